@@ -1,0 +1,8 @@
+/* Orvane: the whole public interface. */
+#ifndef ORV_H
+#define ORV_H
+
+#include "orv_base.h"
+#include "message.h"
+
+#endif

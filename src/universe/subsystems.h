@@ -1,0 +1,53 @@
+// The entry points through which the universe creates, runs and tears down the
+// subsystems. Each is defined by the module named beside it. They are declared
+// weak so that the universe runs with whatever subsystems exist: an entry
+// point that no module defines is null and its step is skipped.
+#pragma once
+
+#include "orv/orv_base.h"
+
+#define ORV_SUBSYSTEM extern "C" __attribute__((weak))
+
+// scene/ (nodes, traversal)
+ORV_SUBSYSTEM OVnode *OVrootnode_new(void);
+ORV_SUBSYSTEM int _OVnode_ready(void);
+ORV_SUBSYSTEM void _OVnode_deleteall(void);
+// scene/ (properties and events)
+ORV_SUBSYSTEM void _OVevent_start(void);    // first universe of the process only
+ORV_SUBSYSTEM void _OVevent_pass(void);     // pass step 8
+ORV_SUBSYSTEM void _OVevent_shutdown(void); // "NQdelete" and the event records
+// scene/ (lights)
+ORV_SUBSYSTEM void _OVlight_deleteall(void);
+// universe/ (tasks)
+ORV_SUBSYSTEM void OVtask_run(void);
+ORV_SUBSYSTEM void OVtask_clear(void);
+// viewpoint/
+ORV_SUBSYSTEM void _OVviewpoint_startup(void);      // first viewpoint, made current
+ORV_SUBSYSTEM void _OVviewpoint_saveprevious(void); // pass step 1
+ORV_SUBSYSTEM void _OVviewpoint_deleteall(void);
+ORV_SUBSYSTEM int OVviewpoint_setviewangle(OVviewpoint *viewpoint, float angle);
+ORV_SUBSYSTEM OVviewpoint *OVuniverse_getviewpoint(void);
+// render/ (windows, rendering)
+ORV_SUBSYSTEM int _OVwindow_startup(int display, int options); // pass step 9 of creation
+ORV_SUBSYSTEM void _OVwindow_pump(void);                       // pass step 3
+ORV_SUBSYSTEM void _OVwindow_setbgall(std::uint32_t rgb);      // gives every window the colour
+ORV_SUBSYSTEM void _OVwindow_deleteall(void);
+ORV_SUBSYSTEM void _OVwindow_shutdown(void);   // base window and context
+ORV_SUBSYSTEM void _OVrender_allwindows(void); // pass step 11
+ORV_SUBSYSTEM void _OVtexture_deleteall(void);
+// input/
+ORV_SUBSYSTEM void _OVsensor_updateall(void); // pass step 4
+ORV_SUBSYSTEM void _OVsensor_deleteall(void);
+ORV_SUBSYSTEM void _OVmotionlink_step(void);  // event 2
+ORV_SUBSYSTEM void _OVkeyboard_deliver(void); // pass step 7
+// geometry/ (3D text)
+ORV_SUBSYSTEM void _OVfont3d_deleteall(void);
+// paths/, net/, configuration (later issues)
+ORV_SUBSYSTEM void _OVpath_runall(void);
+ORV_SUBSYSTEM void _OVpath_stopall(void);
+ORV_SUBSYSTEM void _OVpath_deleteall(void);
+ORV_SUBSYSTEM void OVnet_flush(void);
+ORV_SUBSYSTEM void _OVconfig_read(void);
+
+// Calls a subsystem entry point when some module defines it.
+#define ORV_CALL(fn, ...) ((fn) ? (fn)(__VA_ARGS__) : (void)0)
