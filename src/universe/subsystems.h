@@ -51,3 +51,8 @@ ORV_SUBSYSTEM void _OVconfig_read(void);
 
 // Calls a subsystem entry point when some module defines it.
 #define ORV_CALL(fn, ...) ((fn) ? (fn)(__VA_ARGS__) : (void)0)
+
+// input/: mouse and key messages that the window procedure of render/ hands
+// over; returns 1 when the message was consumed.
+struct OVwinmsg;
+ORV_SUBSYSTEM int _OVinput_windowmessage(OVwindow *window, const OVwinmsg *message);
