@@ -56,3 +56,18 @@ ORV_SUBSYSTEM void _OVconfig_read(void);
 // over; returns 1 when the message was consumed.
 struct OVwinmsg;
 ORV_SUBSYSTEM int _OVinput_windowmessage(OVwindow *window, const OVwinmsg *message);
+
+// render/: the windows that show a viewpoint. A frustum is left, right,
+// bottom, top, near, far of one eye.
+ORV_SUBSYSTEM void _OVwindow_setviewpointfrustum(const OVviewpoint *viewpoint, int eye,
+                                                 const float frustum[6]);
+ORV_SUBSYSTEM int _OVwindow_getviewpointfrustum(const OVviewpoint *viewpoint, int eye,
+                                                float frustum[6]); // first such window; 0 if none
+ORV_SUBSYSTEM void _OVwindow_zoomviewpoint(const OVviewpoint *viewpoint); // each zooms to its root
+ORV_SUBSYSTEM void _OVwindow_forgetviewpoint(const OVviewpoint *viewpoint); // being deleted
+// input/: motion links of a target that is being deleted.
+ORV_SUBSYSTEM void OVmotionlink_deletetarget(void *target);
+// universe/: scene bounds; whether any object feeds the bounding sphere.
+ORV_SUBSYSTEM int _OVuniverse_hasboundsources(void);
+ORV_SUBSYSTEM float OVuniverse_getradius(void);
+ORV_SUBSYSTEM void OVuniverse_getmidpoint(OVp3 midpoint);
