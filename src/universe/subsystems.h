@@ -6,6 +6,8 @@
 
 #include "orv/orv_base.h"
 
+#include <cstdint>
+
 #define ORV_SUBSYSTEM extern "C" __attribute__((weak))
 
 // scene/ (nodes, traversal)
