@@ -4,5 +4,6 @@
 
 #include "orv_base.h"
 #include "message.h"
+#include "math.h"
 
 #endif

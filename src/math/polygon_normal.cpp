@@ -1,0 +1,73 @@
+// Normal, planarity and convexity of a polygon given by its corner points.
+#include "math/math_internal.h"
+
+#include <algorithm>
+
+using namespace orv::math;
+
+namespace {
+void sub3(const float *a, const float *b, float *out) {
+    out[0] = a[0] - b[0];
+    out[1] = a[1] - b[1];
+    out[2] = a[2] - b[2];
+}
+} // namespace
+
+extern "C" {
+
+ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
+    if (count <= 2 || !points) return 1;
+    float sum[3] = {0, 0, 0}, centroid[3] = {0, 0, 0}, reference[3] = {0, 0, 0};
+    bool have_reference = false, convex = true;
+    for (int i = 0; i < count; ++i) {
+        int j = (i + 1) % count, k = (j + 1) % count;
+        float e1[3], e2[3], c[3];
+        sub3(points[j], points[i], e1);
+        sub3(points[k], points[j], e2);
+        OVp3_cross(e1, e2, c);
+        for (int a = 0; a < 3; ++a)
+            centroid[a] += points[i][a];
+        if (count > 4) { // weight each corner by its angle
+            float len = OVp3_fastlength(c);
+            if (std::fabs(len) < 1e-8f) continue;
+            float s = std::clamp(len / OVp3_fastlength(e1) / OVp3_fastlength(e2), -1.0f, 1.0f);
+            float weight = static_cast<float>(std::asin(static_cast<double>(s))) / len;
+            for (float &x : c)
+                x *= weight;
+        }
+        if (!have_reference) {
+            if (c[0] != 0.0f || c[1] != 0.0f || c[2] != 0.0f) {
+                std::copy(c, c + 3, reference);
+                have_reference = true;
+            }
+        } else if (dot3(c, reference) < 0.0f) {
+            convex = false;
+        }
+        for (int a = 0; a < 3; ++a)
+            sum[a] += c[a];
+    }
+    if (sum[0] == 0.0f && sum[1] == 0.0f && sum[2] == 0.0f) {
+        if (have_reference)
+            std::copy(reference, reference + 3, sum);
+        else
+            sum[0] = 1.0f;
+    }
+    float inv = 1.0f / length3(sum);
+    for (int a = 0; a < 3; ++a)
+        normal[a] = sum[a] * inv;
+    if (count == 3) return 1;
+    for (float &x : centroid)
+        x /= static_cast<float>(count);
+    // The corners straddle the plane through the centroid; a polygon is planar
+    // when they all fit within the tolerance of one plane parallel to it.
+    float offset = dot3(normal, centroid), low = 0.0f, high = 0.0f;
+    for (int i = 0; i < count; ++i) {
+        float d = dot3(normal, points[i]) - offset;
+        low = std::min(low, d);
+        high = std::max(high, d);
+    }
+    if (high - low > OV_TOLERANCE) return 0;
+    return convex ? 1 : 2;
+}
+
+} // extern "C"
