@@ -5,5 +5,6 @@
 #include "orv_base.h"
 #include "message.h"
 #include "math.h"
+#include "universe.h"
 
 #endif

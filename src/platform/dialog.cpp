@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace orv::platform {
 
@@ -17,17 +18,22 @@ bool dialogs_possible() {
         return false;
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
+
+// The standard-error copy of a box, ending in a line feed.
+void print_fallback(const char *caption, const char *text) {
+    size_t n = std::strlen(text);
+    std::fprintf(stderr, "%s: %s%s", caption, text, n && text[n - 1] == '\n' ? "" : "\n");
+    std::fflush(stderr);
+}
 } // namespace
 
 void show_error_box(const char *caption, const char *text) {
-    std::fprintf(stderr, "%s: %s", caption, text);
-    std::fflush(stderr);
+    print_fallback(caption, text);
     if (dialogs_possible()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
 AssertChoice show_assert_box(const char *caption, const char *text) {
-    std::fprintf(stderr, "%s: %s", caption, text);
-    std::fflush(stderr);
+    print_fallback(caption, text);
     if (!dialogs_possible()) return AssertChoice::Abort;
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Abort"},

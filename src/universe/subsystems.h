@@ -52,7 +52,7 @@ ORV_SUBSYSTEM void OVnet_flush(void);
 ORV_SUBSYSTEM void _OVconfig_read(void);
 
 // Calls a subsystem entry point when some module defines it.
-#define ORV_CALL(fn, ...) ((fn) ? (fn)(__VA_ARGS__) : (void)0)
+#define ORV_CALL(fn, ...) ((fn) ? (void)(fn)(__VA_ARGS__) : (void)0)
 
 // input/: mouse and key messages that the window procedure of render/ hands
 // over; returns 1 when the message was consumed.

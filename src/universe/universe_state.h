@@ -17,6 +17,7 @@ struct OVconfig {
     float view_angle = 0.698131f; // half the field of view, radians
     float hither = 1.0f;
     float yon = 65536.0f;
+    // Option bytes 1..17 at index option - 1; option 6 is stored inverted.
     std::uint8_t options[17] = {0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0};
 };
 
@@ -37,5 +38,21 @@ const OVaxismap *universe_axismap();
 // Ambient light copied from the configuration at creation.
 void universe_ambient(float *intensity, std::uint8_t rgb[3]);
 void universe_overlay(float rgb[3]);
+
+// The universe object (set by universe-file loading): its bounding box feeds
+// the scene bounds, and clearing the scene deletes it.
+using UniverseObjectBoundsFn = bool (*)(void *object, float min[3], float max[3]);
+using UniverseObjectDeleteFn = void (*)(void *object);
+void universe_set_object(void *object, UniverseObjectBoundsFn bounds,
+                         UniverseObjectDeleteFn destroy);
+void *universe_object();
+// Clears the scene as a universe-file load does before reading: exit
+// callbacks, name back to "untitled", paths stopped, tasks cleared, universe
+// object deleted, bounds and placement reset.
+void universe_clear_scene();
+// Placement given by the last universe-file load.
+void universe_set_placement(const OVpq *placement);
+// Entry callbacks of the current universe name (the one for every universe first).
+void universe_run_entry_callbacks();
 
 } // namespace orv

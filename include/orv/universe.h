@@ -1,0 +1,84 @@
+/* Orvane: the universe, its simulation loop, timing and options. */
+#ifndef ORV_UNIVERSE_H
+#define ORV_UNIVERSE_H
+
+#include "orv_base.h"
+
+ORV_EXTERN_C_BEGIN
+
+/* Called when a universe of a given name is entered or left. */
+typedef void (*OVuniversefn)(void);
+
+/* Creates the universe; display 512 opens no window. */
+ORV_API void OVuniverse_new(int display, int options);
+/* Tears the universe down; nothing without a universe. */
+ORV_API void OVuniverse_delete(void);
+/* Prepares the scene for the first pass; the node subsystem's result. */
+ORV_API int OVuniverse_ready(void);
+/* Runs passes until OVuniverse_stop. */
+ORV_API void OVuniverse_go(void);
+/* Runs exactly one pass. */
+ORV_API void OVuniverse_go1(void);
+/* Ends the loop once the current pass has finished. */
+ORV_API void OVuniverse_stop(void);
+/* Stores the action function (null: the do-nothing function). */
+ORV_API void OVuniverse_setactions(OVactionfn function);
+/* Order of the four event steps (1 actions, 2 motion links, 3 tasks, 4 paths):
+ * count 3 or 4 and a permutation of 1..count; false otherwise. */
+ORV_API int OVuniverse_seteventorder(int count, const short *order);
+/* The count followed by the four entries. */
+ORV_API const short *OVuniverse_geteventorder(void);
+
+/* Frames per second averaged over the last 30 passes. */
+ORV_API float OVuniverse_framerate(void);
+/* Frames per second over the last n passes (1..30); -1 otherwise. */
+ORV_API float OVuniverse_recentframerate(int n);
+/* Seconds from the creation or last reset to the newest tick. */
+ORV_API float OVuniverse_time(void);
+/* Makes the newest tick the new start and clears the frame rate. */
+ORV_API void OVuniverse_resettime(void);
+/* Passes run since creation or the last reset of the count. */
+ORV_API unsigned OVuniverse_framecount(void);
+ORV_API void OVuniverse_resetframecount(void);
+
+/* Background colour from 8-bit components, given to every window. */
+ORV_API void OVuniverse_setbgrgb(int r, int g, int b);
+ORV_API void OVuniverse_getbgrgb(int *r, int *g, int *b);
+/* Background colour as 12-bit 0xRGB. */
+ORV_API void OVuniverse_setbgcolor(int rgb12);
+ORV_API int OVuniverse_getbgcolor(void);
+/* Colour of the immediate-mode overlay drawing. */
+ORV_API void OVuniverse_setoverlaycolor(float r, float g, float b);
+
+/* The universe name (normalised; a refused name keeps the old one). */
+ORV_API const char *OVuniverse_getname(void);
+ORV_API int OVuniverse_setname(const char *name);
+ORV_API void OVuniverse_setportals(int on);
+ORV_API int OVuniverse_getportals(void);
+/* Default rendering style; bit 0x80 draws wireframe and switches off picking. */
+ORV_API void OVuniverse_setrendering(int flags);
+ORV_API int OVuniverse_getrendering(void);
+/* Scene bounds, recomputed on every call. */
+ORV_API float OVuniverse_getradius(void);
+ORV_API void OVuniverse_getmidpoint(OVp3 midpoint);
+/* Minimum corner followed by the maximum corner. */
+ORV_API void OVuniverse_getextents(OVp3 min_and_max[2]);
+/* Maps the application's axes onto the toolkit's; the arrays are kept. */
+ORV_API void OVuniverse_setaxismap(int count, const int *from, const int *to,
+                                   const unsigned char *negate);
+
+/* Entry and exit callbacks of a named universe; an empty name stands for
+ * every universe, a null function for none. */
+ORV_API int OVuniverse_setentrycallback(const char *name, OVuniversefn function);
+ORV_API int OVuniverse_setexitcallback(const char *name, OVuniversefn function);
+ORV_API OVuniversefn OVuniverse_getentrycallback(const char *name);
+ORV_API OVuniversefn OVuniverse_getexitcallback(const char *name);
+
+/* Option switches 1..17 (option 6 is stored inverted). */
+ORV_API int OVuniverse_setoption(int option, int value);
+/* The option's value, -1 for an unknown option. */
+ORV_API int OVuniverse_getoption(int option);
+
+ORV_EXTERN_C_END
+
+#endif

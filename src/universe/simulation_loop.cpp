@@ -1,0 +1,108 @@
+// The simulation loop: the steps of one pass, in their fixed order.
+#include "universe/subsystems.h"
+#include "universe/universe_record.h"
+
+#include "orv/message.h"
+#include "platform/clock.h"
+
+namespace orv {
+
+namespace {
+bool single_pass = false;
+
+void do_nothing() {}
+
+void run_event(short step) {
+    switch (step) {
+    case 1:
+        universe->action();
+        break;
+    case 2:
+        ORV_CALL(_OVmotionlink_step);
+        break;
+    case 3:
+        ORV_CALL(OVtask_run);
+        break;
+    case 4:
+        ORV_CALL(_OVpath_runall);
+        break;
+    default: // entries outside 1..4 are skipped
+        break;
+    }
+}
+} // namespace
+
+void run_pass() {
+    ORV_CALL(_OVviewpoint_saveprevious);
+    // Portals need the legacy object interface's crossing test; none are taken.
+    if (universe->config->options[9]) ORV_CALL(_OVwindow_pump);
+    ORV_CALL(_OVsensor_updateall);
+    frame_tick();
+    for (int i = 1; i <= 4; ++i) {
+        run_event(universe->event_order[i]);
+        if (!universe) return; // the action function deleted the universe
+    }
+    ORV_CALL(_OVkeyboard_deliver);
+    ORV_CALL(_OVevent_pass);
+    ORV_CALL(OVnet_flush);
+    ORV_CALL(_OVrender_allwindows);
+    platform::sleep_ms(0);
+    if (single_pass) universe->running = false;
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API void OVuniverse_go(void) {
+    if (!universe) return;
+    if (universe->running) {
+        OVwarning("Function OVuniverse_go is not reentrant");
+        return;
+    }
+    universe->running = true;
+    // The flag is read between passes only: a stop lets the pass finish.
+    while (universe && universe->running)
+        run_pass();
+}
+
+ORV_API void OVuniverse_go1(void) {
+    if (!universe) return;
+    if (single_pass || universe->running) {
+        OVwarning("Function OVuniverse_go1 is not reentrant.\n");
+        return;
+    }
+    single_pass = true;
+    OVuniverse_go();
+    single_pass = false;
+}
+
+ORV_API void OVuniverse_stop(void) {
+    if (universe) universe->running = false;
+}
+
+ORV_API void OVuniverse_setactions(OVactionfn function) {
+    if (universe) universe->action = function ? function : do_nothing;
+}
+
+ORV_API int OVuniverse_seteventorder(int count, const short *order) {
+    if (!universe || !order || (count != 3 && count != 4)) return 0;
+    bool seen[5] = {};
+    for (int i = 0; i < count; ++i) {
+        if (order[i] < 1 || order[i] > count || seen[order[i]]) return 0;
+        seen[order[i]] = true;
+    }
+    universe->event_order[0] = static_cast<short>(count);
+    for (int i = 0; i < count; ++i)
+        universe->event_order[i + 1] = order[i];
+    if (count == 3) universe->event_order[4] = 4;
+    return 1;
+}
+
+ORV_API const short *OVuniverse_geteventorder(void) {
+    return universe ? universe->event_order : nullptr;
+}
+
+} // extern "C"

@@ -1,0 +1,110 @@
+// Creation and teardown of the universe, in their fixed orders.
+#include "universe/subsystems.h"
+#include "universe/universe_record.h"
+
+#include "orv/message.h"
+#include "platform/clock.h"
+
+#include <algorithm>
+
+namespace orv {
+
+Universe *universe = nullptr;
+
+namespace {
+bool event_system_started = false;
+
+void do_nothing() {}
+
+void fill_tick_ring() {
+    std::uint32_t now = platform::clock_ms();
+    universe->start_tick = now;
+    std::fill(universe->ticks, universe->ticks + kTickRing, now);
+    universe->tick_position = 0;
+}
+
+void copy_configuration() {
+    const OVconfig &c = *universe->config;
+    universe->ambient_intensity = c.ambient_intensity;
+    universe->ambient_rgb[0] = static_cast<std::uint8_t>(c.ambient_color >> 16);
+    universe->ambient_rgb[1] = static_cast<std::uint8_t>(c.ambient_color >> 8);
+    universe->ambient_rgb[2] = static_cast<std::uint8_t>(c.ambient_color);
+    std::fill(universe->overlay, universe->overlay + 3, 1.0f);
+    universe->background = c.background;
+}
+
+void reset_placement_and_bounds() {
+    universe->placement = {{0, 0, 0}, {0, 0, 0, 1}};
+    universe->bounds = {};
+}
+} // namespace
+
+void clear_scene() {
+    run_exit_callbacks();
+    OVfree(universe->name);
+    universe->name = OVstrdup("untitled");
+    // The legacy object interface keeps no objects, tasks or portals here.
+    ORV_CALL(_OVpath_stopall);
+    UniverseObject &object = universe->universe_object;
+    if (object.object && object.destroy) object.destroy(object.object);
+    object = {};
+    ORV_CALL(OVtask_clear);
+    reset_placement_and_bounds();
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API void OVuniverse_new(int display, int options) {
+    OVmessage("\n\nOrvane Release %s (%s)\n\n", "9", "Aug 18 1999");
+    universe = new Universe;
+    universe->name = OVstrdup("untitled");
+    universe->config = new OVconfig;
+    universe->action = do_nothing;
+    ORV_CALL(OVrootnode_new);
+    fill_tick_ring();
+    universe->axis_map = OVaxismap{};
+    ORV_CALL(_OVconfig_read);
+    copy_configuration();
+    ORV_CALL(_OVviewpoint_startup);
+    ORV_CALL(_OVwindow_startup, display, options);
+    if (OVviewpoint_setviewangle && OVuniverse_getviewpoint)
+        if (OVviewpoint *current = OVuniverse_getviewpoint())
+            OVviewpoint_setviewangle(current, universe->config->view_angle);
+    if (!event_system_started) {
+        event_system_started = true;
+        ORV_CALL(_OVevent_start);
+    }
+}
+
+ORV_API void OVuniverse_delete(void) {
+    if (!universe) return;
+    if (event_system_started) ORV_CALL(_OVevent_shutdown);
+    ORV_CALL(_OVsensor_deleteall);
+    ORV_CALL(_OVpath_deleteall);
+    ORV_CALL(_OVfont3d_deleteall);
+    clear_scene();
+    OVfree(universe->name);
+    universe->name = nullptr;
+    ORV_CALL(_OVlight_deleteall);
+    ORV_CALL(OVtask_clear);
+    ORV_CALL(_OVviewpoint_deleteall);
+    delete_callbacks();
+    ORV_CALL(_OVwindow_deleteall);
+    ORV_CALL(_OVnode_deleteall);
+    ORV_CALL(_OVtexture_deleteall);
+    ORV_CALL(_OVwindow_shutdown);
+    delete universe->config;
+    delete universe;
+    universe = nullptr;
+}
+
+ORV_API int OVuniverse_ready(void) {
+    // Legacy objects would be prepared and updated here; there are none.
+    return _OVnode_ready ? _OVnode_ready() : 1;
+}
+
+} // extern "C"
