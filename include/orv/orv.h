@@ -6,5 +6,6 @@
 #include "message.h"
 #include "math.h"
 #include "universe.h"
+#include "viewpoint.h"
 
 #endif

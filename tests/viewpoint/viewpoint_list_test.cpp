@@ -1,0 +1,110 @@
+// Creation defaults, the list order, copies, deletion and lookup by name.
+#include "viewpoint_fixture.h"
+
+#include <cstring>
+
+TEST_F(ViewpointTest, NewViewpointTakesTheUniverseDefaults) {
+    OVviewpoint *v = OVviewpoint_new();
+    EXPECT_NEAR(OVviewpoint_getviewangle(v), 0.6981317f, 1e-5);
+    EXPECT_FLOAT_EQ(OVviewpoint_gethither(v), 1.0f);
+    EXPECT_FLOAT_EQ(OVviewpoint_getyon(v), 65536.0f);
+    EXPECT_FLOAT_EQ(OVviewpoint_getaspect(v), 1.0f);
+    EXPECT_FLOAT_EQ(OVviewpoint_getconvergencedist(v), 100.0f);
+    EXPECT_EQ(OVviewpoint_getprojection(v), OVVIEWPOINT_MONO);
+    EXPECT_EQ(OVviewpoint_getname(v), nullptr);
+    OVp3 d;
+    OVviewpoint_getdirection(v, d);
+    EXPECT_P3_NEAR(d, 0, 0, 1);
+    EXPECT_NEAR(OVviewpoint_getviewangle(vp), 0.6981317f, 1e-5);
+}
+
+TEST_F(ViewpointTest, ListRunsFromNewestToOldest) {
+    OVviewpoint *a = OVviewpoint_new();
+    OVviewpoint *b = OVviewpoint_new();
+    EXPECT_EQ(OVuniverse_getviewpoints(), b);
+    EXPECT_EQ(OVviewpoint_next(b), a);
+    EXPECT_EQ(OVviewpoint_next(a), vp);
+    EXPECT_EQ(OVviewpoint_next(vp), nullptr);
+}
+
+TEST_F(ViewpointTest, CopyTakesEveryFieldAndItsOwnName) {
+    const OVp3 p = {1, 2, 3};
+    OVviewpoint_setposition(vp, p);
+    OVviewpoint_sethither(vp, 5);
+    OVviewpoint_setname(vp, "eye");
+    int token;
+    OVviewpoint_setdata(vp, &token);
+    OVviewpoint *c = OVviewpoint_copy(vp);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(OVuniverse_getviewpoints(), c);
+    OVp3 q;
+    OVviewpoint_getposition(c, q);
+    EXPECT_P3_NEAR(q, 1, 2, 3);
+    EXPECT_FLOAT_EQ(OVviewpoint_gethither(c), 5);
+    EXPECT_EQ(OVviewpoint_getdata(c), &token);
+    ASSERT_NE(OVviewpoint_getname(c), nullptr);
+    EXPECT_STREQ(OVviewpoint_getname(c), "eye");
+    EXPECT_NE(OVviewpoint_getname(c), OVviewpoint_getname(vp));
+    OVviewpoint_setname(vp, nullptr);
+    EXPECT_STREQ(OVviewpoint_getname(c), "eye");
+    EXPECT_EQ(OVviewpoint_copy(nullptr), nullptr);
+}
+
+TEST_F(ViewpointTest, CurrentViewpointIsNeverDeleted) {
+    OVviewpoint *other = OVviewpoint_new();
+    OVviewpoint_delete(vp);
+    EXPECT_EQ(OVuniverse_getviewpoint(), vp);
+    EXPECT_EQ(OVviewpoint_next(other), vp);
+    OVviewpoint_delete(other);
+    EXPECT_EQ(OVuniverse_getviewpoints(), vp);
+    OVviewpoint_delete(nullptr);
+}
+
+TEST_F(ViewpointTest, SetViewpointAcceptsOnlyListedViewpoints) {
+    OVviewpoint *other = OVviewpoint_new();
+    OVuniverse_setviewpoint(other);
+    EXPECT_EQ(OVuniverse_getviewpoint(), other);
+    OVuniverse_setviewpoint(nullptr);
+    EXPECT_EQ(OVuniverse_getviewpoint(), other);
+    // Now the first one may go.
+    OVviewpoint_delete(vp);
+    EXPECT_EQ(OVuniverse_getviewpoints(), other);
+    EXPECT_EQ(OVviewpoint_next(other), nullptr);
+}
+
+TEST_F(ViewpointTest, FindComparesTheGivenLength) {
+    OVviewpoint *a = OVviewpoint_new();
+    OVviewpoint_setname(a, "camera");
+    OVviewpoint *b = OVviewpoint_new();
+    OVviewpoint_setname(b, "other");
+    EXPECT_EQ(OVuniverse_findviewpoint("cam", 3), a);
+    EXPECT_EQ(OVuniverse_findviewpoint("camx", 4), nullptr);
+    EXPECT_EQ(OVuniverse_findviewpoint("oth", 3), b);
+    EXPECT_EQ(OVuniverse_findviewpoint(nullptr, 3), nullptr);
+}
+
+TEST_F(ViewpointTest, PassStartCopiesThePoseToThePreviousPose) {
+    const OVp3 p = {4, 5, 6};
+    OVviewpoint_setposition(vp, p);
+    OVp3 last;
+    OVviewpoint_getlastposition(vp, last);
+    EXPECT_P3_NEAR(last, 0, 0, 0);
+    OVuniverse_go1();
+    OVviewpoint_getlastposition(vp, last);
+    EXPECT_P3_NEAR(last, 4, 5, 6);
+}
+
+TEST_F(ViewpointTest, NullViewpointGivesNeutralResults) {
+    OVp3 p = {9, 9, 9};
+    OVq q = {9, 9, 9, 9};
+    OVviewpoint_getposition(nullptr, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    OVviewpoint_getorientation(nullptr, q);
+    EXPECT_FLOAT_EQ(q[3], 1);
+    EXPECT_FLOAT_EQ(q[0], 0);
+    EXPECT_EQ(OVviewpoint_setposition(nullptr, p), 0);
+    EXPECT_FLOAT_EQ(OVviewpoint_getaspect(nullptr), 1.0f);
+    EXPECT_FLOAT_EQ(OVviewpoint_gethither(nullptr), 0.0f);
+    EXPECT_EQ(OVviewpoint_getprojection(nullptr), 0);
+    EXPECT_EQ(OVviewpoint_getdata(nullptr), nullptr);
+}
