@@ -1,0 +1,136 @@
+#include "universe_fixture.h"
+
+#include <cstring>
+
+using orvtest::messages;
+using orvtest::UniverseTest;
+
+namespace {
+
+using Attributes = UniverseTest;
+
+TEST(Lifecycle, BannerDefaultsAndASecondUniverse) {
+    OVuniverse_delete(); // nothing to delete: nothing happens
+    orvtest::messages.clear();
+    OVmessage_sethook(orvtest::record);
+    OVuniverse_new(512, 0);
+    OVmessage_sethook(nullptr);
+    EXPECT_EQ(orvtest::messages, "\n\nOrvane Release 9 (Aug 18 1999)\n\n");
+    EXPECT_STREQ(OVuniverse_getname(), "untitled");
+    EXPECT_EQ(OVuniverse_getrendering(), 13);
+    EXPECT_EQ(OVuniverse_getportals(), 1);
+    int r, g, b;
+    OVuniverse_getbgrgb(&r, &g, &b);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(g, 0);
+    EXPECT_EQ(b, 255);
+    EXPECT_EQ(OVuniverse_framecount(), 0u);
+    OVuniverse_go1();
+    OVuniverse_delete();
+    EXPECT_EQ(OVuniverse_getname(), nullptr);
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(OVuniverse_framecount(), 0u);
+    OVuniverse_go1();
+    EXPECT_EQ(OVuniverse_framecount(), 1u);
+    OVuniverse_delete();
+}
+
+TEST_F(Attributes, OptionDefaultsAndInversion) {
+    const int defaults[17] = {0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0};
+    for (int option = 1; option <= 17; ++option)
+        EXPECT_EQ(OVuniverse_getoption(option), defaults[option - 1]) << option;
+    EXPECT_EQ(OVuniverse_setoption(6, 1), 1);
+    EXPECT_EQ(OVuniverse_getoption(6), 1);
+    OVuniverse_setoption(6, 0);
+    EXPECT_EQ(OVuniverse_getoption(6), 0);
+    OVuniverse_setoption(12, 1);
+    EXPECT_EQ(OVuniverse_getoption(12), 1);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Attributes, UnknownOptions) {
+    EXPECT_EQ(OVuniverse_setoption(18, 1), 0);
+    EXPECT_EQ(OVuniverse_setoption(0, 1), 0);
+    EXPECT_EQ(messages, "ORV Warning: Specified option: 18 is not available.\n"
+                        "ORV Warning: Specified option: 0 is not available.\n");
+    EXPECT_EQ(OVuniverse_getoption(18), -1);
+    EXPECT_EQ(OVuniverse_getoption(0), -1);
+}
+
+TEST(Options, WithoutAUniverse) {
+    orvtest::messages.clear();
+    OVmessage_sethook(orvtest::record);
+    EXPECT_EQ(OVuniverse_setoption(1, 1), 0);
+    OVmessage_sethook(nullptr);
+    EXPECT_EQ(orvtest::messages,
+              "ORV Warning: Must call OVuniverse_new before calling OVuniverse_setoption.\n");
+    EXPECT_EQ(OVuniverse_getoption(1), -1);
+}
+
+TEST_F(Attributes, NamesRefusedAndNormalised) {
+    EXPECT_EQ(OVuniverse_setname("C:\\worlds\\city/old.town.nff"), 1);
+    EXPECT_STREQ(OVuniverse_getname(), "old.town"); // the cut is at the last dot
+    EXPECT_EQ(OVuniverse_setname("two words"), 0);
+    EXPECT_EQ(OVuniverse_setname(""), 0);
+    EXPECT_EQ(OVuniverse_setname(nullptr), 0);
+    EXPECT_STREQ(OVuniverse_getname(), "old.town");
+}
+
+TEST_F(Attributes, BackgroundColours) {
+    OVuniverse_setbgcolor(0xF80);
+    int r, g, b;
+    OVuniverse_getbgrgb(&r, &g, &b);
+    EXPECT_EQ(r, 255);
+    EXPECT_EQ(g, 136);
+    EXPECT_EQ(b, 0);
+    EXPECT_EQ(OVuniverse_getbgcolor(), 0xF80);
+    OVuniverse_setbgrgb(0x1AB, 0x12, 0x3F);
+    OVuniverse_getbgrgb(&r, &g, &b);
+    EXPECT_EQ(r, 0xAB);
+    EXPECT_EQ(g, 0x12);
+    EXPECT_EQ(b, 0x3F);
+    EXPECT_EQ(OVuniverse_getbgcolor(), 0xA13);
+}
+
+TEST_F(Attributes, RenderingFlags) {
+    OVuniverse_setrendering(7);
+    EXPECT_EQ(OVuniverse_getrendering(), 7);
+    OVuniverse_setrendering(0x80 | 0x10 | 0x05);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x90);
+    OVuniverse_setrendering(0x80 | 0x05);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x80);
+}
+
+TEST_F(Attributes, PortalsSwitch) {
+    OVuniverse_setportals(0);
+    EXPECT_EQ(OVuniverse_getportals(), 0);
+    OVuniverse_setportals(5);
+    EXPECT_EQ(OVuniverse_getportals(), 1);
+}
+
+TEST_F(Attributes, EmptySceneHasZeroBounds) {
+    EXPECT_EQ(OVuniverse_getradius(), 0.0f);
+    OVp3 mid = {9, 9, 9};
+    OVuniverse_getmidpoint(mid);
+    EXPECT_EQ(mid[0], 0.0f);
+    EXPECT_EQ(mid[2], 0.0f);
+    OVp3 ext[2] = {{9, 9, 9}, {9, 9, 9}};
+    OVuniverse_getextents(ext);
+    EXPECT_EQ(ext[0][1], 0.0f);
+    EXPECT_EQ(ext[1][1], 0.0f);
+}
+
+TEST_F(Attributes, AxisMapRefusesIndicesOutsideTheAxes) {
+    const int from[] = {0, 3}, to[] = {1, 0};
+    const unsigned char negate[] = {0, 1};
+    OVuniverse_setaxismap(2, from, to, negate);
+    OVuniverse_setaxismap(4, from, to, negate);
+    EXPECT_EQ(messages, "ORV Warning: Invalid axis map passed to OVuniverse_setaxismap.\n"
+                        "ORV Warning: Invalid axis map passed to OVuniverse_setaxismap.\n");
+    const int good_from[] = {1, 2}, good_to[] = {2, 1};
+    OVuniverse_setaxismap(2, good_from, good_to, negate);
+    EXPECT_EQ(messages.size(), 2 * std::strlen("ORV Warning: Invalid axis map passed to "
+                                               "OVuniverse_setaxismap.\n"));
+}
+
+} // namespace

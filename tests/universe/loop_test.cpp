@@ -1,0 +1,112 @@
+#include "universe_fixture.h"
+
+#include <vector>
+
+using orvtest::messages;
+using orvtest::UniverseTest;
+
+namespace {
+std::vector<char> steps;
+void (*inside_action)() = nullptr;
+void record_action() {
+    steps.push_back('A');
+    if (inside_action) inside_action();
+}
+} // namespace
+
+// Stand-in for the tasks step, found by name in the test program, so that the
+// order of the event steps can be seen.
+extern "C" void OVtask_run(void) {
+    steps.push_back('T');
+}
+
+namespace {
+
+class Loop : public UniverseTest {
+  protected:
+    void SetUp() override {
+        UniverseTest::SetUp();
+        steps.clear();
+        inside_action = nullptr;
+        OVuniverse_setactions(record_action);
+    }
+};
+
+TEST_F(Loop, DefaultOrderRunsActionsBeforeTasks) {
+    const short *order = OVuniverse_geteventorder();
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(std::vector<short>(order, order + 5), (std::vector<short>{4, 1, 2, 3, 4}));
+    OVuniverse_go1();
+    EXPECT_EQ(steps, (std::vector<char>{'A', 'T'}));
+}
+
+TEST_F(Loop, OrderOfThreeEndsWithPaths) {
+    const short three[] = {3, 1, 2};
+    EXPECT_EQ(OVuniverse_seteventorder(3, three), 1);
+    const short *order = OVuniverse_geteventorder();
+    EXPECT_EQ(std::vector<short>(order, order + 5), (std::vector<short>{3, 3, 1, 2, 4}));
+    OVuniverse_go1();
+    EXPECT_EQ(steps, (std::vector<char>{'T', 'A'}));
+}
+
+TEST_F(Loop, OrderOfFour) {
+    const short four[] = {4, 3, 2, 1};
+    EXPECT_EQ(OVuniverse_seteventorder(4, four), 1);
+    OVuniverse_go1();
+    EXPECT_EQ(steps, (std::vector<char>{'T', 'A'}));
+}
+
+TEST_F(Loop, BadOrdersChangeNothing) {
+    const short repeat[] = {1, 1, 2, 3}, outside[] = {1, 2, 5, 3}, four_in_three[] = {1, 2, 4};
+    EXPECT_EQ(OVuniverse_seteventorder(4, repeat), 0);
+    EXPECT_EQ(OVuniverse_seteventorder(4, outside), 0);
+    EXPECT_EQ(OVuniverse_seteventorder(3, four_in_three), 0);
+    EXPECT_EQ(OVuniverse_seteventorder(2, repeat), 0);
+    EXPECT_EQ(OVuniverse_seteventorder(5, repeat), 0);
+    EXPECT_EQ(OVuniverse_seteventorder(4, nullptr), 0);
+    const short *order = OVuniverse_geteventorder();
+    EXPECT_EQ(std::vector<short>(order, order + 5), (std::vector<short>{4, 1, 2, 3, 4}));
+}
+
+TEST_F(Loop, StopInsideActionLetsThePassFinish) {
+    inside_action = OVuniverse_stop;
+    OVuniverse_go();
+    // The tasks step after the action still ran, and go returned after one pass.
+    EXPECT_EQ(steps, (std::vector<char>{'A', 'T'}));
+    EXPECT_EQ(OVuniverse_framecount(), 1u);
+    // A stopped universe may run again.
+    OVuniverse_go();
+    EXPECT_EQ(OVuniverse_framecount(), 2u);
+}
+
+TEST_F(Loop, Go1InsideActionIsRefusedAndTheLoopGoesOn) {
+    inside_action = OVuniverse_go1;
+    OVuniverse_go1();
+    EXPECT_EQ(messages, "ORV Warning: Function OVuniverse_go1 is not reentrant.\n");
+    EXPECT_EQ(steps, (std::vector<char>{'A', 'T'}));
+    EXPECT_EQ(OVuniverse_framecount(), 1u);
+}
+
+int go_passes = 0;
+void go_then_stop() {
+    OVuniverse_go();
+    if (++go_passes == 3) OVuniverse_stop();
+}
+
+TEST_F(Loop, GoInsideGoIsRefused) {
+    go_passes = 0;
+    inside_action = go_then_stop;
+    OVuniverse_go();
+    EXPECT_EQ(go_passes, 3);
+    EXPECT_EQ(messages, "ORV Warning: Function OVuniverse_go is not reentrantORV Warning: Function "
+                        "OVuniverse_go is not reentrantORV Warning: Function OVuniverse_go is not "
+                        "reentrant");
+}
+
+TEST_F(Loop, NullActionIsTheDoNothingFunction) {
+    OVuniverse_setactions(nullptr);
+    OVuniverse_go1();
+    EXPECT_EQ(steps, (std::vector<char>{'T'}));
+}
+
+} // namespace
