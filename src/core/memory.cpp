@@ -12,7 +12,9 @@ namespace {
 [[maybe_unused]] const bool new_handler_installed = [] {
     std::set_new_handler([] {
         OVfatal("OUT OF MEMORY!");
-        std::abort();
+        // Only during a fatal teardown does OVfatal return; new cannot
+        // return null, so the process ends as the fatal path would.
+        std::_Exit(-1);
     });
     return true;
 }();

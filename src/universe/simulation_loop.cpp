@@ -38,12 +38,15 @@ void run_pass() {
     if (universe->config->options[9]) ORV_CALL(_OVwindow_pump);
     ORV_CALL(_OVsensor_updateall);
     frame_tick();
+    // Application code runs in these steps and may delete the universe.
     for (int i = 1; i <= 4; ++i) {
         run_event(universe->event_order[i]);
-        if (!universe) return; // the action function deleted the universe
+        if (!universe) return;
     }
     ORV_CALL(_OVkeyboard_deliver);
+    if (!universe) return;
     ORV_CALL(_OVevent_pass);
+    if (!universe) return;
     ORV_CALL(OVnet_flush);
     ORV_CALL(_OVrender_allwindows);
     platform::sleep_ms(0);

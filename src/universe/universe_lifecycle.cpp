@@ -59,6 +59,12 @@ using namespace orv;
 extern "C" {
 
 ORV_API void OVuniverse_new(int display, int options) {
+    // There is one universe per process; a second would orphan the first.
+    if (universe) {
+        OVwarning("OVuniverse_new called while a universe exists; call OVuniverse_delete "
+                  "first.\n");
+        return;
+    }
     OVmessage("\n\nOrvane Release %s (%s)\n\n", "9", "Aug 18 1999");
     universe = new Universe;
     universe->name = OVstrdup("untitled");

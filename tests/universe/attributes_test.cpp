@@ -134,3 +134,32 @@ TEST_F(Attributes, AxisMapRefusesIndicesOutsideTheAxes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Lifecycle, SecondNewWhileOneExistsIsRefused) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setname("first");
+    orvtest::messages.clear();
+    OVmessage_sethook(orvtest::record);
+    OVuniverse_new(512, 0);
+    OVmessage_sethook(nullptr);
+    EXPECT_EQ(orvtest::messages, "ORV Warning: OVuniverse_new called while a universe exists; "
+                                 "call OVuniverse_delete first.\n");
+    EXPECT_STREQ(OVuniverse_getname(), "first");
+    OVuniverse_delete();
+}
+
+void delete_from_action() {
+    OVuniverse_delete();
+}
+
+TEST(Lifecycle, ActionMayDeleteTheUniverse) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setactions(delete_from_action);
+    OVuniverse_go();
+    EXPECT_EQ(OVuniverse_getname(), nullptr);
+    OVuniverse_go1(); // no universe: nothing happens
+}
+
+} // namespace
