@@ -217,3 +217,20 @@ TEST_F(ViewpointTest, FrustumWithoutWindowsLeavesOutputsUntouched) {
     EXPECT_FLOAT_EQ(l, 42);
     EXPECT_FLOAT_EQ(f, 42);
 }
+
+TEST_F(ViewpointTest, CurrentViewpointLooksThroughTheAxisMap) {
+    // Application Y and Z swapped (Z negated): a proper rotation about X.
+    static const int from[2] = {1, 2}, to[2] = {2, 1};
+    static const unsigned char negate[2] = {1, 0};
+    OVuniverse_setaxismap(2, from, to, negate);
+    OVuniverse_setviewpoint(vp);
+    OVviewpoint *other = OVviewpoint_new();
+    OVp3 d;
+    OVviewpoint_getdirection(vp, d);
+    EXPECT_P3_NEAR(d, 0, 1, 0);
+    OVviewpoint_getdirection(other, d);
+    EXPECT_P3_NEAR(d, 0, 0, 1);
+    OVuniverse_setviewpoint(other);
+    OVviewpoint_getdirection(other, d);
+    EXPECT_P3_NEAR(d, 0, 1, 0);
+}
