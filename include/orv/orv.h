@@ -5,6 +5,7 @@
 #include "orv_base.h"
 #include "message.h"
 #include "math.h"
+#include "geometry.h"
 #include "universe.h"
 #include "viewpoint.h"
 
