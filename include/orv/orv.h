@@ -8,5 +8,8 @@
 #include "geometry.h"
 #include "universe.h"
 #include "viewpoint.h"
+#include "sensor.h"
+#include "input.h"
+#include "motionlink.h"
 
 #endif

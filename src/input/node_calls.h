@@ -1,0 +1,25 @@
+// The node operations motion links use. Weak until the node module is part
+// of every build: a missing function means the node cannot be a target.
+#pragma once
+
+#include "orv/orv_base.h"
+
+extern "C" {
+__attribute__((weak)) int OVnode_ismovable(const OVnode *node);
+__attribute__((weak)) int OVnode_gettype(const OVnode *node);
+__attribute__((weak)) void OVnode_gettransform(const OVnode *node, OVm4 transform);
+}
+
+namespace orv::input {
+
+inline constexpr int node_type_xform = 1;
+
+inline bool node_is_movable(const OVnode *node) {
+    return OVnode_ismovable && OVnode_ismovable(node);
+}
+
+inline bool node_is_xform(const OVnode *node) {
+    return OVnode_gettype && OVnode_gettype(node) == node_type_xform;
+}
+
+} // namespace orv::input
