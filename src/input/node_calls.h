@@ -23,3 +23,8 @@ inline bool node_is_xform(const OVnode *node) {
 }
 
 } // namespace orv::input
+
+extern "C" {
+__attribute__((weak)) int OVnode_settransform(OVnode *node, const OVm4 transform);
+__attribute__((weak)) void OVnode_getorientation(const OVnode *node, OVq orientation);
+}

@@ -1,0 +1,97 @@
+// A sensor's record applied to a viewpoint through a motion link: pivots,
+// reference frames and constraints.
+#include "input/motionlink_constraints.h"
+#include "input/motionlink_list.h"
+#include "input/sensor_record.h"
+#include "orv/math.h"
+#include "orv/viewpoint.h"
+#include "viewpoint/viewpoint_events.h"
+
+#include <cstring>
+
+namespace {
+
+void conjugate(const OVq q, OVq out) {
+    out[0] = -q[0], out[1] = -q[1], out[2] = -q[2], out[3] = q[3];
+}
+
+// The sensor's relative motion expressed in the frame of its absolute
+// orientation (the last rotation a driver reported), turned by the
+// sensor's reference frame when one is set.
+void relative_motion(const OVsensor *sensor, OVq turn, OVp3 step) {
+    OVq a, c;
+    std::memcpy(a, sensor->last_rotation, sizeof a);
+    if (sensor->frame_active) {
+        conjugate(sensor->frame, c);
+        OVq_mult(sensor->frame, a, a);
+        OVq_mult(a, c, a);
+    }
+    conjugate(a, c);
+    OVq_mult(a, sensor->rotation, turn);
+    OVq_mult(turn, c, turn);
+    OVp3_rotateq(sensor->translation, c, step);
+}
+
+void add(float *position, const float *step) {
+    for (int i = 0; i < 3; ++i)
+        position[i] += step[i];
+}
+
+void move(OVmotionlink *link, OVviewpoint *vp, const OVq turn, OVp3 step) {
+    const orv::input::Constraints limits{link->constraints, link->constraint_count};
+    const bool world = link->reference_frame == 1;
+    if (link->constraint_frame == 1) {
+        orv::input::constrained_rotation(vp->orientation, turn, world, limits);
+    } else {
+        if (std::memcmp(vp->position, link->saved.p, sizeof(OVp3)) != 0) {
+            std::memcpy(link->saved.p, vp->position, sizeof(OVp3));
+            std::memcpy(link->saved.q, vp->orientation, sizeof(OVq));
+        }
+        OVq c;
+        conjugate(link->saved.q, c);
+        OVq_mult(vp->orientation, c, vp->orientation);
+        orv::input::constrained_rotation(vp->orientation, turn, world, limits);
+        OVq_mult(vp->orientation, link->saved.q, vp->orientation);
+    }
+    if (!world && link->constraint_frame != 1) {
+        OVp3 local;
+        for (int i = 0; i < 3; ++i)
+            local[i] = vp->position[i] - link->saved.p[i];
+        orv::input::clamp_translation(local, step, limits);
+        OVp3_rotateq(step, vp->orientation, step);
+        add(vp->position, step);
+    } else {
+        if (!world) OVp3_rotateq(step, vp->orientation, step);
+        orv::input::clamp_translation(vp->position, step, limits);
+        add(vp->position, step);
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+ORV_API void _OVviewpoint_applymotion(OVmotionlink *link) {
+    if (!link || link->target_type != OVLINK_VIEWPOINT) return;
+    auto *vp = static_cast<OVviewpoint *>(link->target);
+    const auto *sensor = static_cast<const OVsensor *>(link->source);
+    if (!orv::input::record_is_identity(sensor)) {
+        OVpq kept;
+        std::memcpy(kept.p, vp->position, sizeof kept.p);
+        std::memcpy(kept.q, vp->orientation, sizeof kept.q);
+        OVq turn;
+        OVp3 step;
+        relative_motion(sensor, turn, step);
+        move(link, vp, turn, step);
+        if (!orv::viewpoint_allows(vp, "Position") || !orv::viewpoint_allows(vp, "Orientation")) {
+            std::memcpy(vp->position, kept.p, sizeof kept.p);
+            std::memcpy(vp->orientation, kept.q, sizeof kept.q);
+            return;
+        }
+    }
+    orv::viewpoint_update_direction(vp);
+    orv::viewpoint_changed(vp, "Position", vp->position);
+    orv::viewpoint_changed(vp, "Orientation", vp->orientation);
+}
+
+} // extern "C"
