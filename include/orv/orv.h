@@ -7,6 +7,8 @@
 #include "math.h"
 #include "geometry.h"
 #include "universe.h"
+#include "task.h"
+#include "property.h"
 #include "viewpoint.h"
 #include "sensor.h"
 #include "input.h"

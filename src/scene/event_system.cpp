@@ -1,0 +1,74 @@
+// Start and shutdown of the event system and the application's extension
+// hooks, found by name in the running program.
+#include "scene/event_system.h"
+
+#include "orv/property.h"
+#include "platform/symbols.h"
+#include "scene/class_functions.h"
+#include "scene/handler_registry.h"
+#include "universe/subsystems.h"
+
+namespace orv {
+namespace {
+
+struct Hooks {
+    UpdateHook update;
+    UpdateHook shutdown;
+    ObjectHook deleted;
+    ObjectHook namestored;
+};
+
+Hooks hooks;
+bool started = false;
+
+} // namespace
+
+ObjectHook deleted_hook() {
+    return hooks.deleted;
+}
+ObjectHook namestored_hook() {
+    return hooks.namestored;
+}
+UpdateHook update_hook() {
+    return hooks.update;
+}
+
+void base_object_deleted(void *object) {
+    if (!object) return;
+    if (hooks.deleted) hooks.deleted(object);
+    OVbase_removeallhandlers(object);
+    OVbase_deleteproperties(object);
+}
+
+bool base_name_stored(void *object) {
+    return hooks.namestored && hooks.namestored(object) != 0;
+}
+
+} // namespace orv
+
+using namespace orv;
+
+// Once per process: the class tables, the event clock and the hooks. Without
+// "NQnew" the other hooks count as absent.
+extern "C" ORV_API void _OVevent_start(void) {
+    if (started) return;
+    started = true;
+    load_class_functions();
+    reset_event_clock();
+    auto create = reinterpret_cast<void (*)()>(platform::find_symbol("NQnew"));
+    if (!create) return;
+    create();
+    hooks.update = reinterpret_cast<UpdateHook>(platform::find_symbol("NQupdate"));
+    hooks.shutdown = reinterpret_cast<UpdateHook>(platform::find_symbol("NQdelete"));
+    hooks.deleted = reinterpret_cast<ObjectHook>(platform::find_symbol("_OVbase_deleted"));
+    hooks.namestored = reinterpret_cast<ObjectHook>(platform::find_symbol("_OVbase_isnamestored"));
+}
+
+// "NQdelete", then the queued events and every registry.
+extern "C" ORV_API void _OVevent_shutdown(void) {
+    if (hooks.shutdown) hooks.shutdown();
+    clear_event_queue();
+    post_handlers().clear();
+    pre_handlers().clear();
+    timed_handlers().clear();
+}

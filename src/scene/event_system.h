@@ -1,0 +1,27 @@
+// Internal services of the event system for the other modules.
+#pragma once
+
+namespace orv {
+
+// Restarts the event clock at 0.
+void reset_event_clock();
+// Frees every queued event.
+void clear_event_queue();
+// Drops the queued events of an object that is going away.
+void forget_queued_events(const void *object);
+// Whether the object has a static (applying) or dynamic property of the name.
+bool has_property(void *object, const char *name);
+// The extension hooks, null when the application exports none.
+using ObjectHook = int (*)(void *object);
+ObjectHook deleted_hook();
+ObjectHook namestored_hook();
+// Calls "_OVbase_deleted" for an object being deleted and removes its
+// handlers, queued events and dynamic properties.
+void base_object_deleted(void *object);
+// Whether "_OVbase_isnamestored" forbids renaming the object.
+bool base_name_stored(void *object);
+// The extension hook called at the end of every event pass (null if none).
+using UpdateHook = void (*)();
+UpdateHook update_hook();
+
+} // namespace orv

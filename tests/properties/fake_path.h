@@ -1,0 +1,14 @@
+// A stand-in record of the path class with two bound properties ("Speed",
+// "PtTr") whose setters follow the setter protocol, and "PtCo" left unbound.
+#pragma once
+
+#include "core/object.h"
+#include "orv/property.h"
+
+struct FakePath {
+    OVobject header{OVTYPE_PATH, 0};
+    int speed = 0;
+    float translation[3] = {0, 0, 0};
+};
+
+extern int fake_setter_calls;
