@@ -1,0 +1,78 @@
+// The application's extension hooks, found by name in this program.
+#include "orv/property.h"
+#include "orv/universe.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+int created = 0, updates = 0, shutdowns = 0;
+std::vector<void *> deleted;
+void *stored_name_object = nullptr;
+} // namespace
+
+extern "C" {
+__attribute__((visibility("default"))) void NQnew(void) {
+    ++created;
+}
+__attribute__((visibility("default"))) void NQupdate(void) {
+    ++updates;
+}
+__attribute__((visibility("default"))) void NQdelete(void) {
+    ++shutdowns;
+}
+__attribute__((visibility("default"))) int _OVbase_deleted(void *object) {
+    deleted.push_back(object);
+    return 0;
+}
+__attribute__((visibility("default"))) int _OVbase_isnamestored(void *object) {
+    return object == stored_name_object;
+}
+}
+
+namespace {
+
+int heard = 0;
+void hear(void *, const char *, void *value, double) {
+    heard = *static_cast<int *>(value);
+}
+
+TEST(Hooks, StartedOnceCalledEveryPassAndAtShutdown) {
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(created, 1);
+    int before = updates;
+    OVuniverse_go1();
+    OVuniverse_go1();
+    EXPECT_EQ(updates, before + 2);
+
+    void *keep = OVbase_new("kept");
+    void *other = OVbase_new("other");
+    stored_name_object = keep;
+    EXPECT_FALSE(OVbase_setname(keep, "renamed"));
+    EXPECT_STREQ(OVbase_getname(keep), "kept");
+    EXPECT_TRUE(OVbase_setname(other, "renamed"));
+    EXPECT_STREQ(OVbase_getname(other), "renamed");
+
+    // A change made in one pass reaches its handler in that pass's event step.
+    ASSERT_TRUE(OVbase_addproperty(other, "hits", OVINT));
+    ASSERT_TRUE(OVproperty_addhandler(other, "hits", hear));
+    int hits = 41;
+    ASSERT_TRUE(OVproperty_setraw(other, "hits", &hits));
+    EXPECT_EQ(heard, 0);
+    OVuniverse_go1();
+    EXPECT_EQ(heard, 41);
+
+    OVbase_delete(other);
+    ASSERT_EQ(deleted.size(), 1u);
+    EXPECT_EQ(deleted[0], other);
+    OVbase_delete(keep);
+
+    OVuniverse_delete();
+    EXPECT_EQ(shutdowns, 1);
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(created, 1);
+    OVuniverse_delete();
+}
+
+} // namespace
