@@ -33,6 +33,8 @@ struct TaskState {
 };
 
 TaskState state;
+// Grows at every clear, so that a run notices a clear made by a task.
+unsigned generation = 0;
 
 int bucket_of(const void *owner) {
     auto h = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(owner));
@@ -206,8 +208,10 @@ ORV_API int OVtask_deleteall(void *owner) {
 
 extern "C" ORV_API void OVtask_run(void) {
     drain_pending();
+    const unsigned running = generation;
     for (OVtask *t = state.head; t;) {
         if (!(t->flags & (suspended | deleted))) t->function(t->owner);
+        if (generation != running) return; // the task cleared every task
         t = t->next;
     }
 }
@@ -219,4 +223,5 @@ extern "C" ORV_API void OVtask_clear(void) {
         t = next;
     }
     state = TaskState{};
+    ++generation;
 }

@@ -74,6 +74,21 @@ TEST_F(Tasks, SelfDeletionRunsToItsEndAndIsThenSkipped) {
     EXPECT_EQ(OVtask_get(&owners[2], 0), nullptr);
 }
 
+int clear_all(void *owner) {
+    record(owner);
+    OVtask_clear();
+    return 0;
+}
+
+// Universe deletion from inside a task frees every task mid-run.
+TEST_F(Tasks, ClearFromInsideATaskEndsTheRun) {
+    OVtask_new(&owners[0], clear_all, 0);
+    OVtask_new(&owners[1], record, 1);
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{0}));
+    EXPECT_EQ(OVtask_get(&owners[1], 0), nullptr);
+}
+
 TEST_F(Tasks, PriorityChangesTakeEffectAtTheNextSlot) {
     OVtask *a = OVtask_new(&owners[0], record, 1);
     OVtask_new(&owners[1], record, 2);
