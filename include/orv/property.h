@@ -100,7 +100,8 @@ ORV_API void OVbase_print(void *object);
 
 /* A generic base object (type code OVTYPE_BASE) with a copy of the name. */
 ORV_API void *OVbase_new(const char *name);
-/* Deletes a base object, its handlers and dynamic properties. */
+/* Deletes a base object with its handlers and dynamic properties, or an
+ * object of another class through that class's delete function. */
 ORV_API void OVbase_delete(void *object);
 /* Renames a base object; refused while "_OVbase_isnamestored" says so. */
 ORV_API int OVbase_setname(void *object, const char *name);

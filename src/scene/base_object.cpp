@@ -53,9 +53,14 @@ ORV_API void *OVbase_new(const char *name) {
     return base;
 }
 
+// Objects of the other classes go to their class's delete function.
 ORV_API void OVbase_delete(void *object) {
     BaseObject *base = as_base(object);
-    if (!base) return;
+    if (!base) {
+        const ClassFunctions *functions = class_functions(property_class(object));
+        if (functions && functions->destroy) functions->destroy(object);
+        return;
+    }
     base_object_deleted(base);
     OVfree(base->name);
     OVfree(base);

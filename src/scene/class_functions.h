@@ -13,7 +13,7 @@ struct ClassFunctions {
     const char *(*getname)(void *object);
     void (*sethaseventhandlers)(void *object, int flag);
     int (*gethaseventhandlers)(void *object);
-    void *(*find)(const char *name);
+    void *(*find)(const char *name, int length);
     bool usable;
 };
 

@@ -1,6 +1,7 @@
 // The application's extension hooks, found by name in this program.
 #include "orv/property.h"
 #include "orv/universe.h"
+#include "orv/viewpoint.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,14 @@ TEST(Hooks, StartedOnceCalledEveryPassAndAtShutdown) {
     ASSERT_EQ(deleted.size(), 1u);
     EXPECT_EQ(deleted[0], other);
     OVbase_delete(keep);
+
+    // Objects of other classes are named and deleted through their class.
+    OVviewpoint *view = OVviewpoint_new();
+    OVviewpoint_setname(view, "side");
+    EXPECT_STREQ(OVbase_getname(view), "side");
+    EXPECT_EQ(OVproperty_gettype(view, "Position"), OVP3);
+    OVbase_delete(view);
+    EXPECT_EQ(OVuniverse_findviewpoint("side", 0), nullptr);
 
     OVuniverse_delete();
     EXPECT_EQ(shutdowns, 1);
