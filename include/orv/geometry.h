@@ -44,8 +44,6 @@ ORV_API OVpoly *OVgeometry_id2poly(OVgeometry *g, int id);
 ORV_API OVpolylist *OVgeometry_getpolylist(OVgeometry *g);
 /* Recomputes the bounds from the vertex list. */
 ORV_API void _OVgeometry_findextents(OVgeometry *g);
-/* A geometry node holding g. */
-ORV_API OVnode *OVgeometrynode_new(OVgeometry *g);
 
 /* ---- geometry lists (model readers) ---------------------------------- */
 

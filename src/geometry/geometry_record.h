@@ -140,6 +140,9 @@ __attribute__((weak)) void _OVmtable_detach(OVmtable *table, OVgeometry *g);
 // render/: takes or drops one use of a loaded texture.
 __attribute__((weak)) void _OVtexture_addref(void *texture);
 __attribute__((weak)) void _OVtexture_release(void *texture);
+// scene/: the accumulated transform of a node path (root to last node) and
+// its last node; false when the path does not start at a shown root.
+__attribute__((weak)) int _OVnodepath_getmatrix(OVnodepath *path, OVm4 out, OVnode **last);
 // universe/: portals refer to polygons.
 __attribute__((weak)) void _OVportal_restatall(void);
 __attribute__((weak)) void *_OVportal_findpoly(OVpoly *p);

@@ -1,0 +1,240 @@
+// The open building phase: one geometry at a time, vertices numbered in the
+// order they are added, polygons assembled from those numbers.
+#include "geometry/geometry_internal.h"
+
+namespace orv::geom {
+namespace {
+
+constexpr std::size_t initial_index_capacity = 1000;
+
+OVgeometry *open_g = nullptr;
+std::vector<OVvertex *> index_table;
+// Readers append through their own tail.
+OVgeometry *simple_owner = nullptr;
+OVvertex *simple_tail = nullptr;
+
+void append_vertex(OVgeometry *g, OVvertex *v) {
+    v->next = nullptr;
+    if (!g->vertices)
+        g->vertices = v;
+    else {
+        OVvertex *last = g->last_vertex;
+        if (!last)
+            for (last = g->vertices; last->next; last = last->next) {
+            }
+        last->next = v;
+    }
+    g->last_vertex = v;
+}
+
+bool may_add_vertex(OVgeometry *g) {
+    return g && (g == open_g || g->editing);
+}
+
+} // namespace
+
+OVgeometry *open_geometry() {
+    return open_g;
+}
+bool building(const OVgeometry *g) {
+    return g && g == open_g;
+}
+int indexed_count() {
+    return static_cast<int>(index_table.size());
+}
+OVvertex *indexed_vertex(int i) {
+    return index_table[i];
+}
+
+void end_building() {
+    open_g = nullptr;
+    std::vector<OVvertex *>().swap(index_table);
+    index_table.reserve(initial_index_capacity);
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+OVgeometry *OVgeometry_begin(void) {
+    if (open_g) {
+        OVwarning("Can't begin a new geometry until the last is closed.\n");
+        return nullptr;
+    }
+    OVgeometry *g = _OVgeometry_new(nullptr);
+    if (ORV_MTABLE_PRESENT(OVmtable_new)) {
+        OVmtable *table = OVmtable_new(OVAMBIENTDIFFUSE, 1, nullptr);
+        if (table) {
+            g->mtable = table;
+            if (_OVmtable_attach) _OVmtable_attach(table, g);
+            OVmtable_matchcolor12(table, 0xFFF);
+        }
+    }
+    index_table.clear();
+    index_table.reserve(initial_index_capacity);
+    open_g = g;
+    return g;
+}
+
+OVvertex *OVgeometry_newvertex(OVgeometry *g, const OVp3 pos) {
+    if (!may_add_vertex(g) || !pos) {
+        OVwarning("Must call OVgeometry_begin or OVgeometry_beginedit before calling "
+                  "OVgeometry_newvertex\n");
+        return nullptr;
+    }
+    OVvertex *v = _OVvertex_new(pos);
+    append_vertex(g, v);
+    if (g == open_g) index_table.push_back(v);
+    return v;
+}
+
+OVvertex *_OVgeometry_addvertex(OVgeometry *g, OVvertex *v) {
+    if (!may_add_vertex(g) || !v) {
+        OVwarning("Must call OVgeometry_begin or OVgeometry_beginedit before calling "
+                  "_OVgeometry_addvertex\n");
+        return nullptr;
+    }
+    append_vertex(g, v);
+    if (g == open_g) index_table.push_back(v);
+    return v;
+}
+
+OVvertex *_OVgeometry_addvertexsimple(OVgeometry *g, OVvertex *v) {
+    if (!g || !v) return nullptr;
+    v->next = nullptr;
+    if (simple_owner != g || !simple_tail || !g->vertices) {
+        simple_owner = g;
+        simple_tail = g->vertices;
+        while (simple_tail && simple_tail->next)
+            simple_tail = simple_tail->next;
+    }
+    if (simple_tail)
+        simple_tail->next = v;
+    else
+        g->vertices = v;
+    simple_tail = v;
+    g->last_vertex = v;
+    return v;
+}
+
+OVpoly *OVgeometry_beginpoly(OVgeometry *g) {
+    if (!g) return nullptr;
+    OVpoly *p = _OVpoly_new(g);
+    p->flags |= OVPOLY_BUILT;
+    return p;
+}
+
+int OVpoly_addvertexptr(OVpoly *p, OVvertex *v) {
+    if (!p || !v || !may_add_vertex(p->geometry)) return 0;
+    auto *c = static_cast<OVcorner *>(OVmalloc(sizeof(OVcorner)));
+    c->vertex = v;
+    c->next = p->corners; // reversed at close
+    p->corners = c;
+    v->flags |= OVVERTEX_USED;
+    return 1;
+}
+
+int OVpoly_addvertex(OVpoly *p, int i) {
+    if (!p || i < 0 || !building(p->geometry) || i >= indexed_count()) return 0;
+    return OVpoly_addvertexptr(p, indexed_vertex(i));
+}
+
+int OVpoly_close(OVpoly *p) {
+    if (!p) return 0;
+    int n = OVpoly_numvertices(p);
+    if (n < 3 || n > OVPOLY_MAXCORNERS) {
+        OVwarning("Polygon %lx has %d vertices -- outside [%d,%d]\n",
+                  reinterpret_cast<unsigned long>(p), n, 3, OVPOLY_MAXCORNERS);
+        return 0;
+    }
+    OVcorner *reversed = nullptr;
+    bool normals = true, colours = true;
+    for (OVcorner *c = p->corners, *next; c; c = next) {
+        next = c->next;
+        c->next = reversed;
+        reversed = c;
+        normals = normals && (c->vertex->normal || (c->vertex->flags & OVVERTEX_SMOOTH));
+        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
+    }
+    p->corners = reversed;
+    p->ncorners = static_cast<std::int16_t>(n);
+    if (normals) p->rflags |= OVPOLYR_VNORMALS;
+    if (colours) p->rflags |= OVPOLYR_VCOLORS;
+    _OVpoly_stats(p);
+    OVgeometry *g = p->geometry;
+    p->next = g->polys;
+    g->polys = p;
+    g->npolys++;
+    return 1;
+}
+
+void _OVpoly_cancel(OVpoly *p) {
+    _OVpoly_del(p);
+}
+
+int OVgeometry_close(OVgeometry *g) {
+    if (!g || g != open_g) {
+        OVwarning("OVgeometry_close called on non-open geometry.\n");
+        return 0;
+    }
+    return _OVgeometry_close(g);
+}
+
+int OVgeometry_closesmooth(OVgeometry *g) {
+    if (g && g == open_g)
+        for (OVvertex *v = g->vertices; v; v = v->next)
+            if (!v->normal) v->flags |= OVVERTEX_SMOOTH;
+    return OVgeometry_close(g);
+}
+
+void _OVgeometry_checkifopen(OVgeometry *g) {
+    if (g && g == open_g) end_building();
+}
+
+OVpoly *_OVgeometry_newpolyfrompoints(OVgeometry *g, const OVp3 *points, int n, int bothsides) {
+    if (!g || !points || n < 3 || n > OVPOLY_MAXCORNERS) return nullptr;
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < n; ++i) {
+        OVvertex *v = OVgeometry_newvertex(g, points[i]);
+        if (!v || !OVpoly_addvertexptr(p, v)) {
+            _OVpoly_cancel(p);
+            return nullptr;
+        }
+    }
+    if (!OVpoly_close(p)) {
+        _OVpoly_cancel(p);
+        return nullptr;
+    }
+    if (bothsides) OVpoly_setbothsides(p, 1);
+    return p;
+}
+
+static OVpoly *poly_from_indices(OVgeometry *g, const int *indices, int n, int bothsides) {
+    OVpoly *p = OVgeometry_beginpoly(g);
+    if (!p) return nullptr;
+    for (int i = 0; i < n; ++i)
+        if (!OVpoly_addvertex(p, indices[i])) {
+            _OVpoly_cancel(p);
+            return nullptr;
+        }
+    if (!OVpoly_close(p)) {
+        _OVpoly_cancel(p);
+        return nullptr;
+    }
+    if (bothsides) OVpoly_setbothsides(p, 1);
+    return p;
+}
+
+OVpoly *_OVgeometry_addpoly3(OVgeometry *g, int i, int j, int k, int bothsides) {
+    const int idx[3] = {i, j, k};
+    return poly_from_indices(g, idx, 3, bothsides);
+}
+
+OVpoly *_OVgeometry_addpoly4(OVgeometry *g, int i, int j, int k, int l, int bothsides) {
+    const int idx[4] = {i, j, k, l};
+    return poly_from_indices(g, idx, 4, bothsides);
+}
+
+} // extern "C"

@@ -1,0 +1,65 @@
+// Closing a geometry: clean the polygons, drop unused vertices, finish
+// statistics, smoothing and splitting, and compute the bounds.
+#include "geometry/geometry_internal.h"
+
+using namespace orv::geom;
+
+extern "C" {
+
+int _OVgeometry_close(OVgeometry *g) {
+    if (!g) return 0;
+    _OVgeometry_checkifopen(g);
+    for (OVpoly *p = g->polys, *next; p; p = next) {
+        next = p->next;
+        if (_OVpoly_removeduplicates(p) < 3) OVpoly_delete(p);
+    }
+    int removed = remove_unused_vertices(g);
+    if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
+    int count = 0;
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        ++count;
+    if (count <= 2) {
+        OVwarning("Can't make geometry - too few vertices\n");
+        OVgeometry_delete(g);
+        return 0;
+    }
+    if (_OVportal_restatall) _OVportal_restatall();
+    for (OVpoly *p = g->polys; p;) {
+        bool normals = true;
+        for (OVcorner *c = p->corners; c; c = c->next) {
+            OVvertex *v = c->vertex;
+            if (v->flags & OVVERTEX_SMOOTH) {
+                if (!v->normal) {
+                    v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+                    v->normal[0] = v->normal[1] = v->normal[2] = 0;
+                }
+                for (int a = 0; a < 3; ++a)
+                    v->normal[a] += p->normal[a];
+            }
+            normals = normals && v->normal;
+        }
+        if (normals) p->rflags |= OVPOLYR_VNORMALS;
+        bool planar = _OVpoly_stats(p);
+        p = repair(p, planar);
+    }
+    for (OVvertex *v = g->vertices; v; v = v->next) {
+        if (!(v->flags & OVVERTEX_SMOOTH)) continue;
+        float len2 = dot(v->normal, v->normal);
+        if (len2 >= 1e-6f) {
+            float len = std::sqrt(len2);
+            for (int a = 0; a < 3; ++a)
+                v->normal[a] /= len;
+        } else {
+            v->normal[0] = 1;
+            v->normal[1] = v->normal[2] = 0;
+        }
+        v->flags &= ~OVVERTEX_SMOOTH;
+    }
+    _OVgeometry_findextents(g);
+    free_vertex_list(g->reference);
+    g->reference = copy_vertex_list(g->vertices);
+    if (!g->name) OVgeometry_setname(g, "untitled");
+    return 1;
+}
+
+} // extern "C"

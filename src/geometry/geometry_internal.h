@@ -1,0 +1,109 @@
+// Helpers shared by the geometry files; not for other modules.
+#pragma once
+
+#include "geometry/geometry_record.h"
+#include "orv/message.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#if __has_include("orv/mtable.h")
+#include "orv/mtable.h"
+#define ORV_MTABLE_PRESENT(fn) true
+#else
+extern "C" {
+__attribute__((weak)) OVmtable *OVmtable_new(int properties, int initialsize, const char *name);
+__attribute__((weak)) int OVmtable_matchrgb(OVmtable *table, int r, int g, int b);
+__attribute__((weak)) int OVmtable_matchcolor12(OVmtable *table, unsigned rgb);
+__attribute__((weak)) int OVmtable_matchcolor24(OVmtable *table, unsigned rgb);
+__attribute__((weak)) unsigned OVmtable_getcolor24(OVmtable *table, int index);
+__attribute__((weak)) int OVmtable_getnumentries(OVmtable *table);
+__attribute__((weak)) OVmtable *OVmtable_merge(OVmtable *a, OVmtable *b);
+}
+#define OVAMBIENTDIFFUSE 0x20
+#define ORV_MTABLE_PRESENT(fn) ((fn) != nullptr)
+#endif
+
+namespace orv::geom {
+
+inline void sub(const float *a, const float *b, float *out) {
+    out[0] = a[0] - b[0];
+    out[1] = a[1] - b[1];
+    out[2] = a[2] - b[2];
+}
+inline void cross(const float *a, const float *b, float *out) {
+    float x = a[1] * b[2] - a[2] * b[1], y = a[2] * b[0] - a[0] * b[2],
+          z = a[0] * b[1] - a[1] * b[0];
+    out[0] = x;
+    out[1] = y;
+    out[2] = z;
+}
+inline float dot(const float *a, const float *b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+inline float length(const float *a) {
+    return std::sqrt(dot(a, a));
+}
+inline void copy3(const float *a, float *out) {
+    out[0] = a[0];
+    out[1] = a[1];
+    out[2] = a[2];
+}
+
+// The corner vertices of p in ring order.
+void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out);
+// Rebuilds p's ring from vertices in order (texture coordinates follow the
+// given old corner indices when p has a binding; null keeps them in place).
+void set_corners(OVpoly *p, const std::vector<OVvertex *> &vertices,
+                 const std::vector<int> *old_index);
+// A new polygon with p's attributes, linked right after after, counted.
+OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertices,
+                const std::vector<int> &old_index);
+// The texture coordinates of p picked at the given old corner indices.
+OVtexbinding *texture_pick(const OVtexbinding *t, const std::vector<int> &old_index);
+void texture_free(OVtexbinding *t);
+OVtexbinding *texture_copy(const OVtexbinding *t);
+
+// Unlinks p from its geometry's list without freeing it.
+void unlink_poly(OVpoly *p);
+// Frees one vertex (and its normal).
+void free_vertex(OVvertex *v);
+void free_vertex_list(OVvertex *v);
+// A copy of a vertex list (position, normal, material id, user byte).
+OVvertex *copy_vertex_list(const OVvertex *v);
+// Removes vertices without OVVERTEX_USED; returns how many went.
+int remove_unused_vertices(OVgeometry *g);
+// Marks the used flag of every vertex from the polygons.
+void mark_used_vertices(OVgeometry *g);
+// Sets rendering flags 0x01 and 0x02 when every corner qualifies.
+void update_corner_rflags(OVpoly *p);
+// Splits a non-convex polygon and triangulates a non-planar one; the
+// pieces are linked after p. planar is the statistics' verdict. Returns the
+// polygon a walk visits next (split pieces are visited, fan triangles not).
+OVpoly *repair(OVpoly *p, bool planar);
+
+bool verbose_geometry();
+void tell_node(OVgeometry *g);
+void mark_stale();
+
+// The building phase (one open geometry per process).
+OVgeometry *open_geometry();
+bool building(const OVgeometry *g);
+void index_vertex(OVvertex *v);
+OVvertex *indexed_vertex(int i);
+int indexed_count();
+void end_building();
+
+} // namespace orv::geom
+
+namespace orv::geom {
+// Names and closes a primitive built in the open geometry; on failure (ok
+// false or a refused close) the geometry is gone and the result is null.
+OVgeometry *primitive_finish(OVgeometry *g, const char *name, bool ok);
+// Adds a polygon through building-phase vertex numbers.
+bool primitive_poly(OVgeometry *g, const std::vector<int> &corners, int bothsides);
+// Adds a vertex with an optional normal.
+void primitive_vertex(OVgeometry *g, float x, float y, float z, const float *normal = nullptr);
+} // namespace orv::geom

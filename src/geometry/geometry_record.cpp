@@ -1,0 +1,157 @@
+// The geometry record: creation, reference-counted deletion, names, material
+// table, the modifiable gate and the simple queries.
+#include "geometry/geometry_internal.h"
+#include "orv/universe.h"
+
+#include <cstring>
+
+namespace orv::geom {
+
+bool verbose_geometry() {
+    return OVuniverse_getoption(1) > 0;
+}
+
+void tell_node(OVgeometry *g) {
+    if (g->node && _OVnode_changed) _OVnode_changed(g->node);
+}
+
+void mark_stale() {
+    if (_OVrender_markstale) _OVrender_markstale();
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+OVgeometry *_OVgeometry_new(void *owner) {
+    auto *g = static_cast<OVgeometry *>(OVmalloc(sizeof(OVgeometry)));
+    std::memset(g, 0, sizeof *g);
+    g->owner = owner;
+    g->refcount = 1;
+    g->owns_polys = 1;
+    return g;
+}
+
+int OVgeometry_delete(OVgeometry *g) {
+    if (!g) return 0;
+    if (g->refcount > 1) return --g->refcount;
+    _OVgeometry_checkifopen(g);
+    if (g->mtable && _OVmtable_detach) _OVmtable_detach(g->mtable, g);
+    g->mtable = nullptr;
+    if (g->owns_polys) {
+        for (OVpoly *p = g->polys, *next; p; p = next) {
+            next = p->next;
+            _OVpoly_del(p);
+        }
+    }
+    g->polys = nullptr;
+    g->node = nullptr; // the node owns its own record; it only pointed at us
+    free_vertex_list(g->vertices);
+    free_vertex_list(g->reference);
+    if (_OVrender_releaselists && (g->cache1 || g->cache2))
+        _OVrender_releaselists(g->cache1, g->cache2);
+    if (g->draw) g->draw(g, g);
+    OVfree(g->private_a);
+    OVfree(g->private_b);
+    OVfree(g->name);
+    OVfree(g);
+    return 0;
+}
+
+int OVgeometry_setname(OVgeometry *g, const char *s) {
+    if (!g) return 0;
+    char *copy = s ? OVstrdup(s) : nullptr;
+    OVfree(g->name);
+    g->name = copy;
+    return 1;
+}
+
+const char *OVgeometry_getname(OVgeometry *g) {
+    if (!g) return nullptr;
+    return g->name ? g->name : "untitled";
+}
+
+OVmtable *OVgeometry_getmtable(OVgeometry *g) {
+    return g ? g->mtable : nullptr;
+}
+
+int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
+    if (!_OVgeometry_modifiable(g)) return 0;
+    if (g->mtable == m) return 1;
+    // Attach first: a table shared with the old one must not be freed in between.
+    if (m && _OVmtable_attach) _OVmtable_attach(m, g);
+    OVmtable *old = g->mtable;
+    g->mtable = m;
+    if (old && _OVmtable_detach) _OVmtable_detach(old, g);
+    mark_stale();
+    return 1;
+}
+
+int _OVgeometry_modifiable(OVgeometry *g) {
+    if (!g || g->locked) return 0;
+    g->cache_valid = 0;
+    if (g->cache1 || g->cache2) {
+        if (_OVrender_releaselists) _OVrender_releaselists(g->cache1, g->cache2);
+        g->cache1 = g->cache2 = 0;
+    }
+    return 1;
+}
+
+int OVgeometry_numpolys(OVgeometry *g) {
+    return g ? g->npolys : 0;
+}
+OVpoly *OVgeometry_getpolys(OVgeometry *g) {
+    return g ? g->polys : nullptr;
+}
+OVvertex *OVgeometry_getvertices(OVgeometry *g) {
+    return g ? g->vertices : nullptr;
+}
+
+OVpoly *OVgeometry_id2poly(OVgeometry *g, int id) {
+    if (!g) return nullptr;
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (p->id == static_cast<std::int16_t>(id)) return p;
+    return nullptr;
+}
+
+OVpolylist *OVgeometry_getpolylist(OVgeometry *g) {
+    if (!g) return nullptr;
+    OVpolylist *list = OVpolylist_new();
+    for (OVpoly *p = g->polys; p; p = p->next)
+        list = OVpolylist_addpoly(list, p);
+    return list;
+}
+
+void _OVgeometry_findextents(OVgeometry *g) {
+    if (!g) return;
+    float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f};
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::fmin(lo[a], v->position[a]);
+            hi[a] = std::fmax(hi[a], v->position[a]);
+        }
+    if (!g->vertices) lo[0] = lo[1] = lo[2] = hi[0] = hi[1] = hi[2] = 0;
+    for (int a = 0; a < 3; ++a) {
+        g->half_extents[a] = (hi[a] - lo[a]) / 2;
+        g->midpoint[a] = (hi[a] + lo[a]) / 2;
+    }
+    g->radius = length(g->half_extents);
+}
+
+void OVgeometry_getextents(OVgeometry *g, OVp3 e) {
+    for (int a = 0; a < 3; ++a)
+        e[a] = g ? 2 * g->half_extents[a] : 0;
+}
+
+void OVgeometry_getmidpoint(OVgeometry *g, OVp3 m) {
+    for (int a = 0; a < 3; ++a)
+        m[a] = g ? g->midpoint[a] : 0;
+}
+
+float OVgeometry_getradius(OVgeometry *g) {
+    return g ? g->radius : 0;
+}
+
+} // extern "C"

@@ -1,0 +1,271 @@
+// Polygon records: creation, deletion, corners and the simple accessors.
+#include "geometry/geometry_internal.h"
+
+#include <cstring>
+
+namespace orv::geom {
+
+void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out) {
+    out.clear();
+    for (const OVcorner *c = p->corners; c; c = c->next)
+        out.push_back(c->vertex);
+}
+
+static void free_corners(OVpoly *p) {
+    for (OVcorner *c = p->corners, *next; c; c = next) {
+        next = c->next;
+        OVfree(c);
+    }
+    p->corners = nullptr;
+}
+
+void set_corners(OVpoly *p, const std::vector<OVvertex *> &vertices,
+                 const std::vector<int> *old_index) {
+    free_corners(p);
+    OVcorner **tail = &p->corners;
+    for (OVvertex *v : vertices) {
+        auto *c = static_cast<OVcorner *>(OVmalloc(sizeof(OVcorner)));
+        c->vertex = v;
+        c->next = nullptr;
+        *tail = c;
+        tail = &c->next;
+    }
+    p->ncorners = static_cast<std::int16_t>(vertices.size());
+    if (p->texture && old_index) {
+        OVtexbinding *t = texture_pick(p->texture, *old_index);
+        t->texture = p->texture->texture;
+        p->texture->texture = nullptr; // the use moves to the new binding
+        texture_free(p->texture);
+        p->texture = t;
+    }
+}
+
+OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertices,
+                const std::vector<int> &old_index) {
+    OVpoly *q = _OVpoly_new(p->geometry);
+    q->flags = p->flags;
+    q->rflags = p->rflags;
+    q->matid = p->matid;
+    q->id = p->id;
+    copy3(p->normal, q->normal);
+    copy3(p->normal, q->normal_copy);
+    q->plane_distance = p->plane_distance;
+    set_corners(q, vertices, nullptr);
+    if (p->texture) {
+        q->texture = texture_pick(p->texture, old_index);
+        if (q->texture->texture && _OVtexture_addref) _OVtexture_addref(q->texture->texture);
+    }
+    q->next = after->next;
+    after->next = q;
+    p->geometry->npolys++;
+    return q;
+}
+
+void unlink_poly(OVpoly *p) {
+    OVgeometry *g = p->geometry;
+    for (OVpoly **link = &g->polys; *link; link = &(*link)->next)
+        if (*link == p) {
+            *link = p->next;
+            g->npolys--;
+            return;
+        }
+}
+
+void update_corner_rflags(OVpoly *p) {
+    bool normals = p->corners != nullptr, colours = p->corners != nullptr;
+    for (OVcorner *c = p->corners; c; c = c->next) {
+        normals = normals && c->vertex->normal;
+        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
+    }
+    if (normals) p->rflags |= OVPOLYR_VNORMALS;
+    if (colours) p->rflags |= OVPOLYR_VCOLORS;
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+OVpoly *_OVpoly_new(OVgeometry *g) {
+    auto *p = static_cast<OVpoly *>(OVmalloc(sizeof(OVpoly)));
+    std::memset(p, 0, sizeof *p);
+    p->geometry = g;
+    p->flags = OVPOLY_OBJECTFRAME;
+    p->rflags = OVPOLYR_SMOOTH;
+    return p;
+}
+
+void _OVpoly_del(OVpoly *p) {
+    if (!p) return;
+    texture_free(p->texture);
+    free_corners(p);
+    OVfree(p);
+}
+
+int OVpoly_delete(OVpoly *p) {
+    if (!p || !_OVgeometry_modifiable(p->geometry)) return 0;
+    OVgeometry *g = p->geometry;
+    if (g->owner && g->polys == p && !p->next) {
+        OVwarning("Can't delete the last polygon in an object.\n");
+        return 0;
+    }
+    unlink_poly(p);
+    _OVpoly_del(p);
+    return 1;
+}
+
+int OVpoly_getid(OVpoly *p) {
+    return p ? p->id : -1;
+}
+
+int OVpoly_setid(OVpoly *p, int id) {
+    if (!p) return 0;
+    p->id = static_cast<std::int16_t>(id);
+    return 1;
+}
+
+OVpoly *OVpoly_next(OVpoly *p) {
+    return p ? p->next : nullptr;
+}
+OVgeometry *OVpoly_getgeometry(OVpoly *p) {
+    return p ? p->geometry : nullptr;
+}
+
+void *OVpoly_getobject(OVpoly *p) {
+    if (!p || !(p->flags & OVPOLY_OBJECTFRAME) || !p->geometry) return nullptr;
+    return p->geometry->owner;
+}
+
+int OVpoly_numvertices(OVpoly *p) {
+    if (!p) return -1;
+    int n = 0;
+    for (OVcorner *c = p->corners; c; c = c->next)
+        ++n;
+    return n;
+}
+
+OVvertex *OVpoly_getvertex(OVpoly *p, int i) {
+    if (!p || i < 0) return nullptr;
+    OVcorner *c = p->corners;
+    while (c && i-- > 0)
+        c = c->next;
+    return c ? c->vertex : nullptr;
+}
+
+void OVpoly_getnormal(OVpoly *p, OVp3 n) {
+    for (int a = 0; a < 3; ++a)
+        n[a] = p ? p->normal[a] : 0;
+}
+
+void OVpoly_getcg(OVpoly *p, OVp3 c) {
+    for (int a = 0; a < 3; ++a)
+        c[a] = p ? p->centre[a] : 0;
+}
+
+int OVpoly_setmatid(OVpoly *p, int id) {
+    if (!p || id < 0 || !_OVgeometry_modifiable(p->geometry)) return 0;
+    p->matid = id;
+    return 1;
+}
+
+int OVpoly_getmatid(OVpoly *p) {
+    return p ? p->matid : -1;
+}
+
+int OVpoly_setbothsides(OVpoly *p, int on) {
+    if (!p) return 0;
+    if (on)
+        p->flags |= OVPOLY_BOTHSIDES;
+    else
+        p->flags &= ~(OVPOLY_BOTHSIDES | OVPOLY_FIXEDNORMAL);
+    mark_stale();
+    return 1;
+}
+
+int OVpoly_getbothsides(OVpoly *p) {
+    return p && (p->flags & OVPOLY_BOTHSIDES) ? 1 : 0;
+}
+
+int OVpoly_setrendering(OVpoly *p, int on) {
+    if (!p) return 0;
+    if ((on != 0) != ((p->rflags & OVPOLYR_SMOOTH) != 0)) p->rflags ^= OVPOLYR_SMOOTH;
+    return 1;
+}
+
+int OVpoly_getrendering(OVpoly *p) {
+    return !p || (p->rflags & OVPOLYR_SMOOTH) ? 64 : 0;
+}
+
+int OVpoly_setvisibility(OVpoly *p, int on) {
+    if (!p) return 0;
+    if (on)
+        p->rflags &= ~OVPOLYR_INVISIBLE;
+    else
+        p->rflags |= OVPOLYR_INVISIBLE;
+    return 1;
+}
+
+int OVpoly_getvisibility(OVpoly *p) {
+    return p && !(p->rflags & OVPOLYR_INVISIBLE) ? 1 : 0;
+}
+
+int OVpoly_hasvnormals(OVpoly *p) {
+    return p && (p->rflags & OVPOLYR_VNORMALS) ? 1 : 0;
+}
+
+int OVpoly_computevertexnormals(OVpoly *p) {
+    if (!p) return 0;
+    bool all = true;
+    for (OVcorner *c = p->corners; c; c = c->next)
+        all = OVgeometry_computevertexnormal(p->geometry, c->vertex) && all;
+    if (all) p->rflags |= OVPOLYR_VNORMALS;
+    return all;
+}
+
+int OVpoly_reversevertices(OVpoly *p) {
+    if (!p || !_OVgeometry_modifiable(p->geometry)) return 0;
+    OVcorner *reversed = nullptr;
+    for (OVcorner *c = p->corners, *next; c; c = next) {
+        next = c->next;
+        c->next = reversed;
+        reversed = c;
+    }
+    p->corners = reversed;
+    if (p->texture) {
+        OVtexbinding *t = p->texture;
+        for (int i = 0, j = t->count - 1; i < j; ++i, --j) {
+            std::swap(t->u[i], t->u[j]);
+            std::swap(t->v[i], t->v[j]);
+        }
+    }
+    if (reversed) reversed->vertex->flags |= OVVERTEX_MOVED;
+    p->geometry->changed = 1;
+    return 1;
+}
+
+int OVpoly_containsvertex(OVpoly *p, OVvertex *v) {
+    if (!p || !v) return 0;
+    for (OVcorner *c = p->corners; c; c = c->next)
+        if (c->vertex == v) return 1;
+    return 0;
+}
+
+void *OVpoly_getportal(OVpoly *p) {
+    return p && _OVportal_findpoly ? _OVportal_findpoly(p) : nullptr;
+}
+
+void _OVpoly_setsset(OVpoly *p, int value) {
+    if (p) p->sset = static_cast<std::uint8_t>(value);
+}
+
+int _OVpoly_getsset(OVpoly *p) {
+    return p ? p->sset : 0;
+}
+
+int _OVpoly_cmp(const void *a, const void *b) {
+    float fa = static_cast<const float *>(a)[1], fb = static_cast<const float *>(b)[1];
+    return fa > fb ? -1 : fa < fb ? 1 : 0;
+}
+
+} // extern "C"

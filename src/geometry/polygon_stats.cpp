@@ -1,0 +1,201 @@
+// Per-polygon statistics: extents, normal, convexity, planarity, area, and
+// removal of repeated corners.
+#include "geometry/geometry_internal.h"
+
+namespace orv::geom {
+
+// Scratch corner positions; statistics run on the simulation thread only.
+static thread_local std::vector<const float *> pts;
+
+static int gather(const OVpoly *p) {
+    pts.clear();
+    for (const OVcorner *c = p->corners; c; c = c->next)
+        pts.push_back(c->vertex->position);
+    return static_cast<int>(pts.size());
+}
+
+static void turn(int c, int n, float *out) {
+    float a[3], b[3];
+    sub(pts[c], pts[(c + 1) % n], a);
+    sub(pts[(c + 2) % n], pts[(c + 1) % n], b);
+    cross(b, a, out);
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+int _OVpoly_stats(OVpoly *p) {
+    if (!p) return 0;
+    int n = gather(p);
+    if (n == 0) return 1;
+    float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f}, mean[3] = {0, 0, 0};
+    for (const float *q : pts)
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::fmin(lo[a], q[a]);
+            hi[a] = std::fmax(hi[a], q[a]);
+            mean[a] += q[a];
+        }
+    float spread[3];
+    for (int a = 0; a < 3; ++a) {
+        p->centre[a] = mean[a] / n;
+        spread[a] = std::fmax(hi[a] - p->centre[a], p->centre[a] - lo[a]);
+    }
+    p->radius = length(spread);
+    bool fixed = p->flags & OVPOLY_FIXEDNORMAL;
+    if (!fixed && n >= 3) {
+        float ref[3] = {0, 0, 0}, sum[3] = {0, 0, 0}, t[3];
+        bool have_ref = false, convex = true;
+        for (int c = 0; c < n; ++c) {
+            turn(c, n, t);
+            if (!have_ref && (t[0] != 0 || t[1] != 0 || t[2] != 0)) {
+                copy3(t, ref);
+                have_ref = true;
+            }
+            if (have_ref && dot(t, ref) < 0) convex = false;
+            for (int a = 0; a < 3; ++a)
+                sum[a] += t[a];
+        }
+        if (convex)
+            p->flags |= OVPOLY_CONVEX;
+        else {
+            p->flags &= ~OVPOLY_CONVEX;
+            sum[0] = sum[1] = sum[2] = 0;
+            for (int k = 1; k <= n - 2; ++k) {
+                float e[3], f[3];
+                sub(pts[k + 1], pts[k], e);
+                sub(pts[0], pts[k], f);
+                cross(e, f, t);
+                for (int a = 0; a < 3; ++a)
+                    sum[a] += t[a];
+            }
+        }
+        if (sum[0] == 0 && sum[1] == 0 && sum[2] == 0) {
+            if (have_ref)
+                copy3(ref, sum);
+            else
+                sum[0] = 1;
+        }
+        float len = length(sum);
+        for (int a = 0; a < 3; ++a)
+            p->normal[a] = sum[a] / len;
+        copy3(p->normal, p->normal_copy);
+    }
+    copy3(p->centre, p->centre_copy);
+    p->plane_distance = dot(p->normal, p->centre);
+    if (n >= 4 && !fixed)
+        for (const float *q : pts)
+            if (std::fabs(p->plane_distance - dot(p->normal, q)) > OV_TOLERANCE) return 0;
+    return 1;
+}
+
+int _OVpoly_convex(OVpoly *p) {
+    if (!p) return 0;
+    int n = gather(p);
+    if (n > 3)
+        for (int c = 0; c < n; ++c) {
+            float e[3], f[3], t[3];
+            sub(pts[(c + 1) % n], pts[c], e);
+            sub(pts[(c + 2) % n], pts[(c + 1) % n], f);
+            cross(e, f, t);
+            if (dot(t, p->normal) < 0) {
+                p->flags &= ~OVPOLY_CONVEX;
+                return 0;
+            }
+        }
+    p->flags |= OVPOLY_CONVEX;
+    return 1;
+}
+
+float OVpoly_getarea(OVpoly *p) {
+    if (!p) return 0;
+    int n = gather(p);
+    if (n < 3) return 0;
+    int drop = 0;
+    for (int a = 1; a < 3; ++a)
+        if (std::fabs(p->normal[a]) > std::fabs(p->normal[drop])) drop = a;
+    if (p->normal[drop] == 0) return 0;
+    int x = (drop + 1) % 3, y = (drop + 2) % 3;
+    double sum = 0;
+    for (int i = 0; i < n; ++i)
+        sum += pts[i][x] * (pts[(i + 1) % n][y] - pts[(i + n - 1) % n][y]);
+    return static_cast<float>(std::fabs(sum / 2 / p->normal[drop]));
+}
+
+int _OVpoly_removeduplicates(OVpoly *p) {
+    if (!p) return 0;
+    std::vector<OVvertex *> vs;
+    corner_vertices(p, vs);
+    auto same = [](const OVvertex *a, const OVvertex *b) {
+        for (int k = 0; k < 3; ++k)
+            if (std::fabs(a->position[k] - b->position[k]) >= 0.00001f) return false;
+        return true;
+    };
+    std::vector<OVvertex *> kept;
+    std::vector<int> index;
+    for (int i = 0; i < static_cast<int>(vs.size()); ++i)
+        if (kept.empty() || !same(kept.back(), vs[i])) {
+            kept.push_back(vs[i]);
+            index.push_back(i);
+        }
+    while (kept.size() > 1 && same(kept.back(), kept.front())) {
+        kept.pop_back();
+        index.pop_back();
+    }
+    if (kept.size() != vs.size())
+        set_corners(p, kept, &index);
+    else
+        p->ncorners = static_cast<std::int16_t>(vs.size());
+    return static_cast<int>(kept.size());
+}
+
+void _OVpolylist_getnormal(OVpolylist *l, OVp3 n) {
+    n[0] = n[1] = n[2] = 0;
+    for (; l; l = l->next)
+        if (l->poly) {
+            float area = OVpoly_getarea(l->poly);
+            for (int a = 0; a < 3; ++a)
+                n[a] += l->poly->normal[a] * area;
+        }
+    float len = length(n);
+    if (len > 0)
+        for (int a = 0; a < 3; ++a)
+            n[a] /= len;
+}
+
+int _OVpoly_rayintersect(OVpoly *p, const OVp3 origin, const OVp3 direction, float *best) {
+    if (!p || !best) return 0;
+    float w[3], normal[3];
+    copy3(p->normal, normal);
+    sub(origin, p->centre, w);
+    float s = dot(w, normal);
+    if (s < 0) {
+        if (!(p->flags & OVPOLY_BOTHSIDES)) return 0;
+        for (float &c : normal)
+            c = -c;
+        s = -s;
+    }
+    float d = -dot(normal, direction);
+    if (d < 0.0001f) return 0;
+    float t = s / d;
+    if (t < 0 || t > *best) return 0;
+    float ww = dot(w, w), r2 = p->radius * p->radius, wd = dot(w, direction);
+    if (ww >= r2 && (-wd < 0 || r2 - ww + wd * wd < 0)) return 0;
+    float h[3];
+    for (int a = 0; a < 3; ++a)
+        h[a] = origin[a] + t * direction[a];
+    int n = gather(p);
+    for (int i = 0; i < n; ++i) {
+        float e[3], c[3], q[3];
+        sub(pts[(i + 1) % n], pts[i], e);
+        cross(e, p->normal, c); // the ring winds about the stored normal on either side
+        sub(pts[i], h, q);
+        if (dot(q, c) < 0) return 0;
+    }
+    *best = t;
+    return 1;
+}
+
+} // extern "C"

@@ -1,0 +1,106 @@
+// Vertex records and vertex lists: creation, copying, unused-vertex removal
+// and per-vertex material ids.
+#include "geometry/geometry_internal.h"
+
+#include <cstring>
+
+namespace orv::geom {
+
+void free_vertex(OVvertex *v) {
+    OVfree(v->normal);
+    OVfree(v);
+}
+
+void free_vertex_list(OVvertex *v) {
+    while (v) {
+        OVvertex *next = v->next;
+        free_vertex(v);
+        v = next;
+    }
+}
+
+OVvertex *copy_vertex_list(const OVvertex *v) {
+    OVvertex *head = nullptr, **tail = &head;
+    for (; v; v = v->next) {
+        OVvertex *c = _OVvertex_new(v->position);
+        if (v->normal) {
+            c->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+            copy3(v->normal, c->normal);
+        }
+        c->matid = v->matid;
+        c->user = v->user;
+        *tail = c;
+        tail = &c->next;
+    }
+    return head;
+}
+
+void mark_used_vertices(OVgeometry *g) {
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        v->flags &= ~OVVERTEX_USED;
+    for (OVpoly *p = g->polys; p; p = p->next)
+        for (OVcorner *c = p->corners; c; c = c->next)
+            c->vertex->flags |= OVVERTEX_USED;
+}
+
+int remove_unused_vertices(OVgeometry *g) {
+    int removed = 0;
+    OVvertex **link = &g->vertices, *last = nullptr;
+    // The reference list runs in step with the main list.
+    OVvertex **rlink = &g->reference;
+    while (*link) {
+        OVvertex *v = *link;
+        OVvertex *r = *rlink;
+        if (v->flags & OVVERTEX_USED) {
+            last = v;
+            link = &v->next;
+            if (r) rlink = &r->next;
+            continue;
+        }
+        *link = v->next;
+        free_vertex(v);
+        if (r) {
+            *rlink = r->next;
+            free_vertex(r);
+        }
+        ++removed;
+    }
+    g->last_vertex = last;
+    return removed;
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+OVvertex *_OVvertex_new(const OVp3 pos) {
+    auto *v = static_cast<OVvertex *>(OVmalloc(sizeof(OVvertex)));
+    std::memset(v, 0, sizeof *v);
+    copy3(pos, v->position);
+    return v;
+}
+
+OVvertex *OVvertex_next(OVvertex *v) {
+    return v ? v->next : nullptr;
+}
+
+void OVvertex_getposition(OVvertex *v, OVp3 p) {
+    for (int a = 0; a < 3; ++a)
+        p[a] = v ? v->position[a] : 0;
+}
+
+int OVgeometry_setvertexmatid(OVgeometry *g, OVvertex *v, int id) {
+    if (!v || id < 0 || !_OVgeometry_modifiable(g)) return 0;
+    v->matid = id;
+    v->flags |= OVVERTEX_OWNMATID;
+    return 1;
+}
+
+int OVgeometry_getvertexmatid(OVgeometry *g, OVvertex *v) {
+    if (!g || !v || !(v->flags & OVVERTEX_OWNMATID)) return -1;
+    return v->matid;
+}
+
+} // extern "C"

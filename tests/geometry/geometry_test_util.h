@@ -1,0 +1,72 @@
+// Shared helpers of the geometry tests.
+#pragma once
+
+#include "geometry/geometry_record.h"
+#include "orv/orv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace geomtest {
+
+inline std::string &captured() {
+    static std::string text;
+    return text;
+}
+
+// Collects every message while alive.
+struct Capture {
+    Capture() {
+        captured().clear();
+        OVmessage_sethook([](const char *t) {
+            captured() += t;
+            return 0;
+        });
+    }
+    ~Capture() { OVmessage_sethook(nullptr); }
+    const std::string &text() const { return captured(); }
+};
+
+inline std::vector<OVvertex *> vertices(OVgeometry *g) {
+    std::vector<OVvertex *> out;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v))
+        out.push_back(v);
+    return out;
+}
+
+inline std::vector<OVpoly *> polys(OVgeometry *g) {
+    std::vector<OVpoly *> out;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        out.push_back(p);
+    return out;
+}
+
+// Vertex numbers of a polygon's corners.
+inline std::vector<int> corner_numbers(OVgeometry *g, OVpoly *p) {
+    auto vs = vertices(g);
+    std::vector<int> out;
+    for (int i = 0; i < OVpoly_numvertices(p); ++i) {
+        OVvertex *v = OVpoly_getvertex(p, i);
+        for (std::size_t k = 0; k < vs.size(); ++k)
+            if (vs[k] == v) out.push_back(static_cast<int>(k));
+    }
+    return out;
+}
+
+// A closed square of side 2 in z = 0 with the given corners.
+inline OVgeometry *square() {
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[4][3] = {{1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {-1, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 4; ++i)
+        OVpoly_addvertex(p, i);
+    OVpoly_close(p);
+    OVgeometry_close(g);
+    return g;
+}
+
+} // namespace geomtest
