@@ -2,6 +2,7 @@
 #include "core/object.h"
 #include "orv/message.h"
 #include "orv/property.h"
+#include "orv/task.h"
 #include "platform/symbols.h"
 #include "scene/class_functions.h"
 #include "scene/event_system.h"
@@ -61,6 +62,7 @@ ORV_API void OVbase_delete(void *object) {
         if (functions && functions->destroy) functions->destroy(object);
         return;
     }
+    OVtask_deleteall(base);
     base_object_deleted(base);
     OVfree(base->name);
     OVfree(base);

@@ -2,6 +2,7 @@
 // pass, on a stand-in path record and on base objects.
 #include "fake_path.h"
 #include "orv/message.h"
+#include "orv/task.h"
 #include "scene/event_switch.h"
 #include "universe/subsystems.h"
 
@@ -239,6 +240,25 @@ TEST(ValueTypes, NamesAndTextForms) {
     OVvalue q = OVvalue_new(OVP2);
     q.v.p2[0] = 0.5f;
     EXPECT_STREQ(OVvalue_totext(&q, text, sizeof text), "0.500000,0.000000");
+}
+
+} // namespace
+
+namespace {
+
+int task_runs = 0;
+int count_run(void *) {
+    return ++task_runs;
+}
+
+TEST(BaseObjects, DeletionStopsTheObjectsTasks) {
+    void *base = OVbase_new("worker");
+    ASSERT_NE(OVtask_new(base, count_run, 0), nullptr);
+    OVtask_run();
+    OVbase_delete(base);
+    OVtask_run();
+    EXPECT_EQ(task_runs, 1);
+    OVtask_clear();
 }
 
 } // namespace
