@@ -14,9 +14,4 @@ inline void viewpoint_changed(OVviewpoint *viewpoint, const char *property, cons
     property_changed(viewpoint, property, value);
 }
 
-// Whether the name-stored hook forbids renaming the object.
-bool name_is_stored(void *object);
-// Tells the object-deleted hook and drops the object's handlers, properties and tasks.
-void forget_object(void *object);
-
 } // namespace orv

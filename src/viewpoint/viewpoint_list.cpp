@@ -3,7 +3,8 @@
 #include "orv/viewpoint.h"
 #include "universe/subsystems.h"
 #include "universe/universe_state.h"
-#include "viewpoint/viewpoint_events.h"
+#include "orv/task.h"
+#include "scene/event_system.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <cstring>
@@ -30,7 +31,8 @@ bool unlink(OVviewpoint *viewpoint) {
 void destroy(OVviewpoint *viewpoint) {
     ORV_CALL(OVmotionlink_deletetarget, viewpoint);
     ORV_CALL(_OVwindow_forgetviewpoint, viewpoint);
-    orv::forget_object(viewpoint);
+    orv::base_object_deleted(viewpoint);
+    OVtask_deleteall(viewpoint);
     OVfree(viewpoint->name);
     OVfree(viewpoint);
 }

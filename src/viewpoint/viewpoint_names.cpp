@@ -1,13 +1,14 @@
 // Names, user data and the has-event-handlers flag of viewpoints.
 #include "orv/message.h"
 #include "orv/viewpoint.h"
-#include "viewpoint/viewpoint_events.h"
+#include "scene/event_system.h"
+#include "viewpoint/viewpoint_record.h"
 
 extern "C" {
 
 ORV_API void OVviewpoint_setname(OVviewpoint *viewpoint, const char *name) {
     if (!viewpoint) return;
-    if (orv::name_is_stored(viewpoint)) return;
+    if (orv::base_name_stored(viewpoint)) return;
     OVfree(viewpoint->name);
     viewpoint->name = OVstrdup(name);
 }
