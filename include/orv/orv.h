@@ -6,6 +6,8 @@
 #include "message.h"
 #include "math.h"
 #include "geometry.h"
+#include "mtable.h"
+#include "file.h"
 #include "universe.h"
 #include "task.h"
 #include "property.h"

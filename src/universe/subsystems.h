@@ -44,6 +44,8 @@ ORV_SUBSYSTEM void _OVmotionlink_step(void);  // event 2
 ORV_SUBSYSTEM void _OVkeyboard_deliver(void); // pass step 7
 // geometry/ (3D text)
 ORV_SUBSYSTEM void _OVfont3d_deleteall(void);
+// geometry/ (material tables left at the end)
+ORV_SUBSYSTEM void _OVmtable_deleteall(void);
 // paths/, net/, configuration (later issues)
 ORV_SUBSYSTEM void _OVpath_runall(void);
 ORV_SUBSYSTEM void _OVpath_stopall(void);

@@ -1,0 +1,41 @@
+/* Orvane: model and image search, file type detection and the geometry-level
+ * model loader. */
+#ifndef ORV_FILE_H
+#define ORV_FILE_H
+
+#include "orv/orv_base.h"
+
+ORV_EXTERN_C_BEGIN
+
+/* File type codes from a file's first bytes. */
+enum {
+    OVFILE_DXF = 1,
+    OVFILE_NFF = 2,
+    OVFILE_WAVEFRONT = 4,
+    OVFILE_3DG1 = 5,
+    OVFILE_3DS = 9,
+    OVFILE_BNFF = 11,
+    OVFILE_SLP = 12,
+    OVFILE_MAT = 13,
+    OVFILE_VRML1 = 14,
+    OVFILE_LIGHTS = 15,
+    OVFILE_VRML2 = 17
+};
+
+/* Sets the model search list used instead of OVMODELS while non-empty. */
+ORV_API void OVfile_setmodelpath(const char *list);
+/* Sets the image search list used instead of OVIMAGES while non-empty. */
+ORV_API void OVfile_setimagepath(const char *list);
+/* The full name of a file found as given or along a search list; overwritten by the next search. */
+ORV_API const char *_OVfile_findpath(const char *name, const char *listname);
+/* Model search: OVMODELS, then with ".nff" appended when the name has no extension. */
+ORV_API const char *_OVfile_findmodel(const char *name);
+/* The type code of a model, light or material file; 0 when it cannot be opened. */
+ORV_API int _OVfile_type(const char *name);
+/* Reads an open model file of the given type code; closes it; the geometries or null. */
+ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, int type, OVpq *view,
+                                     float scale, int merge);
+
+ORV_EXTERN_C_END
+
+#endif

@@ -1,0 +1,44 @@
+// A model, light or material file's type from its first bytes.
+#include "orv/file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool starts(const std::string &head, const char *prefix) {
+    return head.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+int type_of(const std::string &h) {
+    if (starts(h, "//lights")) return OVFILE_LIGHTS;
+    if (starts(h, "2424")) return 6;
+    if (starts(h, "2323")) return 7;
+    if (starts(h, "  0\n") || starts(h, "0\n") || starts(h, "999\n")) return OVFILE_DXF;
+    if (starts(h, "3DG1")) return OVFILE_3DG1;
+    if (starts(h, "nff") || starts(h, "zq")) return OVFILE_NFF;
+    if (starts(h, "bnff")) return OVFILE_BNFF;
+    if (starts(h, "mat")) return OVFILE_MAT;
+    if (h.size() >= 2 && h[0] == 0 && h[1] == 1) return 8;
+    if (starts(h, "MM") || starts(h, "==")) return OVFILE_3DS;
+    if (starts(h, "solid")) return OVFILE_SLP;
+    if (starts(h, "#VRML V1")) return OVFILE_VRML1;
+    if (starts(h, "#VRML V2")) return OVFILE_VRML2;
+    if (starts(h, "WBDF")) return 16;
+    return OVFILE_WAVEFRONT;
+}
+
+} // namespace
+
+extern "C" ORV_API int _OVfile_type(const char *name) {
+    std::FILE *f = name ? std::fopen(name, "rb") : nullptr;
+    if (!f) return 0;
+    char bytes[8];
+    std::size_t n = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    std::string head;
+    for (std::size_t i = 0; i < n; ++i)
+        if (bytes[i] != '\r') head += bytes[i];
+    return type_of(head);
+}

@@ -1,0 +1,240 @@
+// Material table records: layout, the universe's list, names and users.
+#include "geometry/geometry_record.h"
+#include "geometry/mtable_record.h"
+#include "orv/message.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+OVmtable *g_tables = nullptr; // newest first
+
+constexpr int kGlAmbient = 0x1200, kGlDiffuse = 0x1201, kGlSpecular = 0x1202;
+constexpr int kGlEmission = 0x1600, kGlShininess = 0x1601, kGlAmbientDiffuse = 0x1602;
+
+void add_component(OVmtable *t, int glparam, int property, int size) {
+    OVmtablecomponent &c = t->components[t->ncomponents++];
+    c = {glparam, property, t->entry_size, size};
+    for (int bit = 0; bit < 7; ++bit)
+        if (property == (1 << bit)) t->property_offset[bit] = t->entry_size;
+    t->entry_size += size;
+}
+
+int normalise(int properties) {
+    properties &= 0x7F;
+    if ((properties & OVOPACITY) && !(properties & OVAMBIENTDIFFUSE)) properties |= OVDIFFUSE;
+    if ((properties & OVAMBIENTDIFFUSE) && (properties & (OVAMBIENT | OVDIFFUSE))) {
+        OVwarning("Attempt to use property OVAMBIENTDIFFUSE as well as one of OVAMBIENT or "
+                  "OVDIFFUSE\n");
+        properties &= ~OVDIFFUSE;
+    }
+    return properties;
+}
+
+void lay_out(OVmtable *t) {
+    std::fill(std::begin(t->property_offset), std::end(t->property_offset), -1);
+    int p = t->properties;
+    if (p & OVSPECULAR) add_component(t, kGlSpecular, OVSPECULAR, 3);
+    if (p & OVSHININESS) add_component(t, kGlShininess, OVSHININESS, 1);
+    if (p & OVAMBIENT) add_component(t, kGlAmbient, OVAMBIENT, 3);
+    if (p & OVEMISSION) add_component(t, kGlEmission, OVEMISSION, 3);
+    if (p & OVAMBIENTDIFFUSE)
+        add_component(t, kGlAmbientDiffuse, OVAMBIENTDIFFUSE, 4);
+    else if (p & OVDIFFUSE)
+        add_component(t, kGlDiffuse, OVDIFFUSE, 4);
+    t->opacity_offset = (p & OVOPACITY) ? t->entry_size - 1 : -1;
+    t->property_offset[6] = t->opacity_offset;
+}
+
+// The number after "mt" when the whole rest of the name is one, else 0.
+long mt_number(const char *name) {
+    if (std::strncmp(name, "mt", 2) != 0 || name[2] < '0' || name[2] > '9') return 0;
+    char *end = nullptr;
+    long n = std::strtol(name + 2, &end, 10);
+    return *end == '\0' ? n : 0;
+}
+
+bool generate_name(OVmtable *t) {
+    long highest = 0;
+    for (OVmtable *m = g_tables; m; m = m->next)
+        if (m != t) highest = std::max(highest, mt_number(m->name));
+    if (highest + 1 >= 1000000) {
+        OVwarning("Cannot generate more than 1000000 material names\n");
+        return false;
+    }
+    std::snprintf(t->name, sizeof t->name, "mt%ld", highest + 1);
+    return true;
+}
+
+void unlink(OVmtable *t) {
+    for (OVmtable **p = &g_tables; *p; p = &(*p)->next)
+        if (*p == t) {
+            *p = t->next;
+            return;
+        }
+}
+
+void free_record(OVmtable *t) {
+    for (int i = 0; i < t->count; ++i) {
+        std::free(t->entries[i]);
+        if (t->names) std::free(t->names[i]);
+    }
+    std::free(t->entries);
+    std::free(t->names);
+    delete t->hash;
+    delete t->users;
+    delete t;
+}
+
+std::string base_name(const std::string &name) {
+    std::string base = name;
+    std::size_t dot = base.rfind('.');
+    if (dot != std::string::npos) base.erase(dot);
+    std::size_t sep = base.find_last_of(":/\\");
+    if (sep != std::string::npos) base.erase(0, sep + 1);
+    return base;
+}
+
+} // namespace
+
+namespace orv {
+
+OVmtable *mtable_create(int properties, int initialsize, const char *name) {
+    OVmtable *t = new OVmtable{};
+    t->properties = normalise(properties);
+    lay_out(t);
+    t->capacity = mtable_prime(std::max(initialsize, 1));
+    t->entries =
+        static_cast<float **>(std::calloc(static_cast<std::size_t>(t->capacity), sizeof(float *)));
+    t->hash = new std::vector<OVmaterialbucket>(static_cast<std::size_t>(t->capacity));
+    t->users = new std::vector<OVgeometry *>;
+    if (!t->entries) {
+        OVwarning("Out of memory in OVmtable_new\n");
+        free_record(t);
+        return nullptr;
+    }
+    bool named = name ? OVmtable_setname(t, name) != 0 : generate_name(t);
+    if (!named) {
+        free_record(t);
+        return nullptr;
+    }
+    t->next = g_tables;
+    g_tables = t;
+    return t;
+}
+
+void mtable_touch_users(OVmtable *table) {
+    for (OVgeometry *g : *table->users) {
+        g->cache_valid = 0;
+        if (g->node && _OVnode_changed) _OVnode_changed(g->node);
+    }
+}
+
+} // namespace orv
+
+extern "C" {
+
+ORV_API OVmtable *OVmtable_new(int properties, int initialsize, const char *name) {
+    return orv::mtable_create(properties, initialsize, name);
+}
+
+ORV_API int OVmtable_setname(OVmtable *table, const char *name) {
+    if (!table) {
+        OVwarning("must specify a valid material table in order to set its name\n");
+        return 0;
+    }
+    if (!name) {
+        OVwarning("may not assign null name to a material table\n");
+        return 0;
+    }
+    if (mt_number(name) >= 1) {
+        OVwarning("material table names beginning with \"mt\" and followed by a number are "
+                  "reserved\n");
+        OVwarning("for use by ORV internal functions. Do not use name %s for this table\n", name);
+        return 0;
+    }
+    std::string base = base_name(name);
+    if (base.empty() || base.find(' ') != std::string::npos) {
+        OVwarning("invalid mtable name %s: no spaces allowed in name\n", name);
+        return 0;
+    }
+    if (base.size() >= sizeof table->name) {
+        OVwarning("invalid mtable name %s: longer than %d characters\n", name, kMtableNameSize - 1);
+        return 0;
+    }
+    if (base != name) {
+        OVwarning("file delimiters and extensions not allowed in mtable name\n");
+        OVwarning("mtable name shortened from given \"%s\" to \"%s\"\n", name, base.c_str());
+    }
+    for (OVmtable *m = g_tables; m; m = m->next)
+        if (m != table && base == m->name) {
+            OVwarning("A material table with name %s already exists\n", base.c_str());
+            return 0;
+        }
+    std::snprintf(table->name, sizeof table->name, "%s", base.c_str());
+    return 1;
+}
+
+ORV_API const char *OVmtable_getname(OVmtable *table) {
+    return table ? table->name : nullptr;
+}
+
+ORV_API int OVmtable_getproperties(OVmtable *table) {
+    return table ? table->properties : 0;
+}
+
+ORV_API void OVmtable_delete(OVmtable *table) {
+    if (!table) return;
+    unlink(table);
+    std::vector<OVgeometry *> users;
+    users.swap(*table->users);
+    for (OVgeometry *g : users) {
+        if (g->mtable == table) {
+            g->mtable = nullptr;
+            g->cache_valid = 0;
+        }
+    }
+    free_record(table);
+}
+
+ORV_API OVmtable *OVuniverse_findmtable(const char *name) {
+    if (!name) return nullptr;
+    for (OVmtable *m = g_tables; m; m = m->next)
+        if (std::strcmp(m->name, name) == 0) return m;
+    return nullptr;
+}
+
+ORV_API OVmtable *OVuniverse_getfirstmtable(void) {
+    return g_tables;
+}
+
+ORV_API OVmtable *OVmtable_getnext(OVmtable *table) {
+    return table ? table->next : nullptr;
+}
+
+ORV_API void _OVmtable_attach(OVmtable *table, OVgeometry *g) {
+    if (table && g &&
+        std::find(table->users->begin(), table->users->end(), g) == table->users->end())
+        table->users->push_back(g);
+}
+
+ORV_API void _OVmtable_detach(OVmtable *table, OVgeometry *g) {
+    if (!table || !g) return;
+    auto &users = *table->users;
+    auto it = std::find(users.begin(), users.end(), g);
+    if (it == users.end()) return;
+    users.erase(it);
+    if (users.empty()) OVmtable_delete(table);
+}
+
+// Frees every table left at the universe's deletion.
+ORV_API void _OVmtable_deleteall(void) {
+    while (g_tables)
+        OVmtable_delete(g_tables);
+}
+
+} // extern "C"
