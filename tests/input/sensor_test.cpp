@@ -1,0 +1,177 @@
+// Sensor creation, deletion, setters with their events and the reference frame.
+#include "input_fixture.h"
+
+#include <cmath>
+
+namespace {
+
+int opened = 0, closed = 0;
+int open_ok(OVsensor *s) {
+    ++opened;
+    OVsensor_setrawdata(s, OVmalloc(8));
+    return 1;
+}
+int open_fails(OVsensor *) {
+    ++opened;
+    return 0;
+}
+void close_count(OVsensor *) {
+    ++closed;
+}
+// Update that moves one unit along +z every pass.
+void forward(OVsensor *s) {
+    const OVp3 t = {0, 0, 1};
+    const OVq q = {0, 0, 0, 1};
+    OVsensor_setrecord(s, t, q);
+}
+int refuse(void *, const char *, double) {
+    return 0;
+}
+
+} // namespace
+
+TEST_F(InputTest, NewSensorsJoinTheListInOrderWithDefaults) {
+    OVsensor *a = manual_sensor();
+    OVsensor *b = OVsensor_new(nullptr, nullptr, nullptr, nullptr, 7, 9);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(b, nullptr); // type 9 becomes 0, a device sensor without open
+    opened = closed = 0;
+    OVsensor *c = OVsensor_new(open_ok, close_count, nullptr, nullptr, 1, 0);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(OVuniverse_getsensors(), a);
+    EXPECT_EQ(OVsensor_next(a), c);
+    EXPECT_EQ(OVsensor_next(c), nullptr);
+    EXPECT_FLOAT_EQ(OVsensor_getsensitivity(c), 1.0f);
+    EXPECT_NEAR(OVsensor_getangularrate(c), 0.0872660f, 1e-7);
+    EXPECT_EQ(OVsensor_getparameter(c), 1);
+    EXPECT_EQ(OVsensor_getparameter(nullptr), -1);
+    OVq q;
+    OVsensor_getrotation(nullptr, q);
+    EXPECT_FLOAT_EQ(q[3], 1);
+    OVsensor_delete(c);
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(OVsensor_next(a), nullptr);
+}
+
+TEST_F(InputTest, FailedOpenYieldsNoSensorAndTypeTwoIsNeverOpened) {
+    opened = closed = 0;
+    EXPECT_EQ(OVsensor_new(open_fails, close_count, nullptr, OVserialport_new("/dev/x"), 0, 0),
+              nullptr);
+    EXPECT_EQ(OVuniverse_getsensors(), nullptr);
+    OVsensor *s = OVsensor_new(open_ok, close_count, nullptr, nullptr, 0, 2);
+    OVsensor_delete(s);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, 0);
+}
+
+TEST_F(InputTest, FindSensorComparesTheGivenLength) {
+    OVsensor *s = manual_sensor();
+    EXPECT_EQ(OVsensor_setname(s, "mouse"), 1);
+    EXPECT_EQ(OVuniverse_findsensor("mou", 3), s);
+    EXPECT_EQ(OVuniverse_findsensor("mouX", 4), nullptr);
+    EXPECT_STREQ(OVsensor_getname(s), "mouse");
+}
+
+TEST_F(InputTest, SettersRefuseBadValuesAndVetoes) {
+    OVsensor *s = manual_sensor();
+    EXPECT_EQ(OVsensor_setsensitivity(s, -1), 0);
+    EXPECT_FLOAT_EQ(OVsensor_getsensitivity(s), 1.0f);
+    const OVp3 t = {1, 2, 3};
+    const OVq zero = {0.001f, 0, 0, 0.003f};
+    EXPECT_EQ(OVsensor_setrecord(s, t, zero), 0);
+    EXPECT_EQ(g_messages, "ORV Warning: Invalid quaternion passed to OVsensor_setrecord.\n");
+    OVp3 p;
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    // A veto of the rotation stops the whole record but not the translation half.
+    ASSERT_TRUE(OVproperty_addhandler_pre(s, "Rotation", refuse));
+    const OVq q = {0, 0, 0, 1};
+    EXPECT_EQ(OVsensor_setrecord(s, t, q), 0);
+    EXPECT_EQ(OVsensor_settranslation(s, t), 1);
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 1, 2, 3);
+    EXPECT_EQ(OVsensor_setrotation(s, q), 0);
+}
+
+TEST_F(InputTest, HalfSettersFireOnlyTheirOwnProperty) {
+    OVsensor *s = manual_sensor();
+    static int translations, rotations;
+    translations = rotations = 0;
+    OVproperty_addhandler(s, "Translation",
+                          [](void *, const char *, void *, double) { ++translations; });
+    OVproperty_addhandler(s, "Rotation", [](void *, const char *, void *, double) { ++rotations; });
+    const OVp3 t = {1, 0, 0};
+    OVsensor_settranslation(s, t);
+    OVuniverse_go1();
+    EXPECT_EQ(translations, 1);
+    EXPECT_EQ(rotations, 0);
+    const OVq q = {0, 0, 0, 1};
+    OVsensor_setrecord(s, t, q);
+    OVuniverse_go1();
+    EXPECT_EQ(translations, 2);
+    EXPECT_EQ(rotations, 1);
+}
+
+TEST_F(InputTest, ReferenceFrameConjugatesEveryLaterRecord) {
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, forward);
+    const OVq identity = {0, 0, 0, 1};
+    OVsensor_rotate(s, identity);
+    OVq f;
+    OVsensor_getreferenceframe(s, f);
+    EXPECT_FLOAT_EQ(f[3], 1);
+    OVuniverse_go1();
+    OVp3 p;
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 0, 0, 1);
+    // A quarter turn about y: +z of the device comes out along an x axis.
+    const float h = std::sqrt(0.5f);
+    const OVq turn = {0, h, 0, h};
+    OVsensor_rotate(s, turn);
+    OVuniverse_go1();
+    OVsensor_gettranslation(s, p);
+    EXPECT_NEAR(std::fabs(p[0]), 1, 1e-4);
+    EXPECT_NEAR(p[2], 0, 1e-4);
+    OVq r;
+    OVsensor_getrotation(s, r);
+    EXPECT_NEAR(r[3], 1, 1e-5);
+    const OVq bad = {0, 0, 0, 0};
+    OVsensor_rotate(s, bad);
+    EXPECT_EQ(g_messages, "ORV Warning: Invalid quaternion passed to OVsensor_rotate.\n");
+}
+
+TEST_F(InputTest, CombineModesApplyMotionInTheirFrames) {
+    OVsensor *s = manual_sensor();
+    const float h = std::sqrt(0.5f);
+    const OVp3 zero = {0, 0, 0};
+    const OVq yaw = {0, h, 0, h};
+    OVsensor_setrecord(s, zero, yaw);
+    const OVp3 d = {0, 0, 1};
+    const OVq none = {0, 0, 0, 1};
+    OVsensor_combine(s, d, none, 1); // world axes: unrotated
+    OVp3 p;
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 0, 0, 1);
+    OVsensor_combine(s, d, none, 0); // own frame: turned by the record's rotation
+    OVsensor_gettranslation(s, p);
+    EXPECT_NEAR(std::fabs(p[0]), 1, 1e-4);
+    EXPECT_NEAR(p[2], 1, 1e-4);
+}
+
+TEST_F(InputTest, SensorPropertiesReachTheSetters) {
+    OVsensor *s = manual_sensor();
+    EXPECT_EQ(OVproperty_gettype(s, "SnRf"), 6);
+    EXPECT_EQ(OVproperty_gettype(s, "Misc data"), 0);
+    float rate = 0.5f;
+    EXPECT_EQ(OVproperty_setraw(s, "Angular rate", &rate), 1);
+    EXPECT_FLOAT_EQ(OVsensor_getangularrate(s), 0.5f);
+    float negative = -2;
+    EXPECT_EQ(OVproperty_setraw(s, "Sensitivity", &negative), 0);
+    const OVp3 t = {4, 5, 6};
+    EXPECT_EQ(OVproperty_setraw(s, "Translation", const_cast<float *>(t)), 1);
+    OVvalue v = OVproperty_get(s, "Translation");
+    OVp3 p;
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 4, 5, 6);
+    OVvalue_free(&v);
+}
