@@ -18,7 +18,7 @@ template <typename T> int set_field(OVsensor *sensor, const char *name, T &field
 extern "C" {
 
 ORV_API int OVsensor_setname(OVsensor *sensor, const char *name) {
-    if (!sensor || orv::input::name_is_stored(sensor)) return 0;
+    if (!sensor || orv::base_name_stored(sensor)) return 0;
     OVfree(sensor->name);
     sensor->name = OVstrdup(name);
     return 1;

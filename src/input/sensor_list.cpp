@@ -97,10 +97,8 @@ ORV_API void OVsensor_delete(OVsensor *sensor) {
     if (sensor->type != OVSENSOR_NODEVICE && sensor->close) sensor->close(sensor);
     free_buffers(sensor);
     unlink(sensor);
-    if (OVtask_deleteall) OVtask_deleteall(sensor);
-    orv::input::announce_deleted(sensor);
-    if (OVbase_removeallhandlers) OVbase_removeallhandlers(sensor);
-    if (OVbase_deleteproperties) OVbase_deleteproperties(sensor);
+    OVtask_deleteall(sensor);
+    orv::base_object_deleted(sensor);
     OVfree(sensor->name);
     OVfree(sensor);
 }
