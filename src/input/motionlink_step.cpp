@@ -2,8 +2,6 @@
 #include "input/motionlink_list.h"
 #include "universe/subsystems.h"
 
-extern "C" __attribute__((weak)) void _OVlight_applymotion(OVmotionlink *link);
-
 namespace {
 
 bool applies(const OVmotionlink *link) {
