@@ -179,3 +179,56 @@ TEST(GeometryModel, GeomlistGlomMergesIntoFirst) {
     _OVgeomlist_delete(l);
     OVgeometry_delete(a);
 }
+
+TEST(GeometryModel, StarPolygonSplitsIntoConvexPiecesCoveringIt) {
+    OVgeometry *g = OVgeometry_begin();
+    const int points = 5;
+    for (int k = 0; k < 2 * points; ++k) {
+        float t = k * 3.14159265f / points, r = (k % 2) ? 0.4f : 1.0f;
+        const OVp3 pos = {r * std::cos(t), r * std::sin(t), 0};
+        OVgeometry_newvertex(g, pos);
+    }
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 2 * points; ++i)
+        OVpoly_addvertex(p, i);
+    ASSERT_TRUE(OVpoly_close(p));
+    float whole = OVpoly_getarea(p);
+    ASSERT_TRUE(OVgeometry_close(g));
+    EXPECT_GE(OVgeometry_numpolys(g), 2);
+    float area = 0;
+    auto vs = vertices(g);
+    std::vector<int> seen(vs.size(), 0);
+    for (OVpoly *q : polys(g)) {
+        EXPECT_TRUE(_OVpoly_convex(q));
+        OVp3 n;
+        OVpoly_getnormal(q, n);
+        EXPECT_GT(n[2], 0.99f); // same facing as the star
+        area += OVpoly_getarea(q);
+        for (int c : corner_numbers(g, q))
+            seen[c] = 1;
+    }
+    EXPECT_NEAR(area, whole, 1e-4);
+    for (int s : seen)
+        EXPECT_EQ(s, 1); // every corner of the star is used by a piece
+    OVgeometry_delete(g);
+}
+
+TEST(GeometryModel, FanTriangulationOfAHexagon) {
+    OVgeometry *g = OVgeometry_begin();
+    for (int k = 0; k < 6; ++k) {
+        const OVp3 pos = {std::cos(k * 1.0471976f), std::sin(k * 1.0471976f), (k == 0) ? 0.3f : 0};
+        OVgeometry_newvertex(g, pos);
+    }
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 6; ++i)
+        OVpoly_addvertex(p, i);
+    ASSERT_TRUE(OVpoly_close(p));
+    ASSERT_TRUE(OVgeometry_close(g));
+    ASSERT_EQ(OVgeometry_numpolys(g), 4);
+    auto ps = polys(g);
+    EXPECT_EQ(corner_numbers(g, ps[0]),
+              (std::vector<int>{0, 4, 5})); // the original, last of the fan
+    EXPECT_EQ(corner_numbers(g, ps[1]), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(corner_numbers(g, ps[3]), (std::vector<int>{0, 3, 4}));
+    OVgeometry_delete(g);
+}

@@ -93,7 +93,13 @@ TEST(Primitives, CylinderAndSmoothCylinder) {
     auto vs = vertices(g);
     ASSERT_EQ(vs.size(), 32u);
     EXPECT_EQ(vs[0]->normal, nullptr);
-    ASSERT_NE(vs[17]->normal, nullptr);
+    for (int i = 0; i < 32; ++i) {
+        // Only the repeated rings of the curved side carry unit normals.
+        ASSERT_EQ(vs[i]->normal != nullptr, i >= 16);
+        if (i >= 16) {
+            EXPECT_NEAR(std::hypot(vs[i]->normal[0], vs[i]->normal[1], vs[i]->normal[2]), 1, 1e-5);
+        }
+    }
     EXPECT_NEAR(vs[17]->normal[0], std::cos(2 * 3.14159265f / 8), 1e-5);
     expect_outward(g);
     OVgeometry_delete(g);
@@ -114,6 +120,11 @@ TEST(Primitives, ConeAndTruncatedCone) {
     EXPECT_STREQ(OVgeometry_getname(g), "trunc_cone");
     EXPECT_EQ(vertices(g).size(), 24u);
     EXPECT_EQ(OVgeometry_numpolys(g), 8);
+    for (OVvertex *v : vertices(g)) {
+        if (v->normal) {
+            EXPECT_NEAR(std::hypot(v->normal[0], v->normal[1], v->normal[2]), 1, 1e-5);
+        }
+    }
     expect_outward(g);
     OVgeometry_delete(g);
 }
@@ -150,6 +161,7 @@ TEST(Primitives, HemisphereIsOpenAtTheTop) {
     }
     EXPECT_EQ(tris, 4);
     EXPECT_EQ(quads, 4);
+    expect_outward(g);
     OVgeometry_delete(g);
 }
 
