@@ -1,0 +1,79 @@
+// Colour, linear start, range and mode of fog nodes.
+#include "orv/light.h"
+#include "scene/light_record.h"
+#include "viewpoint/base_calls.h"
+
+#include <cstring>
+
+extern "C" {
+
+ORV_API int OVfognode_setcolor2(OVnode *node, const float rgba[4]) {
+    OVfogdata *fog = orv::fog_of(node);
+    if (!fog || !rgba || !orv::property_allows(node, "Color")) return 0;
+    std::memcpy(fog->color, rgba, sizeof fog->color);
+    orv::property_changed(node, "Color", fog->color);
+    return 1;
+}
+
+ORV_API int OVfognode_getcolor2(OVnode *node, float rgba[4]) {
+    OVfogdata *fog = orv::fog_of(node);
+    if (!fog || !rgba) return 0;
+    std::memcpy(rgba, fog->color, sizeof fog->color);
+    return 1;
+}
+
+ORV_API int OVfognode_setcolor(OVnode *node, float r, float g, float b, float a) {
+    const float rgba[4] = {r, g, b, a};
+    return OVfognode_setcolor2(node, rgba);
+}
+
+ORV_API int OVfognode_getcolor(OVnode *node, float *r, float *g, float *b, float *a) {
+    float rgba[4];
+    if (!r || !g || !b || !a || !OVfognode_getcolor2(node, rgba)) return 0;
+    *r = rgba[0];
+    *g = rgba[1];
+    *b = rgba[2];
+    *a = rgba[3];
+    return 1;
+}
+
+ORV_API int OVfognode_setlinearstart(OVnode *node, float start) {
+    OVfogdata *fog = orv::fog_of(node);
+    if (!fog || !(start >= 0) || !orv::property_allows(node, "Linear Start")) return 0;
+    fog->linear_start = start;
+    orv::property_changed(node, "Linear Start", &fog->linear_start);
+    return 1;
+}
+
+ORV_API float OVfognode_getlinearstart(OVnode *node) {
+    OVfogdata *fog = orv::fog_of(node);
+    return fog ? fog->linear_start : -1.0f;
+}
+
+ORV_API int OVfognode_setrange(OVnode *node, float range) {
+    OVfogdata *fog = orv::fog_of(node);
+    if (!fog || !orv::property_allows(node, "Range")) return 0;
+    fog->range = range;
+    orv::property_changed(node, "Range", &fog->range);
+    return 1;
+}
+
+ORV_API float OVfognode_getrange(OVnode *node) {
+    OVfogdata *fog = orv::fog_of(node);
+    return fog ? fog->range : -1.0f;
+}
+
+ORV_API int OVfognode_setmode(OVnode *node, int mode) {
+    OVfogdata *fog = orv::fog_of(node);
+    if (!fog || mode < -1 || mode > 2 || !orv::property_allows(node, "Is Exponential")) return 0;
+    fog->mode = mode;
+    orv::property_changed(node, "Is Exponential", &fog->mode);
+    return 1;
+}
+
+ORV_API int OVfognode_getmode(OVnode *node) {
+    OVfogdata *fog = orv::fog_of(node);
+    return fog ? fog->mode : -1;
+}
+
+} // extern "C"
