@@ -12,6 +12,8 @@
 #include "task.h"
 #include "property.h"
 #include "viewpoint.h"
+#include "window.h"
+#include "render.h"
 #include "sensor.h"
 #include "input.h"
 #include "motionlink.h"

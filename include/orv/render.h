@@ -1,0 +1,23 @@
+/* Orvane: drawing every window, the stereo gap, window snapshots. */
+#ifndef ORV_RENDER_H
+#define ORV_RENDER_H
+
+#include "orv_base.h"
+
+ORV_EXTERN_C_BEGIN
+
+/* Draws every enabled window and swaps all their buffers. */
+ORV_API void OVrender_frame(void);
+/* Pixels between the two half-images of the above/below stereo mode. */
+ORV_API void OVrender_setstereogap(int pixels);
+ORV_API int OVrender_getstereogap(void);
+/* The window's last shown image in a rectangle (x, y from the bottom left) as
+ * RGBA bytes, rows bottom-up; false for a rectangle outside the window. */
+ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int height,
+                              unsigned char *rgba);
+/* Writes the window's last shown image as a PNG file. */
+ORV_API int OVwindow_savepng(OVwindow *window, const char *path);
+
+ORV_EXTERN_C_END
+
+#endif

@@ -1,0 +1,135 @@
+// Display set-up at universe creation: the display record, the shared
+// context, the renderer's start and the base window or windows.
+#include "orv/message.h"
+#include "orv/viewpoint.h"
+#include "platform/sdl_video.h"
+#include "render/pixel_format.h"
+#include "render/render_config.h"
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+#include "universe/universe_state.h"
+
+namespace orv {
+
+namespace {
+
+struct Rect {
+    int x, y, width, height;
+};
+
+// The first window's rectangle from the settings.
+Rect settings_rect(const Display &d) {
+    const OVconfig &c = *universe_config();
+    Rect r{c.window_x, c.window_y, c.window_width, c.window_height};
+    bool bordered = !(c.window_flags & 0x40);
+    if (c.window_flags & 0x10) r.x += d.max_width - r.width - (bordered ? 10 : 0);
+    if (c.window_flags & 0x20) r.y += d.max_height - r.height - (bordered ? 30 : 0);
+    return r;
+}
+
+void base_window(int x, int y, int width, int height, int flags) {
+    if (!OVwindow_new(x, y, width, height, flags)) OVmessage("Could not create base window\n");
+}
+
+// Two windows side by side (or one above the other), one per eye.
+void eye_windows(const Display &d, int flags) {
+    int W = d.max_width, H = d.max_height, w, h;
+    if (2 * H < W) {
+        w = W / 2;
+        h = H;
+    } else if (W < H) {
+        w = W;
+        h = H / 2;
+    } else {
+        w = W / 2;
+        h = static_cast<int>(0.75 * (W / 2));
+    }
+    base_window(0, 0, w, h, flags);
+    OVwindow *second = OVwindow_new(W >= H ? w : 0, W >= H ? 0 : h, w, h, flags);
+    if (!second) {
+        OVmessage("Could not create base window\n");
+        return;
+    }
+    second->viewpoint = OVuniverse_getviewpoint();
+    second->eye = 1;
+}
+
+void base_windows(int display_mode, int flags, const Display &d) {
+    Rect r = settings_rect(d);
+    if (universe_config()->window_flags & 0x40) flags |= OVWINDOW_BORDERLESS;
+    switch (display_mode) {
+    case 4:
+        base_window(0, 0, d.max_width, d.max_height, flags | 5);
+        break;
+    case 32:
+        base_window(r.x, r.y, r.width, r.height, flags | 4);
+        break;
+    case 2:
+        eye_windows(d, flags);
+        break;
+    case 8:
+        base_window(r.x, r.y, r.width, r.height, 0x100);
+        break;
+    case 512:
+        break;
+    default:
+        base_window(r.x, r.y, r.width, r.height, flags);
+        break;
+    }
+}
+
+// The display record, the hidden window with the context, the renderer.
+bool open_display(Display &d, bool interlace) {
+    d = Display{};
+    if (!platform::video_start()) return false;
+    platform::ScreenMetrics m = platform::screen_metrics();
+    d.max_width = m.width;
+    d.max_height = m.height;
+    d.caption = m.caption;
+    d.frame = m.frame;
+    d.interlace = interlace;
+    platform::PixelFormat granted;
+    if (!platform::context_create(pixel_request(interlace), &granted)) return false;
+    d.valid = 1;
+    d.stereo_capable = granted.stereo;
+    d.hidden = platform::context_window();
+    platform::drop_quit_messages();
+    render_start();
+    return true;
+}
+
+} // namespace
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+int _OVwindow_startup(int display_mode, int flags) {
+    OVmessage("OGL version\n");
+    render_read_environment();
+    Display &d = *display(0);
+    bool interlace = (display_mode & 0x1000) != 0;
+    display_mode &= ~0x1000;
+    if (!open_display(d, interlace)) {
+        OVmessage("Could not create base window\n");
+        return 0;
+    }
+    base_windows(display_mode, flags, d);
+    platform::make_current(nullptr);
+    return 1;
+}
+
+void _OVwindow_shutdown(void) {
+    if (platform::make_current(nullptr)) render_stop();
+    platform::video_stop();
+    *display(0) = Display{};
+}
+
+void _OVwindow_setbgall(std::uint32_t rgb) {
+    for (OVwindow *w = window_list(); w; w = w->next)
+        w->background = rgb & 0xFFFFFF;
+}
+
+} // extern "C"

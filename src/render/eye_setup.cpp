@@ -1,0 +1,230 @@
+// One eye of a window: projection and view matrices, state, draw functions.
+#include "render/eye_setup.h"
+
+#include "render/render_config.h"
+#include "universe/universe_state.h"
+#include "viewpoint/viewpoint_record.h"
+#include "orv/universe.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+
+extern "C" __attribute__((weak)) void _OVnode_initstate(void *state);
+
+namespace orv {
+
+namespace {
+
+// Rotation of v by the viewpoint convention (the conjugate Hamilton rotation).
+void rotate(const OVq q, const float v[3], float out[3]) {
+    float x = -q[0], y = -q[1], z = -q[2], w = q[3];
+    float n = std::sqrt(x * x + y * y + z * z + w * w);
+    if (n > 0) x /= n, y /= n, z /= n, w /= n;
+    // t = 2 (u x v); v' = v + w t + u x t
+    float tx = 2 * (y * v[2] - z * v[1]), ty = 2 * (z * v[0] - x * v[2]),
+          tz = 2 * (x * v[1] - y * v[0]);
+    out[0] = v[0] + w * tx + (y * tz - z * ty);
+    out[1] = v[1] + w * ty + (z * tx - x * tz);
+    out[2] = v[2] + w * tz + (x * ty - y * tx);
+}
+
+OVviewpoint *eye_viewpoint(const OVwindow *w, int eye) {
+    if (eye == 1 && w->display_mode != 1 && w->viewpoint2) return w->viewpoint2;
+    return w->viewpoint;
+}
+
+void view_matrix(const OVwindow *w, int eye, float m[16]) {
+    OVviewpoint *v = eye_viewpoint(w, eye);
+    OVp3 position, p;
+    OVq orientation, q;
+    if (eye == 1 && w->display_mode != 1)
+        viewpoint_righteye(v, position, orientation);
+    else {
+        std::memcpy(position, v->position, sizeof position);
+        std::memcpy(orientation, v->orientation, sizeof orientation);
+    }
+    viewpoint_eyeframe(position, orientation, p, q);
+    const float axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const float sign[3] = {1, -1, -1};
+    std::memset(m, 0, 16 * sizeof(float));
+    for (int row = 0; row < 3; ++row) {
+        float a[3];
+        rotate(q, axes[row], a);
+        for (int j = 0; j < 3; ++j)
+            m[row + 4 * j] = sign[row] * a[j];
+        m[12 + row] = -(m[row] * p[0] + m[row + 4] * p[1] + m[row + 8] * p[2]);
+    }
+    m[15] = 1;
+}
+
+void parallel(const float (*f)[2], int eye, float m[16]) {
+    float l = f[OVFRUSTUM_LEFT][eye], r = f[OVFRUSTUM_RIGHT][eye];
+    float t = f[OVFRUSTUM_TOP][eye], b = f[OVFRUSTUM_BOTTOM][eye];
+    float n = f[OVFRUSTUM_NEAR][eye], fa = f[OVFRUSTUM_FAR][eye];
+    std::memset(m, 0, 16 * sizeof(float));
+    m[0] = 2 / (r - l);
+    m[12] = (r + l) / (l - r);
+    m[5] = 2 / (t - b);
+    m[13] = (t + b) / (b - t);
+    m[10] = 2 / (n - fa);
+    m[14] = (n + fa) / (n - fa);
+    m[15] = 1;
+}
+
+int projection_mode(const OVwindow *w, const OVviewpoint *v) {
+    return v->projection_set ? v->projection : w->projection;
+}
+
+void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16]) {
+    const OVviewpoint *v = w->viewpoint;
+    int mode = projection_mode(w, v);
+    if (mode == 4) {
+        parallel(w->frustum, eye, m);
+        return;
+    }
+    float t = v->viewangle_set ? v->view_tangent : w->view_tangent;
+    float n = v->hither_set ? v->hither : w->hither;
+    float f = v->yon_set ? v->yon : w->yon;
+    float a = vp.height > 0 ? vp.width * v->aspect / vp.height : 1.0f;
+    w->pixel_aspect = a;
+    float mt = t / a;
+    float half = vp.width > 0 ? vp.width / 2.0f : 1.0f;
+    float s = (eye == 1 ? 1.0f : -1.0f) * v->effective_convergence / half;
+    float L = t, R = t, T = mt, B = mt;
+    if (mode == 2) {
+        float u = v->convergence_distance > 0 ? v->parallax * 0.5f / v->convergence_distance : 0;
+        L = eye == 0 ? t - u : t + u;
+        R = eye == 0 ? t + u : t - u;
+    } else if (mode == 3) {
+        n = w->frustum[OVFRUSTUM_NEAR][eye];
+        f = w->frustum[OVFRUSTUM_FAR][eye];
+        T = w->frustum[OVFRUSTUM_TOP][eye] / n;
+        R = w->frustum[OVFRUSTUM_RIGHT][eye] / n;
+        B = -w->frustum[OVFRUSTUM_BOTTOM][eye] / n;
+        L = -w->frustum[OVFRUSTUM_LEFT][eye] / n;
+    }
+    std::memset(m, 0, 16 * sizeof(float));
+    m[0] = 2 / (L + R);
+    m[8] = (R - L) / (L + R) + s;
+    m[5] = 2 / (T + B);
+    m[9] = (T - B) / (T + B);
+    m[10] = (n + f) / (n - f);
+    m[14] = 2 * n * f / (n - f);
+    m[11] = -1;
+}
+
+// Scaled model-view matrices need GL_NORMALIZE for correct lighting.
+void normalisation_check(const float m[16]) {
+    bool scaled = false;
+    for (int row = 0; row < 3; ++row) {
+        float l = m[row] * m[row] + m[row + 4] * m[row + 4] + m[row + 8] * m[row + 8];
+        scaled = scaled || l < 0.95f || l > 1.05f;
+    }
+    if (scaled)
+        glEnable(GL_NORMALIZE);
+    else
+        glDisable(GL_NORMALIZE);
+}
+
+void eye_state(int rendering) {
+    glDisable(GL_NORMALIZE);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glDisable(GL_ALPHA_TEST);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_POLYGON_SMOOTH);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    glDisable(GL_CULL_FACE);
+    glShadeModel(rendering & 0x08 ? GL_SMOOTH : GL_FLAT);
+}
+
+void unit_square_projection() {
+    const float m[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, -1, -1, 1, 1};
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(m);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void reset_lines() {
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(1);
+    glPointSize(1);
+}
+
+} // namespace
+
+PixelRect eye_viewport(const OVwindow *w, int eye) {
+    PixelRect vp = viewport_pixels(w);
+    if (w->display_mode == 4) {
+        int gap = render_config().stereo_gap;
+        int half = (vp.height - gap) / 2;
+        if (eye == 0) vp.y += half + gap;
+        vp.height = half;
+    }
+    return vp;
+}
+
+bool eye_matrices(OVwindow *w, int eye, const PixelRect &vp, float projection[16], float view[16]) {
+    if (!w->viewpoint || !eye_viewpoint(w, eye)) return false;
+    projection_matrix(w, eye, vp, projection);
+    view_matrix(w, eye, view);
+    return true;
+}
+
+void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
+    if (_OVnode_initstate && w->state) _OVnode_initstate(w->state);
+    float projection[16], view[16];
+    eye_matrices(w, eye, vp, projection, view);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, render_config().ambient);
+    set_default_material();
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(view);
+    eye_state(OVuniverse_getrendering());
+    normalisation_check(view);
+}
+
+void eye_finish(OVwindow *w, int eye, const PixelRect &vp) {
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    if (w->draw3d && w->viewpoint) {
+        float projection[16], view[16];
+        eye_matrices(w, eye, vp, projection, view);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(view);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_CULL_FACE);
+        w->in_draw3d = 1;
+        w->draw3d(w, eye);
+        w->in_draw3d = 0;
+    }
+    reset_lines();
+    eye_draw2d(w, eye);
+}
+
+void eye_draw2d(OVwindow *w, int eye) {
+    if (!w->draw2d) return;
+    unit_square_projection();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    w->in_draw2d = 1;
+    w->draw2d(w, eye);
+    w->in_draw2d = 0;
+    glEnable(GL_DEPTH_TEST);
+    reset_lines();
+}
+
+} // namespace orv

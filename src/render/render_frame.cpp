@@ -1,0 +1,165 @@
+// One frame: every enabled window drawn by its display mode, then all
+// buffers swapped together.
+#include "orv/render.h"
+#include "orv/universe.h"
+#include "platform/sdl_video.h"
+#include "render/eye_setup.h"
+#include "render/render_config.h"
+#include "render/snapshot.h"
+#include "render/stencil_mask.h"
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+
+extern "C" {
+__attribute__((weak)) void _OVnode_draw(OVnode *root, void *state);
+__attribute__((weak)) int _OVnode_statepolycount(void *state);
+__attribute__((weak)) void _OVnode_invalidate(OVnode *root);
+}
+
+namespace orv {
+
+namespace {
+
+std::uint64_t counter_now() {
+    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+// New rendering flags invalidate the compiled lists of every shown root, once each.
+void check_rendering_flags() {
+    RenderConfig &c = render_config();
+    int flags = OVuniverse_getrendering();
+    if (flags == c.last_rendering) return;
+    if (c.last_rendering >= 0 && _OVnode_invalidate)
+        for (OVwindow *w = window_list(); w; w = w->next) {
+            bool seen = false;
+            for (OVwindow *o = window_list(); o != w && !seen; o = o->next)
+                seen = o->root == w->root;
+            if (!seen && w->root) _OVnode_invalidate(w->root);
+        }
+    platform::make_current(window_list() ? window_list()->native : nullptr);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, flags & 0x20 ? GL_NICEST : GL_FASTEST);
+    if (flags & 0x10)
+        glEnable(GL_LINE_SMOOTH);
+    else
+        glDisable(GL_LINE_SMOOTH);
+    c.last_rendering = flags;
+}
+
+void draw_eye(OVwindow *w, int eye, const PixelRect &vp) {
+    glViewport(vp.x, vp.y, vp.width, vp.height);
+    if (!w->viewpoint) {
+        eye_draw2d(w, eye);
+        return;
+    }
+    eye_begin(w, eye, vp);
+    if (_OVnode_draw && w->root) _OVnode_draw(w->root, w->state);
+    eye_finish(w, eye, vp);
+    if (_OVnode_statepolycount && w->state) w->polygon_count += _OVnode_statepolycount(w->state);
+}
+
+void draw_by_mode(OVwindow *w) {
+    int mode = w->display_mode;
+    if (mode & 0x1000) {
+        glEnable(GL_STENCIL_TEST);
+        glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+        glStencilFunc(GL_NOTEQUAL, 1, 1);
+        draw_eye(w, 0, eye_viewport(w, 0));
+        glStencilFunc(GL_EQUAL, 1, 1);
+        draw_eye(w, 1, eye_viewport(w, 1));
+        return;
+    }
+    glDisable(GL_STENCIL_TEST);
+    switch (mode) {
+    case 4:
+        draw_eye(w, 0, eye_viewport(w, 0));
+        draw_eye(w, 1, eye_viewport(w, 1));
+        break;
+    case 8:
+        glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_FALSE);
+        draw_eye(w, 0, eye_viewport(w, 0));
+        glColorMask(GL_FALSE, GL_FALSE, GL_TRUE, GL_FALSE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        draw_eye(w, 1, eye_viewport(w, 1));
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+        break;
+    case 32:
+        glDrawBuffer(GL_BACK_LEFT);
+        draw_eye(w, 0, eye_viewport(w, 0));
+        glDrawBuffer(GL_BACK_RIGHT);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        draw_eye(w, 1, eye_viewport(w, 1));
+        glDrawBuffer(GL_BACK);
+        break;
+    default:
+        draw_eye(w, w->eye, eye_viewport(w, w->eye));
+        break;
+    }
+}
+
+void clear_surface(const OVwindow *w) {
+    std::uint32_t c = w->background;
+    glViewport(0, 0, w->width, w->height);
+    glClearColor(((c >> 16) & 0xFF) / 255.0f, ((c >> 8) & 0xFF) / 255.0f, (c & 0xFF) / 255.0f,
+                 1.0f);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+// Draws one window; true when it owns a surface that needs a swap.
+bool draw_window(OVwindow *w) {
+    w->polygon_count = 0;
+    w->projection_key = 0;
+    OVwindow *s = w->surface ? w->surface : w;
+    if (!(s->state_flags & OVWINDOW_VISIBLE) || !w->enabled || !s->enabled) return false;
+    if (!platform::make_current(s->native)) return false;
+    glDrawBuffer(GL_BACK);
+    if (!w->is_viewport) {
+        clear_surface(w);
+        if (w->state_flags & OVWINDOW_GEOMETRY_CHANGED)
+            for (OVwindow *v = window_list(); v; v = v->next)
+                if (v->is_viewport && v->surface == w) v->state_flags |= OVWINDOW_GEOMETRY_CHANGED;
+    }
+    if (w->state_flags & OVWINDOW_GEOMETRY_CHANGED) {
+        w->state_flags &= ~OVWINDOW_GEOMETRY_CHANGED;
+        if (w->display_mode & 0x1000) build_stencil_mask(w, viewport_pixels(w));
+    }
+    draw_by_mode(w);
+    return !w->is_viewport;
+}
+
+} // namespace
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API void OVrender_frame(void) {
+    if (!platform::context_exists() || !render_config().started) return;
+    check_rendering_flags();
+    OVwindow *swaps[max_windows];
+    int count = 0;
+    for (OVwindow *w = window_list(); w; w = w->next)
+        if (draw_window(w) && count < max_windows) swaps[count++] = w;
+    for (int i = 0; i < count; ++i) {
+        OVwindow *w = swaps[i];
+        platform::make_current(w->native);
+        glFlush();
+        snapshot_capture(w);
+        platform::swap_buffers(w->native);
+        w->frame_times[1] = w->frame_times[0];
+        w->frame_times[0] = counter_now();
+    }
+    platform::make_current(nullptr);
+}
+
+void _OVrender_allwindows(void) {
+    OVrender_frame();
+}
+
+} // extern "C"

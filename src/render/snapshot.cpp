@@ -1,0 +1,67 @@
+// The last image a window showed, kept as RGBA rows from the bottom up.
+#include "render/snapshot.h"
+
+#include "orv/render.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+namespace orv {
+
+namespace {
+struct Image {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgba;
+};
+std::map<const OVwindow *, Image> images;
+} // namespace
+
+void snapshot_capture(const OVwindow *w) {
+    auto it = images.find(w);
+    if (it == images.end()) return;
+    Image &image = it->second;
+    image.width = w->width;
+    image.height = w->height;
+    image.rgba.resize(static_cast<size_t>(w->width) * w->height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w->width, w->height, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+}
+
+void snapshot_forget(const OVwindow *w) {
+    images.erase(w);
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int height,
+                              unsigned char *rgba) {
+    if (!window_is_listed(window) || window->is_viewport || !rgba) return 0;
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > window->width ||
+        y + height > window->height)
+        return 0;
+    auto it = images.find(window);
+    if (it == images.end() || it->second.width != window->width ||
+        it->second.height != window->height) {
+        // From now on every frame keeps its image; draw one to have it.
+        images[window];
+        OVrender_frame();
+        it = images.find(window);
+    }
+    const Image &image = it->second;
+    if (image.width != window->width || image.height != window->height) return 0;
+    for (int row = 0; row < height; ++row)
+        std::memcpy(rgba + static_cast<size_t>(row) * width * 4,
+                    image.rgba.data() + (static_cast<size_t>(y + row) * image.width + x) * 4,
+                    static_cast<size_t>(width) * 4);
+    return 1;
+}
+
+} // extern "C"

@@ -1,0 +1,57 @@
+// Deleting windows, one or all.
+#include "orv/message.h"
+#include "platform/sdl_video.h"
+#include "render/scene_calls.h"
+#include "render/window_events.h"
+#include "render/window_internal.h"
+#include "render/window_procedure.h"
+#include "render/snapshot.h"
+#include "universe/subsystems.h"
+
+namespace orv {
+
+namespace {
+bool tearing_down = false;
+
+void release_native(OVwindow *window) {
+    if (window->is_viewport) return;
+    platform::window_destroy(window->native);
+    window->native = nullptr;
+    OVwindow *next = window_list();
+    platform::make_current(next && next->native ? next->native : nullptr);
+}
+} // namespace
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API void OVwindow_delete(OVwindow *window) {
+    if (!window || !window_unlink(window)) return;
+    window_forget(window);
+    OVfree(window->name);
+    window->name = nullptr;
+    bool native = !window->is_viewport;
+    release_native(window);
+    // Viewports drawing into this surface have nothing left to draw into.
+    for (OVwindow *w = window_list(); w;) {
+        OVwindow *next = w->next;
+        if (w->surface == window) OVwindow_delete(w);
+        w = next;
+    }
+    snapshot_forget(window);
+    delete_traversal_state(window->state);
+    OVfree(window);
+    if (native && !tearing_down) window_destroyed();
+}
+
+void _OVwindow_deleteall(void) {
+    tearing_down = true;
+    while (OVwindow *w = window_list())
+        OVwindow_delete(w);
+    tearing_down = false;
+}
+
+} // extern "C"

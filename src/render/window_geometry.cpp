@@ -1,0 +1,93 @@
+// Where a window is: its client area on the screen and its viewport.
+#include "platform/sdl_video.h"
+#include "render/window_events.h"
+#include "render/window_internal.h"
+
+#include <cmath>
+
+namespace orv {
+
+PixelRect viewport_pixels(const OVwindow *w) {
+    const OVwindow *s = w->surface ? w->surface : w;
+    return {
+        static_cast<int>(s->width * w->viewport[0]), static_cast<int>(s->height * w->viewport[2]),
+        static_cast<int>(s->width * w->viewport[1]), static_cast<int>(s->height * w->viewport[3])};
+}
+
+void window_update_vertical(OVwindow *w) {
+    float aspect = w->pixel_aspect > 0 ? w->pixel_aspect : 1.0f;
+    w->vertical_tangent =
+        w->width > 0 ? w->height * w->view_tangent / w->width / aspect : w->view_tangent;
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API int OVwindow_setviewport(OVwindow *window, int x, int y, int width, int height) {
+    if (!window_is_listed(window)) return 0;
+    const OVwindow *s = window->surface ? window->surface : window;
+    float W = s->width > 0 ? static_cast<float>(s->width) : 1.0f;
+    float H = s->height > 0 ? static_cast<float>(s->height) : 1.0f;
+    window->viewport[0] = x / W;
+    window->viewport[1] = width / W;
+    window->viewport[2] = 1.0f - (y + height) / H;
+    window->viewport[3] = height / H;
+    return 1;
+}
+
+ORV_API int OVwindow_getviewport(const OVwindow *window, int *x, int *y, int *width, int *height) {
+    if (!window_is_listed(window)) return 0;
+    const OVwindow *s = window->surface ? window->surface : window;
+    float W = static_cast<float>(s->width), H = static_cast<float>(s->height);
+    int h = static_cast<int>(std::floor(H * window->viewport[3] + 0.5f));
+    if (x) *x = static_cast<int>(std::floor(W * window->viewport[0] + 0.5f));
+    if (width) *width = static_cast<int>(std::floor(W * window->viewport[1] + 0.5f));
+    if (height) *height = h;
+    if (y) *y = static_cast<int>(H - std::ceil(H * window->viewport[2] - 0.5f)) - h;
+    return 1;
+}
+
+ORV_API int OVwindow_setgeometry(OVwindow *window, int x, int y, int width, int height) {
+    if (!window_is_listed(window) || window->is_viewport) return 0;
+    const Display *d = display(window->display_index);
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || !d) return 0;
+    if (width > d->max_width || height > d->max_height) return 0;
+    int outer_width = width, outer_height = height;
+    if (window->bordered) { // the outer size adds the frame and caption
+        outer_width += 2 * d->frame;
+        outer_height += d->caption + 2 * d->frame + 1;
+    }
+    if (!window_allows(window, "Position") || !window_allows(window, "Size")) return 0;
+    platform::window_move_resize(window->native, x, y, width, height);
+    platform::window_show(window->native, true);
+    window->x = x;
+    window->y = y;
+    window->width = width;
+    window->height = height;
+    window->state_flags |= OVWINDOW_GEOMETRY_CHANGED | OVWINDOW_VISIBLE;
+    float position[2] = {static_cast<float>(x), static_cast<float>(y)};
+    float size[2] = {static_cast<float>(outer_width), static_cast<float>(outer_height)};
+    window_changed(window, "Position", position);
+    window_changed(window, "Size", size);
+    return 1;
+}
+
+ORV_API int OVwindow_getgeometry(const OVwindow *window, int *x, int *y, int *width, int *height) {
+    if (!window_is_listed(window)) return 0;
+    if (x) *x = window->x;
+    if (y) *y = window->y;
+    if (width) *width = window->width;
+    if (height) *height = window->height;
+    return 1;
+}
+
+ORV_API int OVwindow_isinside(const OVwindow *window, int x, int y) {
+    if (!window_is_listed(window)) return 0;
+    return x >= window->x && x <= window->x + window->width - 1 && y >= window->y &&
+           y <= window->y + window->height - 1;
+}
+
+} // extern "C"

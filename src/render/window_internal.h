@@ -1,0 +1,114 @@
+// The window record and the window list. Published for the renderer, the
+// viewpoint module (explicit frusta) and the input module (mouse state and
+// viewport geometry).
+#pragma once
+
+#include "core/object.h"
+#include "orv/window.h"
+
+#include <cstdint>
+
+namespace orv::platform {
+struct NativeWindow;
+}
+
+enum : std::uint32_t {
+    OVWINDOW_VISIBLE = 0x01,
+    OVWINDOW_GEOMETRY_CHANGED = 0x20,
+};
+
+// Frustum values of one eye, in the record's order.
+enum {
+    OVFRUSTUM_LEFT,
+    OVFRUSTUM_RIGHT,
+    OVFRUSTUM_TOP,
+    OVFRUSTUM_BOTTOM,
+    OVFRUSTUM_NEAR,
+    OVFRUSTUM_FAR
+};
+
+struct OVwindow {
+    OVobject header; // type 32
+    std::uint8_t reserved[2];
+    char *name;
+    void *previous_procedure; // adopted windows: kept, never called (SDL chains itself)
+    orv::platform::NativeWindow *native;
+    OVwindowdrawfn draw2d;
+    OVwindowdrawfn draw3d;
+    std::uint8_t in_draw3d;
+    std::uint8_t in_draw2d;
+    int display_mode;
+    OVviewpoint *viewpoint;
+    OVviewpoint *viewpoint2;
+    OVnode *root;
+    void *state; // traversal state of this window
+    std::uint32_t reserved_word;
+    std::uint32_t background;
+    std::int16_t eye;
+    int width, height;
+    int x, y;
+    float pixel_aspect;
+    int display_index;
+    std::uint32_t state_flags;
+    std::uint8_t enabled;
+    std::uintptr_t handle;   // native window handle
+    std::uint32_t native_id; // the platform's id, used to route messages
+    bool adopted;            // made by OVwindow_newuser
+    bool bordered;           // has a caption and sizing frame
+    std::int16_t projection;
+    float frustum[6][2]; // [OVFRUSTUM_*][eye]
+    float hither;
+    float yon;
+    float view_tangent;
+    float vertical_tangent;
+    int polygon_count;
+    int projection_key; // eye + 4, 0 when the cache is invalid
+    float projection_cache[16];
+    OVwindow *surface; // the window whose surface a viewport draws into
+    int is_viewport;
+    float viewport[4]; // left, width, bottom, height as fractions of the surface
+    void *data;
+    std::uint64_t frame_times[2]; // last swap, the one before
+    OVwindow *next;
+};
+
+namespace orv {
+
+constexpr int max_windows = 8;
+
+// The display record; the toolkit keeps exactly one.
+struct Display {
+    int max_width = 0, max_height = 0;
+    int valid = 0;
+    int stereo_capable = 0;
+    int interlace = 0;
+    int texture_objects = 0;
+    int caption = 0, frame = 0; // bordered-window decorations
+    platform::NativeWindow *hidden = nullptr;
+};
+
+Display *display(int index);
+int display_count();
+
+OVwindow *window_list();
+// Appends to or takes out of the list (false when it was not there).
+void window_link(OVwindow *window);
+bool window_unlink(OVwindow *window);
+int window_count();
+// Whether the window is in the universe's list.
+bool window_is_listed(const OVwindow *window);
+OVwindow *window_by_native_id(std::uint32_t id);
+// The window the focus was last given to, or null.
+OVwindow *focus_window();
+void set_focus_window(OVwindow *window);
+
+// Client rectangle of a window's viewport in its surface, bottom-left origin.
+struct PixelRect {
+    int x, y, width, height;
+};
+PixelRect viewport_pixels(const OVwindow *window);
+
+// Recomputes the vertical tangent after a change of size, angle or aspect.
+void window_update_vertical(OVwindow *window);
+
+} // namespace orv

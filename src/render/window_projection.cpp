@@ -1,0 +1,110 @@
+// A window's own projection: mode, clipping distances, view angle, frusta.
+#include "render/window_events.h"
+#include "render/window_internal.h"
+#include "viewpoint/viewpoint_record.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <cmath>
+
+namespace {
+constexpr float max_view_angle = 1.5667964f;
+
+// Every setter ends by letting the window's value apply again.
+template <typename Flag> void clear_viewpoint_flag(OVwindow *window, Flag OVviewpoint::*flag) {
+    if (window->viewpoint) window->viewpoint->*flag = 0;
+}
+} // namespace
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API int OVwindow_setprojection(OVwindow *window, int mode) {
+    if (!window || mode < 1 || mode > 4) return 0;
+    if (!window_allows(window, "Projection")) return 0;
+    window->projection = static_cast<std::int16_t>(mode);
+    clear_viewpoint_flag(window, &OVviewpoint::projection_set);
+    window_changed(window, "Projection", &mode);
+    return 1;
+}
+
+ORV_API int OVwindow_getprojection(const OVwindow *window) {
+    return window ? window->projection : 0;
+}
+
+ORV_API int OVwindow_sethither(OVwindow *window, float distance) {
+    if (!window || !window_allows(window, "Hither Clipping")) return 0;
+    window->hither = std::max(distance, OV_TOLERANCE);
+    clear_viewpoint_flag(window, &OVviewpoint::hither_set);
+    window_changed(window, "Hither Clipping", &window->hither);
+    return 1;
+}
+
+ORV_API float OVwindow_gethither(const OVwindow *window) {
+    return window ? window->hither : 0.0f;
+}
+
+ORV_API int OVwindow_setyon(OVwindow *window, float distance) {
+    if (!window) return 0;
+    distance = std::max(distance, window->hither + OV_TOLERANCE);
+    if (!window_allows(window, "Yon Clipping")) return 0;
+    window->yon = distance;
+    clear_viewpoint_flag(window, &OVviewpoint::yon_set);
+    window_changed(window, "Yon Clipping", &window->yon);
+    return 1;
+}
+
+ORV_API float OVwindow_getyon(const OVwindow *window) {
+    return window ? window->yon : 0.0f;
+}
+
+ORV_API int OVwindow_setviewangle(OVwindow *window, float angle) {
+    if (!window || !(angle >= OV_TOLERANCE && angle <= max_view_angle)) return 0;
+    if (!window_allows(window, "View Angle")) return 0;
+    window->view_tangent = static_cast<float>(std::tan(angle));
+    window_update_vertical(window);
+    clear_viewpoint_flag(window, &OVviewpoint::viewangle_set);
+    window_changed(window, "View Angle", &angle);
+    return 1;
+}
+
+ORV_API float OVwindow_getviewangle(const OVwindow *window) {
+    return window ? static_cast<float>(std::atan(window->view_tangent)) : 0.0f;
+}
+
+ORV_API int OVwindow_setfrustum(OVwindow *window, int eye, float left, float right, float bottom,
+                                float top, float nearplane, float farplane) {
+    if (!window || (eye != 0 && eye != 1)) return 0;
+    nearplane = std::max(nearplane, OV_TOLERANCE);
+    for (const char *p : {"FrustumTL", "FrustumBR", "Hither Clipping", "Yon Clipping"})
+        if (!window_allows(window, p)) return 0;
+    float(*f)[2] = window->frustum;
+    f[OVFRUSTUM_LEFT][eye] = left;
+    f[OVFRUSTUM_RIGHT][eye] = right;
+    f[OVFRUSTUM_BOTTOM][eye] = bottom;
+    f[OVFRUSTUM_TOP][eye] = top;
+    f[OVFRUSTUM_NEAR][eye] = nearplane;
+    f[OVFRUSTUM_FAR][eye] = farplane;
+    float tl[2] = {top, left}, br[2] = {bottom, right};
+    window_changed(window, "FrustumTL", tl);
+    window_changed(window, "FrustumBR", br);
+    window_changed(window, "Hither Clipping", &nearplane);
+    window_changed(window, "Yon Clipping", &farplane);
+    return 1;
+}
+
+ORV_API int OVwindow_getfrustum(const OVwindow *window, int eye, float *left, float *right,
+                                float *bottom, float *top, float *nearplane, float *farplane) {
+    if (!window || (eye != 0 && eye != 1)) return 0;
+    const float(*f)[2] = window->frustum;
+    if (left) *left = f[OVFRUSTUM_LEFT][eye];
+    if (right) *right = f[OVFRUSTUM_RIGHT][eye];
+    if (bottom) *bottom = f[OVFRUSTUM_BOTTOM][eye];
+    if (top) *top = f[OVFRUSTUM_TOP][eye];
+    if (nearplane) *nearplane = f[OVFRUSTUM_NEAR][eye];
+    if (farplane) *farplane = f[OVFRUSTUM_FAR][eye];
+    return 1;
+}
+
+} // extern "C"
