@@ -1,0 +1,84 @@
+// The keyboard queue, its reading operations and the per-pass "Key" delivery.
+#include "input/key_queue.h"
+#include "input/input_events.h"
+#include "orv/input.h"
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+
+#include <cstdint>
+#include <deque>
+
+namespace {
+
+struct KeyEntry {
+    OVwindow *window;
+    std::int16_t code;
+};
+
+std::deque<KeyEntry> &queue() {
+    static std::deque<KeyEntry> keys;
+    return keys;
+}
+
+bool keyboard_open = false;
+
+} // namespace
+
+namespace orv::input {
+
+void queue_key(OVwindow *window, int code) {
+    queue().push_back({window, static_cast<std::int16_t>(code)});
+}
+
+} // namespace orv::input
+
+extern "C" {
+
+ORV_API void OVkeyboard_open(void) {
+    keyboard_open = true;
+}
+
+ORV_API void OVkeyboard_close(void) {
+    keyboard_open = false;
+}
+
+ORV_API int OVkeyboard_isopen(void) {
+    return keyboard_open;
+}
+
+ORV_API int OVkeyboard_getkey(void) {
+    auto &keys = queue();
+    if (keys.empty()) return 0;
+    const int code = keys.front().code;
+    keys.pop_front();
+    return code;
+}
+
+ORV_API int OVkeyboard_getlastkey(void) {
+    auto &keys = queue();
+    if (keys.empty()) return 0;
+    const int code = keys.back().code;
+    keys.clear();
+    return code;
+}
+
+ORV_API void _OVkeyboard_deliver(void) {
+    auto &keys = queue();
+    std::deque<KeyEntry> kept;
+    for (const KeyEntry &entry : keys) {
+        // A key whose window has since been deleted stays for
+        // OVkeyboard_getkey: its record must not be read.
+        if (!orv::window_is_listed(entry.window)) {
+            kept.push_back(entry);
+            continue;
+        }
+        int value = entry.code;
+        const bool handled = orv::input::listened(entry.window, "Key");
+        if (handled) OVproperty_firehandlers(entry.window, "Key", &value);
+        orv::input::allows(entry.window, "Key");
+        if (!handled) kept.push_back(entry);
+    }
+    keys.swap(kept);
+}
+
+} // extern "C"

@@ -1,0 +1,97 @@
+// Mouse and key messages of the toolkit's windows: the mouse state, the
+// button properties of the window and the key queue.
+#include "input/input_events.h"
+#include "input/key_queue.h"
+#include "input/mouse_state.h"
+#include "platform/keymap.h"
+#include "platform/sdl_video.h"
+#include "platform/window_messages.h"
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+
+namespace orv::input {
+
+MouseState &mouse_state() {
+    static MouseState state = {};
+    return state;
+}
+
+} // namespace orv::input
+
+namespace {
+
+using orv::input::ButtonState;
+
+struct Button {
+    ButtonState *state;
+    const char *property;
+    const char *double_property;
+    ButtonState *others[2];
+};
+
+bool lookup(int button, Button &out) {
+    auto &m = orv::input::mouse_state();
+    switch (button) {
+    case OVBUTTON_LEFT:
+        out = {&m.left, "LeftButton", "LeftButtonDbl", {&m.right, &m.middle}};
+        return true;
+    case OVBUTTON_RIGHT:
+        out = {&m.right, "RightButton", "RightButtonDbl", {&m.left, &m.middle}};
+        return true;
+    case OVBUTTON_MIDDLE:
+        out = {&m.middle, "MiddleButton", "MiddleButtonDbl", {&m.right, &m.left}};
+        return true;
+    default:
+        return false;
+    }
+}
+
+void button_message(OVwindow *window, const OVwinmsg &message) {
+    Button b;
+    if (!lookup(message.button, b)) return;
+    const bool dbl = message.kind == OVwinmsgkind::ButtonDouble;
+    const char *property = dbl ? b.double_property : b.property;
+    if (!orv::input::allows(window, property)) return;
+    int value = 1;
+    if (dbl) {
+        b.state->doubled = 1;
+    } else if (message.kind == OVwinmsgkind::ButtonDown) {
+        b.state->held = b.state->pressed = 1;
+        orv::platform::capture_mouse(true);
+    } else {
+        b.state->held = 0;
+        b.state->released = 1;
+        value = 0;
+        if (!b.others[0]->held && !b.others[1]->held) orv::platform::capture_mouse(false);
+    }
+    orv::input::changed(window, property, &value);
+}
+
+} // namespace
+
+ORV_API int _OVinput_windowmessage(OVwindow *window, const OVwinmsg *message) {
+    if (!window || !message) return 0;
+    auto &mouse = orv::input::mouse_state();
+    switch (message->kind) {
+    case OVwinmsgkind::ButtonDown:
+    case OVwinmsgkind::ButtonUp:
+    case OVwinmsgkind::ButtonDouble:
+        mouse.window = message->window_id;
+        button_message(window, *message);
+        return 1;
+    case OVwinmsgkind::MouseMove:
+        mouse.window = message->window_id;
+        mouse.x = static_cast<std::int16_t>(message->x);
+        mouse.y = static_cast<std::int16_t>(message->y);
+        return 1;
+    case OVwinmsgkind::KeyDown:
+        if (int code = orv::platform::special_key_code(message->key))
+            orv::input::queue_key(window, code);
+        return 1;
+    case OVwinmsgkind::Char:
+        orv::input::queue_key(window, orv::platform::character_key_code(message->key));
+        return 1;
+    default:
+        return 0;
+    }
+}

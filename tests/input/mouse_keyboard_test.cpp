@@ -1,0 +1,187 @@
+// Mouse and key messages of a window, the fly driver and the key queue.
+#include "input_fixture.h"
+#include "platform/window_messages.h"
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+
+#include <SDL2/SDL_keycode.h>
+
+#include <cmath>
+
+namespace {
+
+class MouseTest : public InputTest {
+  protected:
+    void SetUp() override {
+        InputTest::SetUp();
+        window = OVwindow_new(0, 0, 200, 100, 0);
+        ASSERT_NE(window, nullptr);
+        mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, nullptr, 1, 0);
+        ASSERT_NE(mouse, nullptr);
+        // Mouse state is process-wide: start every test with the buttons up.
+        for (int b : {OVBUTTON_LEFT, OVBUTTON_MIDDLE, OVBUTTON_RIGHT})
+            send(OVwinmsgkind::ButtonUp, 0, 0, b);
+        OVmouse_stateonly(mouse);
+        while (OVkeyboard_getkey()) {
+        }
+    }
+    void send(OVwinmsgkind kind, int x = 0, int y = 0, int button = 0, int key = 0) {
+        OVwinmsg m{};
+        m.kind = kind;
+        m.window_id = window->native_id;
+        m.x = x;
+        m.y = y;
+        m.button = button;
+        m.key = key;
+        _OVinput_windowmessage(window, &m);
+    }
+    // Cursor at fractions of the half size from the centre (100, 50).
+    void cursor(float nx, float ny) {
+        send(OVwinmsgkind::MouseMove, static_cast<int>(std::lround(100 + nx * 100)),
+             static_cast<int>(std::lround(50 + ny * 50)));
+    }
+    OVwindow *window = nullptr;
+    OVsensor *mouse = nullptr;
+};
+
+int middle_value = -1;
+void on_middle(void *, const char *, void *value, double) {
+    middle_value = *static_cast<int *>(value);
+}
+
+int keys_seen = 0;
+void on_key(void *, const char *, void *, double) {
+    ++keys_seen;
+}
+
+} // namespace
+
+TEST_F(MouseTest, LeftButtonAboveCentreFliesForward) {
+    OVsensor_setsensitivity(mouse, 2);
+    cursor(0, -0.3f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVmouse_fly(mouse);
+    OVp3 t;
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 0, 0, 0.6f);
+    EXPECT_TRUE(OVsensor_getmiscdata(mouse) & OVMOUSE_LEFTHELD);
+}
+
+TEST_F(MouseTest, NothingMovesInsideTheDeadZone) {
+    cursor(0.09f, -0.09f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVp3 t;
+    OVq q;
+    OVsensor_gettranslation(mouse, t);
+    OVsensor_getrotation(mouse, q);
+    EXPECT_P3_NEAR(t, 0, 0, 0);
+    EXPECT_FLOAT_EQ(q[3], 1);
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 0, 0, 0);
+}
+
+TEST_F(MouseTest, BothButtonsFarRightRollOnly) {
+    cursor(0.9f, 0.2f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVq q;
+    OVsensor_getrotation(mouse, q);
+    EXPECT_FLOAT_EQ(q[0], 0);
+    EXPECT_FLOAT_EQ(q[1], 0);
+    EXPECT_NEAR(q[2], -std::sin(0.9f * 0.5f * 0.0872660f), 1e-4);
+    OVp3 t;
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 0, 0, 0);
+}
+
+TEST_F(MouseTest, PressAndReleaseShowForOneUpdateOnly) {
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_RIGHTPRESSED | OVMOUSE_RIGHTRELEASED));
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), 0u);
+    send(OVwinmsgkind::ButtonDouble, 0, 0, OVBUTTON_MIDDLE);
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_MIDDLEDOUBLE));
+}
+
+TEST_F(MouseTest, MiddleButtonHandlersGetOne) {
+    middle_value = -1;
+    ASSERT_TRUE(OVproperty_addhandler(window, "MiddleButton", on_middle));
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_MIDDLE);
+    _OVevent_pass();
+    EXPECT_EQ(middle_value, 1);
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_MIDDLE);
+    _OVevent_pass();
+    EXPECT_EQ(middle_value, 0);
+}
+
+TEST_F(MouseTest, VetoedButtonChangesNothing) {
+    OVproperty_addhandler_pre(window, "LeftButton", [](void *, const char *, double) { return 0; });
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), 0u);
+}
+
+TEST_F(MouseTest, KeysQueueInOrder) {
+    send(OVwinmsgkind::Char, 0, 0, 0, 'a');
+    send(OVwinmsgkind::Char, 0, 0, 0, 'b');
+    send(OVwinmsgkind::Char, 0, 0, 0, '\r');
+    send(OVwinmsgkind::KeyDown, 0, 0, 0, SDLK_a); // not a special key: nothing
+    EXPECT_EQ(OVkeyboard_getkey(), 97);
+    EXPECT_EQ(OVkeyboard_getkey(), 98);
+    EXPECT_EQ(OVkeyboard_getkey(), 1013);
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+    send(OVwinmsgkind::Char, 0, 0, 0, 'a');
+    send(OVwinmsgkind::Char, 0, 0, 0, 'b');
+    send(OVwinmsgkind::Char, 0, 0, 0, '\r');
+    EXPECT_EQ(OVkeyboard_getlastkey(), 1013);
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+}
+
+TEST_F(MouseTest, SpecialKeysMapToTheirCodes) {
+    const int keys[] = {SDLK_F1,   SDLK_F12,  SDLK_UP,     SDLK_DOWN, SDLK_RIGHT,
+                        SDLK_LEFT, SDLK_HOME, SDLK_PAGEUP, SDLK_END,  SDLK_PAGEDOWN};
+    const int codes[] = {1059, 1070, 1000, 1001, 1002, 1003, 1071, 1073, 1079, 1081};
+    for (int k : keys)
+        send(OVwinmsgkind::KeyDown, 0, 0, 0, k);
+    for (int c : codes)
+        EXPECT_EQ(OVkeyboard_getkey(), c);
+    send(OVwinmsgkind::Char, 0, 0, 0, '\b');
+    send(OVwinmsgkind::Char, 0, 0, 0, '\t');
+    EXPECT_EQ(OVkeyboard_getkey(), 1008);
+    EXPECT_EQ(OVkeyboard_getkey(), 1009);
+}
+
+TEST_F(MouseTest, KeyHandlersTakeTheirKeysOthersStay) {
+    OVkeyboard_open();
+    EXPECT_TRUE(OVkeyboard_isopen());
+    OVkeyboard_close();
+    EXPECT_FALSE(OVkeyboard_isopen());
+    send(OVwinmsgkind::Char, 0, 0, 0, 'x');
+    _OVkeyboard_deliver();
+    EXPECT_EQ(OVkeyboard_getkey(), 'x'); // no handlers: kept for the application
+    keys_seen = 0;
+    ASSERT_TRUE(OVproperty_addhandler(window, "Key", on_key));
+    send(OVwinmsgkind::Char, 0, 0, 0, 'y');
+    OVuniverse_go1();
+    EXPECT_EQ(keys_seen, 1);
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+}
+
+TEST_F(MouseTest, MouseLinkedViewpointFliesForwardInAPass) {
+    OVviewpoint *vp = OVuniverse_getviewpoint();
+    ASSERT_NE(OVmotionlink_new(mouse, vp, 0, 0), nullptr);
+    cursor(0, -0.3f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVuniverse_go1();
+    OVp3 p;
+    OVviewpoint_getposition(vp, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0.3f);
+}
