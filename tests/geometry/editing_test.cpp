@@ -230,3 +230,34 @@ TEST(Editing, VertexColoursNeedATable) {
     EXPECT_EQ(OVpoly_getcolor(OVgeometry_getpolys(g)), 0xF00);
     OVgeometry_delete(g);
 }
+
+TEST(Editing, MergeMapsMaterialIdsIntoTheMergedTable) {
+    OVgeometry *a = OVgeometry_newblock(1, 1, 1, 0), *b = OVgeometry_newrectangle(1, 1, 0);
+    if (!OVgeometry_getmtable(a)) {
+        OVgeometry_delete(a);
+        OVgeometry_delete(b);
+        GTEST_SKIP() << "material tables not built in";
+    }
+    ASSERT_TRUE(OVgeometry_setrgb(a, 0, 255, 0));
+    ASSERT_TRUE(OVgeometry_setrgb(b, 255, 0, 0));
+    OVpoly *first = OVgeometry_merge(a, b);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(_OVpoly_getcolor24(first), 0xFF0000u);
+    EXPECT_EQ(_OVpoly_getcolor24(OVgeometry_getpolys(a)), 0x00FF00u);
+    EXPECT_EQ(_OVpoly_getcolor24(OVgeometry_getpolys(b)), 0xFF0000u);
+    OVgeometry_delete(b);
+    OVgeometry_delete(a);
+}
+
+TEST(Editing, BoundBoxOutlineIsAWireframeBox) {
+    const OVp3 lo = {-1, 0, 2}, hi = {3, 2, 4};
+    OVgeometry *g = _OVgeometry_boundboxfromextents(lo, hi);
+    ASSERT_NE(g, nullptr);
+    OVp3 e, m;
+    OVgeometry_getextents(g, e);
+    OVgeometry_getmidpoint(g, m);
+    EXPECT_FLOAT_EQ(e[0], 4);
+    EXPECT_FLOAT_EQ(m[2], 3);
+    EXPECT_EQ(OVgeometry_getrenderingstyle(g), 128);
+    OVgeometry_delete(g);
+}
