@@ -1,0 +1,151 @@
+// Rendering: pixels of the background, application drawing, stereo halves,
+// viewports, disabled windows and point projection.
+#include "orv/orv.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Render : ::testing::Test {
+    void SetUp() override { OVuniverse_new(512, 0); }
+    void TearDown() override { OVuniverse_delete(); }
+};
+
+struct Pixel {
+    int r, g, b;
+};
+
+Pixel pixel(OVwindow *w, int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    EXPECT_TRUE(OVwindow_snapshot(w, x, y, 1, 1, p));
+    return {p[0], p[1], p[2]};
+}
+
+bool near(Pixel p, int r, int g, int b) {
+    return std::abs(p.r - r) <= 16 && std::abs(p.g - g) <= 16 && std::abs(p.b - b) <= 16;
+}
+
+// A red square 1 unit across, 10 units in front of the viewpoint.
+void red_square(OVwindow *, int) {
+    glColor3f(1, 0, 0);
+    glBegin(GL_QUADS);
+    glVertex3f(-0.5f, -0.5f, 10);
+    glVertex3f(-0.5f, 0.5f, 10);
+    glVertex3f(0.5f, 0.5f, 10);
+    glVertex3f(0.5f, -0.5f, 10);
+    glEnd();
+}
+
+void fill_green(OVwindow *, int) {
+    glColor3f(0, 1, 0);
+    glRectf(0, 0, 1, 1);
+}
+
+int calls_2d = 0;
+void count_2d(OVwindow *, int) {
+    ++calls_2d;
+}
+
+TEST_F(Render, BackgroundColourFillsTheWindow) {
+    OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setbgrgb(w, 200, 100, 50);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 0, 0), 200, 100, 50));
+    EXPECT_TRUE(near(pixel(w, 63, 47), 200, 100, 50));
+    unsigned char p[4];
+    EXPECT_FALSE(OVwindow_snapshot(w, 60, 0, 8, 1, p));
+}
+
+TEST_F(Render, SceneDrawFunctionAtTheCentreNotTheCorners) {
+    OVwindow *w = OVwindow_new(0, 0, 80, 80, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    OVwindow_setdrawfn(w, red_square);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 40, 40), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(w, 2, 2), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 77, 77), 0, 0, 255));
+    // The square's corner lands where the projection says.
+    OVp3 corner = {0.5f, 0.5f, 10};
+    OVp2 at;
+    ASSERT_TRUE(OVwindow_projectpoint(w, 0, corner, at));
+    EXPECT_TRUE(
+        near(pixel(w, static_cast<int>(at[0]) - 2, static_cast<int>(at[1]) - 2), 255, 0, 0) ||
+        near(pixel(w, static_cast<int>(at[0]) - 2, static_cast<int>(at[1]) + 2), 255, 0, 0));
+    OVp3 behind = {0, 0, -10};
+    EXPECT_FALSE(OVwindow_projectpoint(w, 0, behind, at));
+}
+
+TEST_F(Render, AboveBelowStereoLeavesTheGap) {
+    // Stereo without stereo buffers: the two eyes one above the other.
+    OVwindow *w = OVwindow_new(0, 0, 40, 100, 0x0004 | 0x0200);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, nullptr);
+    OVwindow_setdraw2dfn(w, fill_green);
+    OVrender_frame();
+    // Eye 1 rows 0..40, gap 41..58, eye 0 rows 59..99 (41 rows each).
+    EXPECT_TRUE(near(pixel(w, 20, 0), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(w, 20, 40), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(w, 20, 41), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 20, 58), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 20, 59), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(w, 20, 99), 0, 255, 0));
+}
+
+TEST_F(Render, ViewportDrawsIntoItsRectangle) {
+    OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow *v = OVwindow_newviewport(w, 50, 0, 50, 50); // top right quarter
+    ASSERT_NE(v, nullptr);
+    OVwindow_setdraw2dfn(v, fill_green);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 75, 75), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(w, 25, 75), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 75, 25), 0, 0, 255));
+}
+
+TEST_F(Render, DisabledWindowsAndTheirViewportsAreNotDrawn) {
+    OVwindow *w = OVwindow_new(0, 0, 50, 50, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow *v = OVwindow_newviewport(w, 0, 0, 25, 25);
+    OVwindow_setdraw2dfn(v, count_2d);
+    calls_2d = 0;
+    OVrender_frame();
+    EXPECT_EQ(calls_2d, 1);
+    OVwindow_setenabled(w, 0);
+    OVrender_frame();
+    EXPECT_EQ(calls_2d, 1);
+    OVwindow_setenabled(w, 1);
+    OVwindow_setenabled(v, 0);
+    OVrender_frame();
+    EXPECT_EQ(calls_2d, 1);
+    uint64_t times[2];
+    ASSERT_TRUE(OVwindow_getframetimes(w, times));
+    EXPECT_GT(times[0], times[1]);
+}
+
+TEST_F(Render, StereoGapAndPng) {
+    EXPECT_EQ(OVrender_getstereogap(), 18);
+    OVrender_setstereogap(10);
+    EXPECT_EQ(OVrender_getstereogap(), 10);
+    OVrender_setstereogap(18);
+    OVwindow *w = OVwindow_new(0, 0, 16, 16, 0);
+    ASSERT_NE(w, nullptr);
+    const char *path = "render_test.png";
+    ASSERT_TRUE(OVwindow_savepng(w, path));
+    FILE *f = std::fopen(path, "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char sig[8];
+    ASSERT_EQ(std::fread(sig, 1, 8, f), 8u);
+    std::fclose(f);
+    std::remove(path);
+    EXPECT_EQ(sig[1], 'P');
+    EXPECT_EQ(sig[2], 'N');
+}
+
+} // namespace
