@@ -21,6 +21,7 @@ __attribute__((weak)) OVnode *_OVnode_content(OVnode *node);
 __attribute__((weak)) void _OVnode_makemovable(OVnode *node);
 // Deletes a light node while its record lives on.
 __attribute__((weak)) void _OVnode_delete(OVnode *node);
+__attribute__((weak)) void OVnode_delete(OVnode *node);
 __attribute__((weak)) OVnode *OVxformsepnode_new(OVnode *parent);
 __attribute__((weak)) OVnode *OVxformnode_new(OVnode *parent);
 }

@@ -42,15 +42,14 @@ OVnode *new_light(OVnode *parent, int kind) {
 }
 
 OVnode *new_movable_light(OVnode *parent, int kind) {
-    if (!OVxformsepnode_new || !OVxformnode_new || !_OVnode_makemovable || !_OVnode_delete)
+    if (!OVxformsepnode_new || !OVxformnode_new || !_OVnode_makemovable || !OVnode_delete)
         return nullptr;
     OVnode *movable = OVxformsepnode_new(parent);
     if (!movable) return nullptr;
     OVnode *xform = OVxformnode_new(movable);
     OVnode *light = xform ? new_light(movable, kind) : nullptr;
     if (!light) {
-        if (xform) _OVnode_delete(xform);
-        _OVnode_delete(movable);
+        OVnode_delete(movable); // and the Xform node under it
         return nullptr;
     }
     _OVnode_makemovable(movable);
