@@ -4,6 +4,7 @@
 
 #include "orv_base.h"
 #include "message.h"
+#include "node.h"
 #include "math.h"
 #include "geometry.h"
 #include "mtable.h"

@@ -1,0 +1,110 @@
+/* Orvane: scene-graph nodes, hierarchy and transforms. */
+#ifndef ORV_NODE_H
+#define ORV_NODE_H
+
+#include "orv_base.h"
+
+ORV_EXTERN_C_BEGIN
+
+enum {
+    OVNODE_XFORM = 1,
+    OVNODE_LOD = 2,
+    OVNODE_MLOD = 3,
+    OVNODE_SWITCH = 4,
+    OVNODE_MSWITCH = 5,
+    OVNODE_GEOMETRY = 6,
+    OVNODE_MGEOMETRY = 7,
+    OVNODE_GROUP = 8,
+    OVNODE_SEPARATOR = 9,
+    OVNODE_MSEPARATOR = 10,
+    OVNODE_OBJECT = 11,
+    OVNODE_LIGHT = 12,
+    OVNODE_MLIGHT = 13,
+    OVNODE_ANCHOR = 14,
+    OVNODE_INLINE = 15,
+    OVNODE_XFORMSEP = 16,
+    OVNODE_MATERIAL = 17,
+    OVNODE_FOG = 18,
+    OVNODE_AMBIENT = 19,
+    OVNODE_RENDERING = 20,
+    OVNODE_ROOT = 21,
+    OVNODE_LINK = 22,
+    OVNODE_MTABLE = 26,
+    OVNODE_GL = 28
+};
+
+/* Constructors: the parent first (null: the holding root). */
+ORV_API OVnode *OVrootnode_new(void);
+ORV_API OVnode *OVgroupnode_new(OVnode *parent);
+ORV_API OVnode *OVsepnode_new(OVnode *parent);
+ORV_API OVnode *OVxformsepnode_new(OVnode *parent);
+ORV_API OVnode *OVswitchnode_new(OVnode *parent);
+ORV_API OVnode *OVanchornode_new(OVnode *parent);
+ORV_API OVnode *OVinlinenode_new(OVnode *parent);
+ORV_API OVnode *OVxformnode_new(OVnode *parent);
+ORV_API OVnode *OVgeometrynode_new(OVnode *parent, OVgeometry *geometry);
+/* Movable nodes: separator, Xform and content. */
+ORV_API OVnode *OVmovsepnode_new(OVnode *parent);
+ORV_API OVnode *OVmovswitchnode_new(OVnode *parent);
+ORV_API OVnode *OVmovgeometrynode_new(OVnode *parent, OVgeometry *geometry);
+
+/* Hierarchy. */
+ORV_API int OVnode_canaddchild(OVnode *parent, OVnode *child);
+ORV_API int OVnode_addchild(OVnode *parent, OVnode *child);
+ORV_API int OVnode_insertchild(OVnode *parent, OVnode *child, int index);
+ORV_API int OVnode_removechild(OVnode *parent, int index);
+ORV_API int OVnode_remove(OVnode *node);
+ORV_API const char *OVnode_getchildren(OVnode *parent);
+ORV_API int OVnode_numchildren(OVnode *node);
+ORV_API OVnode *OVnode_getchild(OVnode *node, int index);
+ORV_API int OVnode_numparents(OVnode *node);
+ORV_API OVnode *OVnode_getparent(OVnode *node, int index);
+ORV_API OVnode *OVuniverse_getrootnodes(void);
+ORV_API OVnode *OVrootnode_next(OVnode *root);
+
+/* Attributes. */
+ORV_API int OVnode_gettype(const OVnode *node);
+ORV_API int OVnode_ismovable(const OVnode *node);
+ORV_API int OVnode_enable(OVnode *node, int on);
+ORV_API int OVnode_isenabled(OVnode *node);
+ORV_API int OVnode_getenabled(OVnode *node);
+ORV_API int OVnode_setname(OVnode *node, const char *name);
+ORV_API const char *OVnode_getname(OVnode *node);
+ORV_API void OVnode_setdata(OVnode *node, void *data);
+ORV_API void *OVnode_getdata(OVnode *node);
+ORV_API OVnode *OVuniverse_findnode(const char *name, int length);
+ORV_API OVnode *OVuniverse_findnodebyname(const char *name, int n);
+ORV_API int OVsepnode_setcullmode(OVnode *node, int mode);
+ORV_API int OVsepnode_getcullmode(OVnode *node);
+ORV_API int OVswitchnode_setwhichchild(OVnode *node, int which);
+ORV_API int OVswitchnode_getwhichchild(OVnode *node);
+ORV_API int OVanchornode_setlocation(OVnode *node, const char *url);
+ORV_API const char *OVanchornode_getlocation(OVnode *node);
+ORV_API int OVinlinenode_setlocation(OVnode *node, const char *location);
+ORV_API const char *OVinlinenode_getlocation(OVnode *node);
+ORV_API OVgeometry *OVnode_getgeometry(OVnode *node);
+
+/* Transforms of Xform and movable nodes. */
+ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p);
+ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out);
+ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m);
+ORV_API int OVnode_getrotation(OVnode *node, OVm3 out);
+ORV_API int OVnode_setorientation(OVnode *node, const OVq q);
+ORV_API void OVnode_getorientation(const OVnode *node, OVq out);
+ORV_API int OVnode_settransform(OVnode *node, const OVm4 m);
+ORV_API void OVnode_gettransform(const OVnode *node, OVm4 out);
+
+/* Deletion and printing. */
+ORV_API void OVnode_delete(OVnode *node);
+ORV_API int OVnode_deletechild(OVnode *parent, int index);
+ORV_API void OVnode_vacuum(void);
+ORV_API void OVnode_print(OVnode *node);
+
+/* Shared with the modules that make nodes of their own types. */
+ORV_API void _OVnode_changed(OVnode *node);
+ORV_API int _OVnode_ready(void);
+ORV_API void _OVnode_deleteall(void);
+
+ORV_EXTERN_C_END
+
+#endif

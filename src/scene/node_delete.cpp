@@ -1,0 +1,131 @@
+// Deleting nodes and whole scenes.
+#include "geometry/geometry_record.h"
+#include "orv/geometry.h"
+#include "orv/message.h"
+#include "orv/node.h"
+#include "orv/property.h"
+#include "scene/event_switch.h"
+#include "scene/event_system.h"
+#include "scene/node_internal.h"
+#include "universe/subsystems.h"
+
+#include <vector>
+
+namespace orv::scene {
+
+namespace {
+
+// Frees one node that has no parents left; its children are released first,
+// each deleted when this was its last parent. Explicit stack for deep graphs.
+void delete_orphans(OVnode *start, bool keep_record) {
+    std::vector<OVnode *> pending{start};
+    while (!pending.empty()) {
+        OVnode *n = pending.back();
+        pending.pop_back();
+        while (OVlink *l = n->first_child) {
+            OVnode *child = l->child;
+            if (child->parent_count > 1) {
+                unlink_edge(l);
+                continue;
+            }
+            orv::base_object_deleted(child);
+            unlink_sibling(l);
+            l->parent = nullptr; // the parent is going away with this link's edge
+            child->parent_count = 0;
+            pending.push_back(child);
+        }
+        ORV_CALL(OVmotionlink_deletetarget, n);
+        forget_name(n);
+        if (n->header.type == NT_GEOMETRY && n->geometry) {
+            n->geometry->node = nullptr;
+            if (!keep_record || n != start) OVgeometry_delete(n->geometry);
+        }
+        free_node(n);
+    }
+}
+
+} // namespace
+
+void free_node(OVnode *n) {
+    if (OVlink *l = n->first_parent) {
+        if (l->parent) unlink_sibling(l);
+        OVfree(l);
+    }
+    OVfree(n->name);
+    OVfree(n->attachment_names);
+    OVfree(n->child_names);
+    OVfree(n->location);
+    OVfree(n->payload);
+    OVfree(n);
+}
+
+void delete_node(OVnode *n, bool keep_record) {
+    orv::base_object_deleted(n);
+    {
+        EventsOff quiet;
+        OVnode_remove(n);
+    }
+    delete_orphans(n, keep_record);
+}
+
+} // namespace orv::scene
+
+using namespace orv::scene;
+
+extern "C" {
+
+ORV_API void OVnode_delete(OVnode *node) {
+    if (!node || node->header.type == NT_ROOT) return;
+    delete_node(node, false);
+}
+
+ORV_API int OVnode_deletechild(OVnode *parent, int index) {
+    OVlink *l = child_link(resolve(parent), index);
+    if (!l) return false;
+    OVnode *child = l->child;
+    orv::base_object_deleted(child);
+    if (child->parent_count > 1) {
+        unlink_edge(l);
+        return true;
+    }
+    delete_node(child, false);
+    return true;
+}
+
+// Deletes a geometry, object or light node while its record lives on.
+ORV_API void _OVnode_delete(OVnode *node) {
+    if (!node) return;
+    int t = node->header.type;
+    if (t != NT_GEOMETRY && t != NT_OBJECT && t != NT_LIGHT && t != NT_AMBIENT) return;
+    delete_node(node, true);
+}
+
+ORV_API int _OVnode_ready(void) {
+    return true;
+}
+
+ORV_API void _OVnode_deleteall(void) {
+    for (OVnode *r = OVuniverse_getrootnodes(); r; r = r->next_root)
+        while (r->first_child)
+            OVnode_deletechild(r, 0);
+    while (holding_root().first_child) {
+        OVnode *n = holding_root().first_child->child;
+        delete_node(n, false);
+    }
+    while (OVnode *r = OVuniverse_getrootnodes()) {
+        forget_root(r);
+        orv::base_object_deleted(r);
+        forget_name(r);
+        free_node(r);
+    }
+}
+
+ORV_API void OVnode_vacuum(void) {
+    for (OVnode *r = OVuniverse_getrootnodes(); r; r = r->next_root)
+        while (r->first_child)
+            OVnode_deletechild(r, 0);
+    while (holding_root().first_child)
+        delete_node(holding_root().first_child->child, false);
+}
+
+} // extern "C"

@@ -1,0 +1,285 @@
+// Links between parents and children, the holding root, changed marking.
+#include "orv/message.h"
+#include "orv/node.h"
+#include "orv/property.h"
+#include "scene/event_switch.h"
+#include "scene/node_internal.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+bool node_is_grouping(int type) {
+    switch (type) {
+    case NT_LOD:
+    case NT_SWITCH:
+    case NT_GROUP:
+    case NT_SEPARATOR:
+    case NT_ANCHOR:
+    case NT_INLINE:
+    case NT_XFORMSEP:
+    case NT_ROOT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace orv::scene {
+
+OVnode &holding_root() {
+    static OVnode root = [] {
+        OVnode r{};
+        r.header.type = NT_ROOT;
+        r.flags = NODE_HOLDING | NODE_ENABLED;
+        r.cull_mode = 3;
+        return r;
+    }();
+    return root;
+}
+
+// A movable node stands for its content, an attachment group for its child 0.
+OVnode *resolve(OVnode *node) {
+    if (node && (node->flags & NODE_MOVABLE) && node->first_child &&
+        node->first_child->next_sibling)
+        node = node->first_child->next_sibling->child;
+    if (node && (node->flags & NODE_ATTACHGROUP) && node->first_child)
+        node = node->first_child->child;
+    return node;
+}
+
+OVlink *child_link(OVnode *parent, int index) {
+    if (!parent || index < 0) return nullptr;
+    OVlink *l = parent->first_child;
+    while (l && index-- > 0)
+        l = l->next_sibling;
+    return l;
+}
+
+int count_children(const OVnode *parent) {
+    int n = 0;
+    for (OVlink *l = parent->first_child; l; l = l->next_sibling)
+        ++n;
+    return n;
+}
+
+// Marks every appearance of the node and everything above them changed.
+// Explicit stack: graphs may be thousands of levels deep.
+void mark_links(OVnode *node) {
+    std::vector<OVlink *> stack;
+    for (OVlink *l = node->first_parent; l; l = l->next_appearance)
+        stack.push_back(l);
+    while (!stack.empty()) {
+        OVlink *l = stack.back();
+        stack.pop_back();
+        l->child->flags |= NODE_CHANGED;
+        if (l->flags & NODE_CHANGED) continue;
+        l->flags |= NODE_CHANGED;
+        OVnode *p = l->parent;
+        p->flags |= NODE_CHANGED;
+        for (OVlink *up = p->first_parent; up; up = up->next_appearance)
+            stack.push_back(up);
+    }
+}
+
+void unlink_sibling(OVlink *l) {
+    OVnode *p = l->parent;
+    (l->prev_sibling ? l->prev_sibling->next_sibling : p->first_child) = l->next_sibling;
+    (l->next_sibling ? l->next_sibling->prev_sibling : p->last_child) = l->prev_sibling;
+    l->next_sibling = l->prev_sibling = nullptr;
+}
+
+void insert_sibling(OVnode *p, OVlink *l, OVlink *before) {
+    l->parent = p;
+    l->next_sibling = before;
+    l->prev_sibling = before ? before->prev_sibling : p->last_child;
+    (l->prev_sibling ? l->prev_sibling->next_sibling : p->first_child) = l;
+    (before ? before->prev_sibling : p->last_child) = l;
+}
+
+void rebuild_child_names(OVnode *p) {
+    std::string text;
+    for (OVlink *l = p->first_child; l; l = l->next_sibling) {
+        if (l != p->first_child) text += ',';
+        if (l->child->name) text += l->child->name;
+    }
+    OVfree(p->child_names);
+    p->child_names = OVstrdup(text.c_str());
+}
+
+void fire_children(OVnode *p) {
+    if (!events_enabled() || !OVproperty_numhandlers(p, "Children")) return;
+    rebuild_child_names(p);
+    OVproperty_firehandlers(p, "Children", p->child_names);
+}
+
+bool contains(OVnode *child, OVnode *parent) {
+    std::vector<OVnode *> stack{child};
+    while (!stack.empty()) {
+        OVnode *n = stack.back();
+        stack.pop_back();
+        if (n == parent) return true;
+        if (node_is_grouping(n->header.type))
+            for (OVlink *l = n->first_child; l; l = l->next_sibling)
+                stack.push_back(l->child);
+    }
+    return false;
+}
+
+bool in_holding(const OVnode *n) {
+    return n->first_parent && n->first_parent->parent == &holding_root();
+}
+
+// Places a fresh node's first link in the holding root.
+void adopt_holding(OVnode *n) {
+    auto *l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
+    std::memset(l, 0, sizeof *l);
+    l->type = NT_LINK;
+    l->flags = 0x01;
+    l->child = n;
+    n->first_parent = l;
+    l->last_appearance = l;
+    insert_sibling(&holding_root(), l, nullptr);
+}
+
+bool link_child(OVnode *given, OVnode *child, int index) {
+    OVnode *parent = resolve(given);
+    if (!parent || !child || child->header.type == NT_ROOT) return false;
+    if (!node_is_grouping(parent->header.type) || contains(child, parent)) return false;
+    if (child->parent_count == 255) return false; // the count is one byte
+    int count = count_children(parent);
+    if (index < 0) index = count;
+    if (index > count) return false;
+    if (events_enabled() && !OVproperty_firehandlers_pre(given, "Children")) return false;
+    mark_links(parent);
+    OVlink *l;
+    if (in_holding(child)) {
+        l = child->first_parent;
+        unlink_sibling(l);
+    } else {
+        l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
+        std::memset(l, 0, sizeof *l);
+        l->type = NT_LINK;
+        l->flags = 0x01;
+        l->child = child;
+        OVlink *first = child->first_parent;
+        OVlink *last = first->last_appearance ? first->last_appearance : first;
+        last->next_appearance = l;
+        l->prev_appearance = last;
+        first->last_appearance = l;
+    }
+    insert_sibling(parent, l, child_link(parent, index));
+    child->parent_count++;
+    parent->flags |= NODE_CHANGED;
+    fire_children(given);
+    return true;
+}
+
+// Removes one edge; a node left without parents goes to the holding root.
+void unlink_edge(OVlink *l) {
+    OVnode *child = l->child;
+    mark_links(l->parent);
+    unlink_sibling(l);
+    child->parent_count--;
+    if (child->parent_count > 0) {
+        OVlink *first = child->first_parent;
+        if (l == first) {
+            OVlink *next = l->next_appearance;
+            next->prev_appearance = nullptr;
+            next->last_appearance = first->last_appearance == l ? next : first->last_appearance;
+            child->first_parent = next;
+        } else {
+            l->prev_appearance->next_appearance = l->next_appearance;
+            if (l->next_appearance) l->next_appearance->prev_appearance = l->prev_appearance;
+            if (first->last_appearance == l) first->last_appearance = l->prev_appearance;
+        }
+        OVfree(l);
+    } else {
+        l->flags = 0x01;
+        l->next_appearance = l->prev_appearance = nullptr;
+        l->last_appearance = l;
+        insert_sibling(&holding_root(), l, nullptr);
+    }
+}
+
+} // namespace orv::scene
+
+using namespace orv::scene;
+
+extern "C" {
+
+ORV_API int OVnode_canaddchild(OVnode *parent, OVnode *child) {
+    OVnode *p = resolve(parent);
+    return p && child && node_is_grouping(p->header.type) && child->header.type != NT_ROOT &&
+           !contains(child, p);
+}
+
+ORV_API int OVnode_addchild(OVnode *parent, OVnode *child) {
+    return link_child(parent, child, -1);
+}
+
+ORV_API int OVnode_insertchild(OVnode *parent, OVnode *child, int index) {
+    return index >= 0 && link_child(parent, child, index);
+}
+
+ORV_API int OVnode_removechild(OVnode *parent, int index) {
+    OVlink *l = child_link(resolve(parent), index);
+    if (!l) return false;
+    if (orv::events_enabled() && !OVproperty_firehandlers_pre(parent, "Children")) return false;
+    unlink_edge(l);
+    fire_children(parent);
+    return true;
+}
+
+ORV_API int OVnode_remove(OVnode *node) {
+    if (!node) return false;
+    if (in_holding(node)) return true;
+    std::vector<OVnode *> parents;
+    for (OVlink *l = node->first_parent; l; l = l->next_appearance)
+        parents.push_back(l->parent);
+    if (orv::events_enabled())
+        for (OVnode *p : parents)
+            if (!OVproperty_firehandlers_pre(p, "Children")) return false;
+    while (node->parent_count > 0)
+        unlink_edge(node->first_parent);
+    for (OVnode *p : parents)
+        fire_children(p);
+    return true;
+}
+
+ORV_API const char *OVnode_getchildren(OVnode *parent) {
+    OVnode *p = resolve(parent);
+    return p ? p->child_names : nullptr;
+}
+
+ORV_API int OVnode_numchildren(OVnode *node) {
+    OVnode *p = resolve(node);
+    return p && node_is_grouping(p->header.type) ? count_children(p) : 0;
+}
+
+ORV_API OVnode *OVnode_getchild(OVnode *node, int index) {
+    OVlink *l = child_link(resolve(node), index);
+    return l ? l->child : nullptr;
+}
+
+ORV_API int OVnode_numparents(OVnode *node) {
+    return node ? node->parent_count : 0;
+}
+
+ORV_API OVnode *OVnode_getparent(OVnode *node, int index) {
+    if (!node || index < 0 || index >= node->parent_count) return nullptr;
+    OVlink *l = node->first_parent;
+    while (l && index-- > 0)
+        l = l->next_appearance;
+    if (!l) return nullptr;
+    OVnode *p = l->parent;
+    // The internal separator, Xform and attachment group never show as parents.
+    if ((p->flags & NODE_ATTACHGROUP) && p->first_parent) p = p->first_parent->parent;
+    if (p->first_parent && !(p->flags & NODE_MOVABLE)) {
+        OVnode *above = p->first_parent->parent;
+        if ((above->flags & NODE_MOVABLE) && resolve(above) == p) return above;
+    }
+    return p;
+}
+
+} // extern "C"

@@ -1,0 +1,73 @@
+// Node and link records shared by the node, light, geometry and file modules.
+#pragma once
+
+#include "core/object.h"
+#include "orv/orv_base.h"
+
+#include <cstddef>
+#include <cstdint>
+
+enum : std::uint8_t {
+    NODE_ENABLED = 0x01,
+    NODE_CHANGED = 0x04,
+    NODE_HOLDING = 0x08,
+    NODE_MOVABLE = 0x40,
+    NODE_ATTACHGROUP = 0x80
+};
+
+enum : std::uint8_t {
+    NT_XFORM = 1,
+    NT_LOD = 2,
+    NT_SWITCH = 4,
+    NT_GEOMETRY = 6,
+    NT_GROUP = 8,
+    NT_SEPARATOR = 9,
+    NT_OBJECT = 11,
+    NT_LIGHT = 12,
+    NT_ANCHOR = 14,
+    NT_INLINE = 15,
+    NT_XFORMSEP = 16,
+    NT_MATERIAL = 17,
+    NT_FOG = 18,
+    NT_AMBIENT = 19,
+    NT_RENDERING = 20,
+    NT_ROOT = 21,
+    NT_LINK = 22,
+    NT_MTABLE = 26,
+    NT_GL = 28
+};
+
+struct OVlink;
+
+struct OVnode {
+    OVobject header; // type code and has-handlers flag
+    std::uint8_t flags;
+    std::uint8_t parent_count;
+    OVlink *first_parent;
+    void *data;
+    char *name;
+    char *attachment_names;
+    // grouping nodes
+    OVlink *first_child, *last_child;
+    char *child_names;
+    // type-specific
+    OVm4 transform;     // Xform
+    int transform_kind; // 0x01 rotation, 0x02 translation
+    int which_child;    // switch
+    int cull_mode;      // separator and root
+    char *location;     // anchor and inline
+    OVgeometry *geometry;
+    OVnode *next_root;
+    void *payload; // owned by the module that made the node
+};
+
+struct OVlink {
+    std::uint8_t type; // NT_LINK
+    std::uint8_t flags;
+    OVnode *parent;
+    OVlink *next_appearance, *prev_appearance, *last_appearance;
+    OVlink *next_sibling, *prev_sibling;
+    OVnode *child;
+};
+
+bool node_is_grouping(int type);

@@ -1,0 +1,162 @@
+#include "orv/orv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string printed;
+int capture(const char *text) {
+    printed += text;
+    return 0;
+}
+
+class Nodes : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OVuniverse_new(512, 0);
+        root = OVuniverse_getrootnodes();
+    }
+    void TearDown() override {
+        OVmessage_sethook(nullptr);
+        OVuniverse_delete();
+    }
+    OVnode *root = nullptr;
+};
+
+TEST_F(Nodes, InstancingUnderTwoParentsAndBackToTheHoldingRoot) {
+    ASSERT_NE(root, nullptr);
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgroupnode_new(a);
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    EXPECT_EQ(OVnode_numparents(shared), 2);
+    EXPECT_EQ(OVnode_getparent(shared, 1), b);
+    EXPECT_TRUE(OVnode_removechild(a, 0));
+    EXPECT_EQ(OVnode_numparents(shared), 1);
+    EXPECT_EQ(OVnode_getparent(shared, 0), b);
+    EXPECT_TRUE(OVnode_removechild(b, 0));
+    EXPECT_EQ(OVnode_numparents(shared), 0);
+    EXPECT_EQ(OVnode_numchildren(b), 0);
+    // From the holding root it can be adopted again.
+    EXPECT_TRUE(OVnode_addchild(a, shared));
+    EXPECT_EQ(OVnode_getchild(a, 0), shared);
+}
+
+TEST_F(Nodes, CyclesAndRootsAreRefusedAndInsertBounds) {
+    OVnode *top = OVsepnode_new(root);
+    OVnode *child = OVsepnode_new(top);
+    OVnode *grandchild = OVsepnode_new(child);
+    EXPECT_FALSE(OVnode_addchild(grandchild, top));
+    EXPECT_FALSE(OVnode_addchild(top, top));
+    EXPECT_FALSE(OVnode_addchild(top, root));
+    OVnode *extra = OVgroupnode_new(nullptr);
+    EXPECT_FALSE(OVnode_insertchild(top, extra, 2));
+    EXPECT_TRUE(OVnode_insertchild(top, extra, 1));
+    EXPECT_EQ(OVnode_getchild(top, 1), extra);
+    OVnode *first = OVgroupnode_new(nullptr);
+    EXPECT_TRUE(OVnode_insertchild(top, first, 0));
+    EXPECT_EQ(OVnode_getchild(top, 0), first);
+    EXPECT_EQ(OVnode_numchildren(top), 3);
+}
+
+TEST_F(Nodes, SwitchValues) {
+    OVnode *s = OVswitchnode_new(root);
+    EXPECT_EQ(OVswitchnode_getwhichchild(s), -1);
+    EXPECT_FALSE(OVswitchnode_setwhichchild(s, -2));
+    EXPECT_TRUE(OVswitchnode_setwhichchild(s, -3));
+    EXPECT_EQ(OVswitchnode_getwhichchild(s), -3);
+    EXPECT_EQ(OVswitchnode_getwhichchild(OVsepnode_new(root)), -2);
+}
+
+TEST_F(Nodes, NamesFindTheOlderOfTwo) {
+    OVnode *older = OVgroupnode_new(root), *newer = OVgroupnode_new(root);
+    OVnode_setname(older, "x");
+    OVnode_setname(newer, "x");
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 0), older);
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 1), newer);
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 2), nullptr);
+    EXPECT_EQ(OVuniverse_findnode("x", 1), newer);
+    OVnode *abc = OVgroupnode_new(root), *cba = OVgroupnode_new(root);
+    OVnode_setname(abc, "abc");
+    OVnode_setname(cba, "cba");
+    EXPECT_EQ(OVuniverse_findnode("abc", 3), abc);
+    EXPECT_EQ(OVuniverse_findnode("cba", 3), cba);
+    OVnode_setname(abc, nullptr);
+    EXPECT_EQ(OVuniverse_findnode("abc", 3), nullptr);
+}
+
+TEST_F(Nodes, MovableNodesStandForTheirContent) {
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    OVnode *m = OVmovgeometrynode_new(root, g);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(OVnode_gettype(m), OVNODE_MGEOMETRY);
+    EXPECT_EQ(OVnode_getgeometry(m), g);
+    EXPECT_EQ(OVmovgeometrynode_new(root, g), nullptr); // one node per geometry
+    OVnode *sep = OVmovsepnode_new(root);
+    EXPECT_EQ(OVnode_gettype(sep), OVNODE_MSEPARATOR);
+    OVnode *inside = OVgroupnode_new(sep);
+    EXPECT_EQ(OVnode_numchildren(sep), 1);
+    EXPECT_EQ(OVnode_getchild(sep, 0), inside);
+    EXPECT_EQ(OVnode_getparent(inside, 0), sep);
+    const OVp3 t = {1, 2, 3};
+    EXPECT_TRUE(OVnode_settranslation(sep, t));
+    OVp3 back;
+    EXPECT_TRUE(OVnode_gettranslation(sep, back));
+    EXPECT_FLOAT_EQ(back[2], 3);
+    EXPECT_FALSE(OVnode_settranslation(inside, t)); // a group has no transform
+}
+
+int refuse(void *, const char *, double) {
+    return 0;
+}
+
+TEST_F(Nodes, VetoOnTranslationKeepsTheOldValue) {
+    OVnode *x = OVxformnode_new(root);
+    ASSERT_TRUE(OVproperty_addhandler_pre(x, "Translation", refuse));
+    const OVp3 t = {5, 0, 0};
+    EXPECT_FALSE(OVnode_settranslation(x, t));
+    OVp3 back = {9, 9, 9};
+    OVnode_gettranslation(x, back);
+    EXPECT_FLOAT_EQ(back[0], 0);
+}
+
+TEST_F(Nodes, PrintShowsDepthTypeAndName) {
+    OVnode *group = OVgroupnode_new(root);
+    OVnode *box = OVgeometrynode_new(group, OVgeometry_newblock(1, 1, 1, 0));
+    OVnode_setname(box, "box");
+    printed.clear();
+    OVmessage_sethook(capture);
+    OVnode_print(root);
+    OVmessage_sethook(nullptr);
+    EXPECT_EQ(printed, "Depth 0 Root       \"None\"\n"
+                       "  Depth 1 Group      \"None\"\n"
+                       "    Depth 2 Geometry   \"box\"\n");
+}
+
+TEST_F(Nodes, DeletingASharedNodeRemovesItFromBothParents) {
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgroupnode_new(a);
+    OVnode_addchild(b, shared);
+    OVgroupnode_new(shared);
+    OVnode_delete(shared);
+    EXPECT_EQ(OVnode_numchildren(a), 0);
+    EXPECT_EQ(OVnode_numchildren(b), 0);
+    OVnode *again = OVgroupnode_new(a);
+    OVnode_addchild(b, again);
+    EXPECT_TRUE(OVnode_deletechild(a, 0)); // only the edge goes
+    EXPECT_EQ(OVnode_getchild(b, 0), again);
+    EXPECT_EQ(OVnode_numparents(again), 1);
+    OVnode_delete(root); // roots are refused
+    EXPECT_EQ(OVuniverse_getrootnodes(), root);
+}
+
+TEST_F(Nodes, DeepChainsNeedNoCallStack) {
+    OVnode *n = OVsepnode_new(root);
+    for (int i = 0; i < 20000; ++i)
+        n = OVsepnode_new(n);
+    OVnode_delete(OVnode_getchild(root, 0));
+    EXPECT_EQ(OVnode_numchildren(root), 0);
+}
+
+} // namespace
