@@ -1,0 +1,465 @@
+#include "files/nff_reader.h"
+
+#include "files/tokenizer.h"
+#include "geometry/geometry_record.h"
+#include "orv/math.h"
+#include "orv/message.h"
+#include "orv/mtable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+// Texture operations belong to the texturing module; a missing one is skipped.
+extern "C" {
+__attribute__((weak)) int OVpoly_settexture(OVpoly *p, const char *name, int shaded,
+                                            int transparent);
+__attribute__((weak)) int OVpoly_settextureuv(OVpoly *p, const char *name, const float *u,
+                                              const float *v, int shaded, int transparent);
+__attribute__((weak)) int OVpoly_mirrortexture(OVpoly *p);
+__attribute__((weak)) int OVpoly_rotatetexture(OVpoly *p, float angle);
+__attribute__((weak)) int OVpoly_scaletexture(OVpoly *p, float f);
+__attribute__((weak)) int OVpoly_translatetexture(OVpoly *p, const float d[2]);
+__attribute__((weak)) int OVpoly_settexturestyle(OVpoly *p, int shaded, int transparent, int tint);
+}
+
+namespace orv {
+
+namespace {
+
+constexpr int kMinVertexLine = 6; // "0 0 0\n"
+
+unsigned widen12(unsigned c) {
+    unsigned r = (c >> 8) & 0xF, g = (c >> 4) & 0xF, b = c & 0xF;
+    return (r * 0x11u) << 16 | (g * 0x11u) << 8 | (b * 0x11u);
+}
+
+struct TextureRequest {
+    std::string name;
+    bool shaded = false, transparent = false, tint = false, mirror = false;
+    float rot = 0, scale = 1, trans[2] = {0, 0};
+};
+
+class NffReader {
+  public:
+    NffReader(std::FILE *f, const char *name, float scale, bool merge,
+              std::vector<PortalRequest> *portals)
+        : tok_(f, name), file_(f), name_(name ? name : ""), scale_(scale), merge_(merge),
+          portals_(portals) {
+        long here = std::ftell(f);
+        std::fseek(f, 0, SEEK_END);
+        size_ = std::ftell(f);
+        std::fseek(f, here, SEEK_SET);
+    }
+
+    OVgeomlist *read(OVpq *view);
+
+  private:
+    bool read_header(OVpq *view, const char **first);
+    OVgeometry *read_geometry(const char *geometry_name);
+    bool read_name_line(OVgeometry *g);
+    bool read_table_line(OVgeometry *g, bool *own_table);
+    bool read_count(const char *label, int *n, long bytes_each);
+    bool read_vertex(OVgeometry *g, int number);
+    int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
+    bool read_poly_colour(OVgeometry *g, OVpoly *p, const char *t);
+    int read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex);
+    void apply_texture(OVpoly *p, const TextureRequest &tex);
+    void join_tables(OVgeometry *g);
+    OVgeomlist *finish(OVgeomlist *list);
+
+    LineTokenizer tok_;
+    std::FILE *file_;
+    std::string name_;
+    float scale_;
+    bool merge_;
+    std::vector<PortalRequest> *portals_;
+    long size_ = 0;
+    float version_ = 1.01f;
+    bool distinct_ = false;
+    OVmtable *shared_ = nullptr;          // the table shared from the previous geometry
+    std::vector<OVgeometry *> shared_by_; // geometries that use shared_
+    std::vector<OVvertex *> vertices_;
+    std::vector<float> uv_; // (u, v) by vertex number, empty until the first one
+};
+
+bool NffReader::read_header(OVpq *view, const char **first) {
+    while (const char *t = tok_.next()) {
+        if (std::strcmp(t, "distinct") == 0) {
+            distinct_ = true;
+        } else if (std::strcmp(t, "viewpos") == 0) {
+            for (float &c : view->p)
+                if (!tok_.read_float_any("Vertex coordinate", &c)) return false;
+        } else if (std::strcmp(t, "viewdir") == 0) {
+            OVp3 d;
+            for (float &c : d)
+                if (!tok_.read_float_any("Viewdirection coordinate", &c)) return false;
+            if (d[0] != 0 || d[1] != 0 || d[2] != 0) {
+                float len = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+                for (float &c : d)
+                    c /= len;
+                OVdir_2q(d, view->q);
+            }
+        } else if (std::strcmp(t, "version") == 0) {
+            if (!tok_.read_float_any("Version", &version_)) return false;
+        } else {
+            *first = t;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NffReader::read_name_line(OVgeometry *) {
+    while (const char *t = tok_.next_on_line()) {
+        const char *eq = std::strchr(t, '=');
+        if (!eq || eq == t || !eq[1] || std::strchr(eq + 1, '=')) {
+            tok_.report("Geometry attribute unknown.\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NffReader::read_table_line(OVgeometry *g, bool *own_table) {
+    const char *t = tok_.next_on_line();
+    if (!t || std::strcmp(t, "mtable") != 0) {
+        tok_.push_back();
+        return true;
+    }
+    std::string table_name = (t = tok_.next_on_line()) ? t : "";
+    OVmtable *table = OVuniverse_findmtable(table_name.c_str());
+    if (!table && !table_name.empty()) table = OVmtable_load(table_name.c_str());
+    if (table) {
+        OVgeometry_setmtable(g, table);
+        *own_table = true;
+    } else if (!g->mtable) {
+        OVwarning("Couldn't load mtable '%s' for geometry '%s' in file '%s'.\n", table_name.c_str(),
+                  OVgeometry_getname(g), name_.c_str());
+    }
+    return tok_.skip_line();
+}
+
+bool NffReader::read_count(const char *label, int *n, long bytes_each) {
+    if (!tok_.read_int(label, n)) return false;
+    // A count the rest of the file cannot hold is refused before allocating.
+    long left = size_ - std::ftell(file_);
+    if (*n < 0 || (bytes_each > 0 && *n > left / bytes_each + 1)) {
+        tok_.report("%s invalid.\n", label);
+        return false;
+    }
+    return true;
+}
+
+bool NffReader::read_vertex(OVgeometry *g, int number) {
+    if (!tok_.skip_line()) {
+        OVwarning("%s missing.\n", "Vertex coordinate");
+        return false;
+    }
+    OVp3 pos;
+    for (float &c : pos) {
+        if (!tok_.read_float("Vertex coordinate", &c)) return false;
+        c *= scale_;
+    }
+    OVvertex *v = _OVvertex_new(pos);
+    _OVgeometry_addvertexsimple(g, v);
+    vertices_[static_cast<std::size_t>(number)] = v;
+    while (const char *t = tok_.next_on_line()) {
+        if (std::strcmp(t, "N") == 0) {
+            v->flags |= OVVERTEX_SMOOTH;
+        } else if (std::strcmp(t, "uv") == 0) {
+            float uv[2];
+            if (!tok_.read_float("Vertex uv", &uv[0]) || !tok_.read_float("Vertex uv", &uv[1]))
+                continue;
+            if (uv_.empty()) uv_.assign(vertices_.size() * 2, 0.0f);
+            uv_[static_cast<std::size_t>(number) * 2] = uv[0];
+            uv_[static_cast<std::size_t>(number) * 2 + 1] = uv[1];
+            v->flags |= OVVERTEX_HASUV;
+        } else if (std::strcmp(t, "rgb") == 0) {
+            if (version_ >= 3.0f) {
+                OVwarning("nff file format v3.0 does not allow rgb \t\t\t\t\t\t\t\tcolors for "
+                          "vertices\n");
+                return false;
+            }
+            unsigned c;
+            const char *text;
+            if (!tok_.read_color("Vertex color", &c, &text)) return false;
+            int id = OVmtable_matchcolor24(g->mtable, std::strlen(text) == 8 ? c : widen12(c));
+            if (id >= 0) OVgeometry_setvertexmatid(g, v, id);
+        } else if (std::strcmp(t, "matid") == 0) {
+            int id;
+            if (!tok_.read_int("Material index", &id)) return false;
+            if (id < 0)
+                OVwarning("negative material index parsed from nff file\n");
+            else
+                OVgeometry_setvertexmatid(g, v, id);
+        } else if (version_ < 2.0f || std::strcmp(t, "norm") == 0) {
+            if (version_ < 2.0f) tok_.push_back();
+            OVp3 n;
+            if (!tok_.read_float("Vertex normal", &n[0]) ||
+                !tok_.read_float("Vertex normal", &n[1]) ||
+                !tok_.read_float("Vertex normal", &n[2]))
+                continue;
+            if (n[0] != 0 || n[1] != 0 || n[2] != 0) OVgeometry_setvertexnormal(g, v, n);
+        }
+    }
+    return true;
+}
+
+bool NffReader::read_poly_colour(OVgeometry *g, OVpoly *p, const char *t) {
+    if (std::strcmp(t, "matid") == 0) {
+        int id;
+        if (!tok_.read_int("Material index", &id)) return false;
+        if (id < 0)
+            OVwarning("negative material index parsed from nff file\n");
+        else
+            OVpoly_setmatid(p, id);
+        return true;
+    }
+    unsigned c;
+    if (!parse_hex(t, &c)) {
+        tok_.report("%s invalid.\n", "Polygon color");
+        return false;
+    }
+    int id = OVmtable_matchcolor24(g->mtable, std::strlen(t) == 5 ? widen12(c) : c);
+    if (id >= 0) OVpoly_setmatid(p, id);
+    return true;
+}
+
+// 1 taken, 0 geometry fails.
+int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex) {
+    auto plain_float = [this]() {
+        float f = 0;
+        parse_float(tok_.next_on_line(), &f);
+        return f;
+    };
+    if (std::strcmp(t, "both") == 0) {
+        p->flags |= OVPOLY_BOTHSIDES;
+    } else if (std::strcmp(t, "tint") == 0) {
+        tex->tint = true;
+    } else if (std::strcmp(t, "rot") == 0) {
+        tex->rot = plain_float();
+    } else if (std::strcmp(t, "scale") == 0) {
+        tex->scale = plain_float();
+    } else if (std::strcmp(t, "trans") == 0) {
+        tex->trans[0] = plain_float();
+        tex->trans[1] = plain_float();
+    } else if (std::strcmp(t, "mirror") == 0) {
+        tex->mirror = true;
+    } else if (t[0] == '_' && t[1] && t[2]) {
+        char style = static_cast<char>(t[1] | 0x20);
+        tex->shaded = style == 's' || style == 'u';
+        tex->transparent = style == 't' || style == 'u';
+        tex->name = t + 3;
+    } else if (t[0] == '-' && t[1]) {
+        if (portals_) portals_->push_back({p, t + 1});
+    } else if (const char *eq = std::strchr(t, '=')) {
+        if (eq == t || !eq[1] || std::strchr(eq + 1, '=')) {
+            tok_.report("Polygon attribute unknown.\n");
+            return 0;
+        }
+        if (std::string(t, eq) != "id") {
+            tok_.report("Polygon assignment unknown.\n");
+            return 0;
+        }
+        int id;
+        if (!parse_int(eq + 1, &id)) {
+            tok_.report("ID number invalid.\n");
+            return 0;
+        }
+        OVpoly_setid(p, id);
+    }
+    return 1;
+}
+
+void NffReader::apply_texture(OVpoly *p, const TextureRequest &tex) {
+    int n = OVpoly_numvertices(p);
+    std::vector<float> u, v;
+    for (OVcorner *c = p->corners; c; c = c->next) {
+        if (!(c->vertex->flags & OVVERTEX_HASUV)) break;
+        auto it = std::find(vertices_.begin(), vertices_.end(), c->vertex);
+        std::size_t number = static_cast<std::size_t>(it - vertices_.begin());
+        u.push_back(uv_[number * 2]);
+        v.push_back(uv_[number * 2 + 1]);
+    }
+    if (static_cast<int>(u.size()) == n && OVpoly_settextureuv) {
+        OVpoly_settextureuv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
+    } else if (OVpoly_settexture &&
+               OVpoly_settexture(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
+        if (tex.mirror && OVpoly_mirrortexture) OVpoly_mirrortexture(p);
+        if (std::fabs(tex.rot) >= OV_TOLERANCE && OVpoly_rotatetexture)
+            OVpoly_rotatetexture(p, tex.rot);
+        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE && OVpoly_scaletexture)
+            OVpoly_scaletexture(p, tex.scale);
+        if ((std::fabs(tex.trans[0]) >= OV_TOLERANCE || std::fabs(tex.trans[1]) >= OV_TOLERANCE) &&
+            OVpoly_translatetexture)
+            OVpoly_translatetexture(p, tex.trans);
+    }
+    if (tex.tint && OVpoly_settexturestyle)
+        OVpoly_settexturestyle(p, tex.shaded, tex.transparent, 1);
+}
+
+int NffReader::read_polygon(OVgeometry *g) {
+    if (!tok_.skip_line()) {
+        OVwarning("%s missing.\n", "Number of vertices");
+        return -1;
+    }
+    int n;
+    if (!tok_.read_int("Number of vertices", &n)) return -1;
+    if (n <= 0) {
+        tok_.report("This polygon does not have any vertices.\n");
+        return -1;
+    }
+    if (n < 3) {
+        tok_.report("A polygon cannot have fewer than 3 vertices.\n");
+        return 0;
+    }
+    OVpoly *p = _OVpoly_new(g);
+    p->flags |= OVPOLY_BUILT;
+    std::unique_ptr<OVpoly, void (*)(OVpoly *)> pending(p, _OVpoly_cancel);
+    for (int i = 0; i < n; ++i) {
+        int index;
+        if (!tok_.read_int("Vertex index", &index)) return -1;
+        if (index < 0 || index >= static_cast<int>(vertices_.size())) {
+            tok_.report("%s invalid.\n", "Vertex index");
+            return -1;
+        }
+        OVpoly_addvertexptr(p, vertices_[static_cast<std::size_t>(index)]);
+    }
+    TextureRequest tex;
+    if (const char *t = tok_.next_on_line()) {
+        if (!read_poly_colour(g, p, t)) return -1;
+        while ((t = tok_.next_on_line()))
+            if (!read_poly_attribute(p, t, &tex)) return -1;
+    }
+    if (!OVpoly_close(p)) {
+        tok_.report("Problem is with this polygon.\n");
+        return 0;
+    }
+    pending.release();
+    if (!tex.name.empty()) apply_texture(p, tex);
+    return 1;
+}
+
+void NffReader::join_tables(OVgeometry *g) {
+    OVmtable *own = g->mtable;
+    OVmtable *shared = shared_;
+    OVmtable *joined = OVmtable_merge(shared, own);
+    if (!joined || joined == own || joined == shared) return;
+    int own_count = OVmtable_getnumentries(own), shared_count = OVmtable_getnumentries(shared);
+    auto remap = [&](int id) { return own_count > 0 ? id % own_count + shared_count : id; };
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (p->matid >= 0) p->matid = remap(p->matid);
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        if (v->flags & OVVERTEX_OWNMATID) v->matid = remap(v->matid);
+    // Re-pointing the last user of a table deletes that table.
+    for (OVgeometry *user : shared_by_)
+        OVgeometry_setmtable(user, joined);
+    OVgeometry_setmtable(g, joined);
+    shared_ = joined;
+}
+
+OVgeometry *NffReader::read_geometry(const char *geometry_name) {
+    OVgeometry *g = _OVgeometry_new(nullptr);
+    OVgeometry_setname(g, geometry_name);
+    std::unique_ptr<OVgeometry, int (*)(OVgeometry *)> pending(g, OVgeometry_delete);
+    g->editing = 1; // the reader adds corners to its own polygons
+    if (!read_name_line(g)) return nullptr;
+    if (version_ < 2.99f) {
+        OVmtable *table = merge_ && shared_ ? shared_ : OVmtable_new(OVAMBIENTDIFFUSE, 10, nullptr);
+        OVgeometry_setmtable(g, table);
+    }
+    bool own_table = false;
+    int nvertices = 0, npolys = 0;
+    if (!tok_.skip_line() || !read_table_line(g, &own_table)) {
+        OVwarning("%s missing.\n", "Number of vertices");
+        return nullptr;
+    }
+    if (!read_count("Number of vertices", &nvertices, kMinVertexLine)) return nullptr;
+    vertices_.assign(static_cast<std::size_t>(nvertices), nullptr);
+    uv_.clear();
+    for (int i = 0; i < nvertices; ++i)
+        if (!read_vertex(g, i)) return nullptr;
+    if (!tok_.skip_line()) {
+        OVwarning("%s missing.\n", "Number of polygons");
+        return nullptr;
+    }
+    if (!read_count("Number of polygons", &npolys, 0)) return nullptr;
+    int ignored = 0, good = 0;
+    for (int i = 0; i < npolys; ++i) {
+        int r = read_polygon(g);
+        if (r < 0) return nullptr;
+        (r ? good : ignored)++;
+    }
+    if (ignored) OVwarning("%d polygons were ignored.\n", ignored);
+    if (!good) {
+        OVwarning("No valid polygons in object.\n");
+        return nullptr;
+    }
+    if (own_table && merge_ && shared_ && shared_ != g->mtable) join_tables(g);
+    if (merge_ && g->mtable) {
+        if (g->mtable != shared_) shared_by_.clear();
+        shared_ = g->mtable;
+        shared_by_.push_back(g);
+    }
+    uv_.clear();
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
+    g->editing = 0;
+    return pending.release();
+}
+
+OVgeomlist *NffReader::finish(OVgeomlist *list) {
+    if (!list) {
+        OVwarning("File '%s' has no readable geometries\n", name_.c_str());
+        return nullptr;
+    }
+    if (merge_ && !distinct_ && list->next) {
+        _OVgeomlist_glom(list);
+    }
+    OVgeomlist *kept = nullptr;
+    for (OVgeomlist *e = list; e; e = e->next) {
+        if (_OVgeometry_close(e->geometry))
+            kept = _OVgeomlist_append(kept, _OVgeomlist_add(nullptr, e->geometry));
+        else
+            OVgeometry_delete(e->geometry);
+    }
+    _OVgeomlist_delete(list);
+    return kept;
+}
+
+OVgeomlist *NffReader::read(OVpq *view) {
+    const char *magic = tok_.next();
+    if (!magic) {
+        OVwarning("File %s has no data\n", name_.c_str());
+        return nullptr;
+    }
+    if (std::strcmp(magic, "nff") != 0 && std::strcmp(magic, "zq") != 0) {
+        OVwarning("File %s. '%s' is not the magic string ('%s')\n", name_.c_str(), magic, "nff");
+        return nullptr;
+    }
+    const char *first = nullptr;
+    if (!read_header(view, &first)) return nullptr;
+    OVgeomlist *list = nullptr;
+    for (std::string geometry_name = first;;) {
+        OVgeometry *g = read_geometry(geometry_name.c_str());
+        if (!g) break;
+        list = _OVgeomlist_append(list, _OVgeomlist_add(nullptr, g));
+        if (!tok_.skip_line()) break;
+        const char *t = tok_.next_on_line();
+        if (!t) break;
+        geometry_name = t;
+    }
+    return finish(list);
+}
+
+} // namespace
+
+OVgeomlist *nff_read(std::FILE *file, const char *name, OVpq *view, float scale, bool merge,
+                     std::vector<PortalRequest> *portals) {
+    NffReader reader(file, name, scale, merge, portals);
+    return reader.read(view);
+}
+
+} // namespace orv

@@ -1,0 +1,217 @@
+#include "orv/file.h"
+#include "orv/geometry.h"
+#include "orv/message.h"
+#include "orv/mtable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+std::string g_log;
+int capture(const char *text) {
+    g_log += text;
+    return 1;
+}
+
+namespace fs = std::filesystem;
+
+class Nff : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / "orv_nff_test";
+        fs::create_directories(dir_);
+        g_log.clear();
+        OVmessage_sethook(capture);
+    }
+    void TearDown() override { OVmessage_sethook(nullptr); }
+
+    OVgeomlist *load(const std::string &text, int merge = 0, OVpq *view = nullptr) {
+        std::string path = (dir_ / "model.nff").string();
+        std::ofstream(path, std::ios::binary) << text;
+        OVpq v;
+        return _OVgeometry_load(std::fopen(path.c_str(), "rb"), "model.nff", OVFILE_NFF,
+                                view ? view : &v, 1.0f, merge);
+    }
+    bool logged(const std::string &s) const { return g_log.find(s) != std::string::npos; }
+
+    fs::path dir_;
+};
+
+const char *kSquare = "nff\nsquare\n4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1\n";
+
+int count(OVgeomlist *l) {
+    int n = 0;
+    for (; l; l = _OVgeomlist_next(l))
+        ++n;
+    return n;
+}
+
+TEST_F(Nff, MagicWordMustComeFirst) {
+    EXPECT_EQ(load("obj\nx\n"), nullptr);
+    EXPECT_TRUE(logged("File model.nff. 'obj' is not the magic string ('nff')\n"));
+    g_log.clear();
+    EXPECT_EQ(load("   \n// only a comment\n"), nullptr);
+    EXPECT_TRUE(logged("File model.nff has no data\n"));
+}
+
+TEST_F(Nff, RedTwoSidedSquare) {
+    OVgeomlist *l = load(std::string(kSquare) + "4 0 1 2 3 0xf00 both\n");
+    ASSERT_EQ(count(l), 1);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    EXPECT_STREQ(OVgeometry_getname(g), "square");
+    ASSERT_EQ(OVgeometry_numpolys(g), 1);
+    OVpoly *p = OVgeometry_getpolys(g);
+    EXPECT_TRUE(OVpoly_getbothsides(p));
+    EXPECT_EQ(OVpoly_numvertices(p), 4);
+    EXPECT_EQ(OVmtable_getcolor24(OVgeometry_getmtable(g), OVpoly_getmatid(p)), 0xFF0000u);
+}
+
+TEST_F(Nff, BothBeforeColourFails) {
+    EXPECT_EQ(load(std::string(kSquare) + "4 0 1 2 3 both 0xf00\n"), nullptr);
+    EXPECT_TRUE(logged("Polygon color invalid.\n"));
+    EXPECT_TRUE(logged("Line 9 in 'model.nff'.\n"));
+}
+
+TEST_F(Nff, CaretUnderTheOffendingToken) {
+    load("nff\nsquare\n4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1\n3 0 1 2 0xfff\tidx=7\n");
+    EXPECT_TRUE(logged("3 0 1 2 0xfff\tidx=7\n" + std::string(16, ' ') +
+                       "^\n"
+                       "Polygon assignment unknown.\n"));
+}
+
+TEST_F(Nff, PolygonIds) {
+    OVgeomlist *l = load(std::string(kSquare) + "3 0 1 2 0xfff id=7\n");
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(OVpoly_getid(OVgeometry_getpolys(_OVgeomlist_geometry(l))), 7);
+    EXPECT_EQ(load(std::string(kSquare) + "3 0 1 2 id=7\n"), nullptr);
+    EXPECT_TRUE(logged("Polygon color invalid.\n"));
+    g_log.clear();
+    EXPECT_EQ(load(std::string(kSquare) + "3 0 1 2 0xfff id=x\n"), nullptr);
+    EXPECT_TRUE(logged("ID number invalid.\n"));
+    g_log.clear();
+    EXPECT_EQ(load(std::string(kSquare) + "3 0 1 2 0xfff a=b=c\n"), nullptr);
+    EXPECT_TRUE(logged("Polygon attribute unknown.\n"));
+}
+
+TEST_F(Nff, Version3RefusesVertexRgb) {
+    EXPECT_EQ(load("nff version 3.0\ng\n3\n0 0 0 rgb 0xf00\n1 0 0\n0 1 0\n1\n3 0 1 2\n"), nullptr);
+    EXPECT_TRUE(logged("nff file format v3.0 does not allow rgb"));
+}
+
+TEST_F(Nff, OldVersionNormalWithoutKeyword) {
+    OVgeomlist *l = load("nff\ng\n3\n0 0 0 0 1 0\n1 0 0\n0 0 1\n1\n3 0 1 2 0xfff\n");
+    ASSERT_NE(l, nullptr);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    bool found = false;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 p, n;
+        OVvertex_getposition(v, p);
+        if (p[0] == 0 && p[1] == 0 && p[2] == 0 && OVgeometry_getvertexnormal(g, v, n)) {
+            EXPECT_FLOAT_EQ(n[1], 1.0f);
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(Nff, ContinuationAndComments) {
+    OVgeomlist *l = load("nff // magic\ng\n3\n0 0 0\n1 0\\\n 0\n0 1 0//tail\n1\n3 0 1 2 0xfff\n");
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(_OVgeomlist_geometry(l)), 1);
+}
+
+TEST_F(Nff, ShortPolygonsAreIgnoredEmptyOnesFail) {
+    OVgeomlist *l = load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n2\n2 0 1\n3 0 1 2\n");
+    ASSERT_NE(l, nullptr);
+    EXPECT_TRUE(logged("A polygon cannot have fewer than 3 vertices.\n"));
+    EXPECT_TRUE(logged("1 polygons were ignored.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\n0\n"), nullptr);
+    EXPECT_TRUE(logged("This polygon does not have any vertices.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 9\n"), nullptr);
+    EXPECT_TRUE(logged("Vertex index invalid.\n"));
+}
+
+TEST_F(Nff, HugeDeclaredCountsAreRefused) {
+    EXPECT_EQ(load("nff\ng\n2000000000\n0 0 0\n"), nullptr);
+    EXPECT_TRUE(logged("Number of vertices invalid.\n"));
+    EXPECT_TRUE(logged("File 'model.nff' has no readable geometries\n"));
+}
+
+TEST_F(Nff, MergeJoinsGeometriesUnlessDistinct) {
+    std::string two = "g1\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2 0xf00\n"
+                      "g2\n3\n0 0 5\n1 0 5\n0 1 5\n1\n3 0 1 2 0x0f0\n";
+    OVgeomlist *merged = load("nff\n" + two, 1);
+    ASSERT_EQ(count(merged), 1);
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(merged)), "g1");
+    EXPECT_EQ(OVgeometry_numpolys(_OVgeomlist_geometry(merged)), 2);
+    EXPECT_EQ(count(load("nff distinct\n" + two, 1)), 2);
+    EXPECT_EQ(count(load("nff\n" + two, 0)), 2);
+}
+
+TEST_F(Nff, HeaderView) {
+    OVpq view;
+    ASSERT_NE(
+        load("nff viewpos 1 2 3 viewdir 0 0 -1\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n", 0, &view),
+        nullptr);
+    EXPECT_FLOAT_EQ(view.p[2], 3.0f);
+    EXPECT_EQ(load("nff viewpos 1 x 3\n", 0, &view), nullptr);
+}
+
+TEST_F(Nff, UnknownTypeCode) {
+    std::string path = (dir_ / "x.bin").string();
+    std::ofstream(path) << "x";
+    OVpq v;
+    EXPECT_EQ(_OVgeometry_load(std::fopen(path.c_str(), "rb"), "x.bin", 3, &v, 1, 0), nullptr);
+    EXPECT_TRUE(logged("Unknown file type: 3 of file x.bin\n"));
+}
+
+TEST_F(Nff, FileTypeFromFirstBytes) {
+    struct Case {
+        const char *bytes;
+        int code;
+    } cases[] = {{"//lights", 15}, {"2424", 6},  {"2323", 7},    {"  0\n", 1},  {"0\r\n", 1},
+                 {"999\n", 1},     {"3DG1", 5},  {"nff\n", 2},   {"zq", 2},     {"bnff", 11},
+                 {"mat\n", 13},    {"MM", 9},    {"==", 9},      {"solid", 12}, {"#VRML V1", 14},
+                 {"#VRML V2", 17}, {"WBDF", 16}, {"o cube\n", 4}};
+    for (const Case &c : cases) {
+        std::string path = (dir_ / "type").string();
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_EQ(_OVfile_type(path.c_str()), c.code) << c.bytes;
+    }
+    std::string path = (dir_ / "type").string();
+    std::ofstream(path, std::ios::binary) << std::string("\0\1xx", 4);
+    EXPECT_EQ(_OVfile_type(path.c_str()), 8);
+    EXPECT_EQ(_OVfile_type((dir_ / "missing").string().c_str()), 0);
+}
+
+TEST_F(Nff, SearchTriesDirectoriesInOrder) {
+    fs::remove_all(dir_ / "a");
+    fs::create_directories(dir_ / "a");
+    fs::create_directories(dir_ / "b");
+    std::ofstream(dir_ / "b" / "thing.nff") << "nff";
+    std::string list = (dir_ / "a").string() + ";" + (dir_ / "b").string();
+    setenv("OVMODELS", list.c_str(), 1);
+    const char *found = _OVfile_findpath("thing.nff", "OVMODELS");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(std::string(found), (dir_ / "b" / "thing.nff").string());
+    EXPECT_NE(_OVfile_findmodel("thing"), nullptr);
+    std::ofstream(dir_ / "a" / "thing.nff") << "nff";
+    EXPECT_EQ(std::string(_OVfile_findpath("thing.nff", "OVMODELS")),
+              (dir_ / "a" / "thing.nff").string());
+    OVfile_setmodelpath((dir_ / "b").string().c_str());
+    EXPECT_EQ(std::string(_OVfile_findpath("thing.nff", "OVMODELS")),
+              (dir_ / "b" / "thing.nff").string());
+    OVfile_setmodelpath("");
+    unsetenv("OVMODELS");
+    EXPECT_EQ(_OVfile_findpath("thing.nff", "OVMODELS"), nullptr);
+}
+
+} // namespace

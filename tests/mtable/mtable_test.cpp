@@ -1,0 +1,179 @@
+#include "orv/geometry.h"
+#include "orv/message.h"
+#include "orv/mtable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+extern "C" void _OVmtable_deleteall(void);
+
+namespace {
+
+std::string g_log;
+int capture(const char *text) {
+    g_log += text;
+    return 1;
+}
+
+class Mtable : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        _OVmtable_deleteall();
+        g_log.clear();
+        OVmessage_sethook(capture);
+    }
+    void TearDown() override {
+        OVmessage_sethook(nullptr);
+        _OVmtable_deleteall();
+    }
+};
+
+TEST_F(Mtable, OpacityAloneGivesDiffuseAndFirstGeneratedName) {
+    OVmtable *t = OVmtable_new(0x40, 0, nullptr);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVmtable_getproperties(t), OVDIFFUSE | OVOPACITY);
+    EXPECT_STREQ(OVmtable_getname(t), "mt1");
+    OVmtable *u = OVmtable_new(OVAMBIENTDIFFUSE, 1, nullptr);
+    EXPECT_STREQ(OVmtable_getname(u), "mt2");
+    EXPECT_EQ(OVuniverse_getfirstmtable(), u);
+    EXPECT_EQ(OVmtable_getnext(u), t);
+    int i = OVmtable_newentry(t);
+    float rgb[3], a;
+    ASSERT_TRUE(OVmtable_getvalue(t, i, rgb, OVDIFFUSE));
+    ASSERT_TRUE(OVmtable_getvalue(t, i, &a, OVOPACITY));
+    EXPECT_EQ(a, 1.0f);
+    EXPECT_FALSE(OVmtable_getvalue(t, i, rgb, OVSPECULAR));
+    EXPECT_FALSE(OVmtable_getvalue(t, 5, rgb, OVDIFFUSE));
+}
+
+TEST_F(Mtable, GrowsFromThreeToTwentyNineAndKeepsMatches) {
+    OVmtable *t = OVmtable_new(OVAMBIENTDIFFUSE, 2, nullptr);
+    unsigned colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
+    int ids[4];
+    for (int i = 0; i < 4; ++i)
+        ids[i] = OVmtable_matchcolor24(t, colours[i]);
+    EXPECT_EQ(OVmtable_getnumentries(t), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ids[i], i);
+        EXPECT_EQ(OVmtable_matchcolor24(t, colours[i]), i); // found, not appended
+        EXPECT_EQ(OVmtable_getcolor24(t, i), colours[i]);
+    }
+    EXPECT_EQ(OVmtable_getnumentries(t), 4);
+    EXPECT_EQ(OVmtable_getcolor24(t, 5), colours[1]); // index modulo the count
+    EXPECT_EQ(OVmtable_getcolor24(t, -1), 0u);
+    EXPECT_EQ(OVmtable_matchcolor12(t, 0xF00), 0);
+    EXPECT_EQ(OVmtable_matchrgb(t, 0, 255, 0), 1);
+}
+
+TEST_F(Mtable, MatchWithoutColourComponentFails) {
+    OVmtable *t = OVmtable_new(OVSPECULAR, 1, nullptr);
+    EXPECT_EQ(OVmtable_matchcolor24(t, 0xFFFFFF), -1);
+    EXPECT_EQ(OVmtable_getnumentries(t), 0);
+    EXPECT_EQ(OVmtable_newentry(nullptr), -1);
+    EXPECT_EQ(g_log, "ORV Warning: Null material table passed into OVmtable_newentry\n");
+    EXPECT_EQ(OVmtable_getnumentries(nullptr), -1);
+}
+
+TEST_F(Mtable, NamingRules) {
+    OVmtable *t = OVmtable_new(OVAMBIENTDIFFUSE, 1, nullptr);
+    g_log.clear();
+    EXPECT_FALSE(OVmtable_setname(t, "mt7"));
+    EXPECT_NE(g_log.find("Do not use name mt7 for this table"), std::string::npos);
+    EXPECT_TRUE(OVmtable_setname(t, "mtx"));
+    g_log.clear();
+    EXPECT_TRUE(OVmtable_setname(t, "models/wood.mat"));
+    EXPECT_STREQ(OVmtable_getname(t), "wood");
+    EXPECT_NE(g_log.find("file delimiters and extensions not allowed in mtable name\n"),
+              std::string::npos);
+    EXPECT_NE(g_log.find("mtable name shortened from given \"models/wood.mat\" to \"wood\"\n"),
+              std::string::npos);
+    EXPECT_FALSE(OVmtable_setname(t, "a b"));
+    EXPECT_EQ(OVmtable_new(OVAMBIENTDIFFUSE, 1, "wood"), nullptr);
+    EXPECT_NE(g_log.find("A material table with name wood already exists\n"), std::string::npos);
+    EXPECT_FALSE(OVmtable_setname(t, std::string(300, 'a').c_str()));
+    EXPECT_STREQ(OVmtable_getname(t), "wood");
+    EXPECT_FALSE(OVmtable_setname(nullptr, "x"));
+    EXPECT_FALSE(OVmtable_setname(t, nullptr));
+}
+
+TEST_F(Mtable, AmbientDiffuseWithDiffuseWarns) {
+    OVmtable *t = OVmtable_new(OVAMBIENTDIFFUSE | OVDIFFUSE, 1, nullptr);
+    EXPECT_NE(g_log.find("Attempt to use property OVAMBIENTDIFFUSE"), std::string::npos);
+    EXPECT_FALSE(OVmtable_getproperties(t) & OVDIFFUSE);
+}
+
+TEST_F(Mtable, EntryNamesAndMerge) {
+    OVmtable *a = OVmtable_new(OVAMBIENTDIFFUSE, 1, "first");
+    OVmtable *b = OVmtable_new(OVDIFFUSE | OVSPECULAR, 1, "second");
+    OVmtable_matchcolor24(a, 0xFF0000);
+    OVmtable_matchcolor24(b, 0x0000FF);
+    EXPECT_TRUE(OVmtable_setentryname(b, 0, "blue"));
+    EXPECT_EQ(OVmtable_findentry(b, "blue"), 0);
+    EXPECT_EQ(OVmtable_findentry(b, "red"), -1);
+    EXPECT_EQ(OVmtable_merge(a, nullptr), a);
+    EXPECT_EQ(OVmtable_merge(a, a), a);
+    OVmtable *m = OVmtable_merge(a, b);
+    ASSERT_NE(m, nullptr);
+    EXPECT_STREQ(OVmtable_getname(m), "first");
+    EXPECT_EQ(OVmtable_getproperties(m), OVAMBIENT | OVDIFFUSE | OVSPECULAR);
+    EXPECT_EQ(OVmtable_getnumentries(m), 2);
+    EXPECT_EQ(OVmtable_getcolor24(m, 0), 0xFF0000u);
+    EXPECT_EQ(OVmtable_getcolor24(m, 1), 0x0000FFu);
+    EXPECT_STREQ(OVmtable_getentryname(m, 1), "blue");
+}
+
+TEST_F(Mtable, SaveAndLoadRoundTrip) {
+    auto dir = std::filesystem::temp_directory_path() / "orv_mtable_test";
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    OVmtable *t = OVmtable_new(OVDIFFUSE | OVOPACITY, 1, "paint");
+    OVp3 red = {1, 0, 0};
+    OVmtable_matchcoloralpha(t, red, 0.5f);
+    OVmtable_matchcolor24(t, 0x00FF00);
+    OVmtable_setentryname(t, 1, "green");
+    ASSERT_TRUE(OVmtable_save(t));
+    std::ifstream in(dir / "paint.mat");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "mat\nversion 3.00\nvalid diffuse opacity\n"
+                          "\nmatdef // id 0\ndiffuse 1.000000 0.000000 0.000000\nopacity 0.500000\n"
+                          "\nmatdef green // id 1\ndiffuse 0.000000 1.000000 0.000000\n"
+                          "opacity 1.000000\n");
+    OVmtable_delete(t);
+    OVmtable *back = OVmtable_load("paint");
+    ASSERT_NE(back, nullptr);
+    EXPECT_STREQ(OVmtable_getname(back), "paint");
+    EXPECT_EQ(OVmtable_getnumentries(back), 2);
+    float a = 0;
+    OVmtable_getvalue(back, 0, &a, OVOPACITY);
+    EXPECT_FLOAT_EQ(a, 0.5f);
+    EXPECT_EQ(OVmtable_findentry(back, "green"), 1);
+}
+
+TEST_F(Mtable, LoadReportsBadFiles) {
+    auto dir = std::filesystem::temp_directory_path() / "orv_mtable_bad";
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    std::ofstream(dir / "empty.mat") << "mat\nversion 3\nvalid diffuse\n";
+    EXPECT_EQ(OVmtable_load("empty"), nullptr);
+    std::ofstream(dir / "early.mat") << "mat\nvalid diffuse\nstray\nmatdef\ndiffuse 1 x 0\n";
+    g_log.clear();
+    OVmtable *t = OVmtable_load("early");
+    ASSERT_NE(t, nullptr);
+    EXPECT_NE(g_log.find("stray precedes expected 'matdef' token: it will be ignored.\n"),
+              std::string::npos);
+    EXPECT_NE(g_log.find("diffuse value invalid.  Remember not to use punctuation.\n"),
+              std::string::npos);
+    std::ofstream(dir / "novalid.mat") << "mat\nmatdef\n";
+    g_log.clear();
+    EXPECT_EQ(OVmtable_load("novalid"), nullptr);
+    EXPECT_NE(g_log.find("no 'valid' token found in .mat file\n"), std::string::npos);
+    EXPECT_EQ(OVmtable_load("does-not-exist"), nullptr);
+}
+
+} // namespace
