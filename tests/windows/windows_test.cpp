@@ -173,6 +173,26 @@ TEST_F(Universe, StubAccessorsPrintTheirLine) {
     EXPECT_TRUE(said("TODO: OVwindow_setmbuttondblclk\n"));
 }
 
+TEST_F(Universe, PropertiesReachTheWindowOperations) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 64, 64, 0);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(OVproperty_gettype(w, "Backgroud color"), 5);
+    EXPECT_EQ(OVproperty_gettype(w, "FrustumTL"), 4);
+    float green[3] = {0, 1, 0};
+    ASSERT_TRUE(OVproperty_setraw(w, "Backgroud color", green));
+    EXPECT_EQ(OVwindow_getbgcolor(w), 0x0F0);
+    float yon = 10.0f;
+    ASSERT_TRUE(OVproperty_setraw(w, "Yon Clipping", &yon));
+    EXPECT_FLOAT_EQ(OVwindow_getyon(w), 10.0f);
+    float tl[2] = {3, -4};
+    ASSERT_TRUE(OVproperty_setraw(w, "FrustumTL", tl));
+    float l, r, b, t, n, f;
+    OVwindow_getfrustum(w, 0, &l, &r, &b, &t, &n, &f);
+    EXPECT_FLOAT_EQ(t, 3);
+    EXPECT_FLOAT_EQ(l, -4);
+}
+
 TEST(Palette, SystemColoursReplaceTwelveEntries) {
     uint32_t entries[256];
     ASSERT_EQ(_OVwindow_buildpalette(8, 3, 0, 3, 3, 2, 6, entries), 256);
