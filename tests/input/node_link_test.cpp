@@ -1,0 +1,79 @@
+// Sensors driving Xform and movable nodes through motion links.
+#include "input_fixture.h"
+#include "orv/node.h"
+
+namespace {
+
+void step_x2(OVsensor *s) {
+    const OVp3 t = {2, 0, 0};
+    const OVq q = {0, 0, 0, 1};
+    OVsensor_setrecord(s, t, q);
+}
+
+void at_rest(OVsensor *s) {
+    const OVp3 t = {0, 0, 0};
+    const OVq q = {0, 0, 0, 1};
+    OVsensor_setrecord(s, t, q);
+}
+
+int node_events;
+void count(void *, const char *, void *, double) {
+    ++node_events;
+}
+
+} // namespace
+
+TEST_F(InputTest, SensorMovesAnXformNodeAndRemovesCleanly) {
+    OVnode *xform = OVxformnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x2);
+    EXPECT_EQ(OVnode_addsensor(OVsepnode_new(nullptr), s), nullptr);
+    OVmotionlink *link = OVnode_addsensor(xform, s);
+    ASSERT_NE(link, nullptr);
+    void *target;
+    int type;
+    OVmotionlink_gettarget(link, &target, &type);
+    EXPECT_EQ(type, OVLINK_XFORM);
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(xform, p);
+    EXPECT_P3_NEAR(p, 2, 0, 0);
+    OVpq pose;
+    ASSERT_TRUE(OVmotionlink_gettargetpose(link, &pose));
+    EXPECT_P3_NEAR(pose.p, 2, 0, 0);
+    EXPECT_TRUE(OVnode_removesensor(xform, s));
+    EXPECT_FALSE(OVnode_removesensor(xform, s));
+    OVuniverse_go1();
+    OVnode_gettranslation(xform, p);
+    EXPECT_P3_NEAR(p, 2, 0, 0);
+}
+
+TEST_F(InputTest, IdentityRecordLeavesANodeWithoutEvents) {
+    OVnode *xform = OVxformnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, at_rest);
+    ASSERT_NE(OVnode_addsensor(xform, s), nullptr);
+    node_events = 0;
+    ASSERT_TRUE(OVproperty_addhandler(xform, "Translation", count));
+    ASSERT_TRUE(OVproperty_addhandler(xform, "Rotation", count));
+    OVuniverse_go1();
+    EXPECT_EQ(node_events, 0);
+    OVsensor_setupdatefn(s, step_x2);
+    OVuniverse_go1();
+    EXPECT_EQ(node_events, 2);
+}
+
+TEST_F(InputTest, MovableNodesTakeMovableLinks) {
+    OVnode *movable = OVmovsepnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x2);
+    OVmotionlink *link = OVnode_addsensor(movable, s);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(OVmotionlink_new(s, OVsepnode_new(nullptr), 0, OVLINK_MOVABLE), nullptr);
+    EXPECT_TRUE(OVmotionlink_setconstraintframe(link, 1));
+    EXPECT_EQ(OVmotionlink_getconstraintframe(link), 3);
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(movable, p);
+    EXPECT_P3_NEAR(p, 2, 0, 0);
+}
