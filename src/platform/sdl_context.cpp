@@ -3,12 +3,13 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+
 namespace orv::platform {
 
 namespace {
 SDL_Window *hidden = nullptr;
 SDL_GLContext context = nullptr;
-bool started_video = false;
 
 void request_attributes(const PixelRequest &r, bool stereo, int depth) {
     SDL_GL_ResetAttributes();
@@ -50,15 +51,15 @@ bool video_start() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    started_video = true;
+    std::atexit([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
     SDL_StartTextInput();
     return true;
 }
 
+// The video system stays up for the next universe of the process: restarting
+// it under X loses the GL visual of later windows.
 void video_stop() {
     context_destroy();
-    if (started_video) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    started_video = false;
 }
 
 ScreenMetrics screen_metrics() {
