@@ -9,6 +9,7 @@
 #include "geometry.h"
 #include "mtable.h"
 #include "file.h"
+#include "font3d.h"
 #include "universe.h"
 #include "task.h"
 #include "property.h"

@@ -1,0 +1,27 @@
+// Laying out a string as copies of glyph geometries along +x.
+#include "geometry/text3d_font.h"
+#include "geometry/geometry_record.h"
+
+extern "C" ORV_API OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *string) {
+    if (!font || !string) return nullptr;
+    OVgeomlist *copies = nullptr;
+    int column = 0;
+    for (const unsigned char *s = reinterpret_cast<const unsigned char *>(string); *s; ++s) {
+        if (*s < 32) continue;
+        OVgeometry *glyph = font->glyphs[*s];
+        if (*s != ' ' && glyph) {
+            OVgeometry *copy = OVgeometry_copy(glyph);
+            if (copy && column) {
+                const OVp3 d = {column * font->advance, 0, 0};
+                OVgeometry_translate(copy, d);
+            }
+            if (copy) copies = _OVgeomlist_append(copies, _OVgeomlist_add(nullptr, copy));
+        }
+        ++column;
+    }
+    if (!copies) return nullptr;
+    OVgeometry *text = _OVgeomlist_glom(copies);
+    _OVgeomlist_delete(copies);
+    OVgeometry_setname(text, "text");
+    return text;
+}

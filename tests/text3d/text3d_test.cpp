@@ -1,0 +1,112 @@
+#include "orv/font3d.h"
+#include "orv/geometry.h"
+#include "orv/message.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+extern "C" void _OVfont3d_deleteall(void);
+
+namespace {
+
+std::string g_log;
+int capture(const char *text) {
+    g_log += text;
+    return 1;
+}
+
+namespace fs = std::filesystem;
+
+// A unit square glyph in the cell [0, 1] x [0, 1].
+std::string glyph(const std::string &name) {
+    return name + "\n4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1\n4 0 1 2 3 0xfff\n";
+}
+
+class Text3d : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_log.clear();
+        OVmessage_sethook(capture);
+        dir_ = fs::temp_directory_path() / "orv_text3d_test";
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        _OVfont3d_deleteall();
+        OVmessage_sethook(nullptr);
+    }
+    std::string write(const std::string &file, const std::string &text) {
+        std::string path = (dir_ / file).string();
+        std::ofstream(path) << text;
+        return path;
+    }
+    bool logged(const std::string &s) const { return g_log.find(s) != std::string::npos; }
+    fs::path dir_;
+};
+
+TEST_F(Text3d, LaysOutCopiesAlongX) {
+    std::string path = write("ab.nff", "nff\n" + glyph("char65") + glyph("char66"));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(OVfont3d_find(path.c_str()), font);
+    EXPECT_TRUE(OVfont3d_haschar(font, 'A'));
+    EXPECT_TRUE(OVfont3d_haschar(font, 'B' + 256));
+    EXPECT_FALSE(OVfont3d_haschar(font, 'C'));
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 1.1f);
+    OVfont3d_setspacingfactor(font, 1);
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 1.0f);
+    OVfont3d_setspacing(font, 2);
+    OVgeometry *text = OVgeometry_newtext3d(font, "A B");
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(OVgeometry_getname(text), "text");
+    EXPECT_EQ(OVgeometry_numpolys(text), 2);
+    float maxx = -1;
+    for (OVvertex *v = OVgeometry_getvertices(text); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        maxx = std::max(maxx, p[0]);
+    }
+    EXPECT_FLOAT_EQ(maxx, 5.0f); // B moved by twice the advance
+    OVgeometry *newline = OVgeometry_newtext3d(font, "A\nB");
+    float nx = -1;
+    for (OVvertex *v = OVgeometry_getvertices(newline); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        nx = std::max(nx, p[0]);
+    }
+    EXPECT_FLOAT_EQ(nx, 3.0f);
+    EXPECT_EQ(OVgeometry_newtext3d(font, "   "), nullptr);
+    EXPECT_EQ(OVgeometry_newtext3d(nullptr, "A"), nullptr);
+    float e[6];
+    OVfont3d_getextents(font, e);
+    EXPECT_FLOAT_EQ(e[0], 0.0f);
+    EXPECT_FLOAT_EQ(e[3], 1.0f);
+    OVfont3d_delete(font);
+    EXPECT_EQ(OVfont3d_find(path.c_str()), nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(text), 2); // text holds copies
+    OVgeometry_delete(text);
+    OVgeometry_delete(newline);
+}
+
+TEST_F(Text3d, FontFileProblems) {
+    std::string none = write("none.nff", "nff\n" + glyph("letterA") + glyph("char300"));
+    EXPECT_EQ(OVfont3d_load(none.c_str()), nullptr);
+    EXPECT_TRUE(logged("File " + none + " doesn't contain any usable 3D letters\n"));
+    std::string extra =
+        write("extra.nff", "nff\n" + glyph("char65") + glyph("base") + glyph("char65"));
+    g_log.clear();
+    EXPECT_NE(OVfont3d_load(extra.c_str()), nullptr);
+    EXPECT_TRUE(logged("Font file " + extra + " contains 1 non-character objects\n"));
+    EXPECT_TRUE(logged("contains more than one object for character 65\n"));
+    g_log.clear();
+    EXPECT_EQ(OVfont3d_load("no-such-font"), nullptr);
+    EXPECT_TRUE(logged("Couldn't find 3D font file no-such-font\n"));
+    std::string bad = write("bad.nff", "obj\n");
+    g_log.clear();
+    EXPECT_EQ(OVfont3d_load(bad.c_str()), nullptr);
+    EXPECT_TRUE(logged("doesn't contain usable 3D letters\n"));
+}
+
+} // namespace
