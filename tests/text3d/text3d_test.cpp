@@ -110,3 +110,26 @@ TEST_F(Text3d, FontFileProblems) {
 }
 
 } // namespace
+
+#ifdef ORV_FONT_MODEL
+namespace {
+
+TEST(GeneratedFont, HoldsEveryPrintableCharacterInOneCell) {
+    OVfont3d *font = OVfont3d_load(ORV_FONT_MODEL);
+    ASSERT_NE(font, nullptr);
+    for (int c = 33; c <= 126; ++c)
+        EXPECT_TRUE(OVfont3d_haschar(font, c)) << c;
+    float e[6];
+    OVfont3d_getextents(font, e);
+    EXPECT_NEAR(e[3] - e[0], 8.0f, 1.5f);  // cell width
+    EXPECT_NEAR(e[4] - e[1], 12.0f, 3.0f); // glyph height
+    EXPECT_FLOAT_EQ(e[2], 0.0f);           // front face at z = 0, depth towards +z
+    OVgeometry *text = OVgeometry_newtext3d(font, "Red   = 255 ( 1.000000 )");
+    ASSERT_NE(text, nullptr);
+    EXPECT_GT(OVgeometry_numpolys(text), 100);
+    OVgeometry_delete(text);
+    _OVfont3d_deleteall();
+}
+
+} // namespace
+#endif
