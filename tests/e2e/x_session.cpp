@@ -1,0 +1,177 @@
+#include "x_session.h"
+
+#include <png.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace e2e {
+
+namespace {
+
+std::string run(const std::string &command) {
+    std::string out;
+    if (FILE *p = popen(command.c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, p))
+            out += buf;
+        pclose(p);
+    }
+    return out;
+}
+
+void pause_for(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+bool have(const char *tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+} // namespace
+
+XSession::XSession() {
+    if (!have("Xvfb") || !have("xdotool")) return;
+    char tmpl[] = "/tmp/orv-e2e-XXXXXX";
+    if (!mkdtemp(tmpl)) return;
+    dir_ = tmpl;
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    xvfb_ = fork();
+    if (xvfb_ == 0) {
+        close(fds[0]);
+        std::string fd = std::to_string(fds[1]);
+        std::freopen("/dev/null", "w", stderr);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char buf[16] = {};
+    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    close(fds[0]);
+    if (n > 0) display_ = std::atoi(buf);
+}
+
+XSession::~XSession() {
+    if (program_ > 0) {
+        kill(program_, SIGKILL);
+        waitpid(program_, nullptr, 0);
+    }
+    if (xvfb_ > 0) {
+        kill(xvfb_, SIGTERM);
+        waitpid(xvfb_, nullptr, 0);
+    }
+    if (!dir_.empty()) run("rm -rf " + dir_);
+}
+
+std::string XSession::env() const {
+    return "DISPLAY=:" + std::to_string(display_) + " ";
+}
+
+bool XSession::start(const std::string &program) {
+    if (!available()) return false;
+    program_ = fork();
+    if (program_ == 0) {
+        setenv("DISPLAY", (":" + std::to_string(display_)).c_str(), 1);
+        setenv("ORV_NO_DIALOGS", "1", 1);
+        unsetenv("SDL_VIDEODRIVER");
+        std::freopen((dir_ + "/out.txt").c_str(), "w", stdout);
+        std::freopen((dir_ + "/err.txt").c_str(), "w", stderr);
+        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    return program_ > 0;
+}
+
+bool XSession::wait_window(double seconds) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+        std::istringstream ids(
+            run(env() + "xdotool search --onlyvisible --name Orvane 2>/dev/null"));
+        if (ids >> window_) {
+            xdotool("windowfocus --sync " + window_);
+            pause_for(0.5);
+            return true;
+        }
+        pause_for(0.2);
+    }
+    return false;
+}
+
+void XSession::xdotool(const std::string &args) {
+    run(env() + "xdotool " + args + " 2>/dev/null");
+}
+
+void XSession::key(const std::string &name, double settle) {
+    xdotool("key " + name);
+    pause_for(settle);
+}
+
+std::string XSession::output() const {
+    std::ifstream in(dir_ + "/out.txt");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool XSession::wait_output(const std::string &text, double seconds) const {
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    do {
+        if (output().find(text) != std::string::npos) return true;
+        pause_for(0.1);
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
+
+int XSession::wait_exit(double seconds) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+        int status = 0;
+        if (waitpid(program_, &status, WNOHANG) == program_) {
+            program_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+        }
+        pause_for(0.1);
+    }
+    return -1000;
+}
+
+bool XSession::window_geometry(int &x, int &y, int &w, int &h) const {
+    std::string out = run(env() + "xdotool getwindowgeometry --shell " + window_);
+    return std::sscanf(out.c_str(), "WINDOW=%*d\nX=%d\nY=%d\nWIDTH=%d\nHEIGHT=%d", &x, &y, &w,
+                       &h) == 4;
+}
+
+Image XSession::screenshot(const std::string &path) const {
+    Image image;
+    run(env() + XSHOT_PATH + std::string(" ") + path);
+    FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f) return image;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        std::fclose(f);
+        return Image{};
+    }
+    png_init_io(png, f);
+    png_read_info(png, info);
+    image.width = static_cast<int>(png_get_image_width(png, info));
+    image.height = static_cast<int>(png_get_image_height(png, info));
+    image.rgb.resize(size_t(image.width) * image.height * 3);
+    for (int y = 0; y < image.height; ++y)
+        png_read_row(png, &image.rgb[size_t(y) * image.width * 3], nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(f);
+    return image;
+}
+
+} // namespace e2e
