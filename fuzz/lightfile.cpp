@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static const bool started = [] {
         OVmessage_sethook(quiet);
         OVuniverse_new(512, 0);
+        std::atexit(OVuniverse_delete);
         return true;
     }();
     (void)started;
