@@ -36,6 +36,13 @@ ORV_API int _OVfile_type(const char *name);
 ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, int type, OVpq *view,
                                      float scale, int merge);
 
+/* Loads a model, light or other scene file under parent; the first new node or null. */
+ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale);
+/* Loads a geometry file as geometry nodes under parent; the first or null. */
+ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scale);
+/* Loads a geometry file as one movable node under parent. */
+ORV_API OVnode *OVmovnode_load(OVnode *parent, const char *path, float scale);
+
 ORV_EXTERN_C_END
 
 #endif
