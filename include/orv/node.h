@@ -69,7 +69,7 @@ ORV_API int OVnode_enable(OVnode *node, int on);
 ORV_API int OVnode_isenabled(OVnode *node);
 ORV_API int OVnode_getenabled(OVnode *node);
 ORV_API int OVnode_setname(OVnode *node, const char *name);
-ORV_API const char *OVnode_getname(OVnode *node);
+ORV_API const char *OVnode_getname(const OVnode *node);
 ORV_API void OVnode_setdata(OVnode *node, void *data);
 ORV_API void *OVnode_getdata(OVnode *node);
 ORV_API OVnode *OVuniverse_findnode(const char *name, int length);

@@ -54,7 +54,7 @@ ORV_API int OVnode_setname(OVnode *node, const char *name) {
     return true;
 }
 
-ORV_API const char *OVnode_getname(OVnode *node) {
+ORV_API const char *OVnode_getname(const OVnode *node) {
     return node ? node->name : nullptr;
 }
 
