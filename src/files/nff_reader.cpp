@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <unordered_map>
 
 // Texture operations belong to the texturing module; a missing one is skipped.
 extern "C" {
@@ -82,6 +83,7 @@ class NffReader {
     std::vector<OVgeometry *> shared_by_; // geometries that use shared_
     std::vector<OVvertex *> vertices_;
     std::vector<float> uv_; // (u, v) by vertex number, empty until the first one
+    std::unordered_map<const OVvertex *, std::size_t> uv_number_; // vertices with (u, v)
 };
 
 bool NffReader::read_header(OVpq *view, const char **first) {
@@ -176,6 +178,7 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
             uv_[static_cast<std::size_t>(number) * 2] = uv[0];
             uv_[static_cast<std::size_t>(number) * 2 + 1] = uv[1];
             v->flags |= OVVERTEX_HASUV;
+            uv_number_[v] = static_cast<std::size_t>(number);
         } else if (std::strcmp(t, "rgb") == 0) {
             if (version_ >= 3.0f) {
                 OVwarning("nff file format v3.0 does not allow rgb \t\t\t\t\t\t\t\tcolors for "
@@ -278,8 +281,7 @@ void NffReader::apply_texture(OVpoly *p, const TextureRequest &tex) {
     std::vector<float> u, v;
     for (OVcorner *c = p->corners; c; c = c->next) {
         if (!(c->vertex->flags & OVVERTEX_HASUV)) break;
-        auto it = std::find(vertices_.begin(), vertices_.end(), c->vertex);
-        std::size_t number = static_cast<std::size_t>(it - vertices_.begin());
+        std::size_t number = uv_number_[c->vertex];
         u.push_back(uv_[number * 2]);
         v.push_back(uv_[number * 2 + 1]);
     }
@@ -379,6 +381,7 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
     if (!read_count("Number of vertices", &nvertices, kMinVertexLine)) return nullptr;
     vertices_.assign(static_cast<std::size_t>(nvertices), nullptr);
     uv_.clear();
+    uv_number_.clear();
     for (int i = 0; i < nvertices; ++i)
         if (!read_vertex(g, i)) return nullptr;
     if (!tok_.skip_line()) {
