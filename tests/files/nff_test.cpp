@@ -215,3 +215,31 @@ TEST_F(Nff, SearchTriesDirectoriesInOrder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Nff, MtableLinesAreLoadedAndJoinedWithTheSharedTable) {
+    std::ofstream(dir_ / "wood.mat") << "mat\nvalid ambientdiffuse\nmatdef\nambientdiffuse 0 0 1\n";
+    std::string list = dir_.string();
+    OVfile_setmodelpath(list.c_str());
+    OVgeomlist *l = load("nff\ng1\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2 0xf00\n"
+                         "g2\nmtable wood\n3\n0 0 5\n1 0 5\n0 1 5\n1\n3 0 1 2 matid 0\n",
+                         1);
+    OVfile_setmodelpath("");
+    ASSERT_NE(l, nullptr);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVmtable *t = OVgeometry_getmtable(g);
+    ASSERT_NE(t, nullptr);
+    // The shared entries come first; the loaded table's id 0 follows them.
+    ASSERT_EQ(OVmtable_getnumentries(t), 2); // red, then the loaded blue
+    bool blue = false;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        blue = blue || OVmtable_getcolor24(t, OVpoly_getmatid(p)) == 0x0000FFu;
+    EXPECT_TRUE(blue);
+    g_log.clear();
+    EXPECT_NE(load("nff version 3.0\ng\nmtable nosuch\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n"),
+              nullptr);
+    EXPECT_TRUE(logged("Couldn't load mtable 'nosuch' for geometry 'g' in file 'model.nff'.\n"));
+}
+
+} // namespace
