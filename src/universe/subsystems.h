@@ -20,6 +20,7 @@ ORV_SUBSYSTEM void _OVevent_pass(void);     // pass step 8
 ORV_SUBSYSTEM void _OVevent_shutdown(void); // "NQdelete" and the event records
 // scene/ (lights)
 ORV_SUBSYSTEM void _OVlight_deleteall(void);
+ORV_SUBSYSTEM void _OVlight_nodedeleted(OVnode *node); // a light node is freed: its record goes too
 ORV_SUBSYSTEM void _OVlight_applymotion(OVmotionlink *link); // a sensor's link to a light
 // universe/ (tasks)
 ORV_SUBSYSTEM void OVtask_run(void);
