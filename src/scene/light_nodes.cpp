@@ -119,7 +119,6 @@ ORV_API int OVlightnode_gettype(OVnode *node) {
     return orv::ambient_of(node) ? OVLIGHT_AMBIENT : 0;
 }
 
-// Called by the node module when it frees a light node: the record goes with it.
 ORV_API void _OVlight_nodedeleted(OVnode *node) {
     OVlight *light = orv::light_of(node);
     if (!light) return;
@@ -127,9 +126,11 @@ ORV_API void _OVlight_nodedeleted(OVnode *node) {
     orv::light_destroy(light);
 }
 
+// The records go; the nodes that showed them are freed with the scene and
+// no longer point at a record.
 ORV_API void _OVlight_deleteall(void) {
     while (OVlight *light = orv::light_first()) {
-        if (light->node && _OVnode_delete) _OVnode_delete(light->node);
+        if (light->node) static_cast<LightPayload *>(_OVnode_payload(light->node))->light = nullptr;
         orv::light_destroy(light);
     }
     orv::light_reset_counter();
