@@ -15,7 +15,8 @@ TEST(Lifecycle, BannerDefaultsAndASecondUniverse) {
     OVmessage_sethook(orvtest::record);
     OVuniverse_new(512, 0);
     OVmessage_sethook(nullptr);
-    EXPECT_EQ(orvtest::messages, "\n\nOrvane Release 9 (Aug 18 1999)\n\n");
+    // The banner comes first; the window system and the event start may follow.
+    EXPECT_EQ(orvtest::messages.rfind("\n\nOrvane Release 9 (Aug 18 1999)\n\n", 0), 0u);
     EXPECT_STREQ(OVuniverse_getname(), "untitled");
     EXPECT_EQ(OVuniverse_getrendering(), 13);
     EXPECT_EQ(OVuniverse_getportals(), 1);
