@@ -14,6 +14,7 @@
 #include "task.h"
 #include "property.h"
 #include "viewpoint.h"
+#include "light.h"
 #include "window.h"
 #include "render.h"
 #include "sensor.h"
