@@ -1,7 +1,10 @@
 // Property lookup, typed set/get, handlers, pre-handler vetoes and the event
 // pass, on a stand-in path record and on base objects.
 #include "fake_path.h"
+#include "orv/light.h"
 #include "orv/message.h"
+#include "orv/node.h"
+#include "orv/universe.h"
 #include "orv/task.h"
 #include "scene/event_switch.h"
 #include "universe/subsystems.h"
@@ -72,9 +75,10 @@ TEST_F(Properties, TypesOfStaticRowsAndUnknownNames) {
     EXPECT_EQ(OVproperty_gettype(&path, "speed"), OVNOPROPERTY);
     EXPECT_EQ(OVproperty_gettype(&path, "Translation"), OVNOPROPERTY);
     EXPECT_EQ(OVproperty_gettype(nullptr, "Speed"), OVNOPROPERTY);
-    OVobject node{3, 0};
-    EXPECT_EQ(OVproperty_gettype(&node, "LtAm"), OVP3);
-    EXPECT_EQ(OVproperty_gettype(&node, "Active Child"), OVINT);
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(OVproperty_gettype(OVlightnode_newdirected(nullptr), "LtAm"), OVP3);
+    EXPECT_EQ(OVproperty_gettype(OVswitchnode_new(nullptr), "Active Child"), OVINT);
+    OVuniverse_delete();
     OVobject window{OVTYPE_WINDOW, 0};
     EXPECT_EQ(OVproperty_gettype(&window, "Backgroud color"), OVP3);
     EXPECT_EQ(OVproperty_gettype(&window, "MiddleButtonDbl"), OVINT);
