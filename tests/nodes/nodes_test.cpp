@@ -159,4 +159,15 @@ TEST_F(Nodes, DeepChainsNeedNoCallStack) {
     EXPECT_EQ(OVnode_numchildren(root), 0);
 }
 
+TEST_F(Nodes, AFurtherParentPast255IsRefused) {
+    OVnode *shared = OVgroupnode_new(nullptr);
+    for (int i = 0; i < 255; ++i)
+        ASSERT_TRUE(OVnode_addchild(OVsepnode_new(root), shared));
+    EXPECT_EQ(OVnode_numparents(shared), 255);
+    OVnode *one_more = OVsepnode_new(root);
+    EXPECT_FALSE(OVnode_addchild(one_more, shared));
+    EXPECT_EQ(OVnode_numchildren(one_more), 0);
+    EXPECT_EQ(OVnode_numparents(shared), 255);
+}
+
 } // namespace
