@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int node_type_separator = 9, node_type_xformsep = 16;
+
 struct LightPayload {
     OVlight *light;
 };
@@ -16,7 +18,14 @@ struct LightPayload {
 // The payload of a node of the type (through a movable), or null.
 void *payload_of(OVnode *node, int type) {
     if (!node || !_OVnode_payload) return nullptr;
-    OVnode *content = _OVnode_content ? _OVnode_content(node) : node;
+    OVnode *content = node;
+    if (orv_object_type(node) != type) {
+        // Only a movable (a separator or transform separator) stands for its content.
+        const int own = orv_object_type(node);
+        if ((own != node_type_separator && own != node_type_xformsep) || !_OVnode_content)
+            return nullptr;
+        content = _OVnode_content(node);
+    }
     if (!content || orv_object_type(content) != type) return nullptr;
     return _OVnode_payload(content);
 }
