@@ -35,6 +35,8 @@ void delete_orphans(OVnode *start, bool keep_record) {
             pending.push_back(child);
         }
         ORV_CALL(OVmotionlink_deletetarget, n);
+        if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT)
+            ORV_CALL(_OVlight_nodedeleted, n);
         forget_name(n);
         if (n->header.type == NT_GEOMETRY && n->geometry) {
             n->geometry->node = nullptr;

@@ -60,11 +60,16 @@ XSession::XSession() {
     if (n > 0) display_ = std::atoi(buf);
 }
 
-XSession::~XSession() {
+void XSession::stop() {
     if (program_ > 0) {
         kill(program_, SIGKILL);
         waitpid(program_, nullptr, 0);
     }
+    program_ = -1;
+}
+
+XSession::~XSession() {
+    stop();
     if (xvfb_ > 0) {
         kill(xvfb_, SIGTERM);
         waitpid(xvfb_, nullptr, 0);
@@ -78,11 +83,14 @@ std::string XSession::env() const {
 
 bool XSession::start(const std::string &program) {
     if (!available()) return false;
+    stop();
     program_ = fork();
     if (program_ == 0) {
         setenv("DISPLAY", (":" + std::to_string(display_)).c_str(), 1);
         setenv("ORV_NO_DIALOGS", "1", 1);
         unsetenv("SDL_VIDEODRIVER");
+        // No session bus under the virtual server: fail fast instead of waiting on it.
+        setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
         std::freopen((dir_ + "/out.txt").c_str(), "w", stdout);
         std::freopen((dir_ + "/err.txt").c_str(), "w", stderr);
         execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));

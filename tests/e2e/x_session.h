@@ -23,6 +23,8 @@ class XSession {
 
     // Starts the program with its output going to a file we read back.
     bool start(const std::string &program);
+    // Ends the program if it still runs.
+    void stop();
     // Waits for the program's window and gives it the keyboard focus.
     bool wait_window(double seconds);
     // Types one key (an xdotool key name) and lets a few passes run.
