@@ -53,8 +53,7 @@ int main(int argc, char **argv) {
     Window root = DefaultRootWindow(display);
     XWindowAttributes attrs;
     XGetWindowAttributes(display, root, &attrs);
-    XImage *image =
-        XGetImage(display, root, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
+    XImage *image = XGetImage(display, root, 0, 0, attrs.width, attrs.height, AllPlanes, ZPixmap);
     if (!image) {
         std::fprintf(stderr, "orv-xshot: cannot read the screen\n");
         return 1;
