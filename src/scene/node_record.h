@@ -11,6 +11,8 @@ enum : std::uint8_t {
     NODE_ENABLED = 0x01,
     NODE_CHANGED = 0x04,
     NODE_HOLDING = 0x08,
+    NODE_BOUNDINGBOX = 0x10, // the renderer outlines the bounds
+    NODE_HASBOUNDS = 0x20,   // midpoint, extents and radius are valid
     NODE_MOVABLE = 0x40,
     NODE_ATTACHGROUP = 0x80
 };
@@ -57,6 +59,9 @@ struct OVnode {
     int cull_mode;      // separator and root
     char *location;     // anchor and inline
     OVgeometry *geometry;
+    // cached bounds of grouping nodes, in the node's own frame
+    OVp3 midpoint, extents;
+    float radius;
     OVnode *next_root;
     void *payload; // owned by the module that made the node
 };
@@ -71,3 +76,9 @@ struct OVlink {
 };
 
 bool node_is_grouping(int type);
+
+namespace orv::scene {
+// Recomputes a grouping node's cached bounds when it is marked changed;
+// true when the node has bounds.
+bool fresh_bounds(OVnode *node);
+} // namespace orv::scene
