@@ -41,6 +41,23 @@ enum : std::uint8_t {
 
 struct OVlink;
 
+// Material node values; the mask says which the traversal applies:
+// 1 ambient, 2 diffuse, 4 specular, 8 shininess, 0x10 emission, 0x40 alpha.
+struct OVmaterialdata {
+    int mask;
+    float diffuse[4]; // alpha 1 at creation
+    float ambient[3], specular[3], emission[3];
+    float shininess;
+};
+
+// An application callback drawn in the scene (node type 28).
+typedef void (*OVglnodefunc)(OVnode *node);
+struct OVglnodedata {
+    OVglnodefunc callback;
+    int flags;
+    OVp3 cull_min, cull_max;
+};
+
 struct OVnode {
     OVobject header; // type code and has-handlers flag
     std::uint8_t flags;
@@ -56,14 +73,18 @@ struct OVnode {
     OVm4 transform;     // Xform
     int transform_kind; // 0x01 rotation, 0x02 translation
     int which_child;    // switch
-    int cull_mode;      // separator and root
-    char *location;     // anchor and inline
+    OVp3 lod_center;    // level of detail
+    int range_count;
+    float *ranges; // squared
+    char *range_text;
+    int cull_mode;  // separator and root
+    char *location; // anchor and inline
     OVgeometry *geometry;
     // cached bounds of grouping nodes, in the node's own frame
     OVp3 midpoint, extents;
     float radius;
     OVnode *next_root;
-    void *payload; // owned by the module that made the node
+    void *payload; // owned by the module that made the node (OVmaterialdata, OVglnodedata, ...)
 };
 
 struct OVlink {
@@ -81,4 +102,7 @@ namespace orv::scene {
 // Recomputes a grouping node's cached bounds when it is marked changed;
 // true when the node has bounds.
 bool fresh_bounds(OVnode *node);
+// The child index a level-of-detail node shows with the given accumulated
+// matrix, or -1 for none.
+int lod_choice(const OVnode *lod, const OVm4 current);
 } // namespace orv::scene

@@ -11,15 +11,15 @@
 namespace orv::scene {
 
 enum EntryKind : std::uint8_t {
-    ENTRY_GEOMETRY = 6,      // item: geometry node
-    ENTRY_BOUNDINGBOX = 8,   // item: BoxRecord
-    ENTRY_OTHERSTATE = 11,   // item: geometry node drawn with another node's state
-    ENTRY_LIGHTON = 12,      // item: light slot number (cast from intptr)
-    ENTRY_MATERIAL = 17,     // item: MaterialRecord
-    ENTRY_FOG = 18,          // item: FogRecord, or null for fog off
-    ENTRY_AMBIENT = 19,      // item: AmbientRecord, or null for the global ambient
-    ENTRY_LIGHTOFF = 25,     // item: light slot number
-    ENTRY_CALLBACK = 28      // item: OpenGL callback node
+    ENTRY_GEOMETRY = 6,    // item: geometry node
+    ENTRY_BOUNDINGBOX = 8, // item: BoxRecord
+    ENTRY_OTHERSTATE = 11, // item: geometry node drawn with another node's state
+    ENTRY_LIGHTON = 12,    // item: light slot number (cast from intptr)
+    ENTRY_MATERIAL = 17,   // item: MaterialRecord
+    ENTRY_FOG = 18,        // item: FogRecord, or null for fog off
+    ENTRY_AMBIENT = 19,    // item: AmbientRecord, or null for the global ambient
+    ENTRY_LIGHTOFF = 25,   // item: light slot number
+    ENTRY_CALLBACK = 28    // item: OpenGL callback node
 };
 
 struct Entry {
@@ -65,20 +65,20 @@ struct TraversalState {
     int rendering_flags; // universe rendering flags for this eye
     int display_bit;     // 1 << display index
     int projection_mode;
-    OVp3 eye_position;   // world frame
+    OVp3 eye_position; // world frame
     // filled by the collection
     Entry *opaque;
     int opaque_count, opaque_capacity;
     Entry *transparent;
     int transparent_count, transparent_capacity;
-    OVm4 *saved;         // saved matrix k - 1 for entry index k
+    OVm4 *saved; // saved matrix k - 1 for entry index k
     int saved_count, saved_capacity;
-    int entry_count;     // entries collected
-    int poly_count;      // polygons of the visible geometries
-    int drawn_polys;     // polygons the renderer drew
-    float alpha;         // current material alpha (transparent pass)
-    TempRecord *temps;   // returned to the pool by release_temporaries
-    void *stacks;        // the traversal's per-level stacks
+    int entry_count;   // entries collected
+    int poly_count;    // polygons of the visible geometries
+    int drawn_polys;   // polygons the renderer drew
+    float alpha;       // current material alpha (transparent pass)
+    TempRecord *temps; // returned to the pool by release_temporaries
+    void *stacks;      // the traversal's per-level stacks
 };
 
 // Runs the collection walk for a root (or any node) into the
