@@ -1,0 +1,71 @@
+// Native events posted to the queue reach the window procedure through the
+// pump of a pass: moves update the record, a close deletes the window and the
+// last close stops the loop.
+#include "orv/orv.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// With the offscreen driver a window's handle is its native id.
+void post_window_event(OVwindow *window, Uint8 event, int data1 = 0, int data2 = 0) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = static_cast<Uint32>(OVwindow_getidx(window));
+    e.window.event = event;
+    e.window.data1 = data1;
+    e.window.data2 = data2;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+int passes = 0;
+void count_passes() {
+    if (++passes > 20) OVuniverse_stop(); // safety net
+}
+
+struct Pump : ::testing::Test {
+    void SetUp() override {
+        OVuniverse_new(512, 0);
+        passes = 0;
+        OVuniverse_setactions(count_passes);
+    }
+    void TearDown() override { OVuniverse_delete(); }
+};
+
+TEST_F(Pump, MoveMessageReachesTheWindowRecord) {
+    OVwindow *w = OVwindow_new(10, 20, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    post_window_event(w, SDL_WINDOWEVENT_MOVED, 123, 45);
+    OVuniverse_go1();
+    int x = 0, y = 0, width = 0, height = 0;
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_EQ(x, 123);
+    EXPECT_EQ(y, 45);
+}
+
+TEST_F(Pump, CloseDeletesOneWindowAndTheLastStopsTheLoop) {
+    for (int option16 : {0, 1}) {
+        SCOPED_TRACE(option16);
+        OVuniverse_setoption(16, option16);
+        OVwindow *first = OVwindow_new(0, 0, 64, 48, 0);
+        OVwindow *second = OVwindow_new(0, 0, 64, 48, 0);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(second, nullptr);
+        post_window_event(first, SDL_WINDOWEVENT_CLOSE);
+        OVuniverse_go1();
+        EXPECT_EQ(OVwindow_getidx(first), 0u) << "closed window still listed";
+        EXPECT_NE(OVwindow_getidx(second), 0u);
+
+        passes = 0;
+        post_window_event(second, SDL_WINDOWEVENT_CLOSE);
+        OVuniverse_go();
+        EXPECT_EQ(passes, 1) << "the loop ran on after its last window closed";
+        EXPECT_EQ(OVwindow_getidx(second), 0u);
+        // Without option 16 the quit message is posted too; it must not
+        // linger into the next run.
+        SDL_FlushEvent(SDL_QUIT);
+    }
+}
+
+} // namespace
