@@ -33,6 +33,9 @@ enum {
     OVNODE_GL = 28
 };
 
+/* An application's drawing callback in the scene. */
+typedef void (*OVglnodefunc)(OVnode *node);
+
 /* Constructors: the parent first (null: the holding root). */
 ORV_API OVnode *OVrootnode_new(void);
 ORV_API OVnode *OVgroupnode_new(OVnode *parent);
@@ -43,10 +46,14 @@ ORV_API OVnode *OVanchornode_new(OVnode *parent);
 ORV_API OVnode *OVinlinenode_new(OVnode *parent);
 ORV_API OVnode *OVxformnode_new(OVnode *parent);
 ORV_API OVnode *OVgeometrynode_new(OVnode *parent, OVgeometry *geometry);
+ORV_API OVnode *OVlodnode_new(OVnode *parent);
+/* Fails for a null callback; bit 0x01 of the flags is forced on. */
+ORV_API OVnode *OVglnode_new(OVnode *parent, OVglnodefunc callback, int flags);
 /* Movable nodes: separator, Xform and content. */
 ORV_API OVnode *OVmovsepnode_new(OVnode *parent);
 ORV_API OVnode *OVmovswitchnode_new(OVnode *parent);
 ORV_API OVnode *OVmovgeometrynode_new(OVnode *parent, OVgeometry *geometry);
+ORV_API OVnode *OVmovlodnode_new(OVnode *parent);
 
 /* Hierarchy. */
 ORV_API int OVnode_canaddchild(OVnode *parent, OVnode *child);
@@ -84,6 +91,21 @@ ORV_API int OVinlinenode_setlocation(OVnode *node, const char *location);
 ORV_API const char *OVinlinenode_getlocation(OVnode *node);
 ORV_API OVgeometry *OVnode_getgeometry(OVnode *node);
 
+/* Level of detail: ranges are distances from the centre. */
+ORV_API int OVlodnode_setrange(OVnode *node, const float *ranges, int count);
+ORV_API int OVlodnode_getrange(OVnode *node, float *out, int capacity);
+ORV_API int OVlodnode_numranges(OVnode *node);
+ORV_API int OVlodnode_setranges(OVnode *node, const char *text);
+ORV_API const char *OVlodnode_getranges(OVnode *node);
+ORV_API int OVlodnode_setcenter(OVnode *node, const OVp3 center);
+ORV_API int OVlodnode_getcenter(OVnode *node, OVp3 out);
+
+/* OpenGL callback nodes. */
+ORV_API int OVglnode_setflags(OVnode *node, int flags);
+ORV_API int OVglnode_getflags(OVnode *node);
+ORV_API int OVglnode_setcullingbox(OVnode *node, const OVp3 min, const OVp3 max);
+ORV_API int OVglnode_replacecallback(OVnode *node, OVglnodefunc callback);
+
 /* Transforms of Xform and movable nodes. */
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p);
 ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out);
@@ -94,6 +116,14 @@ ORV_API void OVnode_getorientation(const OVnode *node, OVq out);
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m);
 ORV_API void OVnode_gettransform(const OVnode *node, OVm4 out);
 
+/* Bounds in the node's own frame, and the bounding-box display flag. */
+ORV_API int OVnode_getextents(OVnode *node, OVp3 out);
+ORV_API int OVnode_getmidpoint(OVnode *node, OVp3 out);
+ORV_API float OVnode_getradius(OVnode *node);
+ORV_API int OVnode_boundingbox(OVnode *node, int on);
+ORV_API int OVnode_hasboundingbox(OVnode *node);
+ORV_API int OVnode_getboundingbox(OVnode *node);
+
 /* Deletion and printing. */
 ORV_API void OVnode_delete(OVnode *node);
 ORV_API int OVnode_deletechild(OVnode *parent, int index);
@@ -102,6 +132,9 @@ ORV_API void OVnode_print(OVnode *node);
 
 /* Shared with the modules that make nodes of their own types. */
 ORV_API void _OVnode_changed(OVnode *node);
+/* The transform a subtree passes on to what follows it; returns its kind
+   (0: none, out untouched). */
+ORV_API int _OVnode_getxforms(OVnode *node, OVm4 out);
 ORV_API int _OVnode_ready(void);
 ORV_API void _OVnode_deleteall(void);
 

@@ -7,19 +7,12 @@
 
 namespace {
 
+using orv::scene::may_change;
 using orv::scene::resolve;
-
-bool may_fire(OVnode *node, const char *property) {
-    return !orv::events_enabled() || OVproperty_firehandlers_pre(node, property);
-}
-
-void tell(OVnode *node, const char *property, void *value) {
-    if (orv::events_enabled() && OVproperty_numhandlers(node, property))
-        OVproperty_firehandlers(node, property, value);
-}
+using orv::scene::tell;
 
 int set_location(OVnode *node, int type, const char *text, const char *property) {
-    if (!node || node->header.type != type || !may_fire(node, property)) return false;
+    if (!node || node->header.type != type || !may_change(node, property)) return false;
     OVfree(node->location);
     node->location = OVstrdup(text);
     tell(node, property, node->location);
@@ -55,7 +48,7 @@ ORV_API int OVnode_enable(OVnode *node, int on) {
     default:
         return false;
     }
-    if (!may_fire(node, "Enabled")) return false;
+    if (!may_change(node, "Enabled")) return false;
     if (on)
         node->flags |= NODE_ENABLED;
     else
@@ -82,7 +75,7 @@ ORV_API void *OVnode_getdata(OVnode *node) {
 
 ORV_API int OVsepnode_setcullmode(OVnode *node, int mode) {
     if (!node || node->header.type != NT_SEPARATOR || mode < 1 || mode > 3) return false;
-    if (!may_fire(node, "SeCu")) return false;
+    if (!may_change(node, "SeCu")) return false;
     node->cull_mode = mode;
     tell(node, "SeCu", &node->cull_mode);
     return true;
@@ -96,7 +89,7 @@ ORV_API int OVswitchnode_setwhichchild(OVnode *node, int which) {
     OVnode *s = resolve(node);
     if (!s || s->header.type != NT_SWITCH || which < -3 || which == -2) return false;
     if (s->which_child == which) return true;
-    if (!may_fire(node, "Active Child")) return false;
+    if (!may_change(node, "Active Child")) return false;
     s->which_child = which;
     if (!(s->flags & NODE_CHANGED)) orv::scene::mark_links(s);
     tell(node, "Active Child", &s->which_child);

@@ -4,6 +4,7 @@
 #include "orv/node.h"
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
+#include "scene/node_xform_walk.h"
 
 #include <cstring>
 
@@ -11,12 +12,6 @@ namespace orv::scene {
 
 namespace {
 OVnode *first_root = nullptr;
-
-void set_identity(OVm4 m) {
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            m[i][j] = i == j ? 1.0f : 0.0f;
-}
 } // namespace
 
 OVnode *make_node(OVnode *parent, int type) {

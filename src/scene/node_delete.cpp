@@ -57,6 +57,8 @@ void free_node(OVnode *n) {
     OVfree(n->attachment_names);
     OVfree(n->child_names);
     OVfree(n->location);
+    OVfree(n->ranges);
+    OVfree(n->range_text);
     OVfree(n->payload);
     OVfree(n);
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/object.h"
-#include "orv/orv_base.h"
+#include "orv/node.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,7 +51,6 @@ struct OVmaterialdata {
 };
 
 // An application callback drawn in the scene (node type 28).
-typedef void (*OVglnodefunc)(OVnode *node);
 struct OVglnodedata {
     OVglnodefunc callback;
     int flags;
@@ -98,11 +97,15 @@ struct OVlink {
 
 bool node_is_grouping(int type);
 
+// Recomputes the cache from the children starting at the link; true and the
+// cache's midpoint, extents and radius written when any bounds were found.
+extern "C" ORV_API int _OVnode_update(OVlink *first, OVnode *cache);
+
 namespace orv::scene {
 // Recomputes a grouping node's cached bounds when it is marked changed;
 // true when the node has bounds.
-bool fresh_bounds(OVnode *node);
+ORV_API bool fresh_bounds(OVnode *node);
 // The child index a level-of-detail node shows with the given accumulated
 // matrix, or -1 for none.
-int lod_choice(const OVnode *lod, const OVm4 current);
+ORV_API int lod_choice(const OVnode *lod, const OVm4 current);
 } // namespace orv::scene

@@ -18,14 +18,8 @@ OVnode *xform_of(const OVnode *node) {
     return nullptr;
 }
 
-bool may_fire(OVnode *node, const char *property) {
-    return !orv::events_enabled() || OVproperty_firehandlers_pre(node, property);
-}
-
-void tell(OVnode *node, const char *property, const void *value) {
-    if (orv::events_enabled() && OVproperty_numhandlers(node, property))
-        OVproperty_firehandlers(node, property, const_cast<void *>(value));
-}
+using orv::scene::may_change;
+using orv::scene::tell;
 
 void update_kind(OVnode *x) {
     const OVm4 &m = x->transform;
@@ -44,7 +38,7 @@ extern "C" {
 
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
     OVnode *x = xform_of(node);
-    if (!x || !may_fire(node, "Translation")) return false;
+    if (!x || !may_change(node, "Translation")) return false;
     for (int i = 0; i < 3; ++i)
         x->transform[3][i] = p[i];
     update_kind(x);
@@ -62,7 +56,7 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
 
 ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
     OVnode *x = xform_of(node);
-    if (!x || !may_fire(node, "Rotation")) return false;
+    if (!x || !may_change(node, "Rotation")) return false;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             x->transform[i][j] = m[i][j];
@@ -97,7 +91,7 @@ ORV_API void OVnode_getorientation(const OVnode *node, OVq out) {
 // The two halves have their own vetoes; the compound fires each once.
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
     OVnode *x = xform_of(node);
-    if (!x || !may_fire(node, "Translation") || !may_fire(node, "Rotation")) return false;
+    if (!x || !may_change(node, "Translation") || !may_change(node, "Rotation")) return false;
     std::memcpy(x->transform, m, sizeof(OVm4));
     update_kind(x);
     OVm3 r;

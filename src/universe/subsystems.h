@@ -14,6 +14,9 @@
 ORV_SUBSYSTEM OVnode *OVrootnode_new(void);
 ORV_SUBSYSTEM int _OVnode_ready(void);
 ORV_SUBSYSTEM void _OVnode_deleteall(void);
+// universe/ (legacy objects): an object node's bounds, placed by the object's
+// own pose; 0 when the object has none.
+ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents);
 // scene/ (properties and events)
 ORV_SUBSYSTEM void _OVevent_start(void);    // first universe of the process only
 ORV_SUBSYSTEM void _OVevent_pass(void);     // pass step 8

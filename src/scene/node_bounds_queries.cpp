@@ -1,0 +1,101 @@
+// Reading a node's bounds and its bounding-box display flag.
+#include "geometry/geometry_record.h"
+#include "orv/node.h"
+#include "scene/node_internal.h"
+
+namespace {
+
+using orv::scene::fresh_bounds;
+
+// The node's midpoint, extents and radius, or null when it has none.
+struct Bounds {
+    const float *midpoint, *extents;
+    float radius;
+};
+
+bool bounds_of(OVnode *node, Bounds &out) {
+    if (!node) return false;
+    if (node->header.type == NT_GEOMETRY) {
+        if (!node->geometry) return false;
+        out = {node->geometry->midpoint, node->geometry->half_extents, node->geometry->radius};
+        return true;
+    }
+    if (!node_is_grouping(node->header.type) && node->header.type != NT_OBJECT) return false;
+    if (!fresh_bounds(node)) return false;
+    out = {node->midpoint, node->extents, node->radius};
+    return true;
+}
+
+bool shows_box(const OVnode *content) {
+    switch (content->header.type) {
+    case NT_LOD:
+    case NT_SWITCH:
+    case NT_GEOMETRY:
+    case NT_GROUP:
+    case NT_SEPARATOR:
+    case NT_OBJECT:
+    case NT_ANCHOR:
+    case NT_INLINE:
+    case NT_XFORMSEP:
+    case NT_GL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A movable node carries the flag on its child 1, the content or the
+// attachment group.
+OVnode *box_holder(OVnode *node) {
+    if ((node->flags & NODE_MOVABLE) && node->first_child && node->first_child->next_sibling)
+        return node->first_child->next_sibling->child;
+    return node;
+}
+
+} // namespace
+
+extern "C" {
+
+ORV_API int OVnode_getextents(OVnode *node, OVp3 out) {
+    Bounds b;
+    if (!bounds_of(node, b)) return false;
+    for (int j = 0; j < 3; ++j)
+        out[j] = b.extents[j];
+    return true;
+}
+
+ORV_API int OVnode_getmidpoint(OVnode *node, OVp3 out) {
+    Bounds b;
+    if (!bounds_of(node, b)) return false;
+    for (int j = 0; j < 3; ++j)
+        out[j] = b.midpoint[j];
+    return true;
+}
+
+ORV_API float OVnode_getradius(OVnode *node) {
+    Bounds b;
+    return bounds_of(node, b) ? b.radius : -1.0f;
+}
+
+ORV_API int OVnode_boundingbox(OVnode *node, int on) {
+    if (!node || !shows_box(orv::scene::resolve(node))) return false;
+    if (!orv::scene::may_change(node, "BoundingBox")) return false;
+    OVnode *holder = box_holder(node);
+    if (on)
+        holder->flags |= NODE_BOUNDINGBOX;
+    else
+        holder->flags &= static_cast<std::uint8_t>(~NODE_BOUNDINGBOX);
+    int value = on ? 1 : 0;
+    orv::scene::tell(node, "BoundingBox", &value);
+    return true;
+}
+
+ORV_API int OVnode_hasboundingbox(OVnode *node) {
+    return node && (box_holder(node)->flags & NODE_BOUNDINGBOX) ? 1 : 0;
+}
+
+ORV_API int OVnode_getboundingbox(OVnode *node) {
+    return OVnode_hasboundingbox(node);
+}
+
+} // extern "C"

@@ -1,0 +1,134 @@
+// Level-of-detail nodes: switching ranges, centre and the child choice.
+#include "orv/message.h"
+#include "orv/node.h"
+#include "scene/node_internal.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace orv::scene {
+
+namespace {
+
+OVnode *lod_of(OVnode *node) {
+    OVnode *n = resolve(node);
+    return n && n->header.type == NT_LOD ? n : nullptr;
+}
+
+// Replaces the ranges; the text grows with the values, however long they print.
+void store_ranges(OVnode *lod, const float *ranges, int count) {
+    OVfree(lod->ranges);
+    OVfree(lod->range_text);
+    lod->ranges = nullptr;
+    lod->range_text = nullptr;
+    lod->range_count = 0;
+    if (count <= 0 || !ranges) return;
+    lod->ranges = static_cast<float *>(OVmalloc(sizeof(float) * static_cast<size_t>(count)));
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        lod->ranges[i] = ranges[i] * ranges[i];
+        char value[64];
+        std::snprintf(value, sizeof value, "%f", static_cast<double>(ranges[i]));
+        if (i) text += ',';
+        text += value;
+    }
+    lod->range_count = count;
+    lod->range_text = OVstrdup(text.c_str());
+}
+
+int set_ranges(OVnode *node, const float *ranges, int count) {
+    OVnode *lod = lod_of(node);
+    if (!lod || count < 0 || !may_change(node, "Ranges")) return false;
+    store_ranges(lod, ranges, count);
+    tell(node, "Ranges", lod->range_text);
+    return true;
+}
+
+} // namespace
+
+int lod_choice(const OVnode *lod, const OVm4 current) {
+    float f = 0;
+    for (int j = 0; j < 3; ++j) {
+        float c = lod->lod_center[0] * current[0][j] + lod->lod_center[1] * current[1][j] +
+                  lod->lod_center[2] * current[2][j] + current[3][j];
+        f += c * c;
+    }
+    int i = 0;
+    while (i < lod->range_count && f > lod->ranges[i])
+        ++i;
+    return i < count_children(lod) ? i : -1;
+}
+
+} // namespace orv::scene
+
+using namespace orv::scene;
+
+extern "C" {
+
+ORV_API OVnode *OVlodnode_new(OVnode *parent) {
+    return make_node(parent, NT_LOD);
+}
+
+ORV_API OVnode *OVmovlodnode_new(OVnode *parent) {
+    return make_movable(parent, NT_SEPARATOR, make_node(nullptr, NT_LOD));
+}
+
+ORV_API int OVlodnode_setrange(OVnode *node, const float *ranges, int count) {
+    return set_ranges(node, ranges, count);
+}
+
+ORV_API int OVlodnode_getrange(OVnode *node, float *out, int capacity) {
+    OVnode *lod = lod_of(node);
+    if (!lod || capacity < lod->range_count || (lod->range_count && !out)) return false;
+    for (int i = 0; i < lod->range_count; ++i)
+        out[i] = std::sqrt(lod->ranges[i]);
+    return true;
+}
+
+ORV_API int OVlodnode_numranges(OVnode *node) {
+    OVnode *lod = lod_of(node);
+    return lod ? lod->range_count : -1;
+}
+
+// Tokens are separated by any of " ,;"; a token that is not a number fails.
+ORV_API int OVlodnode_setranges(OVnode *node, const char *text) {
+    if (!lod_of(node)) return false;
+    std::vector<float> values;
+    std::string copy = text ? text : "";
+    for (char *save = nullptr, *token = strtok_r(copy.data(), " ,;", &save); token;
+         token = strtok_r(nullptr, " ,;", &save)) {
+        char *end = nullptr;
+        float v = std::strtof(token, &end);
+        if (end == token || *end) return false;
+        values.push_back(v);
+    }
+    return set_ranges(node, values.data(), static_cast<int>(values.size()));
+}
+
+ORV_API const char *OVlodnode_getranges(OVnode *node) {
+    OVnode *lod = lod_of(node);
+    return lod ? lod->range_text : nullptr;
+}
+
+ORV_API int OVlodnode_setcenter(OVnode *node, const OVp3 center) {
+    OVnode *lod = lod_of(node);
+    if (!lod || !center || !may_change(node, "LoCe")) return false;
+    for (int j = 0; j < 3; ++j)
+        lod->lod_center[j] = center[j];
+    tell(node, "LoCe", lod->lod_center);
+    return true;
+}
+
+ORV_API int OVlodnode_getcenter(OVnode *node, OVp3 out) {
+    OVnode *lod = lod_of(node);
+    if (!lod || !out) return false;
+    for (int j = 0; j < 3; ++j)
+        out[j] = lod->lod_center[j];
+    return true;
+}
+
+} // extern "C"

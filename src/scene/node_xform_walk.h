@@ -1,0 +1,24 @@
+// Accumulating the transforms of a subtree: shared by the transform query and
+// the bounds pass.
+#pragma once
+
+#include "scene/node_record.h"
+
+namespace orv::scene {
+
+// A transform with its kind: 0 identity, 0x02 translation only, 0x01 general.
+struct Accumulated {
+    OVm4 m;
+    int kind;
+};
+
+void set_identity(OVm4 m);
+// T := X·T, taking the cheaper path for a pure translation.
+void compose_into(Accumulated &t, const OVm4 x, int x_kind);
+// Composes the transforms that the children of a group, anchor or switch
+// pass on to their following siblings (a switch: its selected children).
+void compose_children(Accumulated &t, const OVnode *owner);
+// Whether child index i of a switch (or any other grouping node) is shown.
+bool switch_shows(const OVnode *owner, int index);
+
+} // namespace orv::scene
