@@ -90,6 +90,8 @@ ORV_API const char *OVanchornode_getlocation(OVnode *node);
 ORV_API int OVinlinenode_setlocation(OVnode *node, const char *location);
 ORV_API const char *OVinlinenode_getlocation(OVnode *node);
 ORV_API OVgeometry *OVnode_getgeometry(OVnode *node);
+/* The stationary object an object node shows, else null. */
+ORV_API void *OVnode_getobject(OVnode *node);
 
 /* Level of detail: ranges are distances from the centre. */
 ORV_API int OVlodnode_setrange(OVnode *node, const float *ranges, int count);
@@ -137,6 +139,8 @@ ORV_API void _OVnode_changed(OVnode *node);
 ORV_API int _OVnode_getxforms(OVnode *node, OVm4 out);
 ORV_API int _OVnode_ready(void);
 ORV_API void _OVnode_deleteall(void);
+/* Deletes a geometry, object or light node; its record lives on. */
+ORV_API void _OVnode_delete(OVnode *node);
 
 ORV_EXTERN_C_END
 

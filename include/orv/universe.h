@@ -74,6 +74,13 @@ ORV_API int OVuniverse_setexitcallback(const char *name, OVuniversefn function);
 ORV_API OVuniversefn OVuniverse_getentrycallback(const char *name);
 ORV_API OVuniversefn OVuniverse_getexitcallback(const char *name);
 
+/* Clears the scene and loads a universe file as the universe object; the
+ * file's view goes into placement. False on failure (the scene stays cleared
+ * once the read has begun). */
+ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale);
+/* Writes the universe object as type 2 (text NFF), 11 (binary NFF) or 1. */
+ORV_API int OVuniverse_save(const char *filename, int type);
+
 /* Option switches 1..17 (option 6 is stored inverted). */
 ORV_API int OVuniverse_setoption(int option, int value);
 /* The option's value, -1 for an unknown option. */

@@ -39,7 +39,8 @@ extern "C" ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, in
     if (type == OVFILE_NFF)
         list = orv::nff_read(file, name, view, scale, merge != 0, nullptr);
     else if (const char *reader = unavailable_reader(type))
-        OVwarning("The %s reader is not available: file %s not loaded\n", reader, name ? name : "");
+        OVwarning("The %s reader is not available yet: file %s not loaded\n", reader,
+                  name ? name : "");
     else
         OVwarning("Unknown file type: %d of file %s\n", type, name ? name : "");
     std::fclose(file);

@@ -7,7 +7,10 @@
 #include <cstring>
 #include <string>
 
-extern "C" __attribute__((weak)) int OVlightnode_load(OVnode *parent, const char *path);
+extern "C" {
+__attribute__((weak)) int OVlightnode_load(OVnode *parent, const char *path);
+void _OVnode_makemovable(OVnode *node); // sets the movable flag
+}
 
 namespace {
 
@@ -20,28 +23,82 @@ bool sensible_scale(float scale) {
 }
 
 // One geometry node per geometry of the file, named after it; the first.
-OVnode *load_geometries(OVnode *parent, const std::string &path, int type, float scale,
-                        bool movable) {
+OVnode *load_geometries(OVnode *parent, const std::string &path, int type, float scale) {
     bool text = type == 1 || type == 2 || type == 4;
     std::FILE *f = std::fopen(path.c_str(), text ? "rt" : "rb");
     if (!f) return nullptr;
     OVpq view;
     OVgeomlist *list = _OVgeometry_load(f, path.c_str(), type, &view, scale, 1);
     OVnode *first = nullptr;
-    if (movable && list && _OVgeomlist_next(list)) parent = OVmovsepnode_new(parent);
     for (OVgeomlist *e = list; e; e = _OVgeomlist_next(e)) {
         OVgeometry *g = _OVgeomlist_geometry(e);
-        OVnode *node = movable && !_OVgeomlist_next(list) ? OVmovgeometrynode_new(parent, g)
-                                                          : OVgeometrynode_new(parent, g);
+        OVnode *node = OVgeometrynode_new(parent, g);
         if (!node) {
             OVgeometry_delete(g);
             continue;
         }
         OVnode_setname(node, OVgeometry_getname(g));
-        if (!first) first = movable && _OVgeomlist_next(list) ? parent : node;
+        if (!first) first = node;
     }
     _OVgeomlist_delete(list);
     return first;
+}
+
+// Moves child index of from to the end of to (null: the holding root).
+void move_child(OVnode *from, int index, OVnode *to) {
+    OVnode *child = OVnode_getchild(from, index);
+    if (to) OVnode_addchild(to, child);
+    OVnode_removechild(from, index);
+}
+
+bool is_light(OVnode *node) {
+    int type = OVnode_gettype(node);
+    return type == OVNODE_LIGHT || type == OVNODE_MLIGHT;
+}
+
+// A movable node: a separator (a transform separator for lights, so that
+// they keep shining outside it) with an Xform node as child 0.
+OVnode *new_movable(OVnode *parent, bool lights) {
+    OVnode *m = lights ? OVxformsepnode_new(parent) : OVsepnode_new(parent);
+    if (m) OVxformnode_new(m);
+    return m;
+}
+
+// Builds the movable node for the nodes loaded under the fresh separator.
+OVnode *make_movable(OVnode *parent, OVnode *fresh) {
+    int n = OVnode_numchildren(fresh);
+    OVnode *only = n == 1 ? OVnode_getchild(fresh, 0) : nullptr;
+    OVnode *m = nullptr;
+    if (n == 0) {
+        // nothing was loaded
+    } else if (only && OVnode_ismovable(only)) {
+        move_child(fresh, 0, parent);
+        OVnode_delete(fresh);
+        return only;
+    } else if (only && is_light(only)) {
+        if ((m = new_movable(parent, true))) move_child(fresh, 0, m);
+    } else if (only) {
+        OVnode_insertchild(fresh, OVxformnode_new(nullptr), 0);
+        OVnode_setname(fresh, OVnode_getname(only));
+        if (parent) OVnode_addchild(parent, fresh);
+        _OVnode_makemovable(fresh);
+        return fresh;
+    } else {
+        bool lights = false;
+        for (int i = 0; i < n; ++i)
+            lights = lights || is_light(OVnode_getchild(fresh, i));
+        if (lights) {
+            OVnode *inner = (m = new_movable(parent, true)) ? OVxformsepnode_new(m) : nullptr;
+            while (inner && OVnode_numchildren(fresh) > 0)
+                move_child(fresh, 0, inner);
+        } else if ((m = new_movable(parent, false))) {
+            OVnode_addchild(m, fresh);
+            fresh = nullptr;
+        }
+    }
+    if (fresh) OVnode_delete(fresh);
+    if (m) _OVnode_makemovable(m);
+    return m;
 }
 
 // The found file, or empty with the not-found message.
@@ -89,7 +146,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
         return nullptr;
     }
     if (retired_or_unknown(type, found)) return nullptr;
-    return load_geometries(parent, found, type, scale, false);
+    return load_geometries(parent, found, type, scale);
 }
 
 ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scale) {
@@ -98,16 +155,21 @@ ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scal
     if (found.empty()) return nullptr;
     int type = _OVfile_type(found.c_str());
     if (type < 1 || type > 12 || retired_or_unknown(type, found)) return nullptr;
-    return load_geometries(parent, found, type, scale, false);
+    return load_geometries(parent, found, type, scale);
 }
 
 ORV_API OVnode *OVmovnode_load(OVnode *parent, const char *path, float scale) {
-    if (!path || !sensible_scale(scale)) return nullptr;
-    std::string found = find_model(path);
-    if (found.empty()) return nullptr;
-    int type = _OVfile_type(found.c_str());
-    if (type < 1 || type > 12 || retired_or_unknown(type, found)) return nullptr;
-    return load_geometries(parent, found, type, scale, true);
+    if (!path) return nullptr;
+    OVnode *fresh = OVsepnode_new(nullptr);
+    if (parent && !OVnode_canaddchild(parent, fresh)) {
+        OVnode_delete(fresh);
+        return nullptr;
+    }
+    if (!OVnode_load(fresh, path, scale)) {
+        OVnode_delete(fresh);
+        return nullptr;
+    }
+    return make_movable(parent, fresh);
 }
 
 } // extern "C"

@@ -37,6 +37,8 @@ void delete_orphans(OVnode *start, bool keep_record) {
         ORV_CALL(OVmotionlink_deletetarget, n);
         if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT)
             ORV_CALL(_OVlight_nodedeleted, n);
+        if (n->header.type == NT_OBJECT)
+            ORV_CALL(_OVobjectnode_deleted, n, keep_record && n == start);
         forget_name(n);
         if (n->header.type == NT_GEOMETRY && n->geometry) {
             n->geometry->node = nullptr;

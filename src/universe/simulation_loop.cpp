@@ -5,6 +5,8 @@
 #include "orv/message.h"
 #include "platform/clock.h"
 
+#include <string>
+
 namespace orv {
 
 namespace {
@@ -30,11 +32,22 @@ void run_event(short step) {
         break;
     }
 }
+// At most one portal per pass; its record goes with the scene it leaves.
+void take_portal() {
+    const char *crossed = _OVportal_crossed ? _OVportal_crossed() : nullptr;
+    if (!crossed) return;
+    std::string file = crossed;
+    OVpq placement;
+    if (OVuniverse_load(file.c_str(), &placement, 1.0f))
+        OVuniverse_ready();
+    else
+        OVwarning("Couldn't portal to universe %s\n", file.c_str());
+}
 } // namespace
 
 void run_pass() {
     ORV_CALL(_OVviewpoint_saveprevious);
-    // Portals need the legacy object interface's crossing test; none are taken.
+    if (universe->portals_enabled) take_portal();
     if (universe->config->options[9]) ORV_CALL(_OVwindow_pump);
     ORV_CALL(_OVsensor_updateall);
     frame_tick();

@@ -21,6 +21,17 @@ ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents
 ORV_SUBSYSTEM void _OVevent_start(void);    // first universe of the process only
 ORV_SUBSYSTEM void _OVevent_pass(void);     // pass step 8
 ORV_SUBSYSTEM void _OVevent_shutdown(void); // "NQdelete" and the event records
+// objects/ (stationary objects shown through object nodes, portals)
+ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint,
+                                       OVp3 extents); // half extents, placed by the object's pose
+ORV_SUBSYSTEM OVgeometry *_OVobjectnode_geometry(OVnode *node);
+ORV_SUBSYSTEM void _OVobjectnode_deleted(OVnode *node, int keep_object); // the node is freed
+ORV_SUBSYSTEM const char *_OVportal_crossed(void); // pass step 2: the target file, or null
+ORV_SUBSYSTEM void _OVportal_deleteall(void);
+ORV_SUBSYSTEM const char *_OVportal_gettarget(const void *portal); // of OVpoly_getportal
+// files/ (NFF writers, later): write the geometry to the open file.
+ORV_SUBSYSTEM int _OVnff_writetext(FILE *file, OVgeometry *geometry, const OVpq *view);
+ORV_SUBSYSTEM int _OVnff_writebinary(FILE *file, OVgeometry *geometry);
 // scene/ (lights)
 ORV_SUBSYSTEM void _OVlight_deleteall(void);
 ORV_SUBSYSTEM void _OVlight_nodedeleted(OVnode *node); // a light node is freed: its record goes too

@@ -43,8 +43,9 @@ void clear_scene() {
     run_exit_callbacks();
     OVfree(universe->name);
     universe->name = OVstrdup("untitled");
-    // The legacy object interface keeps no objects, tasks or portals here.
+    // The legacy object interface keeps no other objects or tasks here.
     ORV_CALL(_OVpath_stopall);
+    ORV_CALL(_OVportal_deleteall);
     UniverseObject &object = universe->universe_object;
     if (object.object && object.destroy) object.destroy(object.object);
     object = {};

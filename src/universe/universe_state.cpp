@@ -44,4 +44,8 @@ void universe_set_placement(const OVpq *placement) {
     if (universe && placement) universe->placement = *placement;
 }
 
+const OVpq *universe_placement() {
+    return universe ? &universe->placement : nullptr;
+}
+
 } // namespace orv

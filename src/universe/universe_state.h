@@ -52,6 +52,7 @@ void *universe_object();
 void universe_clear_scene();
 // Placement given by the last universe-file load.
 void universe_set_placement(const OVpq *placement);
+const OVpq *universe_placement();
 // Entry callbacks of the current universe name (the one for every universe first).
 void universe_run_entry_callbacks();
 

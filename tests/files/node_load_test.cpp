@@ -54,6 +54,49 @@ TEST_F(NodeLoad, GeometryNodesNamedAfterTheirGeometries) {
     EXPECT_TRUE(OVnode_ismovable(mov));
 }
 
+TEST_F(NodeLoad, MovableLoadWrapsWhatTheFileHolds) {
+    OVnode *group = OVgroupnode_new(nullptr);
+    OVp3 to = {1, 2, 3}, at;
+
+    std::string one = write("one.nff", "nff\ntri\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    OVnode *geometry = OVmovnode_load(group, one.c_str(), 1.0f);
+    ASSERT_NE(geometry, nullptr);
+    EXPECT_EQ(OVnode_gettype(geometry), OVNODE_MGEOMETRY);
+    EXPECT_STREQ(OVnode_getname(geometry), "tri");
+    EXPECT_NE(OVnode_getgeometry(geometry), nullptr);
+    EXPECT_TRUE(OVnode_settranslation(geometry, to));
+    ASSERT_TRUE(OVnode_gettranslation(geometry, at));
+    EXPECT_FLOAT_EQ(at[2], 3);
+    EXPECT_EQ(OVnode_getparent(geometry, 0), group);
+
+    std::string two = write("two.nff", "nff distinct\nfirst\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 "
+                                       "2\nsecond\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    OVnode *several = OVmovnode_load(group, two.c_str(), 1.0f);
+    ASSERT_NE(several, nullptr);
+    EXPECT_EQ(OVnode_gettype(several), OVNODE_MSEPARATOR);
+    EXPECT_EQ(OVnode_numchildren(several), 2);
+    EXPECT_TRUE(OVnode_settranslation(several, to));
+
+    std::string lamp = write("lamp.lit", "//lights\npoint pos 0 5 0\n");
+    OVnode *light = OVmovnode_load(group, lamp.c_str(), 1.0f);
+    ASSERT_NE(light, nullptr) << g_log;
+    EXPECT_EQ(OVnode_gettype(light), OVNODE_MLIGHT);
+    EXPECT_TRUE(OVnode_settranslation(light, to));
+
+    std::string lamps = write("lamps.lit", "//lights\npoint pos 0 5 0\npoint pos 5 0 0\n");
+    OVnode *lights = OVmovnode_load(group, lamps.c_str(), 1.0f);
+    ASSERT_NE(lights, nullptr);
+    EXPECT_TRUE(OVnode_ismovable(lights));
+    EXPECT_EQ(OVnode_numchildren(lights), 2);
+    EXPECT_EQ(OVnode_gettype(OVnode_getchild(lights, 0)), OVNODE_LIGHT);
+    EXPECT_TRUE(OVnode_settranslation(lights, to));
+
+    EXPECT_EQ(OVnode_numchildren(group), 4);
+    EXPECT_EQ(OVmovnode_load(OVxformnode_new(nullptr), one.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVmovnode_load(group, "/nonexistent/model.nff", 1.0f), nullptr);
+    EXPECT_EQ(OVnode_numchildren(group), 4);
+}
+
 TEST_F(NodeLoad, Refusals) {
     EXPECT_EQ(OVnode_load(nullptr, "x.nff", 0.0f), nullptr);
     EXPECT_NE(g_log.find("Nonsensical scale factor.\n"), std::string::npos);

@@ -1,0 +1,64 @@
+// Object nodes (type 11): how the scene graph shows a stationary object.
+#include "objects/stationary_object.h"
+
+#include "orv/message.h"
+#include "scene/node_internal.h"
+
+namespace orv::objects {
+
+namespace {
+struct ObjectCell {
+    StationaryObject *object;
+};
+
+StationaryObject *object_of(const OVnode *node) {
+    if (!node || node->header.type != NT_OBJECT || !node->payload) return nullptr;
+    return static_cast<ObjectCell *>(node->payload)->object;
+}
+} // namespace
+
+OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
+    if (!object || object->node) return nullptr;
+    OVnode *n = scene::make_node(parent, NT_OBJECT);
+    if (!n) return nullptr;
+    auto *cell = static_cast<ObjectCell *>(OVmalloc(sizeof(ObjectCell)));
+    cell->object = object;
+    n->payload = cell; // freed with the node
+    object->node = n;
+    return n;
+}
+
+void object_node_release(OVnode *node) {
+    if (node && node->header.type == NT_OBJECT && node->payload)
+        static_cast<ObjectCell *>(node->payload)->object = nullptr;
+}
+
+} // namespace orv::objects
+
+using namespace orv::objects;
+
+extern "C" {
+
+ORV_API void *OVnode_getobject(OVnode *node) {
+    return object_of(node);
+}
+
+ORV_API int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents) {
+    return stationary_bounds(object_of(node), midpoint, extents) ? 1 : 0;
+}
+
+ORV_API OVgeometry *_OVobjectnode_geometry(OVnode *node) {
+    StationaryObject *object = object_of(node);
+    return object ? object->geometry : nullptr;
+}
+
+// The node is being freed: the object goes with it unless it is kept.
+ORV_API void _OVobjectnode_deleted(OVnode *node, int keep_object) {
+    StationaryObject *object = object_of(node);
+    if (!object) return;
+    object_node_release(node);
+    object->node = nullptr;
+    if (!keep_object) stationary_delete(object);
+}
+
+} // extern "C"

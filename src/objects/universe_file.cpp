@@ -1,0 +1,168 @@
+// Loading a universe file as the universe object, and saving it.
+#include "files/nff_reader.h"
+#include "geometry/geometry_record.h"
+#include "objects/portal_list.h"
+#include "objects/stationary_object.h"
+#include "orv/file.h"
+#include "orv/message.h"
+#include "orv/node.h"
+#include "orv/universe.h"
+#include "platform/cursor.h"
+#include "universe/subsystems.h"
+#include "universe/universe_state.h"
+
+#include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace orv::objects {
+
+namespace {
+
+class WaitCursor {
+  public:
+    WaitCursor() : previous_(platform::current_cursor()) {
+        platform::set_cursor(platform::wait_cursor());
+    }
+    ~WaitCursor() { platform::set_cursor(previous_); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+  private:
+    void *previous_;
+};
+
+bool read_with_geometry_loader(int type) {
+    return type == OVFILE_DXF || type == OVFILE_WAVEFRONT || type == OVFILE_3DG1 ||
+           type == OVFILE_3DS || type == OVFILE_BNFF || type == OVFILE_SLP;
+}
+
+// Reads the open file with the reader of its type (the file is closed).
+OVgeomlist *read_universe(std::FILE *file, const std::string &path, int type, OVpq *placement,
+                          float scale, std::vector<PortalRequest> *portals) {
+    if (type == OVFILE_NFF) {
+        OVgeomlist *list = nff_read(file, path.c_str(), placement, scale, true, portals);
+        std::fclose(file);
+        return list;
+    }
+    if (read_with_geometry_loader(type))
+        return _OVgeometry_load(file, path.c_str(), type, placement, scale, 1);
+    std::fclose(file);
+    if (type == 6 || type == 7)
+        OVwarning("ORV 1.01 binary format is no longer supported.\n");
+    else
+        OVwarning("Unknown file type: %s", path.c_str());
+    return nullptr;
+}
+
+// One geometry for the object: a "distinct" file's geometries are joined too
+// (the reader has already given them one material table).
+OVgeometry *single_geometry(OVgeomlist *list) {
+    if (_OVgeomlist_next(list)) _OVgeomlist_glom(list);
+    OVgeometry *g = _OVgeomlist_geometry(list);
+    _OVgeomlist_delete(list);
+    return g;
+}
+
+void prepare_polygons(OVgeometry *g) {
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (!(p->flags & OVPOLY_CONVEX)) _OVpoly_makeconvex(p);
+    for (OVpoly *p = g->polys; p; p = p->next)
+        p->flags &= static_cast<std::uint16_t>(~(OVPOLY_BUILT | OVPOLY_OBJECTFRAME));
+}
+
+// Portals of polygons that closing removed are dropped.
+void add_portals(const StationaryObject *object, const std::vector<PortalRequest> &requests) {
+    std::unordered_set<const OVpoly *> present;
+    for (OVpoly *p = object->geometry->polys; p; p = p->next)
+        present.insert(p);
+    for (const PortalRequest &r : requests)
+        if (present.count(r.poly)) portal_add(object, r.poly, r.target.c_str());
+}
+
+void name_universe(const StationaryObject *object, int type, const char *filename) {
+    if (type != OVFILE_DXF) OVuniverse_setname(OVgeometry_getname(object->geometry));
+    if (std::strcmp(OVuniverse_getname(), "untitled") == 0) OVuniverse_setname(filename);
+}
+
+bool box_of(void *object, float min[3], float max[3]) {
+    return stationary_box(static_cast<StationaryObject *>(object), min, max);
+}
+
+void delete_object(void *object) {
+    stationary_delete(static_cast<StationaryObject *>(object));
+}
+
+bool sensible_scale(float scale) {
+    if (scale < 1e-20f) {
+        OVwarning("Nonsensical scale factor.\n");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+} // namespace orv::objects
+
+using namespace orv;
+using namespace orv::objects;
+
+extern "C" {
+
+ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) {
+    if (!universe_exists()) return 0;
+    WaitCursor wait;
+    if (!filename || !sensible_scale(scale)) return 0;
+    OVpq view = {{0, 0, 0}, {0, 0, 0, 1}};
+    const char *found = _OVfile_findmodel(filename);
+    if (!found) {
+        OVwarning("Couldn't find file %s\n", filename);
+        return 0;
+    }
+    std::string path = found;
+    int type = _OVfile_type(path.c_str());
+    bool text =
+        type == OVFILE_DXF || type == OVFILE_NFF || type == OVFILE_WAVEFRONT || type == OVFILE_SLP;
+    std::FILE *file = std::fopen(path.c_str(), text ? "rt" : "rb");
+    if (!file) return 0;
+    universe_clear_scene();
+    std::vector<PortalRequest> requests;
+    OVgeomlist *list = read_universe(file, path, type, &view, scale, &requests);
+    if (placement) *placement = view;
+    if (!list) return 0;
+    auto *object = stationary_new(single_geometry(list));
+    prepare_polygons(object->geometry);
+    universe_set_object(object, box_of, delete_object);
+    add_portals(object, requests);
+    name_universe(object, type, filename);
+    universe_set_placement(&view);
+    OVnode *parent = OVuniverse_getoption(11) == 1 ? OVuniverse_getrootnodes() : nullptr;
+    object_node_new(parent, object);
+    universe_run_entry_callbacks();
+    return 1;
+}
+
+ORV_API int OVuniverse_save(const char *filename, int type) {
+    if (!filename || (type != OVFILE_DXF && type != OVFILE_NFF && type != OVFILE_BNFF)) return 0;
+    auto *object = static_cast<StationaryObject *>(universe_object());
+    if (!object || !object->geometry) {
+        OVwarning("There is no universe object to save in %s\n", filename);
+        return 0;
+    }
+    bool available =
+        (type == OVFILE_NFF && _OVnff_writetext) || (type == OVFILE_BNFF && _OVnff_writebinary);
+    if (!available) {
+        const char *kind = type == OVFILE_NFF ? "NFF" : type == OVFILE_BNFF ? "binary NFF" : "DXF";
+        OVwarning("The %s writer is not available yet: %s not saved\n", kind, filename);
+        return 0;
+    }
+    std::FILE *file = std::fopen(filename, "wb");
+    if (!file) return 0;
+    int ok = type == OVFILE_NFF ? _OVnff_writetext(file, object->geometry, universe_placement())
+                                : _OVnff_writebinary(file, object->geometry);
+    return std::fclose(file) == 0 && ok ? 1 : 0;
+}
+
+} // extern "C"

@@ -1,0 +1,269 @@
+#include "orv/file.h"
+#include "orv/geometry.h"
+#include "orv/message.h"
+#include "orv/node.h"
+#include "orv/universe.h"
+#include "orv/viewpoint.h"
+#include "universe/subsystems.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string g_log;
+int capture(const char *text) {
+    g_log += text;
+    return 1;
+}
+
+int g_entries = 0, g_exits = 0;
+void entered() {
+    ++g_entries;
+}
+void left() {
+    ++g_exits;
+}
+
+// A floor from (0, 0, 0) to (4, 0, 6) and a door: a one-sided square in the
+// plane z = 3 facing -z, leading to "room2".
+const char *kRoom = "nff\nviewpos 1 2 -5\nfloor\n8\n"
+                    "0 0 0\n4 0 0\n4 0 6\n0 0 6\n"
+                    "1 0 3\n3 0 3\n3 2 3\n1 2 3\n"
+                    "2\n4 0 3 2 1 0x0f0 both\n4 4 7 6 5 0xfff -room2\n";
+
+class UniverseFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OVuniverse_new(512, 0);
+        g_log.clear();
+        g_entries = g_exits = 0;
+        OVmessage_sethook(capture);
+        dir_ = fs::temp_directory_path() /
+               ("orv_universe_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        OVfile_setmodelpath(dir_.string().c_str());
+    }
+    void TearDown() override {
+        OVfile_setmodelpath("");
+        OVmessage_sethook(nullptr);
+        OVuniverse_delete();
+    }
+    std::string write(const std::string &name, const std::string &text) {
+        std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    bool logged(const std::string &s) const { return g_log.find(s) != std::string::npos; }
+
+    // The object node under the first root, or null.
+    static OVnode *object_node() {
+        OVnode *root = OVuniverse_getrootnodes();
+        for (int i = 0; i < OVnode_numchildren(root); ++i)
+            if (OVnode_gettype(OVnode_getchild(root, i)) == OVNODE_OBJECT)
+                return OVnode_getchild(root, i);
+        return nullptr;
+    }
+    static int object_nodes() {
+        int n = 0;
+        OVnode *root = OVuniverse_getrootnodes();
+        for (int i = 0; i < OVnode_numchildren(root); ++i)
+            n += OVnode_gettype(OVnode_getchild(root, i)) == OVNODE_OBJECT;
+        return n;
+    }
+    static OVpoly *portal_polygon(OVgeometry *g) {
+        for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+            if (OVpoly_getportal(p)) return p;
+        return nullptr;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(UniverseFile, LoadMakesTheUniverseObjectWithItsNodeBoundsAndPortal) {
+    write("room1.nff", kRoom);
+    OVuniverse_setentrycallback("", entered);
+    OVpq placement;
+    ASSERT_TRUE(OVuniverse_load("room1", &placement, 1.0f)) << g_log;
+    EXPECT_EQ(g_entries, 1);
+    EXPECT_FLOAT_EQ(placement.p[0], 1);
+    EXPECT_FLOAT_EQ(placement.p[1], 2);
+    EXPECT_FLOAT_EQ(placement.p[2], -5);
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+
+    OVnode *node = object_node();
+    ASSERT_NE(node, nullptr);
+    EXPECT_NE(OVnode_getobject(node), nullptr);
+    OVgeometry *g = _OVobjectnode_geometry(node);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(g), 2);
+
+    OVp3 box[2];
+    OVuniverse_getextents(box);
+    EXPECT_FLOAT_EQ(box[0][0], 0);
+    EXPECT_FLOAT_EQ(box[0][1], 0);
+    EXPECT_FLOAT_EQ(box[0][2], 0);
+    EXPECT_FLOAT_EQ(box[1][0], 4);
+    EXPECT_FLOAT_EQ(box[1][1], 2);
+    EXPECT_FLOAT_EQ(box[1][2], 6);
+    EXPECT_FLOAT_EQ(OVuniverse_getradius(), std::sqrt(16.0f + 4 + 36) / 2);
+    EXPECT_TRUE(_OVuniverse_hasboundsources());
+
+    OVp3 mid, ext;
+    ASSERT_TRUE(_OVobjectnode_bounds(node, mid, ext));
+    EXPECT_FLOAT_EQ(mid[1], 1);
+    EXPECT_FLOAT_EQ(ext[2], 3);
+
+    OVpoly *door = portal_polygon(g);
+    ASSERT_NE(door, nullptr);
+    EXPECT_STREQ(_OVportal_gettarget(OVpoly_getportal(door)), "room2");
+    EXPECT_EQ(OVpoly_getportal(OVpoly_next(door) ? OVpoly_next(door) : OVgeometry_getpolys(g)),
+              nullptr);
+}
+
+TEST_F(UniverseFile, ScaleZeroAndNullNameAreRefusedWithoutClearing) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    EXPECT_FALSE(OVuniverse_load("room1", nullptr, 0.0f));
+    EXPECT_TRUE(logged("Nonsensical scale factor.\n"));
+    EXPECT_FALSE(OVuniverse_load(nullptr, nullptr, 1.0f));
+    EXPECT_FALSE(OVuniverse_load("no_such_universe", nullptr, 1.0f));
+    EXPECT_TRUE(logged("Couldn't find file no_such_universe\n"));
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+    EXPECT_EQ(object_nodes(), 1);
+}
+
+TEST_F(UniverseFile, ScaleMultipliesTheBounds) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 0.5f));
+    OVp3 box[2];
+    OVuniverse_getextents(box);
+    EXPECT_FLOAT_EQ(box[1][0], 2);
+    EXPECT_FLOAT_EQ(box[1][2], 3);
+}
+
+TEST_F(UniverseFile, FailedReadLeavesTheSceneCleared) {
+    write("room1.nff", kRoom);
+    write("broken.nff", "nff\nbroken\n3\n0 0 0\n1 0 0\n");
+    OVuniverse_setexitcallback("floor", left);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVpoly *door = portal_polygon(_OVobjectnode_geometry(object_node()));
+    ASSERT_NE(door, nullptr);
+    EXPECT_FALSE(OVuniverse_load("broken", nullptr, 1.0f));
+    EXPECT_EQ(g_exits, 1);
+    EXPECT_STREQ(OVuniverse_getname(), "untitled");
+    EXPECT_EQ(object_nodes(), 0);
+    EXPECT_FALSE(_OVuniverse_hasboundsources());
+    EXPECT_FLOAT_EQ(OVuniverse_getradius(), 0);
+}
+
+TEST_F(UniverseFile, ReloadReplacesTheObjectAndUntitledTakesTheFileName) {
+    write("room1.nff", kRoom);
+    write("plain.nff", "nff\nuntitled\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    ASSERT_TRUE(OVuniverse_load((dir_ / "plain.nff").string().c_str(), nullptr, 1.0f)) << g_log;
+    EXPECT_EQ(object_nodes(), 1);
+    EXPECT_STREQ(OVuniverse_getname(), "plain");
+    EXPECT_EQ(OVgeometry_numpolys(_OVobjectnode_geometry(object_node())), 1);
+}
+
+TEST_F(UniverseFile, RetiredAndUnknownTypesFail) {
+    write("old.bin", "2424 rest");
+    write("paint.mat", "mat\nvalid diffuse\n");
+    EXPECT_FALSE(OVuniverse_load("old.bin", nullptr, 1.0f));
+    EXPECT_TRUE(logged("ORV 1.01 binary format is no longer supported.\n"));
+    std::string mat = (dir_ / "paint.mat").string();
+    EXPECT_FALSE(OVuniverse_load(mat.c_str(), nullptr, 1.0f));
+    EXPECT_TRUE(logged("Unknown file type: " + mat));
+    write("binary.bnff", "bnff....");
+    EXPECT_FALSE(OVuniverse_load("binary.bnff", nullptr, 1.0f));
+    EXPECT_TRUE(logged("The binary NFF reader is not available yet"));
+}
+
+TEST_F(UniverseFile, DeletingTheObjectNodeForgetsTheUniverseObject) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVnode *node = object_node();
+    OVgeometry *g = _OVobjectnode_geometry(node);
+    ASSERT_NE(portal_polygon(g), nullptr);
+    OVnode_delete(node);
+    EXPECT_FALSE(_OVuniverse_hasboundsources());
+    EXPECT_FLOAT_EQ(OVuniverse_getradius(), 0);
+    EXPECT_FALSE(OVuniverse_save((dir_ / "out.nff").string().c_str(), OVFILE_NFF));
+    EXPECT_TRUE(logged("There is no universe object to save"));
+}
+
+TEST_F(UniverseFile, WalkingThroughTheDoorTakesThePortal) {
+    write("room1.nff", kRoom);
+    write("room2.nff", "nff\nhall\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVviewpoint *eye = OVuniverse_getviewpoint();
+    ASSERT_NE(eye, nullptr);
+    OVp3 front = {2, 1, 2}, beside = {5, 1, 4}, behind = {2, 1, 4};
+    OVviewpoint_setposition(eye, front);
+    OVuniverse_go1(); // remembers where the viewpoint stands
+    OVviewpoint_setposition(eye, beside);
+    OVuniverse_go1(); // passes the plane outside the door
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+    OVviewpoint_setposition(eye, front);
+    OVuniverse_go1(); // back to the front, from behind: a one-sided door is not taken
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+    OVviewpoint_setposition(eye, behind);
+    OVuniverse_go1();
+    EXPECT_STREQ(OVuniverse_getname(), "hall") << g_log;
+    EXPECT_EQ(object_nodes(), 1);
+}
+
+TEST_F(UniverseFile, PortalsAreSkippedWhenSwitchedOffAndFailuresReported) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVviewpoint *eye = OVuniverse_getviewpoint();
+    OVp3 front = {2, 1, 2}, behind = {2, 1, 4};
+    OVuniverse_setportals(0);
+    OVviewpoint_setposition(eye, front);
+    OVuniverse_go1();
+    OVviewpoint_setposition(eye, behind);
+    OVuniverse_go1();
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+    OVuniverse_setportals(1);
+    OVviewpoint_setposition(eye, front);
+    OVuniverse_go1();
+    OVviewpoint_setposition(eye, behind);
+    OVuniverse_go1(); // room2 does not exist: nothing is cleared before it is found
+    EXPECT_TRUE(logged("Couldn't portal to universe room2\n"));
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+    g_log.clear();
+    OVuniverse_go1(); // standing still behind the door crosses nothing
+    EXPECT_FALSE(logged("Couldn't portal"));
+}
+
+TEST_F(UniverseFile, SaveRefusesOtherTypesAndWaitsForTheWriters) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    std::string out = (dir_ / "saved.nff").string();
+    fs::remove(out);
+    EXPECT_FALSE(OVuniverse_save(out.c_str(), OVFILE_WAVEFRONT));
+    EXPECT_FALSE(OVuniverse_save(nullptr, OVFILE_NFF));
+    if (!_OVnff_writetext) {
+        EXPECT_FALSE(OVuniverse_save(out.c_str(), OVFILE_NFF));
+        EXPECT_TRUE(logged("The NFF writer is not available yet: " + out + " not saved\n"));
+        EXPECT_FALSE(fs::exists(out)); // nothing half-written
+        GTEST_SKIP() << "no NFF writer yet: the save and reload round trip waits for it";
+    }
+    ASSERT_TRUE(OVuniverse_save(out.c_str(), OVFILE_NFF));
+    OVpq placement;
+    ASSERT_TRUE(OVuniverse_load(out.c_str(), &placement, 1.0f));
+    EXPECT_FLOAT_EQ(placement.p[2], -5);
+    EXPECT_EQ(OVgeometry_numpolys(_OVobjectnode_geometry(object_node())), 2);
+    EXPECT_NE(portal_polygon(_OVobjectnode_geometry(object_node())), nullptr);
+}
+
+} // namespace
