@@ -66,6 +66,9 @@ ORV_API int OVnode_numchildren(OVnode *node);
 ORV_API OVnode *OVnode_getchild(OVnode *node, int index);
 ORV_API int OVnode_numparents(OVnode *node);
 ORV_API OVnode *OVnode_getparent(OVnode *node, int index);
+ORV_API int OVnode_setchildren(OVnode *parent, const char *names);
+/* New position j holds the child that was at order[j]. */
+ORV_API int OVsepnode_reorder(OVnode *node, const int *order, int count);
 ORV_API OVnode *OVuniverse_getrootnodes(void);
 ORV_API OVnode *OVrootnode_next(OVnode *root);
 
@@ -108,6 +111,13 @@ ORV_API int OVglnode_getflags(OVnode *node);
 ORV_API int OVglnode_setcullingbox(OVnode *node, const OVp3 min, const OVp3 max);
 ORV_API int OVglnode_replacecallback(OVnode *node, OVglnodefunc callback);
 
+/* Attachments of movable nodes. Index -1 appends. */
+ORV_API int OVmovnode_attach(OVnode *movable, OVnode *node, int index);
+ORV_API int OVmovnode_detach(OVnode *movable, int index);
+ORV_API int OVmovnode_deleteattachment(OVnode *movable, int index);
+ORV_API int OVmovnode_numattachments(OVnode *movable);
+ORV_API OVnode *OVmovnode_getattachment(OVnode *movable, int index);
+
 /* Transforms of Xform and movable nodes. */
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p);
 ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out);
@@ -117,6 +127,16 @@ ORV_API int OVnode_setorientation(OVnode *node, const OVq q);
 ORV_API void OVnode_getorientation(const OVnode *node, OVq out);
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m);
 ORV_API void OVnode_gettransform(const OVnode *node, OVm4 out);
+/* Incremental changes; frame 0: the node's own axes, 3: the parent's.
+   Axis 0 X, 1 Y, 2 Z; three angles compose as R_Y(first) R_X(second) R_Z(third). */
+ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame);
+ORV_API int OVnode_rotateaxis(OVnode *node, int axis, float degrees, int frame);
+ORV_API int OVnode_axisrotation(OVnode *node, int axis, float radians, int frame);
+ORV_API int OVnode_rotate(OVnode *node, float first, float second, float third, int frame);
+ORV_API int OVnode_rotation(OVnode *node, float first, float second, float third, int frame);
+ORV_API int OVnode_rotateq(OVnode *node, const OVq q, int frame);
+ORV_API int OVnode_rotatem3(OVnode *node, const OVm3 m, int frame);
+ORV_API int OVnode_rotatem4(OVnode *node, const OVm4 m, int frame);
 
 /* Bounds in the node's own frame, and the bounding-box display flag. */
 ORV_API int OVnode_getextents(OVnode *node, OVp3 out);

@@ -21,6 +21,25 @@ int set_location(OVnode *node, int type, const char *text, const char *property)
 
 } // namespace
 
+namespace orv::scene {
+
+bool can_enable(int type) {
+    switch (type) {
+    case NT_GEOMETRY:
+    case NT_SEPARATOR:
+    case NT_LIGHT:
+    case NT_XFORMSEP:
+    case NT_FOG:
+    case NT_AMBIENT:
+    case NT_GL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace orv::scene
+
 extern "C" {
 
 ORV_API int OVnode_gettype(const OVnode *node) {
@@ -35,19 +54,7 @@ ORV_API int OVnode_ismovable(const OVnode *node) {
 }
 
 ORV_API int OVnode_enable(OVnode *node, int on) {
-    if (!node) return false;
-    switch (node->header.type) {
-    case NT_GEOMETRY:
-    case NT_SEPARATOR:
-    case NT_LIGHT:
-    case NT_XFORMSEP:
-    case NT_FOG:
-    case NT_AMBIENT:
-    case NT_GL:
-        break;
-    default:
-        return false;
-    }
+    if (!node || !orv::scene::can_enable(node->header.type)) return false;
     if (!may_change(node, "Enabled")) return false;
     if (on)
         node->flags |= NODE_ENABLED;

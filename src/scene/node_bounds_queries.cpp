@@ -26,6 +26,18 @@ bool bounds_of(OVnode *node, Bounds &out) {
     return true;
 }
 
+// A movable node carries the flag on its child 1, the content or the
+// attachment group.
+OVnode *box_holder(OVnode *node) {
+    if ((node->flags & NODE_MOVABLE) && node->first_child && node->first_child->next_sibling)
+        return node->first_child->next_sibling->child;
+    return node;
+}
+
+} // namespace
+
+namespace orv::scene {
+
 bool shows_box(const OVnode *content) {
     switch (content->header.type) {
     case NT_LOD:
@@ -44,15 +56,7 @@ bool shows_box(const OVnode *content) {
     }
 }
 
-// A movable node carries the flag on its child 1, the content or the
-// attachment group.
-OVnode *box_holder(OVnode *node) {
-    if ((node->flags & NODE_MOVABLE) && node->first_child && node->first_child->next_sibling)
-        return node->first_child->next_sibling->child;
-    return node;
-}
-
-} // namespace
+} // namespace orv::scene
 
 extern "C" {
 
@@ -78,7 +82,7 @@ ORV_API float OVnode_getradius(OVnode *node) {
 }
 
 ORV_API int OVnode_boundingbox(OVnode *node, int on) {
-    if (!node || !shows_box(orv::scene::resolve(node))) return false;
+    if (!node || !orv::scene::shows_box(orv::scene::resolve(node))) return false;
     if (!orv::scene::may_change(node, "BoundingBox")) return false;
     OVnode *holder = box_holder(node);
     if (on)

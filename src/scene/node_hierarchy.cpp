@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 bool node_is_grouping(int type) {
@@ -38,13 +39,14 @@ OVnode &holding_root() {
     return root;
 }
 
-// A movable node stands for its content, an attachment group for its child 0.
+// A movable node stands for its content, which may sit in an attachment
+// group as the group's child 0.
 OVnode *resolve(OVnode *node) {
     if (node && (node->flags & NODE_MOVABLE) && node->first_child &&
-        node->first_child->next_sibling)
+        node->first_child->next_sibling) {
         node = node->first_child->next_sibling->child;
-    if (node && (node->flags & NODE_ATTACHGROUP) && node->first_child)
-        node = node->first_child->child;
+        if ((node->flags & NODE_ATTACHGROUP) && node->first_child) node = node->first_child->child;
+    }
     return node;
 }
 
@@ -107,18 +109,24 @@ void rebuild_child_names(OVnode *p) {
     p->child_names = OVstrdup(text.c_str());
 }
 
+// The handlers of a movable node hear its content's children.
 void fire_children(OVnode *p) {
     if (!events_enabled() || !OVproperty_numhandlers(p, "Children")) return;
-    rebuild_child_names(p);
-    OVproperty_firehandlers(p, "Children", p->child_names);
+    OVnode *content = resolve(p);
+    rebuild_child_names(content);
+    OVproperty_firehandlers(p, "Children", content->child_names);
 }
 
+// Shared nodes are looked at once: their subtrees would otherwise be walked
+// once per path to them.
 bool contains(OVnode *child, OVnode *parent) {
     std::vector<OVnode *> stack{child};
+    std::unordered_set<OVnode *> seen;
     while (!stack.empty()) {
         OVnode *n = stack.back();
         stack.pop_back();
         if (n == parent) return true;
+        if (n->parent_count > 1 && !seen.insert(n).second) continue;
         if (node_is_grouping(n->header.type))
             for (OVlink *l = n->first_child; l; l = l->next_sibling)
                 stack.push_back(l->child);
@@ -130,13 +138,18 @@ bool in_holding(const OVnode *n) {
     return n->first_parent && n->first_parent->parent == &holding_root();
 }
 
-// Places a fresh node's first link in the holding root.
-void adopt_holding(OVnode *n) {
+OVlink *new_link(OVnode *child) {
     auto *l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
     std::memset(l, 0, sizeof *l);
     l->type = NT_LINK;
     l->flags = 0x01;
-    l->child = n;
+    l->child = child;
+    return l;
+}
+
+// Places a fresh node's first link in the holding root.
+void adopt_holding(OVnode *n) {
+    OVlink *l = new_link(n);
     n->first_parent = l;
     l->last_appearance = l;
     insert_sibling(&holding_root(), l, nullptr);
@@ -157,11 +170,7 @@ bool link_child(OVnode *given, OVnode *child, int index) {
         l = child->first_parent;
         unlink_sibling(l);
     } else {
-        l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
-        std::memset(l, 0, sizeof *l);
-        l->type = NT_LINK;
-        l->flags = 0x01;
-        l->child = child;
+        l = new_link(child);
         OVlink *first = child->first_parent;
         OVlink *last = first->last_appearance ? first->last_appearance : first;
         last->next_appearance = l;
@@ -247,9 +256,12 @@ ORV_API int OVnode_remove(OVnode *node) {
     return true;
 }
 
+// Built afresh: a text kept only for the handlers would go stale without them.
 ORV_API const char *OVnode_getchildren(OVnode *parent) {
     OVnode *p = resolve(parent);
-    return p ? p->child_names : nullptr;
+    if (!p || !node_is_grouping(p->header.type)) return nullptr;
+    rebuild_child_names(p);
+    return p->child_names;
 }
 
 ORV_API int OVnode_numchildren(OVnode *node) {
@@ -274,11 +286,11 @@ ORV_API OVnode *OVnode_getparent(OVnode *node, int index) {
     if (!l) return nullptr;
     OVnode *p = l->parent;
     // The internal separator, Xform and attachment group never show as parents.
-    if ((p->flags & NODE_ATTACHGROUP) && p->first_parent) p = p->first_parent->parent;
-    if (p->first_parent && !(p->flags & NODE_MOVABLE)) {
-        OVnode *above = p->first_parent->parent;
-        if ((above->flags & NODE_MOVABLE) && resolve(above) == p) return above;
-    }
+    if ((p->flags & NODE_ATTACHGROUP) && p->first_parent) return p->first_parent->parent;
+    OVnode *above = p->first_parent ? p->first_parent->parent : nullptr;
+    if (above && (above->flags & NODE_ATTACHGROUP))
+        above = above->first_parent ? above->first_parent->parent : nullptr;
+    if (above && (above->flags & NODE_MOVABLE) && resolve(above) == p) return above;
     return p;
 }
 

@@ -14,7 +14,14 @@ void adopt_holding(OVnode *node);
 bool link_child(OVnode *parent, OVnode *child, int index);
 void unlink_edge(OVlink *link);
 void unlink_sibling(OVlink *link);
+void insert_sibling(OVnode *parent, OVlink *link, OVlink *before);
+OVlink *new_link(OVnode *child);
+// The child-name text of a grouping node, and the "Children" handlers.
+void rebuild_child_names(OVnode *parent);
+void fire_children(OVnode *parent);
 bool in_holding(const OVnode *node);
+// Whether the parent is the child or lies below it.
+bool contains(OVnode *child, OVnode *parent);
 // A zeroed node of the type under the parent (null: the holding root).
 OVnode *make_node(OVnode *parent, int type);
 // A movable node: separator (or transform separator), Xform, the content.
@@ -24,6 +31,22 @@ ORV_API OVnode *new_material_node(OVnode *parent);
 void forget_name(OVnode *node);
 void forget_root(OVnode *root);
 void free_node(OVnode *node);
+// Calls `each(target, node)` for every name of the text (between any of
+// " ,;") that names a node; unknown names are skipped.
+void for_each_named_node(const char *names, void (*each)(OVnode *target, OVnode *found),
+                         OVnode *target);
+// The attachments of a movable node: replaced by the named nodes, and as text.
+int set_attachments(OVnode *movable, const char *names);
+const char *attachment_text(OVnode *movable);
+// Types whose enabled flag may be set, and types that may show their box.
+bool can_enable(int type);
+bool shows_box(const OVnode *content);
+// The Xform node holding a node's transform (a movable node's child 0).
+OVnode *xform_of(const OVnode *node);
+// Recomputes the kind bits from the matrix; marks the node changed.
+void update_kind(OVnode *x);
+void transform_changed(OVnode *x);
+void read_rotation(const OVnode *x, OVm3 out);
 // The property protocol: pre-handlers may refuse; handlers hear the value.
 bool may_change(OVnode *node, const char *property);
 void tell(OVnode *node, const char *property, const void *value);

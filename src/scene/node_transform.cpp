@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace {
+namespace orv::scene {
 
 OVnode *xform_of(const OVnode *node) {
     if (!node) return nullptr;
@@ -18,9 +18,8 @@ OVnode *xform_of(const OVnode *node) {
     return nullptr;
 }
 
-using orv::scene::may_change;
-using orv::scene::tell;
-
+// Every element of the 3x3 block counts: a shear with a unit diagonal must
+// not pass for a pure translation.
 void update_kind(OVnode *x) {
     const OVm4 &m = x->transform;
     bool rotation = false;
@@ -29,16 +28,30 @@ void update_kind(OVnode *x) {
             if (m[i][j] != (i == j ? 1.0f : 0.0f)) rotation = true;
     bool translation = m[3][0] != 0 || m[3][1] != 0 || m[3][2] != 0;
     x->transform_kind = (rotation ? 0x01 : 0) | (translation ? 0x02 : 0);
-    orv::scene::mark_links(x);
+    transform_changed(x);
 }
 
-} // namespace
+void transform_changed(OVnode *x) {
+    x->flags |= NODE_CHANGED;
+    mark_links(x);
+}
+
+void read_rotation(const OVnode *x, OVm3 out) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            out[i][j] = x->transform[i][j];
+}
+
+} // namespace orv::scene
+
+using namespace orv::scene;
 
 extern "C" {
 
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
+    if (!p || !may_change(node, "Translation")) return false;
     OVnode *x = xform_of(node);
-    if (!x || !may_change(node, "Translation")) return false;
+    if (!x) return false;
     for (int i = 0; i < 3; ++i)
         x->transform[3][i] = p[i];
     update_kind(x);
@@ -55,8 +68,9 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
 }
 
 ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
+    if (!m || !may_change(node, "Rotation")) return false;
     OVnode *x = xform_of(node);
-    if (!x || !may_change(node, "Rotation")) return false;
+    if (!x) return false;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             x->transform[i][j] = m[i][j];
@@ -68,13 +82,12 @@ ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
 ORV_API int OVnode_getrotation(OVnode *node, OVm3 out) {
     OVnode *x = xform_of(node);
     if (!x) return false;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            out[i][j] = x->transform[i][j];
+    read_rotation(x, out);
     return true;
 }
 
 ORV_API int OVnode_setorientation(OVnode *node, const OVq q) {
+    if (!q) return false;
     OVm3 m;
     OVq_2m3(q, m);
     return OVnode_setrotation(node, m);
@@ -88,18 +101,32 @@ ORV_API void OVnode_getorientation(const OVnode *node, OVq out) {
     std::memcpy(out, pq.q, sizeof(OVq));
 }
 
-// The two halves have their own vetoes; the compound fires each once.
+// The two halves have their own vetoes: a refused half is put back, the
+// other half stays and is told once.
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
+    if (!m) return false;
+    bool translation_ok = may_change(node, "Translation");
+    bool rotation_ok = may_change(node, "Rotation");
     OVnode *x = xform_of(node);
-    if (!x || !may_change(node, "Translation") || !may_change(node, "Rotation")) return false;
-    std::memcpy(x->transform, m, sizeof(OVm4));
-    update_kind(x);
-    OVm3 r;
-    for (int i = 0; i < 3; ++i)
+    if (!x || (!translation_ok && !rotation_ok)) return false;
+    OVp3 old_translation = {x->transform[3][0], x->transform[3][1], x->transform[3][2]};
+    OVm3 old_rotation;
+    read_rotation(x, old_rotation);
+    for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
-            r[i][j] = m[i][j];
-    tell(node, "Translation", m[3]);
-    tell(node, "Rotation", r);
+            x->transform[i][j] = m[i][j];
+    update_kind(x);
+    {
+        orv::EventsOff quiet;
+        if (!translation_ok) OVnode_settranslation(node, old_translation);
+        if (!rotation_ok) OVnode_setrotation(node, old_rotation);
+    }
+    if (translation_ok) tell(node, "Translation", x->transform[3]);
+    if (rotation_ok) {
+        OVm3 r;
+        read_rotation(x, r);
+        tell(node, "Rotation", r);
+    }
     return true;
 }
 

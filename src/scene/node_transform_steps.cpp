@@ -1,0 +1,126 @@
+// Incremental translations and rotations, along the node's own axes (frame 0)
+// or the parent's (frame 3).
+#include "orv/math.h"
+#include "orv/node.h"
+#include "scene/node_internal.h"
+#include "scene/node_xform_walk.h"
+
+#include <cmath>
+
+namespace {
+
+using namespace orv::scene;
+
+constexpr float degrees_to_radians = 3.1415927f / 180.0f;
+
+// Rows as the row-vector rule needs them: about Z, +X turns to +Y.
+void axis_matrix(int axis, float theta, OVm4 r) {
+    set_identity(r);
+    float c = std::cos(theta), s = std::sin(theta);
+    int a = (axis + 1) % 3, b = (axis + 2) % 3; // the plane the axis turns
+    r[a][a] = c;
+    r[a][b] = s;
+    r[b][a] = -s;
+    r[b][b] = c;
+}
+
+bool valid_frame(int frame) {
+    return frame == 0 || frame == 3;
+}
+
+// T := T·R (frame 3) or R·T (frame 0); the post-handlers hear the rotation.
+int compose(OVnode *node, const OVm4 r, int frame) {
+    if (!valid_frame(frame) || !may_change(node, "Rotation")) return false;
+    OVnode *x = xform_of(node);
+    if (!x) return false;
+    OVm4 t;
+    if (frame == 3)
+        OVm4_mult(x->transform, r, t);
+    else
+        OVm4_mult(r, x->transform, t);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 3; ++j)
+            x->transform[i][j] = t[i][j];
+    x->transform_kind |= 0x01;
+    transform_changed(x);
+    OVm3 back;
+    read_rotation(x, back);
+    tell(node, "Rotation", back);
+    return true;
+}
+
+int rotate_about(OVnode *node, int axis, float theta, int frame) {
+    if (axis < 0 || axis > 2) return false;
+    OVm4 r;
+    axis_matrix(axis, theta, r);
+    return compose(node, r, frame);
+}
+
+// R_Y(first)·R_X(second)·R_Z(third).
+int rotate_euler(OVnode *node, float y, float x, float z, int frame) {
+    OVm4 ry, rx, rz, yx, r;
+    axis_matrix(1, y, ry);
+    axis_matrix(0, x, rx);
+    axis_matrix(2, z, rz);
+    OVm4_mult(ry, rx, yx);
+    OVm4_mult(yx, rz, r);
+    return compose(node, r, frame);
+}
+
+} // namespace
+
+extern "C" {
+
+ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
+    if (!v || !valid_frame(frame) || !may_change(node, "Translation")) return false;
+    OVnode *x = xform_of(node);
+    if (!x) return false;
+    OVm4 &t = x->transform;
+    for (int j = 0; j < 3; ++j)
+        t[3][j] += frame == 3 ? v[j] : v[0] * t[0][j] + v[1] * t[1][j] + v[2] * t[2][j];
+    x->transform_kind |= 0x02;
+    transform_changed(x);
+    const OVp3 now = {t[3][0], t[3][1], t[3][2]};
+    tell(node, "Translation", now);
+    return true;
+}
+
+ORV_API int OVnode_rotateaxis(OVnode *node, int axis, float degrees, int frame) {
+    return rotate_about(node, axis, degrees * degrees_to_radians, frame);
+}
+
+ORV_API int OVnode_axisrotation(OVnode *node, int axis, float radians, int frame) {
+    return rotate_about(node, axis, radians, frame);
+}
+
+ORV_API int OVnode_rotate(OVnode *node, float first, float second, float third, int frame) {
+    return rotate_euler(node, first * degrees_to_radians, second * degrees_to_radians,
+                        third * degrees_to_radians, frame);
+}
+
+ORV_API int OVnode_rotation(OVnode *node, float first, float second, float third, int frame) {
+    return rotate_euler(node, first, second, third, frame);
+}
+
+ORV_API int OVnode_rotateq(OVnode *node, const OVq q, int frame) {
+    if (!q) return false;
+    OVm4 r;
+    OVq_2m4(q, r);
+    return compose(node, r, frame);
+}
+
+ORV_API int OVnode_rotatem3(OVnode *node, const OVm3 m, int frame) {
+    if (!m) return false;
+    OVm4 r;
+    set_identity(r);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            r[i][j] = m[i][j];
+    return compose(node, r, frame);
+}
+
+ORV_API int OVnode_rotatem4(OVnode *node, const OVm4 m, int frame) {
+    return m ? compose(node, m, frame) : false;
+}
+
+} // extern "C"
