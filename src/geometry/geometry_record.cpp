@@ -92,6 +92,7 @@ int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
 int _OVgeometry_modifiable(OVgeometry *g) {
     if (!g || g->locked) return 0;
     g->cache_valid = 0;
+    g->passes = 0;
     if (g->cache1 || g->cache2) {
         if (_OVrender_releaselists) _OVrender_releaselists(g->cache1, g->cache2);
         g->cache1 = g->cache2 = 0;

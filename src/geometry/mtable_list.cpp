@@ -130,6 +130,7 @@ OVmtable *mtable_create(int properties, int initialsize, const char *name) {
 void mtable_touch_users(OVmtable *table) {
     for (OVgeometry *g : *table->users) {
         g->cache_valid = 0;
+        g->passes = 0;
         if (g->node && _OVnode_changed) _OVnode_changed(g->node);
     }
 }
@@ -196,6 +197,7 @@ ORV_API void OVmtable_delete(OVmtable *table) {
         if (g->mtable == table) {
             g->mtable = nullptr;
             g->cache_valid = 0;
+            g->passes = 0;
         }
     }
     free_record(table);

@@ -58,9 +58,13 @@ struct TempRecord; // bounding-box, fog, ambient and material records of one col
 // What the renderer sets before a collection and reads after it. The
 // traversal module owns the rest of the state (its stacks) behind `stacks`.
 struct TraversalState {
-    // set by the renderer before _OVnode_draw
+    // set by the renderer before _OVnode_draw; eye space looks down -Z
     float near_distance, far_distance;
-    OVp3 side_planes[4]; // normals of the left, right, bottom, top planes, eye space
+    // Unit normals of the left, right, bottom and top planes, pointing into
+    // the view volume: a point p is inside when p . normal + offset >= 0.
+    // Offsets are 0 for planes through the eye (perspective views).
+    OVp3 side_planes[4];
+    float side_offsets[4];
     OVm4 view;           // the eye's view matrix (entry matrix index 0)
     int rendering_flags; // universe rendering flags for this eye
     int display_bit;     // 1 << display index
@@ -80,6 +84,24 @@ struct TraversalState {
     TempRecord *temps; // returned to the pool by release_temporaries
     void *stacks;      // the traversal's per-level stacks
 };
+
+} // namespace orv::scene
+
+// States travel as plain pointers between the modules.
+extern "C" {
+ORV_API void *_OVnode_newstate(void);
+ORV_API void _OVnode_initstate(void *state);
+ORV_API void _OVnode_checkstatedepth(void *state);
+ORV_API void *_OVnode_getstate(void);
+ORV_API void _OVnode_releasestate(void *state);
+ORV_API void _OVnode_deletestate(void *state);
+// Polygons the renderer drew with the state since its last reset.
+ORV_API int _OVnode_statepolycount(void *state);
+// Frees the pooled states and temporary records.
+ORV_API void _OVnode_freepools(void);
+}
+
+namespace orv::scene {
 
 // Runs the collection walk for a root (or any node) into the
 // state's lists; the renderer calls this from _OVnode_draw.

@@ -17,6 +17,9 @@ ORV_SUBSYSTEM void _OVnode_deleteall(void);
 // universe/ (legacy objects): an object node's bounds, placed by the object's
 // own pose; 0 when the object has none.
 ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents);
+// universe/ (legacy objects): an object node met by the collection walk (the
+// state is a scene traversal state); may name a node to visit next.
+ORV_SUBSYSTEM OVnode *_OVobjectnode_collect(OVnode *node, void *state);
 // scene/ (properties and events)
 ORV_SUBSYSTEM void _OVevent_start(void);    // first universe of the process only
 ORV_SUBSYSTEM void _OVevent_pass(void);     // pass step 8

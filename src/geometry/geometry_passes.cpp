@@ -1,0 +1,48 @@
+// Opaque and transparent polygons of a geometry, and the material values its
+// table sets, for the scene collection.
+#include "geometry/geometry_passes.h"
+
+#include "geometry/geometry_record.h"
+#include "geometry/mtable_record.h"
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint8_t passes_known = 0x80;
+
+bool translucent(const OVmtable *t, int matid) {
+    if (!t || t->opacity_offset < 0 || matid < 0 || matid >= t->count) return false;
+    return t->entries[matid][t->opacity_offset] < 1.0f;
+}
+
+bool transparent_poly(const OVpoly *p, const OVmtable *t) {
+    if (p->texture && p->texture->transparent) return true;
+    if (translucent(t, p->matid)) return true;
+    for (const OVcorner *c = p->corners; c; c = c->next)
+        if ((c->vertex->flags & OVVERTEX_OWNMATID) && translucent(t, c->vertex->matid)) return true;
+    return false;
+}
+
+} // namespace
+
+int geometry_passes(OVgeometry *g) {
+    if (g->passes & passes_known) return g->passes & (PASS_OPAQUE | PASS_TRANSPARENT);
+    int passes = 0;
+    for (const OVpoly *p = g->polys; p && passes != (PASS_OPAQUE | PASS_TRANSPARENT); p = p->next)
+        if (!(p->rflags & OVPOLYR_INVISIBLE))
+            passes |= transparent_poly(p, g->mtable) ? PASS_TRANSPARENT : PASS_OPAQUE;
+    g->passes = static_cast<std::uint8_t>(passes | passes_known);
+    return passes;
+}
+
+int geometry_material_mask(const OVgeometry *g) {
+    if (!g->mtable) return 0;
+    const int p = g->mtable->properties;
+    int mask = p & (OVAMBIENT | OVDIFFUSE | OVSPECULAR | OVSHININESS | OVEMISSION | OVOPACITY);
+    if (p & OVAMBIENTDIFFUSE) mask |= OVAMBIENT | OVDIFFUSE | OVOPACITY;
+    if (p & OVDIFFUSE) mask |= OVOPACITY; // the diffuse alpha is the opacity
+    return mask;
+}
+
+} // namespace orv
