@@ -158,7 +158,7 @@ ORV_API void _OVnode_changed(OVnode *node);
    (0: none, out untouched). */
 ORV_API int _OVnode_getxforms(OVnode *node, OVm4 out);
 ORV_API int _OVnode_ready(void);
-ORV_API void _OVnode_deleteall(void);
+ORV_API void _OVnode_deleteall(int all);
 /* Deletes a geometry, object or light node; its record lives on. */
 ORV_API void _OVnode_delete(OVnode *node);
 

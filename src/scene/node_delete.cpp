@@ -6,7 +6,9 @@
 #include "orv/property.h"
 #include "scene/event_switch.h"
 #include "scene/event_system.h"
+#include "scene/light_state.h"
 #include "scene/node_internal.h"
+#include "scene/traversal_state.h"
 #include "universe/subsystems.h"
 
 #include <vector>
@@ -35,8 +37,11 @@ void delete_orphans(OVnode *start, bool keep_record) {
             pending.push_back(child);
         }
         ORV_CALL(OVmotionlink_deletetarget, n);
-        if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT)
+        if (keep_record && n == start) {
+            if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on
+        } else if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT) {
             ORV_CALL(_OVlight_nodedeleted, n);
+        }
         if (n->header.type == NT_OBJECT)
             ORV_CALL(_OVobjectnode_deleted, n, keep_record && n == start);
         forget_name(n);
@@ -106,32 +111,24 @@ ORV_API void _OVnode_delete(OVnode *node) {
     delete_node(node, true);
 }
 
-ORV_API int _OVnode_ready(void) {
-    return true;
-}
-
-ORV_API void _OVnode_deleteall(void) {
+ORV_API void _OVnode_deleteall(int all) {
     for (OVnode *r = OVuniverse_getrootnodes(); r; r = r->next_root)
         while (r->first_child)
             OVnode_deletechild(r, 0);
-    while (holding_root().first_child) {
-        OVnode *n = holding_root().first_child->child;
-        delete_node(n, false);
-    }
+    while (holding_root().first_child)
+        delete_node(holding_root().first_child->child, false);
+    if (!all) return;
     while (OVnode *r = OVuniverse_getrootnodes()) {
         forget_root(r);
         orv::base_object_deleted(r);
         forget_name(r);
         free_node(r);
     }
+    _OVnode_freepools();
 }
 
 ORV_API void OVnode_vacuum(void) {
-    for (OVnode *r = OVuniverse_getrootnodes(); r; r = r->next_root)
-        while (r->first_child)
-            OVnode_deletechild(r, 0);
-    while (holding_root().first_child)
-        delete_node(holding_root().first_child->child, false);
+    _OVnode_deleteall(0);
 }
 
 } // extern "C"

@@ -91,7 +91,8 @@ bool visit(TraversalState *state, OVnode *node) {
         return true;
     case NT_OBJECT:
         if (_OVobjectnode_collect)
-            if (OVnode *next = _OVobjectnode_collect(node, state)) push_step(state, next, STEP_NODE);
+            if (OVnode *next = _OVobjectnode_collect(node, state))
+                push_step(state, next, STEP_NODE);
         return true;
     case NT_RENDERING:
     case NT_MTABLE:

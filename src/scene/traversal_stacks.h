@@ -24,12 +24,12 @@ constexpr int light_slots_per_level = 8;
 
 // One open separator.
 struct RenderLevel {
-    FogRecord *fog;              // null: no fog
-    AmbientRecord *ambient;      // null: the global ambient
-    std::uint8_t own_lights;     // slots switched on at this level
-    std::uint8_t lights;         // slots on here, enclosing levels included
-    std::uint8_t test;           // the visibility test is still needed
-    int material_changed;        // material bits set by material nodes here
+    FogRecord *fog;                          // null: no fog
+    AmbientRecord *ambient;                  // null: the global ambient
+    std::uint8_t own_lights;                 // slots switched on at this level
+    std::uint8_t lights;                     // slots on here, enclosing levels included
+    std::uint8_t test;                       // the visibility test is still needed
+    int material_changed;                    // material bits set by material nodes here
     int light_matrix[light_slots_per_level]; // matrix index each on-light was placed with
 };
 

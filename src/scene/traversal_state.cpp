@@ -87,8 +87,8 @@ namespace {
 void append(Entry *&list, int &count, int &capacity, void *item, int kind, int matrix) {
     if (matrix < 0) matrix = count ? list[count - 1].matrix() : 0;
     if (count == capacity) grow(list, capacity, list_step);
-    list[count++] = Entry{item, static_cast<std::uint32_t>(kind) |
-                                    static_cast<std::uint32_t>(matrix) << 8};
+    list[count++] =
+        Entry{item, static_cast<std::uint32_t>(kind) | static_cast<std::uint32_t>(matrix) << 8};
 }
 
 } // namespace
@@ -181,8 +181,7 @@ ORV_API void _OVnode_initstate(void *handle) {
 ORV_API void _OVnode_checkstatedepth(void *handle) {
     auto *state = static_cast<TraversalState *>(handle);
     Stacks &s = stacks_of(state);
-    if (s.matrix_depth < s.capacity && s.scope_depth < s.capacity &&
-        s.level_depth + 1 < s.capacity)
+    if (s.matrix_depth < s.capacity && s.scope_depth < s.capacity && s.level_depth + 1 < s.capacity)
         return;
     int capacity = s.capacity;
     grow(s.matrices, capacity, depth_step);

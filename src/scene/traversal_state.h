@@ -105,8 +105,8 @@ namespace orv::scene {
 
 // Runs the collection walk for a root (or any node) into the
 // state's lists; the renderer calls this from _OVnode_draw.
-void collect(OVnode *root, TraversalState *state);
+ORV_API void collect(OVnode *root, TraversalState *state);
 // Gives the state's temporary records back to the global pool.
-void release_temporaries(TraversalState *state);
+ORV_API void release_temporaries(TraversalState *state);
 
 } // namespace orv::scene

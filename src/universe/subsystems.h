@@ -13,7 +13,7 @@
 // scene/ (nodes, traversal)
 ORV_SUBSYSTEM OVnode *OVrootnode_new(void);
 ORV_SUBSYSTEM int _OVnode_ready(void);
-ORV_SUBSYSTEM void _OVnode_deleteall(void);
+ORV_SUBSYSTEM void _OVnode_deleteall(int all);
 // universe/ (legacy objects): an object node's bounds, placed by the object's
 // own pose; 0 when the object has none.
 ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents);
@@ -53,6 +53,11 @@ ORV_SUBSYSTEM int _OVwindow_startup(int display, int options); // pass step 9 of
 ORV_SUBSYSTEM void _OVwindow_pump(void);                       // pass step 3
 ORV_SUBSYSTEM void _OVwindow_setbgall(std::uint32_t rgb);      // gives every window the colour
 ORV_SUBSYSTEM void _OVwindow_deleteall(void);
+// Each window's root node (null when none) and display bit, in window order;
+// the number of windows written.
+ORV_SUBSYSTEM int _OVwindow_roots(OVnode **roots, int *display_bits, int capacity);
+// The renderer's preparation pass over a root's scene, before the simulation starts.
+ORV_SUBSYSTEM void _OVrender_prepare(OVnode *root, void *state);
 ORV_SUBSYSTEM void _OVwindow_shutdown(void);   // base window and context
 ORV_SUBSYSTEM void _OVrender_allwindows(void); // pass step 11
 ORV_SUBSYSTEM void _OVtexture_deleteall(void);

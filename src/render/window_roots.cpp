@@ -1,0 +1,12 @@
+// The root nodes the windows show, for the scene's preparation pass.
+#include "render/window_internal.h"
+#include "universe/subsystems.h"
+
+extern "C" ORV_API int _OVwindow_roots(OVnode **roots, int *display_bits, int capacity) {
+    int count = 0;
+    for (OVwindow *w = orv::window_list(); w && count < capacity; w = w->next, ++count) {
+        roots[count] = w->root;
+        display_bits[count] = 1 << w->display_index;
+    }
+    return count;
+}

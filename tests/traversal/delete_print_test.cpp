@@ -1,0 +1,92 @@
+// Printing the graph and deleting shared nodes.
+#include "scene/light_node_seam.h"
+#include "traversal_fixture.h"
+
+namespace travtest {
+namespace {
+
+std::string &printed() {
+    static std::string text;
+    return text;
+}
+
+TEST_F(Traversal, PrintShowsDepthTypeAndName) {
+    OVnode *top = OVrootnode_new();
+    OVnode *group = OVgroupnode_new(top);
+    OVnode *box = OVgeometrynode_new(group, OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_TRUE(OVnode_setname(box, "box"));
+    printed().clear();
+    OVmessage_sethook([](const char *t) {
+        printed() += t;
+        return 0;
+    });
+    OVnode_print(top);
+    OVmessage_sethook(nullptr);
+    EXPECT_EQ(printed(), "Depth 0 Root       \"None\"\n"
+                         "  Depth 1 Group      \"None\"\n"
+                         "    Depth 2 Geometry   \"box\"\n");
+}
+
+TEST_F(Traversal, DeletingANodeWithTwoParentsRemovesItFromBoth) {
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgroupnode_new(a);
+    OVnode *leaf = OVgeometrynode_new(shared, OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_TRUE(OVnode_setname(leaf, "leaf"));
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    OVnode_delete(shared);
+    EXPECT_EQ(OVnode_numchildren(a), 0);
+    EXPECT_EQ(OVnode_numchildren(b), 0);
+    EXPECT_EQ(OVuniverse_findnode("leaf", 4), nullptr); // its child went with it
+    collect();
+    EXPECT_TRUE(opaque().empty());
+    // Roots stay.
+    OVnode_delete(root);
+    EXPECT_EQ(OVuniverse_getrootnodes(), root);
+    EXPECT_EQ(OVnode_numchildren(root), 2);
+}
+
+TEST_F(Traversal, DeletechildOfASharedChildOnlyRemovesTheEdge) {
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgeometrynode_new(a, OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    ASSERT_TRUE(OVnode_deletechild(a, 0));
+    EXPECT_EQ(OVnode_numchildren(a), 0);
+    EXPECT_EQ(OVnode_numparents(shared), 1);
+    EXPECT_EQ(OVnode_getchild(b, 0), shared);
+    ASSERT_NE(OVnode_getgeometry(shared), nullptr);
+    // The last edge deletes the node.
+    ASSERT_TRUE(OVnode_deletechild(b, 0));
+    EXPECT_EQ(OVnode_numchildren(b), 0);
+    EXPECT_FALSE(OVnode_deletechild(b, 0));
+}
+
+TEST_F(Traversal, DeletingALightNodeKeepingItsRecordKeepsTheSlot) {
+    OVnode *kept = OVlightnode_newdirected(root);
+    _OVnode_delete(kept);
+    EXPECT_EQ(OVnode_numchildren(root), 0);
+    int made = 0;
+    while (OVlightnode_newdirected(root))
+        ++made;
+    EXPECT_EQ(made, 7); // the record still holds its slot
+    OVnode_vacuum();
+    made = 0;
+    while (OVlightnode_newdirected(root))
+        ++made;
+    EXPECT_EQ(made, 7); // the seven nodes took their records along
+}
+
+TEST_F(Traversal, VacuumEmptiesRootsAndTheHoldingRoot) {
+    OVnode *other = OVrootnode_new();
+    OVsepnode_new(root);
+    OVgroupnode_new(other);
+    OVnode *loose = OVgroupnode_new(nullptr);
+    ASSERT_TRUE(OVnode_setname(loose, "loose"));
+    OVnode_vacuum();
+    EXPECT_EQ(OVnode_numchildren(root), 0);
+    EXPECT_EQ(OVnode_numchildren(other), 0);
+    EXPECT_EQ(OVuniverse_findnode("loose", 5), nullptr);
+    EXPECT_EQ(OVrootnode_next(root), other);
+}
+
+} // namespace
+} // namespace travtest
