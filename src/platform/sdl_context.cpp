@@ -3,8 +3,6 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
-
 namespace orv::platform {
 
 namespace {
@@ -51,7 +49,10 @@ bool video_start() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    std::atexit([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
+    // The GL driver stays loaded with the video system: destroying the last
+    // GL window would otherwise unload it, and the next context pays for
+    // loading it again. Both live until the process ends.
+    SDL_GL_LoadLibrary(nullptr);
     SDL_StartTextInput();
     return true;
 }
