@@ -130,7 +130,8 @@ ORV_API int OVmtable_newentry(OVmtable *table) {
         OVwarning("Null material table passed into OVmtable_newentry\n");
         return -1;
     }
-    std::vector<float> entry(static_cast<std::size_t>(table->entry_size));
+    // One float at least, so that a table without properties still has storage to copy.
+    std::vector<float> entry(static_cast<std::size_t>(std::max(table->entry_size, 1)));
     orv::mtable_defaults(table, entry.data());
     return orv::mtable_append(table, entry.data());
 }

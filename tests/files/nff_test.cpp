@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,18 +30,28 @@ class Nff : public ::testing::Test {
         g_log.clear();
         OVmessage_sethook(capture);
     }
-    void TearDown() override { OVmessage_sethook(nullptr); }
+    void TearDown() override {
+        for (OVgeomlist *l : loaded_) {
+            for (OVgeomlist *e = l; e; e = _OVgeomlist_next(e))
+                OVgeometry_delete(_OVgeomlist_geometry(e));
+            _OVgeomlist_delete(l);
+        }
+        OVmessage_sethook(nullptr);
+    }
 
     OVgeomlist *load(const std::string &text, int merge = 0, OVpq *view = nullptr) {
         std::string path = (dir_ / "model.nff").string();
         std::ofstream(path, std::ios::binary) << text;
         OVpq v;
-        return _OVgeometry_load(std::fopen(path.c_str(), "rb"), "model.nff", OVFILE_NFF,
-                                view ? view : &v, 1.0f, merge);
+        OVgeomlist *l = _OVgeometry_load(std::fopen(path.c_str(), "rb"), "model.nff", OVFILE_NFF,
+                                         view ? view : &v, 1.0f, merge);
+        if (l) loaded_.push_back(l);
+        return l;
     }
     bool logged(const std::string &s) const { return g_log.find(s) != std::string::npos; }
 
     fs::path dir_;
+    std::vector<OVgeomlist *> loaded_;
 };
 
 const char *kSquare = "nff\nsquare\n4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1\n";
