@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <chrono>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -54,10 +55,18 @@ XSession::XSession() {
         _exit(127);
     }
     close(fds[1]);
-    char buf[16] = {};
-    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    // The server writes the number and the newline separately and dies when
+    // the pipe is closed between the two: read up to the newline.
+    std::string number;
+    char c;
+    for (;;) {
+        ssize_t n = read(fds[0], &c, 1);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || c == '\n') break;
+        number += c;
+    }
     close(fds[0]);
-    if (n > 0) display_ = std::atoi(buf);
+    if (!number.empty()) display_ = std::atoi(number.c_str());
 }
 
 void XSession::stop() {
