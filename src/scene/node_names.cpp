@@ -5,13 +5,17 @@
 #include "scene/node_internal.h"
 
 #include <cstring>
-#include <forward_list>
+#include <iterator>
+#include <vector>
 
 namespace orv::scene {
 
 namespace {
 
-std::forward_list<OVnode *> buckets[64];
+// Each bucket keeps its nodes oldest first, so the newest entry, which a
+// lookup meets first, is at the back; contiguous storage keeps the walks of
+// large buckets cheap.
+std::vector<OVnode *> buckets[64];
 
 int bucket_of(const char *s) {
     int n = static_cast<int>(std::strlen(s));
@@ -27,9 +31,9 @@ void forget_name(OVnode *node) {
     if (!node->name) return;
     auto &bucket = buckets[bucket_of(node->name)];
     bool found = false;
-    for (auto prev = bucket.before_begin(), it = bucket.begin(); it != bucket.end(); prev = it++)
+    for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
         if (*it == node) {
-            bucket.erase_after(prev);
+            bucket.erase(std::next(it).base());
             found = true;
             break;
         }
@@ -49,7 +53,7 @@ ORV_API int OVnode_setname(OVnode *node, const char *name) {
     forget_name(node);
     if (name) {
         node->name = OVstrdup(name);
-        buckets[bucket_of(name)].push_front(node);
+        buckets[bucket_of(name)].push_back(node);
     }
     return true;
 }
@@ -60,26 +64,19 @@ ORV_API const char *OVnode_getname(const OVnode *node) {
 
 ORV_API OVnode *OVuniverse_findnode(const char *name, int length) {
     if (!name || length < 0) return nullptr;
-    for (OVnode *n : buckets[bucket_of(name)])
-        if (std::strncmp(n->name, name, static_cast<size_t>(length)) == 0) return n;
+    const auto &bucket = buckets[bucket_of(name)];
+    for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
+        if (std::strncmp((*it)->name, name, static_cast<size_t>(length)) == 0) return *it;
     return nullptr;
 }
 
+// The n-th node with exactly this name, the most recently named first.
 ORV_API OVnode *OVuniverse_findnodebyname(const char *name, int n) {
     if (!name || n < 0) return nullptr;
-    // Newest first in the bucket: count from the oldest.
-    std::forward_list<OVnode *> matches;
-    int count = 0;
-    for (OVnode *node : buckets[bucket_of(name)])
-        if (std::strcmp(node->name, name) == 0) {
-            matches.push_front(node);
-            ++count;
-        }
-    if (n >= count) return nullptr;
-    auto it = matches.begin();
-    while (n-- > 0)
-        ++it;
-    return *it;
+    const auto &bucket = buckets[bucket_of(name)];
+    for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
+        if (std::strcmp((*it)->name, name) == 0 && n-- == 0) return *it;
+    return nullptr;
 }
 
 } // extern "C"

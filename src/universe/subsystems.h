@@ -14,9 +14,6 @@
 ORV_SUBSYSTEM OVnode *OVrootnode_new(void);
 ORV_SUBSYSTEM int _OVnode_ready(void);
 ORV_SUBSYSTEM void _OVnode_deleteall(int all);
-// universe/ (legacy objects): an object node's bounds, placed by the object's
-// own pose; 0 when the object has none.
-ORV_SUBSYSTEM int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents);
 // universe/ (legacy objects): an object node met by the collection walk (the
 // state is a scene traversal state); may name a node to visit next.
 ORV_SUBSYSTEM OVnode *_OVobjectnode_collect(OVnode *node, void *state);

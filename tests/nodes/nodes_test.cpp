@@ -73,15 +73,26 @@ TEST_F(Nodes, NamesFindTheOlderOfTwo) {
     OVnode *older = OVgroupnode_new(root), *newer = OVgroupnode_new(root);
     OVnode_setname(older, "x");
     OVnode_setname(newer, "x");
-    EXPECT_EQ(OVuniverse_findnodebyname("x", 0), older);
-    EXPECT_EQ(OVuniverse_findnodebyname("x", 1), newer);
+    // Counting from the most recently named.
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 0), newer);
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 1), older);
     EXPECT_EQ(OVuniverse_findnodebyname("x", 2), nullptr);
     EXPECT_EQ(OVuniverse_findnode("x", 1), newer);
+    // Renaming the newer one leaves the older one found first.
+    OVnode_setname(newer, "y");
+    EXPECT_EQ(OVuniverse_findnodebyname("x", 0), older);
+    EXPECT_EQ(OVuniverse_findnode("x", 1), older);
     OVnode *abc = OVgroupnode_new(root), *cba = OVgroupnode_new(root);
     OVnode_setname(abc, "abc");
     OVnode_setname(cba, "cba");
     EXPECT_EQ(OVuniverse_findnode("abc", 3), abc);
     EXPECT_EQ(OVuniverse_findnode("cba", 3), cba);
+    // Same bucket: a short length matches the newest entry that agrees.
+    EXPECT_EQ(OVuniverse_findnode("abc", 0), cba);
+    OVnode *abd = OVgroupnode_new(root);
+    OVnode_setname(abd, "abd"); // 3 + 'a' + 'b' + 'd': another bucket
+    EXPECT_EQ(OVuniverse_findnode("abd", 2), abd);
+    EXPECT_EQ(OVuniverse_findnode("abc", 2), abc); // only the bucket of "abc"
     OVnode_setname(abc, nullptr);
     EXPECT_EQ(OVuniverse_findnode("abc", 3), nullptr);
 }
