@@ -17,6 +17,8 @@ ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int hei
                               unsigned char *rgba);
 /* Writes the window's last shown image as a PNG file. */
 ORV_API int OVwindow_savepng(OVwindow *window, const char *path);
+/* Display lists compiled for geometries since the process started. */
+ORV_API int _OVrender_compilecount(void);
 
 ORV_EXTERN_C_END
 

@@ -1,10 +1,14 @@
 // One eye of a window: projection and view matrices, state, draw functions.
 #include "render/eye_setup.h"
 
+#include "orv/universe.h"
+#include "render/draw_state.h"
+#include "render/light_lists.h"
+#include "render/model_frame.h"
 #include "render/render_config.h"
+#include "scene/traversal_state.h"
 #include "universe/universe_state.h"
 #include "viewpoint/viewpoint_record.h"
-#include "orv/universe.h"
 
 #include <GL/gl.h>
 
@@ -77,11 +81,20 @@ int projection_mode(const OVwindow *w, const OVviewpoint *v) {
     return v->projection_set ? v->projection : w->projection;
 }
 
-void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16]) {
+// What the collection culls against: clipping distances and the tangents of
+// the four sides (all zero for a parallel projection, whose sides are not
+// planes through the eye).
+struct Volume {
+    float n, f;
+    float L, R, T, B;
+};
+
+void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], Volume *volume) {
     const OVviewpoint *v = w->viewpoint;
     int mode = projection_mode(w, v);
     if (mode == 4) {
         parallel(w->frustum, eye, m);
+        *volume = {w->frustum[OVFRUSTUM_NEAR][eye], w->frustum[OVFRUSTUM_FAR][eye], 0, 0, 0, 0};
         return;
     }
     float t = v->viewangle_set ? v->view_tangent : w->view_tangent;
@@ -113,19 +126,42 @@ void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16]) {
     m[10] = (n + f) / (n - f);
     m[14] = 2 * n * f / (n - f);
     m[11] = -1;
+    *volume = {n, f, L, R, T, B};
 }
 
-// Scaled model-view matrices need GL_NORMALIZE for correct lighting.
-void normalisation_check(const float m[16]) {
-    bool scaled = false;
-    for (int row = 0; row < 3; ++row) {
-        float l = m[row] * m[row] + m[row + 4] * m[row + 4] + m[row + 8] * m[row + 8];
-        scaled = scaled || l < 0.95f || l > 1.05f;
+bool matrices(OVwindow *w, int eye, const PixelRect &vp, float projection[16], float view[16],
+              Volume *volume) {
+    if (!w->viewpoint || !eye_viewpoint(w, eye)) return false;
+    projection_matrix(w, eye, vp, projection, volume);
+    view_matrix(w, eye, view);
+    return true;
+}
+
+void unit(OVp3 v) {
+    float l = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    if (l > 0)
+        for (int i = 0; i < 3; ++i)
+            v[i] /= l;
+}
+
+// The culling data, with the side normals turned from the toolkit's eye
+// frame (+Z ahead, +Y down) into OpenGL's (-Z ahead, +Y up).
+void hand_culling(scene::TraversalState *s, const Volume &v, const float view[16]) {
+    s->near_distance = v.n;
+    s->far_distance = v.f;
+    const float n = v.n;
+    const float sides[4][3] = {{n, 0, v.L * n}, {-n, 0, v.R * n}, {0, -n, v.B * n}, {0, n, v.T * n}};
+    for (int i = 0; i < 4; ++i) {
+        s->side_planes[i][0] = sides[i][0];
+        s->side_planes[i][1] = -sides[i][1];
+        s->side_planes[i][2] = -sides[i][2];
+        unit(s->side_planes[i]);
     }
-    if (scaled)
-        glEnable(GL_NORMALIZE);
-    else
-        glDisable(GL_NORMALIZE);
+    std::memcpy(&s->view[0][0], view, 16 * sizeof(float));
+    // The eye is where the view matrix takes the origin: -R^T t.
+    for (int j = 0; j < 3; ++j)
+        s->eye_position[j] =
+            -(view[4 * j] * view[12] + view[4 * j + 1] * view[13] + view[4 * j + 2] * view[14]);
 }
 
 void eye_state(int rendering) {
@@ -143,6 +179,10 @@ void eye_state(int rendering) {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     glDisable(GL_CULL_FACE);
     glShadeModel(rendering & 0x08 ? GL_SMOOTH : GL_FLAT);
+    forget_drawing_state();
+    DrawCache &c = draw_cache();
+    c.flags = DRAW_LIGHTING | (rendering & 0x08 ? DRAW_SMOOTH : 0);
+    c.transparent_pass = false;
 }
 
 void unit_square_projection() {
@@ -173,24 +213,31 @@ PixelRect eye_viewport(const OVwindow *w, int eye) {
 }
 
 bool eye_matrices(OVwindow *w, int eye, const PixelRect &vp, float projection[16], float view[16]) {
-    if (!w->viewpoint || !eye_viewpoint(w, eye)) return false;
-    projection_matrix(w, eye, vp, projection);
-    view_matrix(w, eye, view);
-    return true;
+    Volume volume;
+    return matrices(w, eye, vp, projection, view, &volume);
 }
 
 void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
-    if (_OVnode_initstate && w->state) _OVnode_initstate(w->state);
+    auto *state = static_cast<scene::TraversalState *>(w->state);
+    if (_OVnode_initstate && state) _OVnode_initstate(state);
     float projection[16], view[16];
-    eye_matrices(w, eye, vp, projection, view);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, render_config().ambient);
+    Volume volume;
+    if (!matrices(w, eye, vp, projection, view, &volume)) return;
+    int rendering = OVuniverse_getrendering();
+    if (rendering & 0x80) rendering &= 0x90;
+    if (state) {
+        hand_culling(state, volume, view);
+        state->rendering_flags = rendering;
+        state->display_bit = 1 << w->display_index;
+        state->projection_mode = projection_mode(w, w->viewpoint);
+        state->drawn_polys = 0;
+    }
+    global_ambient();
     set_default_material();
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(view);
-    eye_state(OVuniverse_getrendering());
-    normalisation_check(view);
+    eye_state(rendering);
+    load_model_view(view);
 }
 
 void eye_finish(OVwindow *w, int eye, const PixelRect &vp) {

@@ -19,6 +19,7 @@ struct RenderConfig {
     int force_color = 0;
     int dither = -1;         // ORVDITHER: -1 when not set
     int last_rendering = -1; // rendering flags of the previous frame
+    bool lists_stale = false; // the drawing data changed: recompile every shown geometry
     bool started = false;    // the initial OpenGL state is set
 };
 

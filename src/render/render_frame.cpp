@@ -4,21 +4,19 @@
 #include "orv/universe.h"
 #include "platform/sdl_video.h"
 #include "render/eye_setup.h"
+#include "render/light_lists.h"
 #include "render/render_config.h"
 #include "render/snapshot.h"
 #include "render/stencil_mask.h"
 #include "render/window_internal.h"
+#include "scene/traversal_state.h"
 #include "universe/subsystems.h"
 
 #include <GL/gl.h>
 
 #include <chrono>
 
-extern "C" {
-__attribute__((weak)) void _OVnode_draw(OVnode *root, void *state);
-__attribute__((weak)) int _OVnode_statepolycount(void *state);
-__attribute__((weak)) void _OVnode_invalidate(OVnode *root);
-}
+extern "C" ORV_API void _OVnode_draw(OVnode *root, void *state);
 
 namespace orv {
 
@@ -28,25 +26,31 @@ std::uint64_t counter_now() {
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
-// New rendering flags invalidate the compiled lists of every shown root, once each.
-void check_rendering_flags() {
+// New rendering flags invalidate the compiled lists of every shown root,
+// once each; then the lights and the ambient are brought up to date.
+void prepare_frame() {
     RenderConfig &c = render_config();
     int flags = OVuniverse_getrendering();
-    if (flags == c.last_rendering) return;
-    if (c.last_rendering >= 0 && _OVnode_invalidate)
+    bool changed = flags != c.last_rendering;
+    if ((changed && c.last_rendering >= 0) || c.lists_stale)
         for (OVwindow *w = window_list(); w; w = w->next) {
             bool seen = false;
             for (OVwindow *o = window_list(); o != w && !seen; o = o->next)
                 seen = o->root == w->root;
             if (!seen && w->root) _OVnode_invalidate(w->root);
         }
+    c.lists_stale = false;
     platform::make_current(window_list() ? window_list()->native : nullptr);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, flags & 0x20 ? GL_NICEST : GL_FASTEST);
-    if (flags & 0x10)
-        glEnable(GL_LINE_SMOOTH);
-    else
-        glDisable(GL_LINE_SMOOTH);
+    if (changed) {
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, flags & 0x20 ? GL_NICEST : GL_FASTEST);
+        if (flags & 0x10)
+            glEnable(GL_LINE_SMOOTH);
+        else
+            glDisable(GL_LINE_SMOOTH);
+    }
+    compile_light_lists();
     c.last_rendering = flags;
+    mark_lights_compiled();
 }
 
 void draw_eye(OVwindow *w, int eye, const PixelRect &vp) {
@@ -56,9 +60,9 @@ void draw_eye(OVwindow *w, int eye, const PixelRect &vp) {
         return;
     }
     eye_begin(w, eye, vp);
-    if (_OVnode_draw && w->root) _OVnode_draw(w->root, w->state);
+    if (w->root) _OVnode_draw(w->root, w->state);
     eye_finish(w, eye, vp);
-    if (_OVnode_statepolycount && w->state) w->polygon_count += _OVnode_statepolycount(w->state);
+    if (w->state) w->polygon_count += static_cast<scene::TraversalState *>(w->state)->drawn_polys;
 }
 
 void draw_by_mode(OVwindow *w) {
@@ -141,7 +145,7 @@ extern "C" {
 
 ORV_API void OVrender_frame(void) {
     if (!platform::context_exists() || !render_config().started) return;
-    check_rendering_flags();
+    prepare_frame();
     OVwindow *swaps[max_windows];
     int count = 0;
     for (OVwindow *w = window_list(); w; w = w->next)

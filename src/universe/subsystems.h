@@ -58,6 +58,7 @@ ORV_SUBSYSTEM void _OVrender_prepare(OVnode *root, void *state);
 ORV_SUBSYSTEM void _OVwindow_shutdown(void);   // base window and context
 ORV_SUBSYSTEM void _OVrender_allwindows(void); // pass step 11
 ORV_SUBSYSTEM void _OVtexture_deleteall(void);
+ORV_SUBSYSTEM void _OVnode_invalidate(OVnode *root); // frees the compiled lists below a root
 // input/
 ORV_SUBSYSTEM void _OVsensor_updateall(void); // pass step 4
 ORV_SUBSYSTEM void _OVsensor_deleteall(void);

@@ -1,0 +1,63 @@
+// One geometry with its effective style, and application callback nodes.
+#include "render/geometry_draw.h"
+
+#include "orv/universe.h"
+#include "render/collection_entries.h"
+#include "render/geometry_lists.h"
+#include "scene/node_record.h"
+
+#include <GL/gl.h>
+
+namespace orv {
+
+void draw_with_style(OVgeometry *g, scene::TraversalState *s, int style) {
+    const bool wire = style & 0x80;
+    if (!wire && g->draw) {
+        g->draw(g, s);
+        forget_drawing_state();
+        return;
+    }
+    const BatchOptions options{g->editing != 0, wire, (style & 0x10) != 0,
+                               s ? s->projection_mode : 1};
+    const int drawn = draw_geometry_pass(g, style, options);
+    if (s) s->drawn_polys += drawn;
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+ORV_API void _OVgeometry_draw(OVgeometry *g, void *state) {
+    if (!g) return;
+    auto *s = static_cast<scene::TraversalState *>(state);
+    const int base = s ? s->rendering_flags : OVuniverse_getrendering();
+    draw_with_style(g, s, effective_style(g, base));
+}
+
+ORV_API void _OVglcallback_draw(OVnode *node, void *state) {
+    if (!node || node->header.type != NT_GL || !node->payload) return;
+    auto *s = static_cast<scene::TraversalState *>(state);
+    auto *data = static_cast<OVglnodedata *>(node->payload);
+    drawing_without(DRAW_LIGHTING | DRAW_TEXTURE);
+    const bool blend = s && (s->rendering_flags & 0x10) && !draw_cache().transparent_pass;
+    if (blend) glEnable(GL_BLEND);
+    if (data->callback) data->callback(node);
+    if (blend) glDisable(GL_BLEND);
+    forget_drawing_state();
+    if ((node->flags & NODE_BOUNDINGBOX) && s) {
+        OVp3 mid, ext;
+        for (int i = 0; i < 3; ++i) {
+            mid[i] = (data->cull_min[i] + data->cull_max[i]) / 2;
+            ext[i] = (data->cull_max[i] - data->cull_min[i]) / 2;
+        }
+        draw_box(mid, ext, s);
+    }
+}
+
+ORV_API int _OVrender_compilecount(void) {
+    return compile_count();
+}
+
+} // extern "C"

@@ -1,0 +1,122 @@
+// Compiling and replaying a geometry's display lists.
+#include "render/geometry_lists.h"
+
+#include "orv/message.h"
+#include "render/list_names.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+int compiles = 0;
+
+std::uint32_t &list_of(OVgeometry *g, int pass) {
+    return pass ? g->cache2 : g->cache1;
+}
+
+int first_flags(RunTable *t, int pass) {
+    PolyRun *runs = table_runs(t);
+    for (int r = 0; r < t->run_count; ++r)
+        if (((runs[r].flags & DRAW_TRANSPARENT) != 0) == (pass == 1)) return runs[r].flags;
+    return 0;
+}
+
+void replay(const PassRecord &r, unsigned list) {
+    if (r.color_material_in) apply_color_material(r.color_material_in);
+    apply_flags(r.flags_in);
+    glCallList(list);
+    DrawCache &c = draw_cache();
+    c.flags = r.flags_out;
+    c.color_material = r.color_material_out;
+    c.material = r.material_out;
+    std::memcpy(c.color, r.color_out, sizeof c.color);
+    c.texture_list = 0; // whichever texture the list bound last
+}
+
+// Compiles one pass's list; with GL_COMPILE_AND_EXECUTE it is drawn as well.
+int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOptions &options) {
+    PassRecord &r = list_record(g)->pass[pass];
+    unsigned name = list_names_take(1);
+    if (!name) {
+        r.unavailable = true;
+        if (mode == GL_COMPILE) return 0;
+        BatchOptions now = options;
+        now.immediate = true;
+        return draw_runs(g, t, pass, now);
+    }
+    r.flags_in = first_flags(t, pass);
+    r.color_material_in = t->color_material;
+    DrawCache &c = draw_cache();
+    const DrawCache outside = c;
+    if (mode == GL_COMPILE_AND_EXECUTE) {
+        if (r.color_material_in) apply_color_material(r.color_material_in);
+        apply_flags(r.flags_in);
+    } else {
+        // Nothing is executed: the cache pretends the list's entry state.
+        c.flags = r.flags_in;
+        if (r.color_material_in) c.color_material = r.color_material_in;
+    }
+    forget_colours();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glNewList(name, mode);
+    BatchOptions compiled = options;
+    compiled.immediate = false;
+    const int drawn = draw_runs(g, t, pass, compiled);
+    glEndList();
+    const bool exhausted = glGetError() == GL_OUT_OF_MEMORY;
+    r.flags_out = c.flags;
+    r.color_material_out = c.color_material;
+    r.material_out = c.material;
+    std::memcpy(r.color_out, c.color, sizeof r.color_out);
+    if (mode == GL_COMPILE) c = outside;
+    if (exhausted) {
+        OVwarning("Out of display list memory");
+        glDeleteLists(name, 1);
+        list_names_free(name, 1);
+        r.unavailable = true;
+        return drawn;
+    }
+    list_of(g, pass) = name;
+    r.polys = drawn;
+    ++compiles;
+    return drawn;
+}
+
+} // namespace
+
+int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
+    RunTable *t = geometry_runs(g, style);
+    const int pass = draw_cache().transparent_pass ? 1 : 0;
+    if (!(t->passes & (1 << pass))) return 0;
+    const PassRecord &r = list_record(g)->pass[pass];
+    if (options.immediate || r.unavailable) {
+        BatchOptions now = options;
+        now.immediate = true;
+        return draw_runs(g, t, pass, now);
+    }
+    if (unsigned list = list_of(g, pass)) {
+        replay(r, list);
+        return r.polys;
+    }
+    return compile(g, t, pass, GL_COMPILE_AND_EXECUTE, options);
+}
+
+void compile_geometry(OVgeometry *g, int style) {
+    RunTable *t = geometry_runs(g, style);
+    const BatchOptions options{false, (style & 0x80) != 0, (style & 0x10) != 0, 1};
+    for (int pass = 0; pass < 2; ++pass)
+        if ((t->passes & (1 << pass)) && !list_of(g, pass) &&
+            !list_record(g)->pass[pass].unavailable)
+            compile(g, t, pass, GL_COMPILE, options);
+}
+
+int compile_count() {
+    return compiles;
+}
+
+} // namespace orv

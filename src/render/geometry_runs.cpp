@@ -1,0 +1,169 @@
+// Building a geometry's polygon runs and classifying its polygons by pass.
+#include "render/geometry_runs.h"
+
+#include "geometry/mtable_record.h"
+#include "orv/message.h"
+#include "platform/sdl_video.h"
+#include "render/list_names.h"
+#include "render/render_config.h"
+#include "render/texture_calls.h"
+
+#include <GL/gl.h>
+
+#include <initializer_list>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+std::size_t runs_offset() {
+    return (sizeof(RunTable) + alignof(PolyRun) - 1) / alignof(PolyRun) * alignof(PolyRun);
+}
+
+std::size_t polys_offset(int run_count) {
+    std::size_t end = runs_offset() + sizeof(PolyRun) * static_cast<std::size_t>(run_count);
+    return (end + alignof(OVpoly *) - 1) / alignof(OVpoly *) * alignof(OVpoly *);
+}
+
+// A table with a single colour component is drawn with colour material.
+int color_material_mode(const OVmtable *t) {
+    if (!t) return GL_AMBIENT_AND_DIFFUSE; // no table: white polygons
+    if (t->ncomponents != 1) return 0;
+    switch (t->components[0].property) {
+    case OVAMBIENTDIFFUSE:
+        return GL_AMBIENT_AND_DIFFUSE;
+    case OVDIFFUSE:
+        return GL_DIFFUSE;
+    case OVAMBIENT:
+        return GL_AMBIENT;
+    case OVSPECULAR:
+        return GL_SPECULAR;
+    case OVEMISSION:
+        return GL_EMISSION;
+    default:
+        return 0;
+    }
+}
+
+int poly_flags(const OVpoly *p, int style, int color_material) {
+    if (style & 0x80) return poly_transparent(p) ? DRAW_TRANSPARENT : 0; // outlines, unlit
+    int flags = DRAW_LIGHTING | DRAW_CULL;
+    if (p->flags & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
+    if ((style & 0x08) && (p->rflags & OVPOLYR_SMOOTH)) flags |= DRAW_SMOOTH;
+    if (color_material) flags |= DRAW_COLORMATERIAL;
+    if (p->texture && texture_list(p->texture->texture)) {
+        flags |= DRAW_TEXTURE;
+        if (p->texture->transparent) flags |= DRAW_ALPHATEST;
+    }
+    if (poly_transparent(p)) flags |= DRAW_TRANSPARENT;
+    return flags;
+}
+
+RunTable *build_runs(OVgeometry *g, int style) {
+    const int mode = color_material_mode(g->mtable);
+    std::vector<std::pair<int, OVpoly *>> order;
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (p->ncorners >= 3 && !(p->flags & OVPOLY_DEGENERATE))
+            order.emplace_back(poly_flags(p, style, mode), p);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    int run_count = 0;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (i == 0 || order[i].first != order[i - 1].first) ++run_count;
+    const auto n = static_cast<int>(order.size());
+    std::size_t size = polys_offset(run_count) + sizeof(OVpoly *) * order.size();
+    auto *t = static_cast<RunTable *>(OVmalloc(size));
+    *t = {run_count, n, mode, 0, style};
+    PolyRun *runs = table_runs(t);
+    OVpoly **polys = table_polys(t);
+    int r = -1;
+    for (int i = 0; i < n; ++i) {
+        polys[i] = order[static_cast<std::size_t>(i)].second;
+        const int flags = order[static_cast<std::size_t>(i)].first;
+        if (r < 0 || runs[r].flags != flags) runs[++r] = {flags, i, 0};
+        ++runs[r].count;
+        t->passes |= flags & DRAW_TRANSPARENT ? 2 : 1;
+    }
+    return t;
+}
+
+} // namespace
+
+PolyRun *table_runs(RunTable *t) {
+    return reinterpret_cast<PolyRun *>(reinterpret_cast<char *>(t) + runs_offset());
+}
+
+OVpoly **table_polys(RunTable *t) {
+    return reinterpret_cast<OVpoly **>(reinterpret_cast<char *>(t) + polys_offset(t->run_count));
+}
+
+bool poly_transparent(const OVpoly *p) {
+    if (p->texture && p->texture->transparent && texture_list(p->texture->texture)) return true;
+    const OVmtable *t = p->geometry ? p->geometry->mtable : nullptr;
+    if (!t || t->opacity_offset < 0 || t->count <= 0 || p->matid < 0) return false;
+    return t->entries[p->matid % t->count][t->opacity_offset] < 1.0f;
+}
+
+RunTable *existing_runs(OVgeometry *g) {
+    return static_cast<RunTable *>(g->private_a);
+}
+
+ListRecord *list_record(OVgeometry *g) {
+    if (!g->private_b) {
+        g->private_b = OVmalloc(sizeof(ListRecord));
+        std::memset(g->private_b, 0, sizeof(ListRecord));
+    }
+    return static_cast<ListRecord *>(g->private_b);
+}
+
+RunTable *geometry_runs(OVgeometry *g, int style) {
+    if (!g->cache_valid) invalidate_geometry(g);
+    RunTable *t = existing_runs(g);
+    if (t && t->style != style) {
+        invalidate_geometry(g);
+        t = nullptr;
+    } else if (!t && g->cache_valid) {
+        OVwarning("Internal error: executing compile during call to geom_render\n");
+    }
+    if (!t) {
+        t = build_runs(g, style);
+        g->private_a = t;
+        g->cache_valid = 1;
+    }
+    return t;
+}
+
+void invalidate_geometry(OVgeometry *g) {
+    if (g->cache1 || g->cache2) _OVrender_releaselists(g->cache1, g->cache2);
+    g->cache1 = g->cache2 = 0;
+    OVfree(g->private_a);
+    OVfree(g->private_b);
+    g->private_a = g->private_b = nullptr;
+    g->cache_valid = 0;
+}
+
+} // namespace orv
+
+using namespace orv;
+
+extern "C" {
+
+void _OVrender_releaselists(std::uint32_t list1, std::uint32_t list2) {
+    for (std::uint32_t list : {list1, list2}) {
+        if (!list) continue;
+        if (platform::context_exists()) glDeleteLists(list, 1);
+        list_names_free(list, 1);
+    }
+}
+
+// Polygon attributes changed that the lists carry: every shown geometry is
+// compiled again at the next frame.
+void _OVrender_markstale(void) {
+    render_config().lists_stale = true;
+}
+
+} // extern "C"

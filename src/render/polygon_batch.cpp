@@ -1,0 +1,204 @@
+// Polygon runs to OpenGL primitives.
+#include "render/polygon_batch.h"
+
+#include "geometry/mtable_record.h"
+#include "render/model_frame.h"
+#include "render/render_config.h"
+#include "render/texture_calls.h"
+
+#include <GL/gl.h>
+
+#include <initializer_list>
+
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+constexpr GLenum no_batch = 0xFFFF;
+
+// The colour an entry shows without lighting or through colour material.
+void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
+    out[0] = out[1] = out[2] = out[3] = 1;
+    if (!t || t->count <= 0 || matid < 0) return;
+    const float *e = t->entries[matid % t->count];
+    const OVmtablecomponent *pick = nullptr;
+    for (int i = 0; i < t->ncomponents && !pick; ++i) {
+        const OVmtablecomponent &c = t->components[i];
+        bool colour = mode ? c.glparam == mode
+                           : c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
+                                 (c.property == OVAMBIENT && !(t->properties & OVDIFFUSE));
+        if (colour) pick = &c;
+    }
+    if (!pick) return;
+    std::memcpy(out, e + pick->offset, sizeof(float) * 3);
+    if (pick->size == 4) out[3] = e[pick->offset + 3];
+    if (t->opacity_offset >= 0) out[3] = e[t->opacity_offset];
+}
+
+class Batcher {
+  public:
+    Batcher(OVgeometry *g, RunTable *t, const BatchOptions &o)
+        : g_(g), table_(g->mtable), mode_(t->color_material), o_(o),
+          limit_(render_config().max_primitives), force_(render_config().force_color) {
+        if (o.immediate) eye_in_model(eye_, toward_);
+    }
+
+    int run(const PolyRun &run, OVpoly **polys) {
+        flags_ = o_.immediate ? run.flags & ~(DRAW_TWOSIDED | DRAW_CULL) : run.flags;
+        apply_flags(flags_);
+        if (flags_ & DRAW_COLORMATERIAL) apply_color_material(mode_);
+        if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glEnable(GL_BLEND);
+        int drawn = 0;
+        for (int i = 0; i < run.count; ++i)
+            drawn += polygon(polys[run.first + i], run.flags);
+        close();
+        if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glDisable(GL_BLEND);
+        return drawn;
+    }
+
+  private:
+    OVgeometry *g_;
+    const OVmtable *table_;
+    int mode_;
+    BatchOptions o_;
+    int limit_;
+    bool force_;
+    int flags_ = 0;
+    GLenum open_ = no_batch;
+    int primitives_ = 0;
+    OVp3 eye_{}, toward_{};
+
+    void close() {
+        if (open_ != no_batch) glEnd();
+        open_ = no_batch;
+    }
+
+    void begin(GLenum kind) {
+        if (open_ == kind && kind != GL_POLYGON && primitives_ < limit_) return;
+        close();
+        glBegin(kind);
+        open_ = kind;
+        primitives_ = 0;
+        if (force_)
+            for (float &c : draw_cache().color)
+                c = -1;
+    }
+
+    bool front_facing(const OVpoly *p) const {
+        const float *n = p->normal;
+        if (o_.projection == 4) return n[0] * toward_[0] + n[1] * toward_[1] + n[2] * toward_[2] >= 0;
+        const float *v = p->corners->vertex->position;
+        return n[0] * (eye_[0] - v[0]) + n[1] * (eye_[1] - v[1]) + n[2] * (eye_[2] - v[2]) >= 0;
+    }
+
+    void colour(int matid) {
+        DrawCache &c = draw_cache();
+        bool lit = (flags_ & DRAW_LIGHTING) && !(flags_ & DRAW_COLORMATERIAL);
+        if (lit) {
+            MaterialKey key{table_, matid};
+            if (c.material == key) return;
+            material(matid);
+            c.material = key;
+            return;
+        }
+        float rgba[4];
+        entry_colour(table_, matid, flags_ & DRAW_COLORMATERIAL ? mode_ : 0, rgba);
+        if (std::memcmp(rgba, c.color, sizeof rgba) == 0) return;
+        glColor4fv(rgba);
+        std::memcpy(c.color, rgba, sizeof rgba);
+    }
+
+    // Every component of the entry, for tables that colour material cannot carry.
+    void material(int matid) {
+        if (!table_ || table_->count <= 0 || matid < 0) return;
+        const float *e = table_->entries[matid % table_->count];
+        for (int i = 0; i < table_->ncomponents; ++i) {
+            const OVmtablecomponent &comp = table_->components[i];
+            if (comp.property == OVSHININESS) {
+                glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, e[comp.offset]);
+                continue;
+            }
+            float v[4] = {e[comp.offset], e[comp.offset + 1], e[comp.offset + 2], 1};
+            if (comp.size == 4) v[3] = e[comp.offset + 3];
+            glMaterialfv(GL_FRONT_AND_BACK, static_cast<GLenum>(comp.glparam), v);
+        }
+    }
+
+    void texture(const OVpoly *p) {
+        unsigned list = p->texture ? texture_list(p->texture->texture) : 0;
+        DrawCache &c = draw_cache();
+        if (!list || list == c.texture_list) return;
+        close();
+        glCallList(list);
+        c.texture_list = list;
+        if (force_)
+            for (float &f : c.color)
+                f = -1;
+    }
+
+    int polygon(const OVpoly *p, int run_flags) {
+        if (p->rflags & OVPOLYR_INVISIBLE) return 0;
+        bool back = false;
+        if (o_.immediate && !o_.outlines) {
+            back = !front_facing(p);
+            if (back && !(run_flags & DRAW_TWOSIDED)) return 0;
+        }
+        if (o_.outlines) return outline(p);
+        if (flags_ & DRAW_TEXTURE) texture(p);
+        begin(p->ncorners == 3 ? GL_TRIANGLES : p->ncorners == 4 ? GL_QUADS : GL_POLYGON);
+        ++primitives_;
+        colour(p->matid);
+        const float sign = back ? -1.0f : 1.0f;
+        const bool lit = flags_ & DRAW_LIGHTING;
+        const bool vertex_normals =
+            lit && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
+        if (lit && !vertex_normals)
+            glNormal3f(sign * p->normal[0], sign * p->normal[1], sign * p->normal[2]);
+        bool per_vertex = p->rflags & OVPOLYR_VCOLORS;
+        for (const OVcorner *c = p->corners; c && !per_vertex; c = c->next)
+            per_vertex = c->vertex->flags & OVVERTEX_OWNMATID;
+        const OVtexbinding *tex = flags_ & DRAW_TEXTURE ? p->texture : nullptr;
+        int k = 0;
+        for (const OVcorner *c = p->corners; c; c = c->next, ++k) {
+            const OVvertex *v = c->vertex;
+            if (per_vertex) colour(v->flags & OVVERTEX_OWNMATID ? v->matid : p->matid);
+            if (vertex_normals && v->normal)
+                glNormal3f(sign * v->normal[0], sign * v->normal[1], sign * v->normal[2]);
+            if (tex && tex->u && k < tex->count) glTexCoord2f(tex->u[k], tex->v[k]);
+            glVertex3fv(v->position);
+        }
+        if (open_ == GL_POLYGON) close();
+        return 1;
+    }
+
+    // Each edge once per polygon, in the colours of its ends.
+    int outline(const OVpoly *p) {
+        begin(GL_LINES);
+        ++primitives_;
+        for (const OVcorner *c = p->corners; c; c = c->next) {
+            const OVcorner *n = c->next ? c->next : p->corners;
+            for (const OVvertex *v : {c->vertex, n->vertex}) {
+                colour(v->flags & OVVERTEX_OWNMATID ? v->matid : p->matid);
+                glVertex3fv(v->position);
+            }
+        }
+        return 1;
+    }
+};
+
+} // namespace
+
+int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options) {
+    Batcher batcher(g, table, options);
+    PolyRun *runs = table_runs(table);
+    OVpoly **polys = table_polys(table);
+    int drawn = 0;
+    for (int r = 0; r < table->run_count; ++r)
+        if (((runs[r].flags & DRAW_TRANSPARENT) != 0) == (pass == 1))
+            drawn += batcher.run(runs[r], polys);
+    return drawn;
+}
+
+} // namespace orv

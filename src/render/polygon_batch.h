@@ -1,0 +1,20 @@
+// Sending a geometry's polygon runs to OpenGL: batches of triangles and
+// quadrilaterals up to the primitive limit, colours and materials sent only
+// when they change, and in immediate mode the software back-face test.
+#pragma once
+
+#include "render/geometry_runs.h"
+
+namespace orv {
+
+struct BatchOptions {
+    bool immediate;     // not compiling: reject back faces in software
+    bool outlines;      // wireframe: closed outlines, unlit
+    bool smooth_lines;  // antialiased outlines: blended
+    int projection;     // the eye's projection mode
+};
+
+// Draws the runs of one pass (0 opaque, 1 transparent); returns the polygons sent.
+int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options);
+
+} // namespace orv
