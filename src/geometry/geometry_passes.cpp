@@ -16,7 +16,10 @@ bool translucent(const OVmtable *t, int matid) {
     return t->entries[matid][t->opacity_offset] < 1.0f;
 }
 
-bool transparent_poly(const OVpoly *p, const OVmtable *t) {
+} // namespace
+
+bool poly_transparent(const OVpoly *p) {
+    const OVmtable *t = p->geometry ? p->geometry->mtable : nullptr;
     if (p->texture && p->texture->transparent) return true;
     if (translucent(t, p->matid)) return true;
     for (const OVcorner *c = p->corners; c; c = c->next)
@@ -24,14 +27,12 @@ bool transparent_poly(const OVpoly *p, const OVmtable *t) {
     return false;
 }
 
-} // namespace
-
 int geometry_passes(OVgeometry *g) {
     if (g->passes & passes_known) return g->passes & (PASS_OPAQUE | PASS_TRANSPARENT);
     int passes = 0;
     for (const OVpoly *p = g->polys; p && passes != (PASS_OPAQUE | PASS_TRANSPARENT); p = p->next)
         if (!(p->rflags & OVPOLYR_INVISIBLE))
-            passes |= transparent_poly(p, g->mtable) ? PASS_TRANSPARENT : PASS_OPAQUE;
+            passes |= poly_transparent(p) ? PASS_TRANSPARENT : PASS_OPAQUE;
     g->passes = static_cast<std::uint8_t>(passes | passes_known);
     return passes;
 }

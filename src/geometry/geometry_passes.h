@@ -13,6 +13,8 @@ enum : int { PASS_OPAQUE = 1, PASS_TRANSPARENT = 2 };
 // material) has an opacity below 1 or its texture has transparent texels.
 // Cached until the geometry or its table changes.
 int geometry_passes(OVgeometry *g);
+// Whether the polygon is drawn in the transparent pass (the rule above).
+bool poly_transparent(const OVpoly *p);
 // The material bits (1 ambient, 2 diffuse, 4 specular, 8 shininess,
 // 0x10 emission, 0x40 alpha) the geometry's material table sets.
 int geometry_material_mask(const OVgeometry *g);

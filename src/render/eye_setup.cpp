@@ -15,8 +15,6 @@
 #include <cmath>
 #include <cstring>
 
-extern "C" __attribute__((weak)) void _OVnode_initstate(void *state);
-
 namespace orv {
 
 namespace {
@@ -81,12 +79,12 @@ int projection_mode(const OVwindow *w, const OVviewpoint *v) {
     return v->projection_set ? v->projection : w->projection;
 }
 
-// What the collection culls against: clipping distances and the tangents of
-// the four sides (all zero for a parallel projection, whose sides are not
-// planes through the eye).
+// What the collection culls against: clipping distances and the four sides,
+// as tangents of a perspective view or as the box of a parallel one.
 struct Volume {
     float n, f;
     float L, R, T, B;
+    bool parallel;
 };
 
 void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], Volume *volume) {
@@ -94,7 +92,13 @@ void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], V
     int mode = projection_mode(w, v);
     if (mode == 4) {
         parallel(w->frustum, eye, m);
-        *volume = {w->frustum[OVFRUSTUM_NEAR][eye], w->frustum[OVFRUSTUM_FAR][eye], 0, 0, 0, 0};
+        *volume = {w->frustum[OVFRUSTUM_NEAR][eye],
+                   w->frustum[OVFRUSTUM_FAR][eye],
+                   w->frustum[OVFRUSTUM_LEFT][eye],
+                   w->frustum[OVFRUSTUM_RIGHT][eye],
+                   w->frustum[OVFRUSTUM_TOP][eye],
+                   w->frustum[OVFRUSTUM_BOTTOM][eye],
+                   true};
         return;
     }
     float t = v->viewangle_set ? v->view_tangent : w->view_tangent;
@@ -126,7 +130,7 @@ void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], V
     m[10] = (n + f) / (n - f);
     m[14] = 2 * n * f / (n - f);
     m[11] = -1;
-    *volume = {n, f, L, R, T, B};
+    *volume = {n, f, L, R, T, B, false};
 }
 
 bool matrices(OVwindow *w, int eye, const PixelRect &vp, float projection[16], float view[16],
@@ -144,18 +148,30 @@ void unit(OVp3 v) {
             v[i] /= l;
 }
 
-// The culling data, with the side normals turned from the toolkit's eye
-// frame (+Z ahead, +Y down) into OpenGL's (-Z ahead, +Y up).
+// The culling data in OpenGL's eye frame (-Z ahead, +Y up). Perspective
+// sides are planes through the eye, given in the toolkit's eye frame (+Z
+// ahead, +Y down) and turned over; parallel sides are the box's.
 void hand_culling(scene::TraversalState *s, const Volume &v, const float view[16]) {
     s->near_distance = v.n;
     s->far_distance = v.f;
-    const float n = v.n;
-    const float sides[4][3] = {{n, 0, v.L * n}, {-n, 0, v.R * n}, {0, -n, v.B * n}, {0, n, v.T * n}};
-    for (int i = 0; i < 4; ++i) {
-        s->side_planes[i][0] = sides[i][0];
-        s->side_planes[i][1] = -sides[i][1];
-        s->side_planes[i][2] = -sides[i][2];
-        unit(s->side_planes[i]);
+    if (v.parallel) {
+        const float normals[4][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}};
+        const float offsets[4] = {-v.L, v.R, -v.B, v.T};
+        for (int i = 0; i < 4; ++i) {
+            std::memcpy(s->side_planes[i], normals[i], sizeof(OVp3));
+            s->side_offsets[i] = offsets[i];
+        }
+    } else {
+        const float n = v.n;
+        const float sides[4][3] = {
+            {n, 0, v.L * n}, {-n, 0, v.R * n}, {0, -n, v.B * n}, {0, n, v.T * n}};
+        for (int i = 0; i < 4; ++i) {
+            s->side_planes[i][0] = sides[i][0];
+            s->side_planes[i][1] = -sides[i][1];
+            s->side_planes[i][2] = -sides[i][2];
+            unit(s->side_planes[i]);
+            s->side_offsets[i] = 0;
+        }
     }
     std::memcpy(&s->view[0][0], view, 16 * sizeof(float));
     // The eye is where the view matrix takes the origin: -R^T t.
@@ -219,7 +235,7 @@ bool eye_matrices(OVwindow *w, int eye, const PixelRect &vp, float projection[16
 
 void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
     auto *state = static_cast<scene::TraversalState *>(w->state);
-    if (_OVnode_initstate && state) _OVnode_initstate(state);
+    if (state) _OVnode_initstate(state);
     float projection[16], view[16];
     Volume volume;
     if (!matrices(w, eye, vp, projection, view, &volume)) return;

@@ -1,6 +1,7 @@
 // Building a geometry's polygon runs and classifying its polygons by pass.
 #include "render/geometry_runs.h"
 
+#include "geometry/geometry_passes.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
 #include "platform/sdl_video.h"
@@ -99,13 +100,6 @@ PolyRun *table_runs(RunTable *t) {
 
 OVpoly **table_polys(RunTable *t) {
     return reinterpret_cast<OVpoly **>(reinterpret_cast<char *>(t) + polys_offset(t->run_count));
-}
-
-bool poly_transparent(const OVpoly *p) {
-    if (p->texture && p->texture->transparent && texture_list(p->texture->texture)) return true;
-    const OVmtable *t = p->geometry ? p->geometry->mtable : nullptr;
-    if (!t || t->opacity_offset < 0 || t->count <= 0 || p->matid < 0) return false;
-    return t->entries[p->matid % t->count][t->opacity_offset] < 1.0f;
 }
 
 RunTable *existing_runs(OVgeometry *g) {

@@ -49,7 +49,4 @@ ListRecord *list_record(OVgeometry *g);
 // Frees the lists, the runs and the records; the next draw rebuilds them.
 void invalidate_geometry(OVgeometry *g);
 
-// Whether a polygon's material or texture makes it transparent.
-bool poly_transparent(const OVpoly *p);
-
 } // namespace orv

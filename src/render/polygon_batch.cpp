@@ -88,7 +88,8 @@ class Batcher {
 
     bool front_facing(const OVpoly *p) const {
         const float *n = p->normal;
-        if (o_.projection == 4) return n[0] * toward_[0] + n[1] * toward_[1] + n[2] * toward_[2] >= 0;
+        if (o_.projection == 4)
+            return n[0] * toward_[0] + n[1] * toward_[1] + n[2] * toward_[2] >= 0;
         const float *v = p->corners->vertex->position;
         return n[0] * (eye_[0] - v[0]) + n[1] * (eye_[1] - v[1]) + n[2] * (eye_[2] - v[2]) >= 0;
     }
@@ -152,8 +153,7 @@ class Batcher {
         colour(p->matid);
         const float sign = back ? -1.0f : 1.0f;
         const bool lit = flags_ & DRAW_LIGHTING;
-        const bool vertex_normals =
-            lit && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
+        const bool vertex_normals = lit && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
         if (lit && !vertex_normals)
             glNormal3f(sign * p->normal[0], sign * p->normal[1], sign * p->normal[2]);
         bool per_vertex = p->rflags & OVPOLYR_VCOLORS;

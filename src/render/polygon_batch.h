@@ -8,10 +8,10 @@
 namespace orv {
 
 struct BatchOptions {
-    bool immediate;     // not compiling: reject back faces in software
-    bool outlines;      // wireframe: closed outlines, unlit
-    bool smooth_lines;  // antialiased outlines: blended
-    int projection;     // the eye's projection mode
+    bool immediate;    // not compiling: reject back faces in software
+    bool outlines;     // wireframe: closed outlines, unlit
+    bool smooth_lines; // antialiased outlines: blended
+    int projection;    // the eye's projection mode
 };
 
 // Draws the runs of one pass (0 opaque, 1 transparent); returns the polygons sent.

@@ -1,29 +1,14 @@
 // Projecting world points to window pixels, and zooming onto nodes.
+#include "orv/node.h"
 #include "orv/viewpoint.h"
 #include "render/eye_setup.h"
+#include "render/model_frame.h"
+#include "render/node_instance.h"
 #include "render/scene_calls.h"
 #include "render/window_internal.h"
 
 #include <cmath>
 #include <cstring>
-
-extern "C" {
-__attribute__((weak)) float OVnode_getradius(OVnode *node);
-__attribute__((weak)) void OVnode_getmidpoint(OVnode *node, OVp3 midpoint);
-}
-
-namespace {
-// out = a * b for column-major 4 x 4 matrices.
-void multiply(const float a[16], const float b[16], float out[16]) {
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) {
-            float s = 0;
-            for (int k = 0; k < 4; ++k)
-                s += a[k * 4 + r] * b[c * 4 + k];
-            out[c * 4 + r] = s;
-        }
-}
-} // namespace
 
 using namespace orv;
 
@@ -39,7 +24,7 @@ ORV_API int OVwindow_projectpoint(OVwindow *window, int eye, const OVp3 point, O
     if (window->projection_key != eye + 4) {
         float projection[16], view[16];
         if (!eye_matrices(window, eye, vp, projection, view)) return 0;
-        multiply(projection, view, window->projection_cache);
+        multiply_matrices(projection, view, window->projection_cache);
         window->projection_key = eye + 4;
     }
     const float *m = window->projection_cache;
@@ -54,11 +39,17 @@ ORV_API int OVwindow_projectpoint(OVwindow *window, int eye, const OVp3 point, O
 
 ORV_API int OVwindow_zoomnode(OVwindow *window, OVnode *node, int instance) {
     if (!window || !node || !window->viewpoint || instance < 0) return 0;
-    if (!OVnode_getradius || !OVnode_getmidpoint) return 0;
     float radius = OVnode_getradius(node);
     if (!(radius >= OV_TOLERANCE)) return 0;
-    OVp3 mid;
-    OVnode_getmidpoint(node, mid);
+    OVp3 local, mid;
+    if (!OVnode_getmidpoint(node, local)) return 0;
+    std::memcpy(mid, local, sizeof mid);
+    if (OVnode_gettype(node) != node_type_root) {
+        OVm4 m;
+        if (!instance_transform(window->root, node, instance, m)) return 0;
+        for (int j = 0; j < 3; ++j)
+            mid[j] = local[0] * m[0][j] + local[1] * m[1][j] + local[2] * m[2][j] + m[3][j];
+    }
     float angle = std::atan(window->view_tangent);
     if (window->width > window->height && window->width > 0)
         angle = angle * window->height / window->width;

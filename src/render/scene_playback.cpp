@@ -50,14 +50,11 @@ class Playback {
     void use_matrix(int index) {
         if (index == matrix_) return;
         matrix_ = index;
-        const float *view = &s_->view[0][0];
-        if (index <= 0 || index > s_->saved_count) {
-            load_model_view(view);
-            return;
-        }
-        float m[16];
-        multiply_matrices(view, &s_->saved[index - 1][0][0], m);
-        load_model_view(m);
+        // Saved matrices already hold the view.
+        if (index <= 0 || index > s_->saved_count)
+            load_model_view(&s_->view[0][0]);
+        else
+            load_model_view(&s_->saved[index - 1][0][0]);
     }
 
     static int slot_of(const Entry &e) {

@@ -1,33 +1,14 @@
 // Rendering: pixels of the background, application drawing, stereo halves,
 // viewports, disabled windows and point projection.
-#include "orv/orv.h"
+#include "render/render_pixels.h"
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <vector>
+#include <cstdio>
 
 namespace {
 
-struct Render : ::testing::Test {
-    void SetUp() override { OVuniverse_new(512, 0); }
-    void TearDown() override { OVuniverse_delete(); }
-};
-
-struct Pixel {
-    int r, g, b;
-};
-
-Pixel pixel(OVwindow *w, int x, int y) {
-    unsigned char p[4] = {0, 0, 0, 0};
-    EXPECT_TRUE(OVwindow_snapshot(w, x, y, 1, 1, p));
-    return {p[0], p[1], p[2]};
-}
-
-bool near(Pixel p, int r, int g, int b) {
-    return std::abs(p.r - r) <= 16 && std::abs(p.g - g) <= 16 && std::abs(p.b - b) <= 16;
-}
+using namespace render_test;
 
 // A red square 1 unit across, 10 units in front of the viewpoint.
 void red_square(OVwindow *, int) {

@@ -1,0 +1,241 @@
+// Scenes drawn through the collection and its playback, read back as pixels:
+// blocks, lights, sidedness, wireframe, stereo halves, viewports,
+// transparency, fog, list recompiles and point projection.
+#include "render/render_pixels.h"
+#include "geometry/geometry_record.h"
+#include "render/window_internal.h"
+
+#include <string>
+
+namespace {
+
+using namespace render_test;
+
+const OVp3 ahead = {0, 0, 10};
+
+struct Scene : Render {
+    OVnode *root = nullptr;
+    OVwindow *window = nullptr;
+
+    void SetUp() override {
+        Render::SetUp();
+        root = OVuniverse_getrootnodes();
+        window = OVwindow_new(0, 0, 80, 80, 0);
+        ASSERT_NE(window, nullptr);
+        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+    }
+
+    // A block of the colour, moved to the place, under the parent.
+    OVnode *block(OVnode *parent, float size, const OVp3 at, int r, int g, int b) {
+        OVgeometry *geometry = OVgeometry_newblock(size, size, size, 0);
+        OVgeometry_translate(geometry, at);
+        OVgeometry_setrgb(geometry, r, g, b);
+        return OVgeometrynode_new(parent, geometry);
+    }
+
+    // A light shining the way the viewpoint looks.
+    void head_light(OVnode *parent) {
+        OVp3 forward = {0, 0, 1};
+        OVlightnode_setdirection(OVlightnode_newdirected(parent), forward);
+    }
+};
+
+TEST_F(Scene, BlockAheadIsDrawnAtTheCentreOnly) {
+    head_light(root);
+    block(root, 4, ahead, 255, 0, 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(window, 1, 1), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(window, 78, 78), 0, 0, 255));
+    EXPECT_EQ(OVwindow_getpolycount(window), 6);
+}
+
+TEST_F(Scene, LightEndsWithItsSeparator) {
+    OVnode *lit = OVsepnode_new(root);
+    head_light(lit);
+    const OVp3 left = {-3, 0, 10}, right = {3, 0, 10};
+    block(lit, 4, left, 255, 255, 255);
+    block(root, 4, right, 255, 255, 255);
+    OVrender_frame();
+    Pixel shone = pixel(window, 20, 40), dark = pixel(window, 60, 40);
+    EXPECT_TRUE(near(shone, 255, 255, 255));
+    // Only the global ambient (0.4 of white) reaches the block after the separator.
+    EXPECT_TRUE(near(dark, 102, 102, 102));
+}
+
+TEST_F(Scene, OneSidedPolygonsShowOnlyTheirFrontTwoSidedBoth) {
+    for (int both = 0; both < 2; ++both)
+        for (int editing = 0; editing < 2; ++editing) {
+            OVgeometry *g = OVgeometry_newrectangle(6, 6, both);
+            OVgeometry_translate(g, ahead);
+            OVnode *node = OVgeometrynode_new(root, g);
+            // Open for editing, the geometry is drawn without display lists.
+            if (editing) OVgeometry_beginedit(g);
+            int seen = 0;
+            OVviewpoint *v = OVuniverse_getviewpoint();
+            const OVp3 front = {0, 0, 0}, back = {0, 0, 20};
+            const OVq forward = {0, 0, 0, 1}, turned = {0, 1, 0, 0};
+            for (int side = 0; side < 2; ++side) {
+                OVviewpoint_setposition(v, side ? back : front);
+                OVviewpoint_setorientation(v, side ? turned : forward);
+                OVrender_frame();
+                seen += !near(pixel(window, 40, 40), 0, 0, 255);
+            }
+            EXPECT_EQ(seen, both ? 2 : 1) << "two-sided " << both << " editing " << editing;
+            if (editing) OVgeometry_endedit(g);
+            OVnode_delete(node);
+        }
+}
+
+TEST_F(Scene, WireframeLeavesFaceInteriorsInTheBackground) {
+    block(root, 4, ahead, 255, 255, 0);
+    OVuniverse_setrendering(OVuniverse_getrendering() | 0x80);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+    int edge = 0;
+    for (int x = 0; x < 80; ++x)
+        edge += near(pixel(window, x, 40), 255, 255, 0);
+    EXPECT_GE(edge, 2); // the left and right outlines
+}
+
+TEST_F(Scene, AboveBelowStereoShowsTheSceneInBothHalves) {
+    OVwindow *stereo = OVwindow_new(0, 0, 40, 100, 0x0004 | 0x0200);
+    ASSERT_NE(stereo, nullptr);
+    OVwindow_setenabled(window, 0);
+    OVwindow_setviewpoint(stereo, OVuniverse_getviewpoint());
+    head_light(root);
+    block(root, 4, ahead, 0, 255, 0);
+    OVrender_frame();
+    // Eye 1 rows 0..40, gap 41..58, eye 0 rows 59..99.
+    EXPECT_TRUE(near(pixel(stereo, 20, 20), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(stereo, 20, 50), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(stereo, 20, 79), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(stereo, 1, 1), 0, 0, 255));
+}
+
+TEST_F(Scene, ViewportDrawsTheSceneIntoItsRectangleUnlessItsOwnerIsHidden) {
+    OVwindow *v = OVwindow_newviewport(window, 40, 0, 40, 40); // top right quarter
+    ASSERT_NE(v, nullptr);
+    OVwindow_setviewpoint(v, OVuniverse_getviewpoint());
+    OVwindow_setbgrgb(window, 0, 0, 0);
+    OVwindow_setviewpoint(window, nullptr);
+    head_light(root);
+    block(root, 4, ahead, 255, 0, 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 60, 60), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(window, 20, 20), 0, 0, 0));
+    EXPECT_TRUE(near(pixel(window, 41, 41), 0, 0, 0)); // the viewport keeps its own background
+    EXPECT_EQ(OVwindow_getpolycount(v), 6);
+    // A minimised owner: neither it nor its viewport is drawn.
+    window->state_flags &= ~OVWINDOW_VISIBLE;
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(v), 0);
+}
+
+TEST_F(Scene, TransparentPolygonsBlendOverOpaqueOnes) {
+    head_light(root);
+    // The transparent square comes first in the scene, the opaque block behind it second.
+    OVgeometry *glass = OVgeometry_newrectangle(6, 6, 1);
+    OVmtable *table = OVmtable_new(OVAMBIENTDIFFUSE | OVOPACITY, 1, nullptr);
+    const OVp3 green = {0, 1, 0};
+    OVgeometry_setmtable(glass, table);
+    OVgeometry_setmatid(glass, OVmtable_matchcoloralpha(table, green, 0.5f));
+    const OVp3 nearer = {0, 0, 8};
+    OVgeometry_translate(glass, nearer);
+    OVgeometrynode_new(root, glass);
+    const OVp3 further = {0, 0, 12};
+    block(root, 4, further, 255, 0, 0);
+    OVrender_frame();
+    Pixel p = pixel(window, 40, 40);
+    EXPECT_TRUE(near(p, 128, 128, 0)) << p.r << " " << p.g << " " << p.b;
+    // Beside the block, the glass blends with the background.
+    Pixel side = pixel(window, 40, 22);
+    EXPECT_TRUE(near(side, 0, 128, 128)) << side.r << " " << side.g << " " << side.b;
+}
+
+TEST_F(Scene, FogDarkensDistantGeometry) {
+    OVnode *fog = OVfognode_new(root);
+    OVfognode_setmode(fog, 0);
+    OVfognode_setlinearstart(fog, 5);
+    OVfognode_setrange(fog, 80);
+    OVfognode_setcolor(fog, 0, 0, 0, 1);
+    const OVp3 close = {-2, 0, 10}, distant = {12, 0, 60};
+    block(root, 2, close, 255, 255, 255);
+    block(root, 12, distant, 255, 255, 255);
+    OVrender_frame();
+    Pixel near_block = pixel(window, 30, 40), far_block = pixel(window, 50, 40);
+    EXPECT_GT(brightness(near_block), 200);
+    EXPECT_LT(brightness(far_block), brightness(near_block) - 100);
+    EXPECT_GT(brightness(far_block), 0);
+}
+
+TEST_F(Scene, NewRenderingFlagsRecompileEveryShownGeometryOnce) {
+    OVwindow *second = OVwindow_new(0, 0, 40, 40, 0);
+    OVwindow_setviewpoint(second, OVuniverse_getviewpoint());
+    for (int i = 0; i < 3; ++i) {
+        const OVp3 at = {static_cast<float>(i * 3 - 3), 0, 10};
+        block(root, 2, at, 255, 255, 255);
+    }
+    OVrender_frame();
+    const int first = _OVrender_compilecount();
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first);
+    OVuniverse_setrendering(OVuniverse_getrendering() ^ 0x08);
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first + 3);
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first + 3);
+    // A polygon made two-sided marks the drawing data stale: compiled again, once.
+    OVpoly_setbothsides(OVgeometry_getpolys(OVnode_getgeometry(OVnode_getchild(root, 0))), 1);
+    OVrender_frame();
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first + 6);
+}
+
+TEST_F(Scene, ProjectedPointOfADrawnBlockFindsItsPixel) {
+    head_light(root);
+    const OVp3 at = {2, 1.5f, 10};
+    block(root, 0.5f, at, 255, 0, 255);
+    OVrender_frame();
+    OVp2 p;
+    ASSERT_TRUE(OVwindow_projectpoint(window, 0, at, p));
+    EXPECT_TRUE(near(pixel(window, static_cast<int>(p[0]), static_cast<int>(p[1])), 255, 0, 255));
+    EXPECT_FALSE(near(pixel(window, 40, 40), 255, 0, 255));
+}
+
+int callback_calls = 0;
+void count_callback(OVnode *) {
+    ++callback_calls;
+}
+
+TEST_F(Scene, CallbackNodesAreCalledOncePerEye) {
+    callback_calls = 0;
+    OVglnode_new(root, count_callback, 0);
+    OVrender_frame();
+    OVrender_frame();
+    EXPECT_EQ(callback_calls, 2);
+}
+
+std::string messages;
+int capture(const char *text) {
+    messages += text;
+    return 1;
+}
+
+TEST_F(Scene, MissingRunsAtCompileAreReportedAndBuilt) {
+    OVnode *node = block(root, 4, ahead, 255, 255, 255);
+    OVgeometry *g = OVnode_getgeometry(node);
+    OVrender_frame();
+    // Runs lost behind the renderer's back while the geometry claims them valid.
+    OVfree(g->private_a);
+    g->private_a = nullptr;
+    messages.clear();
+    OVmessage_sethook(capture);
+    OVrender_frame();
+    OVmessage_sethook(nullptr);
+    EXPECT_NE(messages.find("Internal error: executing compile during call to geom_render\n"),
+              std::string::npos);
+    EXPECT_TRUE(near(pixel(window, 40, 40), 102, 102, 102));
+}
+
+} // namespace
