@@ -21,12 +21,14 @@ struct Universe {
     OVnode *root;
 };
 
-// Separators in breadth-first order, ten children each, `count` in all.
-std::vector<OVnode *> separator_tree(OVnode *parent, int count) {
-    std::vector<OVnode *> nodes{OVsepnode_new(parent)};
+using Maker = OVnode *(*)(OVnode *parent);
+
+// Nodes in breadth-first order, ten children each, `count` in all.
+std::vector<OVnode *> tree(OVnode *parent, int count, Maker make = OVsepnode_new) {
+    std::vector<OVnode *> nodes{make(parent)};
     for (size_t next = 0; static_cast<int>(nodes.size()) < count; ++next)
         for (int f = 0; f < 10 && static_cast<int>(nodes.size()) < count; ++f)
-            nodes.push_back(OVsepnode_new(nodes[next]));
+            nodes.push_back(make(nodes[next]));
     return nodes;
 }
 
@@ -34,7 +36,7 @@ void BM_BuildTree(benchmark::State &state) {
     Universe u;
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        std::vector<OVnode *> nodes = separator_tree(u.root, count);
+        std::vector<OVnode *> nodes = tree(u.root, count);
         benchmark::DoNotOptimize(nodes.back());
         state.PauseTiming();
         OVnode_delete(nodes.front());
@@ -48,7 +50,7 @@ BENCHMARK(BM_BuildTree)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_RenameAndFind(benchmark::State &state) {
     Universe u;
     const int count = static_cast<int>(state.range(0));
-    std::vector<OVnode *> nodes = separator_tree(u.root, count);
+    std::vector<OVnode *> nodes = tree(u.root, count);
     for (int i = 0; i < count; ++i)
         OVnode_setname(nodes[i], ("node" + std::to_string(i)).c_str());
     std::vector<std::string> fresh;
@@ -66,34 +68,39 @@ void BM_RenameAndFind(benchmark::State &state) {
 BENCHMARK(BM_RenameAndFind)->Arg(100000);
 
 struct BoundsScene {
-    std::vector<OVnode *> separators;
+    std::vector<OVnode *> groups;
     std::vector<OVnode *> leaf_xforms;
     int node_count;
 };
 
 void draw_nothing(OVnode *) {}
 
-// Separators ten to a parent; each leaf separator holds an Xform and a unit
-// box (a callback node's culling box: it enters the bounds like a geometry
-// and costs nothing to make).
-BoundsScene bounds_scene(OVnode *root, int separators) {
+// Grouping nodes ten to a parent under a separator; each leaf holds an Xform
+// and a unit box (a callback node's culling box: it enters the bounds like a
+// geometry and costs nothing to make).
+BoundsScene bounds_scene(OVnode *root, int count, Maker make) {
     BoundsScene s;
-    s.separators = separator_tree(root, separators);
+    OVnode *top = OVsepnode_new(root);
+    s.groups = tree(top, count, make);
+    s.groups.insert(s.groups.begin(), top);
     const OVp3 lo = {-0.5f, -0.5f, -0.5f}, hi = {0.5f, 0.5f, 0.5f};
-    for (OVnode *n : s.separators)
+    for (OVnode *n : s.groups)
         if (OVnode_numchildren(n) == 0) {
             s.leaf_xforms.push_back(OVxformnode_new(n));
             OVglnode_setcullingbox(OVglnode_new(n, draw_nothing, 0), lo, hi);
         }
-    s.node_count = static_cast<int>(s.separators.size() + 2 * s.leaf_xforms.size());
-    OVnode_getradius(s.separators.front());
+    s.node_count = static_cast<int>(s.groups.size() + 2 * s.leaf_xforms.size());
+    OVnode_getradius(top);
     return s;
 }
 
+// range(0): grouping nodes; range(1): 0 separators, 1 groups (whose
+// transforms reach their later siblings, so their caches carry them too).
 void BM_BoundsAfterOneLeafMoved(benchmark::State &state) {
     Universe u;
-    BoundsScene s = bounds_scene(u.root, static_cast<int>(state.range(0)));
-    OVnode *top = s.separators.front();
+    BoundsScene s = bounds_scene(u.root, static_cast<int>(state.range(0)),
+                                 state.range(1) ? OVgroupnode_new : OVsepnode_new);
+    OVnode *top = s.groups.front();
     OVp3 t = {0, 0, 0};
     size_t i = 0;
     for (auto _ : state) {
@@ -104,20 +111,23 @@ void BM_BoundsAfterOneLeafMoved(benchmark::State &state) {
     }
     state.counters["nodes"] = s.node_count;
 }
-BENCHMARK(BM_BoundsAfterOneLeafMoved)->Arg(1000)->Arg(3600)->Arg(10000)->Arg(100000);
+BENCHMARK(BM_BoundsAfterOneLeafMoved)->ArgsProduct({{1000, 3600, 10000, 100000}, {0, 1}});
 
 // The same scene with every cache marked changed: the cost the marking saves.
 void BM_BoundsFullRecompute(benchmark::State &state) {
     Universe u;
-    BoundsScene s = bounds_scene(u.root, static_cast<int>(state.range(0)));
-    OVnode *top = s.separators.front();
+    BoundsScene s = bounds_scene(u.root, static_cast<int>(state.range(0)),
+                                 state.range(1) ? OVgroupnode_new : OVsepnode_new);
+    OVnode *top = s.groups.front();
     for (auto _ : state) {
-        for (OVnode *n : s.separators)
+        for (OVnode *n : s.groups)
             n->flags |= NODE_CHANGED;
         benchmark::DoNotOptimize(OVnode_getradius(top));
     }
     state.counters["nodes"] = s.node_count;
 }
-BENCHMARK(BM_BoundsFullRecompute)->Arg(3600)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BoundsFullRecompute)
+    ->ArgsProduct({{3600, 10000}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -133,13 +133,7 @@ bool visit(std::vector<Frame> &frames) {
     case NT_ANCHOR:
         if (!shown) break;
         if (c->flags & NODE_HASBOUNDS) add_placed(f.box, f.t, c->midpoint, c->extents);
-        {
-            Accumulated inner;
-            set_identity(inner.m);
-            inner.kind = 0;
-            compose_children(inner, c);
-            compose_into(f.t, inner.m, inner.kind);
-        }
+        compose_into(f.t, c->passed_on, c->passed_kind);
         break;
     case NT_GEOMETRY:
         c->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
@@ -171,8 +165,27 @@ bool visit(std::vector<Frame> &frames) {
     return false;
 }
 
-// Runs the walk for the given link; the result goes into `cache` when
-// anything was found. Nested caches get their flags set by their result.
+bool passes_on(int type) {
+    return type == NT_GROUP || type == NT_ANCHOR || type == NT_SWITCH;
+}
+
+// A nested cache is complete. Its frame's transform is what the node passes
+// on (the composition _OVnode_getxforms makes of its children), kept so that
+// a valid cache needs no walk of the subtree.
+void finish(const Frame &f) {
+    if (f.box.any) write_cache(f.box, f.owner);
+    set_bounds_flag(f.owner, f.box.any);
+    if (passes_on(f.owner->header.type)) {
+        for (int i = 0; i < 4; ++i)
+            for (int j = 0; j < 4; ++j)
+                f.owner->passed_on[i][j] = f.t.m[i][j];
+        f.owner->passed_kind = f.t.kind;
+    }
+}
+
+// Runs the walk for the given link. With an owner, the owner's cache and
+// flags are set by the result; without, the result goes into `cache` when
+// anything was found. Nested caches always get their flags set.
 bool run(OVlink *first, OVnode *cache, OVnode *owner) {
     std::vector<Frame> frames;
     frames.push_back(start_frame(owner, first));
@@ -182,13 +195,16 @@ bool run(OVlink *first, OVnode *cache, OVnode *owner) {
             visit(frames);
             continue;
         }
-        if (frames.size() == 1) {
-            if (f.box.any) write_cache(f.box, cache);
-            return f.box.any;
+        if (frames.size() > 1) {
+            finish(f);
+            frames.pop_back();
+            continue;
         }
-        if (f.box.any) write_cache(f.box, f.owner);
-        set_bounds_flag(f.owner, f.box.any);
-        frames.pop_back();
+        if (f.owner)
+            finish(f);
+        else if (f.box.any)
+            write_cache(f.box, cache);
+        return f.box.any;
     }
 }
 
@@ -199,7 +215,7 @@ bool fresh_bounds(OVnode *node) {
     if (node->header.type == NT_OBJECT) {
         refresh_object(node);
     } else if (node_is_grouping(node->header.type) && (node->flags & NODE_CHANGED)) {
-        set_bounds_flag(node, run(node->first_child, node, node));
+        run(node->first_child, node, node);
     }
     return (node->flags & NODE_HASBOUNDS) != 0;
 }

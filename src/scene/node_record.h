@@ -82,6 +82,10 @@ struct OVnode {
     // cached bounds of grouping nodes, in the node's own frame
     OVp3 midpoint, extents;
     float radius;
+    // cached with the bounds: the transform a group, anchor or switch passes
+    // on to its later siblings (kind 0: none)
+    OVm4 passed_on;
+    int passed_kind;
     OVnode *next_root;
     void *payload; // owned by the module that made the node (OVmaterialdata, OVglnodedata, ...)
 };

@@ -86,13 +86,6 @@ void walk(Accumulated &t, std::vector<Item> &stack) {
 
 } // namespace
 
-void compose_children(Accumulated &t, const OVnode *owner) {
-    std::vector<Item> stack;
-    stack.reserve(64);
-    push_children(stack, owner);
-    walk(t, stack);
-}
-
 } // namespace orv::scene
 
 using namespace orv::scene;

@@ -15,9 +15,6 @@ struct Accumulated {
 void set_identity(OVm4 m);
 // T := X·T, taking the cheaper path for a pure translation.
 void compose_into(Accumulated &t, const OVm4 x, int x_kind);
-// Composes the transforms that the children of a group, anchor or switch
-// pass on to their following siblings (a switch: its selected children).
-void compose_children(Accumulated &t, const OVnode *owner);
 // Whether child index i of a switch (or any other grouping node) is shown.
 bool switch_shows(const OVnode *owner, int index);
 

@@ -157,6 +157,45 @@ TEST_F(Bounds, SwitchBoundsFollowTheSelection) {
     expect_p3(mid, 10, 0, 0);
 }
 
+TEST_F(Bounds, TransformsPassedOnByNestedGroupsFollowChanges) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *outer = OVgroupnode_new(sep);
+    OVnode *inner = OVgroupnode_new(outer);
+    OVnode *x = translated(inner, 2, 0, 0);
+    OVnode *s = OVswitchnode_new(outer);
+    translated(s, 0, 3, 0);
+    OVgeometrynode_new(sep, OVgeometry_newblock(2, 2, 2, 0));
+    OVp3 mid;
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 2, 0, 0); // the switch shows nothing yet
+    const OVp3 t = {5, 0, 0};
+    OVnode_settranslation(x, t);
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 5, 0, 0);
+    OVswitchnode_setwhichchild(s, 0);
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 5, 3, 0);
+    OVm4 m;
+    ASSERT_EQ(_OVnode_getxforms(outer, m), 0x02);
+    expect_p3(m[3], 5, 3, 0);
+    OVnode_removechild(outer, 0);
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 0, 3, 0);
+}
+
+TEST_F(Bounds, DeepGroupChainsPassTheirTransformsOn) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *n = OVgroupnode_new(sep);
+    for (int i = 0; i < 20000; ++i) {
+        n = OVgroupnode_new(n);
+        if (i % 1000 == 0) translated(n, 0, 1, 0);
+    }
+    OVgeometrynode_new(sep, OVgeometry_newblock(2, 2, 2, 0));
+    OVp3 mid;
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 0, 20, 0);
+}
+
 TEST_F(Bounds, DeepChainsNeedNoCallStack) {
     OVnode *top = OVsepnode_new(root);
     OVnode *n = top;
