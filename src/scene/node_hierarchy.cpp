@@ -78,6 +78,7 @@ void mark_links(OVnode *node) {
         if (l->flags & NODE_CHANGED) continue;
         l->flags |= NODE_CHANGED;
         OVnode *p = l->parent;
+        if (!p) continue; // an edge whose parent is being deleted
         p->flags |= NODE_CHANGED;
         for (OVlink *up = p->first_parent; up; up = up->next_appearance)
             stack.push_back(up);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -43,6 +45,16 @@ TEST_F(Lod, RangeTextAndRoundTrip) {
     ASSERT_TRUE(OVlodnode_setrange(lod, nullptr, 5));
     EXPECT_EQ(OVlodnode_numranges(lod), 0);
     EXPECT_FALSE(OVlodnode_setrange(lod, ranges, -1));
+}
+
+TEST_F(Lod, LongValuesKeepTheirWholeText) {
+    OVnode *lod = OVlodnode_new(root);
+    const float ranges[] = {1e30f, -2.5f};
+    ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 2));
+    char expected[128];
+    std::snprintf(expected, sizeof expected, "%f,%f", double{1e30f}, -2.5);
+    EXPECT_STREQ(OVlodnode_getranges(lod), expected);
+    EXPECT_GT(std::strlen(expected), 32u);
 }
 
 TEST_F(Lod, OtherNodesAreRefused) {

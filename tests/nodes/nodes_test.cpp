@@ -66,6 +66,14 @@ TEST_F(Nodes, SwitchValues) {
     EXPECT_FALSE(OVswitchnode_setwhichchild(s, -2));
     EXPECT_TRUE(OVswitchnode_setwhichchild(s, -3));
     EXPECT_EQ(OVswitchnode_getwhichchild(s), -3);
+    EXPECT_FALSE(OVswitchnode_setwhichchild(s, -4));
+    EXPECT_TRUE(OVswitchnode_setwhichchild(s, 5)); // no such child: shows nothing
+    EXPECT_TRUE(OVswitchnode_setwhichchild(s, -1));
+    EXPECT_EQ(OVswitchnode_getwhichchild(s), -1);
+    OVnode *m = OVmovswitchnode_new(root);
+    EXPECT_EQ(OVnode_gettype(m), OVNODE_MSWITCH);
+    EXPECT_TRUE(OVswitchnode_setwhichchild(m, -3));
+    EXPECT_EQ(OVswitchnode_getwhichchild(m), -3);
     EXPECT_EQ(OVswitchnode_getwhichchild(OVsepnode_new(root)), -2);
 }
 
@@ -160,6 +168,20 @@ TEST_F(Nodes, DeletingASharedNodeRemovesItFromBothParents) {
     EXPECT_EQ(OVnode_numparents(again), 1);
     OVnode_delete(root); // roots are refused
     EXPECT_EQ(OVuniverse_getrootnodes(), root);
+}
+
+TEST_F(Nodes, DeletingATreeKeepsItsSharedGrandchildren) {
+    OVnode *a = OVsepnode_new(root), *d = OVsepnode_new(root);
+    OVnode *b = OVsepnode_new(a);
+    OVnode *c = OVgeometrynode_new(b, OVgeometry_newblock(2, 2, 2, 0));
+    ASSERT_TRUE(OVnode_addchild(d, c));
+    OVp3 mid;
+    ASSERT_TRUE(OVnode_getmidpoint(a, mid)); // the links are no longer marked
+    OVnode_delete(a);
+    EXPECT_EQ(OVnode_numchildren(root), 1);
+    EXPECT_EQ(OVnode_numparents(c), 1);
+    EXPECT_EQ(OVnode_getparent(c, 0), d);
+    EXPECT_FLOAT_EQ(OVnode_getradius(d), OVnode_getradius(c));
 }
 
 TEST_F(Nodes, DeepChainsNeedNoCallStack) {
