@@ -47,8 +47,9 @@ class Batcher {
 
     int run(const PolyRun &run, OVpoly **polys) {
         flags_ = o_.immediate ? run.flags & ~(DRAW_TWOSIDED | DRAW_CULL) : run.flags;
-        apply_flags(flags_);
+        // The mode first: enabling colour material reads the colour into it.
         if (flags_ & DRAW_COLORMATERIAL) apply_color_material(mode_);
+        apply_flags(flags_);
         if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glEnable(GL_BLEND);
         int drawn = 0;
         for (int i = 0; i < run.count; ++i)

@@ -203,6 +203,84 @@ TEST_F(Scene, ProjectedPointOfADrawnBlockFindsItsPixel) {
     EXPECT_FALSE(near(pixel(window, 40, 40), 255, 0, 255));
 }
 
+TEST_F(Scene, PreparationCompilesTheShownGeometriesBeforeTheFirstFrame) {
+    for (int i = 0; i < 2; ++i) {
+        const OVp3 at = {static_cast<float>(i * 4 - 2), 0, 10};
+        block(root, 2, at, 255, 255, 255);
+    }
+    const int before = _OVrender_compilecount();
+    OVuniverse_ready();
+    EXPECT_EQ(_OVrender_compilecount(), before + 2);
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), before + 2);
+    EXPECT_TRUE(near(pixel(window, 30, 40), 102, 102, 102));
+}
+
+TEST_F(Scene, TrianglesQuadrilateralsAndLargerPolygonsAreDrawn) {
+    head_light(root);
+    // A cone seen along its axis shows its many-cornered base, a sphere triangles.
+    OVgeometry *cone = OVgeometry_newcone(2, 3, 9, 1);
+    const OVq upright = {0.7071f, 0, 0, 0.7071f};
+    OVpq turn = {{0, 0, 0}, {upright[0], upright[1], upright[2], upright[3]}};
+    OVgeometry_transform(cone, &turn);
+    const OVp3 left = {-3, 0, 12};
+    OVgeometry_translate(cone, left);
+    OVgeometry_setrgb(cone, 0, 255, 255);
+    OVgeometrynode_new(root, cone);
+    OVgeometry *ball = OVgeometry_newsphere(1.5f, 8, 8, 0, 0);
+    const OVp3 right = {3, 0, 12};
+    OVgeometry_translate(ball, right);
+    OVgeometry_setrgb(ball, 255, 255, 0);
+    OVgeometrynode_new(root, ball);
+    OVrender_frame();
+    EXPECT_FALSE(near(pixel(window, 27, 40), 0, 0, 255));
+    EXPECT_FALSE(near(pixel(window, 53, 40), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+}
+
+TEST_F(Scene, ZoomingOntoAnInstanceCentresIt) {
+    head_light(root);
+    // One block shown twice: directly, and moved 6 along +X by an Xform.
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    OVgeometry_setrgb(g, 255, 0, 0);
+    OVnode *shown = OVgeometrynode_new(root, g);
+    OVnode *moved = OVsepnode_new(root);
+    const OVp3 aside = {6, 0, 20};
+    OVnode_settranslation(OVxformnode_new(moved), aside);
+    OVnode_addchild(moved, shown);
+    OVviewpoint *v = OVuniverse_getviewpoint();
+    ASSERT_TRUE(OVwindow_zoomnode(window, shown, 1));
+    OVp3 p;
+    OVviewpoint_getposition(v, p);
+    EXPECT_NEAR(p[0], 6, 1e-4);
+    EXPECT_NEAR(p[1], 0, 1e-4);
+    EXPECT_LT(p[2], 20);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    ASSERT_TRUE(OVwindow_zoomnode(window, shown, 0));
+    OVviewpoint_getposition(v, p);
+    EXPECT_NEAR(p[0], 0, 1e-4);
+    EXPECT_FALSE(OVwindow_zoomnode(window, shown, 2));
+    EXPECT_FALSE(OVwindow_zoomnode(window, shown, -1));
+}
+
+TEST_F(Scene, BoundingBoxesAreOutlinedInTheOverlayColour) {
+    OVgeometry *ball = OVgeometry_newsphere(2, 8, 8, 0, 0);
+    OVgeometry_translate(ball, ahead);
+    OVnode *node = OVgeometrynode_new(root, ball);
+    OVuniverse_setoverlaycolor(1, 1, 0);
+    OVrender_frame();
+    int outline = 0;
+    for (int x = 0; x < 80; ++x)
+        outline += near(pixel(window, x, 40), 255, 255, 0);
+    EXPECT_EQ(outline, 0);
+    ASSERT_TRUE(OVnode_boundingbox(node, 1));
+    OVrender_frame();
+    for (int x = 0; x < 80; ++x)
+        outline += near(pixel(window, x, 40), 255, 255, 0);
+    EXPECT_GE(outline, 2); // the box's left and right sides
+}
+
 int callback_calls = 0;
 void count_callback(OVnode *) {
     ++callback_calls;
