@@ -67,7 +67,14 @@ OVnode *new_root() {
 OVnode *make_movable(OVnode *parent, int outer_type, OVnode *content) {
     if (!content) return nullptr;
     OVnode *m = make_node(parent, outer_type);
-    if (!m) return nullptr;
+    if (!m) {
+        // The caller's geometry outlives the failed attempt.
+        if (content->header.type == NT_GEOMETRY)
+            _OVnode_delete(content);
+        else
+            OVnode_delete(content);
+        return nullptr;
+    }
     EventsOff quiet;
     make_node(m, NT_XFORM);
     link_child(m, content, -1);
@@ -132,11 +139,7 @@ ORV_API OVnode *OVmovswitchnode_new(OVnode *parent) {
 }
 
 ORV_API OVnode *OVmovgeometrynode_new(OVnode *parent, OVgeometry *geometry) {
-    OVnode *content = OVgeometrynode_new(nullptr, geometry);
-    if (!content) return nullptr;
-    OVnode *m = make_movable(parent, NT_SEPARATOR, content);
-    if (!m) OVnode_delete(content);
-    return m;
+    return make_movable(parent, NT_SEPARATOR, OVgeometrynode_new(nullptr, geometry));
 }
 
 // Nodes of the light, fog and object modules, with their own payload.

@@ -112,6 +112,13 @@ TEST_F(Nodes, MovableNodesStandForTheirContent) {
     EXPECT_EQ(OVnode_gettype(m), OVNODE_MGEOMETRY);
     EXPECT_EQ(OVnode_getgeometry(m), g);
     EXPECT_EQ(OVmovgeometrynode_new(root, g), nullptr); // one node per geometry
+    // A refused parent leaves the caller's geometry whole and free to use.
+    OVgeometry *other = OVgeometry_newblock(2, 2, 2, 0);
+    EXPECT_EQ(OVmovgeometrynode_new(OVxformnode_new(root), other), nullptr);
+    OVnode *later = OVgeometrynode_new(root, other);
+    ASSERT_NE(later, nullptr);
+    EXPECT_NEAR(OVnode_getradius(later), 1.7320508f, 1e-6);
+    EXPECT_EQ(OVmovsepnode_new(OVxformnode_new(root)), nullptr);
     OVnode *sep = OVmovsepnode_new(root);
     EXPECT_EQ(OVnode_gettype(sep), OVNODE_MSEPARATOR);
     OVnode *inside = OVgroupnode_new(sep);
