@@ -1,0 +1,123 @@
+// Random edits of a small graph (seeded, so every run is the same): after
+// each one the links must agree with the counts, and the cached bounds with
+// bounds computed afresh.
+#include "orv/orv.h"
+#include "scene/node_record.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+class GraphConsistency : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OVuniverse_new(512, 0);
+        root = OVuniverse_getrootnodes();
+    }
+    void TearDown() override { OVuniverse_delete(); }
+    OVnode *root = nullptr;
+};
+
+void expect_links_consistent(OVnode *n) {
+    int appearances = 0;
+    for (OVlink *l = n->first_parent; l; l = l->next_appearance) {
+        ASSERT_EQ(l->type, NT_LINK);
+        ASSERT_EQ(l->child, n);
+        bool listed = false;
+        for (OVlink *s = l->parent->first_child; s; s = s->next_sibling)
+            listed |= s == l;
+        ASSERT_TRUE(listed);
+        ++appearances;
+    }
+    if (n->parent_count == 0)
+        EXPECT_EQ(appearances, 1); // the holding root's link
+    else
+        EXPECT_EQ(appearances, n->parent_count);
+    for (OVlink *s = n->first_child; s; s = s->next_sibling) {
+        ASSERT_EQ(s->parent, n);
+        EXPECT_EQ(s->next_sibling ? s->next_sibling->prev_sibling : n->last_child, s);
+    }
+}
+
+struct Fresh {
+    bool has;
+    float mid[3], ext[3];
+};
+
+// Bounds with every grouping node's cache thrown away first.
+Fresh recomputed(OVnode *top, const std::vector<OVnode *> &all) {
+    for (OVnode *n : all)
+        n->flags |= NODE_CHANGED;
+    top->flags |= NODE_CHANGED;
+    Fresh f{};
+    f.has = OVnode_getmidpoint(top, f.mid) && OVnode_getextents(top, f.ext);
+    return f;
+}
+
+TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
+    std::mt19937 random(12345);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const int selections[] = {-3, -1, 0, 1};
+    OVnode *top = OVsepnode_new(root);
+    std::vector<OVnode *> grouping{top}, xforms;
+    for (int step = 0; step < 1500; ++step) {
+        OVnode *parent = grouping[pick(static_cast<int>(grouping.size()))];
+        switch (pick(9)) {
+        case 0:
+            grouping.push_back(OVsepnode_new(parent));
+            break;
+        case 1:
+            grouping.push_back(OVgroupnode_new(parent));
+            break;
+        case 2: {
+            OVnode *s = OVswitchnode_new(parent);
+            OVswitchnode_setwhichchild(s, selections[pick(4)]);
+            grouping.push_back(s);
+            break;
+        }
+        case 3: {
+            OVnode *x = OVxformnode_new(parent);
+            const OVp3 t = {float(pick(5)), float(pick(5)), float(pick(5))};
+            OVnode_settranslation(x, t);
+            if (pick(2)) OVnode_rotateaxis(x, pick(3), 30, 0);
+            xforms.push_back(x);
+            break;
+        }
+        case 4:
+            OVgeometrynode_new(parent, OVgeometry_newblock(1 + pick(3), 1, 1, 0));
+            break;
+        case 5: // instance an existing node elsewhere (refused for cycles)
+            OVnode_addchild(parent, grouping[pick(static_cast<int>(grouping.size()))]);
+            break;
+        case 6:
+            if (OVnode_numchildren(parent) > 0) OVnode_removechild(parent, 0);
+            break;
+        case 7:
+            if (!xforms.empty()) {
+                const OVp3 v = {1, 0, 0};
+                OVnode_translate(xforms[pick(static_cast<int>(xforms.size()))], v, 3);
+            }
+            break;
+        default:
+            if (parent->header.type == NT_SWITCH)
+                OVswitchnode_setwhichchild(parent, selections[pick(4)]);
+            break;
+        }
+        if (step % 50 != 49) continue;
+        for (OVnode *n : grouping)
+            expect_links_consistent(n);
+        OVp3 mid = {0, 0, 0}, ext = {0, 0, 0};
+        bool has = OVnode_getmidpoint(top, mid) && OVnode_getextents(top, ext);
+        Fresh f = recomputed(top, grouping);
+        ASSERT_EQ(has, f.has) << "step " << step;
+        for (int j = 0; has && j < 3; ++j) {
+            EXPECT_NEAR(mid[j], f.mid[j], 1e-3) << "step " << step;
+            EXPECT_NEAR(ext[j], f.ext[j], 1e-3) << "step " << step;
+        }
+    }
+}
+
+} // namespace
