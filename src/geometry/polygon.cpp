@@ -189,7 +189,10 @@ int OVpoly_getbothsides(OVpoly *p) {
 
 int OVpoly_setrendering(OVpoly *p, int on) {
     if (!p) return 0;
-    if ((on != 0) != ((p->rflags & OVPOLYR_SMOOTH) != 0)) p->rflags ^= OVPOLYR_SMOOTH;
+    if ((on != 0) != ((p->rflags & OVPOLYR_SMOOTH) != 0)) {
+        p->rflags ^= OVPOLYR_SMOOTH;
+        mark_stale(); // compiled lists carry the shading
+    }
     return 1;
 }
 
@@ -199,10 +202,12 @@ int OVpoly_getrendering(OVpoly *p) {
 
 int OVpoly_setvisibility(OVpoly *p, int on) {
     if (!p) return 0;
+    const std::uint8_t before = p->rflags;
     if (on)
         p->rflags &= ~OVPOLYR_INVISIBLE;
     else
         p->rflags |= OVPOLYR_INVISIBLE;
+    if (p->rflags != before) mark_stale(); // compiled lists leave hidden polygons out
     return 1;
 }
 

@@ -63,6 +63,22 @@ TEST_F(Scene, LightEndsWithItsSeparator) {
     EXPECT_TRUE(near(dark, 102, 102, 102));
 }
 
+TEST_F(Scene, AChangedLightIsCompiledAgainForTheNextFrame) {
+    OVnode *light = OVlightnode_newdirected(root);
+    OVp3 forward = {0, 0, 1};
+    OVlightnode_setdirection(light, forward);
+    block(root, 4, ahead, 255, 255, 255);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 255, 255));
+    OVlightnode_setintensity(light, 0.2f);
+    OVrender_frame();
+    // 0.4 ambient and 0.2 diffuse of white.
+    EXPECT_TRUE(near(pixel(window, 40, 40), 153, 153, 153));
+    OVlightnode_setdiffuse(light, 1, 0, 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 153, 102, 102));
+}
+
 TEST_F(Scene, OneSidedPolygonsShowOnlyTheirFrontTwoSidedBoth) {
     for (int both = 0; both < 2; ++both)
         for (int editing = 0; editing < 2; ++editing) {
@@ -279,6 +295,18 @@ TEST_F(Scene, BoundingBoxesAreOutlinedInTheOverlayColour) {
     for (int x = 0; x < 80; ++x)
         outline += near(pixel(window, x, 40), 255, 255, 0);
     EXPECT_GE(outline, 2); // the box's left and right sides
+}
+
+TEST_F(Scene, HiddenPolygonsLeaveTheCompiledListsAtTheNextFrame) {
+    OVgeometry *g = OVgeometry_newrectangle(6, 6, 1);
+    OVgeometry_translate(g, ahead);
+    OVgeometrynode_new(root, g);
+    OVrender_frame();
+    EXPECT_FALSE(near(pixel(window, 40, 40), 0, 0, 255));
+    OVpoly_setvisibility(OVgeometry_getpolys(g), 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+    EXPECT_EQ(OVwindow_getpolycount(window), 0);
 }
 
 int callback_calls = 0;
