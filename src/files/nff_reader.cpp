@@ -46,8 +46,7 @@ class NffReader {
   public:
     NffReader(std::FILE *f, const char *name, float scale, bool merge,
               std::vector<PortalRequest> *portals)
-        : tok_(f, name), file_(f), name_(name ? name : ""), scale_(scale), merge_(merge),
-          portals_(portals) {
+        : tok_(f, name), name_(name ? name : ""), scale_(scale), merge_(merge), portals_(portals) {
         long here = std::ftell(f);
         std::fseek(f, 0, SEEK_END);
         size_ = std::ftell(f);
@@ -71,7 +70,6 @@ class NffReader {
     OVgeomlist *finish(OVgeomlist *list);
 
     LineTokenizer tok_;
-    std::FILE *file_;
     std::string name_;
     float scale_;
     bool merge_;
@@ -146,7 +144,7 @@ bool NffReader::read_table_line(OVgeometry *g, bool *own_table) {
 bool NffReader::read_count(const char *label, int *n, long bytes_each) {
     if (!tok_.read_int(label, n)) return false;
     // A count the rest of the file cannot hold is refused before allocating.
-    long left = size_ - std::ftell(file_);
+    long left = size_ - tok_.position();
     if (*n < 0 || (bytes_each > 0 && *n > left / bytes_each + 1)) {
         tok_.report("%s invalid.\n", label);
         return false;

@@ -24,9 +24,11 @@ class LineTokenizer {
     // Gives back the last token taken from the current line.
     void push_back();
     // True when the current line has no tokens left (and does not continue).
-    bool at_line_end() const { return pos_ >= tokens_.size() && !continues_; }
+    bool at_line_end() const { return pos_ >= starts_.size() && !continues_; }
 
     int line_number() const { return line_no_; }
+    // Offset in the file of the first byte not yet handed out as a line.
+    long position() const { return start_ + consumed_; }
     const char *file_name() const { return name_.c_str(); }
 
     // The location report: line number and file, the line, a caret under the
@@ -42,24 +44,32 @@ class LineTokenizer {
     bool read_float_any(const char *label, float *out);
 
   private:
-    struct Token {
-        std::string text;
-        int column; // byte offset in the line
-    };
+    static constexpr int kLineLimit = 1024;        // terminator included
+    static constexpr std::size_t kChunk = 1 << 16; // bytes read from the file at once
     bool read_line();
+    bool fill();
     void report_missing(const char *label);
     int caret_column() const;
 
     std::FILE *file_;
     std::string name_;
-    std::string line_;
-    std::vector<Token> tokens_;
+    std::vector<char> chunk_; // bytes read ahead, [begin_, end_) not yet handed out
+    std::size_t begin_ = 0, end_ = 0;
+    bool eof_ = false;
+    long start_ = 0, consumed_ = 0;
+    char line_[kLineLimit] = {}; // the line as read, for reports
+    int length_ = 0;
+    char text_[kLineLimit] = {};     // the same with every token terminated in place
+    std::vector<int> starts_, ends_; // each token's text in text_
     std::size_t pos_ = 0;
     int line_no_ = 0;
     bool continues_ = false;
 };
 
-// Whole-token numbers: nothing may be left over.
+// Whole-token numbers: nothing may be left over. The range forms take the
+// token's end; the others find it.
+bool parse_int(const char *token, const char *end, int *out);
+bool parse_float(const char *token, const char *end, float *out);
 bool parse_int(const char *token, int *out);
 bool parse_float(const char *token, float *out);
 // Hexadecimal with an optional "0x" prefix.

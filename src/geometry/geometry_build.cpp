@@ -1,6 +1,7 @@
 // The open building phase: one geometry at a time, vertices numbered in the
 // order they are added, polygons assembled from those numbers.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 namespace orv::geom {
 namespace {
@@ -128,7 +129,7 @@ OVpoly *OVgeometry_beginpoly(OVgeometry *g) {
 
 int OVpoly_addvertexptr(OVpoly *p, OVvertex *v) {
     if (!p || !v || !may_add_vertex(p->geometry)) return 0;
-    auto *c = static_cast<OVcorner *>(OVmalloc(sizeof(OVcorner)));
+    auto *c = static_cast<OVcorner *>(corner_take());
     c->vertex = v;
     c->next = p->corners; // reversed at close
     p->corners = c;

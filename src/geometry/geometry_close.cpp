@@ -16,8 +16,11 @@ int _OVgeometry_close(OVgeometry *g) {
     int removed = remove_unused_vertices(g);
     if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
     int count = 0;
-    for (OVvertex *v = g->vertices; v; v = v->next)
+    bool shading = false; // some vertex is smooth or has a normal
+    for (OVvertex *v = g->vertices; v; v = v->next) {
         ++count;
+        shading = shading || v->normal || (v->flags & OVVERTEX_SMOOTH);
+    }
     if (count <= 2) {
         OVwarning("Can't make geometry - too few vertices\n");
         OVgeometry_delete(g);
@@ -25,8 +28,8 @@ int _OVgeometry_close(OVgeometry *g) {
     }
     if (_OVportal_restatall) _OVportal_restatall();
     for (OVpoly *p = g->polys; p;) {
-        bool normals = true;
-        for (OVcorner *c = p->corners; c; c = c->next) {
+        bool normals = shading;
+        for (OVcorner *c = shading ? p->corners : nullptr; c; c = c->next) {
             OVvertex *v = c->vertex;
             if (v->flags & OVVERTEX_SMOOTH) {
                 if (!v->normal) {

@@ -1,5 +1,6 @@
 // Copying geometries, merging one into another and copying a polygon subset.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 #include "orv/math.h"
 
 #include <unordered_map>
@@ -53,7 +54,7 @@ OVpoly *copy_into(OVgeometry *dst, OVgeometry *src, const CopyRule &rule) {
         ptail = &(*ptail)->next;
     for (OVpoly *p = src->polys; p; p = p->next) {
         if (rule.only && !OVpolylist_containspoly(rule.only, p)) continue;
-        auto *q = static_cast<OVpoly *>(OVmalloc(sizeof(OVpoly)));
+        auto *q = static_cast<OVpoly *>(poly_take());
         *q = *p;
         q->geometry = dst;
         q->next = nullptr;

@@ -1,5 +1,6 @@
 // Polygon records: creation, deletion, corners and the simple accessors.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 #include <cstring>
 
@@ -14,7 +15,7 @@ void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out) {
 static void free_corners(OVpoly *p) {
     for (OVcorner *c = p->corners, *next; c; c = next) {
         next = c->next;
-        OVfree(c);
+        corner_give(c);
     }
     p->corners = nullptr;
 }
@@ -24,7 +25,7 @@ void set_corners(OVpoly *p, const std::vector<OVvertex *> &vertices,
     free_corners(p);
     OVcorner **tail = &p->corners;
     for (OVvertex *v : vertices) {
-        auto *c = static_cast<OVcorner *>(OVmalloc(sizeof(OVcorner)));
+        auto *c = static_cast<OVcorner *>(corner_take());
         c->vertex = v;
         c->next = nullptr;
         *tail = c;
@@ -88,7 +89,7 @@ using namespace orv::geom;
 extern "C" {
 
 OVpoly *_OVpoly_new(OVgeometry *g) {
-    auto *p = static_cast<OVpoly *>(OVmalloc(sizeof(OVpoly)));
+    auto *p = static_cast<OVpoly *>(poly_take());
     std::memset(p, 0, sizeof *p);
     p->geometry = g;
     p->flags = OVPOLY_OBJECTFRAME;
@@ -100,7 +101,7 @@ void _OVpoly_del(OVpoly *p) {
     if (!p) return;
     texture_free(p->texture);
     free_corners(p);
-    OVfree(p);
+    poly_give(p);
 }
 
 int OVpoly_delete(OVpoly *p) {

@@ -4,8 +4,9 @@
 
 namespace orv::geom {
 
-// Scratch corner positions; statistics run on the simulation thread only.
-static thread_local std::vector<const float *> pts;
+// Scratch corner positions; statistics run on the simulation thread only (a
+// plain static: thread-local storage in a shared library costs a call per use).
+static std::vector<const float *> pts;
 
 static int gather(const OVpoly *p) {
     pts.clear();
@@ -14,10 +15,12 @@ static int gather(const OVpoly *p) {
     return static_cast<int>(pts.size());
 }
 
+// The turn at the corner after c: (c+2 - c+1) x (c - c+1), indices wrapping.
 static void turn(int c, int n, float *out) {
+    int c1 = c + 1 < n ? c + 1 : c + 1 - n, c2 = c + 2 < n ? c + 2 : c + 2 - n;
     float a[3], b[3];
-    sub(pts[c], pts[(c + 1) % n], a);
-    sub(pts[(c + 2) % n], pts[(c + 1) % n], b);
+    sub(pts[c], pts[c1], a);
+    sub(pts[c2], pts[c1], b);
     cross(b, a, out);
 }
 
@@ -34,8 +37,9 @@ int _OVpoly_stats(OVpoly *p) {
     float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f}, mean[3] = {0, 0, 0};
     for (const float *q : pts)
         for (int a = 0; a < 3; ++a) {
-            lo[a] = std::fmin(lo[a], q[a]);
-            hi[a] = std::fmax(hi[a], q[a]);
+            // Like fmin and fmax: a NaN coordinate leaves the bound alone.
+            if (q[a] < lo[a]) lo[a] = q[a];
+            if (q[a] > hi[a]) hi[a] = q[a];
             mean[a] += q[a];
         }
     float spread[3];
@@ -124,15 +128,33 @@ float OVpoly_getarea(OVpoly *p) {
     return static_cast<float>(std::fabs(sum / 2 / p->normal[drop]));
 }
 
+static bool same_place(const OVvertex *a, const OVvertex *b) {
+    for (int k = 0; k < 3; ++k)
+        if (std::fabs(a->position[k] - b->position[k]) >= 0.00001f) return false;
+    return true;
+}
+
+// The corner count when no corner repeats its predecessor (the ring
+// wrapping), else 0.
+static int count_if_clean(const OVpoly *p) {
+    const OVcorner *first = p->corners;
+    if (!first) return 0;
+    int n = 1;
+    const OVcorner *c = first;
+    for (; c->next; c = c->next, ++n)
+        if (same_place(c->vertex, c->next->vertex)) return 0;
+    return n > 1 && same_place(c->vertex, first->vertex) ? 0 : n;
+}
+
 int _OVpoly_removeduplicates(OVpoly *p) {
     if (!p) return 0;
+    if (int n = count_if_clean(p)) {
+        p->ncorners = static_cast<std::int16_t>(n);
+        return n;
+    }
     std::vector<OVvertex *> vs;
     corner_vertices(p, vs);
-    auto same = [](const OVvertex *a, const OVvertex *b) {
-        for (int k = 0; k < 3; ++k)
-            if (std::fabs(a->position[k] - b->position[k]) >= 0.00001f) return false;
-        return true;
-    };
+    auto same = same_place;
     std::vector<OVvertex *> kept;
     std::vector<int> index;
     for (int i = 0; i < static_cast<int>(vs.size()); ++i)

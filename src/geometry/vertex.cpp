@@ -1,6 +1,7 @@
 // Vertex records and vertex lists: creation, copying, unused-vertex removal
 // and per-vertex material ids.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 #include <cstring>
 
@@ -8,7 +9,7 @@ namespace orv::geom {
 
 void free_vertex(OVvertex *v) {
     OVfree(v->normal);
-    OVfree(v);
+    vertex_give(v);
 }
 
 void free_vertex_list(OVvertex *v) {
@@ -76,7 +77,7 @@ using namespace orv::geom;
 extern "C" {
 
 OVvertex *_OVvertex_new(const OVp3 pos) {
-    auto *v = static_cast<OVvertex *>(OVmalloc(sizeof(OVvertex)));
+    auto *v = static_cast<OVvertex *>(vertex_take());
     std::memset(v, 0, sizeof *v);
     copy3(pos, v->position);
     return v;
