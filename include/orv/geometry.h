@@ -204,6 +204,9 @@ ORV_API void _OVpoly_cancel(OVpoly *p);
 ORV_API int OVgeometry_close(OVgeometry *g);
 /* Validates, cleans and finishes a geometry. */
 ORV_API int _OVgeometry_close(OVgeometry *g);
+/* The same for a model reader's geometry: every polygon closed, no vertex
+ * moved since. */
+ORV_API int _OVgeometry_closeloaded(OVgeometry *g);
 /* Closes with smooth vertex normals where none were given. */
 ORV_API int OVgeometry_closesmooth(OVgeometry *g);
 /* Ends the building phase of g without closing it. */

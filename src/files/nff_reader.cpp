@@ -421,7 +421,7 @@ OVgeomlist *NffReader::finish(OVgeomlist *list) {
     }
     OVgeomlist *kept = nullptr;
     for (OVgeomlist *e = list; e; e = e->next) {
-        if (_OVgeometry_close(e->geometry))
+        if (_OVgeometry_closeloaded(e->geometry))
             kept = _OVgeomlist_append(kept, _OVgeomlist_add(nullptr, e->geometry));
         else
             OVgeometry_delete(e->geometry);

@@ -2,17 +2,29 @@
 // statistics, smoothing and splitting, and compute the bounds.
 #include "geometry/geometry_internal.h"
 
+#include <algorithm>
+#include <vector>
+
 using namespace orv::geom;
 
-extern "C" {
+namespace {
 
-int _OVgeometry_close(OVgeometry *g) {
+// With stats_current the caller promises that every polygon was closed and no
+// vertex has moved since: a triangle whose corners stay as they were would
+// get the very statistics it has, so they are not computed again.
+int close_geometry(OVgeometry *g, bool stats_current) {
     if (!g) return 0;
     _OVgeometry_checkifopen(g);
+    std::vector<const OVpoly *> changed; // corners removed: statistics are stale
     for (OVpoly *p = g->polys, *next; p; p = next) {
         next = p->next;
-        if (_OVpoly_removeduplicates(p) < 3) OVpoly_delete(p);
+        int before = p->ncorners, after = _OVpoly_removeduplicates(p);
+        if (after < 3)
+            OVpoly_delete(p);
+        else if (stats_current && after != before)
+            changed.push_back(p);
     }
+    std::sort(changed.begin(), changed.end());
     int removed = remove_unused_vertices(g);
     if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
     int count = 0;
@@ -27,7 +39,11 @@ int _OVgeometry_close(OVgeometry *g) {
         return 0;
     }
     if (_OVportal_restatall) _OVportal_restatall();
+    // Pieces split off a polygon come between it and the next original one.
+    OVpoly *next_original = g->polys;
     for (OVpoly *p = g->polys; p;) {
+        bool original = p == next_original;
+        if (original) next_original = p->next;
         bool normals = shading;
         for (OVcorner *c = shading ? p->corners : nullptr; c; c = c->next) {
             OVvertex *v = c->vertex;
@@ -42,7 +58,9 @@ int _OVgeometry_close(OVgeometry *g) {
             normals = normals && v->normal;
         }
         if (normals) p->rflags |= OVPOLYR_VNORMALS;
-        bool planar = _OVpoly_stats(p);
+        bool fresh = stats_current && original && p->ncorners == 3 &&
+                     !std::binary_search(changed.begin(), changed.end(), p);
+        bool planar = fresh || _OVpoly_stats(p); // a triangle is always planar
         p = repair(p, planar);
     }
     for (OVvertex *v = g->vertices; v; v = v->next) {
@@ -63,6 +81,18 @@ int _OVgeometry_close(OVgeometry *g) {
     g->reference = copy_vertex_list(g->vertices);
     if (!g->name) OVgeometry_setname(g, "untitled");
     return 1;
+}
+
+} // namespace
+
+extern "C" {
+
+int _OVgeometry_close(OVgeometry *g) {
+    return close_geometry(g, false);
+}
+
+int _OVgeometry_closeloaded(OVgeometry *g) {
+    return close_geometry(g, true);
 }
 
 } // extern "C"

@@ -15,6 +15,16 @@ static int gather(const OVpoly *p) {
     return static_cast<int>(pts.size());
 }
 
+// The three quotients in one vector division: each lane is rounded exactly as
+// a scalar division, without waiting on three in a row.
+static void divide3(const float *in, float d, float *out) {
+    typedef float Lanes __attribute__((vector_size(16)));
+    Lanes q = Lanes{in[0], in[1], in[2], 1.0f} / Lanes{d, d, d, d};
+    out[0] = q[0];
+    out[1] = q[1];
+    out[2] = q[2];
+}
+
 // The turn at the corner after c: (c+2 - c+1) x (c - c+1), indices wrapping.
 static void turn(int c, int n, float *out) {
     int c1 = c + 1 < n ? c + 1 : c + 1 - n, c2 = c + 2 < n ? c + 2 : c + 2 - n;
@@ -43,9 +53,10 @@ int _OVpoly_stats(OVpoly *p) {
             mean[a] += q[a];
         }
     float spread[3];
+    divide3(mean, static_cast<float>(n), p->centre);
     for (int a = 0; a < 3; ++a) {
-        p->centre[a] = mean[a] / n;
-        spread[a] = std::fmax(hi[a] - p->centre[a], p->centre[a] - lo[a]);
+        float up = hi[a] - p->centre[a], down = p->centre[a] - lo[a];
+        spread[a] = up >= down || down != down ? up : down; // fmax, kept inline
     }
     p->radius = length(spread);
     bool fixed = p->flags & OVPOLY_FIXEDNORMAL;
@@ -82,9 +93,7 @@ int _OVpoly_stats(OVpoly *p) {
             else
                 sum[0] = 1;
         }
-        float len = length(sum);
-        for (int a = 0; a < 3; ++a)
-            p->normal[a] = sum[a] / len;
+        divide3(sum, length(sum), p->normal);
         copy3(p->normal, p->normal_copy);
     }
     copy3(p->centre, p->centre_copy);
