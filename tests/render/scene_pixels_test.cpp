@@ -50,6 +50,27 @@ TEST_F(Scene, BlockAheadIsDrawnAtTheCentreOnly) {
     EXPECT_EQ(OVwindow_getpolycount(window), 6);
 }
 
+TEST_F(Scene, GeometryOutsideTheViewVolumeIsNotDrawn) {
+    head_light(root);
+    block(root, 2, ahead, 255, 0, 0);
+    const OVp3 behind = {0, 0, -10}, aside = {20, 0, 10};
+    block(root, 2, behind, 255, 0, 0);
+    block(root, 2, aside, 255, 0, 0);
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(window), 6);
+    // A parallel projection culls by the sides of its box.
+    ASSERT_TRUE(OVwindow_setprojection(window, 4));
+    ASSERT_TRUE(OVwindow_setfrustum(window, 0, -5, 5, -5, 5, 1, 100));
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(window), 6);
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(window, 40, 52), 0, 0, 255)); // 2 of 10 units: 16 pixels across
+    ASSERT_TRUE(OVwindow_setfrustum(window, 0, 10, 30, -5, 5, 1, 100));
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(window), 6);
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+}
+
 TEST_F(Scene, LightEndsWithItsSeparator) {
     OVnode *lit = OVsepnode_new(root);
     head_light(lit);
@@ -80,26 +101,34 @@ TEST_F(Scene, AChangedLightIsCompiledAgainForTheNextFrame) {
 }
 
 TEST_F(Scene, OneSidedPolygonsShowOnlyTheirFrontTwoSidedBoth) {
-    for (int both = 0; both < 2; ++both)
-        for (int editing = 0; editing < 2; ++editing) {
-            OVgeometry *g = OVgeometry_newrectangle(6, 6, both);
-            OVgeometry_translate(g, ahead);
-            OVnode *node = OVgeometrynode_new(root, g);
-            // Open for editing, the geometry is drawn without display lists.
-            if (editing) OVgeometry_beginedit(g);
-            int seen = 0;
-            OVviewpoint *v = OVuniverse_getviewpoint();
-            const OVp3 front = {0, 0, 0}, back = {0, 0, 20};
-            const OVq forward = {0, 0, 0, 1}, turned = {0, 1, 0, 0};
-            for (int side = 0; side < 2; ++side) {
-                OVviewpoint_setposition(v, side ? back : front);
-                OVviewpoint_setorientation(v, side ? turned : forward);
-                OVrender_frame();
-                seen += !near(pixel(window, 40, 40), 0, 0, 255);
+    ASSERT_TRUE(OVwindow_setfrustum(window, 0, -5, 5, -5, 5, 1, 100));
+    OVviewpoint *v = OVuniverse_getviewpoint();
+    const OVp3 front = {0, 0, 0}, back = {0, 0, 20};
+    const OVq forward = {0, 0, 0, 1}, turned = {0, 1, 0, 0};
+    for (int projection : {1, 4})
+        for (int both = 0; both < 2; ++both) {
+            // Which sides show it: from compiled lists, then drawn immediately
+            // while the geometry is open for editing, which must agree.
+            int shown[2][2] = {};
+            for (int editing = 0; editing < 2; ++editing) {
+                OVwindow_setprojection(window, projection);
+                OVgeometry *g = OVgeometry_newrectangle(6, 6, both);
+                OVgeometry_translate(g, ahead);
+                OVnode *node = OVgeometrynode_new(root, g);
+                if (editing) OVgeometry_beginedit(g);
+                for (int side = 0; side < 2; ++side) {
+                    OVviewpoint_setposition(v, side ? back : front);
+                    OVviewpoint_setorientation(v, side ? turned : forward);
+                    OVrender_frame();
+                    shown[editing][side] = !near(pixel(window, 40, 40), 0, 0, 255);
+                }
+                if (editing) OVgeometry_endedit(g);
+                OVnode_delete(node);
             }
-            EXPECT_EQ(seen, both ? 2 : 1) << "two-sided " << both << " editing " << editing;
-            if (editing) OVgeometry_endedit(g);
-            OVnode_delete(node);
+            const char *what = both ? "two-sided" : "one-sided";
+            EXPECT_EQ(shown[0][0] + shown[0][1], both ? 2 : 1) << what << " " << projection;
+            EXPECT_EQ(shown[1][0], shown[0][0]) << what << " " << projection;
+            EXPECT_EQ(shown[1][1], shown[0][1]) << what << " " << projection;
         }
 }
 
