@@ -1,8 +1,10 @@
 // Object nodes (type 11): how the scene graph shows a stationary object.
 #include "objects/stationary_object.h"
 
+#include "geometry/geometry_record.h"
 #include "orv/message.h"
 #include "scene/node_internal.h"
+#include "scene/traversal_stacks.h"
 
 namespace orv::objects {
 
@@ -24,13 +26,21 @@ OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
     auto *cell = static_cast<ObjectCell *>(OVmalloc(sizeof(ObjectCell)));
     cell->object = object;
     n->payload = cell; // freed with the node
+    // The node shows the object's geometry, which the object keeps owning:
+    // geometry edits mark the node changed, and no geometry node can take it.
+    n->geometry = object->geometry;
+    if (object->geometry) object->geometry->node = n;
     object->node = n;
+    _OVnode_changed(n); // its bounds are computed when first asked for
     return n;
 }
 
 void object_node_release(OVnode *node) {
-    if (node && node->header.type == NT_OBJECT && node->payload)
-        static_cast<ObjectCell *>(node->payload)->object = nullptr;
+    if (!node || node->header.type != NT_OBJECT || !node->payload) return;
+    auto *cell = static_cast<ObjectCell *>(node->payload);
+    if (cell->object && cell->object->geometry) cell->object->geometry->node = nullptr;
+    cell->object = nullptr;
+    node->geometry = nullptr;
 }
 
 } // namespace orv::objects
@@ -50,6 +60,13 @@ ORV_API int _OVobjectnode_bounds(OVnode *node, OVp3 midpoint, OVp3 extents) {
 ORV_API OVgeometry *_OVobjectnode_geometry(OVnode *node) {
     StationaryObject *object = object_of(node);
     return object ? object->geometry : nullptr;
+}
+
+// The collection walk draws the object's geometry where the node stands.
+ORV_API OVnode *_OVobjectnode_collect(OVnode *node, void *state) {
+    if (object_of(node) && node->geometry)
+        orv::scene::collect_geometry(static_cast<orv::scene::TraversalState *>(state), node);
+    return nullptr;
 }
 
 // The node is being freed: the object goes with it unless it is kept.

@@ -2,15 +2,13 @@
 //
 // Crossing test: the portal step remembers where the current viewpoint was
 // at the previous portal step. The viewpoint has passed through a portal when
-// the segment from that position to the present one, taken into the object's
-// frame, meets the portal polygon by the polygon ray test with the segment
-// as the ray's unit: a one-sided portal is crossed only from its front (the
+// the segment from that position to the present one meets the portal polygon by the polygon ray
+// test with the segment as the ray's unit: a one-sided portal is crossed only from its front (the
 // side its normal faces), a two-sided one from either side. The first step
 // after the list changes, or after another viewpoint became current, only
 // remembers the position, so a fresh universe never takes a portal at once.
 #include "objects/portal_list.h"
 
-#include "objects/stationary_object.h"
 #include "orv/geometry.h"
 #include "orv/viewpoint.h"
 
@@ -22,7 +20,6 @@ namespace orv::objects {
 namespace {
 
 struct Portal {
-    const StationaryObject *object;
     OVpoly *poly;
     std::string target;
     bool enabled;
@@ -36,20 +33,19 @@ struct LastSeen {
 };
 LastSeen last_seen;
 
+// Stationary objects stay where their geometry is: world and object
+// coordinates agree.
 bool crossed(const Portal &portal, const OVp3 from, const OVp3 to) {
-    OVp3 a, b;
-    stationary_to_local(portal.object, from, a);
-    stationary_to_local(portal.object, to, b);
-    OVp3 d = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    OVp3 d = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
     if (d[0] == 0 && d[1] == 0 && d[2] == 0) return false;
     float best = 1.0f;
-    return _OVpoly_rayintersect(portal.poly, a, d, &best) != 0;
+    return _OVpoly_rayintersect(portal.poly, from, d, &best) != 0;
 }
 
 } // namespace
 
-void portal_add(const StationaryObject *object, OVpoly *poly, const char *target) {
-    portals.push_back({object, poly, target, true});
+void portal_add(OVpoly *poly, const char *target) {
+    portals.push_back({poly, target, true});
     last_seen = {};
 }
 

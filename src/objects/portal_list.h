@@ -6,10 +6,9 @@
 
 namespace orv::objects {
 
-struct StationaryObject;
-
-// A portal on a polygon of the object, leading to the universe file target.
-void portal_add(const StationaryObject *object, OVpoly *poly, const char *target);
+// A portal on a polygon of the universe object, leading to the universe file
+// target.
+void portal_add(OVpoly *poly, const char *target);
 void portal_delete_all();
 
 } // namespace orv::objects

@@ -4,18 +4,15 @@
 #include "geometry/geometry_record.h"
 #include "objects/portal_list.h"
 #include "orv/geometry.h"
-#include "orv/math.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "universe/universe_state.h"
-
-#include <cmath>
 
 namespace orv::objects {
 
 StationaryObject *stationary_new(OVgeometry *geometry) {
     auto *o = static_cast<StationaryObject *>(OVmalloc(sizeof(StationaryObject)));
-    *o = {geometry, nullptr, {{0, 0, 0}, {0, 0, 0, 1}}};
+    *o = {geometry, nullptr};
     return o;
 }
 
@@ -37,14 +34,9 @@ void stationary_delete(StationaryObject *object) {
 
 bool stationary_bounds(const StationaryObject *object, OVp3 midpoint, OVp3 extents) {
     if (!object || !object->geometry) return false;
-    const float *mid = object->geometry->midpoint, *ext = object->geometry->half_extents;
-    OVm4 pose;
-    OVpq_2m4(&object->pose, pose);
-    OVp3_xformm4(mid, pose, midpoint);
-    for (int j = 0; j < 3; ++j) {
-        extents[j] = 0;
-        for (int i = 0; i < 3; ++i)
-            extents[j] += std::fabs(pose[i][j]) * ext[i];
+    for (int i = 0; i < 3; ++i) {
+        midpoint[i] = object->geometry->midpoint[i];
+        extents[i] = object->geometry->half_extents[i];
     }
     return true;
 }
@@ -57,13 +49,6 @@ bool stationary_box(const StationaryObject *object, float min[3], float max[3]) 
         max[i] = mid[i] + ext[i];
     }
     return true;
-}
-
-void stationary_to_local(const StationaryObject *object, const OVp3 world, OVp3 local) {
-    OVm4 pose, inverse;
-    OVpq_2m4(&object->pose, pose);
-    OVm4_invertortho(pose, inverse);
-    OVp3_xformm4(world, inverse, local);
 }
 
 } // namespace orv::objects

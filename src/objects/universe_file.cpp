@@ -78,7 +78,7 @@ void add_portals(const StationaryObject *object, const std::vector<PortalRequest
     for (OVpoly *p = object->geometry->polys; p; p = p->next)
         present.insert(p);
     for (const PortalRequest &r : requests)
-        if (present.count(r.poly)) portal_add(object, r.poly, r.target.c_str());
+        if (present.count(r.poly)) portal_add(r.poly, r.target.c_str());
 }
 
 void name_universe(const StationaryObject *object, int type, const char *filename) {

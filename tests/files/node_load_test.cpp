@@ -97,6 +97,27 @@ TEST_F(NodeLoad, MovableLoadWrapsWhatTheFileHolds) {
     EXPECT_EQ(OVnode_numchildren(group), 4);
 }
 
+TEST_F(NodeLoad, LoadedModelBoundsAreTheGeometrys) {
+    std::string box = write("box.nff", "nff\nbox\n4\n1 2 3\n5 2 3\n5 8 3\n1 8 7\n1\n4 0 1 2 3\n");
+    OVnode *sep = OVsepnode_new(nullptr);
+    OVnode *node = OVnode_load(sep, box.c_str(), 1.0f);
+    ASSERT_NE(node, nullptr);
+    OVgeometry *g = OVnode_getgeometry(node);
+    OVp3 gmid, gsize, mid, ext;
+    OVgeometry_getmidpoint(g, gmid);
+    OVgeometry_getextents(g, gsize);
+    for (OVnode *n : {node, sep}) {
+        ASSERT_TRUE(OVnode_getmidpoint(n, mid));
+        ASSERT_TRUE(OVnode_getextents(n, ext));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_FLOAT_EQ(mid[i], gmid[i]);
+            EXPECT_FLOAT_EQ(ext[i], gsize[i] / 2);
+        }
+        EXPECT_FLOAT_EQ(OVnode_getradius(n), OVgeometry_getradius(g));
+    }
+    EXPECT_FLOAT_EQ(gmid[1], 5);
+}
+
 TEST_F(NodeLoad, Refusals) {
     EXPECT_EQ(OVnode_load(nullptr, "x.nff", 0.0f), nullptr);
     EXPECT_NE(g_log.find("Nonsensical scale factor.\n"), std::string::npos);

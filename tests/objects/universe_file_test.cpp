@@ -4,6 +4,7 @@
 #include "orv/node.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
+#include "scene/traversal_state.h"
 #include "universe/subsystems.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,42 @@ TEST_F(UniverseFile, LoadMakesTheUniverseObjectWithItsNodeBoundsAndPortal) {
     EXPECT_STREQ(_OVportal_gettarget(OVpoly_getportal(door)), "room2");
     EXPECT_EQ(OVpoly_getportal(OVpoly_next(door) ? OVpoly_next(door) : OVgeometry_getpolys(g)),
               nullptr);
+}
+
+TEST_F(UniverseFile, ObjectNodeBoundsAreThoseOfTheGeometry) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVnode *node = object_node();
+    OVp3 mid, ext;
+    ASSERT_TRUE(OVnode_getmidpoint(node, mid));
+    ASSERT_TRUE(OVnode_getextents(node, ext));
+    const float want_mid[3] = {2, 1, 3}, want_ext[3] = {2, 1, 3};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FLOAT_EQ(mid[i], want_mid[i]);
+        EXPECT_FLOAT_EQ(ext[i], want_ext[i]);
+    }
+    EXPECT_FLOAT_EQ(OVnode_getradius(node), std::sqrt(4.0f + 1 + 9));
+    OVnode *root = OVuniverse_getrootnodes();
+    ASSERT_TRUE(OVnode_getmidpoint(root, mid));
+    EXPECT_FLOAT_EQ(mid[2], 3);
+}
+
+TEST_F(UniverseFile, CollectionDrawsTheObjectsGeometryAtItsNode) {
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    auto *state = static_cast<orv::scene::TraversalState *>(_OVnode_newstate());
+    _OVnode_initstate(state);
+    state->near_distance = 0.5f;
+    state->far_distance = 1000;
+    state->view[3][2] = -20; // the room twenty units in front of the eye
+    for (auto &plane : state->side_planes)
+        plane[0] = plane[1] = plane[2] = 0; // no side culling
+    orv::scene::collect(OVuniverse_getrootnodes(), state);
+    ASSERT_EQ(state->opaque_count, 1);
+    EXPECT_EQ(state->opaque[0].item, object_node());
+    EXPECT_EQ(state->opaque[0].kind(), orv::scene::ENTRY_GEOMETRY);
+    EXPECT_EQ(state->poly_count, 2);
+    _OVnode_deletestate(state);
 }
 
 TEST_F(UniverseFile, ScaleZeroAndNullNameAreRefusedWithoutClearing) {
