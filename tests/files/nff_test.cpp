@@ -254,3 +254,108 @@ TEST_F(Nff, MtableLinesAreLoadedAndJoinedWithTheSharedTable) {
 }
 
 } // namespace
+
+namespace {
+
+const char *kTriangle = "a\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n";
+
+TEST_F(Nff, TruncatedFilesKeepTheGeometriesBefore) {
+    OVgeomlist *l = load(std::string("nff\n") + kTriangle + "b\n3\n0 0 0\n1 0 0\n0 1");
+    ASSERT_EQ(count(l), 1);
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(l)), "a");
+    EXPECT_TRUE(logged("Vertex coordinate missing.\n"));
+    g_log.clear();
+    // Three vertex lines cannot fit in what is left of the file.
+    EXPECT_EQ(count(load(std::string("nff\n") + kTriangle + "b\n3\n0 0 0\n1 0")), 1);
+    EXPECT_TRUE(logged("Number of vertices invalid.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\na\n3\n0 0 0\n1 0 0\n0 1 0\n"), nullptr);
+    EXPECT_TRUE(logged("Number of polygons missing.\n"));
+    EXPECT_TRUE(logged("File 'model.nff' has no readable geometries\n"));
+    g_log.clear();
+    l = load(std::string("nff\n") + kTriangle + "b\n3\n0 0 0\n1 0 0\n0 1 0\n3\n3 0 1 2\n");
+    EXPECT_EQ(count(l), 1);
+    EXPECT_TRUE(logged("Number of vertices missing.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\n"), nullptr); // the header never ends
+    EXPECT_EQ(load("nff version"), nullptr);
+    EXPECT_TRUE(logged("Version missing.\n"));
+}
+
+TEST_F(Nff, HugeAndMalformedCounts) {
+    // A polygon count costs nothing until polygons are read: the missing one is reported.
+    EXPECT_EQ(load("nff\na\n3\n0 0 0\n1 0 0\n0 1 0\n2000000000\n3 0 1 2\n"), nullptr);
+    EXPECT_TRUE(logged("Number of vertices missing.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\na\n3\n0 0 0\n1 0 0\n0 1 0\n1\n2000000000 0 1 2\n"), nullptr);
+    EXPECT_TRUE(logged("Vertex index missing.\n"));
+    for (const char *bad : {"-5", "12x", "99999999999999999999", "+-3"}) {
+        g_log.clear();
+        EXPECT_EQ(load(std::string("nff\na\n") + bad + "\n0 0 0\n"), nullptr) << bad;
+        EXPECT_TRUE(logged("Number of vertices invalid.\n")) << bad << g_log;
+    }
+}
+
+TEST_F(Nff, VertexNumbersOutOfRange) {
+    for (const char *line : {"3 0 1 3\n", "3 0 -1 2\n", "3 0 1 2.0\n"}) {
+        g_log.clear();
+        EXPECT_EQ(load(std::string("nff\na\n3\n0 0 0\n1 0 0\n0 1 0\n1\n") + line), nullptr);
+        EXPECT_TRUE(logged("Vertex index invalid.\n")) << line;
+    }
+}
+
+TEST_F(Nff, OverlongLinesAreReportedAndReadOn) {
+    std::string wide = "3 0 1 2" + std::string(1500, ' ') + "both\n";
+    OVgeomlist *l =
+        load(std::string("nff\n") + kTriangle + "b\n3\n0 0 0\n1 0 0\n0 1 0\n1\n" + wide);
+    EXPECT_TRUE(logged("Line 15 in 'model.nff'.\n"));
+    EXPECT_TRUE(logged("Line longer than 1023 characters: the rest is read as the next line.\n"));
+    // The polygon was complete within the limit; the rest of its line, "both",
+    // is then taken for the name of a geometry that has nothing more.
+    ASSERT_EQ(count(l), 2);
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(_OVgeomlist_next(l))), "b");
+    EXPECT_FALSE(
+        OVpoly_getbothsides(OVgeometry_getpolys(_OVgeomlist_geometry(_OVgeomlist_next(l)))));
+    EXPECT_TRUE(logged("Number of vertices missing.\n"));
+    g_log.clear();
+    std::string exact = "3 0 1 2" + std::string(1015, ' ') + "\n"; // 1023 bytes with its line feed
+    EXPECT_EQ(count(load("nff\na\n3\n0 0 0\n1 0 0\n0 1 0\n1\n" + exact)), 1);
+    EXPECT_FALSE(logged("Line longer"));
+}
+
+TEST_F(Nff, BinaryJunkGivesMessagesNotCrashes) {
+    unsigned seed = 12345;
+    auto junk = [&seed](std::size_t n) {
+        std::string s;
+        for (std::size_t i = 0; i < n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            s += static_cast<char>(seed >> 16);
+        }
+        return s;
+    };
+    for (int round = 0; round < 20; ++round) {
+        g_log.clear();
+        EXPECT_EQ(load(junk(4096)), nullptr);
+        EXPECT_FALSE(g_log.empty());
+        g_log.clear();
+        OVgeomlist *l = load(std::string("nff\n") + kTriangle + junk(4096));
+        EXPECT_GE(count(l), 1) << round; // the geometry before the junk stays
+        EXPECT_FALSE(g_log.empty());
+    }
+}
+
+TEST_F(Nff, FirstEightBytesWithoutCarriageReturnsDecide) {
+    struct Case {
+        std::string bytes;
+        int code;
+    } cases[] = {{"2\r424", 6},         {"\rnff\r\n", 2},          {"\r#VRML V1", 4},
+                 {"#VRML V1 utf8", 14}, {"  #VRML V1", 4},         {"0\n", 1},
+                 {"999\r\n", 1},        {"\r\r\r\r\r\r\r\rnff", 4}};
+    for (const Case &c : cases) {
+        std::string path = (dir_ / "type").string();
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_EQ(_OVfile_type(path.c_str()), c.code) << c.bytes;
+    }
+}
+
+} // namespace

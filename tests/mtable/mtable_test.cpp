@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 extern "C" void _OVmtable_deleteall(void);
 
@@ -174,6 +175,118 @@ TEST_F(Mtable, LoadReportsBadFiles) {
     EXPECT_EQ(OVmtable_load("novalid"), nullptr);
     EXPECT_NE(g_log.find("no 'valid' token found in .mat file\n"), std::string::npos);
     EXPECT_EQ(OVmtable_load("does-not-exist"), nullptr);
+}
+
+} // namespace
+
+#include "geometry/mtable_record.h"
+
+namespace {
+
+TEST_F(Mtable, CapacityGrowsThroughTheListedPrimes) {
+    OVmtable *t = OVmtable_new(OVAMBIENTDIFFUSE, 2, nullptr);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->capacity, 3);
+    std::vector<int> seen{t->capacity};
+    for (unsigned c = 0; OVmtable_getnumentries(t) < 102; ++c) {
+        ASSERT_EQ(OVmtable_matchcolor24(t, c * 0x010101u + 1), static_cast<int>(c));
+        if (t->capacity != seen.back()) seen.push_back(t->capacity);
+    }
+    // 3 + 20 -> 29, 29 + 20 -> 67, 67 + 20 -> 101, 101 + 50 -> 503.
+    EXPECT_EQ(seen, (std::vector<int>{3, 29, 67, 101, 503}));
+    for (unsigned c = 0; c < 102; ++c) // every entry is still found through the rebuilt hash
+        EXPECT_EQ(OVmtable_matchcolor24(t, c * 0x010101u + 1), static_cast<int>(c));
+    EXPECT_EQ(OVmtable_getnumentries(t), 102);
+}
+
+class MtableFiles : public Mtable {
+  protected:
+    void SetUp() override {
+        Mtable::SetUp();
+        dir_ = std::filesystem::temp_directory_path() / "orv_mtable_corrupt";
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        std::filesystem::current_path(dir_);
+    }
+    OVmtable *load(const std::string &name, const std::string &text) {
+        std::ofstream(dir_ / (name + ".mat"), std::ios::binary) << text;
+        g_log.clear();
+        return OVmtable_load(name.c_str());
+    }
+    bool logged(const std::string &s) const { return g_log.find(s) != std::string::npos; }
+    static std::vector<float> diffuse(OVmtable *t, int i) {
+        float v[3] = {-1, -1, -1};
+        OVmtable_getvalue(t, i, v, OVDIFFUSE);
+        return {v[0], v[1], v[2]};
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(MtableFiles, JunkTokensAreSkipped) {
+    OVmtable *t = load("junk", "mat\nvalid diffuse sparkle\nmatdef\nfoo bar 1 2\ndiffuse 1 0 0\n"
+                               "baz // comment diffuse 0 1 0\n");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVmtable_getproperties(t), OVDIFFUSE);
+    ASSERT_EQ(OVmtable_getnumentries(t), 1);
+    EXPECT_EQ(diffuse(t, 0), (std::vector<float>{1, 0, 0}));
+}
+
+TEST_F(MtableFiles, MissingNumbersSkipTheKeyword) {
+    OVmtable *t = load("short", "mat\nvalid diffuse opacity\nmatdef\ndiffuse 1 0\nopacity\n"
+                                "matdef second\ndiffuse 0 1 0\nopacity 0.25\n");
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(logged("diffuse value missing.\n"));
+    EXPECT_TRUE(logged("Alpha value missing.\n"));
+    ASSERT_EQ(OVmtable_getnumentries(t), 2);
+    EXPECT_EQ(diffuse(t, 0), (std::vector<float>{0, 0, 0})); // the defaults stay
+    EXPECT_EQ(diffuse(t, 1), (std::vector<float>{0, 1, 0}));
+    float a = 0;
+    ASSERT_TRUE(OVmtable_getvalue(t, 1, &a, OVOPACITY));
+    EXPECT_FLOAT_EQ(a, 0.25f);
+    EXPECT_EQ(OVmtable_findentry(t, "second"), 1);
+}
+
+TEST_F(MtableFiles, WrongMagicNoPropertiesAndNoEntries) {
+    OVmtable *t = load("magic", "material\nvalid ambient\nmatdef\nambient 0 0 1\n");
+    ASSERT_NE(t, nullptr); // reading goes on with the word that was found
+    EXPECT_TRUE(logged("'material' is not the magic string ('mat')\n"));
+    EXPECT_EQ(OVmtable_getnumentries(t), 1);
+    EXPECT_EQ(OVmtable_getcolor24(t, 0), 0x0000FFu);
+
+    load("bare", "mat\nvalid glitter\nmatdef\n");
+    EXPECT_TRUE(logged("no valid properties defined for material table\n"));
+
+    EXPECT_EQ(load("nodefs", "mat\nversion 3.00\nvalid diffuse\ndiffuse 1 1 1\n"), nullptr);
+    EXPECT_TRUE(logged("diffuse precedes expected 'matdef' token: it will be ignored.\n"));
+    EXPECT_EQ(OVuniverse_findmtable("nodefs"), nullptr); // the table was freed
+
+    EXPECT_EQ(load("version", "mat\nversion x\nvalid diffuse\nmatdef\n") != nullptr, true);
+    EXPECT_TRUE(logged("Version number invalid."));
+}
+
+TEST_F(MtableFiles, UnusableFileNameGetsAGeneratedTableName) {
+    OVmtable *t = load("my paint", "mat\nvalid diffuse\nmatdef\ndiffuse 1 1 1\n");
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(logged("invalid mtable name my paint: no spaces allowed in name\n"));
+    EXPECT_TRUE(logged("generated table name " + std::string(OVmtable_getname(t)) +
+                       " used instead of given name my paint\n"));
+    EXPECT_EQ(std::string(OVmtable_getname(t)).substr(0, 2), "mt");
+}
+
+TEST_F(MtableFiles, BinaryJunkNeverCrashes) {
+    unsigned seed = 99;
+    for (int round = 0; round < 20; ++round) {
+        std::string text = "mat\nvalid diffuse ambient\n";
+        for (int i = 0; i < 3000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += static_cast<char>(seed >> 16);
+        }
+        OVmtable *t = load("noise", text);
+        if (t) {
+            EXPECT_GE(OVmtable_getnumentries(t), 1);
+            OVmtable_delete(t);
+        }
+    }
 }
 
 } // namespace

@@ -1,12 +1,16 @@
 #include "orv/font3d.h"
 #include "orv/geometry.h"
+#include "orv/file.h"
 #include "orv/message.h"
+#include "orv/universe.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 extern "C" void _OVfont3d_deleteall(void);
 
@@ -107,6 +111,57 @@ TEST_F(Text3d, FontFileProblems) {
     g_log.clear();
     EXPECT_EQ(OVfont3d_load(bad.c_str()), nullptr);
     EXPECT_TRUE(logged("doesn't contain usable 3D letters\n"));
+}
+
+TEST_F(Text3d, FirstCopyStaysAndEachCharacterKeepsItsCell) {
+    std::string path = write("ab.nff", "nff\n" + glyph("char65") + glyph("char66"));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    OVgeometry *text = OVgeometry_newtext3d(font, "A\tB  A"); // the tab takes no cell
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(text), 3);
+    std::vector<float> xs;
+    for (OVvertex *v = OVgeometry_getvertices(text); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        xs.push_back(p[0]);
+        EXPECT_GE(p[1], 0.0f);
+        EXPECT_LE(p[1], 1.0f); // nothing moves off the baseline
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    // Cells at columns 0, 1 and 4 with the advance 1.1.
+    EXPECT_EQ(xs.size(), 6u);
+    EXPECT_FLOAT_EQ(xs.front(), 0.0f);
+    EXPECT_FLOAT_EQ(xs[2], 1.1f);
+    EXPECT_FLOAT_EQ(xs.back(), 4 * 1.1f + 1);
+    OVgeometry_delete(text);
+}
+
+TEST_F(Text3d, FontsAreFoundAlongTheModelPathAndKeptByTheirGivenName) {
+    write("glyphs.nff", "nff\n" + glyph("char65"));
+    OVfile_setmodelpath(dir_.string().c_str());
+    OVfont3d *first = OVfont3d_load("glyphs");
+    OVfont3d *second = OVfont3d_load("glyphs");
+    OVfile_setmodelpath("");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second); // two independent fonts
+    EXPECT_EQ(OVfont3d_find("glyphs"), second);
+    EXPECT_EQ(OVfont3d_find("glyphs.nff"), nullptr);
+    OVfont3d_delete(second);
+    EXPECT_EQ(OVfont3d_find("glyphs"), first);
+}
+
+TEST_F(Text3d, DeletingTheUniverseDeletesItsFonts) {
+    std::string path = write("ab.nff", "nff\n" + glyph("char65"));
+    OVuniverse_new(512, 0);
+    ASSERT_NE(OVfont3d_load(path.c_str()), nullptr);
+    OVgeometry *text = OVgeometry_newtext3d(OVfont3d_find(path.c_str()), "A");
+    OVuniverse_delete();
+    EXPECT_EQ(OVfont3d_find(path.c_str()), nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(text), 1); // text is independent of its font
+    OVgeometry_delete(text);
 }
 
 } // namespace
