@@ -4,6 +4,7 @@
 #include "render/render_pixels.h"
 #include "geometry/geometry_record.h"
 #include "render/window_internal.h"
+#include "scene/node_internal.h"
 
 #include <string>
 
@@ -69,6 +70,22 @@ TEST_F(Scene, GeometryOutsideTheViewVolumeIsNotDrawn) {
     OVrender_frame();
     EXPECT_EQ(OVwindow_getpolycount(window), 6);
     EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+}
+
+TEST_F(Scene, MaterialNodesGiveWhatTheTableLacksUntilTheirSeparatorEnds) {
+    OVnode *glowing = OVsepnode_new(root);
+    OVnode *material = orv::scene::new_material_node(glowing);
+    ASSERT_NE(material, nullptr);
+    auto *values = static_cast<OVmaterialdata *>(material->payload);
+    values->mask = 0x10;
+    values->emission[1] = 1;
+    const OVp3 left = {-3, 0, 10}, right = {3, 0, 10};
+    block(glowing, 4, left, 255, 0, 0);
+    block(root, 4, right, 255, 0, 0);
+    OVrender_frame();
+    // No light: ambient 0.4 of the table's red, plus the node's green emission.
+    EXPECT_TRUE(near(pixel(window, 20, 40), 102, 255, 0));
+    EXPECT_TRUE(near(pixel(window, 60, 40), 102, 0, 0));
 }
 
 TEST_F(Scene, LightEndsWithItsSeparator) {
