@@ -88,6 +88,32 @@ TEST_F(Scene, MaterialNodesGiveWhatTheTableLacksUntilTheirSeparatorEnds) {
     EXPECT_TRUE(near(pixel(window, 60, 40), 102, 0, 0));
 }
 
+TEST_F(Scene, AmbientNodesOverrideTheGlobalAmbientInsideTheirSeparator) {
+    OVnode *bright = OVsepnode_new(root);
+    OVnode *ambient = OVlightnode_newambient(bright);
+    ASSERT_TRUE(OVlightnode_setintensity(ambient, 0.8f));
+    const OVp3 left = {-3, 0, 10}, right = {3, 0, 10};
+    block(bright, 4, left, 255, 255, 255);
+    block(root, 4, right, 255, 255, 255);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 20, 40), 204, 204, 204));
+    EXPECT_TRUE(near(pixel(window, 60, 40), 102, 102, 102));
+}
+
+TEST_F(Scene, LightsOfOneWindowsSceneDoNotReachTheNextWindow) {
+    head_light(root); // at the root: on until the scene's end
+    block(root, 4, ahead, 255, 255, 255);
+    OVwindow *other = OVwindow_new(0, 0, 80, 80, 0);
+    ASSERT_NE(other, nullptr);
+    OVwindow_setviewpoint(other, OVuniverse_getviewpoint());
+    OVnode *dark = OVrootnode_new();
+    ASSERT_TRUE(OVwindow_setrootnode(other, dark));
+    block(dark, 4, ahead, 255, 255, 255);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 255, 255));
+    EXPECT_TRUE(near(pixel(other, 40, 40), 102, 102, 102));
+}
+
 TEST_F(Scene, LightEndsWithItsSeparator) {
     OVnode *lit = OVsepnode_new(root);
     head_light(lit);
