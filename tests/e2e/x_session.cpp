@@ -32,6 +32,13 @@ void pause_for(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+std::string file_text(const std::string &path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 bool have(const char *tool) {
     return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
@@ -90,9 +97,13 @@ std::string XSession::env() const {
     return "DISPLAY=:" + std::to_string(display_) + " ";
 }
 
-bool XSession::start(const std::string &program) {
+bool XSession::start(const std::string &program, const std::vector<std::string> &args) {
     if (!available()) return false;
     stop();
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &a : args)
+        argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
     program_ = fork();
     if (program_ == 0) {
         setenv("DISPLAY", (":" + std::to_string(display_)).c_str(), 1);
@@ -100,12 +111,20 @@ bool XSession::start(const std::string &program) {
         unsetenv("SDL_VIDEODRIVER");
         // No session bus under the virtual server: fail fast instead of waiting on it.
         setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
-        std::freopen((dir_ + "/out.txt").c_str(), "w", stdout);
-        std::freopen((dir_ + "/err.txt").c_str(), "w", stderr);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        std::freopen(path("out.txt").c_str(), "w", stdout);
+        std::freopen(path("err.txt").c_str(), "w", stderr);
+        execvp(program.c_str(), argv.data());
         _exit(127);
     }
     return program_ > 0;
+}
+
+void XSession::hold() {
+    if (program_ > 0) kill(program_, SIGSTOP);
+}
+
+void XSession::release() {
+    if (program_ > 0) kill(program_, SIGCONT);
 }
 
 bool XSession::wait_window(double seconds) {
@@ -133,10 +152,11 @@ void XSession::key(const std::string &name, double settle) {
 }
 
 std::string XSession::output() const {
-    std::ifstream in(dir_ + "/out.txt");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return file_text(path("out.txt"));
+}
+
+std::string XSession::errors() const {
+    return file_text(path("err.txt"));
 }
 
 bool XSession::wait_output(const std::string &text, double seconds) const {

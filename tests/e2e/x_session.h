@@ -21,8 +21,9 @@ class XSession {
     ~XSession();
     bool available() const { return display_ >= 0; }
 
-    // Starts the program with its output going to a file we read back.
-    bool start(const std::string &program);
+    // Starts the program with its arguments, its output going to files we
+    // read back.
+    bool start(const std::string &program, const std::vector<std::string> &args = {});
     // Ends the program if it still runs.
     void stop();
     // Waits for the program's window and gives it the keyboard focus.
@@ -30,8 +31,15 @@ class XSession {
     // Types one key (an xdotool key name) and lets a few passes run.
     void key(const std::string &name, double settle = 0.25);
     void xdotool(const std::string &args);
-    // Output of the program so far.
+    // Holds the program between two instructions and lets it go on: what
+    // arrives meanwhile waits for one and the same pass.
+    void hold();
+    void release();
+    // Output and error output of the program so far.
     std::string output() const;
+    std::string errors() const;
+    // A path in the session's private directory.
+    std::string path(const std::string &name) const { return dir_ + "/" + name; }
     // Waits until the output contains text.
     bool wait_output(const std::string &text, double seconds) const;
     // Waits for the program to end; returns its exit status or -1000.
