@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -27,19 +28,24 @@ bool last_pose(const std::string &out, Pose &pose) {
            bool(qs >> pose.q[0] >> pose.q[1] >> pose.q[2] >> pose.q[3]);
 }
 
-Pose print_pose(XSession &x) {
-    size_t before = x.output().size();
-    x.key("I", 0.5);
-    Pose pose;
-    std::string out = x.output();
-    EXPECT_GT(out.size(), before);
-    EXPECT_TRUE(last_pose(out, pose));
-    return pose;
+int count(const std::string &text, const std::string &what) {
+    int n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
 }
 
-bool near(int a, int b) {
-    return std::abs(a - b) <= 40;
+bool near(int a, int b, int tolerance = 40) {
+    return std::abs(a - b) <= tolerance;
 }
+
+bool white(const unsigned char *p) {
+    return p[0] > 215 && p[1] > 215 && p[2] > 215;
+}
+
+struct Point {
+    int x, y;
+};
 
 class Explorer : public ::testing::Test {
   protected:
@@ -47,68 +53,325 @@ class Explorer : public ::testing::Test {
         if (!x.available()) GTEST_SKIP() << "Xvfb or xdotool not installed";
         setenv("OVMODELS", DATA_DIR, 0);
         ASSERT_TRUE(x.start(RGBSLICE_PATH));
-        ASSERT_TRUE(x.wait_window(90)) << x.output();
+        ASSERT_TRUE(x.wait_window(90)) << x.output() << x.errors();
+        ASSERT_TRUE(x.window_geometry(wx, wy, ww, wh));
     }
+
+    // The output a key adds, once the key had a few passes to act.
+    std::string output_of(const std::string &key, const std::string &until = "") {
+        size_t before = x.output().size();
+        x.key(key, 0.3);
+        if (!until.empty()) x.wait_output(until, 5);
+        std::string out = x.output();
+        return out.size() > before ? out.substr(before) : "";
+    }
+
+    Pose print_pose() {
+        Pose pose;
+        EXPECT_TRUE(last_pose(output_of("I", "Current Orientation: "), pose)) << x.output();
+        return pose;
+    }
+
     void quit() {
         x.key("q", 0.2);
-        EXPECT_EQ(x.wait_exit(30), 0) << x.output();
+        EXPECT_EQ(x.wait_exit(30), 0) << x.output() << x.errors();
     }
+
+    Image shot(const std::string &name) {
+        Image image =
+            x.screenshot(std::string(::testing::TempDir()) + "/rgbslice-" + name + ".png");
+        EXPECT_GE(image.width, wx + ww);
+        EXPECT_GE(image.height, wy + wh);
+        return image;
+    }
+
+    // Where a world point of the start pose lands in the window: the
+    // viewpoint at (75, -55, -200) looks along +z, x to the right and y
+    // down, with 40 degrees from the centre to the left and right edges.
+    Point project(float px, float py, float pz) const {
+        const float f = (ww / 2.0f) / std::tan(0.698131f);
+        float dz = pz + 200;
+        return {wx + static_cast<int>(std::lround(ww / 2.0f + f * (px - 75) / dz)),
+                wy + static_cast<int>(std::lround(wh / 2.0f + f * (py + 55) / dz))};
+    }
+
+    // A pixel near p (within r) that satisfies the test, or nullptr.
+    template <class Test>
+    const unsigned char *find_near(const Image &image, Point p, int r, Test test) const {
+        for (int dy = -r; dy <= r; ++dy)
+            for (int dx = -r; dx <= r; ++dx) {
+                int px = p.x + dx, py = p.y + dy;
+                if (px < wx || py < wy || px >= wx + ww || py >= wy + wh) continue;
+                if (test(image.at(px, py))) return image.at(px, py);
+            }
+        return nullptr;
+    }
+
+    int pixels_changed(const Image &a, const Image &b) const {
+        int changed = 0;
+        for (int yy = wy; yy < wy + wh; ++yy)
+            for (int xx = wx; xx < wx + ww; ++xx)
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(a.at(xx, yy)[c] - b.at(xx, yy)[c]) > 8) {
+                        ++changed;
+                        break;
+                    }
+        return changed;
+    }
+
+    // Types the key in passes of its own until a whole round changes nothing
+    // on the screen; returns the number of rounds that changed something.
+    int press_until_still(const std::string &key, const std::string &name) {
+        std::string round = "key --delay 40";
+        for (int i = 0; i < 40; ++i)
+            round += " " + key;
+        Image last = shot(name);
+        for (int rounds = 0; rounds < 10; ++rounds) {
+            x.xdotool(round);
+            x.xdotool("sleep 0.3");
+            Image now = shot(name);
+            if (pixels_changed(last, now) == 0) return rounds;
+            last = now;
+        }
+        return -1;
+    }
+
     XSession x;
+    int wx = 0, wy = 0, ww = 0, wh = 0;
 };
 
-// One explorer run walks through the whole session: a fresh start per case
-// would multiply the start-up cost of the software renderer.
-TEST_F(Explorer, SessionKeysMouseScreenAndQuit) {
-    Pose start = print_pose(x);
+TEST_F(Explorer, IPrintsTheStartPose) {
+    Pose start = print_pose();
     EXPECT_FLOAT_EQ(start.p[0], 75);
     EXPECT_FLOAT_EQ(start.p[1], -55);
     EXPECT_FLOAT_EQ(start.p[2], -200);
+    EXPECT_FLOAT_EQ(start.q[0], 0);
+    EXPECT_FLOAT_EQ(start.q[1], 0);
+    EXPECT_FLOAT_EQ(start.q[2], 0);
     EXPECT_FLOAT_EQ(start.q[3], 1);
+    quit();
+}
 
-    x.key("P", 0.5);
-    EXPECT_TRUE(x.wait_output("Depth 0 Root", 5)) << x.output();
+// The lights, the three labels in the light separator, the cube and the
+// three planes, from the root at depth 0.
+TEST_F(Explorer, PPrintsTheSceneGraphFromTheRoot) {
+    std::string expected = "Depth 0 Root       \"None\"\n"
+                           "  Depth 1 Separator  \"None\"\n"
+                           "    Depth 2 Light      \"None\"\n"
+                           "    Depth 2 Light      \"None\"\n";
+    for (int i = 0; i < 3; ++i)
+        expected += "    Depth 2 MSeparator \"None\"\n"
+                    "      Depth 3 Geometry   \"None\"\n";
+    for (int i = 0; i < 6; ++i)
+        expected += "  Depth 1 Light      \"None\"\n";
+    expected += "  Depth 1 Geometry   \"None\"\n";
+    for (int i = 0; i < 3; ++i)
+        expected += "  Depth 1 MGeometry  \"None\"\n";
+    EXPECT_EQ(output_of("P", "MGeometry  \"None\"\n"), expected);
+    quit();
+}
 
-    size_t before_help = x.output().size();
-    x.key("x", 0.5);
-    std::string help = x.output().substr(before_help);
-    EXPECT_NE(help.find("\nThe following keys are active:\n\n"), std::string::npos) << help;
-    EXPECT_NE(help.find("Q or q: Quit.\n"), std::string::npos);
-    EXPECT_NE(help.find("0 ( zero ): Reset\n"), std::string::npos);
-    EXPECT_NE(help.find("P or p: Print scene graph.\n"), std::string::npos);
+TEST_F(Explorer, AnUnknownKeyPrintsTheHelpWithQZeroAndPOnly) {
+    EXPECT_EQ(output_of("x", "P or p: Print scene graph.\n"), "\nThe following keys are active:\n\n"
+                                                              "Q or q: Quit.\n"
+                                                              "0 ( zero ): Reset\n"
+                                                              "P or p: Print scene graph.\n");
+    quit();
+}
 
-    int wx, wy, ww, wh;
-    ASSERT_TRUE(x.window_geometry(wx, wy, ww, wh));
-    Image before = x.screenshot(std::string(::testing::TempDir()) + "/rgbslice-start.png");
-    ASSERT_GT(before.width, wx + ww - 1);
-    const unsigned char *corner = before.at(wx + 3, wy + 3);
-    EXPECT_TRUE(near(corner[0], 255) && near(corner[1], 255) && near(corner[2], 255));
-    int coloured = 0;
-    for (int yy = wy; yy < wy + wh; yy += 4)
-        for (int xx = wx; xx < wx + ww; xx += 4) {
-            const unsigned char *p = before.at(xx, yy);
-            if (p[0] < 200 || p[1] < 200 || p[2] < 200) ++coloured;
-        }
-    EXPECT_GT(coloured, 100);
-    for (int i = 0; i < 12; ++i)
-        x.key("B", 0.15);
-    Image after = x.screenshot(std::string(::testing::TempDir()) + "/rgbslice-blue.png");
-    ASSERT_EQ(after.width, before.width);
-    int changed = 0;
-    for (int yy = wy; yy < wy + wh; yy += 2)
-        for (int xx = wx; xx < wx + ww; xx += 2)
-            if (std::abs(after.at(xx, yy)[2] - before.at(xx, yy)[2]) > 8) ++changed;
-    EXPECT_GT(changed, 20);
+// Keys typed while the program is held all reach the same pass: only the
+// newest acts, the older ones are dropped.
+TEST_F(Explorer, KeysOfOnePassActOnce) {
+    size_t before = x.output().size();
+    x.hold();
+    x.xdotool("key x I I I");
+    x.xdotool("sleep 0.3");
+    x.release();
+    ASSERT_TRUE(x.wait_output("Current Orientation: ", 5));
+    x.xdotool("sleep 0.5");
+    std::string out = x.output().substr(before);
+    EXPECT_EQ(count(out, "Current Position: "), 1) << out;
+    EXPECT_EQ(count(out, "The following keys are active"), 0) << out;
+    quit();
+}
 
-    // Above the centre: forward flight along the view direction (+z).
+// Above the centre the mouse flies forward along the view direction (+z);
+// "0" puts the viewpoint back.
+TEST_F(Explorer, MouseFlightForwardThenZeroResets) {
     x.xdotool("mousemove " + std::to_string(wx + ww / 2) + " " + std::to_string(wy + wh / 5));
     x.xdotool("mousedown 1");
     x.xdotool("sleep 1");
     x.xdotool("mouseup 1");
-    Pose flown = print_pose(x);
+    Pose flown = print_pose();
     EXPECT_GT(flown.p[2], -200.0f + 1.0f);
+    EXPECT_FLOAT_EQ(flown.p[0], 75);
     x.key("0", 0.3);
-    Pose reset = print_pose(x);
+    Pose reset = print_pose();
+    EXPECT_FLOAT_EQ(reset.p[0], 75);
+    EXPECT_FLOAT_EQ(reset.p[1], -55);
     EXPECT_FLOAT_EQ(reset.p[2], -200);
+    EXPECT_FLOAT_EQ(reset.q[3], 1);
+    quit();
+}
+
+TEST_F(Explorer, ScreenShowsBackgroundCubeEdgesAndPlanes) {
+    Image s = shot("start");
+    EXPECT_TRUE(white(s.at(wx + 3, wy + 3)));
+    EXPECT_TRUE(white(s.at(wx + ww - 4, wy + 3)));
+    // Front edges of the cube: the top one runs from green to yellow, the
+    // bottom one from black to red.
+    EXPECT_TRUE(find_near(s, project(-12.5f, -25, -25), 3, [](const unsigned char *p) {
+        return p[1] > 150 && p[2] < 100 && p[0] < 200;
+    })) << "top front edge";
+    EXPECT_TRUE(find_near(s, project(12.5f, 25, -25), 3, [](const unsigned char *p) {
+        return p[0] > 100 && p[1] < 60 && p[2] < 60;
+    })) << "bottom front edge";
+    // Each plane where the other two do not hide it.
+    auto coloured = [](const unsigned char *p) { return !white(p); };
+    EXPECT_TRUE(find_near(s, project(0, -12.5f, -12.5f), 1, coloured)) << "red plane";
+    EXPECT_TRUE(find_near(s, project(-12.5f, 0, -12.5f), 1, coloured)) << "green plane";
+    EXPECT_TRUE(find_near(s, project(-12.5f, -12.5f, 0), 1, coloured)) << "blue plane";
+    // Between the cube and the labels nothing is drawn.
+    EXPECT_TRUE(white(s.at(project(0, -40, 0).x, project(0, -40, 0).y)));
+    quit();
+}
+
+// Rows of the three labels, right of the cube: the bands of drawn pixels.
+std::vector<std::pair<int, int>> label_bands(const Image &s, int x0, int x1, int y0, int y1) {
+    std::vector<std::pair<int, int>> bands;
+    bool in = false;
+    for (int y = y0; y < y1; ++y) {
+        bool drawn = false;
+        for (int x = x0; x < x1 && !drawn; ++x)
+            drawn = !white(s.at(x, y));
+        if (drawn && !in) bands.push_back({y, y});
+        if (drawn) bands.back().second = y;
+        in = drawn;
+    }
+    return bands;
+}
+
+// How much the right part of two label bands (from the value on: "128 (
+// 0.501961 )" at start) differ: the share of drawn pixels of either band
+// with no drawn pixel next to the same place in the other, the bands lined
+// up at their first rows. The neighbourhood absorbs their different
+// sub-pixel rows.
+double label_difference(const Image &s, int x0, int x1, std::pair<int, int> a,
+                        std::pair<int, int> b) {
+    int height = std::max(a.second - a.first, b.second - b.first) + 1;
+    auto drawn = [&](std::pair<int, int> band, int x, int y) {
+        return y >= 0 && y <= band.second - band.first && !white(s.at(x, band.first + y));
+    };
+    auto drawn_near = [&](std::pair<int, int> band, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (drawn(band, x + dx, y + dy)) return true;
+        return false;
+    };
+    int differ = 0, total = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = x1 - (x1 - x0) * 64 / 100; x < x1 - 1; ++x) {
+            bool pa = drawn(a, x, y), pb = drawn(b, x, y);
+            total += pa + pb;
+            differ += (pa && !drawn_near(b, x, y)) + (pb && !drawn_near(a, x, y));
+        }
+    return total ? static_cast<double>(differ) / total : 1.0;
+}
+
+// All three labels start with the same value text; after one "R" the red
+// label's differs from the others.
+TEST_F(Explorer, LabelsStartAtTheSameValueAndRedChangesAfterR) {
+    Image s = shot("labels");
+    // The labels begin at x = 30, where the cube's back edge also shows.
+    int x0 = project(30, 0, 0).x + 6, x1 = wx + ww;
+    int y0 = project(30, -30, 0).y, y1 = project(30, 45, 0).y;
+    auto bands = label_bands(s, x0, x1, y0, y1);
+    ASSERT_EQ(bands.size(), 3u);
+    // The drawn columns of the bands: from the first glyph to the last.
+    int left = x1, right = x0;
+    for (int y = bands[0].first; y <= bands[0].second; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (!white(s.at(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+            }
+    // Red, green and blue text colours.
+    auto colour_of = [&](std::pair<int, int> band) {
+        long sum[3] = {};
+        int n = 0;
+        for (int y = band.first; y <= band.second; ++y)
+            for (int x = left; x < right; ++x)
+                if (!white(s.at(x, y))) {
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += s.at(x, y)[c];
+                    ++n;
+                }
+        return std::vector<long>{sum[0] / std::max(n, 1), sum[1] / std::max(n, 1),
+                                 sum[2] / std::max(n, 1)};
+    };
+    for (int c = 0; c < 3; ++c) {
+        std::vector<long> rgb = colour_of(bands[c]);
+        for (int k = 0; k < 3; ++k)
+            if (k != c) {
+                EXPECT_GT(rgb[c], rgb[k] + 40) << "label " << c;
+            }
+    }
+    EXPECT_LT(label_difference(s, left, right, bands[0], bands[1]), 0.01);
+    EXPECT_LT(label_difference(s, left, right, bands[0], bands[2]), 0.01);
+
+    x.key("R", 0.5);
+    Image r = shot("labels-r");
+    auto after = label_bands(r, x0, x1, y0, y1);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_GT(label_difference(r, left, right, after[0], after[1]), 0.02);
+    EXPECT_LT(label_difference(r, left, right, after[1], after[2]), 0.01);
+    quit();
+}
+
+// After "R" the red plane moves towards +x and takes more red: the pixels
+// that change are those of the plane's old and new places.
+TEST_F(Explorer, RedPlaneMovesAndRecoloursAfterR) {
+    Image before = shot("red-before");
+    const int presses = 20;
+    for (int i = 0; i < presses; ++i)
+        x.key("R", 0.12);
+    x.xdotool("sleep 0.3");
+    Image after = shot("red-after");
+    // The plane spans y and z from -25 to 25 at x = 50 (v / 255 - 0.5).
+    float x_before = 50 * (128 / 255.0f - 0.5f), x_after = 50 * ((128 + presses) / 255.0f - 0.5f);
+    int left = ww, right = 0, top = wh, bottom = 0;
+    int cube_right = project(25, 0, 25).x;
+    for (int yy = wy; yy < wy + wh; ++yy)
+        for (int xx = wx; xx < cube_right; ++xx)
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(after.at(xx, yy)[c] - before.at(xx, yy)[c]) > 8) {
+                    left = std::min(left, xx);
+                    right = std::max(right, xx);
+                    top = std::min(top, yy);
+                    bottom = std::max(bottom, yy);
+                }
+    // The viewer is right of the plane: its front edge (z = -25) is its left
+    // side on the screen, its back edge its right side.
+    EXPECT_TRUE(near(left, project(x_before, 0, -25).x, 6)) << left;
+    EXPECT_TRUE(near(right, project(x_after, 0, 25).x, 6)) << right;
+    EXPECT_TRUE(near(top, project(x_before, -25, 25).y, 6)) << top;
+    EXPECT_TRUE(near(bottom, project(x_after, 25, -25).y, 6)) << bottom;
+    Point inside = project(x_after, -12.5f, -12.5f);
+    EXPECT_GT(after.at(inside.x, inside.y)[0], before.at(inside.x, inside.y)[0] + 8);
+    quit();
+}
+
+// "r" down to 0 and "R" up to 255 stop there: a whole round of further keys
+// changes nothing, and the plane then lies on the cube's side.
+TEST_F(Explorer, RedStopsAtZeroAndAt255) {
+    EXPECT_GT(press_until_still("r", "red-0"), 0);
+    Image low = shot("red-0");
+    EXPECT_TRUE(find_near(low, project(-25, -12.5f, -12.5f), 1,
+                          [](const unsigned char *p) { return p[0] < 60 && !white(p); }));
+    EXPECT_GT(press_until_still("R", "red-255"), 0);
+    Image high = shot("red-255");
+    EXPECT_TRUE(find_near(high, project(25, -12.5f, -12.5f), 1,
+                          [](const unsigned char *p) { return p[0] > 200 && !white(p); }));
     quit();
 }
 

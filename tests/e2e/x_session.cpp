@@ -57,8 +57,11 @@ XSession::XSession() {
         close(fds[0]);
         std::string fd = std::to_string(fds[1]);
         std::freopen("/dev/null", "w", stderr);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char *>(nullptr));
+        // Without -noreset the server resets whenever its last client leaves
+        // (each xdotool call), and a program connecting meanwhile loses its
+        // display.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", static_cast<char *>(nullptr));
         _exit(127);
     }
     close(fds[1]);

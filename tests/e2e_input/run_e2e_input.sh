@@ -13,7 +13,7 @@ cleanup() {
     rm -f "$out" "$out.display"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$out.display" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$out.display" 2>/dev/null &
 x_pid=$!
 for i in $(seq 50); do [ -s "$out.display" ] && break; sleep 0.1; done
 DISPLAY=":$(cat "$out.display")"
