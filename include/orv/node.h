@@ -151,6 +151,8 @@ ORV_API void OVnode_delete(OVnode *node);
 ORV_API int OVnode_deletechild(OVnode *parent, int index);
 ORV_API void OVnode_vacuum(void);
 ORV_API void OVnode_print(OVnode *node);
+/* Polygons of the enabled geometries below the node, each appearance counted. */
+ORV_API int OVnode_numpolys(OVnode *node);
 
 /* Shared with the modules that make nodes of their own types. */
 ORV_API void _OVnode_changed(OVnode *node);

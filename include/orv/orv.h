@@ -20,5 +20,6 @@
 #include "sensor.h"
 #include "input.h"
 #include "motionlink.h"
+#include "nodepath.h"
 
 #endif

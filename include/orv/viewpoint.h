@@ -122,6 +122,13 @@ ORV_API void OVviewpoint_getfrustum(const OVviewpoint *viewpoint, int eye, float
 /* Backs the viewpoint off until the scene's bounding sphere is in view. */
 ORV_API void OVviewpoint_zoomall(OVviewpoint *viewpoint);
 
+/* Whether the viewpoint, moving from its previous position to its position,
+   comes within distance of the polygon (or crosses it); the node path runs
+   from the root of an enabled window showing the viewpoint to the polygon's
+   geometry node. */
+ORV_API int OVviewpoint_intersectpoly(const OVviewpoint *viewpoint, OVpoly *poly, OVnodepath *path,
+                                      float distance);
+
 ORV_EXTERN_C_END
 
 #endif

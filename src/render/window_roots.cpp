@@ -1,4 +1,5 @@
-// The root nodes the windows show, for the scene's preparation pass.
+// The root nodes the windows show, for the preparation pass and the collision
+// tests of viewpoints.
 #include "render/window_internal.h"
 #include "universe/subsystems.h"
 
@@ -9,4 +10,12 @@ extern "C" ORV_API int _OVwindow_roots(OVnode **roots, int *display_bits, int ca
         display_bits[count] = 1 << w->display_index;
     }
     return count;
+}
+
+extern "C" ORV_API int _OVwindow_showsroot(const OVviewpoint *viewpoint, const OVnode *root) {
+    for (OVwindow *w = orv::window_list(); w; w = w->next)
+        if (w->enabled && w->root == root &&
+            (w->viewpoint == viewpoint || w->viewpoint2 == viewpoint))
+            return 1;
+    return 0;
 }

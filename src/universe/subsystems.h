@@ -53,6 +53,8 @@ ORV_SUBSYSTEM void _OVwindow_deleteall(void);
 // Each window's root node (null when none) and display bit, in window order;
 // the number of windows written.
 ORV_SUBSYSTEM int _OVwindow_roots(OVnode **roots, int *display_bits, int capacity);
+// Whether an enabled window showing the viewpoint (as either eye) has the root.
+ORV_SUBSYSTEM int _OVwindow_showsroot(const OVviewpoint *viewpoint, const OVnode *root);
 // The renderer's preparation pass over a root's scene, before the simulation starts.
 ORV_SUBSYSTEM void _OVrender_prepare(OVnode *root, void *state);
 ORV_SUBSYSTEM void _OVwindow_shutdown(void);   // base window and context

@@ -90,3 +90,25 @@ TEST_F(Traversal, VacuumEmptiesRootsAndTheHoldingRoot) {
 
 } // namespace
 } // namespace travtest
+
+namespace travtest {
+namespace {
+
+TEST_F(Traversal, NumpolysCountsEveryEnabledAppearance) {
+    EXPECT_EQ(OVnode_numpolys(nullptr), 0);
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgeometrynode_new(a, OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    OVlightnode_newpoint(a);
+    OVglnode_new(
+        b, [](OVnode *) {}, 0);
+    EXPECT_EQ(OVnode_numpolys(shared), 6);
+    EXPECT_EQ(OVnode_numpolys(a), 6);
+    EXPECT_EQ(OVnode_numpolys(root), 12);
+    ASSERT_TRUE(OVnode_enable(b, 0));
+    EXPECT_EQ(OVnode_numpolys(root), 6);
+    EXPECT_EQ(OVnode_numpolys(b), 0);
+}
+
+} // namespace
+} // namespace travtest

@@ -1,0 +1,31 @@
+/* Orvane: node paths, root-to-node sequences through the scene graph that
+ * name one appearance of a shared node and give its accumulated transform. */
+#ifndef ORV_NODEPATH_H
+#define ORV_NODEPATH_H
+
+#include "orv_base.h"
+
+ORV_EXTERN_C_BEGIN
+
+/* A path holding only its first node (usually a root); null for null. */
+ORV_API OVnodepath *OVnodepath_new(OVnode *first);
+ORV_API void OVnodepath_delete(OVnodepath *path);
+/* Appends a child of the last node: a real child, a child of a movable
+   node's content or one of its attachments; false otherwise. */
+ORV_API int OVnodepath_push(OVnodepath *path, OVnode *child);
+/* Removes the last node; the first stays. */
+ORV_API int OVnodepath_pop(OVnodepath *path);
+ORV_API int OVnodepath_getlength(const OVnodepath *path);
+/* The node at index (0 the first; -1 the last), or null. */
+ORV_API OVnode *OVnodepath_getnode(const OVnodepath *path, int index);
+/* The first path, in child order, from start down to node; null if none. */
+ORV_API OVnodepath *OVnodepath_find(OVnode *start, OVnode *node);
+/* The transform from the last node's frame (after its own transform for an
+   Xform or movable node) to the first node's: p_first = p_last . out. Enabled
+   Xform nodes before each step count, and so do the transforms that earlier
+   group, anchor, inline and switch siblings pass on. */
+ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
+
+ORV_EXTERN_C_END
+
+#endif

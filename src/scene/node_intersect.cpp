@@ -1,0 +1,198 @@
+// Rays against the geometries of a scene, walked like the collection.
+#include "scene/node_intersect.h"
+
+#include "geometry/geometry_record.h"
+#include "orv/math.h"
+#include "scene/traversal_stacks.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace orv::scene {
+
+namespace {
+
+struct Ray {
+    OVp3 origin, direction;
+};
+
+float dot(const float *a, const float *b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// Whether the ray (t >= 0) can reach the sphere.
+bool ray_meets_sphere(const Ray &ray, const OVp3 centre, float radius) {
+    const OVp3 w = {centre[0] - ray.origin[0], centre[1] - ray.origin[1],
+                    centre[2] - ray.origin[2]};
+    const float dd = dot(ray.direction, ray.direction);
+    const float along = dot(w, ray.direction);
+    const float ww = dot(w, w), r2 = radius * radius;
+    if (along <= 0) return ww <= r2;
+    return ww - along * along / dd <= r2;
+}
+
+// The sphere of a node's frame placed by m, radius grown by m's scale.
+bool ray_meets_placed(const Ray &ray, const OVm4 m, const OVp3 midpoint, float radius) {
+    OVp3 c;
+    OVp3_xformm4(midpoint, m, c);
+    float scale = 0;
+    for (int i = 0; i < 3; ++i)
+        scale = std::fmax(scale, m[i][0] * m[i][0] + m[i][1] * m[i][1] + m[i][2] * m[i][2]);
+    return ray_meets_sphere(ray, c, radius * std::sqrt(scale));
+}
+
+// The nearest polygon of the geometry hit within best; null if none.
+OVpoly *hit_geometry(OVgeometry *g, const OVm4 m, const Ray &ray, float *best) {
+    OVm4 inverse;
+    if (!OVm4_invert(m, inverse)) return nullptr;
+    Ray local;
+    OVp3_xformm4(ray.origin, inverse, local.origin);
+    OVp3_xformdirm4(ray.direction, inverse, local.direction);
+    if (!ray_meets_sphere(local, g->midpoint, g->radius)) return nullptr;
+    OVpoly *nearest = nullptr;
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (!(p->rflags & OVPOLYR_INVISIBLE) &&
+            _OVpoly_rayintersect(p, local.origin, local.direction, best))
+            nearest = p;
+    return nearest;
+}
+
+// Keeps the hits ordered by distance, the nearest first.
+struct Hits {
+    OVnodehit *out;
+    int capacity, found;
+    void add(const OVnodehit &h) {
+        int at = found < capacity ? found : capacity;
+        while (at > 0 && out[at - 1].distance > h.distance) {
+            if (at < capacity) out[at] = out[at - 1];
+            --at;
+        }
+        if (at < capacity) out[at] = h;
+        ++found;
+    }
+};
+
+void push_children(TraversalState *state, OVnode *node) {
+    if (node->first_child) push_step(state, node->first_child, STEP_LINK);
+}
+
+void push_child(TraversalState *state, OVnode *node, int index) {
+    OVlink *l = index >= 0 ? node->first_child : nullptr;
+    for (; l && index > 0; --index)
+        l = l->next_sibling;
+    if (l) push_step(state, l->child, STEP_NODE);
+}
+
+// Walks the scene; nearest_only keeps one hit, the nearest of all.
+int walk(OVnode *root, TraversalState *state, const Ray &ray, Hits &hits, bool nearest_only) {
+    Stacks &s = stacks_of(state);
+    std::memcpy(s.matrices[0], state->view, sizeof(OVm4));
+    float nearest = 1e38f;
+    if (root->header.type == NT_ROOT)
+        push_children(state, root);
+    else
+        push_step(state, root, STEP_NODE);
+    while (s.step_count > 0) {
+        const Step step = s.steps[--s.step_count];
+        if (step.kind == STEP_LINK) {
+            auto *link = static_cast<OVlink *>(step.item);
+            if (link->next_sibling) push_step(state, link->next_sibling, STEP_LINK);
+            push_step(state, link->child, STEP_NODE);
+            continue;
+        }
+        if (step.kind != STEP_NODE) {
+            close_scope(state);
+            continue;
+        }
+        auto *n = static_cast<OVnode *>(step.item);
+        if (!(n->flags & NODE_ENABLED)) continue;
+        const OVm4 &m = s.matrices[s.matrix_depth - 1];
+        switch (n->header.type) {
+        case NT_XFORM:
+            if (n->transform_kind) push_matrix(state, n->transform, n->transform_kind == 0x02);
+            break;
+        case NT_LOD:
+            push_child(state, n, lod_choice(n, m));
+            break;
+        case NT_SWITCH:
+            if (n->which_child == -3)
+                push_children(state, n);
+            else
+                push_child(state, n, n->which_child);
+            break;
+        case NT_GROUP:
+        case NT_ANCHOR:
+        case NT_INLINE:
+        case NT_ROOT:
+            push_children(state, n);
+            break;
+        case NT_SEPARATOR:
+        case NT_XFORMSEP:
+            if (fresh_bounds(n) && !ray_meets_placed(ray, m, n->midpoint, n->radius)) break;
+            open_scope(state);
+            push_step(state, n, STEP_ENDSCOPE);
+            push_children(state, n);
+            break;
+        case NT_GEOMETRY: {
+            if (!n->geometry) break;
+            float best = nearest_only ? nearest : 1e38f;
+            if (OVpoly *p = hit_geometry(n->geometry, m, ray, &best)) {
+                if (nearest_only) {
+                    nearest = best;
+                    hits.found = 0;
+                }
+                hits.add({n, p, best});
+            }
+            break;
+        }
+        default:
+            break; // lights, fog, materials, callbacks and objects hold no polygons
+        }
+    }
+    return hits.found;
+}
+
+int intersect(OVnode *root, void *handle, const OVp3 origin, const OVp3 direction, Hits &hits,
+              bool nearest_only) {
+    if (!root || !origin || !direction) return 0;
+    if (std::fabs(direction[0]) < OV_TOLERANCE && std::fabs(direction[1]) < OV_TOLERANCE &&
+        std::fabs(direction[2]) < OV_TOLERANCE)
+        return 0;
+    auto *state = static_cast<TraversalState *>(handle ? handle : _OVnode_getstate());
+    if (!handle) { // a pooled state may still hold some eye's view
+        std::memset(state->view, 0, sizeof state->view);
+        for (int i = 0; i < 4; ++i)
+            state->view[i][i] = 1;
+    }
+    _OVnode_initstate(state);
+    Ray ray;
+    std::memcpy(ray.origin, origin, sizeof ray.origin);
+    std::memcpy(ray.direction, direction, sizeof ray.direction);
+    const int found = walk(root, state, ray, hits, nearest_only);
+    if (!handle) _OVnode_releasestate(state);
+    return found;
+}
+
+} // namespace
+
+} // namespace orv::scene
+
+using namespace orv::scene;
+
+extern "C" {
+
+ORV_API int _OVnode_intersectgeom(OVnode *root, void *state, const OVp3 origin,
+                                  const OVp3 direction, OVnodehit *hit) {
+    if (!hit) return 0;
+    Hits hits{hit, 1, 0};
+    return intersect(root, state, origin, direction, hits, true) > 0;
+}
+
+ORV_API int _OVnode_intersectgeoms(OVnode *root, void *state, const OVp3 origin,
+                                   const OVp3 direction, OVnodehit *hits, int capacity) {
+    if (!hits || capacity < 0) return 0;
+    Hits found{hits, capacity, 0};
+    return intersect(root, state, origin, direction, found, false);
+}
+
+} // extern "C"

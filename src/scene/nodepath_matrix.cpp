@@ -1,0 +1,116 @@
+// The accumulated transform along a node path.
+#include "orv/nodepath.h"
+#include "scene/nodepath_record.h"
+#include "universe/subsystems.h"
+
+#include <cstring>
+
+namespace orv::scene {
+
+namespace {
+
+// What an earlier sibling passes on to the nodes after it.
+void compose_sibling(Accumulated &t, const OVnode *s) {
+    if (!(s->flags & NODE_ENABLED)) return;
+    switch (s->header.type) {
+    case NT_XFORM:
+        if (s->transform_kind) compose_into(t, s->transform, s->transform_kind);
+        break;
+    case NT_GROUP:
+    case NT_ANCHOR:
+    case NT_INLINE:
+    case NT_SWITCH:
+        compose_children(t, s);
+        break;
+    default:
+        break; // scopes keep their transforms; level-of-detail choices need an eye
+    }
+}
+
+// The real edge from parent to child; the siblings before it compose into t.
+bool direct_step(const OVnode *parent, const OVnode *child, Accumulated *t) {
+    if (!node_is_grouping(parent->header.type)) return false;
+    const OVlink *l = parent->first_child;
+    while (l && l->child != child)
+        l = l->next_sibling;
+    if (!l) return false;
+    if (t)
+        for (const OVlink *s = parent->first_child; s != l; s = s->next_sibling)
+            compose_sibling(*t, s->child);
+    return true;
+}
+
+// Inside a movable node: its content or attachment group, then the content.
+OVnode *inner_node(const OVnode *n) {
+    if ((n->flags & NODE_MOVABLE) && n->first_child && n->first_child->next_sibling)
+        return n->first_child->next_sibling->child;
+    if ((n->flags & NODE_ATTACHGROUP) && n->first_child) return n->first_child->child;
+    return nullptr;
+}
+
+// The last node's own transform and the node that shows its content.
+OVnode *finish(OVnode *last, Accumulated &t) {
+    if (last->header.type == NT_XFORM && last->transform_kind)
+        compose_into(t, last->transform, last->transform_kind);
+    while (OVnode *inner = inner_node(last)) {
+        direct_step(last, inner, &t);
+        last = inner;
+    }
+    return last;
+}
+
+bool accumulate(const OVnodepath *path, OVm4 out, OVnode **last) {
+    if (!path || path->count < 1) return false;
+    Accumulated t;
+    set_identity(t.m);
+    t.kind = 0;
+    for (int i = 1; i < path->count; ++i)
+        if (!path_step(path->nodes[i - 1], path->nodes[i], &t)) return false;
+    OVnode *shown = finish(path->nodes[path->count - 1], t);
+    std::memcpy(out, t.m, sizeof(OVm4));
+    if (last) *last = shown;
+    return true;
+}
+
+bool shown_root(const OVnode *node) {
+    constexpr int most = 8;
+    OVnode *roots[most];
+    int bits[most];
+    const int count = _OVwindow_roots ? _OVwindow_roots(roots, bits, most) : 0;
+    for (int i = 0; i < count; ++i)
+        if (roots[i] == node) return true;
+    return false;
+}
+
+} // namespace
+
+bool path_step(OVnode *parent, const OVnode *child, Accumulated *t) {
+    const OVnode *at = parent;
+    // A check without composing first, so that a failed step changes nothing.
+    while (!direct_step(at, child, nullptr)) {
+        at = inner_node(at);
+        if (!at) return false;
+    }
+    if (!t) return true;
+    for (at = parent; !direct_step(at, child, t);) {
+        OVnode *inner = inner_node(at);
+        direct_step(at, inner, t);
+        at = inner;
+    }
+    return true;
+}
+
+} // namespace orv::scene
+
+extern "C" {
+
+ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out) {
+    return out && orv::scene::accumulate(path, out, nullptr);
+}
+
+ORV_API int _OVnodepath_getmatrix(OVnodepath *path, OVm4 out, OVnode **last) {
+    if (!path || !out || path->count < 1 || !orv::scene::shown_root(path->nodes[0])) return 0;
+    return orv::scene::accumulate(path, out, last);
+}
+
+} // extern "C"

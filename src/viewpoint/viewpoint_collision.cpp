@@ -1,0 +1,67 @@
+// Collision of a moving viewpoint with a polygon of the scene.
+#include "geometry/geometry_record.h"
+#include "orv/math.h"
+#include "orv/nodepath.h"
+#include "orv/viewpoint.h"
+#include "universe/subsystems.h"
+#include "viewpoint/viewpoint_record.h"
+
+#include <cmath>
+
+namespace {
+
+float dot(const float *a, const float *b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// The point, already in the polygon's plane, lies inside its edges.
+bool inside_edges(const OVpoly *p, const OVp3 q) {
+    for (const OVcorner *c = p->corners; c; c = c->next) {
+        const float *a = c->vertex->position;
+        const float *b = (c->next ? c->next : p->corners)->vertex->position;
+        const OVp3 edge = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+        const OVp3 to = {a[0] - q[0], a[1] - q[1], a[2] - q[2]};
+        OVp3 across;
+        OVp3_cross(edge, p->normal, across);
+        if (dot(to, across) < 0) return false;
+    }
+    return true;
+}
+
+// Within distance of the plane and, projected onto it, inside the polygon.
+bool near_polygon(const OVpoly *p, const OVp3 point, float distance) {
+    const OVp3 w = {point[0] - p->centre[0], point[1] - p->centre[1], point[2] - p->centre[2]};
+    const float s = dot(w, p->normal);
+    if (std::fabs(s) > distance) return false;
+    OVp3 q;
+    for (int j = 0; j < 3; ++j)
+        q[j] = point[j] - s * p->normal[j];
+    if (OVp3_distance(q, p->centre) > p->radius) return false;
+    return inside_edges(p, q);
+}
+
+} // namespace
+
+extern "C" ORV_API int OVviewpoint_intersectpoly(const OVviewpoint *v, OVpoly *poly,
+                                                 OVnodepath *path, float distance) {
+    if (!v || !poly || !path || distance < 0 || !poly->geometry) return 0;
+    if (!_OVnodepath_getmatrix || !_OVwindow_showsroot) return 0;
+    OVm4 m, inverse;
+    OVnode *last = nullptr;
+    if (!_OVnodepath_getmatrix(path, m, &last) || last != poly->geometry->node) return 0;
+    if (!_OVwindow_showsroot(v, OVnodepath_getnode(path, 0))) return 0;
+    if (v->position[0] == v->last_position[0] && v->position[1] == v->last_position[1] &&
+        v->position[2] == v->last_position[2])
+        return 0;
+    if (!OVm4_invert(m, inverse)) return 0;
+    OVp3 now, before;
+    OVp3_xformm4(v->position, inverse, now);
+    OVp3_xformm4(v->last_position, inverse, before);
+    if (distance > 0 && near_polygon(poly, now, distance)) return 1;
+    const float travel = OVp3_distance(before, now);
+    if (travel <= 0) return 0;
+    const OVp3 direction = {(now[0] - before[0]) / travel, (now[1] - before[1]) / travel,
+                            (now[2] - before[2]) / travel};
+    float best = 1e38f;
+    return _OVpoly_rayintersect(poly, before, direction, &best) && best <= travel;
+}
