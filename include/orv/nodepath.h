@@ -23,7 +23,7 @@ ORV_API OVnodepath *OVnodepath_find(OVnode *start, OVnode *node);
 /* The transform from the last node's frame (after its own transform for an
    Xform or movable node) to the first node's: p_first = p_last . out. Enabled
    Xform nodes before each step count, and so do the transforms that earlier
-   group, anchor, inline and switch siblings pass on. */
+   group, anchor and switch siblings pass on. */
 ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
 
 ORV_EXTERN_C_END

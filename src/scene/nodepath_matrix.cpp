@@ -1,4 +1,5 @@
 // The accumulated transform along a node path.
+#include "orv/node.h"
 #include "orv/nodepath.h"
 #include "scene/nodepath_record.h"
 #include "universe/subsystems.h"
@@ -18,10 +19,12 @@ void compose_sibling(Accumulated &t, const OVnode *s) {
         break;
     case NT_GROUP:
     case NT_ANCHOR:
-    case NT_INLINE:
-    case NT_SWITCH:
-        compose_children(t, s);
+    case NT_SWITCH: {
+        OVm4 passed;
+        const int kind = _OVnode_getxforms(const_cast<OVnode *>(s), passed);
+        if (kind) compose_into(t, passed, kind);
         break;
+    }
     default:
         break; // scopes keep their transforms; level-of-detail choices need an eye
     }
