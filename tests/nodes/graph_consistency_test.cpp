@@ -62,10 +62,10 @@ TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const int selections[] = {-3, -1, 0, 1};
     OVnode *top = OVsepnode_new(root);
-    std::vector<OVnode *> grouping{top}, xforms;
+    std::vector<OVnode *> grouping{top}, xforms, movables;
     for (int step = 0; step < 1500; ++step) {
         OVnode *parent = grouping[pick(static_cast<int>(grouping.size()))];
-        switch (pick(9)) {
+        switch (pick(12)) {
         case 0:
             grouping.push_back(OVsepnode_new(parent));
             break;
@@ -101,6 +101,26 @@ TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
                 OVnode_translate(xforms[pick(static_cast<int>(xforms.size()))], v, 3);
             }
             break;
+        case 9: {
+            OVnode *m = OVmovsepnode_new(parent);
+            const OVp3 t = {float(pick(3)), 0, 0};
+            OVnode_settranslation(m, t);
+            movables.push_back(m);
+            grouping.push_back(m);
+            break;
+        }
+        case 10: // attach anything that makes no cycle
+            if (!movables.empty())
+                OVmovnode_attach(movables[pick(static_cast<int>(movables.size()))],
+                                 grouping[pick(static_cast<int>(grouping.size()))], pick(2) - 1);
+            break;
+        case 11:
+            if (!movables.empty()) {
+                OVnode *m = movables[pick(static_cast<int>(movables.size()))];
+                if (OVmovnode_numattachments(m) > 0)
+                    OVmovnode_detach(m, pick(OVmovnode_numattachments(m)));
+            }
+            break;
         default:
             if (parent->header.type == NT_SWITCH)
                 OVswitchnode_setwhichchild(parent, selections[pick(4)]);
@@ -109,6 +129,12 @@ TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
         if (step % 50 != 49) continue;
         for (OVnode *n : grouping)
             expect_links_consistent(n);
+        for (OVnode *m : movables) {
+            OVnode *group = m->first_child->next_sibling->child;
+            expect_links_consistent(group);
+            if (group->flags & NODE_ATTACHGROUP) expect_links_consistent(group->first_child->child);
+            EXPECT_EQ(OVmovnode_numattachments(m) > 0, (group->flags & NODE_ATTACHGROUP) != 0);
+        }
         OVp3 mid = {0, 0, 0}, ext = {0, 0, 0};
         bool has = OVnode_getmidpoint(top, mid) && OVnode_getextents(top, ext);
         Fresh f = recomputed(top, grouping);
