@@ -38,7 +38,7 @@ void rebuild_label(Channel c) {
     State &s = state();
     char text[64];
     std::snprintf(text, sizeof text, label_formats[c], s.value[c], s.value[c] * kInv255);
-    OVgeometry *g = OVgeometry_newtext3d ? OVgeometry_newtext3d(s.font, text) : nullptr;
+    OVgeometry *g = OVgeometry_newtext3d(s.font, text);
     int rgb[3] = {0, 0, 0};
     rgb[c] = s.value[c];
     if (g) OVgeometry_setrgb(g, rgb[0], rgb[1], rgb[2]);

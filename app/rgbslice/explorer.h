@@ -1,13 +1,9 @@
 // The explorer's process-wide state and the steps that act on it.
 #pragma once
 
+#include "orv/font3d.h"
 #include "orv/light.h"
 #include "orv/orv.h"
-
-// The 3D-text calls: the labels are left out while the toolkit has no font
-// module.
-extern "C" __attribute__((weak)) OVfont3d *OVfont3d_load(const char *filename);
-extern "C" __attribute__((weak)) OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *text);
 
 namespace rgbslice {
 

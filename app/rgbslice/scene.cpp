@@ -66,7 +66,7 @@ void build_scene() {
     build_lights(s.root, light_sep);
     build_cube(s.root);
     build_plane(Red, s.root);
-    s.font = OVfont3d_load ? OVfont3d_load("RCFONT3D.NFF") : nullptr;
+    s.font = OVfont3d_load("RCFONT3D.NFF");
     for (int c = Red; c <= Blue; ++c) {
         if (c != Red) build_plane(static_cast<Channel>(c), s.root);
         s.label_sep[c] = OVmovsepnode_new(light_sep);
