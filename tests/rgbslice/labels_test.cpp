@@ -1,0 +1,104 @@
+// The explorer's labels, planes and channel bounds, built in-process.
+#include "explorer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace rgbslice;
+
+std::vector<float> positions(OVgeometry *g) {
+    std::vector<float> out;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVgeometry_getvertexposition(g, v, p);
+        out.insert(out.end(), p, p + 3);
+    }
+    return out;
+}
+
+class ExplorerScene : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("OVMODELS", DATA_DIR, 0);
+        OVuniverse_new(512, 0);
+        State &s = state();
+        s = State{};
+        s.root = OVuniverse_getrootnodes();
+        s.viewpoint = OVuniverse_getviewpoints();
+        build_scene();
+        ASSERT_NE(s.font, nullptr);
+    }
+    void TearDown() override { OVuniverse_delete(); }
+
+    // The label's glyphs are those of the text laid out afresh.
+    void expect_label(Channel c, const char *text) {
+        OVgeometry *expected = OVgeometry_newtext3d(state().font, text);
+        ASSERT_NE(expected, nullptr);
+        OVgeometry *label = OVnode_getgeometry(state().label_node[c]);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(positions(label), positions(expected)) << text;
+        OVgeometry_delete(expected);
+    }
+
+    float translation(Channel c, int axis) {
+        OVp3 t;
+        OVnode_gettranslation(state().plane[c], t);
+        return t[axis];
+    }
+
+    void set(Channel c, int v) {
+        state().value[c] = static_cast<unsigned char>(v);
+        channel_changed(c);
+    }
+};
+
+TEST_F(ExplorerScene, LabelsStartAt128) {
+    expect_label(Red, "Red   = 128 ( 0.501961 )");
+    expect_label(Green, "Green = 128 ( 0.501961 )");
+    expect_label(Blue, "Blue  = 128 ( 0.501961 )");
+}
+
+TEST_F(ExplorerScene, LabelFollowsItsValue) {
+    set(Green, 129);
+    expect_label(Green, "Green = 129 ( 0.505882 )");
+    set(Blue, 0);
+    expect_label(Blue, "Blue  =   0 ( 0.000000 )");
+    set(Red, 255);
+    expect_label(Red, "Red   = 255 ( 1.000000 )");
+}
+
+// Green grows towards negative y; red and blue towards positive x and z.
+TEST_F(ExplorerScene, PlanesMoveWithTheirValues) {
+    EXPECT_FLOAT_EQ(translation(Red, 0), 0);
+    set(Green, 129);
+    EXPECT_NEAR(translation(Green, 1), 50 * (0.5f - 129 * 0.003921569f), 1e-5f);
+    EXPECT_NEAR(translation(Green, 1), -0.294f, 1e-3f);
+    set(Red, 255);
+    EXPECT_NEAR(translation(Red, 0), 25, 1e-3f);
+    set(Blue, 0);
+    EXPECT_NEAR(translation(Blue, 2), -25, 1e-5f);
+}
+
+// The plane keeps its corner colours in the other channels and takes the
+// value in its own.
+TEST_F(ExplorerScene, PlaneRecoloursItsOwnChannel) {
+    set(Red, 200);
+    OVgeometry *g = OVnode_getgeometry(state().plane[Red]);
+    std::vector<int> greens, blues;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        int r, gr, b;
+        OVgeometry_getvertexrgb(g, v, &r, &gr, &b);
+        EXPECT_EQ(r, 200);
+        greens.push_back(gr);
+        blues.push_back(b);
+    }
+    EXPECT_EQ(greens, (std::vector<int>{0, 255, 255, 0}));
+    EXPECT_EQ(blues, (std::vector<int>{255, 255, 0, 0}));
+}
+
+} // namespace
