@@ -290,3 +290,38 @@ TEST_F(MtableFiles, BinaryJunkNeverCrashes) {
 }
 
 } // namespace
+
+namespace {
+
+OVgeometry *triangle() {
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 3; ++i)
+        OVpoly_addvertex(p, i);
+    OVpoly_close(p);
+    OVgeometry_close(g);
+    return g;
+}
+
+TEST_F(Mtable, TableLeftWithoutUsersIsDeleted) {
+    OVmtable *shared = OVmtable_new(OVAMBIENTDIFFUSE, 1, "shared");
+    OVmtable *other = OVmtable_new(OVAMBIENTDIFFUSE, 1, "other");
+    OVgeometry *a = triangle(), *b = triangle();
+    ASSERT_TRUE(OVgeometry_setmtable(a, shared));
+    ASSERT_TRUE(OVgeometry_setmtable(b, shared));
+    ASSERT_TRUE(OVgeometry_setmtable(a, other));
+    EXPECT_EQ(OVuniverse_findmtable("shared"), shared); // b still uses it
+    ASSERT_TRUE(OVgeometry_setmtable(b, other));
+    EXPECT_EQ(OVuniverse_findmtable("shared"), nullptr);
+    EXPECT_EQ(OVgeometry_getmtable(a), other);
+    OVmtable_delete(other); // its users lose their table
+    EXPECT_EQ(OVgeometry_getmtable(a), nullptr);
+    EXPECT_EQ(OVgeometry_getmtable(b), nullptr);
+    OVgeometry_delete(a);
+    OVgeometry_delete(b);
+}
+
+} // namespace
