@@ -6,18 +6,20 @@
 #include <cstdarg>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace orv {
 
 namespace {
-// Byte classes for splitting a line: token bytes, blanks, and the slash that
-// may start a comment.
-enum : unsigned char { kToken, kBlank, kSlash };
+// Byte classes for splitting a line: token bytes, the slash that may start a
+// comment, blanks, and the terminator (a zero byte ends the line's tokens).
+enum : unsigned char { kToken, kSlash, kBlank, kEnd };
 constexpr auto kClass = [] {
     std::array<unsigned char, 256> c{};
     c[' '] = c['\t'] = c['\r'] = c['\n'] = kBlank;
     c['/'] = kSlash;
+    c[0] = kEnd;
     return c;
 }();
 unsigned char byte_class(char c) {
@@ -30,16 +32,59 @@ bool is_blank(char c) {
 
 bool parse_int(const char *token, const char *end, int *out) {
     if (!token || token == end) return false;
+    // Plain numbers of up to nine digits cannot overflow: summed directly.
+    const char *digits = token + (*token == '-');
+    if (digits < end && end - digits <= 9) {
+        int value = 0;
+        const char *p = digits;
+        for (; p < end && static_cast<unsigned>(*p - '0') <= 9; ++p)
+            value = value * 10 + (*p - '0');
+        if (p == end) {
+            *out = digits == token ? value : -value;
+            return true;
+        }
+    }
     const char *p = token;
     if (*p == '+' && ++p != end && *p == '-') return false; // one sign only
     auto [ptr, ec] = std::from_chars(p, end, *out, 10);
     return ec == std::errc() && ptr == end;
 }
 
+// Decimals such as "-12.375" whose digits make an integer below 2^24 with at
+// most ten of them after the point: the integer and the power of ten are both
+// exact floats, so their one quotient is the correctly rounded value, the
+// same that a full conversion gives. Others are left to it.
+static bool short_decimal(const char *p, const char *end, float *out) {
+    static constexpr float kPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                        1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    bool negative = *p == '-';
+    p += negative;
+    std::uint32_t m = 0;
+    int digits = 0, after = -1; // digits after the point; -1 before it
+    for (; p < end; ++p) {
+        unsigned d = static_cast<unsigned char>(*p) - '0';
+        if (d <= 9) {
+            m = m * 10 + d;
+            if (m >= (1u << 24)) return false;
+            ++digits;
+            if (after >= 0 && ++after > 10) return false;
+        } else if (*p == '.' && after < 0) {
+            after = 0;
+        } else {
+            return false;
+        }
+    }
+    if (!digits) return false;
+    float value = static_cast<float>(m) / kPowers[after > 0 ? after : 0];
+    *out = negative ? -value : value;
+    return true;
+}
+
 bool parse_float(const char *token, const char *end, float *out) {
     if (!token || token == end) return false;
     const char *p = token;
     if (*p == '+' && ++p != end && *p == '-') return false; // one sign only
+    if (p != end && short_decimal(p, end, out)) return true;
     auto [ptr, ec] = std::from_chars(p, end, *out);
     return ec == std::errc() && ptr == end;
 }
@@ -103,26 +148,27 @@ bool LineTokenizer::read_line() {
     if (!feed && n == kLineLimit - 1 && fill())
         report("Line longer than %d characters: the rest is read as the next line.\n",
                kLineLimit - 1);
-    for (int i = 0; i < length_;) {
-        while (i < length_ && byte_class(text_[i]) == kBlank)
-            ++i;
-        if (i >= length_) break;
-        int start = i;
-        int comment = -1;
-        for (unsigned char c; i < length_ && (c = byte_class(text_[i])) != kBlank; ++i)
-            if (c == kSlash && comment < 0 && text_[i + 1] == '/') comment = i;
-        if (comment >= 0) {
-            if (comment > start) {
-                text_[comment] = '\0';
-                starts_.push_back(start);
-                ends_.push_back(comment);
-            }
+    for (char *p = text_;;) {
+        while (byte_class(*p) == kBlank)
+            ++p;
+        if (!*p) break;
+        char *start = p, *comment = nullptr;
+        for (;; ++p) { // a slash stops the fast scan to look for a second one
+            while (byte_class(*p) == kToken)
+                ++p;
+            if (byte_class(*p) != kSlash) break;
+            if (!comment && p[1] == '/') comment = p;
+        }
+        char *end = comment ? comment : p;
+        if (end > start) {
+            starts_.push_back(static_cast<int>(start - text_));
+            ends_.push_back(static_cast<int>(end - text_));
+        }
+        if (comment || !*p) {
+            *end = '\0';
             break;
         }
-        text_[i] = '\0'; // a blank (or the terminator) ends the token
-        starts_.push_back(start);
-        ends_.push_back(i);
-        ++i;
+        *p++ = '\0'; // the blank after the token ends it
     }
     if (!starts_.empty() && text_[ends_.back() - 1] == '\\') {
         continues_ = true;

@@ -3,6 +3,8 @@
 // continuation, whole-token numbers and a caret report of the error location.
 #pragma once
 
+#include "orv/orv_base.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -68,11 +70,12 @@ class LineTokenizer {
 
 // Whole-token numbers: nothing may be left over. The range forms take the
 // token's end; the others find it.
-bool parse_int(const char *token, const char *end, int *out);
-bool parse_float(const char *token, const char *end, float *out);
-bool parse_int(const char *token, int *out);
-bool parse_float(const char *token, float *out);
+// Exported for the number tests.
+ORV_API bool parse_int(const char *token, const char *end, int *out);
+ORV_API bool parse_float(const char *token, const char *end, float *out);
+ORV_API bool parse_int(const char *token, int *out);
+ORV_API bool parse_float(const char *token, float *out);
 // Hexadecimal with an optional "0x" prefix.
-bool parse_hex(const char *token, unsigned *out);
+ORV_API bool parse_hex(const char *token, unsigned *out);
 
 } // namespace orv

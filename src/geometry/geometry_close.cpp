@@ -9,6 +9,17 @@ using namespace orv::geom;
 
 namespace {
 
+// As OVpoly_delete decides: a locked geometry keeps its polygons, and an
+// object's geometry keeps its last one.
+bool deletable(OVgeometry *g, const OVpoly *p) {
+    if (!_OVgeometry_modifiable(g)) return false;
+    if (g->owner && g->polys == p && !p->next) {
+        OVwarning("Can't delete the last polygon in an object.\n");
+        return false;
+    }
+    return true;
+}
+
 // With stats_current the caller promises that every polygon was closed and no
 // vertex has moved since: a triangle whose corners stay as they were would
 // get the very statistics it has, so they are not computed again.
@@ -16,13 +27,18 @@ int close_geometry(OVgeometry *g, bool stats_current) {
     if (!g) return 0;
     _OVgeometry_checkifopen(g);
     std::vector<const OVpoly *> changed; // corners removed: statistics are stale
-    for (OVpoly *p = g->polys, *next; p; p = next) {
-        next = p->next;
+    // Polygons left with fewer than three corners are unlinked where they are
+    // met (OVpoly_delete would search the list for each of them).
+    for (OVpoly **link = &g->polys; OVpoly *p = *link;) {
         int before = p->ncorners, after = _OVpoly_removeduplicates(p);
-        if (after < 3)
-            OVpoly_delete(p);
-        else if (stats_current && after != before)
-            changed.push_back(p);
+        if (after < 3 && deletable(g, p)) {
+            *link = p->next;
+            g->npolys--;
+            _OVpoly_del(p);
+            continue;
+        }
+        if (after >= 3 && stats_current && after != before) changed.push_back(p);
+        link = &p->next;
     }
     std::sort(changed.begin(), changed.end());
     int removed = remove_unused_vertices(g);

@@ -359,3 +359,22 @@ TEST_F(Nff, FirstEightBytesWithoutCarriageReturnsDecide) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Nff, ManyDegeneratePolygonsAreDroppedAtClose) {
+    std::string text = "nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n30001\n";
+    for (int i = 0; i < 30000; ++i)
+        text += "3 0 0 1\n"; // a repeated corner leaves two
+    text += "3 0 1 2\n";
+    OVgeomlist *l = load(text);
+    ASSERT_EQ(count(l), 1);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    EXPECT_EQ(OVgeometry_numpolys(g), 1);
+    int listed = 0;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        ++listed;
+    EXPECT_EQ(listed, 1);
+}
+
+} // namespace
