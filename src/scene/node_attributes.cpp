@@ -1,8 +1,6 @@
 // Type reports, enabling, user data and the type-specific attributes.
 #include "orv/message.h"
 #include "orv/node.h"
-#include "orv/property.h"
-#include "scene/event_switch.h"
 #include "scene/node_internal.h"
 
 namespace {

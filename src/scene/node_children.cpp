@@ -3,24 +3,9 @@
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
 
-#include <cstring>
 #include <string>
-#include <vector>
 
 namespace orv::scene {
-
-// Calls `each` with every token of the text between any of " ,;".
-template <typename F> void for_each_name(const char *text, F each) {
-    std::string copy = text ? text : "";
-    const char *separators = " ,;";
-    size_t at = copy.find_first_not_of(separators);
-    while (at != std::string::npos) {
-        size_t end = copy.find_first_of(separators, at);
-        if (end == std::string::npos) end = copy.size();
-        each(copy.c_str() + at, static_cast<int>(end - at));
-        at = copy.find_first_not_of(separators, end);
-    }
-}
 
 void for_each_named_node(const char *names, void (*each)(OVnode *target, OVnode *found),
                          OVnode *target) {

@@ -3,6 +3,8 @@
 
 #include "scene/node_record.h"
 
+#include <string>
+
 namespace orv::scene {
 
 OVnode &holding_root();
@@ -31,6 +33,19 @@ ORV_API OVnode *new_material_node(OVnode *parent);
 void forget_name(OVnode *node);
 void forget_root(OVnode *root);
 void free_node(OVnode *node);
+// Calls `each(token, length)` for every token of the text between any of
+// " ,;", as the child-name, attachment and range texts separate them.
+template <typename F> void for_each_name(const char *text, F each) {
+    std::string copy = text ? text : "";
+    const char *separators = " ,;";
+    size_t at = copy.find_first_not_of(separators);
+    while (at != std::string::npos) {
+        size_t end = copy.find_first_of(separators, at);
+        if (end == std::string::npos) end = copy.size();
+        each(copy.c_str() + at, static_cast<int>(end - at));
+        at = copy.find_first_not_of(separators, end);
+    }
+}
 // Calls `each(target, node)` for every name of the text (between any of
 // " ,;") that names a node; unknown names are skipped.
 void for_each_named_node(const char *names, void (*each)(OVnode *target, OVnode *found),

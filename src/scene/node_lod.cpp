@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -98,14 +97,14 @@ ORV_API int OVlodnode_numranges(OVnode *node) {
 ORV_API int OVlodnode_setranges(OVnode *node, const char *text) {
     if (!lod_of(node)) return false;
     std::vector<float> values;
-    std::string copy = text ? text : "";
-    for (char *save = nullptr, *token = strtok_r(copy.data(), " ,;", &save); token;
-         token = strtok_r(nullptr, " ,;", &save)) {
+    bool numbers = true;
+    for_each_name(text, [&](const char *token, int length) {
+        std::string value(token, static_cast<size_t>(length));
         char *end = nullptr;
-        float v = std::strtof(token, &end);
-        if (end == token || *end) return false;
-        values.push_back(v);
-    }
+        values.push_back(std::strtof(value.c_str(), &end));
+        numbers = numbers && end == value.c_str() + length;
+    });
+    if (!numbers) return false;
     return set_ranges(node, values.data(), static_cast<int>(values.size()));
 }
 

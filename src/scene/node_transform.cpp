@@ -1,7 +1,6 @@
 // Transforms of Xform nodes; a movable node keeps its own in its Xform child.
 #include "orv/math.h"
 #include "orv/node.h"
-#include "orv/property.h"
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
 
