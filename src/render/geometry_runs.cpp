@@ -51,10 +51,12 @@ int color_material_mode(const OVmtable *t) {
 }
 
 int poly_flags(const OVpoly *p, int style, int color_material) {
-    if (style & 0x80) return poly_transparent(p) ? DRAW_TRANSPARENT : 0; // outlines, unlit
+    const int shading = style & 0x08 ? DRAW_SMOOTH : 0;
+    // Outlines are unlit, in the polygon's or its corners' colours.
+    if (style & 0x80) return (poly_transparent(p) ? DRAW_TRANSPARENT : 0) | shading;
     int flags = DRAW_LIGHTING | DRAW_CULL;
     if (p->flags & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
-    if ((style & 0x08) && (p->rflags & OVPOLYR_SMOOTH)) flags |= DRAW_SMOOTH;
+    if (p->rflags & OVPOLYR_SMOOTH) flags |= shading;
     if (color_material) flags |= DRAW_COLORMATERIAL;
     if (p->texture && texture_list(p->texture->texture)) {
         flags |= DRAW_TEXTURE;

@@ -186,6 +186,28 @@ TEST_F(Scene, WireframeLeavesFaceInteriorsInTheBackground) {
     EXPECT_GE(edge, 2); // the left and right outlines
 }
 
+TEST_F(Scene, OutlinesOfAWireframeGeometryBlendTheirCornerColours) {
+    OVnode *node = block(root, 4, ahead, 0, 0, 0);
+    OVgeometry *g = OVnode_getgeometry(node);
+    OVgeometry_beginedit(g);
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVgeometry_getvertexposition(g, v, p);
+        OVgeometry_setvertexrgb(g, v, p[0] > 0 ? 255 : 0, p[0] > 0 ? 0 : 255, 0);
+    }
+    OVgeometry_endedit(g);
+    OVgeometry_setrenderingstyle(g, 128, 1);
+    OVrender_frame();
+    // Half way along the top and bottom edges, red and green mix.
+    int mixed = 0;
+    for (int y = 0; y < 80; ++y) {
+        Pixel p = pixel(window, 40, y);
+        mixed += p.r > 70 && p.r < 190 && p.g > 70 && p.g < 190;
+    }
+    EXPECT_GE(mixed, 2);
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+}
+
 TEST_F(Scene, AboveBelowStereoShowsTheSceneInBothHalves) {
     OVwindow *stereo = OVwindow_new(0, 0, 40, 100, 0x0004 | 0x0200);
     ASSERT_NE(stereo, nullptr);
