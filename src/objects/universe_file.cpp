@@ -116,6 +116,7 @@ ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) 
     WaitCursor wait;
     if (!filename || !sensible_scale(scale)) return 0;
     OVpq view = {{0, 0, 0}, {0, 0, 0, 1}};
+    if (placement) *placement = view;
     const char *found = _OVfile_findmodel(filename);
     if (!found) {
         OVwarning("Couldn't find file %s\n", filename);
@@ -138,7 +139,7 @@ ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) 
     add_portals(object, requests);
     name_universe(object, type, filename);
     universe_set_placement(&view);
-    OVnode *parent = OVuniverse_getoption(11) == 1 ? OVuniverse_getrootnodes() : nullptr;
+    OVnode *parent = OVuniverse_getoption(11) > 0 ? OVuniverse_getrootnodes() : nullptr;
     object_node_new(parent, object);
     universe_run_entry_callbacks();
     return 1;

@@ -178,6 +178,18 @@ TEST_F(UniverseFile, ScaleZeroAndNullNameAreRefusedWithoutClearing) {
     EXPECT_EQ(object_nodes(), 1);
 }
 
+TEST_F(UniverseFile, WithoutAutomaticInsertionTheObjectNodeWaitsInTheHoldingRoot) {
+    write("room1.nff", kRoom);
+    OVuniverse_setoption(11, 0);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    EXPECT_EQ(object_nodes(), 0);
+    EXPECT_TRUE(_OVuniverse_hasboundsources());
+    OVpq placement = {{9, 9, 9}, {1, 0, 0, 0}};
+    EXPECT_FALSE(OVuniverse_load("nowhere", &placement, 1.0f));
+    EXPECT_FLOAT_EQ(placement.p[0], 0); // reset before the search
+    EXPECT_FLOAT_EQ(placement.q[3], 1);
+}
+
 TEST_F(UniverseFile, ScaleMultipliesTheBounds) {
     write("room1.nff", kRoom);
     ASSERT_TRUE(OVuniverse_load("room1", nullptr, 0.5f));
