@@ -146,6 +146,7 @@ TEST_F(UniverseFile, ObjectNodeBoundsAreThoseOfTheGeometry) {
     OVnode *root = OVuniverse_getrootnodes();
     ASSERT_TRUE(OVnode_getmidpoint(root, mid));
     EXPECT_FLOAT_EQ(mid[2], 3);
+    EXPECT_EQ(OVnode_numpolys(root), 2);
 }
 
 TEST_F(UniverseFile, CollectionDrawsTheObjectsGeometryAtItsNode) {
