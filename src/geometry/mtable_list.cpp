@@ -7,11 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 
 namespace {
 
 OVmtable *g_tables = nullptr; // newest first
+// The "mt" numbers borne by live tables, with how many bear each, so that a
+// generated name needs no walk over every table.
+std::map<long, int> g_mt_numbers;
 
 constexpr int kGlAmbient = 0x1200, kGlDiffuse = 0x1201, kGlSpecular = 0x1202;
 constexpr int kGlEmission = 0x1600, kGlShininess = 0x1601, kGlAmbientDiffuse = 0x1602;
@@ -58,15 +62,22 @@ long mt_number(const char *name) {
     return *end == '\0' ? n : 0;
 }
 
+void count_name(const OVmtable *t, int delta) {
+    long n = mt_number(t->name);
+    if (n < 1) return;
+    if ((g_mt_numbers[n] += delta) <= 0) g_mt_numbers.erase(n);
+}
+
+// Called on a table that has no name yet.
 bool generate_name(OVmtable *t) {
-    long highest = 0;
-    for (OVmtable *m = g_tables; m; m = m->next)
-        if (m != t) highest = std::max(highest, mt_number(m->name));
+    long highest = g_mt_numbers.empty() ? 0 : g_mt_numbers.rbegin()->first;
     if (highest + 1 >= 1000000) {
         OVwarning("Cannot generate more than 1000000 material names\n");
         return false;
     }
-    std::snprintf(t->name, sizeof t->name, "mt%ld", highest + 1);
+    char name[kMtableNameSize];
+    std::snprintf(name, sizeof name, "mt%ld", highest + 1);
+    orv::mtable_store_name(t, name);
     return true;
 }
 
@@ -79,6 +90,7 @@ void unlink(OVmtable *t) {
 }
 
 void free_record(OVmtable *t) {
+    count_name(t, -1);
     for (int i = 0; i < t->count; ++i) {
         std::free(t->entries[i]);
         if (t->names) std::free(t->names[i]);
@@ -125,6 +137,12 @@ OVmtable *mtable_create(int properties, int initialsize, const char *name) {
     t->next = g_tables;
     g_tables = t;
     return t;
+}
+
+void mtable_store_name(OVmtable *table, const char *name) {
+    count_name(table, -1);
+    std::snprintf(table->name, sizeof table->name, "%s", name);
+    count_name(table, +1);
 }
 
 void mtable_touch_users(OVmtable *table) {
@@ -176,7 +194,7 @@ ORV_API int OVmtable_setname(OVmtable *table, const char *name) {
             OVwarning("A material table with name %s already exists\n", base.c_str());
             return 0;
         }
-    std::snprintf(table->name, sizeof table->name, "%s", base.c_str());
+    orv::mtable_store_name(table, base.c_str());
     return 1;
 }
 

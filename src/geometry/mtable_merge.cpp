@@ -1,7 +1,6 @@
 // Joining two material tables into a new one laid out for both.
 #include "geometry/mtable_record.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -43,7 +42,7 @@ extern "C" ORV_API OVmtable *OVmtable_merge(OVmtable *a, OVmtable *b) {
     int properties = merged_properties(a->properties, b->properties);
     OVmtable *m = orv::mtable_create(properties, a->count + b->count, nullptr);
     if (!m) return nullptr;
-    std::snprintf(m->name, sizeof m->name, "%s", a->name);
+    orv::mtable_store_name(m, a->name);
     std::vector<float> entry(static_cast<std::size_t>(m->entry_size));
     for (const OVmtable *src : {a, b})
         for (int i = 0; i < src->count; ++i) {

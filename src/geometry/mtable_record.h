@@ -53,6 +53,8 @@ int mtable_append(OVmtable *table, const float *entry);
 int mtable_offset(const OVmtable *table, int property);
 // A table laid out for the properties (normalised), named by the rules of new.
 OVmtable *mtable_create(int properties, int initialsize, const char *name);
+// Every write of a table's name goes through here (generated numbers are counted).
+void mtable_store_name(OVmtable *table, const char *name);
 // Marks every geometry using the table as modified.
 void mtable_touch_users(OVmtable *table);
 } // namespace orv

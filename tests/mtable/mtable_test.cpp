@@ -52,6 +52,27 @@ TEST_F(Mtable, OpacityAloneGivesDiffuseAndFirstGeneratedName) {
     EXPECT_FALSE(OVmtable_getvalue(t, 5, rgb, OVDIFFUSE));
 }
 
+TEST_F(Mtable, GeneratedNumbersFollowTheHighestLiveName) {
+    OVmtable *first = OVmtable_new(OVDIFFUSE, 1, nullptr);
+    OVmtable *second = OVmtable_new(OVDIFFUSE, 1, nullptr);
+    OVmtable *third = OVmtable_new(OVDIFFUSE, 1, nullptr);
+    EXPECT_STREQ(OVmtable_getname(third), "mt3");
+    OVmtable_delete(third); // the highest number is free again
+    EXPECT_STREQ(OVmtable_getname(OVmtable_new(OVDIFFUSE, 1, nullptr)), "mt3");
+    OVmtable_delete(first); // a lower one is not reused
+    EXPECT_STREQ(OVmtable_getname(OVmtable_new(OVDIFFUSE, 1, nullptr)), "mt4");
+    // A renamed table no longer holds its number.
+    OVmtable *last = OVmtable_new(OVDIFFUSE, 1, nullptr);
+    ASSERT_STREQ(OVmtable_getname(last), "mt5");
+    ASSERT_TRUE(OVmtable_setname(last, "wood"));
+    EXPECT_STREQ(OVmtable_getname(OVmtable_new(OVDIFFUSE, 1, nullptr)), "mt5");
+    // A merge takes the first table's name, number included.
+    OVmtable *merged = OVmtable_merge(second, OVmtable_new(OVDIFFUSE, 1, nullptr));
+    ASSERT_NE(merged, nullptr);
+    EXPECT_STREQ(OVmtable_getname(merged), "mt2");
+    EXPECT_STREQ(OVmtable_getname(OVmtable_new(OVDIFFUSE, 1, nullptr)), "mt7");
+}
+
 TEST_F(Mtable, GrowsFromThreeToTwentyNineAndKeepsMatches) {
     OVmtable *t = OVmtable_new(OVAMBIENTDIFFUSE, 2, nullptr);
     unsigned colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
