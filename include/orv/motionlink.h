@@ -70,6 +70,9 @@ ORV_API int OVnode_removesensor(OVnode *node, OVsensor *sensor);
 ORV_API void _OVviewpoint_applymotion(OVmotionlink *link);
 /* Applies a link's sensor record to its node target. */
 ORV_API void _OVnode_sensorupdate(OVmotionlink *link);
+/* A node-path target: the path's last node gets the local transform that
+   moves its accumulated (world) transform by the sensor's record. */
+ORV_API void _OVnodepath_sensorupdate(OVmotionlink *link);
 
 ORV_EXTERN_C_END
 

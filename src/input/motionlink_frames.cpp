@@ -147,6 +147,14 @@ ORV_API int OVmotionlink_gettargetpose(const OVmotionlink *link, OVpq *pose) {
         OVviewpoint_getorientation(static_cast<const OVviewpoint *>(link->target), pose->q);
         return 1;
     }
+    if (link->target_type == OVLINK_NODEPATH) {
+        OVm4 world;
+        if (!OVnodepath_getmatrix ||
+            !OVnodepath_getmatrix(static_cast<const OVnodepath *>(link->target), world))
+            return 0;
+        OVm4_2pq(world, pose);
+        return 1;
+    }
     if (!is_node(link) || !OVnode_gettransform) return 0;
     OVm4 transform;
     OVnode_gettransform(static_cast<const OVnode *>(link->target), transform);

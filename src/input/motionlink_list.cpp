@@ -17,14 +17,12 @@ bool accepted_target_type(int type) {
            type == OVLINK_MOVABLE;
 }
 
-// Node paths need the node module's path operations, which links do not
-// reach yet: such targets are refused.
 bool target_fits(void *target, int type) {
     switch (type) {
     case OVLINK_MOVABLE:
         return orv::input::node_is_movable(static_cast<OVnode *>(target));
     case OVLINK_NODEPATH:
-        return false;
+        return orv::input::nodepath_target(static_cast<const OVnodepath *>(target)) != nullptr;
     default:
         return true;
     }

@@ -23,7 +23,10 @@ void _OVmotionlink_step(void) {
     // Legacy objects and their tasks have no implementation to move.
     for (OVmotionlink *l = orv::input::first_link(), *next; l; l = next) {
         next = l->next;
-        if (applies(l) && (l->target_type == OVLINK_XFORM || l->target_type == OVLINK_MOVABLE))
+        if (!applies(l)) continue;
+        if (l->target_type == OVLINK_XFORM || l->target_type == OVLINK_MOVABLE)
             _OVnode_sensorupdate(l);
+        else if (l->target_type == OVLINK_NODEPATH)
+            _OVnodepath_sensorupdate(l);
     }
 }

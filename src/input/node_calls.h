@@ -27,4 +27,18 @@ inline bool node_is_xform(const OVnode *node) {
 extern "C" {
 __attribute__((weak)) int OVnode_settransform(OVnode *node, const OVm4 transform);
 __attribute__((weak)) void OVnode_getorientation(const OVnode *node, OVq orientation);
+__attribute__((weak)) OVnode *OVnodepath_getnode(const OVnodepath *path, int index);
+__attribute__((weak)) int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
 }
+
+namespace orv::input {
+
+// A node path whose last node carries a transform a link can move: a
+// movable node or an Xform node.
+inline OVnode *nodepath_target(const OVnodepath *path) {
+    OVnode *last =
+        OVnodepath_getnode && OVnodepath_getmatrix ? OVnodepath_getnode(path, -1) : nullptr;
+    return last && (node_is_movable(last) || node_is_xform(last)) ? last : nullptr;
+}
+
+} // namespace orv::input

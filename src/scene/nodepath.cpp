@@ -2,6 +2,7 @@
 #include "orv/message.h"
 #include "orv/nodepath.h"
 #include "scene/nodepath_record.h"
+#include "universe/subsystems.h"
 
 #include <cstring>
 #include <vector>
@@ -31,6 +32,7 @@ ORV_API OVnodepath *OVnodepath_new(OVnode *first) {
 
 ORV_API void OVnodepath_delete(OVnodepath *path) {
     if (!path) return;
+    ORV_CALL(OVmotionlink_deletetarget, path);
     OVfree(path->nodes);
     OVfree(path);
 }

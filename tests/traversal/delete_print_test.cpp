@@ -112,3 +112,25 @@ TEST_F(Traversal, NumpolysCountsEveryEnabledAppearance) {
 
 } // namespace
 } // namespace travtest
+
+namespace travtest {
+namespace {
+
+// Deleting a child changes what its separator holds: the cached bounds and
+// the culling that uses them must follow.
+TEST_F(Traversal, DeletingAChildRefreshesTheBoundsAbove) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *other = OVsepnode_new(root);
+    block_at(sep, 0, 0, -10);
+    OVnode *far_part = block_at(sep, 0, 0, -10); // at z = -20 in all
+    ASSERT_TRUE(OVnode_addchild(other, far_part));
+    const float before = OVnode_getradius(sep);
+    ASSERT_TRUE(OVnode_deletechild(sep, 3)); // the shared one: only the edge goes
+    EXPECT_LT(OVnode_getradius(sep), before);
+    ASSERT_TRUE(OVnode_deletechild(sep, 2)); // the second Xform node
+    ASSERT_TRUE(OVnode_deletechild(sep, 1)); // the last block: deleted
+    EXPECT_LT(OVnode_getradius(sep), 0);
+}
+
+} // namespace
+} // namespace travtest
