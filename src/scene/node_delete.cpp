@@ -94,7 +94,7 @@ ORV_API int OVnode_deletechild(OVnode *parent, int index) {
     OVlink *l = child_link(resolve(parent), index);
     if (!l) return false;
     OVnode *child = l->child;
-    orv::base_object_deleted(child);
+    // A child kept by another parent keeps its handlers and its data.
     if (child->parent_count > 1) {
         unlink_edge(l);
         return true;

@@ -134,3 +134,21 @@ TEST_F(Traversal, DeletingAChildRefreshesTheBoundsAbove) {
 
 } // namespace
 } // namespace travtest
+
+namespace travtest {
+namespace {
+
+TEST_F(Traversal, ASharedChildKeepsItsHandlersWhenOneEdgeIsDeleted) {
+    OVnode *a = OVsepnode_new(root), *b = OVsepnode_new(root);
+    OVnode *shared = OVgeometrynode_new(a, OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    ASSERT_TRUE(OVproperty_addhandler_pre(shared, "Enabled",
+                                          [](void *, const char *, double) { return 0; }));
+    EXPECT_FALSE(OVnode_enable(shared, 0)); // vetoed
+    ASSERT_TRUE(OVnode_deletechild(a, 0));
+    EXPECT_FALSE(OVnode_enable(shared, 0)); // the veto still stands
+    EXPECT_TRUE(OVnode_isenabled(shared));
+}
+
+} // namespace
+} // namespace travtest
