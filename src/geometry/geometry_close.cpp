@@ -2,9 +2,6 @@
 // statistics, smoothing and splitting, and compute the bounds.
 #include "geometry/geometry_internal.h"
 
-#include <algorithm>
-#include <vector>
-
 using namespace orv::geom;
 
 namespace {
@@ -20,27 +17,33 @@ bool deletable(OVgeometry *g, const OVpoly *p) {
     return true;
 }
 
+// Adds the polygon's normal to its smooth corners and marks it when every
+// corner has a normal.
+void shade(OVpoly *p) {
+    bool normals = true;
+    for (OVcorner *c = p->corners; c; c = c->next) {
+        OVvertex *v = c->vertex;
+        if (v->flags & OVVERTEX_SMOOTH) {
+            if (!v->normal) {
+                v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+                v->normal[0] = v->normal[1] = v->normal[2] = 0;
+            }
+            for (int a = 0; a < 3; ++a)
+                v->normal[a] += p->normal[a];
+        }
+        normals = normals && v->normal;
+    }
+    if (normals) p->rflags |= OVPOLYR_VNORMALS;
+}
+
+// The polygons are cleaned, shaded, measured and split in one walk; the vertex
+// checks come first, as deleting a polygon never clears a vertex's used flag.
 // With stats_current the caller promises that every polygon was closed and no
 // vertex has moved since: a triangle whose corners stay as they were would
 // get the very statistics it has, so they are not computed again.
 int close_geometry(OVgeometry *g, bool stats_current) {
     if (!g) return 0;
     _OVgeometry_checkifopen(g);
-    std::vector<const OVpoly *> changed; // corners removed: statistics are stale
-    // Polygons left with fewer than three corners are unlinked where they are
-    // met (OVpoly_delete would search the list for each of them).
-    for (OVpoly **link = &g->polys; OVpoly *p = *link;) {
-        int before = p->ncorners, after = _OVpoly_removeduplicates(p);
-        if (after < 3 && deletable(g, p)) {
-            *link = p->next;
-            g->npolys--;
-            _OVpoly_del(p);
-            continue;
-        }
-        if (after >= 3 && stats_current && after != before) changed.push_back(p);
-        link = &p->next;
-    }
-    std::sort(changed.begin(), changed.end());
     int removed = remove_unused_vertices(g);
     if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
     int count = 0;
@@ -55,29 +58,31 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         return 0;
     }
     if (_OVportal_restatall) _OVportal_restatall();
-    // Pieces split off a polygon come between it and the next original one.
-    OVpoly *next_original = g->polys;
+    // Pieces split off a polygon come between it and the next original one;
+    // prev is the polygon before p, for unlinking where a polygon is met
+    // (OVpoly_delete would search the list for each).
+    OVpoly *next_original = g->polys, *prev = nullptr;
     for (OVpoly *p = g->polys; p;) {
-        bool original = p == next_original;
-        if (original) next_original = p->next;
-        bool normals = shading;
-        for (OVcorner *c = shading ? p->corners : nullptr; c; c = c->next) {
-            OVvertex *v = c->vertex;
-            if (v->flags & OVVERTEX_SMOOTH) {
-                if (!v->normal) {
-                    v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
-                    v->normal[0] = v->normal[1] = v->normal[2] = 0;
-                }
-                for (int a = 0; a < 3; ++a)
-                    v->normal[a] += p->normal[a];
+        bool original = p == next_original, fresh = false;
+        if (original) {
+            next_original = p->next;
+            int before = p->ncorners, after = _OVpoly_removeduplicates(p);
+            if (after < 3 && deletable(g, p)) {
+                (prev ? prev->next : g->polys) = p->next;
+                g->npolys--;
+                OVpoly *next = p->next;
+                _OVpoly_del(p);
+                p = next;
+                continue;
             }
-            normals = normals && v->normal;
+            fresh = stats_current && after == before && after == 3;
         }
-        if (normals) p->rflags |= OVPOLYR_VNORMALS;
-        bool fresh = stats_current && original && p->ncorners == 3 &&
-                     !std::binary_search(changed.begin(), changed.end(), p);
+        if (shading) shade(p);
         bool planar = fresh || _OVpoly_stats(p); // a triangle is always planar
-        p = repair(p, planar);
+        OVpoly *next = repair(p, planar);
+        for (prev = p; prev->next != next;)
+            prev = prev->next;
+        p = next;
     }
     for (OVvertex *v = g->vertices; v; v = v->next) {
         if (!(v->flags & OVVERTEX_SMOOTH)) continue;
