@@ -1,4 +1,5 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
 
 #include <gtest/gtest.h>
@@ -7,27 +8,13 @@
 
 namespace {
 
-class Bounds : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+using Bounds = SceneTest;
 
 OVnode *translated(OVnode *parent, float x, float y, float z) {
     OVnode *x_node = OVxformnode_new(parent);
     const OVp3 t = {x, y, z};
     OVnode_settranslation(x_node, t);
     return x_node;
-}
-
-void expect_p3(const OVp3 got, float x, float y, float z) {
-    EXPECT_NEAR(got[0], x, 1e-5);
-    EXPECT_NEAR(got[1], y, 1e-5);
-    EXPECT_NEAR(got[2], z, 1e-5);
 }
 
 TEST_F(Bounds, SeparatorWithTranslatedUnitBlock) {

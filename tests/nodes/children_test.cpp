@@ -1,4 +1,5 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
 #include "universe/subsystems.h"
 
@@ -9,25 +10,14 @@
 
 namespace {
 
-class Children : public ::testing::Test {
+class Children : public SceneTest {
   protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-        heard.clear();
-    }
-    void TearDown() override { OVuniverse_delete(); }
     OVnode *named(OVnode *parent, const char *name) {
         OVnode *n = OVgroupnode_new(parent);
         OVnode_setname(n, name);
         return n;
     }
-    OVnode *root = nullptr;
-
-  public:
-    static std::vector<std::string> heard;
 };
-std::vector<std::string> Children::heard;
 
 void hear_text(void *, const char *name, void *value, double) {
     Children::heard.push_back(std::string(name) + "=" +

@@ -2,6 +2,7 @@
 // each one the links must agree with the counts, and the cached bounds with
 // bounds computed afresh.
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,7 @@
 
 namespace {
 
-class GraphConsistency : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+using GraphConsistency = SceneTest;
 
 void expect_links_consistent(OVnode *n) {
     int appearances = 0;

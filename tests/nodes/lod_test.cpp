@@ -1,4 +1,5 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,7 @@
 
 namespace {
 
-class Lod : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+using Lod = SceneTest;
 
 TEST_F(Lod, RangeTextAndRoundTrip) {
     OVnode *lod = OVlodnode_new(root);

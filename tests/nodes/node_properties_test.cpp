@@ -1,4 +1,5 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "universe/subsystems.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,7 @@
 
 namespace {
 
-class NodeProperties : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-        heard.clear();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-
-  public:
-    static std::vector<std::string> heard;
-};
-std::vector<std::string> NodeProperties::heard;
+using NodeProperties = SceneTest;
 
 void hear(void *, const char *name, void *, double) {
     NodeProperties::heard.push_back(name);

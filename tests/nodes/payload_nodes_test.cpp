@@ -1,19 +1,12 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_internal.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class PayloadNodes : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+using PayloadNodes = SceneTest;
 
 int drawn = 0;
 void draw_one(OVnode *) {

@@ -1,4 +1,5 @@
 #include "orv/orv.h"
+#include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
 #include "universe/subsystems.h"
 
@@ -9,26 +10,7 @@
 
 namespace {
 
-class Transforms : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-        heard.clear();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-
-  public:
-    static std::vector<std::string> heard;
-};
-std::vector<std::string> Transforms::heard;
-
-void expect_p3(const OVp3 got, float x, float y, float z) {
-    EXPECT_NEAR(got[0], x, 1e-5);
-    EXPECT_NEAR(got[1], y, 1e-5);
-    EXPECT_NEAR(got[2], z, 1e-5);
-}
+using Transforms = SceneTest;
 
 int kind_of(OVnode *x) {
     return x->transform_kind;
