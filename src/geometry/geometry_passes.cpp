@@ -9,8 +9,6 @@ namespace orv {
 
 namespace {
 
-constexpr std::uint8_t passes_known = 0x80;
-
 bool translucent(const OVmtable *t, int matid) {
     if (!t || t->opacity_offset < 0 || matid < 0 || matid >= t->count) return false;
     return t->entries[matid][t->opacity_offset] < 1.0f;
@@ -27,23 +25,38 @@ bool poly_transparent(const OVpoly *p) {
     return false;
 }
 
-int geometry_passes(OVgeometry *g) {
-    if (g->passes & passes_known) return g->passes & (PASS_OPAQUE | PASS_TRANSPARENT);
-    int passes = 0;
-    for (const OVpoly *p = g->polys; p && passes != (PASS_OPAQUE | PASS_TRANSPARENT); p = p->next)
-        if (!(p->rflags & OVPOLYR_INVISIBLE))
-            passes |= poly_transparent(p) ? PASS_TRANSPARENT : PASS_OPAQUE;
-    g->passes = static_cast<std::uint8_t>(passes | passes_known);
-    return passes;
-}
+namespace {
 
-int geometry_material_mask(const OVgeometry *g) {
-    if (!g->mtable) return 0;
-    const int p = g->mtable->properties;
+constexpr std::uint16_t cache_known = 0x80;
+
+int table_mask(const OVmtable *t) {
+    if (!t) return 0;
+    const int p = t->properties;
     int mask = p & (OVAMBIENT | OVDIFFUSE | OVSPECULAR | OVSHININESS | OVEMISSION | OVOPACITY);
     if (p & OVAMBIENTDIFFUSE) mask |= OVAMBIENT | OVDIFFUSE | OVOPACITY;
     if (p & OVDIFFUSE) mask |= OVOPACITY; // the diffuse alpha is the opacity
     return mask;
+}
+
+// Low byte: the passes and the known bit; high byte: the material bits.
+std::uint16_t cached(OVgeometry *g) {
+    if (g->passes & cache_known) return g->passes;
+    int passes = 0;
+    for (const OVpoly *p = g->polys; p && passes != (PASS_OPAQUE | PASS_TRANSPARENT); p = p->next)
+        if (!(p->rflags & OVPOLYR_INVISIBLE))
+            passes |= poly_transparent(p) ? PASS_TRANSPARENT : PASS_OPAQUE;
+    g->passes = static_cast<std::uint16_t>(passes | cache_known | table_mask(g->mtable) << 8);
+    return g->passes;
+}
+
+} // namespace
+
+int geometry_passes(OVgeometry *g) {
+    return cached(g) & (PASS_OPAQUE | PASS_TRANSPARENT);
+}
+
+int geometry_material_mask(OVgeometry *g) {
+    return cached(g) >> 8;
 }
 
 } // namespace orv

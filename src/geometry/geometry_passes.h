@@ -16,7 +16,8 @@ int geometry_passes(OVgeometry *g);
 // Whether the polygon is drawn in the transparent pass (the rule above).
 bool poly_transparent(const OVpoly *p);
 // The material bits (1 ambient, 2 diffuse, 4 specular, 8 shininess,
-// 0x10 emission, 0x40 alpha) the geometry's material table sets.
-int geometry_material_mask(const OVgeometry *g);
+// 0x10 emission, 0x40 alpha) the geometry's material table sets; cached
+// with the passes.
+int geometry_material_mask(OVgeometry *g);
 
 } // namespace orv

@@ -93,7 +93,7 @@ struct OVgeometry {
     OVgeometrydrawfn draw;
     std::uint32_t cache1, cache2; // the renderer's display lists
     std::int32_t cache_valid;
-    std::uint8_t passes; // drawing passes its polygons need, 0 while unknown (geometry_passes.h)
+    std::uint16_t passes; // geometry_passes.h: cached passes and material bits, 0 while unknown
     OVvertex *vertices;
     OVvertex *reference;
     OVvertex *last_vertex;

@@ -133,7 +133,8 @@ int walk(OVnode *root, TraversalState *state, const Ray &ray, Hits &hits, bool n
             push_step(state, n, STEP_ENDSCOPE);
             push_children(state, n);
             break;
-        case NT_GEOMETRY: {
+        case NT_GEOMETRY:
+        case NT_OBJECT: { // an object node shows its object's geometry where it stands
             if (!n->geometry) break;
             float best = nearest_only ? nearest : 1e38f;
             if (OVpoly *p = hit_geometry(n->geometry, m, ray, &best)) {
@@ -146,7 +147,7 @@ int walk(OVnode *root, TraversalState *state, const Ray &ray, Hits &hits, bool n
             break;
         }
         default:
-            break; // lights, fog, materials, callbacks and objects hold no polygons
+            break; // lights, fog, materials and callbacks hold no polygons
         }
     }
     return hits.found;

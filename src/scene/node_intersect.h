@@ -3,7 +3,7 @@
 
 #include "orv/orv_base.h"
 
-// A ray's hit: the geometry node, its nearest polygon hit, and the distance
+// A ray's hit: the geometry (or object) node, its nearest polygon hit, and the distance
 // in multiples of the ray's direction.
 struct OVnodehit {
     OVnode *node;

@@ -120,6 +120,15 @@ TEST_F(Traversal, LightOnAtBothLevelsIsSwitchedBackOnWhereTheOuterLevelPlacedIt)
     EXPECT_EQ(t, (std::vector<Item>{o[0], o[2], o[3]}));
 }
 
+TEST_F(Traversal, DisabledLightsAreNotSwitchedOn) {
+    OVnode *sep = separated_block(root, 0, 0, -10);
+    OVnode *light = OVlightnode_newpoint(sep);
+    ASSERT_TRUE(OVnode_enable(light, 0));
+    collect();
+    EXPECT_EQ(kinds(opaque()), (std::vector<int>{ENTRY_GEOMETRY}));
+    EXPECT_TRUE(transparent().empty());
+}
+
 TEST_F(Traversal, TwoHundredNestedSeparatorsKeepEveryLevel) {
     OVnode *parent = root;
     std::vector<OVnode *> lights;
