@@ -120,6 +120,24 @@ TEST_F(Traversal, LightOnAtBothLevelsIsSwitchedBackOnWhereTheOuterLevelPlacedIt)
     EXPECT_EQ(t, (std::vector<Item>{o[0], o[2], o[3]}));
 }
 
+TEST_F(Traversal, MovableNodesDrawTheirContentInTheirOwnFrame) {
+    OVnode *m = OVmovgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0));
+    const OVp3 t = {0, 3, 0};
+    ASSERT_TRUE(OVnode_settranslation(m, t));
+    state->view[3][2] = -10;
+    OVnode *light = OVmovlightnode_newpoint(root);
+    ASSERT_NE(light, nullptr);
+    OVnode *after = OVgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0));
+    collect();
+    std::vector<Item> o = opaque();
+    ASSERT_EQ(kinds(o), (std::vector<int>{ENTRY_GEOMETRY, ENTRY_LIGHTON, ENTRY_GEOMETRY}));
+    EXPECT_EQ(OVnode_getgeometry(static_cast<OVnode *>(o[0].item)), OVnode_getgeometry(m));
+    EXPECT_FLOAT_EQ(state->saved[o[0].matrix - 1][3][1], 3);
+    // The movable light's transform separator keeps its frame inside; the
+    // light stays on for what follows.
+    EXPECT_EQ(o[2], (Item{ENTRY_GEOMETRY, after, 0}));
+}
+
 TEST_F(Traversal, DisabledLightsAreNotSwitchedOn) {
     OVnode *sep = separated_block(root, 0, 0, -10);
     OVnode *light = OVlightnode_newpoint(sep);
