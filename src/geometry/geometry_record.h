@@ -147,4 +147,5 @@ __attribute__((weak)) int _OVnodepath_getmatrix(OVnodepath *path, OVm4 out, OVno
 // universe/: portals refer to polygons.
 __attribute__((weak)) void _OVportal_restatall(void);
 __attribute__((weak)) void *_OVportal_findpoly(OVpoly *p);
+__attribute__((weak)) void _OVportal_forgetpoly(OVpoly *p); // p is being freed
 }

@@ -99,6 +99,7 @@ OVpoly *_OVpoly_new(OVgeometry *g) {
 
 void _OVpoly_del(OVpoly *p) {
     if (!p) return;
+    if (_OVportal_forgetpoly) _OVportal_forgetpoly(p);
     texture_free(p->texture);
     free_corners(p);
     poly_give(p);

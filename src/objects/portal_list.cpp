@@ -90,6 +90,12 @@ ORV_API void *_OVportal_findpoly(OVpoly *p) {
     return nullptr;
 }
 
+// A portal whose polygon goes is deleted with it.
+ORV_API void _OVportal_forgetpoly(OVpoly *p) {
+    if (!portals.empty())
+        std::erase_if(portals, [p](const Portal &portal) { return portal.poly == p; });
+}
+
 ORV_API const char *_OVportal_gettarget(const void *portal) {
     return portal ? static_cast<const Portal *>(portal)->target.c_str() : nullptr;
 }

@@ -272,6 +272,23 @@ TEST_F(UniverseFile, WalkingThroughTheDoorTakesThePortal) {
     EXPECT_EQ(object_nodes(), 1);
 }
 
+TEST_F(UniverseFile, ADeletedDoorIsNoPortal) {
+    write("room1.nff", kRoom);
+    write("room2.nff", "nff\nhall\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVgeometry *g = _OVobjectnode_geometry(object_node());
+    ASSERT_TRUE(OVpoly_delete(portal_polygon(g)));
+    EXPECT_EQ(portal_polygon(g), nullptr);
+    OVgeometry_delete(OVgeometry_newblock(1, 1, 1, 0)); // closing restates the portals
+    OVviewpoint *eye = OVuniverse_getviewpoint();
+    OVp3 front = {2, 1, 2}, behind = {2, 1, 4};
+    OVviewpoint_setposition(eye, front);
+    OVuniverse_go1();
+    OVviewpoint_setposition(eye, behind);
+    OVuniverse_go1();
+    EXPECT_STREQ(OVuniverse_getname(), "floor");
+}
+
 TEST_F(UniverseFile, PortalsAreSkippedWhenSwitchedOffAndFailuresReported) {
     write("room1.nff", kRoom);
     ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
