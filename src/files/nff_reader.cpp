@@ -404,9 +404,10 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
         shared_ = g->mtable;
         shared_by_.push_back(g);
     }
+    if (!uv_.empty()) // only vertices with (u, v) carry the flag
+        for (OVvertex *v = g->vertices; v; v = v->next)
+            v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
     uv_.clear();
-    for (OVvertex *v = g->vertices; v; v = v->next)
-        v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
     g->editing = 0;
     return pending.release();
 }
