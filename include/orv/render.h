@@ -17,6 +17,10 @@ ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int hei
                               unsigned char *rgba);
 /* Writes the window's last shown image as a PNG file. */
 ORV_API int OVwindow_savepng(OVwindow *window, const char *path);
+/* Writes 8-bit pixels with 3 (RGB) or 4 (RGBA) channels as a PNG file, rows
+   given top-down or, with bottom_up, as OpenGL reads them; 1 on success. */
+ORV_API int _OVpng_write(const char *path, int width, int height, int channels,
+                         const unsigned char *pixels, int bottom_up);
 /* Display lists compiled for geometries since the process started. */
 ORV_API int _OVrender_compilecount(void);
 

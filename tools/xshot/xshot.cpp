@@ -1,7 +1,8 @@
 // Usage: orv-xshot out.png   (display from $DISPLAY)
+#include "orv/render.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <png.h>
 
 #include <cstdio>
 #include <vector>
@@ -15,27 +16,6 @@ int channel_shift(unsigned long mask) {
         ++shift;
     }
     return shift;
-}
-
-bool write_png(const char *path, int width, int height, const std::vector<unsigned char> &rgb) {
-    FILE *out = std::fopen(path, "wb");
-    if (!out) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(out);
-        return false;
-    }
-    png_init_io(png, out);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(out) == 0;
 }
 
 } // namespace
@@ -71,7 +51,7 @@ int main(int argc, char **argv) {
         }
     XDestroyImage(image);
     XCloseDisplay(display);
-    if (!write_png(argv[1], attrs.width, attrs.height, rgb)) {
+    if (!_OVpng_write(argv[1], attrs.width, attrs.height, 3, rgb.data(), 0)) {
         std::fprintf(stderr, "orv-xshot: cannot write %s\n", argv[1]);
         return 1;
     }
