@@ -1,12 +1,13 @@
 // The universe's portal list and the portal crossing test.
 //
-// Crossing test: the portal step remembers where the current viewpoint was
-// at the previous portal step. The viewpoint has passed through a portal when
-// the segment from that position to the present one meets the portal polygon by the polygon ray
-// test with the segment as the ray's unit: a one-sided portal is crossed only from its front (the
-// side its normal faces), a two-sided one from either side. The first step
-// after the list changes, or after another viewpoint became current, only
-// remembers the position, so a fresh universe never takes a portal at once.
+// Crossing test: the portal step remembers where the current viewpoint was at
+// the previous portal step. The viewpoint has passed through a portal when the
+// segment from there to where it is now meets the portal polygon, by the
+// polygon ray test with the segment as the ray's unit of length: a one-sided
+// portal is crossed from its front only (the side its normal faces), a
+// two-sided one from either side. The first step after the list changes, or
+// after another viewpoint became current, only remembers the position, so a
+// universe just entered never sends the viewpoint on at once.
 #include "objects/portal_list.h"
 
 #include "orv/geometry.h"

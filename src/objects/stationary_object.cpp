@@ -1,4 +1,4 @@
-// The stationary object record: its geometry, pose and bounds.
+// The stationary object record: its geometry, bounds and deletion.
 #include "objects/stationary_object.h"
 
 #include "geometry/geometry_record.h"
