@@ -25,6 +25,11 @@ ORV_API OVnodepath *OVnodepath_find(OVnode *start, OVnode *node);
    Xform nodes before each step count, and so do the transforms that earlier
    group, anchor and switch siblings pass on. */
 ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
+/* Gives the last node, a movable or Xform node, the local transform that
+   makes the path's accumulated transform the given one (through
+   OVnode_settransform, handlers included); false for other last nodes or
+   transforms that cannot be inverted. */
+ORV_API int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world);
 
 ORV_EXTERN_C_END
 

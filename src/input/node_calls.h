@@ -29,6 +29,7 @@ __attribute__((weak)) int OVnode_settransform(OVnode *node, const OVm4 transform
 __attribute__((weak)) void OVnode_getorientation(const OVnode *node, OVq orientation);
 __attribute__((weak)) OVnode *OVnodepath_getnode(const OVnodepath *path, int index);
 __attribute__((weak)) int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
+__attribute__((weak)) int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world);
 }
 
 namespace orv::input {

@@ -1,6 +1,6 @@
 // A sensor's record applied to the node at the end of a node path, in the
-// path's world frame: the last node's local transform is rewritten so that
-// the path's accumulated transform moves as the record says.
+// path's world frame: the path's accumulated transform moves as the record
+// says, and the last node's local transform follows.
 #include "input/motionlink_constraints.h"
 #include "input/motionlink_list.h"
 #include "input/node_calls.h"
@@ -16,18 +16,12 @@ void conjugate(const OVq q, OVq out) {
 } // namespace
 
 extern "C" ORV_API void _OVnodepath_sensorupdate(OVmotionlink *link) {
-    if (!link || !OVnode_gettransform || !OVnode_settransform) return;
+    if (!link) return;
     const auto *sensor = static_cast<const OVsensor *>(link->source);
     if (orv::input::record_is_identity(sensor)) return; // no change, no events
-    const auto *path = static_cast<const OVnodepath *>(link->target);
-    OVnode *last = orv::input::nodepath_target(path);
-    OVm4 local, world, local_inverse, above, above_inverse;
-    if (!last || !OVnodepath_getmatrix(path, world)) return;
-    // world = local . above: what lies above the node stays as it is.
-    OVnode_gettransform(last, local);
-    if (!OVm4_invert(local, local_inverse)) return;
-    OVm4_mult(local_inverse, world, above);
-    if (!OVm4_invert(above, above_inverse)) return;
+    auto *path = static_cast<OVnodepath *>(link->target);
+    OVm4 world;
+    if (!orv::input::nodepath_target(path) || !OVnodepath_getmatrix(path, world)) return;
     OVpq pose;
     OVm4_2pq(world, &pose);
     OVp3 step;
@@ -51,8 +45,6 @@ extern "C" ORV_API void _OVnodepath_sensorupdate(OVmotionlink *link) {
     orv::input::clamp_translation(pose.p, step, limits);
     for (int i = 0; i < 3; ++i)
         pose.p[i] += step[i];
-    OVm4 moved;
-    OVpq_2m4(&pose, moved);
-    OVm4_mult(moved, above_inverse, local);
-    OVnode_settransform(last, local);
+    OVpq_2m4(&pose, world);
+    OVnodepath_setmatrix(path, world);
 }

@@ -1,4 +1,5 @@
 // The accumulated transform along a node path.
+#include "orv/math.h"
 #include "orv/node.h"
 #include "orv/nodepath.h"
 #include "scene/nodepath_record.h"
@@ -109,6 +110,21 @@ extern "C" {
 
 ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out) {
     return out && orv::scene::accumulate(path, out, nullptr);
+}
+
+ORV_API int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world) {
+    OVnode *last = OVnodepath_getnode(path, -1);
+    if (!last || !world || (!(last->flags & NODE_MOVABLE) && last->header.type != NT_XFORM))
+        return 0;
+    OVm4 accumulated, local, local_inverse, above, above_inverse, wanted;
+    if (!OVnodepath_getmatrix(path, accumulated)) return 0;
+    // accumulated = local . above, and what lies above stays as it is.
+    OVnode_gettransform(last, local);
+    if (!OVm4_invert(local, local_inverse)) return 0;
+    OVm4_mult(local_inverse, accumulated, above);
+    if (!OVm4_invert(above, above_inverse)) return 0;
+    OVm4_mult(world, above_inverse, wanted);
+    return OVnode_settransform(last, wanted);
 }
 
 ORV_API int _OVnodepath_getmatrix(OVnodepath *path, OVm4 out, OVnode **last) {

@@ -106,6 +106,30 @@ TEST_F(Paths, MovableNodesCountTheirOwnTransform) {
     OVnodepath_delete(deep);
 }
 
+TEST_F(Paths, SetmatrixPlacesTheLastNodeInTheFirstNodesFrame) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *turn = OVxformnode_new(sep);
+    const OVm4 quarter = {{0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, -10, 1}};
+    ASSERT_TRUE(OVnode_settransform(turn, quarter));
+    OVnode *m = OVmovsepnode_new(sep);
+    OVnodepath *path = path_of({root, sep, m});
+    const OVm4 wanted = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {5, 6, 7, 1}};
+    ASSERT_TRUE(OVnodepath_setmatrix(path, wanted));
+    OVm4 got;
+    ASSERT_TRUE(OVnodepath_getmatrix(path, got));
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 3; ++j)
+            EXPECT_NEAR(got[i][j], wanted[i][j], 1e-5f) << i << j;
+    OVp3 local;
+    OVnode_gettranslation(m, local); // (5, 6, 17) seen through the quarter turn
+    EXPECT_NEAR(local[0], 6, 1e-5f);
+    EXPECT_NEAR(local[1], -5, 1e-5f);
+    EXPECT_NEAR(local[2], 17, 1e-5f);
+    OVnodepath_pop(path);
+    EXPECT_FALSE(OVnodepath_setmatrix(path, wanted)); // a separator has no transform of its own
+    OVnodepath_delete(path);
+}
+
 TEST_F(Paths, PushRefusesStrangersAndPopKeepsTheFirst) {
     OVnode *sep = OVsepnode_new(root);
     OVnode *other = OVsepnode_new(root);
