@@ -45,7 +45,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
     if (!g) return 0;
     _OVgeometry_checkifopen(g);
     int removed = remove_unused_vertices(g);
-    if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
+    if (removed && verbose_geometry()) OVwarning("%d unused vertices were removed\n", removed);
     int count = 0;
     bool shading = false; // some vertex is smooth or has a normal
     for (OVvertex *v = g->vertices; v; v = v->next) {

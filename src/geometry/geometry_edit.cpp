@@ -51,7 +51,7 @@ OVgeometry *OVgeometry_recomputestats(OVgeometry *g, int cleanup) {
     if (cleanup) {
         mark_used_vertices(g);
         int removed = remove_unused_vertices(g);
-        if (removed && verbose_geometry()) OVmessage("%d unused vertices were removed\n", removed);
+        if (removed && verbose_geometry()) OVwarning("%d unused vertices were removed\n", removed);
     }
     _OVgeometry_findextents(g);
     tell_node(g);

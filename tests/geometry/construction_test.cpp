@@ -128,3 +128,24 @@ TEST(Construction, PolygonFromPoints) {
     EXPECT_EQ(vertices(g).size(), 3u);
     OVgeometry_delete(g);
 }
+
+TEST(Construction, VerboseOptionWarnsOfRemovedVertices) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setoption(1, 1);
+    Capture c;
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[5][3] = {{0, 0, 0}, {1, 0, 0}, {9, 9, 9}, {0, 1, 0}, {1, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    _OVgeometry_addpoly3(g, 0, 1, 3, 0);
+    _OVgeometry_addpoly3(g, 1, 4, 3, 0);
+    ASSERT_TRUE(OVgeometry_close(g));
+    EXPECT_EQ(c.text(), "ORV Warning: 1 unused vertices were removed\n");
+    ASSERT_TRUE(OVpoly_delete(OVgeometry_getpolys(g)));
+    captured().clear();
+    OVgeometry_recomputestats(g, 1);
+    EXPECT_EQ(c.text(), "ORV Warning: 1 unused vertices were removed\n");
+    EXPECT_EQ(vertices(g).size(), 3u);
+    OVgeometry_delete(g);
+    OVuniverse_delete();
+}
