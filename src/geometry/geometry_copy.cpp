@@ -38,6 +38,7 @@ OVpoly *copy_into(OVgeometry *dst, OVgeometry *src, const CopyRule &rule) {
             copy3(out, c->position);
         }
         if (rule.flag_moved) c->flags |= OVVERTEX_MOVED;
+        // Flags start clear, but a vertex colour would be lost without its flag.
         if (v->flags & OVVERTEX_OWNMATID) {
             c->flags |= OVVERTEX_OWNMATID;
             c->matid = rule.fixed ? rule.fixed_id : v->matid + rule.id_offset;
