@@ -14,7 +14,7 @@ struct OVconfig {
     int window_width = 640, window_height = 480;
     float ambient_intensity = 0.4f;
     std::uint32_t ambient_color = 0xFFFFFF;
-    float view_angle = 0.698131f; // half the field of view, radians
+    float view_angle = 0.6981317f; // half the field of view: 40 degrees in radians
     float hither = 1.0f;
     float yon = 65536.0f;
     // Option bytes 1..17 at index option - 1; option 6 is stored inverted.

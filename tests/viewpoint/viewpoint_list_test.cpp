@@ -5,7 +5,7 @@
 
 TEST_F(ViewpointTest, NewViewpointTakesTheUniverseDefaults) {
     OVviewpoint *v = OVviewpoint_new();
-    EXPECT_NEAR(OVviewpoint_getviewangle(v), 0.6981317f, 1e-5);
+    EXPECT_FLOAT_EQ(OVviewpoint_getviewangle(v), 0.6981317f);
     EXPECT_FLOAT_EQ(OVviewpoint_gethither(v), 1.0f);
     EXPECT_FLOAT_EQ(OVviewpoint_getyon(v), 65536.0f);
     EXPECT_FLOAT_EQ(OVviewpoint_getaspect(v), 1.0f);
@@ -15,7 +15,7 @@ TEST_F(ViewpointTest, NewViewpointTakesTheUniverseDefaults) {
     OVp3 d;
     OVviewpoint_getdirection(v, d);
     EXPECT_P3_NEAR(d, 0, 0, 1);
-    EXPECT_NEAR(OVviewpoint_getviewangle(vp), 0.6981317f, 1e-5);
+    EXPECT_FLOAT_EQ(OVviewpoint_getviewangle(vp), 0.6981317f);
 }
 
 TEST_F(ViewpointTest, ListRunsFromNewestToOldest) {
