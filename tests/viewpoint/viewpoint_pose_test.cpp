@@ -158,6 +158,19 @@ TEST_F(ViewpointTest, InvalidQuaternionIsRefusedWithTheMessage) {
     EXPECT_FLOAT_EQ(q[3], 0.004f); // stored as given
 }
 
+TEST_F(ViewpointTest, OneComponentAtTheToleranceMakesAQuaternionValid) {
+    const OVq bad = {0.001f, 0, 0.003f, -0.002f};
+    EXPECT_EQ(OVviewpoint_setorientation(vp, bad), 0);
+    EXPECT_EQ(g_messages,
+              "ORV Warning: Invalid quaternion passed to OVviewpoint_setorientation.\n");
+    const OVq good = {0.005f, 0, 0, 0};
+    EXPECT_EQ(OVviewpoint_setorientation(vp, good), 1);
+    OVq q;
+    OVviewpoint_getorientation(vp, q);
+    EXPECT_FLOAT_EQ(q[0], 0.005f);
+    EXPECT_FLOAT_EQ(q[3], 0);
+}
+
 TEST_F(ViewpointTest, ClippingAndViewAngleLimits) {
     OVviewpoint_sethither(vp, 0.001f);
     EXPECT_FLOAT_EQ(OVviewpoint_gethither(vp), 0.004f);
