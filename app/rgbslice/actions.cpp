@@ -38,32 +38,29 @@ void print_help() {
     OVmessage("P or p: Print scene graph.\n");
 }
 
+// The keys that move a channel by one.
+struct ChannelKey {
+    int key;
+    Channel channel;
+    int delta;
+};
+const ChannelKey channel_keys[] = {{'R', Red, +1},   {'r', Red, -1},  {'G', Green, +1},
+                                   {'g', Green, -1}, {'B', Blue, +1}, {'b', Blue, -1}};
+
 } // namespace
 
 void act() {
-    switch (OVkeyboard_getlastkey()) {
+    int key = OVkeyboard_getlastkey();
+    for (const ChannelKey &k : channel_keys)
+        if (k.key == key) {
+            step(k.channel, k.delta);
+            return;
+        }
+    switch (key) {
     case 0:
         break;
     case '0':
         reset_pose();
-        break;
-    case 'R':
-        step(Red, +1);
-        break;
-    case 'r':
-        step(Red, -1);
-        break;
-    case 'G':
-        step(Green, +1);
-        break;
-    case 'g':
-        step(Green, -1);
-        break;
-    case 'B':
-        step(Blue, +1);
-        break;
-    case 'b':
-        step(Blue, -1);
         break;
     case 'I':
     case 'i':

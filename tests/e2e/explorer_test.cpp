@@ -119,14 +119,15 @@ class Explorer : public ::testing::Test {
         return changed;
     }
 
-    // Types the key in passes of its own until a whole round changes nothing
-    // on the screen; returns the number of rounds that changed something.
+    // Types the key in rounds of 40 until a whole round changes nothing on
+    // the screen; returns the number of rounds that changed something. Keys
+    // that a slow pass merges only take more rounds.
     int press_until_still(const std::string &key, const std::string &name) {
         std::string round = "key --delay 40";
         for (int i = 0; i < 40; ++i)
             round += " " + key;
         Image last = shot(name);
-        for (int rounds = 0; rounds < 10; ++rounds) {
+        for (int rounds = 0; rounds < 40; ++rounds) {
             x.xdotool(round);
             x.xdotool("sleep 0.3");
             Image now = shot(name);
