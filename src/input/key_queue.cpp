@@ -63,9 +63,12 @@ ORV_API int OVkeyboard_getlastkey(void) {
 }
 
 ORV_API void _OVkeyboard_deliver(void) {
-    auto &keys = queue();
+    // Walk the keys taken out of the queue: a "Key" pre-handler may read or
+    // queue keys meanwhile.
+    std::deque<KeyEntry> pending;
+    pending.swap(queue());
     std::deque<KeyEntry> kept;
-    for (const KeyEntry &entry : keys) {
+    for (const KeyEntry &entry : pending) {
         // A key whose window has since been deleted stays for
         // OVkeyboard_getkey: its record must not be read.
         if (!orv::window_is_listed(entry.window)) {
@@ -78,7 +81,9 @@ ORV_API void _OVkeyboard_deliver(void) {
         orv::input::allows(entry.window, "Key");
         if (!handled) kept.push_back(entry);
     }
-    keys.swap(kept);
+    // Kept keys are older than any queued during the walk.
+    auto &keys = queue();
+    keys.insert(keys.begin(), kept.begin(), kept.end());
 }
 
 } // extern "C"

@@ -5,6 +5,10 @@
 
 namespace orv::input {
 
+inline void conjugate(const OVq q, OVq out) {
+    out[0] = -q[0], out[1] = -q[1], out[2] = -q[2], out[3] = q[3];
+}
+
 struct Constraints {
     const Constraint *entries;
     int count;

@@ -34,12 +34,11 @@ __attribute__((weak)) int OVnodepath_setmatrix(OVnodepath *path, const OVm4 worl
 
 namespace orv::input {
 
-// A node path whose last node carries a transform a link can move: a
-// movable node or an Xform node.
+// The last node of a path a link may move: only a movable node.
 inline OVnode *nodepath_target(const OVnodepath *path) {
     OVnode *last =
         OVnodepath_getnode && OVnodepath_getmatrix ? OVnodepath_getnode(path, -1) : nullptr;
-    return last && (node_is_movable(last) || node_is_xform(last)) ? last : nullptr;
+    return last && node_is_movable(last) ? last : nullptr;
 }
 
 } // namespace orv::input

@@ -11,9 +11,7 @@
 
 namespace {
 
-void conjugate(const OVq q, OVq out) {
-    out[0] = -q[0], out[1] = -q[1], out[2] = -q[2], out[3] = q[3];
-}
+using orv::input::conjugate;
 
 // The sensor's relative motion expressed in the frame of its absolute
 // orientation (the last rotation a driver reported), turned by the

@@ -50,6 +50,11 @@ void on_middle(void *, const char *, void *value, double) {
 }
 
 int keys_seen = 0;
+int key_read_in_handler = -1;
+int read_key_before_delivery(void *, const char *, double) {
+    key_read_in_handler = OVkeyboard_getkey();
+    return 1;
+}
 void on_key(void *, const char *, void *, double) {
     ++keys_seen;
 }
@@ -184,4 +189,54 @@ TEST_F(MouseTest, MouseLinkedViewpointFliesForwardInAPass) {
     OVp3 p;
     OVviewpoint_getposition(vp, p);
     EXPECT_P3_NEAR(p, 0, 0, 0.3f);
+}
+
+TEST_F(MouseTest, BothButtonsFarDownPitchOnly) {
+    cursor(0.2f, 0.8f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVq q;
+    OVsensor_getrotation(mouse, q);
+    EXPECT_NEAR(q[0], std::sin(0.8f * 0.5f * 0.0872660f), 1e-4);
+    EXPECT_FLOAT_EQ(q[1], 0);
+    EXPECT_FLOAT_EQ(q[2], 0);
+}
+
+TEST_F(MouseTest, RightButtonPansAndConstraintsHoldAxes) {
+    OVsensor_setsensitivity(mouse, 3);
+    cursor(0.5f, -0.4f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVp3 t;
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 1.5f, -1.2f, 0);
+    OVsensor_setconstraints(mouse, OVSENSOR_NOTX);
+    OVmouse_fly(mouse);
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 0, -1.2f, 0);
+    // Flying with the forward axis and the turn held: nothing moves.
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_RIGHT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVsensor_setconstraints(mouse, OVSENSOR_NOTZ | OVSENSOR_NORY);
+    OVmouse_fly(mouse);
+    OVq q;
+    OVsensor_gettranslation(mouse, t);
+    OVsensor_getrotation(mouse, q);
+    EXPECT_P3_NEAR(t, 0, 0, 0);
+    EXPECT_FLOAT_EQ(q[3], 1);
+}
+
+TEST_F(MouseTest, KeyPreHandlerMayReadTheQueueDuringDelivery) {
+    ASSERT_TRUE(OVproperty_addhandler(window, "Key", on_key));
+    ASSERT_TRUE(OVproperty_addhandler_pre(window, "Key", read_key_before_delivery));
+    keys_seen = 0;
+    key_read_in_handler = -1;
+    send(OVwinmsgkind::Char, 0, 0, 0, 'p');
+    send(OVwinmsgkind::Char, 0, 0, 0, 'q');
+    _OVkeyboard_deliver();
+    _OVevent_pass();
+    EXPECT_EQ(keys_seen, 2);
+    EXPECT_EQ(key_read_in_handler, 0); // the delivered keys are not read twice
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
 }

@@ -2,6 +2,8 @@
 #include "input_fixture.h"
 #include "orv/node.h"
 
+#include <cmath>
+
 namespace {
 
 void step_x2(OVsensor *s) {
@@ -13,6 +15,14 @@ void step_x2(OVsensor *s) {
 void at_rest(OVsensor *s) {
     const OVp3 t = {0, 0, 0};
     const OVq q = {0, 0, 0, 1};
+    OVsensor_setrecord(s, t, q);
+}
+
+// A quarter turn about Z with one unit along X, every pass.
+void turn_and_step(OVsensor *s) {
+    const OVp3 t = {1, 0, 0};
+    const float h = std::sqrt(0.5f);
+    const OVq q = {0, 0, h, h};
     OVsensor_setrecord(s, t, q);
 }
 
@@ -76,4 +86,48 @@ TEST_F(InputTest, MovableNodesTakeMovableLinks) {
     OVp3 p;
     OVnode_gettranslation(movable, p);
     EXPECT_P3_NEAR(p, 2, 0, 0);
+}
+
+TEST_F(InputTest, OwnAxesStepFollowsThisPassTurn) {
+    OVnode *xform = OVxformnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, turn_and_step);
+    ASSERT_NE(OVnode_addsensor(xform, s), nullptr); // reference frame 0: own axes
+    OVuniverse_go1();
+    OVm3 r;
+    ASSERT_TRUE(OVnode_getrotation(xform, r));
+    EXPECT_NEAR(std::fabs(r[0][1]), 1, 1e-4); // X turned onto a Y axis
+    OVp3 p;
+    OVnode_gettranslation(xform, p);
+    // The step goes along the node's X after the turn, which is row 0.
+    EXPECT_P3_NEAR(p, r[0][0], r[0][1], r[0][2]);
+    EXPECT_NEAR(p[0], 0, 1e-4);
+}
+
+TEST_F(InputTest, ParentAxesStepIgnoresTheTurn) {
+    OVnode *xform = OVxformnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, turn_and_step);
+    OVmotionlink *link = OVnode_addsensor(xform, s);
+    ASSERT_TRUE(OVmotionlink_setreferenceframe(link, 3, nullptr));
+    OVuniverse_go1();
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(xform, p);
+    EXPECT_P3_NEAR(p, 2, 0, 0);
+}
+
+TEST_F(InputTest, DeletedSensorLeavesNoNodeLinks) {
+    OVnode *xform = OVxformnode_new(nullptr);
+    OVnode *movable = OVmovsepnode_new(nullptr);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x2);
+    ASSERT_NE(OVnode_addsensor(xform, s), nullptr);
+    ASSERT_NE(OVnode_addsensor(movable, s), nullptr);
+    OVsensor_delete(s);
+    EXPECT_EQ(OVuniverse_getmotionlinks(), nullptr);
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(xform, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
 }

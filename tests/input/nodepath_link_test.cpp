@@ -43,9 +43,11 @@ class NodePathLink : public InputTest {
     OVsensor *sensor = nullptr;
 };
 
-TEST_F(NodePathLink, OnlyPathsEndingAtMovableOrXformNodesAreTargets) {
+TEST_F(NodePathLink, OnlyPathsEndingAtMovableNodesAreTargets) {
     OVnodepath *to_sep = OVnodepath_new(OVuniverse_getrootnodes());
     ASSERT_TRUE(OVnodepath_push(to_sep, sep));
+    EXPECT_EQ(OVmotionlink_new(sensor, to_sep, 0, OVLINK_NODEPATH), nullptr);
+    ASSERT_TRUE(OVnodepath_push(to_sep, OVnode_getchild(sep, 0))); // the plain Xform
     EXPECT_EQ(OVmotionlink_new(sensor, to_sep, 0, OVLINK_NODEPATH), nullptr);
     OVnodepath_delete(to_sep);
     OVmotionlink *link = OVmotionlink_new(sensor, path, 0, OVLINK_NODEPATH);

@@ -24,6 +24,13 @@ void forward(OVsensor *s) {
     const OVq q = {0, 0, 0, 1};
     OVsensor_setrecord(s, t, q);
 }
+// A small turn about z with one unit along z, every pass.
+const float tilt = 0.3f;
+void turn_about_z(OVsensor *s) {
+    const OVp3 t = {0, 0, 1};
+    const OVq q = {0, 0, std::sin(tilt), std::cos(tilt)};
+    OVsensor_setrecord(s, t, q);
+}
 int refuse(void *, const char *, double) {
     return 0;
 }
@@ -174,4 +181,56 @@ TEST_F(InputTest, SensorPropertiesReachTheSetters) {
     OVsensor_gettranslation(s, p);
     EXPECT_P3_NEAR(p, 4, 5, 6);
     OVvalue_free(&v);
+}
+
+TEST_F(InputTest, QuarterTurnFrameConjugatesTheWholeRecord) {
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, turn_about_z);
+    const float h = std::sqrt(0.5f);
+    const OVq about_y = {0, h, 0, h};
+    OVsensor_rotate(s, about_y);
+    OVq f;
+    OVsensor_getreferenceframe(s, f);
+    EXPECT_NEAR(f[1], h, 1e-6);
+    EXPECT_NEAR(f[3], h, 1e-6);
+    for (int pass = 0; pass < 2; ++pass) {
+        OVuniverse_go1();
+        // R * rotation * R': the turn about z becomes one about x; the
+        // translation rotated by R' takes z onto x.
+        OVq r;
+        OVsensor_getrotation(s, r);
+        EXPECT_NEAR(r[0], std::sin(tilt), 1e-5);
+        EXPECT_NEAR(r[1], 0, 1e-5);
+        EXPECT_NEAR(r[2], 0, 1e-5);
+        EXPECT_NEAR(r[3], std::cos(tilt), 1e-5);
+        OVp3 p;
+        OVsensor_gettranslation(s, p);
+        EXPECT_P3_NEAR(p, 1, 0, 0);
+    }
+    // Back to the identity: the frame is inactive and records pass unchanged.
+    const OVq identity = {0, 0, 0, 1};
+    OVsensor_rotate(s, identity);
+    OVuniverse_go1();
+    OVp3 p;
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 0, 0, 1);
+}
+
+TEST_F(InputTest, ZeroQuaternionKeepsTheOldRecord) {
+    OVsensor *s = manual_sensor();
+    const OVp3 t = {1, 2, 3};
+    const float h = std::sqrt(0.5f);
+    const OVq q = {h, 0, 0, h};
+    ASSERT_TRUE(OVsensor_setrecord(s, t, q));
+    const OVp3 other = {7, 8, 9};
+    const OVq zero = {0, 0, 0, 0};
+    EXPECT_FALSE(OVsensor_setrecord(s, other, zero));
+    EXPECT_EQ(g_messages, "ORV Warning: Invalid quaternion passed to OVsensor_setrecord.\n");
+    OVp3 p;
+    OVq r;
+    OVsensor_gettranslation(s, p);
+    OVsensor_getrotation(s, r);
+    EXPECT_P3_NEAR(p, 1, 2, 3);
+    EXPECT_FLOAT_EQ(r[0], h);
+    EXPECT_FLOAT_EQ(r[3], h);
 }
