@@ -86,15 +86,21 @@ ORV_API int OVm4_invert(const OVm4 src, OVm4 dst) {
     return 1;
 }
 
-// The upper block is a rotation whose rows carry the per-axis scales, so its
-// inverse is its transpose with each column divided by the squared scale.
+// A true inverse whether the scale is applied before or after the rotation:
+// the columns of the inverse of the upper block are the cross products of
+// its rows over the determinant. A block with a zero row falls back to the
+// transpose over the squared row lengths, which leaves that axis at zero.
 ORV_API void OVm4_invertortho(const OVm4 src, OVm4 dst) {
     float a[4][4];
     std::memcpy(a, src, sizeof a);
+    float across[3][3];
+    for (int c = 0; c < 3; ++c)
+        OVp3_cross(a[(c + 1) % 3], a[(c + 2) % 3], across[c]);
+    const float det = dot3(a[0], across[0]);
     for (int c = 0; c < 3; ++c) {
-        float s = dot3(a[c], a[c]);
+        const float s = dot3(a[c], a[c]);
         for (int r = 0; r < 3; ++r)
-            dst[r][c] = s != 0.0f ? a[c][r] / s : 0.0f;
+            dst[r][c] = det != 0.0f ? across[c][r] / det : s != 0.0f ? a[c][r] / s : 0.0f;
     }
     for (int i = 0; i < 3; ++i)
         dst[3][i] = -(a[3][0] * dst[0][i] + a[3][1] * dst[1][i] + a[3][2] * dst[2][i]);

@@ -156,6 +156,30 @@ TEST(Matrix, OrthoInverseWithPerAxisScale) {
     expect_identity4(prod);
 }
 
+TEST(Matrix, OrthoInverseWithScaleAfterTheRotation) {
+    OVq q;
+    axis_q(-0.4f, 0.1f, 0.9f, 2.3f, q);
+    OVm4 rot, scale = {{2, 0, 0, 0}, {0, 3, 0, 0}, {0, 0, 0.5f, 0}, {0, 0, 0, 1}}, m, inv, prod;
+    OVq_2m4(q, rot);
+    OVm4_mult(rot, scale, m);
+    m[3][0] = -1;
+    m[3][1] = 7;
+    m[3][2] = 2;
+    OVm4_invertortho(m, inv);
+    OVm4_mult(m, inv, prod);
+    expect_identity4(prod);
+}
+
+TEST(Matrix, OrthoInverseOfAFlattenedAxisKeepsTheOthers) {
+    OVm4 m = {{2, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 4, 0}, {2, 3, 4, 1}}, inv;
+    OVm4_invertortho(m, inv);
+    EXPECT_FLOAT_EQ(inv[0][0], 0.5f);
+    EXPECT_FLOAT_EQ(inv[1][1], 0.0f);
+    EXPECT_FLOAT_EQ(inv[2][2], 0.25f);
+    EXPECT_FLOAT_EQ(inv[3][0], -1.0f);
+    EXPECT_FLOAT_EQ(inv[3][2], -1.0f);
+}
+
 TEST(Matrix, Transposes) {
     OVm3 a = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, at;
     OVm3_transpose(a, at);
