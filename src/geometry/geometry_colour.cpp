@@ -1,5 +1,6 @@
 // Polygon and whole-geometry colours and material ids, and rendering styles.
 #include "geometry/geometry_internal.h"
+#include "geometry/mtable_record.h"
 #include "orv/universe.h"
 
 using namespace orv::geom;
@@ -67,11 +68,11 @@ int OVpoly_getrgb(OVpoly *p, int *r, int *g, int *b) {
 
 int OVpoly_getcolor(OVpoly *p) {
     if (!p || !p->geometry || !p->geometry->mtable) return -1;
-    // Bytes are channel x 255 truncated; rounding them back to nibbles
-    // recovers the 12-bit colours exactly.
-    unsigned rgb = _OVpoly_getcolor24(p);
-    auto nibble = [](unsigned byte) { return static_cast<int>((byte * 15 + 127) / 255); };
-    return nibble((rgb >> 16) & 0xFF) << 8 | nibble((rgb >> 8) & 0xFF) << 4 | nibble(rgb & 0xFF);
+    const float *rgb = orv::mtable_colour(p->geometry->mtable, p->matid);
+    if (!rgb) return 0;
+    // Straight from the floats: every 12-bit colour comes back exactly.
+    auto nibble = [&](int k) { return static_cast<int>(std::clamp(rgb[k], 0.0f, 1.0f) * 15.0f); };
+    return nibble(0) << 8 | nibble(1) << 4 | nibble(2);
 }
 
 int OVgeometry_setrgb(OVgeometry *g, int r, int gg, int b) {

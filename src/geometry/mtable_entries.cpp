@@ -123,6 +123,22 @@ int mtable_append(OVmtable *t, const float *entry) {
 
 } // namespace orv
 
+namespace orv {
+
+const float *mtable_colour(const OVmtable *table, int index) {
+    if (!table || index < 0 || table->count <= 0) return nullptr;
+    const float *entry = table->entries[index % table->count];
+    for (int i = 0; i < table->ncomponents; ++i) {
+        const OVmtablecomponent &c = table->components[i];
+        if (c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
+            (c.property == OVAMBIENT && !(table->properties & OVDIFFUSE)))
+            return entry + c.offset;
+    }
+    return nullptr;
+}
+
+} // namespace orv
+
 extern "C" {
 
 ORV_API int OVmtable_newentry(OVmtable *table) {
@@ -186,20 +202,12 @@ ORV_API int OVmtable_matchcolor24(OVmtable *table, unsigned rgb) {
 }
 
 ORV_API unsigned OVmtable_getcolor24(OVmtable *table, int index) {
-    if (!table || index < 0 || table->count <= 0) return 0;
-    const float *entry = table->entries[index % table->count];
-    for (int i = 0; i < table->ncomponents; ++i) {
-        const OVmtablecomponent &c = table->components[i];
-        bool colour = c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
-                      (c.property == OVAMBIENT && !(table->properties & OVDIFFUSE));
-        if (!colour) continue;
-        auto channel = [&](int k) {
-            float v = std::clamp(entry[c.offset + k], 0.0f, 1.0f);
-            return static_cast<unsigned>(v * 255.0f);
-        };
-        return (channel(0) << 16) | (channel(1) << 8) | channel(2);
-    }
-    return 0;
+    const float *rgb = orv::mtable_colour(table, index);
+    if (!rgb) return 0;
+    auto channel = [&](int k) {
+        return static_cast<unsigned>(std::clamp(rgb[k], 0.0f, 1.0f) * 255.0f);
+    };
+    return (channel(0) << 16) | (channel(1) << 8) | channel(2);
 }
 
 ORV_API int OVmtable_setentryname(OVmtable *table, int index, const char *name) {

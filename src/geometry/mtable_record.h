@@ -55,6 +55,10 @@ int mtable_offset(const OVmtable *table, int property);
 OVmtable *mtable_create(int properties, int initialsize, const char *name);
 // Every write of a table's name goes through here (generated numbers are counted).
 void mtable_store_name(OVmtable *table, const char *name);
+// The RGB floats of the colour component at index modulo the count (the
+// first ambient-and-diffuse or diffuse component, else ambient); null when
+// the table has none.
+const float *mtable_colour(const OVmtable *table, int index);
 // Marks every geometry using the table as modified.
 void mtable_touch_users(OVmtable *table);
 } // namespace orv
