@@ -3,6 +3,7 @@
 #include "platform/window_messages.h"
 #include "render/window_internal.h"
 #include "universe/subsystems.h"
+#include "orv/render.h"
 
 #include <SDL2/SDL_keycode.h>
 
@@ -239,4 +240,20 @@ TEST_F(MouseTest, KeyPreHandlerMayReadTheQueueDuringDelivery) {
     EXPECT_EQ(keys_seen, 2);
     EXPECT_EQ(key_read_in_handler, 0); // the delivered keys are not read twice
     EXPECT_EQ(OVkeyboard_getkey(), 0);
+}
+
+TEST_F(MouseTest, StereoSplitWindowCentresOnOneEyeImage) {
+    window = OVwindow_new(0, 0, 200, 100, OVWINDOW_STEREO | OVWINDOW_NOSTEREOBUFFERS);
+    ASSERT_NE(window, nullptr);
+    const int gap = OVrender_getstereogap();
+    const int half = (100 - gap) / 2; // each eye image
+    const int centre = half / 2;
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    for (int top : {0, gap + half}) { // upper image, then lower
+        send(OVwinmsgkind::MouseMove, 100, top + centre / 2);
+        OVmouse_fly(mouse);
+        OVp3 t;
+        OVsensor_gettranslation(mouse, t);
+        EXPECT_NEAR(t[2], 1.0f - float(centre / 2) / float(centre), 1e-4) << top;
+    }
 }
