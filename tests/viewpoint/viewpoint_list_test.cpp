@@ -60,6 +60,36 @@ TEST_F(ViewpointTest, CurrentViewpointIsNeverDeleted) {
     OVviewpoint_delete(nullptr);
 }
 
+namespace {
+int task_runs = 0;
+int count_run(void *) {
+    ++task_runs;
+    return 0;
+}
+int veto_everything(void *, const char *, double) {
+    return 0;
+}
+} // namespace
+
+TEST_F(ViewpointTest, DeletionTakesTasksHandlersAndPropertiesAlong) {
+    OVviewpoint *other = OVviewpoint_new();
+    OVviewpoint_setname(other, "gone");
+    ASSERT_NE(OVtask_new(other, count_run, 1), nullptr);
+    task_runs = 0;
+    OVuniverse_go1();
+    EXPECT_EQ(task_runs, 1);
+    ASSERT_TRUE(OVproperty_addhandler_pre(other, "Position", veto_everything));
+    OVviewpoint_delete(other);
+    EXPECT_EQ(OVuniverse_findviewpoint("gone", 4), nullptr);
+    OVuniverse_go1();
+    EXPECT_EQ(task_runs, 1);
+    // A new viewpoint, possibly at the same address, starts without them.
+    OVviewpoint *fresh = OVviewpoint_new();
+    EXPECT_EQ(OVtask_get(fresh, 0), nullptr);
+    const OVp3 p = {1, 0, 0};
+    EXPECT_EQ(OVviewpoint_setposition(fresh, p), 1);
+}
+
 TEST_F(ViewpointTest, SetViewpointAcceptsOnlyListedViewpoints) {
     OVviewpoint *other = OVviewpoint_new();
     OVuniverse_setviewpoint(other);
