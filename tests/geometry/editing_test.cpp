@@ -261,3 +261,26 @@ TEST(Editing, BoundBoxOutlineIsAWireframeBox) {
     EXPECT_EQ(OVgeometry_getrenderingstyle(g), 128);
     OVgeometry_delete(g);
 }
+
+TEST(Editing, VerticesAddedWhileEditingJoinTheReferenceList) {
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    const OVp3 a = {0, 5, 0};
+    OVvertex *v = OVgeometry_newvertex(g, a);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(vertices(g).back(), v);
+    OVgeometry_endedit(g);
+    std::vector<OVvertex *> ref;
+    for (OVvertex *r = g->reference; r; r = r->next)
+        ref.push_back(r);
+    ASSERT_EQ(ref.size(), 9u);
+    EXPECT_FLOAT_EQ(ref.back()->position[1], 5);
+    // Unused, the new vertex leaves both lists together.
+    OVgeometry_deleteunusedvertices(g);
+    EXPECT_EQ(vertices(g).size(), 8u);
+    int n = 0;
+    for (OVvertex *r = g->reference; r; r = r->next)
+        ++n;
+    EXPECT_EQ(n, 8);
+    OVgeometry_delete(g);
+}
