@@ -108,8 +108,9 @@ OVgeometry *OVgeometry_copy(OVgeometry *g) {
 
 OVpoly *_OVgeometry_mergepq(OVgeometry *g1, OVgeometry *g2, const OVpq *origin,
                             const OVpq *placement, int fixed, int id) {
-    if (!g2 || !_OVgeometry_modifiable(g1)) return nullptr;
-    if (g1 == g2) return g1->polys;
+    if (!g1 || !g2 || g1->locked) return nullptr;
+    if (g1 == g2) return g1->polys; // before the gate: compiled lists stay valid
+    if (!_OVgeometry_modifiable(g1)) return nullptr;
     CopyRule rule;
     OVm4 m;
     if (origin && placement) {

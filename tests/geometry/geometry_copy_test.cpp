@@ -71,3 +71,13 @@ TEST(GeometryMerge, LockedTargetIsRefused) {
     OVgeometry_delete(a);
     OVgeometry_delete(b);
 }
+
+TEST(GeometryMerge, SelfMergeKeepsTheCompiledDrawing) {
+    OVgeometry *g = OVgeometry_newblock(1, 1, 1, 0);
+    g->cache_valid = 1;
+    EXPECT_EQ(OVgeometry_merge(g, g), OVgeometry_getpolys(g));
+    EXPECT_EQ(g->cache_valid, 1);
+    EXPECT_EQ(OVgeometry_numpolys(g), 6);
+    EXPECT_EQ(vertices(g).size(), 8u);
+    OVgeometry_delete(g);
+}
