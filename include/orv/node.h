@@ -124,9 +124,10 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out);
 ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m);
 ORV_API int OVnode_getrotation(OVnode *node, OVm3 out);
 ORV_API int OVnode_setorientation(OVnode *node, const OVq q);
-ORV_API void OVnode_getorientation(const OVnode *node, OVq out);
+ORV_API int OVnode_getorientation(const OVnode *node, OVq out);
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m);
-ORV_API void OVnode_gettransform(const OVnode *node, OVm4 out);
+/* False, and the identity written, for a node without a transform. */
+ORV_API int OVnode_gettransform(const OVnode *node, OVm4 out);
 /* Incremental changes; frame 0: the node's own axes, 3: the parent's.
    Axis 0 X, 1 Y, 2 Z; three angles compose as R_Y(first) R_X(second) R_Z(third). */
 ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame);

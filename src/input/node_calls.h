@@ -7,7 +7,7 @@
 extern "C" {
 __attribute__((weak)) int OVnode_ismovable(const OVnode *node);
 __attribute__((weak)) int OVnode_gettype(const OVnode *node);
-__attribute__((weak)) void OVnode_gettransform(const OVnode *node, OVm4 transform);
+__attribute__((weak)) int OVnode_gettransform(const OVnode *node, OVm4 transform);
 }
 
 namespace orv::input {
@@ -26,7 +26,7 @@ inline bool node_is_xform(const OVnode *node) {
 
 extern "C" {
 __attribute__((weak)) int OVnode_settransform(OVnode *node, const OVm4 transform);
-__attribute__((weak)) void OVnode_getorientation(const OVnode *node, OVq orientation);
+__attribute__((weak)) int OVnode_getorientation(const OVnode *node, OVq orientation);
 __attribute__((weak)) OVnode *OVnodepath_getnode(const OVnodepath *path, int index);
 __attribute__((weak)) int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
 __attribute__((weak)) int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world);

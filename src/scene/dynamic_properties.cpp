@@ -44,9 +44,7 @@ OVvalue *find_dynamic(const void *object, const char *name) {
 
 bool has_property(void *object, const char *name) {
     if (!object || !name) return false;
-    int cls = property_class(object);
-    int row = find_property_row(cls, name);
-    return (row >= 0 && property_applies(cls, row, object)) || find_dynamic(object, name);
+    return find_property_row(property_class(object), name) >= 0 || find_dynamic(object, name);
 }
 
 } // namespace orv

@@ -78,16 +78,19 @@ ORV_API void *OVnode_getdata(OVnode *node) {
     return node ? node->data : nullptr;
 }
 
+// A movable separator's mode is its content's.
 ORV_API int OVsepnode_setcullmode(OVnode *node, int mode) {
-    if (!node || node->header.type != NT_SEPARATOR || mode < 1 || mode > 3) return false;
+    OVnode *sep = resolve(node);
+    if (!sep || sep->header.type != NT_SEPARATOR || mode < 1 || mode > 3) return false;
     if (!may_change(node, "SeCu")) return false;
-    node->cull_mode = mode;
-    tell(node, "SeCu", &node->cull_mode);
+    sep->cull_mode = mode;
+    tell(node, "SeCu", &sep->cull_mode);
     return true;
 }
 
 ORV_API int OVsepnode_getcullmode(OVnode *node) {
-    return node && node->header.type == NT_SEPARATOR ? node->cull_mode : 0;
+    OVnode *sep = resolve(node);
+    return sep && sep->header.type == NT_SEPARATOR ? sep->cull_mode : 0;
 }
 
 ORV_API int OVswitchnode_setwhichchild(OVnode *node, int which) {

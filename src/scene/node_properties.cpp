@@ -90,7 +90,7 @@ const PropertyBinding rows[] = {
      [](const void *n) { return OVnode_ismovable(as_node(n)) != 0; }},
     {nodes, 23, [](void *n, const void *p) { return OVsepnode_setcullmode(as_node(n), int_of(p)); },
      [](void *n, void *p) { return put_int(p, OVsepnode_getcullmode(as_node(n))); },
-     [](const void *n) { return as_node(n)->header.type == NT_SEPARATOR; }},
+     [](const void *n) { return content_is(n, NT_SEPARATOR); }},
     {nodes, 24,
      [](void *n, const void *p) { return OVswitchnode_setwhichchild(as_node(n), int_of(p)); },
      [](void *n, void *p) { return put_int(p, OVswitchnode_getwhichchild(as_node(n))); },

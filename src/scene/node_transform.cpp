@@ -89,12 +89,13 @@ ORV_API int OVnode_setorientation(OVnode *node, const OVq q) {
     return OVnode_setrotation(node, m);
 }
 
-ORV_API void OVnode_getorientation(const OVnode *node, OVq out) {
+ORV_API int OVnode_getorientation(const OVnode *node, OVq out) {
     OVm4 m;
-    OVnode_gettransform(node, m);
+    int found = OVnode_gettransform(node, m);
     OVpq pq;
     OVm4_2pq(m, &pq);
     std::memcpy(out, pq.q, sizeof(OVq));
+    return found;
 }
 
 // The two halves have their own vetoes: a refused half is put back, the
@@ -126,11 +127,12 @@ ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
     return true;
 }
 
-ORV_API void OVnode_gettransform(const OVnode *node, OVm4 out) {
+ORV_API int OVnode_gettransform(const OVnode *node, OVm4 out) {
     OVnode *x = xform_of(node);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             out[i][j] = x ? x->transform[i][j] : (i == j ? 1.0f : 0.0f);
+    return x != nullptr;
 }
 
 } // extern "C"

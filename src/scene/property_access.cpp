@@ -22,8 +22,10 @@ struct Found {
 Found find(void *object, const char *name) {
     Found f{property_class(object), -1, nullptr, OVNOPROPERTY};
     if (!object || !name) return f;
+    // By class alone: a row that does not suit this node's type still names
+    // the property, and its setter or getter refuses the node.
     f.row = find_property_row(f.cls, name);
-    if (f.row >= 0 && property_applies(f.cls, f.row, object)) {
+    if (f.row >= 0) {
         f.type = property_row(f.cls, f.row)->type;
         return f;
     }
@@ -77,6 +79,8 @@ ORV_API OVvalue OVproperty_get(void *object, const char *name) {
     Found f = find(object, name);
     if (f.type == OVNOPROPERTY) return OVvalue_new(OVNOPROPERTY);
     if (f.dynamic) return value_copy(*f.dynamic);
+    // A row the object does not have (a switch's child on a separator) has no value.
+    if (!property_applies(f.cls, f.row, object)) return OVvalue_new(OVNOPROPERTY);
     OVvalue value = OVvalue_new(f.type);
     PropertyGetter getter = property_getter(f.cls, f.row);
     if (!getter) {

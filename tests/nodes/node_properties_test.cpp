@@ -41,7 +41,12 @@ TEST_F(NodeProperties, ActiveChildByType) {
     OVvalue back = OVproperty_get(s, "Active Child");
     EXPECT_EQ(back.type, OVINT);
     EXPECT_EQ(back.v.i, 1);
-    EXPECT_EQ(OVproperty_gettype(OVsepnode_new(root), "Active Child"), OVNOPROPERTY);
+    // The class's row names the property on every node; a separator refuses it.
+    OVnode *sep = OVsepnode_new(root);
+    EXPECT_EQ(OVproperty_gettype(sep, "Active Child"), OVINT);
+    OVvalue two = int_value(2);
+    EXPECT_FALSE(OVproperty_set(sep, "Active Child", &two));
+    EXPECT_EQ(OVproperty_get(sep, "Active Child").type, OVNOPROPERTY);
 }
 
 TEST_F(NodeProperties, TransformRowsOnXformAndMovableNodes) {
@@ -55,7 +60,11 @@ TEST_F(NodeProperties, TransformRowsOnXformAndMovableNodes) {
     OVvalue r = OVproperty_get(m, "Rotation");
     EXPECT_EQ(r.type, OVM3);
     EXPECT_FLOAT_EQ(r.v.m3[1][1], 1);
-    EXPECT_EQ(OVproperty_gettype(OVgroupnode_new(root), "Translation"), OVNOPROPERTY);
+    OVnode *group = OVgroupnode_new(root);
+    EXPECT_EQ(OVproperty_gettype(group, "Translation"), OVP3);
+    OVvalue again = OVvalue_new(OVP3);
+    EXPECT_FALSE(OVproperty_set(group, "Translation", &again));
+    EXPECT_EQ(OVproperty_get(group, "Translation").type, OVNOPROPERTY);
     EXPECT_EQ(OVproperty_gettype(OVxformnode_new(root), "Rotation"), OVM3);
 }
 
@@ -106,7 +115,11 @@ TEST_F(NodeProperties, AttachmentsByName) {
     EXPECT_EQ(OVmovnode_getattachment(m, 0), b);
     _OVevent_pass();
     EXPECT_EQ(heard.size(), 2u); // one event per set
-    EXPECT_EQ(OVproperty_gettype(OVsepnode_new(root), "MvAt"), OVNOPROPERTY);
+    OVnode *plain = OVsepnode_new(root);
+    EXPECT_EQ(OVproperty_gettype(plain, "MvAt"), OVSTRING);
+    names = text_value("a");
+    EXPECT_FALSE(OVproperty_set(plain, "MvAt", &names));
+    EXPECT_EQ(OVproperty_get(plain, "MvAt").type, OVNOPROPERTY);
 }
 
 TEST_F(NodeProperties, SettersTellTheirHandlers) {

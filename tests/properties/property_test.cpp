@@ -77,6 +77,7 @@ TEST_F(Properties, TypesOfStaticRowsAndUnknownNames) {
     EXPECT_EQ(OVproperty_gettype(nullptr, "Speed"), OVNOPROPERTY);
     OVuniverse_new(512, 0);
     EXPECT_EQ(OVproperty_gettype(OVlightnode_newdirected(nullptr), "LtAm"), OVP3);
+    EXPECT_EQ(OVproperty_gettype(OVgroupnode_new(nullptr), "LtAm"), OVP3);
     EXPECT_EQ(OVproperty_gettype(OVswitchnode_new(nullptr), "Active Child"), OVINT);
     OVuniverse_delete();
     OVobject window{OVTYPE_WINDOW, 0};
