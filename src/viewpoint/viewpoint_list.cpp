@@ -7,6 +7,7 @@
 #include "scene/event_system.h"
 #include "viewpoint/viewpoint_record.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -66,6 +67,9 @@ ORV_API OVviewpoint *OVviewpoint_new(void) {
     const OVconfig *config = orv::universe_config() ? orv::universe_config() : &defaults;
     v->hither = config->hither;
     v->yon = config->yon;
+    // A configured angle out of range is ignored by the setter; the built-in
+    // default then stands instead of a zero tangent.
+    v->view_tangent = static_cast<float>(std::tan(defaults.view_angle));
     OVviewpoint_setviewangle(v, config->view_angle);
     v->projection_set = v->hither_set = v->yon_set = v->viewangle_set = 0;
     orv::viewpoint_update_direction(v);
