@@ -44,7 +44,7 @@ OVgeometry *OVgeometry_newextrusion(const OVp2 *points, int count, float height,
             std::hypot(points[j][0] - pts.back()[0], points[j][1] - pts.back()[1]) >= OV_TOLERANCE)
             pts.push_back({points[j][0], points[j][1]});
     int c = static_cast<int>(pts.size());
-    if (c < 3) return nullptr;
+    if (c < 3 || c > OVPOLY_MAXCORNERS) return nullptr; // the caps must be polygons
     float turn = 0;
     for (int k = 1; k < c; ++k) {
         float ax = pts[(k + 1) % c][0] - pts[k][0], az = pts[(k + 1) % c][1] - pts[k][1];

@@ -18,6 +18,12 @@ void ring(OVgeometry *g, int n, float r, float y, const float *smooth_ny = nullp
     }
 }
 
+// A cap is one polygon of all the sides, so more than a polygon can hold is
+// refused before anything is built.
+bool bad_sides(int sides) {
+    return sides < 3 || sides > OVPOLY_MAXCORNERS;
+}
+
 std::vector<int> run(int from, int count, int step) {
     std::vector<int> out;
     for (int i = 0; i < count; ++i)
@@ -31,7 +37,7 @@ extern "C" {
 
 OVgeometry *OVgeometry_newcylinder(float height, float radius, int sides, int bothsides,
                                    int smooth) {
-    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || sides < 3)
+    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
@@ -54,7 +60,7 @@ OVgeometry *OVgeometry_newcylinder(float height, float radius, int sides, int bo
 }
 
 OVgeometry *OVgeometry_newcone(float height, float radius, int sides, int bothsides) {
-    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || sides < 3)
+    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
@@ -73,7 +79,7 @@ OVgeometry *OVgeometry_newcone(float height, float radius, int sides, int bothsi
 OVgeometry *OVgeometry_newtruncone(float height, float radius1, float radius2, int sides,
                                    int bothsides, int smooth) {
     if (height < OV_TOLERANCE || std::fabs(radius1) < OV_TOLERANCE ||
-        std::fabs(radius2) < OV_TOLERANCE || sides < 3)
+        std::fabs(radius2) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;

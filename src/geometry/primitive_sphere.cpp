@@ -1,6 +1,8 @@
 // Spheres and lower hemispheres of latitude bands and longitude sides.
 #include "geometry/geometry_internal.h"
 
+#include <limits>
+
 using namespace orv::geom;
 
 namespace {
@@ -39,8 +41,10 @@ void flag_smooth(OVgeometry *g) {
         v->flags |= OVVERTEX_SMOOTH;
 }
 
+// Vertex numbers are ints: a count past their range is refused, not wrapped.
 bool refused(float radius, int bands, int sides) {
-    return std::fabs(radius) < OV_TOLERANCE || bands < 2 || sides < 3;
+    return std::fabs(radius) < OV_TOLERANCE || bands < 2 || sides < 3 ||
+           static_cast<long long>(bands) * sides > std::numeric_limits<int>::max() / 2;
 }
 
 } // namespace

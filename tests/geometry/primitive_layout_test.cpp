@@ -240,3 +240,29 @@ TEST(PrimitiveLayout, PrimitivePolygonsAreWhiteAndBothsidesReachesEveryOne) {
         OVgeometry_delete(g);
     }
 }
+
+TEST(PrimitiveLayout, CapsOfMoreCornersThanAPolygonHoldsAreRefusedQuietly) {
+    Capture c;
+    EXPECT_EQ(OVgeometry_newcylinder(1, 1, 257, 0, 0), nullptr);
+    EXPECT_EQ(OVgeometry_newcone(1, 1, 1 << 30, 0), nullptr);
+    EXPECT_EQ(OVgeometry_newtruncone(1, 1, 2, 300, 0, 1), nullptr);
+    std::vector<float> ring;
+    for (int k = 0; k < 257; ++k) {
+        ring.push_back(std::cos(k * 2 * pi / 257));
+        ring.push_back(std::sin(k * 2 * pi / 257));
+    }
+    EXPECT_EQ(OVgeometry_newextrusion(reinterpret_cast<const OVp2 *>(ring.data()), 257, 1, 0, 0),
+              nullptr);
+    EXPECT_EQ(OVgeometry_newsphere(1, 1 << 20, 1 << 20, 0, 0), nullptr);
+    EXPECT_EQ(OVgeometry_newhemisphere(1, 1 << 30, 4, 0, 0), nullptr);
+    EXPECT_EQ(c.text(), "");
+    OVgeometry *most = OVgeometry_newcylinder(1, 1, 256, 0, 0);
+    ASSERT_NE(most, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(most), 2 + 256);
+    OVgeometry_delete(most);
+    // Nothing is left open.
+    OVgeometry *g = OVgeometry_begin();
+    ASSERT_NE(g, nullptr);
+    _OVgeometry_checkifopen(g);
+    OVgeometry_delete(g);
+}
