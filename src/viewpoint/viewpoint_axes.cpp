@@ -39,6 +39,7 @@ void turn_onto(OVviewpoint *viewpoint, const OVp3 from, const OVp3 to) {
 extern "C" {
 
 ORV_API void OVviewpoint_getaxis(const OVviewpoint *viewpoint, int axis, OVp3 out) {
+    if (!out) return;
     out[0] = out[1] = out[2] = 0;
     if (!viewpoint || axis < 0 || axis > 2) return;
     out[axis] = 1;
@@ -65,7 +66,7 @@ ORV_API void OVviewpoint_alignaxis(OVviewpoint *viewpoint, int axis, const OVp3 
 }
 
 ORV_API void OVviewpoint_worldtolocal(const OVviewpoint *viewpoint, const OVp3 p, OVp3 out) {
-    if (!viewpoint) return;
+    if (!viewpoint || !p || !out) return;
     const OVp3 relative = {p[0] - viewpoint->position[0], p[1] - viewpoint->position[1],
                            p[2] - viewpoint->position[2]};
     const float *q = viewpoint->orientation;
@@ -74,14 +75,14 @@ ORV_API void OVviewpoint_worldtolocal(const OVviewpoint *viewpoint, const OVp3 p
 }
 
 ORV_API void OVviewpoint_localtoworld(const OVviewpoint *viewpoint, const OVp3 p, OVp3 out) {
-    if (!viewpoint) return;
+    if (!viewpoint || !p || !out) return;
     OVp3_rotateq(p, viewpoint->orientation, out);
     for (int i = 0; i < 3; ++i)
         out[i] += viewpoint->position[i];
 }
 
 ORV_API void OVviewpoint_getm4(const OVviewpoint *viewpoint, OVm4 out, int righteye) {
-    if (!viewpoint) return;
+    if (!viewpoint || !out) return;
     // Rows are the world images of the local axes, so that a local point
     // times the matrix is its world position, as OVviewpoint_localtoworld.
     OVm3 rotation;

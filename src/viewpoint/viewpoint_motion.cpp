@@ -20,7 +20,7 @@ bool is_frame(int frame) {
 extern "C" {
 
 ORV_API void OVviewpoint_translate(OVviewpoint *viewpoint, const OVp3 v, int frame) {
-    if (!viewpoint || !is_frame(frame)) return;
+    if (!viewpoint || !v || !is_frame(frame)) return;
     if (v[0] == 0 && v[1] == 0 && v[2] == 0) return;
     OVp3 step = {v[0], v[1], v[2]};
     if (is_own_frame(frame)) OVp3_rotateq(step, viewpoint->orientation, step);

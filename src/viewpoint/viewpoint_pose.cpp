@@ -28,11 +28,11 @@ extern "C" {
 
 ORV_API void OVviewpoint_getposition(const OVviewpoint *viewpoint, OVp3 out) {
     static const OVp3 zero = {0, 0, 0};
-    std::memcpy(out, viewpoint ? viewpoint->position : zero, sizeof(OVp3));
+    if (out) std::memcpy(out, viewpoint ? viewpoint->position : zero, sizeof(OVp3));
 }
 
 ORV_API int OVviewpoint_setposition(OVviewpoint *viewpoint, const OVp3 position) {
-    if (!viewpoint) return 0;
+    if (!viewpoint || !position) return 0;
     if (std::memcmp(viewpoint->position, position, sizeof(OVp3)) == 0) return 1;
     if (!orv::viewpoint_allows(viewpoint, "Position")) return 0;
     std::memcpy(viewpoint->position, position, sizeof(OVp3));
@@ -43,11 +43,11 @@ ORV_API int OVviewpoint_setposition(OVviewpoint *viewpoint, const OVp3 position)
 
 ORV_API void OVviewpoint_getorientation(const OVviewpoint *viewpoint, OVq out) {
     static const OVq identity = {0, 0, 0, 1};
-    std::memcpy(out, viewpoint ? viewpoint->orientation : identity, sizeof(OVq));
+    if (out) std::memcpy(out, viewpoint ? viewpoint->orientation : identity, sizeof(OVq));
 }
 
 ORV_API int OVviewpoint_setorientation(OVviewpoint *viewpoint, const OVq orientation) {
-    if (!viewpoint) return 0;
+    if (!viewpoint || !orientation) return 0;
     if (!orv::quat_valid(orientation, "OVviewpoint_setorientation")) return 0;
     if (std::memcmp(viewpoint->orientation, orientation, sizeof(OVq)) == 0) return 1;
     if (!orv::viewpoint_allows(viewpoint, "Orientation")) return 0;
@@ -76,17 +76,17 @@ ORV_API void OVviewpoint_setpositionorientation(OVviewpoint *viewpoint, const OV
 
 ORV_API void OVviewpoint_getlastposition(const OVviewpoint *viewpoint, OVp3 out) {
     static const OVp3 zero = {0, 0, 0};
-    std::memcpy(out, viewpoint ? viewpoint->last_position : zero, sizeof(OVp3));
+    if (out) std::memcpy(out, viewpoint ? viewpoint->last_position : zero, sizeof(OVp3));
 }
 
 ORV_API void OVviewpoint_getlastorientation(const OVviewpoint *viewpoint, OVq out) {
     static const OVq identity = {0, 0, 0, 1};
-    std::memcpy(out, viewpoint ? viewpoint->last_orientation : identity, sizeof(OVq));
+    if (out) std::memcpy(out, viewpoint ? viewpoint->last_orientation : identity, sizeof(OVq));
 }
 
 ORV_API void OVviewpoint_getdirection(const OVviewpoint *viewpoint, OVp3 out) {
     static const OVp3 zero = {0, 0, 0};
-    std::memcpy(out, viewpoint ? viewpoint->direction : zero, sizeof(OVp3));
+    if (out) std::memcpy(out, viewpoint ? viewpoint->direction : zero, sizeof(OVp3));
 }
 
 } // extern "C"

@@ -138,3 +138,24 @@ TEST_F(ViewpointTest, NullViewpointGivesNeutralResults) {
     EXPECT_EQ(OVviewpoint_getprojection(nullptr), 0);
     EXPECT_EQ(OVviewpoint_getdata(nullptr), nullptr);
 }
+
+TEST_F(ViewpointTest, NullVectorsAreRefusedWithoutTouchingThePose) {
+    OVviewpoint_getposition(vp, nullptr);
+    OVviewpoint_getorientation(vp, nullptr);
+    OVviewpoint_getdirection(vp, nullptr);
+    OVviewpoint_getaxis(vp, 0, nullptr);
+    OVviewpoint_getm4(vp, nullptr, 0);
+    OVviewpoint_worldtolocal(vp, nullptr, nullptr);
+    OVviewpoint_localtoworld(vp, nullptr, nullptr);
+    EXPECT_EQ(OVviewpoint_setposition(vp, nullptr), 0);
+    EXPECT_EQ(OVviewpoint_setorientation(vp, nullptr), 0);
+    OVviewpoint_translate(vp, nullptr, 1);
+    OVviewpoint_setdirection(vp, nullptr);
+    OVviewpoint_setpositionorientation(vp, nullptr);
+    OVviewpoint_move(vp, nullptr, 0);
+    OVp3 p;
+    OVviewpoint_getposition(vp, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    OVviewpoint_getdirection(vp, p);
+    EXPECT_P3_NEAR(p, 0, 0, 1);
+}
