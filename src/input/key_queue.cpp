@@ -30,6 +30,10 @@ void queue_key(OVwindow *window, int code) {
     queue().push_back({window, static_cast<std::int16_t>(code)});
 }
 
+void clear_keys() {
+    queue().clear();
+}
+
 } // namespace orv::input
 
 extern "C" {

@@ -6,5 +6,7 @@
 namespace orv::input {
 
 void queue_key(OVwindow *window, int code);
+// Drops every queued key.
+void clear_keys();
 
 } // namespace orv::input

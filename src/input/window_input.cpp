@@ -95,3 +95,10 @@ ORV_API int _OVinput_windowmessage(OVwindow *window, const OVwinmsg *message) {
         return 0;
     }
 }
+
+// The windows go with the universe, and with them what was typed or
+// pressed in them: a later universe starts with no keys and no buttons held.
+ORV_API void _OVinput_deleteall(void) {
+    orv::input::clear_keys();
+    orv::input::mouse_state() = {};
+}

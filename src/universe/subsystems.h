@@ -66,6 +66,7 @@ ORV_SUBSYSTEM void _OVsensor_updateall(void); // pass step 4
 ORV_SUBSYSTEM void _OVsensor_deleteall(void);
 ORV_SUBSYSTEM void _OVmotionlink_step(void);  // event 2
 ORV_SUBSYSTEM void _OVkeyboard_deliver(void); // pass step 7
+ORV_SUBSYSTEM void _OVinput_deleteall(void);  // queued keys and mouse state of the windows
 // geometry/ (3D text)
 ORV_SUBSYSTEM void _OVfont3d_deleteall(void);
 // geometry/ (material tables left at the end)

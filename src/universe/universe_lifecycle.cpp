@@ -101,6 +101,7 @@ ORV_API void OVuniverse_delete(void) {
     ORV_CALL(_OVviewpoint_deleteall);
     delete_callbacks();
     ORV_CALL(_OVwindow_deleteall);
+    ORV_CALL(_OVinput_deleteall);
     ORV_CALL(_OVnode_deleteall, 1);
     ORV_CALL(_OVtexture_deleteall);
     ORV_CALL(_OVwindow_shutdown);

@@ -257,3 +257,15 @@ TEST_F(MouseTest, StereoSplitWindowCentresOnOneEyeImage) {
         EXPECT_NEAR(t[2], 1.0f - float(centre / 2) / float(centre), 1e-4) << top;
     }
 }
+
+TEST_F(MouseTest, ANewUniverseStartsWithoutKeysOrButtons) {
+    send(OVwinmsgkind::Char, 0, 0, 0, 'z');
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVuniverse_delete();
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+    OVsensor *fresh = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_stateonly, nullptr, 1, 0);
+    ASSERT_NE(fresh, nullptr);
+    OVmouse_stateonly(fresh);
+    EXPECT_EQ(OVsensor_getmiscdata(fresh), 0u);
+}
