@@ -284,3 +284,40 @@ TEST(Editing, VerticesAddedWhileEditingJoinTheReferenceList) {
     EXPECT_EQ(n, 8);
     OVgeometry_delete(g);
 }
+
+TEST(Editing, MovedCornersOntoTheirNeighboursAreMergedAtEndOfEditing) {
+    OVgeometry *g = square();
+    auto vs = vertices(g);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    ASSERT_TRUE(OVgeometry_setvertexposition(g, vs[1], vs[0]->position));
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    OVpoly *p = OVgeometry_getpolys(g);
+    EXPECT_EQ(OVpoly_numvertices(p), 3);
+    EXPECT_FALSE(p->flags & OVPOLY_DEGENERATE);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    ASSERT_TRUE(OVgeometry_setvertexposition(g, vs[2], vs[0]->position));
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    EXPECT_EQ(OVpoly_numvertices(p), 2);
+    EXPECT_TRUE(p->flags & OVPOLY_DEGENERATE);
+    OVgeometry_delete(g);
+}
+
+TEST(Editing, ReversedPolygonFacesTheOtherWayAfterEditing) {
+    OVgeometry *g = square();
+    g->node = reinterpret_cast<OVnode *>(g); // any non-null node
+    node_changes = 0;
+    OVpoly *p = OVgeometry_getpolys(g);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    ASSERT_TRUE(OVpoly_reversevertices(p));
+    EXPECT_EQ(corner_numbers(g, p), (std::vector<int>{3, 2, 1, 0}));
+    OVp3 n;
+    OVpoly_getnormal(p, n);
+    EXPECT_FLOAT_EQ(n[2], -1); // statistics wait for the end of editing
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    OVpoly_getnormal(p, n);
+    EXPECT_FLOAT_EQ(n[2], 1);
+    EXPECT_EQ(node_changes, 1);
+    EXPECT_EQ(g->changed, 0);
+    g->node = nullptr;
+    OVgeometry_delete(g);
+}
