@@ -69,6 +69,7 @@ ORV_API void OVsensor_rotate(OVsensor *sensor, const OVq frame) {
 
 ORV_API void OVsensor_getreferenceframe(const OVsensor *sensor, OVq frame) {
     static const OVq identity = {0, 0, 0, 1};
+    if (!frame) return;
     const float *from = sensor ? sensor->frame : identity;
     for (int i = 0; i < 4; ++i)
         frame[i] = from[i];

@@ -17,11 +17,11 @@ struct Suspension {
 };
 
 void copy3(float *to, const float *from) {
-    std::memcpy(to, from, 3 * sizeof(float));
+    if (to) std::memcpy(to, from, 3 * sizeof(float));
 }
 
 void copy4(float *to, const float *from) {
-    std::memcpy(to, from, 4 * sizeof(float));
+    if (to) std::memcpy(to, from, 4 * sizeof(float));
 }
 
 // Sets a pair of fields with the protocol of the composite setters.

@@ -234,3 +234,28 @@ TEST_F(InputTest, ZeroQuaternionKeepsTheOldRecord) {
     EXPECT_FLOAT_EQ(r[0], h);
     EXPECT_FLOAT_EQ(r[3], h);
 }
+
+TEST_F(InputTest, NullArgumentsGiveNeutralResults) {
+    OVsensor *s = manual_sensor();
+    OVsensor_gettranslation(s, nullptr);
+    OVsensor_getrotation(s, nullptr);
+    OVsensor_getlastrecord(s, nullptr, nullptr);
+    OVsensor_getreferenceframe(s, nullptr);
+    EXPECT_EQ(OVsensor_setrecord(s, nullptr, nullptr), 0);
+    EXPECT_EQ(OVsensor_setsensitivity(nullptr, 2), 0);
+    EXPECT_EQ(OVsensor_getsensitivity(nullptr), 0);
+    EXPECT_EQ(OVsensor_getname(nullptr), nullptr);
+    EXPECT_EQ(OVsensor_getdata(nullptr), nullptr);
+    EXPECT_EQ(OVsensor_getmiscdata(nullptr), 0u);
+    EXPECT_EQ(OVsensor_next(nullptr), nullptr);
+    OVp3 p = {5, 5, 5};
+    OVsensor_getlasttranslation(nullptr, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    OVq f = {1, 1, 1, 1};
+    OVsensor_getreferenceframe(nullptr, f);
+    EXPECT_FLOAT_EQ(f[0], 0);
+    EXPECT_FLOAT_EQ(f[3], 1);
+    OVsensor_delete(nullptr);
+    EXPECT_EQ(OVuniverse_getsensors(), s);
+    EXPECT_EQ(g_messages, "");
+}
