@@ -31,7 +31,7 @@ ORV_API float OVlightnode_getintensity(OVnode *node);
 /* Light position ("LtPs"). */
 ORV_API int OVlightnode_setposition(OVnode *node, const OVp3 position);
 ORV_API int OVlightnode_getposition(OVnode *node, OVp3 out);
-/* Light direction, normalised in the caller's array ("LtDr"); point lights fail. */
+/* Light direction, normalised in the caller's array ("LtDr"); shorter than 0.004 fails. */
 ORV_API int OVlightnode_setdirection(OVnode *node, OVp3 direction);
 /* Fails for point lights and yields (0, 0, 0). */
 ORV_API int OVlightnode_getdirection(OVnode *node, OVp3 out);
