@@ -50,6 +50,11 @@ struct Attributes {
     float ambient[3]{}, diffuse[3]{}, specular[3]{};
 };
 
+// The ambient light's one colour is its "light color".
+const char *label_of(const Keyword &keyword, int kind) {
+    return kind == ambient && std::strcmp(keyword.word, "amb") == 0 ? "light color" : keyword.label;
+}
+
 int kind_of(const char *token) {
     switch (std::toupper(static_cast<unsigned char>(token[0]))) {
     case 'P':
@@ -138,7 +143,7 @@ class LightReader {
             unsigned colour = 0;
             const bool read = std::strcmp(keyword->word, "rgb") == 0
                                   ? read_colour(keyword->label, &colour)
-                                  : read_numbers(keyword->count, keyword->label, values);
+                                  : read_numbers(keyword->count, label_of(*keyword, kind), values);
             if (!read) return next(); // the light is abandoned
             store(light, *keyword, values, colour);
         }

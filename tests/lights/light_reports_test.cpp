@@ -68,6 +68,14 @@ TEST_F(LightReports, MissingNumberIsReported) {
     EXPECT_TRUE(has("light color missing.\n"));
 }
 
+TEST_F(LightReports, AmbientColourIsTheLightColour) {
+    load("ambient.lit", "ambient amb 1 x 1\n");
+    EXPECT_TRUE(has("\nlight color invalid.  Remember not to use punctuation.\n")) << messages;
+    messages.clear();
+    load("point.lit", "point amb 1 x 1\n");
+    EXPECT_TRUE(has("\nlight color - ambient invalid.")) << messages;
+}
+
 TEST_F(LightReports, SecondLightOnALineIsAnUnknownAttribute) {
     load("two.lit", "point int 1 point int 0.5\n");
     EXPECT_TRUE(has("point int 1 point int 0.5\n            ^\nunknown light attribute.\n"));
