@@ -8,7 +8,7 @@
 #include "universe/universe_state.h"
 
 #include <cstring>
-#include <new>
+#include <vector>
 
 namespace {
 
@@ -119,9 +119,15 @@ ORV_API OVsensor *OVuniverse_findsensor(const char *name, int length) {
 }
 
 void _OVsensor_updateall(void) {
-    for (OVsensor *s = sensors; s; s = s->next) {
+    // The pass's sensors, taken first: an update function may delete its
+    // own sensor or another one.
+    std::vector<OVsensor *> pass;
+    for (OVsensor *s = sensors; s; s = s->next)
+        pass.push_back(s);
+    for (OVsensor *s : pass) {
+        if (!is_listed(s)) continue;
         if (s->update) s->update(s);
-        if (s->frame_active) apply_reference_frame(s);
+        if (is_listed(s) && s->frame_active) apply_reference_frame(s);
     }
 }
 

@@ -166,3 +166,68 @@ TEST_F(InputTest, ViewpointVetoKeepsThePose) {
     OVviewpoint_getposition(vp, p);
     EXPECT_P3_NEAR(p, 0, 0, 0);
 }
+
+namespace {
+
+// One unit along z and a small turn about x, every pass.
+const float tilt = 0.2f;
+void forward_and_tilt(OVsensor *s) {
+    const OVp3 t = {0, 0, 1};
+    const OVq q = {std::sin(tilt), 0, 0, std::cos(tilt)};
+    OVsensor_setrecord(s, t, q);
+}
+
+void expect_q_near(const OVq a, const OVq b) {
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(a[i], b[i], 1e-4) << i;
+}
+
+} // namespace
+
+TEST_F(InputTest, ViewpointFramesDecideTheAxesOfTheMotion) {
+    const float h = std::sqrt(0.5f);
+    const OVq turned = {0, h, 0, h};
+    const OVq record = {std::sin(tilt), 0, 0, std::cos(tilt)};
+    for (int frame : {0, 1}) {
+        OVviewpoint *vp = OVviewpoint_new();
+        ASSERT_TRUE(OVviewpoint_setorientation(vp, turned));
+        OVsensor *s = manual_sensor();
+        OVsensor_setupdatefn(s, forward_and_tilt);
+        OVmotionlink *link = OVmotionlink_new(s, vp, 0, 0);
+        ASSERT_TRUE(OVmotionlink_setreferenceframe(link, frame, nullptr));
+        OVuniverse_go1();
+        OVq q, expected;
+        OVviewpoint_getorientation(vp, q);
+        if (frame == 0)
+            OVq_mult(record, turned, expected); // the viewpoint's own axes
+        else
+            OVq_mult(turned, record, expected); // world axes
+        expect_q_near(q, expected);
+        OVp3 p;
+        OVviewpoint_getposition(vp, p);
+        if (frame == 0) { // forward along the new view direction
+            OVp3 d;
+            OVviewpoint_getdirection(vp, d);
+            EXPECT_P3_NEAR(p, d[0], d[1], d[2]);
+            EXPECT_GT(std::fabs(d[0]), 0.5f);
+        } else {
+            EXPECT_P3_NEAR(p, 0, 0, 1);
+        }
+        OVsensor_delete(s);
+    }
+}
+
+TEST_F(InputTest, OwnFramePositionConstraintBoundsEachStep) {
+    // Measured from the pivot, which follows the viewpoint: each pass may
+    // move at most the constraint's reach along the viewpoint's axes.
+    OVviewpoint *vp = OVuniverse_getviewpoint();
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x3);
+    OVmotionlink *link = OVmotionlink_new(s, vp, 0, 0);
+    ASSERT_TRUE(OVmotionlink_addconstraint(link, OVLINK_CONSTRAIN_X, -2, 2));
+    OVuniverse_go1();
+    OVuniverse_go1();
+    OVp3 p;
+    OVviewpoint_getposition(vp, p);
+    EXPECT_P3_NEAR(p, 4, 0, 0);
+}

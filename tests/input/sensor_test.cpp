@@ -259,3 +259,15 @@ TEST_F(InputTest, NullArgumentsGiveNeutralResults) {
     EXPECT_EQ(OVuniverse_getsensors(), s);
     EXPECT_EQ(g_messages, "");
 }
+
+TEST_F(InputTest, UpdateMayDeleteItsOwnSensor) {
+    OVsensor *gone = manual_sensor();
+    OVsensor_setupdatefn(gone, [](OVsensor *s) { OVsensor_delete(s); });
+    OVsensor *after = manual_sensor();
+    OVsensor_setupdatefn(after, forward);
+    OVuniverse_go1();
+    EXPECT_EQ(OVuniverse_getsensors(), after);
+    OVp3 p;
+    OVsensor_gettranslation(after, p);
+    EXPECT_P3_NEAR(p, 0, 0, 1);
+}
