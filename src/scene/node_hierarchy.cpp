@@ -244,9 +244,10 @@ ORV_API int OVnode_removechild(OVnode *parent, int index) {
 ORV_API int OVnode_remove(OVnode *node) {
     if (!node) return false;
     if (in_holding(node)) return true;
+    // The parents as applications see them: a movable node, not its content.
     std::vector<OVnode *> parents;
-    for (OVlink *l = node->first_parent; l; l = l->next_appearance)
-        parents.push_back(l->parent);
+    for (int i = 0; i < node->parent_count; ++i)
+        parents.push_back(OVnode_getparent(node, i));
     if (orv::events_enabled())
         for (OVnode *p : parents)
             if (!OVproperty_firehandlers_pre(p, "Children")) return false;

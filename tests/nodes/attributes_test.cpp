@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using Attributes = SceneTest;
@@ -129,3 +132,33 @@ TEST_F(Attributes, HandlersOfAnyNodeRowAndOnlyOnce) {
 }
 
 } // namespace
+
+int refuse(void *, const char *, double) {
+    return 0;
+}
+
+TEST_F(Attributes, RemoveTakesTheNodeFromEveryParent) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *m = OVmovsepnode_new(root);
+    OVnode *shared = OVgroupnode_new(sep);
+    ASSERT_TRUE(OVnode_addchild(m, shared));
+    ASSERT_EQ(OVnode_getparent(shared, 1), m);
+    ASSERT_TRUE(OVproperty_addhandler(sep, "Children", hear));
+    ASSERT_TRUE(OVproperty_addhandler(m, "Children", hear));
+    // One refusal keeps every edge.
+    ASSERT_TRUE(OVproperty_addhandler_pre(m, "Children", refuse));
+    EXPECT_FALSE(OVnode_remove(shared));
+    EXPECT_EQ(OVnode_numparents(shared), 2);
+    ASSERT_TRUE(OVproperty_removehandler_pre(m, "Children", refuse));
+    ASSERT_TRUE(OVnode_remove(shared));
+    EXPECT_EQ(OVnode_numparents(shared), 0);
+    EXPECT_EQ(OVnode_numchildren(sep), 0);
+    EXPECT_EQ(OVnode_numchildren(m), 0);
+    _OVevent_pass();
+    // The movable's handlers hear it too, not only the separator's.
+    EXPECT_EQ(heard, (std::vector<std::string>{"Children", "Children"}));
+    // Already without parents: nothing to do.
+    EXPECT_TRUE(OVnode_remove(shared));
+    EXPECT_FALSE(OVnode_remove(nullptr));
+    EXPECT_TRUE(OVnode_addchild(sep, shared));
+}
