@@ -162,3 +162,17 @@ TEST_F(Attributes, RemoveTakesTheNodeFromEveryParent) {
     EXPECT_FALSE(OVnode_remove(nullptr));
     EXPECT_TRUE(OVnode_addchild(sep, shared));
 }
+
+TEST_F(Attributes, DynamicPropertiesCannotShadowTheClassRows) {
+    OVnode *group = OVgroupnode_new(root);
+    EXPECT_FALSE(OVbase_addproperty(group, "Translation", OVP3));
+    EXPECT_FALSE(OVbase_addproperty(group, "Children", OVSTRING));
+    ASSERT_TRUE(OVbase_addproperty(group, "weight", OVFLOAT));
+    EXPECT_FALSE(OVbase_addproperty(group, "weight", OVINT));
+    EXPECT_EQ(OVproperty_gettype(group, "weight"), OVFLOAT);
+    float value = 2.5f;
+    ASSERT_TRUE(OVproperty_setraw(group, "weight", &value));
+    EXPECT_FLOAT_EQ(OVproperty_get(group, "weight").v.f, 2.5f);
+    OVbase_deleteproperties(group);
+    EXPECT_EQ(OVproperty_gettype(group, "weight"), OVNOPROPERTY);
+}
