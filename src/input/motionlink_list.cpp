@@ -68,6 +68,12 @@ OVmotionlink *first_link() {
     return head;
 }
 
+bool link_is_listed(const OVmotionlink *link) {
+    for (const OVmotionlink *l = head; l; l = l->next)
+        if (l == link) return true;
+    return false;
+}
+
 } // namespace orv::input
 
 extern "C" {

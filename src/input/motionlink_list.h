@@ -43,5 +43,7 @@ OVmotionlink *find_link(const void *source, const void *target);
 // Deletes every link whose source is the object.
 void delete_links_from(const void *source);
 OVmotionlink *first_link();
+// Whether the link is still in the universe's list.
+bool link_is_listed(const OVmotionlink *link);
 
 } // namespace orv::input

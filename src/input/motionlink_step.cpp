@@ -2,31 +2,39 @@
 #include "input/motionlink_list.h"
 #include "universe/subsystems.h"
 
+#include <vector>
+
 namespace {
 
-bool applies(const OVmotionlink *link) {
-    return link->enabled && link->source_type == 0;
+using Apply = void (*)(OVmotionlink *);
+
+void apply_node_link(OVmotionlink *link) {
+    if (link->target_type == OVLINK_NODEPATH)
+        _OVnodepath_sensorupdate(link);
+    else
+        _OVnode_sensorupdate(link);
 }
 
-template <typename Fn> void each_link(int type, Fn apply) {
-    for (OVmotionlink *l = orv::input::first_link(), *next; l; l = next) {
-        next = l->next;
-        if (applies(l) && l->target_type == type) apply(l);
-    }
+bool is_node_target(int type) {
+    return type == OVLINK_XFORM || type == OVLINK_MOVABLE || type == OVLINK_NODEPATH;
+}
+
+// The enabled sensor links whose target type passes, in list order, taken
+// before any is applied: the handlers a target asks may delete links.
+template <typename Pick> void apply_all(Pick picks, Apply apply) {
+    std::vector<OVmotionlink *> links;
+    for (OVmotionlink *l = orv::input::first_link(); l; l = l->next)
+        if (l->enabled && l->source_type == 0 && picks(l->target_type)) links.push_back(l);
+    for (OVmotionlink *l : links)
+        if (orv::input::link_is_listed(l)) apply(l);
 }
 
 } // namespace
 
 void _OVmotionlink_step(void) {
-    if (_OVlight_applymotion) each_link(OVLINK_LIGHT, _OVlight_applymotion);
-    each_link(OVLINK_VIEWPOINT, _OVviewpoint_applymotion);
+    if (_OVlight_applymotion)
+        apply_all([](int type) { return type == OVLINK_LIGHT; }, _OVlight_applymotion);
+    apply_all([](int type) { return type == OVLINK_VIEWPOINT; }, _OVviewpoint_applymotion);
     // Legacy objects and their tasks have no implementation to move.
-    for (OVmotionlink *l = orv::input::first_link(), *next; l; l = next) {
-        next = l->next;
-        if (!applies(l)) continue;
-        if (l->target_type == OVLINK_XFORM || l->target_type == OVLINK_MOVABLE)
-            _OVnode_sensorupdate(l);
-        else if (l->target_type == OVLINK_NODEPATH)
-            _OVnodepath_sensorupdate(l);
-    }
+    apply_all(is_node_target, apply_node_link);
 }

@@ -231,3 +231,28 @@ TEST_F(InputTest, OwnFramePositionConstraintBoundsEachStep) {
     OVviewpoint_getposition(vp, p);
     EXPECT_P3_NEAR(p, 4, 0, 0);
 }
+
+TEST_F(InputTest, AVetoThatDeletesTheNextLinkIsSafe) {
+    OVviewpoint *first = OVviewpoint_new();
+    OVviewpoint *second = OVviewpoint_new();
+    OVsensor *s = manual_sensor();
+    static OVsensor *doomed;
+    doomed = manual_sensor();
+    OVsensor_setupdatefn(s, step_x3);
+    OVsensor_setupdatefn(doomed, step_x3);
+    ASSERT_NE(OVmotionlink_new(s, first, 0, 0), nullptr);
+    ASSERT_NE(OVmotionlink_new(doomed, second, 0, 0), nullptr);
+    // Asked while the first link moves its viewpoint, the handler deletes
+    // the sensor of the second link, and with it that link.
+    OVproperty_addhandler_pre(first, "Position", [](void *, const char *, double) {
+        OVsensor_delete(doomed);
+        return 1;
+    });
+    OVuniverse_go1();
+    OVp3 p;
+    OVviewpoint_getposition(first, p);
+    EXPECT_P3_NEAR(p, 3, 0, 0);
+    OVviewpoint_getposition(second, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    EXPECT_EQ(OVsensor_next(OVuniverse_getsensors()), nullptr);
+}
