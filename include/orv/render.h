@@ -21,6 +21,8 @@ ORV_API int OVwindow_savepng(OVwindow *window, const char *path);
    given top-down or, with bottom_up, as OpenGL reads them; 1 on success. */
 ORV_API int _OVpng_write(const char *path, int width, int height, int channels,
                          const unsigned char *pixels, int bottom_up);
+/* Largest texture edge in texels (ORVMAXTEXSIZE, 1024 by default). */
+ORV_API int _OVrender_getmaxtexsize(void);
 /* Display lists compiled for geometries since the process started. */
 ORV_API int _OVrender_compilecount(void);
 

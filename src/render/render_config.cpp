@@ -2,6 +2,7 @@
 #include "render/render_config.h"
 
 #include "orv/message.h"
+#include "orv/render.h"
 #include "universe/universe_state.h"
 
 #include <algorithm>
@@ -63,6 +64,10 @@ ORV_API void OVrender_setstereogap(int pixels) {
 
 ORV_API int OVrender_getstereogap(void) {
     return orv::config.stereo_gap;
+}
+
+ORV_API int _OVrender_getmaxtexsize(void) {
+    return orv::config.max_texture_size;
 }
 
 } // extern "C"

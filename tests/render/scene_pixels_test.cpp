@@ -6,6 +6,8 @@
 #include "render/window_internal.h"
 #include "scene/node_internal.h"
 
+#include <GL/gl.h>
+
 #include <string>
 
 namespace {
@@ -436,6 +438,41 @@ TEST_F(Scene, MissingRunsAtCompileAreReportedAndBuilt) {
     EXPECT_NE(messages.find("Internal error: executing compile during call to geom_render\n"),
               std::string::npos);
     EXPECT_TRUE(near(pixel(window, 40, 40), 102, 102, 102));
+}
+
+int scene_draw_calls = 0;
+void count_scene_draw(OVwindow *, int) {
+    ++scene_draw_calls;
+}
+
+void green_lower_corner(OVwindow *, int) {
+    glColor3f(0, 1, 0);
+    glRectf(0, 0, 0.25f, 0.25f);
+}
+
+TEST_F(Scene, AWindowWithoutAViewpointIsClearedAndShowsOnlyIts2DDrawing) {
+    head_light(root);
+    block(root, 4, ahead, 255, 0, 0);
+    OVwindow_setviewpoint(window, nullptr);
+    OVwindow_setbgrgb(window, 0, 0, 0);
+    OVwindow_setdrawfn(window, count_scene_draw);
+    OVwindow_setdraw2dfn(window, green_lower_corner);
+    scene_draw_calls = 0;
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 10, 10), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 0)); // where the block would be
+    EXPECT_EQ(OVwindow_getpolycount(window), 0);
+    EXPECT_EQ(scene_draw_calls, 0);
+    // Cleared and swapped again at every frame.
+    uint64_t before[2], after[2];
+    ASSERT_TRUE(OVwindow_getframetimes(window, before));
+    OVwindow_setbgrgb(window, 255, 255, 255);
+    OVrender_frame();
+    ASSERT_TRUE(OVwindow_getframetimes(window, after));
+    EXPECT_EQ(after[1], before[0]);
+    EXPECT_GT(after[0], before[0]);
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 255, 255));
+    EXPECT_TRUE(near(pixel(window, 10, 10), 0, 255, 0));
 }
 
 } // namespace

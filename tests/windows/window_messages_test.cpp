@@ -68,4 +68,40 @@ TEST_F(Pump, CloseDeletesOneWindowAndTheLastStopsTheLoop) {
     }
 }
 
+int viewport_draws = 0;
+void count_viewport_draw(OVwindow *, int) {
+    ++viewport_draws;
+}
+
+TEST_F(Pump, ViewportOfAMinimisedOwnerIsNotDrawnUntilRestored) {
+    OVwindow *owner = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(owner, nullptr);
+    OVwindow *viewport = OVwindow_newviewport(owner, 0, 0, 32, 24);
+    ASSERT_NE(viewport, nullptr);
+    OVwindow_setdraw2dfn(viewport, count_viewport_draw);
+    viewport_draws = 0;
+    OVuniverse_go1();
+    EXPECT_EQ(viewport_draws, 1);
+    post_window_event(owner, SDL_WINDOWEVENT_MINIMIZED);
+    OVuniverse_go1();
+    OVuniverse_go1();
+    EXPECT_EQ(viewport_draws, 1) << "drawn into a minimised window";
+    post_window_event(owner, SDL_WINDOWEVENT_RESTORED);
+    OVuniverse_go1();
+    EXPECT_EQ(viewport_draws, 2);
+}
+
+TEST_F(Pump, HiddenWindowIsNotDrawnUntilShownAgain) {
+    OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setdraw2dfn(w, count_viewport_draw);
+    viewport_draws = 0;
+    post_window_event(w, SDL_WINDOWEVENT_HIDDEN);
+    OVuniverse_go1();
+    EXPECT_EQ(viewport_draws, 0);
+    post_window_event(w, SDL_WINDOWEVENT_SHOWN);
+    OVuniverse_go1();
+    EXPECT_EQ(viewport_draws, 1);
+}
+
 } // namespace

@@ -1,0 +1,68 @@
+// The renderer's environment variables, read when the universe opens its display.
+#include "orv/orv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> messages;
+int hook(const char *text) {
+    messages.push_back(text);
+    return 0;
+}
+
+struct Environment : ::testing::Test {
+    void SetUp() override {
+        messages.clear();
+        OVmessage_sethook(hook);
+    }
+    void TearDown() override {
+        OVuniverse_delete();
+        OVmessage_sethook(nullptr);
+        unsetenv("ORVMAXTEXSIZE");
+    }
+    static int count(const std::string &text) {
+        int n = 0;
+        for (const std::string &m : messages)
+            n += m.find(text) != std::string::npos;
+        return n;
+    }
+    // The largest texture edge a universe gets from the variable's value.
+    static int texture_limit(const char *value) {
+        OVuniverse_delete();
+        setenv("ORVMAXTEXSIZE", value, 1);
+        OVuniverse_new(512, 0);
+        return _OVrender_getmaxtexsize();
+    }
+};
+
+const char *const power_message = "ORVMAXTEXSIZE must be a power of 2\n";
+
+TEST_F(Environment, TextureSizeNotAPowerOfTwoIsReportedAndTheDefaultKept) {
+    EXPECT_EQ(texture_limit("300"), 1024);
+    EXPECT_EQ(count(power_message), 1);
+}
+
+TEST_F(Environment, TextureSizeZeroNegativeOrTextIsRefused) {
+    EXPECT_EQ(texture_limit("0"), 1024);
+    EXPECT_EQ(texture_limit("-256"), 1024);
+    EXPECT_EQ(texture_limit("big"), 1024);
+    EXPECT_EQ(count(power_message), 3);
+}
+
+TEST_F(Environment, TextureSizePowerOfTwoIsTaken) {
+    EXPECT_EQ(texture_limit("256"), 256);
+    EXPECT_EQ(texture_limit("1"), 1);
+    EXPECT_EQ(count(power_message), 0);
+    // Unset again: the default of a new universe.
+    OVuniverse_delete();
+    unsetenv("ORVMAXTEXSIZE");
+    OVuniverse_new(512, 0);
+    EXPECT_EQ(_OVrender_getmaxtexsize(), 1024);
+}
+
+} // namespace
