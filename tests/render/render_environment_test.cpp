@@ -24,6 +24,7 @@ struct Environment : ::testing::Test {
         OVuniverse_delete();
         OVmessage_sethook(nullptr);
         unsetenv("ORVMAXTEXSIZE");
+        unsetenv("ORVZBUFFERSIZE");
     }
     static int count(const std::string &text) {
         int n = 0;
@@ -63,6 +64,22 @@ TEST_F(Environment, TextureSizePowerOfTwoIsTaken) {
     unsetenv("ORVMAXTEXSIZE");
     OVuniverse_new(512, 0);
     EXPECT_EQ(_OVrender_getmaxtexsize(), 1024);
+}
+
+// The far clipping distance of a new window under the depth-size variable.
+float window_yon(const char *depth_bits) {
+    OVuniverse_delete();
+    setenv("ORVZBUFFERSIZE", depth_bits, 1);
+    OVuniverse_new(512, 0);
+    return OVwindow_getyon(OVwindow_new(0, 0, 32, 32, 0));
+}
+
+TEST_F(Environment, ShallowDepthBufferShortensTheDefaultYon) {
+    EXPECT_FLOAT_EQ(window_yon("16"), 8192.0f);
+    EXPECT_FLOAT_EQ(window_yon("24"), 65536.0f);
+    // Out of range: the request is left alone.
+    EXPECT_FLOAT_EQ(window_yon("1"), 65536.0f);
+    EXPECT_FLOAT_EQ(window_yon("33"), 65536.0f);
 }
 
 } // namespace

@@ -78,6 +78,24 @@ TEST_F(Render, AboveBelowStereoLeavesTheGap) {
     EXPECT_TRUE(near(pixel(w, 20, 99), 0, 255, 0));
 }
 
+TEST_F(Render, AboveBelowStereoProjectsEachEyeIntoItsHalf) {
+    OVwindow *w = OVwindow_new(0, 0, 40, 100, 0x0004 | 0x0200);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    // Straight ahead lands in the middle row of each 41-row half.
+    OVp3 ahead = {0, 0, 10};
+    OVp2 at;
+    ASSERT_TRUE(OVwindow_projectpoint(w, 0, ahead, at));
+    EXPECT_NEAR(at[1], 41 + 18 + 20.5f, 0.01f);
+    ASSERT_TRUE(OVwindow_projectpoint(w, 1, ahead, at));
+    EXPECT_NEAR(at[1], 20.5f, 0.01f);
+    OVrender_setstereogap(10);
+    OVrender_frame(); // a new frame drops the cached projection
+    ASSERT_TRUE(OVwindow_projectpoint(w, 0, ahead, at));
+    EXPECT_NEAR(at[1], 45 + 10 + 22.5f, 0.01f);
+    OVrender_setstereogap(18);
+}
+
 TEST_F(Render, ViewportDrawsIntoItsRectangle) {
     OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
     ASSERT_NE(w, nullptr);
