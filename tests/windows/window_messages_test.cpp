@@ -6,6 +6,9 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // With the offscreen driver a window's handle is its native id.
@@ -102,6 +105,46 @@ TEST_F(Pump, HiddenWindowIsNotDrawnUntilShownAgain) {
     post_window_event(w, SDL_WINDOWEVENT_SHOWN);
     OVuniverse_go1();
     EXPECT_EQ(viewport_draws, 1);
+}
+
+std::vector<std::string> said;
+int keep_message(const char *text) {
+    said.push_back(text);
+    return 0;
+}
+int refuse(void *, const char *, double) {
+    return 0;
+}
+
+TEST_F(Pump, VetoedMovesAndSizesByTheUserStillHappen) {
+    OVwindow *w = OVwindow_new(10, 20, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    OVproperty_addhandler_pre(w, "Position", refuse);
+    OVproperty_addhandler_pre(w, "Size", refuse);
+    said.clear();
+    OVmessage_sethook(keep_message);
+    post_window_event(w, SDL_WINDOWEVENT_MOVED, 30, 40);
+    post_window_event(w, SDL_WINDOWEVENT_SIZE_CHANGED, 100, 80);
+    OVuniverse_go1();
+    OVmessage_sethook(nullptr);
+    int count_move = 0, count_size = 0;
+    for (const std::string &m : said) {
+        count_move += m == "Can't stop the window move\n";
+        count_size += m == "Can't stop the window size\n";
+    }
+    EXPECT_EQ(count_move, 1);
+    EXPECT_EQ(count_size, 1);
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 40);
+    EXPECT_EQ(width, 100);
+    EXPECT_EQ(height, 80);
+    // The application's own move is refused by the same handlers.
+    EXPECT_FALSE(OVwindow_setgeometry(w, 5, 5, 50, 50));
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(width, 100);
 }
 
 } // namespace

@@ -193,6 +193,31 @@ TEST_F(Universe, PropertiesReachTheWindowOperations) {
     EXPECT_FLOAT_EQ(l, -4);
 }
 
+TEST_F(Universe, GeometryOutsideTheScreenIsIgnoredAndInsideCountsEdgePixels) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(10, 20, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(OVwindow_setgeometry(w, -1, 0, 64, 48));
+    EXPECT_FALSE(OVwindow_setgeometry(w, 0, -1, 64, 48));
+    EXPECT_FALSE(OVwindow_setgeometry(w, 0, 0, 0, 48));
+    EXPECT_FALSE(OVwindow_setgeometry(w, 0, 0, 64, -5));
+    EXPECT_FALSE(OVwindow_setgeometry(w, 0, 0, 1 << 20, 48));
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+    EXPECT_EQ(width, 64);
+    EXPECT_EQ(height, 48);
+    ASSERT_TRUE(OVwindow_setgeometry(w, 30, 40, 20, 10));
+    EXPECT_TRUE(OVwindow_isinside(w, 30, 40));
+    EXPECT_TRUE(OVwindow_isinside(w, 49, 49));
+    EXPECT_FALSE(OVwindow_isinside(w, 50, 45));
+    EXPECT_FALSE(OVwindow_isinside(w, 35, 50));
+    EXPECT_FALSE(OVwindow_isinside(w, 29, 45));
+    OVp2 corner = {49.9f, 49.9f};
+    EXPECT_EQ(OVwindow_findat(corner), w);
+}
+
 TEST(Palette, SystemColoursReplaceTwelveEntries) {
     uint32_t entries[256];
     ASSERT_EQ(_OVwindow_buildpalette(8, 3, 0, 3, 3, 2, 6, entries), 256);
