@@ -475,4 +475,19 @@ TEST_F(Scene, AWindowWithoutAViewpointIsClearedAndShowsOnlyIts2DDrawing) {
     EXPECT_TRUE(near(pixel(window, 10, 10), 0, 255, 0));
 }
 
+TEST_F(Scene, WindowHitherSetAfterTheViewpointsAppliesAgain) {
+    head_light(root);
+    block(root, 4, ahead, 255, 0, 0); // from 8 to 12 ahead
+    OVviewpoint_sethither(OVuniverse_getviewpoint(), 13.0f);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255)) << "the viewpoint's hither did not clip";
+    OVwindow_sethither(window, 1.0f);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    // And the viewpoint's again once it is set anew.
+    OVviewpoint_sethither(OVuniverse_getviewpoint(), 13.0f);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+}
+
 } // namespace

@@ -218,6 +218,22 @@ TEST_F(Universe, GeometryOutsideTheScreenIsIgnoredAndInsideCountsEdgePixels) {
     EXPECT_EQ(OVwindow_findat(corner), w);
 }
 
+TEST_F(Universe, OnlyRootNodesAreShown) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    OVnode *first = OVuniverse_getrootnodes();
+    EXPECT_EQ(OVwindow_getrootnode(w), first);
+    OVnode *group = OVgroupnode_new(first);
+    ASSERT_NE(group, nullptr);
+    EXPECT_FALSE(OVwindow_setrootnode(w, group));
+    EXPECT_FALSE(OVwindow_setrootnode(w, nullptr));
+    EXPECT_EQ(OVwindow_getrootnode(w), first);
+    OVnode *second = OVrootnode_new();
+    ASSERT_TRUE(OVwindow_setrootnode(w, second));
+    EXPECT_EQ(OVwindow_getrootnode(w), second);
+}
+
 TEST(Palette, SystemColoursReplaceTwelveEntries) {
     uint32_t entries[256];
     ASSERT_EQ(_OVwindow_buildpalette(8, 3, 0, 3, 3, 2, 6, entries), 256);
