@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,55 @@ TEST_F(Universe, OnlyRootNodesAreShown) {
     OVnode *second = OVrootnode_new();
     ASSERT_TRUE(OVwindow_setrootnode(w, second));
     EXPECT_EQ(OVwindow_getrootnode(w), second);
+}
+
+TEST_F(Universe, NewWindowFrustaFollowHitherYonAndViewAngle) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 200, 100, 0);
+    ASSERT_NE(w, nullptr);
+    float t = std::tan(OVwindow_getviewangle(w));
+    float hither = OVwindow_gethither(w), yon = OVwindow_getyon(w);
+    EXPECT_FLOAT_EQ(hither, 1.0f);
+    EXPECT_FLOAT_EQ(yon, 65536.0f);
+    for (int eye : {0, 1}) {
+        float l, r, b, top, n, f;
+        ASSERT_TRUE(OVwindow_getfrustum(w, eye, &l, &r, &b, &top, &n, &f));
+        EXPECT_FLOAT_EQ(l, -hither * t);
+        EXPECT_FLOAT_EQ(r, hither * t);
+        EXPECT_FLOAT_EQ(top, hither * t * 0.5f);
+        EXPECT_FLOAT_EQ(b, -hither * t * 0.5f);
+        EXPECT_FLOAT_EQ(n, hither);
+        EXPECT_FLOAT_EQ(f, yon);
+    }
+}
+
+TEST_F(Universe, ZoomingAParallelViewWidensTheLeftFrustumToTheNode) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 200, 100, 0);
+    ASSERT_NE(w, nullptr);
+    ASSERT_NE(OVwindow_getviewpoint(w), nullptr);
+    OVnode *node = OVgeometrynode_new(OVuniverse_getrootnodes(), OVgeometry_newblock(2, 2, 2, 0));
+    ASSERT_NE(node, nullptr);
+    float radius = OVnode_getradius(node);
+    ASSERT_NEAR(radius, std::sqrt(3.0f), 1e-4f);
+    ASSERT_TRUE(OVwindow_setprojection(w, 4));
+    ASSERT_TRUE(OVwindow_zoomnode(w, node, 0));
+    // Wider than high (k = 0.5): the height fits the node, the width follows.
+    float s = radius * 1.4142135f;
+    float l, r, b, t, n, f;
+    ASSERT_TRUE(OVwindow_getfrustum(w, 0, &l, &r, &b, &t, &n, &f));
+    EXPECT_NEAR(t, s, 1e-4f);
+    EXPECT_NEAR(b, -s, 1e-4f);
+    EXPECT_NEAR(r, 2 * s, 1e-4f);
+    EXPECT_NEAR(l, -2 * s, 1e-4f);
+    // The viewpoint backs off along its view direction by radius / tan(angle * h / w).
+    OVp3 at, dir;
+    OVviewpoint_getposition(OVwindow_getviewpoint(w), at);
+    OVviewpoint_getdirection(OVwindow_getviewpoint(w), dir);
+    float distance = radius / std::tan(OVwindow_getviewangle(w) * 0.5f);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(at[i], -distance * dir[i], 1e-3f);
+    EXPECT_FALSE(OVwindow_zoomnode(w, node, -1));
 }
 
 TEST(Palette, SystemColoursReplaceTwelveEntries) {
