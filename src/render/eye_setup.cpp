@@ -12,6 +12,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -221,7 +222,8 @@ PixelRect eye_viewport(const OVwindow *w, int eye) {
     PixelRect vp = viewport_pixels(w);
     if (w->display_mode == 4) {
         int gap = render_config().stereo_gap;
-        int half = (vp.height - gap) / 2;
+        // A gap taller than the viewport leaves no rows, not a negative height.
+        int half = std::max(0, (vp.height - gap) / 2);
         if (eye == 0) vp.y += half + gap;
         vp.height = half;
     }

@@ -96,6 +96,19 @@ TEST_F(Render, AboveBelowStereoProjectsEachEyeIntoItsHalf) {
     OVrender_setstereogap(18);
 }
 
+TEST_F(Render, StereoGapTallerThanTheWindowLeavesNoEyeImage) {
+    OVwindow *w = OVwindow_new(0, 0, 40, 100, 0x0004 | 0x0200);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, nullptr);
+    OVwindow_setdraw2dfn(w, fill_green);
+    OVrender_setstereogap(200);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 20, 0), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 20, 50), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 20, 99), 0, 0, 255));
+    OVrender_setstereogap(18);
+}
+
 TEST_F(Render, ViewportDrawsIntoItsRectangle) {
     OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
     ASSERT_NE(w, nullptr);
