@@ -109,6 +109,27 @@ TEST_F(Render, StereoGapTallerThanTheWindowLeavesNoEyeImage) {
     OVrender_setstereogap(18);
 }
 
+void fill_white(OVwindow *, int) {
+    glColor3f(1, 1, 1);
+    glRectf(0, 0, 1, 1);
+}
+
+TEST_F(Render, ColourSeparatedStereoWritesRedForTheLeftEyeBlueForTheRight) {
+    OVwindow *w = OVwindow_new(0, 0, 32, 32, 0x0100);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, nullptr);
+    OVwindow_setbgrgb(w, 0, 0, 0);
+    OVwindow_setdraw2dfn(w, fill_white);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 16, 16), 255, 0, 255));
+    // A mono window drawn after it writes every channel.
+    OVwindow *mono = OVwindow_new(0, 0, 32, 32, 0);
+    ASSERT_NE(mono, nullptr);
+    OVwindow_setdraw2dfn(mono, fill_white);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(mono, 16, 16), 255, 255, 255));
+}
+
 TEST_F(Render, ViewportDrawsIntoItsRectangle) {
     OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
     ASSERT_NE(w, nullptr);
