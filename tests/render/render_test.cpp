@@ -130,6 +130,32 @@ TEST_F(Render, ColourSeparatedStereoWritesRedForTheLeftEyeBlueForTheRight) {
     EXPECT_TRUE(near(pixel(mono, 16, 16), 255, 255, 255));
 }
 
+TEST_F(Render, ExplicitFrustaProjectPerspectiveAndParallel) {
+    OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    // Perspective from a frustum reaching three times further right than left.
+    ASSERT_TRUE(OVwindow_setprojection(w, 3));
+    ASSERT_TRUE(OVwindow_setfrustum(w, 0, -1, 3, -1, 1, 1, 100));
+    OVrender_frame();
+    OVp3 ahead = {0, 0, 10};
+    OVp2 at;
+    ASSERT_TRUE(OVwindow_projectpoint(w, 0, ahead, at));
+    EXPECT_NEAR(at[0], 25, 0.01f);
+    EXPECT_NEAR(at[1], 50, 0.01f);
+    // Parallel: distance no longer matters; +Y is down on the screen.
+    ASSERT_TRUE(OVwindow_setprojection(w, 4));
+    ASSERT_TRUE(OVwindow_setfrustum(w, 0, -10, 10, -5, 5, 1, 100));
+    OVrender_frame();
+    OVp3 right_down = {5, 2.5f, 50};
+    ASSERT_TRUE(OVwindow_projectpoint(w, 0, right_down, at));
+    EXPECT_NEAR(at[0], 75, 0.01f);
+    EXPECT_NEAR(at[1], 25, 0.01f);
+    OVp3 beyond = {0, 0, 200};
+    EXPECT_FALSE(OVwindow_projectpoint(w, 0, beyond, at));
+    EXPECT_NEAR(at[0], 50, 0.01f) << "pixels are set outside the clip volume too";
+}
+
 TEST_F(Render, ViewportDrawsIntoItsRectangle) {
     OVwindow *w = OVwindow_new(0, 0, 100, 100, 0);
     ASSERT_NE(w, nullptr);
