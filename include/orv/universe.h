@@ -9,6 +9,10 @@ ORV_EXTERN_C_BEGIN
 /* Called when a universe of a given name is entered or left. */
 typedef void (*OVuniversefn)(void);
 
+/* Optional, before OVuniverse_new: records the toolkit's options from the
+ * command line ("-bgcolor 0xf00", "/border", ...) and removes them, and
+ * every argument they consume, from argv. */
+ORV_API void OVuniverse_setargs(int *argc, char **argv);
 /* Creates the universe; display 512 opens no window. */
 ORV_API void OVuniverse_new(int display, int options);
 /* Tears the universe down; nothing without a universe. */

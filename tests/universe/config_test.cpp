@@ -1,0 +1,142 @@
+// Start-up configuration from the command line and the initialization file.
+#include "orv/orv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string messages;
+int record(const char *text) {
+    messages += text;
+    return 0;
+}
+
+// A command line as the program received it; argv keeps a null after the end.
+struct CommandLine {
+    std::vector<std::string> texts;
+    std::vector<char *> argv;
+    int argc;
+    explicit CommandLine(std::vector<std::string> arguments) : texts(std::move(arguments)) {
+        for (std::string &t : texts)
+            argv.push_back(t.data());
+        argv.push_back(nullptr);
+        argc = static_cast<int>(texts.size());
+    }
+    void parse() { OVuniverse_setargs(&argc, argv.data()); }
+    std::vector<std::string> left() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < argc; ++i)
+            out.emplace_back(argv[i]);
+        return out;
+    }
+};
+
+class Config : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        messages.clear();
+        OVmessage_sethook(record);
+    }
+    void TearDown() override {
+        OVmessage_sethook(nullptr);
+        OVuniverse_delete();
+        std::remove("cfgprobe.ini");
+        CommandLine none({"no_such_program"});
+        none.parse();
+    }
+    static void start() { OVuniverse_new(512, 0); }
+    static unsigned background() {
+        int r, g, b;
+        OVuniverse_getbgrgb(&r, &g, &b);
+        return static_cast<unsigned>(r << 16 | g << 8 | b);
+    }
+};
+
+void write_ini(const char *text) {
+    FILE *f = std::fopen("cfgprobe.ini", "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text, f);
+    std::fclose(f);
+}
+
+TEST_F(Config, OptionsAreRecordedAndRemoved) {
+    CommandLine line({"C:\\bin\\demo.exe", "-bgcolor", "0xf00", "/border", "model.nff"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"C:\\bin\\demo.exe", "model.nff"}));
+    EXPECT_EQ(line.argv[2], nullptr);
+    start();
+    EXPECT_EQ(background(), 0xFF0000u);
+}
+
+TEST_F(Config, ThreeAndSixDigitColoursAgree) {
+    CommandLine line({"demo", "/bgcolor", "0xff0000", "-ambientrgb", "0x0f0"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0xFF0000u);
+    EXPECT_EQ(messages.find("Invalid"), std::string::npos) << messages;
+}
+
+TEST_F(Config, BadValuesWarnAndKeepTheDefaults) {
+    CommandLine line({"demo", "-bgcolor", "red", "-ambient", "1.5"});
+    line.parse();
+    start();
+    EXPECT_NE(messages.find("ORV Warning: Invalid bgcolor red.\n"), std::string::npos);
+    EXPECT_NE(messages.find("ORV Warning: Illegal ambient resource\n"), std::string::npos);
+    EXPECT_EQ(background(), 0x0000FFu);
+}
+
+TEST_F(Config, FieldOfViewIsHalvedIntoRadians) {
+    CommandLine line({"demo", "-fov", "60", "-hither", "0.5", "-yon", "300"});
+    line.parse();
+    start();
+    OVviewpoint *vp = OVuniverse_getviewpoint();
+    EXPECT_NEAR(OVviewpoint_getviewangle(vp), 60 * (M_PI / 2) / 180, 1e-6);
+    OVviewpoint *fresh = OVviewpoint_new();
+    EXPECT_FLOAT_EQ(OVviewpoint_gethither(fresh), 0.5f);
+    EXPECT_FLOAT_EQ(OVviewpoint_getyon(fresh), 300.0f);
+}
+
+TEST_F(Config, InitializationFileBesideTheProgramName) {
+    write_ini("; written by the test\n[orv]\nbgcolor = 0x00ff00\nhither=2.5\nwriteuv=true\n");
+    CommandLine line({"/usr/local/bin/cfgprobe.exe"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0x00FF00u);
+    EXPECT_FLOAT_EQ(OVviewpoint_gethither(OVviewpoint_new()), 2.5f);
+    EXPECT_EQ(OVuniverse_getoption(5), 1);
+}
+
+TEST_F(Config, CommandLineWinsOverTheFile) {
+    write_ini("[orv]\nbgcolor=0x00ff00\n");
+    CommandLine line({"prog", "-name", "cfgprobe", "-bgcolor", "0x123456", "scene.nff"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"prog", "scene.nff"}));
+    start();
+    EXPECT_EQ(background(), 0x123456u);
+}
+
+TEST_F(Config, OtherSectionsAreNotRead) {
+    write_ini("[other]\nbgcolor=0x00ff00\n");
+    CommandLine line({"cfgprobe"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0x0000FFu);
+}
+
+TEST_F(Config, FortyOneSettingsAreTooMany) {
+    std::vector<std::string> arguments = {"demo"};
+    for (int i = 0; i < 41; ++i)
+        arguments.push_back("/writeuv");
+    arguments.push_back("kept");
+    CommandLine line(arguments);
+    line.parse();
+    EXPECT_EQ(messages, "ORV Warning: Too many command line arguments\n");
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "kept"}));
+}
+
+} // namespace
