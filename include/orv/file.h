@@ -43,6 +43,12 @@ ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scal
 /* Loads a geometry file as one movable node under parent. */
 ORV_API OVnode *OVmovnode_load(OVnode *parent, const char *path, float scale);
 
+/* Writes a geometry as type 2 (text NFF), 11 (binary NFF) or 1; the writer's result. */
+ORV_API int OVgeometry_save(OVgeometry *geometry, const char *filename, const OVpq *view, int type);
+/* Saves a subtree: type 14 as a VRML 1.0 scene (options: the viewpoint written as its
+   camera, or null), 17 through the VRML97 plug-in, others the geometry of a geometry node. */
+ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type, int flags);
+
 ORV_EXTERN_C_END
 
 #endif

@@ -152,18 +152,7 @@ ORV_API int OVuniverse_save(const char *filename, int type) {
         OVwarning("There is no universe object to save in %s\n", filename);
         return 0;
     }
-    bool available =
-        (type == OVFILE_NFF && _OVnff_writetext) || (type == OVFILE_BNFF && _OVnff_writebinary);
-    if (!available) {
-        const char *kind = type == OVFILE_NFF ? "NFF" : type == OVFILE_BNFF ? "binary NFF" : "DXF";
-        OVwarning("The %s writer is not available yet: %s not saved\n", kind, filename);
-        return 0;
-    }
-    std::FILE *file = std::fopen(filename, "wb");
-    if (!file) return 0;
-    int ok = type == OVFILE_NFF ? _OVnff_writetext(file, object->geometry, universe_placement())
-                                : _OVnff_writebinary(file, object->geometry);
-    return std::fclose(file) == 0 && ok ? 1 : 0;
+    return OVgeometry_save(object->geometry, filename, universe_placement(), type);
 }
 
 } // extern "C"

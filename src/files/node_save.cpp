@@ -1,0 +1,36 @@
+// Saving a node: scene files for the VRML types, the node's geometry for
+// every other type.
+#include "orv/file.h"
+#include "orv/message.h"
+#include "scene/node_internal.h"
+#include "universe/subsystems.h"
+
+#include <cstdio>
+
+extern "C" {
+
+ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type, int flags) {
+    if (!node || !path) return 0;
+    if (type == OVFILE_VRML1) {
+        if (!_OVvrml_writescene) {
+            OVwarning("The VRML 1.0 writer is not available yet: %s not saved\n", path);
+            return 0;
+        }
+        std::FILE *file = std::fopen(path, "wt");
+        if (!file) {
+            OVwarning("Couldn't open file %s for writing\n", path);
+            return 0;
+        }
+        _OVvrml_writescene(file, node, static_cast<OVviewpoint *>(options), flags);
+        return std::fclose(file) == 0 ? 1 : 0;
+    }
+    if (type == OVFILE_VRML2) {
+        OVwarning("No VRML97 plug-in is installed: %s not saved\n", path);
+        return 0;
+    }
+    OVnode *content = orv::scene::resolve(node);
+    if (!content || content->header.type != NT_GEOMETRY || !content->geometry) return 0;
+    return OVgeometry_save(content->geometry, path, nullptr, type);
+}
+
+} // extern "C"
