@@ -72,26 +72,10 @@ struct Hits {
     }
 };
 
-void push_children(TraversalState *state, OVnode *node) {
-    if (node->first_child) push_step(state, node->first_child, STEP_LINK);
-}
-
-void push_child(TraversalState *state, OVnode *node, int index) {
-    OVlink *l = index >= 0 ? node->first_child : nullptr;
-    for (; l && index > 0; --index)
-        l = l->next_sibling;
-    if (l) push_step(state, l->child, STEP_NODE);
-}
-
 // Walks the scene; nearest_only keeps one hit, the nearest of all.
 int walk(OVnode *root, TraversalState *state, const Ray &ray, Hits &hits, bool nearest_only) {
-    Stacks &s = stacks_of(state);
-    std::memcpy(s.matrices[0], state->view, sizeof(OVm4));
+    Stacks &s = start_walk(state, root);
     float nearest = 1e38f;
-    if (root->header.type == NT_ROOT)
-        push_children(state, root);
-    else
-        push_step(state, root, STEP_NODE);
     while (s.step_count > 0) {
         const Step step = s.steps[--s.step_count];
         if (step.kind == STEP_LINK) {

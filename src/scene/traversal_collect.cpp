@@ -4,8 +4,6 @@
 #include "scene/traversal_stacks.h"
 #include "universe/subsystems.h"
 
-#include <cstring>
-
 namespace orv::scene {
 
 namespace {
@@ -13,22 +11,6 @@ namespace {
 const OVm4 &current(TraversalState *state) {
     Stacks &s = stacks_of(state);
     return s.matrices[s.matrix_depth - 1];
-}
-
-OVlink *nth_link(OVnode *node, int index) {
-    OVlink *l = node->first_child;
-    for (; l && index > 0; --index)
-        l = l->next_sibling;
-    return l;
-}
-
-void push_children(TraversalState *state, OVnode *node) {
-    if (node->first_child) push_step(state, node->first_child, STEP_LINK);
-}
-
-void push_child(TraversalState *state, OVnode *node, int index) {
-    if (index < 0) return;
-    if (OVlink *l = nth_link(node, index)) push_step(state, l->child, STEP_NODE);
 }
 
 // The outline of a grouping node's bounds, when it asks for one.
@@ -107,13 +89,7 @@ bool visit(TraversalState *state, OVnode *node) {
 
 void collect(OVnode *root, TraversalState *state) {
     if (!root || !state) return;
-    Stacks &s = stacks_of(state);
-    std::memcpy(s.matrices[0], state->view, sizeof(OVm4));
-    s.step_count = 0;
-    if (root->header.type == NT_ROOT)
-        push_children(state, root);
-    else
-        push_step(state, root, STEP_NODE);
+    Stacks &s = start_walk(state, root);
     while (s.step_count > 0) {
         const Step step = s.steps[--s.step_count];
         switch (step.kind) {

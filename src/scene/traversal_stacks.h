@@ -70,6 +70,11 @@ int current_matrix_index(TraversalState *state);
 // A temporary record owned by the state until release_temporaries.
 TempRecord *take_temp(TraversalState *state);
 void push_step(TraversalState *state, void *item, StepKind kind);
+// A grouping node's children, in order / its child at index (none below 0).
+void push_children(TraversalState *state, OVnode *node);
+void push_child(TraversalState *state, OVnode *node, int index);
+// Starts a walk in the view frame: a root's children, or the node itself.
+Stacks &start_walk(TraversalState *state, OVnode *root);
 // Opens a matrix level: next = m . current (m in row-vector order).
 void push_matrix(TraversalState *state, const OVm4 m, bool translation_only);
 

@@ -124,6 +124,28 @@ void push_step(TraversalState *state, void *item, StepKind kind) {
     s.steps[s.step_count++] = Step{item, kind};
 }
 
+void push_children(TraversalState *state, OVnode *node) {
+    if (node->first_child) push_step(state, node->first_child, STEP_LINK);
+}
+
+void push_child(TraversalState *state, OVnode *node, int index) {
+    OVlink *l = index >= 0 ? node->first_child : nullptr;
+    for (; l && index > 0; --index)
+        l = l->next_sibling;
+    if (l) push_step(state, l->child, STEP_NODE);
+}
+
+Stacks &start_walk(TraversalState *state, OVnode *root) {
+    Stacks &s = stacks_of(state);
+    std::memcpy(s.matrices[0], state->view, sizeof(OVm4));
+    s.step_count = 0;
+    if (root->header.type == NT_ROOT)
+        push_children(state, root);
+    else
+        push_step(state, root, STEP_NODE);
+    return s;
+}
+
 void push_matrix(TraversalState *state, const OVm4 m, bool translation_only) {
     _OVnode_checkstatedepth(state);
     Stacks &s = stacks_of(state);
