@@ -15,8 +15,12 @@ template <std::size_t Size> class RecordPool {
 #ifdef __SANITIZE_ADDRESS__
     // Sanitizer builds give every record its own block, so that a record
     // used after it was freed is caught.
-    void *take() { return OVmalloc(Size); }
-    void give(void *block) { OVfree(block); }
+    void *take() {
+        return OVmalloc(Size);
+    }
+    void give(void *block) {
+        OVfree(block);
+    }
 #else
     void *take() {
         if (!free_) grow();
