@@ -1,6 +1,6 @@
 // The keyboard queue, its reading operations and the per-pass "Key" delivery.
 #include "input/key_queue.h"
-#include "input/input_events.h"
+#include "scene/property_protocol.h"
 #include "orv/input.h"
 #include "render/window_internal.h"
 #include "universe/subsystems.h"
@@ -80,9 +80,9 @@ ORV_API void _OVkeyboard_deliver(void) {
             continue;
         }
         int value = entry.code;
-        const bool handled = orv::input::listened(entry.window, "Key");
-        if (handled) OVproperty_firehandlers(entry.window, "Key", &value);
-        orv::input::allows(entry.window, "Key");
+        const bool handled = orv::change_listened(entry.window, "Key");
+        orv::change_made(entry.window, "Key", &value);
+        orv::change_allowed(entry.window, "Key");
         if (!handled) kept.push_back(entry);
     }
     // Kept keys are older than any queued during the walk.

@@ -1,5 +1,6 @@
 // Sensor attributes: name, user data, driver scales and state, flags.
-#include "input/input_events.h"
+#include "scene/event_system.h"
+#include "scene/property_protocol.h"
 #include "input/sensor_record.h"
 #include "orv/message.h"
 
@@ -7,9 +8,9 @@ namespace {
 
 // The setter protocol for one field: pre-handlers, store, handlers.
 template <typename T> int set_field(OVsensor *sensor, const char *name, T &field, T value) {
-    if (!orv::input::allows(sensor, name)) return 0;
+    if (!orv::change_allowed(sensor, name)) return 0;
     field = value;
-    orv::input::changed(sensor, name, &field);
+    orv::change_made(sensor, name, &field);
     return 1;
 }
 

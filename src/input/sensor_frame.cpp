@@ -1,5 +1,5 @@
 // The sensor's reference frame and the combination of drivers' relative motion.
-#include "input/input_events.h"
+#include "scene/property_protocol.h"
 #include "input/sensor_record.h"
 #include "math/quat_valid.h"
 #include "orv/math.h"
@@ -53,7 +53,7 @@ ORV_API void OVsensor_rotate(OVsensor *sensor, const OVq frame) {
     if (!sensor || !frame || !orv::quat_valid(frame, "OVsensor_rotate")) return;
     const float squares =
         frame[0] * frame[0] + frame[1] * frame[1] + frame[2] * frame[2] + frame[3] * frame[3];
-    if (std::fabs(squares) < OV_TOLERANCE || !orv::input::allows(sensor, "SnRf")) return;
+    if (std::fabs(squares) < OV_TOLERANCE || !orv::change_allowed(sensor, "SnRf")) return;
     // Scaled to unit length: a longer quaternion would stretch every
     // translation it rotates.
     const float length = std::sqrt(squares);
@@ -64,7 +64,7 @@ ORV_API void OVsensor_rotate(OVsensor *sensor, const OVq frame) {
     for (int i = 0; i < 4; ++i)
         sensor->frame[i] = q[i];
     sensor->frame_active = turns;
-    orv::input::changed(sensor, "SnRf", sensor->frame);
+    orv::change_made(sensor, "SnRf", sensor->frame);
 }
 
 ORV_API void OVsensor_getreferenceframe(const OVsensor *sensor, OVq frame) {

@@ -1,5 +1,6 @@
 // Sensor creation and deletion, the universe's sensor list and the per-pass update.
-#include "input/input_events.h"
+#include "orv/task.h"
+#include "scene/event_system.h"
 #include "input/motionlink_list.h"
 #include "input/sensor_record.h"
 #include "orv/math.h"

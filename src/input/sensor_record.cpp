@@ -1,5 +1,5 @@
 // The sensor's record and last record, with their property events.
-#include "input/input_events.h"
+#include "scene/property_protocol.h"
 #include "input/sensor_record.h"
 #include "math/quat_valid.h"
 
@@ -27,13 +27,14 @@ void copy4(float *to, const float *from) {
 // Sets a pair of fields with the protocol of the composite setters.
 bool set_pair(OVsensor *sensor, float *p_field, const float *p, const char *p_name, float *q_field,
               const float *q, const char *q_name) {
-    using namespace orv::input;
-    if (!suspended && (!allows(sensor, p_name) || !allows(sensor, q_name))) return false;
+    if (!suspended &&
+        (!orv::change_allowed(sensor, p_name) || !orv::change_allowed(sensor, q_name)))
+        return false;
     copy3(p_field, p);
     copy4(q_field, q);
     if (!suspended) {
-        changed(sensor, p_name, p_field);
-        changed(sensor, q_name, q_field);
+        orv::change_made(sensor, p_name, p_field);
+        orv::change_made(sensor, q_name, q_field);
     }
     return true;
 }
@@ -45,7 +46,7 @@ using Composite = int (*)(OVsensor *, const OVp3, const OVq);
 // one of them is the field being rewritten.
 int set_half(OVsensor *sensor, const char *name, Composite composite, const float *p,
              const float *q, const float *result) {
-    if (!orv::input::allows(sensor, name)) return 0;
+    if (!orv::change_allowed(sensor, name)) return 0;
     OVp3 p_copy;
     OVq q_copy;
     copy3(p_copy, p);
@@ -54,7 +55,7 @@ int set_half(OVsensor *sensor, const char *name, Composite composite, const floa
         Suspension quiet;
         if (!composite(sensor, p_copy, q_copy)) return 0;
     }
-    orv::input::changed(sensor, name, result);
+    orv::change_made(sensor, name, result);
     return 1;
 }
 

@@ -5,7 +5,8 @@
 #include "input/sensor_record.h"
 #include "orv/math.h"
 #include "orv/viewpoint.h"
-#include "viewpoint/viewpoint_events.h"
+#include "scene/property_protocol.h"
+#include "viewpoint/viewpoint_record.h"
 
 #include <cstring>
 
@@ -81,15 +82,15 @@ ORV_API void _OVviewpoint_applymotion(OVmotionlink *link) {
         OVp3 step;
         relative_motion(sensor, turn, step);
         move(link, vp, turn, step);
-        if (!orv::viewpoint_allows(vp, "Position") || !orv::viewpoint_allows(vp, "Orientation")) {
+        if (!orv::change_allowed(vp, "Position") || !orv::change_allowed(vp, "Orientation")) {
             std::memcpy(vp->position, kept.p, sizeof kept.p);
             std::memcpy(vp->orientation, kept.q, sizeof kept.q);
             return;
         }
     }
     orv::viewpoint_update_direction(vp);
-    orv::viewpoint_changed(vp, "Position", vp->position);
-    orv::viewpoint_changed(vp, "Orientation", vp->orientation);
+    orv::change_made(vp, "Position", vp->position);
+    orv::change_made(vp, "Orientation", vp->orientation);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // Mouse and key messages of the toolkit's windows: the mouse state, the
 // button properties of the window and the key queue.
-#include "input/input_events.h"
+#include "scene/property_protocol.h"
 #include "input/key_queue.h"
 #include "input/mouse_state.h"
 #include "platform/keymap.h"
@@ -51,7 +51,7 @@ void button_message(OVwindow *window, const OVwinmsg &message) {
     if (!lookup(message.button, b)) return;
     const bool dbl = message.kind == OVwinmsgkind::ButtonDouble;
     const char *property = dbl ? b.double_property : b.property;
-    if (!orv::input::allows(window, property)) return;
+    if (!orv::change_allowed(window, property)) return;
     int value = 1;
     if (dbl) {
         b.state->doubled = 1;
@@ -64,7 +64,7 @@ void button_message(OVwindow *window, const OVwinmsg &message) {
         value = 0;
         if (!b.others[0]->held && !b.others[1]->held) orv::platform::capture_mouse(false);
     }
-    orv::input::changed(window, property, &value);
+    orv::change_made(window, property, &value);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the application's draw functions.
 #include "render/scene_calls.h"
 #include "render/window_events.h"
+#include "scene/property_protocol.h"
 #include "render/window_internal.h"
 #include "orv/viewpoint.h"
 
@@ -16,21 +17,21 @@ std::uint32_t widen12(int rgb12) {
 }
 
 int store_background(OVwindow *window, std::uint32_t rgb) {
-    if (!orv::window_allows(window, "Backgroud color")) return 0;
+    if (!orv::change_allowed(window, "Backgroud color")) return 0;
     window->background = rgb;
     float value[3] = {((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f,
                       (rgb & 0xFF) / 255.0f};
-    orv::window_changed(window, "Backgroud color", value);
+    orv::change_made(window, "Backgroud color", value);
     return 1;
 }
 
 int store_viewpoint(OVwindow *window, OVviewpoint *viewpoint, OVviewpoint *OVwindow::*field,
                     const char *property) {
-    if (!orv::window_allows(window, property)) return 0;
+    if (!orv::change_allowed(window, property)) return 0;
     window->*field = viewpoint;
-    if (orv::window_listened(window, property)) {
+    if (orv::change_listened(window, property)) {
         const char *name = viewpoint ? OVviewpoint_getname(viewpoint) : nullptr;
-        orv::window_changed(window, property, name ? name : "");
+        orv::change_made(window, property, name ? name : "");
     }
     return 1;
 }
@@ -67,9 +68,9 @@ ORV_API int OVwindow_getbgcolor(const OVwindow *window) {
 
 ORV_API int OVwindow_seteye(OVwindow *window, int eye) {
     if (!window_is_listed(window) || (eye != 0 && eye != 1)) return 0;
-    if (!window_allows(window, "Eye")) return 0;
+    if (!change_allowed(window, "Eye")) return 0;
     window->eye = static_cast<std::int16_t>(eye);
-    window_changed(window, "Eye", &eye);
+    change_made(window, "Eye", &eye);
     return 1;
 }
 
@@ -97,11 +98,11 @@ ORV_API OVviewpoint *OVwindow_getviewpoint2(const OVwindow *window) {
 
 ORV_API int OVwindow_setrootnode(OVwindow *window, OVnode *root) {
     if (!window || !root || orv_object_type(root) != node_type_root) return 0;
-    if (!window_allows(window, "Root Node")) return 0;
+    if (!change_allowed(window, "Root Node")) return 0;
     window->root = root;
-    if (window_listened(window, "Root Node")) {
+    if (change_listened(window, "Root Node")) {
         const char *name = OVnode_getname ? OVnode_getname(root) : nullptr;
-        window_changed(window, "Root Node", name ? name : "");
+        change_made(window, "Root Node", name ? name : "");
     }
     return 1;
 }
@@ -111,9 +112,9 @@ ORV_API OVnode *OVwindow_getrootnode(const OVwindow *window) {
 }
 
 ORV_API int OVwindow_setenabled(OVwindow *window, int enabled) {
-    if (!window || !window_allows(window, "Enabled")) return 0;
+    if (!window || !change_allowed(window, "Enabled")) return 0;
     window->enabled = enabled ? 1 : 0;
-    window_changed(window, "Enabled", &enabled);
+    change_made(window, "Enabled", &enabled);
     return 1;
 }
 

@@ -1,6 +1,7 @@
 // Where a window is: its client area on the screen and its viewport.
 #include "platform/sdl_video.h"
 #include "render/window_events.h"
+#include "scene/property_protocol.h"
 #include "render/window_internal.h"
 
 #include <cmath>
@@ -60,7 +61,7 @@ ORV_API int OVwindow_setgeometry(OVwindow *window, int x, int y, int width, int 
         outer_width += 2 * d->frame;
         outer_height += d->caption + 2 * d->frame + 1;
     }
-    if (!window_allows(window, "Position") || !window_allows(window, "Size")) return 0;
+    if (!change_allowed(window, "Position") || !change_allowed(window, "Size")) return 0;
     platform::window_move_resize(window->native, x, y, width, height);
     platform::window_show(window->native, true);
     window->x = x;
@@ -70,8 +71,8 @@ ORV_API int OVwindow_setgeometry(OVwindow *window, int x, int y, int width, int 
     window->state_flags |= OVWINDOW_GEOMETRY_CHANGED | OVWINDOW_VISIBLE;
     float position[2] = {static_cast<float>(x), static_cast<float>(y)};
     float size[2] = {static_cast<float>(outer_width), static_cast<float>(outer_height)};
-    window_changed(window, "Position", position);
-    window_changed(window, "Size", size);
+    change_made(window, "Position", position);
+    change_made(window, "Size", size);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 // The universe's window list and the lookups over it.
 #include "orv/message.h"
+#include "orv/property.h"
 #include "platform/symbols.h"
 #include "render/window_events.h"
 #include "render/window_internal.h"

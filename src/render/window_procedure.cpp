@@ -6,6 +6,7 @@
 #include "orv/universe.h"
 #include "platform/sdl_video.h"
 #include "render/window_events.h"
+#include "scene/property_protocol.h"
 #include "render/window_internal.h"
 #include "universe/subsystems.h"
 #include "universe/universe_state.h"
@@ -15,12 +16,12 @@ namespace orv {
 namespace {
 
 void on_move(OVwindow *w, const OVwinmsg &m) {
-    if (!window_allows(w, "Position")) OVmessage("Can't stop the window move\n");
+    if (!change_allowed(w, "Position")) OVmessage("Can't stop the window move\n");
     w->x = m.x;
     w->y = m.y;
     w->state_flags |= OVWINDOW_GEOMETRY_CHANGED;
     float position[2] = {static_cast<float>(m.x), static_cast<float>(m.y)};
-    window_changed(w, "Position", position);
+    change_made(w, "Position", position);
 }
 
 void on_size(OVwindow *w, const OVwinmsg &m) {
@@ -28,12 +29,12 @@ void on_size(OVwindow *w, const OVwinmsg &m) {
         w->state_flags &= ~OVWINDOW_VISIBLE;
         return;
     }
-    if (!window_allows(w, "Size")) OVmessage("Can't stop the window size\n");
+    if (!change_allowed(w, "Size")) OVmessage("Can't stop the window size\n");
     w->state_flags |= OVWINDOW_VISIBLE | OVWINDOW_GEOMETRY_CHANGED;
     w->width = m.width;
     w->height = m.height;
     float size[2] = {static_cast<float>(m.width), static_cast<float>(m.height)};
-    window_changed(w, "Size", size);
+    change_made(w, "Size", size);
 }
 
 void on_show(OVwindow *w, const OVwinmsg &m) {

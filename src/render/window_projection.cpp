@@ -1,5 +1,6 @@
 // A window's own projection: mode, clipping distances, view angle, frusta.
 #include "render/window_events.h"
+#include "scene/property_protocol.h"
 #include "render/window_internal.h"
 #include "viewpoint/viewpoint_record.h"
 
@@ -22,10 +23,10 @@ extern "C" {
 
 ORV_API int OVwindow_setprojection(OVwindow *window, int mode) {
     if (!window || mode < 1 || mode > 4) return 0;
-    if (!window_allows(window, "Projection")) return 0;
+    if (!change_allowed(window, "Projection")) return 0;
     window->projection = static_cast<std::int16_t>(mode);
     clear_viewpoint_flag(window, &OVviewpoint::projection_set);
-    window_changed(window, "Projection", &mode);
+    change_made(window, "Projection", &mode);
     return 1;
 }
 
@@ -34,10 +35,10 @@ ORV_API int OVwindow_getprojection(const OVwindow *window) {
 }
 
 ORV_API int OVwindow_sethither(OVwindow *window, float distance) {
-    if (!window || !window_allows(window, "Hither Clipping")) return 0;
+    if (!window || !change_allowed(window, "Hither Clipping")) return 0;
     window->hither = std::max(distance, OV_TOLERANCE);
     clear_viewpoint_flag(window, &OVviewpoint::hither_set);
-    window_changed(window, "Hither Clipping", &window->hither);
+    change_made(window, "Hither Clipping", &window->hither);
     return 1;
 }
 
@@ -48,10 +49,10 @@ ORV_API float OVwindow_gethither(const OVwindow *window) {
 ORV_API int OVwindow_setyon(OVwindow *window, float distance) {
     if (!window) return 0;
     distance = std::max(distance, window->hither + OV_TOLERANCE);
-    if (!window_allows(window, "Yon Clipping")) return 0;
+    if (!change_allowed(window, "Yon Clipping")) return 0;
     window->yon = distance;
     clear_viewpoint_flag(window, &OVviewpoint::yon_set);
-    window_changed(window, "Yon Clipping", &window->yon);
+    change_made(window, "Yon Clipping", &window->yon);
     return 1;
 }
 
@@ -61,11 +62,11 @@ ORV_API float OVwindow_getyon(const OVwindow *window) {
 
 ORV_API int OVwindow_setviewangle(OVwindow *window, float angle) {
     if (!window || !(angle >= OV_TOLERANCE && angle <= max_view_angle)) return 0;
-    if (!window_allows(window, "View Angle")) return 0;
+    if (!change_allowed(window, "View Angle")) return 0;
     window->view_tangent = static_cast<float>(std::tan(angle));
     window_update_vertical(window);
     clear_viewpoint_flag(window, &OVviewpoint::viewangle_set);
-    window_changed(window, "View Angle", &angle);
+    change_made(window, "View Angle", &angle);
     return 1;
 }
 
@@ -78,7 +79,7 @@ ORV_API int OVwindow_setfrustum(OVwindow *window, int eye, float left, float rig
     if (!window || (eye != 0 && eye != 1)) return 0;
     nearplane = std::max(nearplane, OV_TOLERANCE);
     for (const char *p : {"FrustumTL", "FrustumBR", "Hither Clipping", "Yon Clipping"})
-        if (!window_allows(window, p)) return 0;
+        if (!change_allowed(window, p)) return 0;
     float(*f)[2] = window->frustum;
     f[OVFRUSTUM_LEFT][eye] = left;
     f[OVFRUSTUM_RIGHT][eye] = right;
@@ -87,10 +88,10 @@ ORV_API int OVwindow_setfrustum(OVwindow *window, int eye, float left, float rig
     f[OVFRUSTUM_NEAR][eye] = nearplane;
     f[OVFRUSTUM_FAR][eye] = farplane;
     float tl[2] = {top, left}, br[2] = {bottom, right};
-    window_changed(window, "FrustumTL", tl);
-    window_changed(window, "FrustumBR", br);
-    window_changed(window, "Hither Clipping", &nearplane);
-    window_changed(window, "Yon Clipping", &farplane);
+    change_made(window, "FrustumTL", tl);
+    change_made(window, "FrustumBR", br);
+    change_made(window, "Hither Clipping", &nearplane);
+    change_made(window, "Yon Clipping", &farplane);
     return 1;
 }
 

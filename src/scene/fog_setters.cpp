@@ -1,7 +1,7 @@
 // Colour, linear start, range and mode of fog nodes.
 #include "orv/light.h"
 #include "scene/light_record.h"
-#include "viewpoint/base_calls.h"
+#include "scene/property_protocol.h"
 
 #include <cstring>
 
@@ -9,9 +9,9 @@ extern "C" {
 
 ORV_API int OVfognode_setcolor2(OVnode *node, const float rgba[4]) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !rgba || !orv::property_allows(node, "Color")) return 0;
+    if (!fog || !rgba || !orv::change_allowed(node, "Color")) return 0;
     std::memcpy(fog->color, rgba, sizeof fog->color);
-    orv::property_changed(node, "Color", fog->color);
+    orv::change_made(node, "Color", fog->color);
     return 1;
 }
 
@@ -39,9 +39,9 @@ ORV_API int OVfognode_getcolor(OVnode *node, float *r, float *g, float *b, float
 
 ORV_API int OVfognode_setlinearstart(OVnode *node, float start) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !(start >= 0) || !orv::property_allows(node, "Linear Start")) return 0;
+    if (!fog || !(start >= 0) || !orv::change_allowed(node, "Linear Start")) return 0;
     fog->linear_start = start;
-    orv::property_changed(node, "Linear Start", &fog->linear_start);
+    orv::change_made(node, "Linear Start", &fog->linear_start);
     return 1;
 }
 
@@ -52,9 +52,9 @@ ORV_API float OVfognode_getlinearstart(OVnode *node) {
 
 ORV_API int OVfognode_setrange(OVnode *node, float range) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !orv::property_allows(node, "Range")) return 0;
+    if (!fog || !orv::change_allowed(node, "Range")) return 0;
     fog->range = range;
-    orv::property_changed(node, "Range", &fog->range);
+    orv::change_made(node, "Range", &fog->range);
     return 1;
 }
 
@@ -65,9 +65,9 @@ ORV_API float OVfognode_getrange(OVnode *node) {
 
 ORV_API int OVfognode_setmode(OVnode *node, int mode) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || mode < -1 || mode > 2 || !orv::property_allows(node, "Is Exponential")) return 0;
+    if (!fog || mode < -1 || mode > 2 || !orv::change_allowed(node, "Is Exponential")) return 0;
     fog->mode = mode;
-    orv::property_changed(node, "Is Exponential", &fog->mode);
+    orv::change_made(node, "Is Exponential", &fog->mode);
     return 1;
 }
 

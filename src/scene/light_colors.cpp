@@ -1,7 +1,7 @@
 // Ambient, diffuse and specular colours of light and ambient nodes.
 #include "orv/light.h"
 #include "scene/light_record.h"
-#include "viewpoint/base_calls.h"
+#include "scene/property_protocol.h"
 
 #include <cstring>
 
@@ -41,10 +41,10 @@ float *colour_of(OVnode *node, Colour colour, OVlight **light) {
 int set_colour(OVnode *node, Colour colour, const float rgb[3]) {
     OVlight *light;
     float *stored = colour_of(node, colour, &light);
-    if (!stored || !rgb || !orv::property_allows(node, property_of(colour))) return 0;
+    if (!stored || !rgb || !orv::change_allowed(node, property_of(colour))) return 0;
     std::memcpy(stored, rgb, 3 * sizeof(float));
     if (light) orv::light_touched(light, false);
-    orv::property_changed(node, property_of(colour), stored);
+    orv::change_made(node, property_of(colour), stored);
     return 1;
 }
 

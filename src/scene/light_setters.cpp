@@ -1,7 +1,7 @@
 // Intensity, position, direction and spot parameters of light nodes.
 #include "orv/light.h"
 #include "scene/light_record.h"
-#include "viewpoint/base_calls.h"
+#include "scene/property_protocol.h"
 
 #include <cmath>
 #include <cstring>
@@ -24,11 +24,11 @@ ORV_API int OVlightnode_setintensity(OVnode *node, float intensity) {
     OVlight *light = orv::light_of(node);
     OVambientdata *ambient = light ? nullptr : orv::ambient_of(node);
     if (!light && !ambient) return 0;
-    if (!orv::property_allows(node, "Intensity")) return 0;
+    if (!orv::change_allowed(node, "Intensity")) return 0;
     float *stored = light ? &light->intensity : &ambient->intensity;
     *stored = light && intensity > 1.0f ? 1.0f : intensity;
     if (light) orv::light_touched(light, true);
-    orv::property_changed(node, "Intensity", stored);
+    orv::change_made(node, "Intensity", stored);
     return 1;
 }
 
@@ -40,10 +40,10 @@ ORV_API float OVlightnode_getintensity(OVnode *node) {
 
 ORV_API int OVlightnode_setposition(OVnode *node, const OVp3 position) {
     OVlight *light = orv::light_of(node);
-    if (!light || !position || !orv::property_allows(node, "LtPs")) return 0;
+    if (!light || !position || !orv::change_allowed(node, "LtPs")) return 0;
     std::memcpy(light->position, position, sizeof(OVp3));
     orv::light_touched(light, true);
-    orv::property_changed(node, "LtPs", light->position);
+    orv::change_made(node, "LtPs", light->position);
     return 1;
 }
 
@@ -60,12 +60,12 @@ ORV_API int OVlightnode_setdirection(OVnode *node, OVp3 direction) {
     const double length =
         std::sqrt(double(direction[0]) * direction[0] + double(direction[1]) * direction[1] +
                   double(direction[2]) * direction[2]);
-    if (length < OV_TOLERANCE || !orv::property_allows(node, "LtDr")) return 0;
+    if (length < OV_TOLERANCE || !orv::change_allowed(node, "LtDr")) return 0;
     for (int i = 0; i < 3; ++i)
         direction[i] = static_cast<float>(direction[i] / length);
     std::memcpy(light->direction, direction, sizeof(OVp3));
     orv::light_touched(light, true);
-    orv::property_changed(node, "LtDr", light->direction);
+    orv::change_made(node, "LtDr", light->direction);
     return 1;
 }
 
@@ -83,10 +83,10 @@ ORV_API int OVlightnode_getdirection(OVnode *node, OVp3 out) {
 ORV_API int OVlightnode_setangle(OVnode *node, float angle) {
     OVlight *light = spot_of(node);
     if (!light || !(angle >= 0 && angle <= quarter_turn)) return 0;
-    if (!orv::property_allows(node, "Angle")) return 0;
+    if (!orv::change_allowed(node, "Angle")) return 0;
     light->angle = angle;
     orv::light_touched(light, false);
-    orv::property_changed(node, "Angle", &light->angle);
+    orv::change_made(node, "Angle", &light->angle);
     return 1;
 }
 
@@ -98,10 +98,10 @@ ORV_API float OVlightnode_getangle(OVnode *node) {
 ORV_API int OVlightnode_setexponent(OVnode *node, float exponent) {
     OVlight *light = spot_of(node);
     if (!light || !(exponent == 0 || (exponent >= 1 && exponent <= 128))) return 0;
-    if (!orv::property_allows(node, "Exponent")) return 0;
+    if (!orv::change_allowed(node, "Exponent")) return 0;
     light->exponent = exponent;
     orv::light_touched(light, false);
-    orv::property_changed(node, "Exponent", &light->exponent);
+    orv::change_made(node, "Exponent", &light->exponent);
     return 1;
 }
 
@@ -114,10 +114,10 @@ ORV_API int OVlightnode_setattenuation2(OVnode *node, const float attenuation[3]
     OVlight *light = orv::light_of(node);
     if (!light || light->kind == 0 || !attenuation) return 0;
     if (!(attenuation[0] >= OV_TOLERANCE && attenuation[1] >= 0 && attenuation[2] >= 0)) return 0;
-    if (!orv::property_allows(node, "Attenuation")) return 0;
+    if (!orv::change_allowed(node, "Attenuation")) return 0;
     std::memcpy(light->attenuation, attenuation, sizeof light->attenuation);
     orv::light_touched(light, false);
-    orv::property_changed(node, "Attenuation", light->attenuation);
+    orv::change_made(node, "Attenuation", light->attenuation);
     return 1;
 }
 

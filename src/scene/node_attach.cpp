@@ -6,6 +6,7 @@
 #include "scene/event_switch.h"
 #include "scene/event_system.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 #include <string>
 
@@ -73,12 +74,13 @@ void dissolve(OVnode *g) {
 
 void tell_attachments(OVnode *m) {
     attachment_text(m);
-    tell(m, "MvAt", m->attachment_names);
+    change_made(m, "MvAt", m->attachment_names);
 }
 
 int detach(OVnode *m, int index, bool delete_it) {
     OVnode *g = group_of(m);
-    if (!g || index < 0 || index + 1 >= count_children(g) || !may_change(m, "MvAt")) return false;
+    if (!g || index < 0 || index + 1 >= count_children(g) || !change_allowed(m, "MvAt"))
+        return false;
     {
         EventsOff quiet;
         if (delete_it)
@@ -111,7 +113,7 @@ const char *attachment_text(OVnode *m) {
 }
 
 int set_attachments(OVnode *m, const char *names) {
-    if (!m || !(m->flags & NODE_MOVABLE) || !may_change(m, "MvAt")) return false;
+    if (!m || !(m->flags & NODE_MOVABLE) || !change_allowed(m, "MvAt")) return false;
     {
         EventsOff quiet;
         while (OVmovnode_numattachments(m) > 0)
@@ -134,7 +136,7 @@ ORV_API int OVmovnode_attach(OVnode *movable, OVnode *node, int index) {
     OVnode *g = group_of(movable);
     if (!g && index > 0) return false;
     if (g && index + 1 > count_children(g)) return false;
-    if (!attachable(movable, node) || !may_change(movable, "MvAt")) return false;
+    if (!attachable(movable, node) || !orv::change_allowed(movable, "MvAt")) return false;
     bool made = !g;
     if (made) g = make_group(movable);
     bool linked;

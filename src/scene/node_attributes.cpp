@@ -2,18 +2,19 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 namespace {
 
-using orv::scene::may_change;
+using orv::change_allowed;
+using orv::change_made;
 using orv::scene::resolve;
-using orv::scene::tell;
 
 int set_location(OVnode *node, int type, const char *text, const char *property) {
-    if (!node || node->header.type != type || !may_change(node, property)) return false;
+    if (!node || node->header.type != type || !change_allowed(node, property)) return false;
     OVfree(node->location);
     node->location = OVstrdup(text);
-    tell(node, property, node->location);
+    change_made(node, property, node->location);
     return true;
 }
 
@@ -53,14 +54,14 @@ ORV_API int OVnode_ismovable(const OVnode *node) {
 
 ORV_API int OVnode_enable(OVnode *node, int on) {
     if (!node || !orv::scene::can_enable(node->header.type)) return false;
-    if (!may_change(node, "Enabled")) return false;
+    if (!change_allowed(node, "Enabled")) return false;
     if (on)
         node->flags |= NODE_ENABLED;
     else
         node->flags &= static_cast<std::uint8_t>(~NODE_ENABLED);
     orv::scene::mark_links(node);
     int value = on ? 1 : 0;
-    tell(node, "Enabled", &value);
+    change_made(node, "Enabled", &value);
     return true;
 }
 
@@ -82,9 +83,9 @@ ORV_API void *OVnode_getdata(OVnode *node) {
 ORV_API int OVsepnode_setcullmode(OVnode *node, int mode) {
     OVnode *sep = resolve(node);
     if (!sep || sep->header.type != NT_SEPARATOR || mode < 1 || mode > 3) return false;
-    if (!may_change(node, "SeCu")) return false;
+    if (!change_allowed(node, "SeCu")) return false;
     sep->cull_mode = mode;
-    tell(node, "SeCu", &sep->cull_mode);
+    change_made(node, "SeCu", &sep->cull_mode);
     return true;
 }
 
@@ -97,10 +98,10 @@ ORV_API int OVswitchnode_setwhichchild(OVnode *node, int which) {
     OVnode *s = resolve(node);
     if (!s || s->header.type != NT_SWITCH || which < -3 || which == -2) return false;
     if (s->which_child == which) return true;
-    if (!may_change(node, "Active Child")) return false;
+    if (!change_allowed(node, "Active Child")) return false;
     s->which_child = which;
     if (!(s->flags & NODE_CHANGED)) orv::scene::mark_links(s);
-    tell(node, "Active Child", &s->which_child);
+    change_made(node, "Active Child", &s->which_child);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "geometry/geometry_record.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 namespace {
 
@@ -83,14 +84,14 @@ ORV_API float OVnode_getradius(OVnode *node) {
 
 ORV_API int OVnode_boundingbox(OVnode *node, int on) {
     if (!node || !orv::scene::shows_box(orv::scene::resolve(node))) return false;
-    if (!orv::scene::may_change(node, "BoundingBox")) return false;
+    if (!orv::change_allowed(node, "BoundingBox")) return false;
     OVnode *holder = box_holder(node);
     if (on)
         holder->flags |= NODE_BOUNDINGBOX;
     else
         holder->flags &= static_cast<std::uint8_t>(~NODE_BOUNDINGBOX);
     int value = on ? 1 : 0;
-    orv::scene::tell(node, "BoundingBox", &value);
+    orv::change_made(node, "BoundingBox", &value);
     return true;
 }
 

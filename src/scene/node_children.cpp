@@ -2,6 +2,7 @@
 #include "orv/node.h"
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 #include <string>
 
@@ -25,7 +26,8 @@ extern "C" {
 // Unknown names are skipped.
 ORV_API int OVnode_setchildren(OVnode *parent, const char *names) {
     OVnode *p = resolve(parent);
-    if (!p || !node_is_grouping(p->header.type) || !may_change(parent, "Children")) return false;
+    if (!p || !node_is_grouping(p->header.type) || !orv::change_allowed(parent, "Children"))
+        return false;
     {
         orv::EventsOff quiet;
         for (int n = count_children(p); n > 0; --n)
@@ -54,7 +56,7 @@ ORV_API int OVsepnode_reorder(OVnode *node, const int *order, int count) {
         if (order[j] < 0 || order[j] >= n || used[order[j]]) return false;
         used[order[j]] = true;
     }
-    if (!may_change(node, "Children")) return false;
+    if (!orv::change_allowed(node, "Children")) return false;
     for (int j = 0; j < n; ++j)
         unlink_sibling(links[j]);
     for (int j = 0; j < n; ++j)

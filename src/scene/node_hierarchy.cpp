@@ -1,9 +1,8 @@
 // Links between parents and children, the holding root, changed marking.
 #include "orv/message.h"
 #include "orv/node.h"
-#include "orv/property.h"
-#include "scene/event_switch.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 #include <cstring>
 #include <string>
@@ -112,10 +111,10 @@ void rebuild_child_names(OVnode *p) {
 
 // The handlers of a movable node hear its content's children.
 void fire_children(OVnode *p) {
-    if (!events_enabled() || !OVproperty_numhandlers(p, "Children")) return;
+    if (!orv::change_listened(p, "Children")) return;
     OVnode *content = resolve(p);
     rebuild_child_names(content);
-    OVproperty_firehandlers(p, "Children", content->child_names);
+    orv::change_made(p, "Children", content->child_names);
 }
 
 // Shared nodes are looked at once: their subtrees would otherwise be walked
@@ -164,7 +163,7 @@ bool link_child(OVnode *given, OVnode *child, int index) {
     int count = count_children(parent);
     if (index < 0) index = count;
     if (index > count) return false;
-    if (events_enabled() && !OVproperty_firehandlers_pre(given, "Children")) return false;
+    if (!orv::change_allowed(given, "Children")) return false;
     mark_links(parent);
     OVlink *l;
     if (in_holding(child)) {
@@ -235,7 +234,7 @@ ORV_API int OVnode_insertchild(OVnode *parent, OVnode *child, int index) {
 ORV_API int OVnode_removechild(OVnode *parent, int index) {
     OVlink *l = child_link(resolve(parent), index);
     if (!l) return false;
-    if (orv::events_enabled() && !OVproperty_firehandlers_pre(parent, "Children")) return false;
+    if (!orv::change_allowed(parent, "Children")) return false;
     unlink_edge(l);
     fire_children(parent);
     return true;
@@ -248,9 +247,8 @@ ORV_API int OVnode_remove(OVnode *node) {
     std::vector<OVnode *> parents;
     for (int i = 0; i < node->parent_count; ++i)
         parents.push_back(OVnode_getparent(node, i));
-    if (orv::events_enabled())
-        for (OVnode *p : parents)
-            if (!OVproperty_firehandlers_pre(p, "Children")) return false;
+    for (OVnode *p : parents)
+        if (!orv::change_allowed(p, "Children")) return false;
     while (node->parent_count > 0)
         unlink_edge(node->first_parent);
     for (OVnode *p : parents)

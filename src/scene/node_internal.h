@@ -62,8 +62,5 @@ OVnode *xform_of(const OVnode *node);
 void update_kind(OVnode *x);
 void transform_changed(OVnode *x);
 void read_rotation(const OVnode *x, OVm3 out);
-// The property protocol: pre-handlers may refuse; handlers hear the value.
-bool may_change(OVnode *node, const char *property);
-void tell(OVnode *node, const char *property, const void *value);
 
 } // namespace orv::scene

@@ -2,6 +2,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 #include <cmath>
 #include <cstdio>
@@ -41,9 +42,9 @@ void store_ranges(OVnode *lod, const float *ranges, int count) {
 
 int set_ranges(OVnode *node, const float *ranges, int count) {
     OVnode *lod = lod_of(node);
-    if (!lod || count < 0 || !may_change(node, "Ranges")) return false;
+    if (!lod || count < 0 || !orv::change_allowed(node, "Ranges")) return false;
     store_ranges(lod, ranges, count);
-    tell(node, "Ranges", lod->range_text);
+    orv::change_made(node, "Ranges", lod->range_text);
     return true;
 }
 
@@ -115,10 +116,10 @@ ORV_API const char *OVlodnode_getranges(OVnode *node) {
 
 ORV_API int OVlodnode_setcenter(OVnode *node, const OVp3 center) {
     OVnode *lod = lod_of(node);
-    if (!lod || !center || !may_change(node, "LoCe")) return false;
+    if (!lod || !center || !orv::change_allowed(node, "LoCe")) return false;
     for (int j = 0; j < 3; ++j)
         lod->lod_center[j] = center[j];
-    tell(node, "LoCe", lod->lod_center);
+    orv::change_made(node, "LoCe", lod->lod_center);
     return true;
 }
 

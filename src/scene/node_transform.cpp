@@ -3,6 +3,7 @@
 #include "orv/node.h"
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 
 #include <cstring>
 
@@ -45,13 +46,13 @@ using namespace orv::scene;
 extern "C" {
 
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
-    if (!p || !may_change(node, "Translation")) return false;
+    if (!p || !orv::change_allowed(node, "Translation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
         x->transform[3][i] = p[i];
     update_kind(x);
-    tell(node, "Translation", p);
+    orv::change_made(node, "Translation", p);
     return true;
 }
 
@@ -64,14 +65,14 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
 }
 
 ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
-    if (!m || !may_change(node, "Rotation")) return false;
+    if (!m || !orv::change_allowed(node, "Rotation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             x->transform[i][j] = m[i][j];
     update_kind(x);
-    tell(node, "Rotation", m);
+    orv::change_made(node, "Rotation", m);
     return true;
 }
 
@@ -102,8 +103,8 @@ ORV_API int OVnode_getorientation(const OVnode *node, OVq out) {
 // other half stays and is told once.
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
     if (!m) return false;
-    bool translation_ok = may_change(node, "Translation");
-    bool rotation_ok = may_change(node, "Rotation");
+    bool translation_ok = orv::change_allowed(node, "Translation");
+    bool rotation_ok = orv::change_allowed(node, "Rotation");
     OVnode *x = xform_of(node);
     if (!x || (!translation_ok && !rotation_ok)) return false;
     OVp3 old_translation = {x->transform[3][0], x->transform[3][1], x->transform[3][2]};
@@ -118,11 +119,11 @@ ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
         if (!translation_ok) OVnode_settranslation(node, old_translation);
         if (!rotation_ok) OVnode_setrotation(node, old_rotation);
     }
-    if (translation_ok) tell(node, "Translation", x->transform[3]);
+    if (translation_ok) orv::change_made(node, "Translation", x->transform[3]);
     if (rotation_ok) {
         OVm3 r;
         read_rotation(x, r);
-        tell(node, "Rotation", r);
+        orv::change_made(node, "Rotation", r);
     }
     return true;
 }

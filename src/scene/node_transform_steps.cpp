@@ -3,6 +3,7 @@
 #include "orv/math.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
+#include "scene/property_protocol.h"
 #include "scene/node_xform_walk.h"
 
 #include <cmath>
@@ -30,7 +31,7 @@ bool valid_frame(int frame) {
 
 // T := T·R (frame 3) or R·T (frame 0); the post-handlers hear the rotation.
 int compose(OVnode *node, const OVm4 r, int frame) {
-    if (!valid_frame(frame) || !may_change(node, "Rotation")) return false;
+    if (!valid_frame(frame) || !orv::change_allowed(node, "Rotation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     OVm4 t;
@@ -45,7 +46,7 @@ int compose(OVnode *node, const OVm4 r, int frame) {
     transform_changed(x);
     OVm3 back;
     read_rotation(x, back);
-    tell(node, "Rotation", back);
+    orv::change_made(node, "Rotation", back);
     return true;
 }
 
@@ -72,7 +73,7 @@ int rotate_euler(OVnode *node, float y, float x, float z, int frame) {
 extern "C" {
 
 ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
-    if (!v || !valid_frame(frame) || !may_change(node, "Translation")) return false;
+    if (!v || !valid_frame(frame) || !orv::change_allowed(node, "Translation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     OVm4 &t = x->transform;
@@ -81,7 +82,7 @@ ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
     x->transform_kind |= 0x02;
     transform_changed(x);
     const OVp3 now = {t[3][0], t[3][1], t[3][2]};
-    tell(node, "Translation", now);
+    orv::change_made(node, "Translation", now);
     return true;
 }
 

@@ -3,7 +3,8 @@
 #include "orv/message.h"
 #include "math/quat_valid.h"
 #include "orv/viewpoint.h"
-#include "viewpoint/viewpoint_events.h"
+#include "scene/property_protocol.h"
+#include "viewpoint/viewpoint_record.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <cmath>
@@ -34,10 +35,10 @@ ORV_API void OVviewpoint_getposition(const OVviewpoint *viewpoint, OVp3 out) {
 ORV_API int OVviewpoint_setposition(OVviewpoint *viewpoint, const OVp3 position) {
     if (!viewpoint || !position) return 0;
     if (std::memcmp(viewpoint->position, position, sizeof(OVp3)) == 0) return 1;
-    if (!orv::viewpoint_allows(viewpoint, "Position")) return 0;
+    if (!orv::change_allowed(viewpoint, "Position")) return 0;
     std::memcpy(viewpoint->position, position, sizeof(OVp3));
     orv::viewpoint_update_direction(viewpoint);
-    orv::viewpoint_changed(viewpoint, "Position", viewpoint->position);
+    orv::change_made(viewpoint, "Position", viewpoint->position);
     return 1;
 }
 
@@ -50,10 +51,10 @@ ORV_API int OVviewpoint_setorientation(OVviewpoint *viewpoint, const OVq orienta
     if (!viewpoint || !orientation) return 0;
     if (!orv::quat_valid(orientation, "OVviewpoint_setorientation")) return 0;
     if (std::memcmp(viewpoint->orientation, orientation, sizeof(OVq)) == 0) return 1;
-    if (!orv::viewpoint_allows(viewpoint, "Orientation")) return 0;
+    if (!orv::change_allowed(viewpoint, "Orientation")) return 0;
     std::memcpy(viewpoint->orientation, orientation, sizeof(OVq));
     orv::viewpoint_update_direction(viewpoint);
-    orv::viewpoint_changed(viewpoint, "Orientation", viewpoint->orientation);
+    orv::change_made(viewpoint, "Orientation", viewpoint->orientation);
     return 1;
 }
 
@@ -64,14 +65,14 @@ ORV_API void OVviewpoint_setpositionorientation(OVviewpoint *viewpoint, const OV
         return;
     const float *q = pose->q;
     if (std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]) < OV_TOLERANCE) return;
-    if (!orv::viewpoint_allows(viewpoint, "Position") ||
-        !orv::viewpoint_allows(viewpoint, "Orientation"))
+    if (!orv::change_allowed(viewpoint, "Position") ||
+        !orv::change_allowed(viewpoint, "Orientation"))
         return;
     std::memcpy(viewpoint->position, pose->p, sizeof(OVp3));
     std::memcpy(viewpoint->orientation, pose->q, sizeof(OVq));
     orv::viewpoint_update_direction(viewpoint);
-    orv::viewpoint_changed(viewpoint, "Position", viewpoint->position);
-    orv::viewpoint_changed(viewpoint, "Orientation", viewpoint->orientation);
+    orv::change_made(viewpoint, "Position", viewpoint->position);
+    orv::change_made(viewpoint, "Orientation", viewpoint->orientation);
 }
 
 ORV_API void OVviewpoint_getlastposition(const OVviewpoint *viewpoint, OVp3 out) {

@@ -1,7 +1,8 @@
 // Stereo parameters and eye offsets of viewpoints.
 #include "orv/math.h"
 #include "orv/viewpoint.h"
-#include "viewpoint/viewpoint_events.h"
+#include "scene/property_protocol.h"
+#include "viewpoint/viewpoint_record.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <algorithm>
@@ -43,9 +44,9 @@ void viewpoint_righteye(const OVviewpoint *viewpoint, OVp3 out_position, OVq out
 extern "C" {
 
 ORV_API int OVviewpoint_setparallax(OVviewpoint *viewpoint, float parallax) {
-    if (!viewpoint || !orv::viewpoint_allows(viewpoint, "Parallax")) return 0;
+    if (!viewpoint || !orv::change_allowed(viewpoint, "Parallax")) return 0;
     viewpoint->parallax = parallax;
-    orv::viewpoint_changed(viewpoint, "Parallax", &viewpoint->parallax);
+    orv::change_made(viewpoint, "Parallax", &viewpoint->parallax);
     return 1;
 }
 
@@ -54,10 +55,10 @@ ORV_API float OVviewpoint_getparallax(const OVviewpoint *viewpoint) {
 }
 
 ORV_API int OVviewpoint_setconvergence(OVviewpoint *viewpoint, int pixels) {
-    if (!viewpoint || !orv::viewpoint_allows(viewpoint, "Convergence")) return 0;
+    if (!viewpoint || !orv::change_allowed(viewpoint, "Convergence")) return 0;
     viewpoint->convergence = viewpoint->effective_convergence = static_cast<std::int16_t>(pixels);
     const int value = viewpoint->convergence;
-    orv::viewpoint_changed(viewpoint, "Convergence", &value);
+    orv::change_made(viewpoint, "Convergence", &value);
     return 1;
 }
 
@@ -66,9 +67,9 @@ ORV_API int OVviewpoint_getconvergence(const OVviewpoint *viewpoint) {
 }
 
 ORV_API int OVviewpoint_setconvergencedist(OVviewpoint *viewpoint, float distance) {
-    if (!viewpoint || !orv::viewpoint_allows(viewpoint, "ConvergenceDist")) return 0;
+    if (!viewpoint || !orv::change_allowed(viewpoint, "ConvergenceDist")) return 0;
     viewpoint->convergence_distance = std::max(distance, OV_TOLERANCE);
-    orv::viewpoint_changed(viewpoint, "ConvergenceDist", &viewpoint->convergence_distance);
+    orv::change_made(viewpoint, "ConvergenceDist", &viewpoint->convergence_distance);
     return 1;
 }
 

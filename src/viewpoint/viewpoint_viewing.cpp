@@ -1,6 +1,7 @@
 // Viewing parameters of viewpoints: view angle, aspect, clipping, projection.
 #include "orv/viewpoint.h"
-#include "viewpoint/viewpoint_events.h"
+#include "scene/property_protocol.h"
+#include "viewpoint/viewpoint_record.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <algorithm>
@@ -25,9 +26,9 @@ ORV_API float OVviewpoint_getviewangle(const OVviewpoint *viewpoint) {
 
 ORV_API int OVviewpoint_setaspect(OVviewpoint *viewpoint, float ratio) {
     if (!viewpoint || !(ratio >= OV_TOLERANCE)) return 0;
-    if (!orv::viewpoint_allows(viewpoint, "AspectRatio")) return 0;
+    if (!orv::change_allowed(viewpoint, "AspectRatio")) return 0;
     viewpoint->aspect = ratio;
-    orv::viewpoint_changed(viewpoint, "AspectRatio", &viewpoint->aspect);
+    orv::change_made(viewpoint, "AspectRatio", &viewpoint->aspect);
     return 1;
 }
 

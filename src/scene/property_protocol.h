@@ -1,0 +1,23 @@
+// The setter protocol of every object class (nodes, viewpoints, windows,
+// sensors, paths): pre-handlers may veto a change, the change is made, and
+// the change event is queued for the event pass of the same simulation pass.
+//
+//   if (!orv::change_allowed(object, "Size")) return 0;
+//   ...store the new value...
+//   orv::change_made(object, "Size", &stored);
+//
+// While the global event switch is off (compound operations) every change is
+// allowed and nothing is queued.
+#pragma once
+
+namespace orv {
+
+// False when a pre-handler of the property vetoes the change.
+bool change_allowed(void *object, const char *property);
+// Whether a change event of the property would reach a handler, so that a
+// setter can skip building a value nobody hears.
+bool change_listened(void *object, const char *property);
+// Queues the change event with a typed copy of the value when someone listens.
+void change_made(void *object, const char *property, const void *value);
+
+} // namespace orv
