@@ -21,5 +21,6 @@
 #include "input.h"
 #include "motionlink.h"
 #include "nodepath.h"
+#include "path.h"
 
 #endif

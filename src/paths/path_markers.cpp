@@ -1,0 +1,100 @@
+// Marker nodes: one movable geometry node per element, at the element's pose.
+#include "orv/geometry.h"
+#include "orv/node.h"
+#include "paths/path_record.h"
+#include <string_view>
+
+namespace {
+
+constexpr const char *marker_name = "OVMarker";
+
+// A geometry belongs to one node, so every marker holds its own copy of the
+// path's marker geometry.
+OVnode *new_marker(OVpath *path, OVpathelement *element) {
+    OVgeometry *copy = OVgeometry_copy(path->marker_geometry);
+    if (!copy) return nullptr;
+    OVnode *node = OVmovgeometrynode_new(OVuniverse_getrootnodes(), copy);
+    if (!node) {
+        OVgeometry_delete(copy);
+        return nullptr;
+    }
+    OVnode_setname(node, marker_name);
+    OVnode_setdata(node, element);
+    return node;
+}
+
+} // namespace
+
+namespace orv::paths {
+
+void place_marker(const OVpathelement *element) {
+    if (!element->marker) return;
+    OVnode_settranslation(element->marker, element->pose.p);
+    OVnode_setorientation(element->marker, element->pose.q);
+}
+
+void show_marker(OVpath *path, OVpathelement *element) {
+    if (element->marker) {
+        OVnode_addchild(OVuniverse_getrootnodes(), element->marker);
+        return;
+    }
+    if (!path->marker_geometry) return;
+    element->marker = new_marker(path, element);
+    place_marker(element);
+}
+
+void hide_marker(OVpathelement *element) {
+    if (element->marker) OVnode_remove(element->marker);
+}
+
+void delete_marker(OVpathelement *element) {
+    if (!element->marker) return;
+    OVnode_delete(element->marker);
+    element->marker = nullptr;
+}
+
+} // namespace orv::paths
+
+extern "C" {
+
+ORV_API OVpathelement *OVpathelement_frommarker(const OVnode *marker) {
+    // Only marker nodes of a path's element carry the back reference.
+    if (!marker) return nullptr;
+    const char *name = OVnode_getname(marker);
+    if (!name || std::string_view(name) != marker_name) return nullptr;
+    auto *element = static_cast<OVpathelement *>(OVnode_getdata(const_cast<OVnode *>(marker)));
+    return element && element->marker == marker ? element : nullptr;
+}
+
+ORV_API int OVpath_setvisible(OVpath *path, int visible) {
+    if (!path) return 0;
+    const bool show = visible != 0;
+    if (show == (path->visible != 0)) return 1;
+    if (!orv::paths::allows(path, "PtVi")) return 0;
+    for (OVpathelement *e = path->first; e; e = e->forward)
+        show ? orv::paths::show_marker(path, e) : orv::paths::hide_marker(e);
+    path->visible = show;
+    const int value = show;
+    orv::paths::changed(path, "PtVi", &value);
+    return 1;
+}
+
+ORV_API int OVpath_getvisible(const OVpath *path) {
+    return path ? path->visible : 0;
+}
+
+ORV_API int OVpath_setmarkergeometry(OVpath *path, OVgeometry *geometry) {
+    if (!path || !geometry || !orv::paths::allows(path, "PtMa")) return 0;
+    OVgeometry *copy = OVgeometry_copy(geometry);
+    if (!copy) return 0;
+    if (path->marker_geometry) OVgeometry_delete(path->marker_geometry);
+    path->marker_geometry = copy;
+    orv::paths::changed(path, "PtMa", &path->marker_geometry);
+    return 1;
+}
+
+ORV_API OVgeometry *OVpath_getmarkergeometry(const OVpath *path) {
+    return path ? path->marker_geometry : nullptr;
+}
+
+} // extern "C"
