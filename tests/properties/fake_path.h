@@ -1,5 +1,6 @@
 // A stand-in record of the path class with two bound properties ("Speed",
-// "PtTr") whose setters follow the setter protocol, and "PtCo" left unbound.
+// "PtTr") whose setters follow the setter protocol, and "PtCo" unbound: the
+// test program rebinds those rows of the real path class.
 #pragma once
 
 #include "core/object.h"
