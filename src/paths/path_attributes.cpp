@@ -1,14 +1,15 @@
 // Path attributes set through the property protocol.
 #include "paths/path_record.h"
+#include "scene/property_protocol.h"
 
 namespace {
 
 // Pre-handlers, store, handlers.
 template <typename Field>
 int set_field(OVpath *path, const char *property, Field &field, int value) {
-    if (!orv::paths::allows(path, property)) return 0;
+    if (!orv::change_allowed(path, property)) return 0;
     field = static_cast<Field>(value);
-    orv::paths::changed(path, property, &value);
+    orv::change_made(path, property, &value);
     return 1;
 }
 
@@ -60,9 +61,9 @@ ORV_API int OVpath_getsampling(const OVpath *path) {
 }
 
 ORV_API int OVpath_setrecordfrom(OVpath *path, OVmotionlink *link) {
-    if (!path || !link || !orv::paths::allows(path, "Record From")) return 0;
+    if (!path || !link || !orv::change_allowed(path, "Record From")) return 0;
     path->record_from = link;
-    orv::paths::changed(path, "Record From", &link);
+    orv::change_made(path, "Record From", &link);
     return 1;
 }
 

@@ -31,15 +31,6 @@ bool is_path_listed(const OVpath *path) {
     return false;
 }
 
-bool allows(OVpath *path, const char *property) {
-    return OVproperty_firehandlers_pre(path, property) != 0;
-}
-
-void changed(OVpath *path, const char *property, const void *value) {
-    if (OVproperty_numhandlers(path, property) != 0)
-        OVproperty_firehandlers(path, property, const_cast<void *>(value));
-}
-
 } // namespace orv::paths
 
 extern "C" {

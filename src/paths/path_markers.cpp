@@ -2,6 +2,7 @@
 #include "orv/geometry.h"
 #include "orv/node.h"
 #include "paths/path_record.h"
+#include "scene/property_protocol.h"
 #include <string_view>
 
 namespace {
@@ -70,12 +71,12 @@ ORV_API int OVpath_setvisible(OVpath *path, int visible) {
     if (!path) return 0;
     const bool show = visible != 0;
     if (show == (path->visible != 0)) return 1;
-    if (!orv::paths::allows(path, "PtVi")) return 0;
+    if (!orv::change_allowed(path, "PtVi")) return 0;
     for (OVpathelement *e = path->first; e; e = e->forward)
         show ? orv::paths::show_marker(path, e) : orv::paths::hide_marker(e);
     path->visible = show;
     const int value = show;
-    orv::paths::changed(path, "PtVi", &value);
+    orv::change_made(path, "PtVi", &value);
     return 1;
 }
 
@@ -84,12 +85,12 @@ ORV_API int OVpath_getvisible(const OVpath *path) {
 }
 
 ORV_API int OVpath_setmarkergeometry(OVpath *path, OVgeometry *geometry) {
-    if (!path || !geometry || !orv::paths::allows(path, "PtMa")) return 0;
+    if (!path || !geometry || !orv::change_allowed(path, "PtMa")) return 0;
     OVgeometry *copy = OVgeometry_copy(geometry);
     if (!copy) return 0;
     if (path->marker_geometry) OVgeometry_delete(path->marker_geometry);
     path->marker_geometry = copy;
-    orv::paths::changed(path, "PtMa", &path->marker_geometry);
+    orv::change_made(path, "PtMa", &path->marker_geometry);
     return 1;
 }
 

@@ -1,6 +1,7 @@
 // Recording and playback: starting, stopping and the per-pass steps.
 #include "orv/message.h"
 #include "paths/path_record.h"
+#include "scene/property_protocol.h"
 #include "scene/event_switch.h"
 
 #include <vector>
@@ -16,10 +17,10 @@ bool is_idle(const OVpath *path) {
 
 int start_playing(OVpath *path, int state) {
     if (!is_idle(path) || !path->first) return 0;
-    if (!orv::paths::allows(path, "Playing")) return 0;
+    if (!orv::change_allowed(path, "Playing")) return 0;
     if (!path->current) path->current = path->first;
     path->state = static_cast<std::uint8_t>(state);
-    orv::paths::changed(path, "Playing", &started);
+    orv::change_made(path, "Playing", &started);
     return 1;
 }
 
@@ -60,9 +61,9 @@ void play_step(OVpath *path) {
     orv::paths::apply_pose(path, path->current->pose);
     // A target's pre-handler may have deleted the path.
     if (!orv::paths::is_path_listed(path)) return;
-    if (path->state == OVPATH_PLAYSTEP && orv::paths::allows(path, "Playing")) {
+    if (path->state == OVPATH_PLAYSTEP && orv::change_allowed(path, "Playing")) {
         path->state = OVPATH_IDLE;
-        orv::paths::changed(path, "Playing", &stopped);
+        orv::change_made(path, "Playing", &stopped);
     }
 }
 
@@ -79,10 +80,10 @@ void make_idle(OVpath *path) {
 extern "C" {
 
 ORV_API int OVpath_record(OVpath *path) {
-    if (!is_idle(path) || !orv::paths::allows(path, "Recording")) return 0;
+    if (!is_idle(path) || !orv::change_allowed(path, "Recording")) return 0;
     path->state = OVPATH_RECORDING;
     path->countdown = path->sampling;
-    orv::paths::changed(path, "Recording", &started);
+    orv::change_made(path, "Recording", &started);
     return 1;
 }
 
@@ -95,11 +96,11 @@ ORV_API int OVpath_recordfrom(OVpath *path, OVmotionlink *link) {
 }
 
 ORV_API int OVpath_recordelement(OVpath *path) {
-    if (!is_idle(path) || !orv::paths::allows(path, "Recording")) return 0;
-    orv::paths::changed(path, "Recording", &started);
+    if (!is_idle(path) || !orv::change_allowed(path, "Recording")) return 0;
+    orv::change_made(path, "Recording", &started);
     const OVpq pose = orv::paths::source_pose(path);
     orv::paths::link_last(path, OVpathelement_new(&pose));
-    if (orv::paths::allows(path, "Recording")) orv::paths::changed(path, "Recording", &stopped);
+    if (orv::change_allowed(path, "Recording")) orv::change_made(path, "Recording", &stopped);
     return 1;
 }
 
@@ -114,11 +115,11 @@ ORV_API int OVpath_playstep(OVpath *path) {
 ORV_API int OVpath_stop(OVpath *path) {
     if (!path) return 0;
     const int state = path->state;
-    if ((state & OVPATH_RECORDING) && !orv::paths::allows(path, "Recording")) return 0;
-    if ((state & OVPATH_PLAYING) && !orv::paths::allows(path, "Playing")) return 0;
+    if ((state & OVPATH_RECORDING) && !orv::change_allowed(path, "Recording")) return 0;
+    if ((state & OVPATH_PLAYING) && !orv::change_allowed(path, "Playing")) return 0;
     path->state = OVPATH_IDLE;
-    if (state & OVPATH_RECORDING) orv::paths::changed(path, "Recording", &stopped);
-    if (state & OVPATH_PLAYING) orv::paths::changed(path, "Playing", &stopped);
+    if (state & OVPATH_RECORDING) orv::change_made(path, "Recording", &stopped);
+    if (state & OVPATH_PLAYING) orv::change_made(path, "Playing", &stopped);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 // The path class rows of the property table.
 #include "paths/path_record.h"
+#include "scene/property_protocol.h"
 #include "scene/event_switch.h"
 #include "scene/property_table.h"
 
@@ -40,7 +41,7 @@ int set_activity(OVpath *path, const char *property, bool active, int (*start)(O
     }
     if (done) {
         const int value = on ? 1 : 0;
-        orv::paths::changed(path, property, &value);
+        orv::change_made(path, property, &value);
     }
     return done;
 }

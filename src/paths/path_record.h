@@ -37,11 +37,6 @@ struct OVpath {
 
 namespace orv::paths {
 
-// The property protocol: false when a pre-handler vetoes the change.
-bool allows(OVpath *path, const char *property);
-// Queues the change event when someone listens.
-void changed(OVpath *path, const char *property, const void *value);
-
 // The pose of the path's source: the record-from link's target, else the
 // universe's current viewpoint (the origin when there is none).
 OVpq source_pose(OVpath *path);
