@@ -421,12 +421,9 @@ OVgeomlist *NffReader::finish(OVgeomlist *list) {
         _OVgeomlist_glom(list);
     }
     OVgeomlist *kept = nullptr;
-    for (OVgeomlist *e = list; e; e = e->next) {
+    for (OVgeomlist *e = list; e; e = e->next) // a failed close has deleted the geometry
         if (_OVgeometry_closeloaded(e->geometry))
             kept = _OVgeomlist_append(kept, _OVgeomlist_add(nullptr, e->geometry));
-        else
-            OVgeometry_delete(e->geometry);
-    }
     _OVgeomlist_delete(list);
     return kept;
 }

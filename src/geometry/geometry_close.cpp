@@ -17,6 +17,13 @@ bool deletable(OVgeometry *g, const OVpoly *p) {
     return true;
 }
 
+// A smooth vertex's normal starts as the zero vector.
+void give_normal(OVvertex *v) {
+    if (v->normal) return;
+    v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+    v->normal[0] = v->normal[1] = v->normal[2] = 0;
+}
+
 // Adds the polygon's normal to its smooth corners and marks it when every
 // corner has a normal.
 void shade(OVpoly *p) {
@@ -24,10 +31,7 @@ void shade(OVpoly *p) {
     for (OVcorner *c = p->corners; c; c = c->next) {
         OVvertex *v = c->vertex;
         if (v->flags & OVVERTEX_SMOOTH) {
-            if (!v->normal) {
-                v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
-                v->normal[0] = v->normal[1] = v->normal[2] = 0;
-            }
+            give_normal(v);
             for (int a = 0; a < 3; ++a)
                 v->normal[a] += p->normal[a];
         }
@@ -86,6 +90,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
     }
     for (OVvertex *v = g->vertices; v; v = v->next) {
         if (!(v->flags & OVVERTEX_SMOOTH)) continue;
+        give_normal(v); // its polygons may all have been removed as degenerate
         float len2 = dot(v->normal, v->normal);
         if (len2 >= 1e-6f) {
             float len = std::sqrt(len2);

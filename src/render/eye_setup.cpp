@@ -1,4 +1,5 @@
 // One eye of a window: projection and view matrices, state, draw functions.
+#include "core/object_watch.h"
 #include "render/eye_setup.h"
 
 #include "orv/universe.h"
@@ -258,7 +259,7 @@ void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
     load_model_view(view);
 }
 
-void eye_finish(OVwindow *w, int eye, const PixelRect &vp) {
+bool eye_finish(OVwindow *w, int eye, const PixelRect &vp) {
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     if (w->draw3d && w->viewpoint) {
@@ -270,15 +271,20 @@ void eye_finish(OVwindow *w, int eye, const PixelRect &vp) {
         glDisable(GL_TEXTURE_2D);
         glEnable(GL_CULL_FACE);
         w->in_draw3d = 1;
+        ObjectWatch watch(w);
         w->draw3d(w, eye);
+        if (watch.deleted()) {
+            reset_lines();
+            return false;
+        }
         w->in_draw3d = 0;
     }
     reset_lines();
-    eye_draw2d(w, eye);
+    return eye_draw2d(w, eye);
 }
 
-void eye_draw2d(OVwindow *w, int eye) {
-    if (!w->draw2d) return;
+bool eye_draw2d(OVwindow *w, int eye) {
+    if (!w->draw2d) return true;
     unit_square_projection();
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
@@ -286,10 +292,12 @@ void eye_draw2d(OVwindow *w, int eye) {
     glDisable(GL_FOG);
     glDisable(GL_TEXTURE_2D);
     w->in_draw2d = 1;
+    ObjectWatch watch(w);
     w->draw2d(w, eye);
-    w->in_draw2d = 0;
+    if (!watch.deleted()) w->in_draw2d = 0;
     glEnable(GL_DEPTH_TEST);
     reset_lines();
+    return !watch.deleted();
 }
 
 } // namespace orv

@@ -12,8 +12,10 @@ PixelRect eye_viewport(const OVwindow *window, int eye);
 bool eye_matrices(OVwindow *window, int eye, const PixelRect &viewport, float projection[16],
                   float view[16]);
 void eye_begin(OVwindow *window, int eye, const PixelRect &viewport);
-void eye_finish(OVwindow *window, int eye, const PixelRect &viewport);
-// Only the 2D draw function, for windows without a viewpoint.
-void eye_draw2d(OVwindow *window, int eye);
+// The 3D and 2D draw functions; false when one of them deleted the window.
+bool eye_finish(OVwindow *window, int eye, const PixelRect &viewport);
+// Only the 2D draw function, for windows without a viewpoint; false when it
+// deleted the window.
+bool eye_draw2d(OVwindow *window, int eye);
 
 } // namespace orv

@@ -1,6 +1,7 @@
 // One geometry with its effective style, and application callback nodes.
 #include "render/geometry_draw.h"
 
+#include "core/object_watch.h"
 #include "orv/universe.h"
 #include "render/collection_entries.h"
 #include "render/geometry_lists.h"
@@ -43,9 +44,11 @@ ORV_API void _OVglcallback_draw(OVnode *node, void *state) {
     drawing_without(DRAW_LIGHTING | DRAW_TEXTURE);
     const bool blend = s && (s->rendering_flags & 0x10) && !draw_cache().transparent_pass;
     if (blend) glEnable(GL_BLEND);
+    ObjectWatch watch(node);
     if (data->callback) data->callback(node);
     if (blend) glDisable(GL_BLEND);
     forget_drawing_state();
+    if (watch.deleted()) return;
     if ((node->flags & NODE_BOUNDINGBOX) && s) {
         OVp3 mid, ext;
         for (int i = 0; i < 3; ++i) {

@@ -1,5 +1,6 @@
 // One frame: every enabled window drawn by its display mode, then all
 // buffers swapped together.
+#include "core/object_watch.h"
 #include "orv/render.h"
 #include "orv/universe.h"
 #include "platform/sdl_video.h"
@@ -53,54 +54,56 @@ void prepare_frame() {
     mark_lights_compiled();
 }
 
-void draw_eye(OVwindow *w, int eye, const PixelRect &vp) {
+// False when the rest of the window is to be skipped: a callback deleted
+// the window, or deleted nodes that the collected scene may still name.
+bool draw_eye(OVwindow *w, int eye, const PixelRect &vp) {
     glViewport(vp.x, vp.y, vp.width, vp.height);
-    if (!w->viewpoint) {
-        eye_draw2d(w, eye);
-        return;
-    }
+    if (!w->viewpoint) return eye_draw2d(w, eye);
     eye_begin(w, eye, vp);
-    if (w->root) _OVnode_draw(w->root, w->state);
-    eye_finish(w, eye, vp);
+    if (w->root) {
+        ObjectWatch scene(w);
+        _OVnode_draw(w->root, w->state);
+        if (scene.any_deleted()) return false;
+    }
+    if (!eye_finish(w, eye, vp)) return false;
     if (w->state) w->polygon_count += static_cast<scene::TraversalState *>(w->state)->drawn_polys;
+    return true;
 }
 
-void draw_by_mode(OVwindow *w) {
+// False when the rest of the window was skipped.
+bool draw_by_mode(OVwindow *w) {
     int mode = w->display_mode;
+    bool drawn;
     if (mode & 0x1000) {
         glEnable(GL_STENCIL_TEST);
         glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
         glStencilFunc(GL_NOTEQUAL, 1, 1);
-        draw_eye(w, 0, eye_viewport(w, 0));
+        drawn = draw_eye(w, 0, eye_viewport(w, 0));
         glStencilFunc(GL_EQUAL, 1, 1);
-        draw_eye(w, 1, eye_viewport(w, 1));
-        return;
+        return drawn && draw_eye(w, 1, eye_viewport(w, 1));
     }
     glDisable(GL_STENCIL_TEST);
     switch (mode) {
     case 4:
-        draw_eye(w, 0, eye_viewport(w, 0));
-        draw_eye(w, 1, eye_viewport(w, 1));
-        break;
+        return draw_eye(w, 0, eye_viewport(w, 0)) && draw_eye(w, 1, eye_viewport(w, 1));
     case 8:
         glColorMask(GL_TRUE, GL_FALSE, GL_FALSE, GL_FALSE);
-        draw_eye(w, 0, eye_viewport(w, 0));
+        drawn = draw_eye(w, 0, eye_viewport(w, 0));
         glColorMask(GL_FALSE, GL_FALSE, GL_TRUE, GL_FALSE);
         glClear(GL_DEPTH_BUFFER_BIT);
-        draw_eye(w, 1, eye_viewport(w, 1));
+        drawn = drawn && draw_eye(w, 1, eye_viewport(w, 1));
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-        break;
+        return drawn;
     case 32:
         glDrawBuffer(GL_BACK_LEFT);
-        draw_eye(w, 0, eye_viewport(w, 0));
+        drawn = draw_eye(w, 0, eye_viewport(w, 0));
         glDrawBuffer(GL_BACK_RIGHT);
         glClear(GL_DEPTH_BUFFER_BIT);
-        draw_eye(w, 1, eye_viewport(w, 1));
+        drawn = drawn && draw_eye(w, 1, eye_viewport(w, 1));
         glDrawBuffer(GL_BACK);
-        break;
+        return drawn;
     default:
-        draw_eye(w, w->eye, eye_viewport(w, w->eye));
-        break;
+        return draw_eye(w, w->eye, eye_viewport(w, w->eye));
     }
 }
 
@@ -131,8 +134,9 @@ bool draw_window(OVwindow *w) {
         w->state_flags &= ~OVWINDOW_GEOMETRY_CHANGED;
         if (w->display_mode & 0x1000) build_stencil_mask(w, viewport_pixels(w));
     }
+    ObjectWatch watch(w);
     draw_by_mode(w);
-    return !w->is_viewport;
+    return !watch.deleted() && !w->is_viewport;
 }
 
 } // namespace
@@ -146,12 +150,17 @@ extern "C" {
 ORV_API void OVrender_frame(void) {
     if (!platform::context_exists() || !render_config().started) return;
     prepare_frame();
-    OVwindow *swaps[max_windows];
-    int count = 0;
-    for (OVwindow *w = window_list(); w; w = w->next)
-        if (draw_window(w) && count < max_windows) swaps[count++] = w;
-    for (int i = 0; i < count; ++i) {
+    // Taken first: a draw function may delete windows, its own or others.
+    OVwindow *windows[max_windows], *swaps[max_windows];
+    int count = 0, swap_count = 0;
+    for (OVwindow *w = window_list(); w && count < max_windows; w = w->next)
+        windows[count++] = w;
+    for (int i = 0; i < count; ++i)
+        if (window_is_listed(windows[i]) && draw_window(windows[i]))
+            swaps[swap_count++] = windows[i];
+    for (int i = 0; i < swap_count; ++i) {
         OVwindow *w = swaps[i];
+        if (!window_is_listed(w)) continue;
         platform::make_current(w->native);
         glFlush();
         snapshot_capture(w);

@@ -1,6 +1,7 @@
 // Drawing a root node's scene into the current window: the scene graph
 // collects what is to be drawn, and the lists are played back, opaque
 // entries first, then transparent ones with blending.
+#include "core/object_watch.h"
 #include "render/collection_entries.h"
 #include "render/draw_state.h"
 #include "render/geometry_draw.h"
@@ -26,10 +27,16 @@ class Playback {
   public:
     explicit Playback(TraversalState *s) : s_(s) {}
 
-    void play(const Entry *entries, int count) {
+    // False when a callback deleted objects: the lists may name them, so
+    // the rest of the scene is skipped.
+    bool play(const Entry *entries, int count) {
         matrix_ = -1;
-        for (int i = 0; i < count; ++i)
+        ObjectWatch any(nullptr);
+        for (int i = 0; i < count; ++i) {
             entry(entries[i]);
+            if (any.any_deleted()) return false;
+        }
+        return true;
     }
 
     // Overrides still active go back to the defaults, and no light of this
@@ -137,8 +144,8 @@ ORV_API void _OVnode_draw(OVnode *root, void *state) {
     if ((root->flags & NODE_CHANGED) && OVnode_getradius) OVnode_getradius(root);
     scene::collect(root, s);
     Playback playback(s);
-    playback.play(s->opaque, s->opaque_count);
-    if (s->transparent_count > 0) transparent_pass(playback, s);
+    if (playback.play(s->opaque, s->opaque_count) && s->transparent_count > 0)
+        transparent_pass(playback, s);
     playback.finish();
     scene::release_temporaries(s);
 }

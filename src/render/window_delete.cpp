@@ -1,5 +1,6 @@
 // Deleting windows, one or all.
 #include "orv/message.h"
+#include "orv/task.h"
 #include "platform/sdl_video.h"
 #include "render/scene_calls.h"
 #include "render/window_events.h"
@@ -31,6 +32,7 @@ extern "C" {
 ORV_API void OVwindow_delete(OVwindow *window) {
     if (!window || !window_unlink(window)) return;
     window_forget(window);
+    OVtask_deleteall(window);
     OVfree(window->name);
     window->name = nullptr;
     bool native = !window->is_viewport;

@@ -1,7 +1,6 @@
 // The universe's window list and the lookups over it.
 #include "orv/message.h"
-#include "orv/property.h"
-#include "platform/symbols.h"
+#include "scene/event_system.h"
 #include "render/window_events.h"
 #include "render/window_internal.h"
 
@@ -74,16 +73,11 @@ void set_focus_window(OVwindow *window) {
 }
 
 bool window_name_stored(OVwindow *window) {
-    using Hook = int (*)(void *);
-    auto hook = reinterpret_cast<Hook>(platform::find_symbol("_OVbase_isnamestored"));
-    return hook && hook(window);
+    return base_name_stored(window);
 }
 
 void window_forget(OVwindow *window) {
-    using Hook = void (*)(void *);
-    if (auto hook = reinterpret_cast<Hook>(platform::find_symbol("_OVbase_deleted"))) hook(window);
-    OVbase_removeallhandlers(window);
-    OVbase_deleteproperties(window);
+    base_object_deleted(window);
 }
 
 } // namespace orv

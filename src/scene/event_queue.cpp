@@ -1,6 +1,7 @@
 // The event queue: changes queued by the setters, delivered to the handlers
 // in the next event pass; the timed handlers of the event clock first.
 #include "core/object.h"
+#include "core/object_watch.h"
 #include "orv/message.h"
 #include "orv/property.h"
 #include "scene/event_switch.h"
@@ -25,6 +26,13 @@ struct QueuedEvent {
 
 std::vector<QueuedEvent> queue;
 std::vector<QueuedEvent> delivering; // the events of the running pass
+
+struct DueHandler {
+    void *object; // null once a handler has deleted it
+    std::string name;
+    OVhandler function;
+};
+std::vector<DueHandler> firing; // the timed handlers of the running pass
 bool switch_on = true;
 double clock_origin = -1;
 
@@ -36,23 +44,21 @@ void free_events(std::vector<QueuedEvent> &events) {
 
 // Timed handlers due now, in registry order; removed before they are called.
 void fire_timed(double now) {
-    struct Due {
-        void *object;
-        std::string name;
-        OVhandler function;
-    };
-    std::vector<Due> due;
+    firing.clear();
     timed_handlers().each(
         [&](const void *object, const std::string &name, const std::vector<HandlerEntry> &entries) {
             for (const HandlerEntry &e : entries)
                 if (e.due <= now)
-                    due.push_back({const_cast<void *>(object), name,
-                                   reinterpret_cast<OVhandler>(e.function)});
+                    firing.push_back({const_cast<void *>(object), name,
+                                      reinterpret_cast<OVhandler>(e.function)});
         });
-    for (const Due &d : due)
+    for (const DueHandler &d : firing)
         timed_handlers().remove(d.object, d.name.c_str(), reinterpret_cast<AnyFn>(d.function));
-    for (const Due &d : due)
-        d.function(d.object, d.name.c_str(), nullptr, now);
+    for (std::size_t i = 0; i < firing.size(); ++i) {
+        const DueHandler d = firing[i];
+        if (d.object) d.function(d.object, d.name.c_str(), nullptr, now);
+    }
+    firing.clear();
 }
 
 } // namespace
@@ -71,6 +77,8 @@ void forget_queued_events(const void *object) {
     for (auto *events : {&queue, &delivering})
         for (QueuedEvent &e : *events)
             if (e.object == object) e.object = nullptr;
+    for (DueHandler &d : firing)
+        if (d.object == object) d.object = nullptr;
 }
 
 void reset_event_clock() {
@@ -105,11 +113,14 @@ ORV_API int OVproperty_firehandlers_pre(void *object, const char *name) {
     if (!switch_on) return 1;
     const auto *entries = pre_handlers().find(object, name);
     if (!entries) return 1;
-    // A pre-handler may change the registry: call a snapshot.
+    // A pre-handler may change the registry: call a snapshot. One that
+    // deletes the object vetoes the change, which then has nothing to change.
     std::vector<HandlerEntry> calls = *entries;
     double now = OVevent_gettime();
+    ObjectWatch watch(object);
     for (const HandlerEntry &e : calls)
-        if (!reinterpret_cast<OVprehandler>(e.function)(object, name, now)) return 0;
+        if (!reinterpret_cast<OVprehandler>(e.function)(object, name, now) || watch.deleted())
+            return 0;
     return 1;
 }
 

@@ -2,6 +2,7 @@
 // hooks, found by name in the running program.
 #include "scene/event_system.h"
 
+#include "core/object_watch.h"
 #include "orv/property.h"
 #include "platform/symbols.h"
 #include "scene/class_functions.h"
@@ -35,6 +36,7 @@ UpdateHook update_hook() {
 
 void base_object_deleted(void *object) {
     if (!object) return;
+    object_deleted(object);
     if (hooks.deleted) hooks.deleted(object);
     OVbase_removeallhandlers(object);
     OVbase_deleteproperties(object);

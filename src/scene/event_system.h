@@ -7,7 +7,7 @@ namespace orv {
 void reset_event_clock();
 // Frees every queued event.
 void clear_event_queue();
-// Drops the queued events of an object that is going away.
+// Drops the queued events and due timed handlers of an object going away.
 void forget_queued_events(const void *object);
 // Whether the object has a static (applying) or dynamic property of the name.
 bool has_property(void *object, const char *name);
@@ -15,8 +15,8 @@ bool has_property(void *object, const char *name);
 using ObjectHook = int (*)(void *object);
 ObjectHook deleted_hook();
 ObjectHook namestored_hook();
-// Calls "_OVbase_deleted" for an object being deleted and removes its
-// handlers, queued events and dynamic properties.
+// Ends the watches on an object being deleted, calls "_OVbase_deleted" and
+// removes its handlers, queued events and dynamic properties.
 void base_object_deleted(void *object);
 // Whether "_OVbase_isnamestored" forbids renaming the object.
 bool base_name_stored(void *object);

@@ -4,6 +4,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "orv/property.h"
+#include "orv/task.h"
 #include "scene/event_switch.h"
 #include "scene/event_system.h"
 #include "scene/light_state.h"
@@ -24,6 +25,7 @@ void delete_orphans(OVnode *start, bool keep_record) {
     while (!pending.empty()) {
         OVnode *n = pending.back();
         pending.pop_back();
+        OVtask_deleteall(n);
         while (OVlink *l = n->first_child) {
             OVnode *child = l->child;
             if (child->parent_count > 1) {
@@ -121,6 +123,7 @@ ORV_API void _OVnode_deleteall(int all) {
     while (OVnode *r = OVuniverse_getrootnodes()) {
         forget_root(r);
         orv::base_object_deleted(r);
+        OVtask_deleteall(r);
         forget_name(r);
         free_node(r);
     }

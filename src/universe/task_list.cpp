@@ -202,8 +202,13 @@ ORV_API int OVtask_resumeall(void *owner) {
     return each_of(owner, [](OVtask *t) { t->flags &= ~suspended; });
 }
 
+// The owner is going away: its tasks are freed at the next tasks slot rather
+// than left linked for the rest of the session.
 ORV_API int OVtask_deleteall(void *owner) {
-    return each_of(owner, [](OVtask *t) { t->flags |= deleted; });
+    return each_of(owner, [](OVtask *t) {
+        t->flags |= deleted;
+        make_pending(t);
+    });
 }
 
 extern "C" ORV_API void OVtask_run(void) {
