@@ -18,6 +18,8 @@ namespace {
 constexpr std::size_t kPathSize = 128;
 constexpr std::size_t kValueSize = 132;
 constexpr float kPi = 3.14159265358979323846f;
+// Window sizes and positions beyond any screen (the X protocol's 16 bits).
+constexpr long kMaxWindowExtent = 32767;
 
 std::string ini_path;
 
@@ -88,13 +90,39 @@ bool is_word(const char *value, const char *word) {
     return OVstrcasecmp(value, word) == 0;
 }
 
+// One decimal field of the geometry; false when none starts at p. Values
+// beyond the range of long saturate, which the range check then refuses.
+bool geometry_field(const char *&p, long &out) {
+    char *end = nullptr;
+    out = std::strtol(p, &end, 10);
+    if (end == p) return false;
+    p = end;
+    return true;
+}
+
+bool within(long v, long low, long high) {
+    return v >= low && v <= high;
+}
+
+// "WIDTHxHEIGHT+X+Y" as "%dx%d%d%d" reads it: fields that do not parse count
+// as 0. Values a screen cannot have are refused before the window set-up
+// does arithmetic with them.
 void read_geometry(const char *value, OVconfig &c) {
-    int width = 0, height = 0, x = 0, y = 0;
-    std::sscanf(value, "%dx%d%d%d", &width, &height, &x, &y);
-    c.window_width = width;
-    c.window_height = height;
-    c.window_x = x;
-    c.window_y = y;
+    long width = 0, height = 0, x = 0, y = 0;
+    const char *p = value;
+    if (geometry_field(p, width) && *p == 'x' && geometry_field(++p, height) &&
+        geometry_field(p, x))
+        geometry_field(p, y);
+    if (!within(width, 0, kMaxWindowExtent) || !within(height, 0, kMaxWindowExtent) ||
+        !within(x, -kMaxWindowExtent, kMaxWindowExtent) ||
+        !within(y, -kMaxWindowExtent, kMaxWindowExtent)) {
+        OVwarning("Invalid geometry %s.\n", value);
+        return;
+    }
+    c.window_width = static_cast<int>(width);
+    c.window_height = static_cast<int>(height);
+    c.window_x = static_cast<int>(x);
+    c.window_y = static_cast<int>(y);
     c.window_flags |= 4 | 8 | 1 | 2;
     if (x < 0) c.window_flags |= 0x10;
     if (y < 0) c.window_flags |= 0x20;

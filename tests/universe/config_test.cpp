@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,74 @@ TEST_F(Config, FortyOneSettingsAreTooMany) {
     line.parse();
     EXPECT_EQ(messages, "ORV Warning: Too many command line arguments\n");
     EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "kept"}));
+}
+
+// The base window of a universe with one window: the only window under the
+// point.
+OVwindow *base_window_at(float x, float y) {
+    const OVp2 point = {x, y};
+    return OVwindow_findat(point);
+}
+
+std::string test_data(const char *name) {
+    const char *dir = std::getenv("ORV_TEST_DATA");
+    return std::string(dir ? dir : "tests/data") + "/config/" + name;
+}
+
+TEST_F(Config, GeometryPlacesAndSizesTheBaseWindow) {
+    CommandLine line({"demo", "-geometry", "320x200+10+20"});
+    line.parse();
+    OVuniverse_new(1, 0);
+    OVwindow *w = base_window_at(100, 100);
+    ASSERT_NE(w, nullptr);
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 200);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+}
+
+// Extreme values used to overflow in the window set-up's arithmetic.
+TEST_F(Config, GeometriesNoScreenCanHaveAreRefusedFromTheFile) {
+    for (const char *file : {"geometry-int-min-width", "geometry-int-max"}) {
+        for (int display : {1, 32}) {
+            messages.clear();
+            CommandLine line({"demo", "-name", test_data(file)});
+            line.parse();
+            OVuniverse_new(display, 0);
+            EXPECT_NE(messages.find("ORV Warning: Invalid geometry "), std::string::npos)
+                << file << messages;
+            OVwindow *w = base_window_at(320, 240);
+            ASSERT_NE(w, nullptr) << file;
+            int x, y, width, height;
+            ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+            EXPECT_EQ(width, 640);
+            EXPECT_EQ(height, 480);
+            OVuniverse_delete();
+        }
+    }
+}
+
+TEST_F(Config, GeometriesNoScreenCanHaveAreRefusedFromTheCommandLine) {
+    for (const char *value : {"-2147483648x1-1-1", "2147483647x2147483647-2147483648-2147483648",
+                              "99999999999999999999x1", "640x480+40000+0", "640x-1"}) {
+        messages.clear();
+        CommandLine line({"demo", "-geometry", value});
+        line.parse();
+        start();
+        EXPECT_NE(messages.find(std::string("ORV Warning: Invalid geometry ") + value + ".\n"),
+                  std::string::npos)
+            << messages;
+        OVuniverse_delete();
+    }
+}
+
+TEST_F(Config, GeometryFieldsThatDoNotParseCountAsZero) {
+    CommandLine line({"demo", "-geometry", "300x"});
+    line.parse();
+    start();
+    EXPECT_EQ(messages.find("Invalid geometry"), std::string::npos) << messages;
 }
 
 } // namespace
