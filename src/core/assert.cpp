@@ -2,7 +2,7 @@
 // Ignore returns to the caller.
 #include "orv/message.h"
 
-#include "platform/dialog.h"
+#include "platform/platform.h"
 
 #include <csignal>
 #include <cstdio>
@@ -16,7 +16,7 @@ extern "C" ORV_API int OVassert_failed(const char *file, int line) {
     char where[512];
     std::snprintf(where, sizeof where, "%s:%i", file ? file : "", line);
     OVmessage("Assertion failed: %s\n", where);
-    switch (orv::platform::show_assert_box("Assertion Failed", where)) {
+    switch (orv::platform::current().show_assert_box("Assertion Failed", where)) {
     case orv::platform::AssertChoice::Abort:
         std::exit(3);
     case orv::platform::AssertChoice::Retry:

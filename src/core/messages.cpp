@@ -1,8 +1,7 @@
 // The four message channels, the hook and the fatal path.
 #include "orv/message.h"
 
-#include "platform/dialog.h"
-#include "platform/symbols.h"
+#include "platform/platform.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -34,7 +33,7 @@ int emit(int channel, const char *prefix, const char *format, va_list ap) {
     format_into(buf, prefix, format, ap);
     if (ch.bits & OVOUTPUT_CONSOLE) {
         if (channel == OVCHANNEL_FATAL) {
-            orv::platform::show_error_box("ORV-ERROR", buf);
+            orv::platform::current().show_error_box("ORV-ERROR", buf);
         } else {
             std::fputs(buf, stdout);
             std::fflush(stdout);
@@ -62,7 +61,7 @@ ORV_API int OVfatal(const char *format, ...) {
     // Release windows, devices and files through the universe teardown when
     // the running program has one.
     if (auto teardown =
-            reinterpret_cast<void (*)()>(orv::platform::find_symbol("OVuniverse_delete")))
+            reinterpret_cast<void (*)()>(orv::platform::current().process.find_symbol("OVuniverse_delete")))
         teardown();
     std::exit(-1);
 }

@@ -1,8 +1,7 @@
 // Elapsed time, the clock, random numbers, sleeping and the wait cursor.
 #include "orv/message.h"
 
-#include "platform/clock.h"
-#include "platform/cursor.h"
+#include "platform/platform.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,7 +15,7 @@ void *remembered_cursor = nullptr;
 extern "C" {
 
 ORV_API double OVelapsed(void) {
-    std::uint32_t now = orv::platform::clock_ms();
+    std::uint32_t now = orv::platform::current().process.clock_ms();
     if (!elapsed_started) {
         elapsed_started = true;
         elapsed_reference = now;
@@ -30,7 +29,7 @@ ORV_API double OVelapsed(void) {
 }
 
 ORV_API double OVclock(void) {
-    return orv::platform::clock_ms() / 1000.0;
+    return orv::platform::current().process.clock_ms() / 1000.0;
 }
 
 ORV_API int OVrandom(int n) {
@@ -38,21 +37,21 @@ ORV_API int OVrandom(int n) {
 }
 
 ORV_API void OVsleep(int milliseconds) {
-    orv::platform::sleep_ms(milliseconds);
+    orv::platform::current().process.sleep_ms(milliseconds);
 }
 
 ORV_API void OVwaitcursor(intptr_t mode) {
     if (mode == 0) {
-        void *previous = orv::platform::current_cursor();
-        void *wait = orv::platform::wait_cursor();
+        void *previous = orv::platform::current().current_cursor();
+        void *wait = orv::platform::current().wait_cursor();
         if (!wait) return;
         remembered_cursor = previous;
-        orv::platform::set_cursor(wait);
+        orv::platform::current().set_cursor(wait);
     } else if (mode == 1) {
-        orv::platform::set_cursor(remembered_cursor);
+        orv::platform::current().set_cursor(remembered_cursor);
     } else {
         remembered_cursor = reinterpret_cast<void *>(mode);
-        orv::platform::set_cursor(remembered_cursor);
+        orv::platform::current().set_cursor(remembered_cursor);
     }
 }
 

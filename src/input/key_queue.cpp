@@ -1,8 +1,8 @@
 // The keyboard queue, its reading operations and the per-pass "Key" delivery.
 #include "input/key_queue.h"
-#include "scene/property_protocol.h"
 #include "orv/input.h"
 #include "render/window_internal.h"
+#include "scene/property_protocol.h"
 #include "universe/subsystems.h"
 
 #include <cstdint>
@@ -28,6 +28,23 @@ namespace orv::input {
 
 void queue_key(OVwindow *window, int code) {
     queue().push_back({window, static_cast<std::int16_t>(code)});
+}
+
+void queue_character(OVwindow *window, int character) {
+    switch (character) {
+    case '\b':
+        queue_key(window, OVKEY_BACKSPACE);
+        break;
+    case '\t':
+        queue_key(window, OVKEY_TAB);
+        break;
+    case '\r':
+        queue_key(window, OVKEY_RETURN);
+        break;
+    default:
+        queue_key(window, character);
+        break;
+    }
 }
 
 void clear_keys() {

@@ -6,6 +6,9 @@
 namespace orv::input {
 
 void queue_key(OVwindow *window, int code);
+// Queues a typed character: Backspace, Tab and Return become their key
+// codes, any other character is queued as itself.
+void queue_character(OVwindow *window, int character);
 // Drops every queued key.
 void clear_keys();
 

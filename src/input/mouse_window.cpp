@@ -1,6 +1,6 @@
 // Which toolkit window the cursor is over.
 #include "orv/input.h"
-#include "platform/pointer.h"
+#include "platform/platform.h"
 #include "render/window_internal.h"
 
 namespace {
@@ -19,8 +19,8 @@ extern "C" {
 
 ORV_API OVwindow *OVmouse_getwindow(void) {
     int sx, sy;
-    if (!orv::platform::screen_cursor(sx, sy)) return nullptr;
-    const std::uint32_t under = orv::platform::window_under_cursor();
+    if (!orv::platform::current().screen_cursor(&sx, &sy)) return nullptr;
+    const std::uint32_t under = orv::platform::current().window_under_cursor();
     if (!under) return nullptr;
     OVwindow *found = nullptr;
     for (OVwindow *w = orv::window_list(); w; w = w->next) {

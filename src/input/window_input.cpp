@@ -3,8 +3,7 @@
 #include "scene/property_protocol.h"
 #include "input/key_queue.h"
 #include "input/mouse_state.h"
-#include "platform/keymap.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "platform/window_messages.h"
 #include "render/window_internal.h"
 #include "universe/subsystems.h"
@@ -57,12 +56,12 @@ void button_message(OVwindow *window, const OVwinmsg &message) {
         b.state->doubled = 1;
     } else if (message.kind == OVwinmsgkind::ButtonDown) {
         b.state->held = b.state->pressed = 1;
-        orv::platform::capture_mouse(true);
+        orv::platform::current().capture_mouse(true);
     } else {
         b.state->held = 0;
         b.state->released = 1;
         value = 0;
-        if (!b.others[0]->held && !b.others[1]->held) orv::platform::capture_mouse(false);
+        if (!b.others[0]->held && !b.others[1]->held) orv::platform::current().capture_mouse(false);
     }
     orv::change_made(window, property, &value);
 }
@@ -85,11 +84,10 @@ ORV_API int _OVinput_windowmessage(OVwindow *window, const OVwinmsg *message) {
         mouse.y = static_cast<std::int16_t>(message->y);
         return 1;
     case OVwinmsgkind::KeyDown:
-        if (int code = orv::platform::special_key_code(message->key))
-            orv::input::queue_key(window, code);
+        if (message->key) orv::input::queue_key(window, message->key);
         return 1;
     case OVwinmsgkind::Char:
-        orv::input::queue_key(window, orv::platform::character_key_code(message->key));
+        orv::input::queue_character(window, message->key);
         return 1;
     default:
         return 0;

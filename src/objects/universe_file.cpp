@@ -7,7 +7,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "orv/universe.h"
-#include "platform/cursor.h"
+#include "platform/platform.h"
 #include "universe/subsystems.h"
 #include "universe/universe_state.h"
 
@@ -22,10 +22,10 @@ namespace {
 
 class WaitCursor {
   public:
-    WaitCursor() : previous_(platform::current_cursor()) {
-        platform::set_cursor(platform::wait_cursor());
+    WaitCursor() : previous_(platform::current().current_cursor()) {
+        platform::current().set_cursor(platform::current().wait_cursor());
     }
-    ~WaitCursor() { platform::set_cursor(previous_); }
+    ~WaitCursor() { platform::current().set_cursor(previous_); }
     WaitCursor(const WaitCursor &) = delete;
     WaitCursor &operator=(const WaitCursor &) = delete;
 

@@ -1,5 +1,5 @@
-// The small set of toolkit messages that the platform's event pump translates
-// SDL events into and hands to the toolkit's window procedure.
+// The small set of toolkit messages that a backend's event pump translates its
+// events into and hands to the toolkit's window procedure.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ enum class OVwinmsgkind {
     ButtonUp,     // button, x, y
     ButtonDouble, // button, x, y
     MouseMove,    // x, y
-    KeyDown,      // key: SDL keycode, modifiers: SDL key modifiers
+    KeyDown,      // key: the keyboard-queue code of a special key, 0 for any other key
     Char,         // key: the character typed (one byte)
     Quit          // the application's quit message
 };
@@ -24,11 +24,10 @@ enum { OVBUTTON_LEFT = 1, OVBUTTON_MIDDLE = 2, OVBUTTON_RIGHT = 3 };
 
 struct OVwinmsg {
     OVwinmsgkind kind;
-    std::uint32_t window_id; // platform id of the window (SDL window id)
+    std::uint32_t window_id; // the backend's window_id of the window
     int x = 0, y = 0;        // client coordinates, y growing downwards
     int width = 0, height = 0;
     int button = 0;
     int key = 0;
-    unsigned modifiers = 0;
     int shown = 0;
 };

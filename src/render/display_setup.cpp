@@ -2,7 +2,7 @@
 // context, the renderer's start and the base window or windows.
 #include "orv/message.h"
 #include "orv/viewpoint.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/pixel_format.h"
 #include "render/render_config.h"
 #include "render/window_internal.h"
@@ -81,20 +81,21 @@ void base_windows(int display_mode, int flags, const Display &d) {
 // The display record, the hidden window with the context, the renderer.
 bool open_display(Display &d, bool interlace) {
     d = Display{};
-    if (!platform::video_start()) return false;
-    platform::ScreenMetrics m = platform::screen_metrics();
+    if (!platform::current().video_start()) return false;
+    platform::ScreenMetrics m = platform::current().screen_metrics();
     d.max_width = m.width;
     d.max_height = m.height;
     d.caption = m.caption;
     d.frame = m.frame;
     d.interlace = interlace;
     platform::PixelFormat granted;
-    if (!platform::context_create(pixel_request(interlace), &granted)) return false;
+    if (!platform::current().context_create(pixel_request(interlace), &granted)) return false;
     d.valid = 1;
     d.stereo_capable = granted.stereo;
-    d.hidden = platform::context_window();
-    platform::drop_quit_messages();
-    render_start();
+    d.hidden = platform::current().context_window();
+    platform::current().drop_quit_messages();
+    // A backend without OpenGL holds windows but never starts the renderer.
+    if (platform::current().make_current(nullptr)) render_start();
     return true;
 }
 
@@ -117,13 +118,13 @@ int _OVwindow_startup(int display_mode, int flags) {
         return 0;
     }
     base_windows(display_mode, flags, d);
-    platform::make_current(nullptr);
+    platform::current().make_current(nullptr);
     return 1;
 }
 
 void _OVwindow_shutdown(void) {
-    if (platform::make_current(nullptr)) render_stop();
-    platform::video_stop();
+    if (platform::current().make_current(nullptr)) render_stop();
+    platform::current().video_stop();
     *display(0) = Display{};
 }
 

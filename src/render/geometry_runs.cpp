@@ -4,7 +4,7 @@
 #include "geometry/geometry_passes.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/list_names.h"
 #include "render/render_config.h"
 #include "render/texture_calls.h"
@@ -151,7 +151,7 @@ extern "C" {
 void _OVrender_releaselists(std::uint32_t list1, std::uint32_t list2) {
     for (std::uint32_t list : {list1, list2}) {
         if (!list) continue;
-        if (platform::context_exists()) glDeleteLists(list, 1);
+        if (platform::current().context_exists()) glDeleteLists(list, 1);
         list_names_free(list, 1);
     }
 }

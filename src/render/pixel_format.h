@@ -1,7 +1,7 @@
 // The pixel format every window asks for, from the environment.
 #pragma once
 
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 
 namespace orv {
 

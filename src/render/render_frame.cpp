@@ -3,7 +3,7 @@
 #include "core/object_watch.h"
 #include "orv/render.h"
 #include "orv/universe.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/eye_setup.h"
 #include "render/light_lists.h"
 #include "render/render_config.h"
@@ -15,17 +15,11 @@
 
 #include <GL/gl.h>
 
-#include <chrono>
-
 extern "C" ORV_API void _OVnode_draw(OVnode *root, void *state);
 
 namespace orv {
 
 namespace {
-
-std::uint64_t counter_now() {
-    return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-}
 
 // New rendering flags invalidate the compiled lists of every shown root,
 // once each; then the lights and the ambient are brought up to date.
@@ -41,7 +35,7 @@ void prepare_frame() {
             if (!seen && w->root) _OVnode_invalidate(w->root);
         }
     c.lists_stale = false;
-    platform::make_current(window_list() ? window_list()->native : nullptr);
+    platform::current().make_current(window_list() ? window_list()->native : nullptr);
     if (changed) {
         glHint(GL_PERSPECTIVE_CORRECTION_HINT, flags & 0x20 ? GL_NICEST : GL_FASTEST);
         if (flags & 0x10)
@@ -122,7 +116,7 @@ bool draw_window(OVwindow *w) {
     w->projection_key = 0;
     OVwindow *s = w->surface ? w->surface : w;
     if (!(s->state_flags & OVWINDOW_VISIBLE) || !w->enabled || !s->enabled) return false;
-    if (!platform::make_current(s->native)) return false;
+    if (!platform::current().make_current(s->native)) return false;
     glDrawBuffer(GL_BACK);
     if (!w->is_viewport) {
         clear_surface(w);
@@ -148,7 +142,7 @@ using namespace orv;
 extern "C" {
 
 ORV_API void OVrender_frame(void) {
-    if (!platform::context_exists() || !render_config().started) return;
+    if (!platform::current().context_exists() || !render_config().started) return;
     prepare_frame();
     // Taken first: a draw function may delete windows, its own or others.
     OVwindow *windows[max_windows], *swaps[max_windows];
@@ -161,14 +155,14 @@ ORV_API void OVrender_frame(void) {
     for (int i = 0; i < swap_count; ++i) {
         OVwindow *w = swaps[i];
         if (!window_is_listed(w)) continue;
-        platform::make_current(w->native);
+        platform::current().make_current(w->native);
         glFlush();
         snapshot_capture(w);
-        platform::swap_buffers(w->native);
+        platform::current().swap_buffers(w->native);
         w->frame_times[1] = w->frame_times[0];
-        w->frame_times[0] = counter_now();
+        w->frame_times[0] = platform::current().process.counter();
     }
-    platform::make_current(nullptr);
+    platform::current().make_current(nullptr);
 }
 
 void _OVrender_allwindows(void) {

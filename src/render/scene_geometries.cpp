@@ -3,7 +3,7 @@
 #include "render/scene_geometries.h"
 
 #include "orv/universe.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/geometry_draw.h"
 #include "render/geometry_lists.h"
 #include "render/render_config.h"
@@ -39,8 +39,8 @@ extern "C" {
 
 // Compiles the lists of every geometry of the scene before the first frame.
 ORV_API void _OVrender_prepare(OVnode *root, void *) {
-    if (!root || !render_config().started || !platform::context_exists()) return;
-    platform::make_current(nullptr);
+    if (!root || !render_config().started || !platform::current().context_exists()) return;
+    platform::current().make_current(nullptr);
     // What was marked stale before is compiled now.
     render_config().lists_stale = false;
     int flags = OVuniverse_getrendering();

@@ -2,7 +2,7 @@
 #include "orv/message.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/render_config.h"
 #include "render/scene_calls.h"
 #include "render/window_internal.h"
@@ -76,12 +76,12 @@ void apply_flags(OVwindow *w, int flags, const Display &d) {
 void attach_native(OVwindow *w, platform::NativeWindow *native, bool adopted) {
     w->native = native;
     w->adopted = adopted;
-    w->native_id = platform::window_id(native);
-    w->handle = platform::window_native_handle(native);
-    platform::window_client_rect(native, &w->x, &w->y, &w->width, &w->height);
+    w->native_id = platform::current().window_id(native);
+    w->handle = platform::current().window_native_handle(native);
+    platform::current().window_client_rect(native, &w->x, &w->y, &w->width, &w->height);
     w->state_flags |= OVWINDOW_GEOMETRY_CHANGED;
-    if (platform::make_current(native)) apply_dither(false);
-    platform::make_current(nullptr);
+    if (platform::current().make_current(native)) apply_dither(false);
+    platform::current().make_current(nullptr);
 }
 
 // The native part of creation; false when no window could be had.
@@ -95,9 +95,9 @@ bool create_native(OVwindow *w, int flags, std::uintptr_t adopt) {
     w->display_index = index;
     w->state_flags = OVWINDOW_VISIBLE;
     platform::NativeWindow *native =
-        adopt ? platform::window_adopt(adopt)
-              : platform::window_create(w->x, w->y, w->width, w->height,
-                                        (flags & OVWINDOW_BORDERLESS) != 0, "Orvane");
+        adopt ? platform::current().window_adopt(adopt)
+              : platform::current().window_create(w->x, w->y, w->width, w->height,
+                                                  (flags & OVWINDOW_BORDERLESS) != 0, "Orvane");
     if (!native) return false;
     attach_native(w, native, adopt != 0);
     w->bordered = !adopt && !(flags & OVWINDOW_BORDERLESS);

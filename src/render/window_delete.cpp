@@ -1,7 +1,7 @@
 // Deleting windows, one or all.
 #include "orv/message.h"
 #include "orv/task.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/scene_calls.h"
 #include "render/window_events.h"
 #include "render/window_internal.h"
@@ -16,10 +16,10 @@ bool tearing_down = false;
 
 void release_native(OVwindow *window) {
     if (window->is_viewport) return;
-    platform::window_destroy(window->native);
+    platform::current().window_destroy(window->native);
     window->native = nullptr;
     OVwindow *next = window_list();
-    platform::make_current(next && next->native ? next->native : nullptr);
+    platform::current().make_current(next && next->native ? next->native : nullptr);
 }
 } // namespace
 

@@ -1,5 +1,5 @@
 // Where a window is: its client area on the screen and its viewport.
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
@@ -62,8 +62,8 @@ ORV_API int OVwindow_setgeometry(OVwindow *window, int x, int y, int width, int 
         outer_height += d->caption + 2 * d->frame + 1;
     }
     if (!change_allowed(window, "Position") || !change_allowed(window, "Size")) return 0;
-    platform::window_move_resize(window->native, x, y, width, height);
-    platform::window_show(window->native, true);
+    platform::current().window_move_resize(window->native, x, y, width, height);
+    platform::current().window_show(window->native, true);
     window->x = x;
     window->y = y;
     window->width = width;

@@ -31,7 +31,7 @@ struct OVwindow {
     OVobject header; // type 32
     std::uint8_t reserved[2];
     char *name;
-    void *previous_procedure; // adopted windows: kept, never called (SDL chains itself)
+    void *previous_procedure; // adopted windows: kept, never called (the platform chains itself)
     orv::platform::NativeWindow *native;
     OVwindowdrawfn draw2d;
     OVwindowdrawfn draw3d;

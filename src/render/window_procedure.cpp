@@ -4,7 +4,7 @@
 
 #include "orv/message.h"
 #include "orv/universe.h"
-#include "platform/sdl_video.h"
+#include "platform/platform.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
@@ -99,7 +99,7 @@ void window_procedure(const OVwinmsg &message) {
 
 void window_destroyed() {
     if (!universe_exists() || window_list()) return;
-    if (!OVuniverse_getoption(16)) platform::post_quit();
+    if (!OVuniverse_getoption(16)) platform::current().post_quit();
     OVuniverse_stop();
 }
 
@@ -108,7 +108,7 @@ void window_destroyed() {
 extern "C" {
 
 void _OVwindow_pump(void) {
-    orv::platform::pump_messages(orv::window_procedure);
+    orv::platform::current().pump_messages(orv::window_procedure);
 }
 
 } // extern "C"

@@ -3,7 +3,7 @@
 #include "orv/message.h"
 #include "orv/property.h"
 #include "orv/task.h"
-#include "platform/symbols.h"
+#include "platform/platform.h"
 #include "scene/class_functions.h"
 #include "scene/event_system.h"
 #include "scene/property_table.h"
@@ -86,7 +86,7 @@ ORV_API const char *OVbase_getname(void *object) {
 ORV_API void OVbase_print(void *object) {
     if (!object) return;
     using ChildFn = void *(*)(void *, int);
-    auto child = reinterpret_cast<ChildFn>(platform::find_symbol("OVnode_getchild"));
+    auto child = reinterpret_cast<ChildFn>(platform::current().process.find_symbol("OVnode_getchild"));
     std::vector<std::pair<void *, int>> stack{{object, 0}};
     while (!stack.empty()) {
         auto [current, depth] = stack.back();

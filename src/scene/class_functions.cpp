@@ -1,7 +1,7 @@
 #include "scene/class_functions.h"
 
 #include "orv/message.h"
-#include "platform/symbols.h"
+#include "platform/platform.h"
 #include "scene/property_table.h"
 
 #include <string>
@@ -16,7 +16,7 @@ ClassFunctions tables[named_classes];
 bool loaded = false;
 
 template <class Fn> bool lookup(Fn &slot, const std::string &name) {
-    slot = reinterpret_cast<Fn>(platform::find_symbol(name.c_str()));
+    slot = reinterpret_cast<Fn>(platform::current().process.find_symbol(name.c_str()));
     return slot != nullptr;
 }
 

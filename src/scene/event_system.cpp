@@ -4,7 +4,7 @@
 
 #include "core/object_watch.h"
 #include "orv/property.h"
-#include "platform/symbols.h"
+#include "platform/platform.h"
 #include "scene/class_functions.h"
 #include "scene/handler_registry.h"
 #include "universe/subsystems.h"
@@ -57,13 +57,15 @@ extern "C" ORV_API void _OVevent_start(void) {
     started = true;
     load_class_functions();
     reset_event_clock();
-    auto create = reinterpret_cast<void (*)()>(platform::find_symbol("NQnew"));
+    auto create = reinterpret_cast<void (*)()>(platform::current().process.find_symbol("NQnew"));
     if (!create) return;
     create();
-    hooks.update = reinterpret_cast<UpdateHook>(platform::find_symbol("NQupdate"));
-    hooks.shutdown = reinterpret_cast<UpdateHook>(platform::find_symbol("NQdelete"));
-    hooks.deleted = reinterpret_cast<ObjectHook>(platform::find_symbol("_OVbase_deleted"));
-    hooks.namestored = reinterpret_cast<ObjectHook>(platform::find_symbol("_OVbase_isnamestored"));
+    hooks.update = reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQupdate"));
+    hooks.shutdown = reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQdelete"));
+    hooks.deleted =
+        reinterpret_cast<ObjectHook>(platform::current().process.find_symbol("_OVbase_deleted"));
+    hooks.namestored =
+        reinterpret_cast<ObjectHook>(platform::current().process.find_symbol("_OVbase_isnamestored"));
 }
 
 // "NQdelete", then the queued events and every registry.

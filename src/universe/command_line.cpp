@@ -4,7 +4,7 @@
 
 #include "orv/message.h"
 #include "orv/universe.h"
-#include "platform/profile.h"
+#include "platform/platform.h"
 
 #include <cstring>
 #include <string>
@@ -90,7 +90,7 @@ void program_name(char *out, std::size_t size) {
         std::strncpy(out, name_from_parser.c_str(), size - 1);
         out[size - 1] = '\0';
     } else {
-        platform::executable_name(out, size);
+        platform::current().process.executable_name(out, size);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "universe/universe_state.h"
 
 #include "orv/message.h"
-#include "platform/profile.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -55,7 +55,7 @@ bool locate(const std::string &name) {
         ini_path = path;
         return true;
     }
-    if (!orv::platform::profile_has_sections(path.c_str())) return false;
+    if (!orv::platform::current().process.profile_has_sections(path.c_str())) return false;
     ini_path = path;
     return true;
 }
@@ -66,7 +66,7 @@ bool read_key(const char *key, char (&value)[kValueSize]) {
     if (orv::command_line_setting(key, value, sizeof value) && value[0]) return true;
     value[0] = '\0';
     if (!ini_path.empty())
-        orv::platform::profile_string(ini_path.c_str(), "orv", key, value, sizeof value);
+        orv::platform::current().process.profile_string(ini_path.c_str(), "orv", key, value, sizeof value);
     return value[0] != '\0';
 }
 

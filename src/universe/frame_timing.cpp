@@ -1,7 +1,7 @@
 // Frame timing: a ring of the clock readings of the last 30 passes.
 #include "universe/universe_record.h"
 
-#include "platform/clock.h"
+#include "platform/platform.h"
 
 namespace orv {
 
@@ -12,7 +12,7 @@ std::uint32_t newest_tick() {
 } // namespace
 
 void frame_tick() {
-    std::uint32_t now = platform::clock_ms();
+    std::uint32_t now = platform::current().process.clock_ms();
     std::uint32_t &oldest = universe->ticks[universe->tick_position];
     if (now != oldest) {
         universe->frame_rate = 30000.0f / static_cast<float>(now - oldest);

@@ -3,7 +3,7 @@
 #include "universe/universe_record.h"
 
 #include "orv/message.h"
-#include "platform/clock.h"
+#include "platform/platform.h"
 
 #include <string>
 
@@ -62,7 +62,7 @@ void run_pass() {
     if (!universe) return;
     ORV_CALL(OVnet_flush);
     ORV_CALL(_OVrender_allwindows);
-    platform::sleep_ms(0);
+    platform::current().process.sleep_ms(0);
     if (single_pass) universe->running = false;
 }
 

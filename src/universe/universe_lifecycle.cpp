@@ -3,7 +3,7 @@
 #include "universe/universe_record.h"
 
 #include "orv/message.h"
-#include "platform/clock.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ bool event_system_started = false;
 void do_nothing() {}
 
 void fill_tick_ring() {
-    std::uint32_t now = platform::clock_ms();
+    std::uint32_t now = platform::current().process.clock_ms();
     universe->start_tick = now;
     std::fill(universe->ticks, universe->ticks + kTickRing, now);
     universe->tick_position = 0;

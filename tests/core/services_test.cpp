@@ -1,5 +1,5 @@
 #include "orv/orv.h"
-#include "platform/clock.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

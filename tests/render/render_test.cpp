@@ -1,6 +1,7 @@
 // Rendering: pixels of the background, application drawing, stereo halves,
 // viewports, disabled windows and point projection.
 #include "render/render_pixels.h"
+#include "platform/platform.h"
 
 #include <GL/gl.h>
 
@@ -186,6 +187,25 @@ TEST_F(Render, DisabledWindowsAndTheirViewportsAreNotDrawn) {
     uint64_t times[2];
     ASSERT_TRUE(OVwindow_getframetimes(w, times));
     EXPECT_GT(times[0], times[1]);
+}
+
+std::uint32_t frozen_clock() {
+    return 4321;
+}
+
+TEST_F(Render, FrameTimesComeFromThePlatformClock) {
+    OVwindow *w = OVwindow_new(0, 0, 16, 16, 0);
+    ASSERT_NE(w, nullptr);
+    _OVclock_settest(frozen_clock);
+    OVrender_frame();
+    uint64_t times[2];
+    ASSERT_TRUE(OVwindow_getframetimes(w, times));
+    // The counter follows the test clock in microseconds.
+    EXPECT_EQ(times[0], 4321000u);
+    _OVclock_settest(nullptr);
+    OVrender_frame();
+    ASSERT_TRUE(OVwindow_getframetimes(w, times));
+    EXPECT_EQ(times[1], 4321000u);
 }
 
 TEST_F(Render, StereoGapAndPng) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "orv/orv.h"
-#include "platform/clock.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

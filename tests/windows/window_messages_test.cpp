@@ -148,3 +148,34 @@ TEST_F(Pump, VetoedMovesAndSizesByTheUserStillHappen) {
 }
 
 } // namespace
+
+namespace {
+
+void post_key(OVwindow *window, SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = static_cast<Uint32>(OVwindow_getidx(window));
+    e.key.keysym.sym = key;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+TEST_F(Pump, SdlKeysArriveAsKeyboardQueueCodes) {
+    OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    while (OVkeyboard_getkey()) {
+    }
+    const SDL_Keycode keys[] = {SDLK_F1,   SDLK_F12,       SDLK_UP,     SDLK_DOWN,  SDLK_RIGHT,
+                                SDLK_LEFT, SDLK_HOME,      SDLK_PAGEUP, SDLK_END,   SDLK_PAGEDOWN,
+                                SDLK_a,    SDLK_BACKSPACE, SDLK_TAB,    SDLK_RETURN};
+    const int codes[] = {OVKEY_F1,        OVKEY_F12,  OVKEY_UP,     OVKEY_DOWN, OVKEY_RIGHT,
+                         OVKEY_LEFT,      OVKEY_HOME, OVKEY_PAGEUP, OVKEY_END,  OVKEY_PAGEDOWN,
+                         OVKEY_BACKSPACE, OVKEY_TAB,  OVKEY_RETURN};
+    for (SDL_Keycode k : keys)
+        post_key(w, k);
+    OVuniverse_go1();
+    for (int c : codes)
+        EXPECT_EQ(OVkeyboard_getkey(), c);
+    EXPECT_EQ(OVkeyboard_getkey(), 0) << "a plain letter's key press queues nothing itself";
+}
+
+} // namespace

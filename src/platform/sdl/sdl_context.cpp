@@ -1,9 +1,9 @@
 // The video system, the hidden context window and the shared OpenGL context.
-#include "platform/sdl_video.h"
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 namespace {
 SDL_Window *hidden = nullptr;
@@ -136,4 +136,4 @@ void swap_buffers(NativeWindow *window) {
     if (window) SDL_GL_SwapWindow(reinterpret_cast<SDL_Window *>(window));
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl

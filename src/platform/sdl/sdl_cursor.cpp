@@ -1,8 +1,9 @@
-#include "platform/cursor.h"
+// Cursors through SDL; none before the video system runs.
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 namespace {
 bool video_up() {
@@ -24,4 +25,4 @@ void set_cursor(void *cursor) {
     if (video_up() && cursor) SDL_SetCursor(static_cast<SDL_Cursor *>(cursor));
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl

@@ -1,13 +1,13 @@
 // Initialization files read line by line; "\" in a path is taken as the
 // directory separator, so that paths built for the profile reader work here.
-#include "platform/profile.h"
+#include "platform/posix/posix_services.h"
 
 #include <fstream>
 #include <string>
 #include <strings.h>
 #include <unistd.h>
 
-namespace orv::platform {
+namespace orv::platform::posix {
 
 namespace {
 
@@ -81,4 +81,4 @@ void executable_name(char *out, std::size_t size) {
     out[n > 0 ? n : 0] = '\0';
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::posix

@@ -1,12 +1,12 @@
-// Native windows of the toolkit, the cursor and mouse capture.
-#include "platform/sdl_video.h"
+// Native windows of the toolkit and mouse capture.
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
 
 #include <cstdio>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 namespace {
 SDL_Window *sdl(NativeWindow *window) {
@@ -81,18 +81,8 @@ void window_show(NativeWindow *window, bool shown) {
         SDL_HideWindow(sdl(window));
 }
 
-void window_focus(NativeWindow *window) {
-    if (window) SDL_RaiseWindow(sdl(window));
-}
-
-void arrow_cursor() {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-    static SDL_Cursor *arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-    if (arrow) SDL_SetCursor(arrow);
-}
-
 void capture_mouse(bool on) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl

@@ -1,10 +1,10 @@
 // The event pump: SDL events become the toolkit's window messages.
-#include "platform/sdl_video.h"
+#include "platform/sdl/sdl_backend.h"
 #include "platform/window_messages.h"
 
 #include <SDL.h>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 namespace {
 void send(MessageHandler handler, OVwinmsgkind kind, std::uint32_t id, OVwinmsg m = {}) {
@@ -87,8 +87,7 @@ int control_character(SDL_Keycode key) {
 
 void key_event(MessageHandler handler, const SDL_KeyboardEvent &e) {
     OVwinmsg m{};
-    m.key = e.keysym.sym;
-    m.modifiers = e.keysym.mod;
+    m.key = special_key_code(e.keysym.sym);
     send(handler, OVwinmsgkind::KeyDown, e.windowID, m);
     if (int c = control_character(e.keysym.sym)) {
         OVwinmsg ch{};
@@ -157,4 +156,4 @@ void drop_quit_messages() {
     }
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl

@@ -1,11 +1,11 @@
-// SDL keycodes to the key codes of the keyboard queue.
-#include "platform/keymap.h"
+// SDL keycodes of the special keys to the key codes of the keyboard queue.
+#include "platform/sdl/sdl_backend.h"
 
 #include "orv/input.h"
 
 #include <SDL.h>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 int special_key_code(int sdl_keycode) {
     if (sdl_keycode >= SDLK_F1 && sdl_keycode <= SDLK_F12)
@@ -32,17 +32,4 @@ int special_key_code(int sdl_keycode) {
     }
 }
 
-int character_key_code(int character) {
-    switch (character) {
-    case '\b':
-        return OVKEY_BACKSPACE;
-    case '\t':
-        return OVKEY_TAB;
-    case '\r':
-        return OVKEY_RETURN;
-    default:
-        return character;
-    }
-}
-
-} // namespace orv::platform
+} // namespace orv::platform::sdl

@@ -1,12 +1,13 @@
-#include "platform/dialog.h"
+// Message boxes through SDL where a user can answer them, and always a copy
+// on the standard error stream.
+#include "platform/posix/posix_services.h"
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
 namespace {
 // Boxes are shown only where a user can answer them: a real display and no
@@ -18,22 +19,15 @@ bool dialogs_possible() {
         return false;
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
-
-// The standard-error copy of a box, ending in a line feed.
-void print_fallback(const char *caption, const char *text) {
-    size_t n = std::strlen(text);
-    std::fprintf(stderr, "%s: %s%s", caption, text, n && text[n - 1] == '\n' ? "" : "\n");
-    std::fflush(stderr);
-}
 } // namespace
 
 void show_error_box(const char *caption, const char *text) {
-    print_fallback(caption, text);
+    posix::print_box_text(caption, text);
     if (dialogs_possible()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
 }
 
 AssertChoice show_assert_box(const char *caption, const char *text) {
-    print_fallback(caption, text);
+    posix::print_box_text(caption, text);
     if (!dialogs_possible()) return AssertChoice::Abort;
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Abort"},
@@ -48,4 +42,4 @@ AssertChoice show_assert_box(const char *caption, const char *text) {
                           : AssertChoice::Abort;
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl

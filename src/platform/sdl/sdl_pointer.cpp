@@ -1,13 +1,13 @@
 // The screen cursor and the window under it, through SDL.
-#include "platform/pointer.h"
+#include "platform/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
-namespace orv::platform {
+namespace orv::platform::sdl {
 
-bool screen_cursor(int &x, int &y) {
+bool screen_cursor(int *x, int *y) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
-    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetGlobalMouseState(x, y);
     return true;
 }
 
@@ -17,4 +17,4 @@ std::uint32_t window_under_cursor() {
     return w ? SDL_GetWindowID(w) : 0;
 }
 
-} // namespace orv::platform
+} // namespace orv::platform::sdl
