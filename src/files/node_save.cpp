@@ -22,7 +22,9 @@ ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type,
             return 0;
         }
         _OVvrml_writescene(file, node, static_cast<OVviewpoint *>(options), flags);
-        return std::fclose(file) == 0 ? 1 : 0;
+        // A write that failed part-way (a full disk) is not a saved scene.
+        const bool written = !std::ferror(file);
+        return std::fclose(file) == 0 && written ? 1 : 0;
     }
     if (type == OVFILE_VRML2) {
         OVwarning("No VRML97 plug-in is installed: %s not saved\n", path);
