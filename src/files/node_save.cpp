@@ -4,24 +4,21 @@
 #include "orv/message.h"
 #include "scene/node_internal.h"
 #include "universe/subsystems.h"
+#include "vrml/vrml_writer.h"
 
 #include <cstdio>
 
 extern "C" {
 
-ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type, int flags) {
+ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type, int) {
     if (!node || !path) return 0;
     if (type == OVFILE_VRML1) {
-        if (!_OVvrml_writescene) {
-            OVwarning("The VRML 1.0 writer is not available yet: %s not saved\n", path);
-            return 0;
-        }
         std::FILE *file = std::fopen(path, "wt");
         if (!file) {
             OVwarning("Couldn't open file %s for writing\n", path);
             return 0;
         }
-        _OVvrml_writescene(file, node, static_cast<OVviewpoint *>(options), flags);
+        orv::vrml::write_scene(file, node, static_cast<OVviewpoint *>(options));
         // A write that failed part-way (a full disk) is not a saved scene.
         const bool written = !std::ferror(file);
         return std::fclose(file) == 0 && written ? 1 : 0;

@@ -32,8 +32,6 @@ ORV_SUBSYSTEM const char *_OVportal_gettarget(const void *portal); // of OVpoly_
 // files/ (NFF writers, later): write the geometry to the open file.
 ORV_SUBSYSTEM int _OVnff_writetext(FILE *file, OVgeometry *geometry, const OVpq *view);
 ORV_SUBSYSTEM int _OVnff_writebinary(FILE *file, OVgeometry *geometry);
-// files/ (VRML 1.0 scene writer, later): the subtree, with the viewpoint as its camera.
-ORV_SUBSYSTEM void _OVvrml_writescene(FILE *file, OVnode *node, OVviewpoint *camera, int flags);
 // scene/ (lights)
 ORV_SUBSYSTEM void _OVlight_deleteall(void);
 ORV_SUBSYSTEM void _OVlight_nodedeleted(OVnode *node); // a light node is freed: its record goes too

@@ -314,11 +314,3 @@ void write_scene(std::FILE *file, OVnode *node, OVviewpoint *camera) {
 }
 
 } // namespace orv::vrml
-
-extern "C" {
-
-ORV_API void _OVvrml_writescene(FILE *file, OVnode *node, OVviewpoint *camera, int) {
-    if (file && node) orv::vrml::write_scene(file, node, camera);
-}
-
-} // extern "C"
