@@ -22,5 +22,6 @@
 #include "motionlink.h"
 #include "nodepath.h"
 #include "path.h"
+#include "net.h"
 
 #endif

@@ -3,6 +3,7 @@
 #include "universe/universe_record.h"
 
 #include "orv/message.h"
+#include "orv/net.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -60,7 +61,7 @@ void run_pass() {
     if (!universe) return;
     ORV_CALL(_OVevent_pass);
     if (!universe) return;
-    ORV_CALL(OVnet_flush);
+    OVnet_flush();
     ORV_CALL(_OVrender_allwindows);
     platform::current().process.sleep_ms(0);
     if (single_pass) universe->running = false;

@@ -71,11 +71,10 @@ ORV_SUBSYSTEM void _OVinput_deleteall(void);  // queued keys and mouse state of 
 ORV_SUBSYSTEM void _OVfont3d_deleteall(void);
 // geometry/ (material tables left at the end)
 ORV_SUBSYSTEM void _OVmtable_deleteall(void);
-// paths/, net/, configuration (later issues)
+// paths/, configuration (later issues)
 ORV_SUBSYSTEM void _OVpath_runall(void);
 ORV_SUBSYSTEM void _OVpath_stopall(void);
 ORV_SUBSYSTEM void _OVpath_deleteall(void);
-ORV_SUBSYSTEM void OVnet_flush(void);
 ORV_SUBSYSTEM void _OVconfig_read(void);
 
 // Calls a subsystem entry point when some module defines it.

@@ -3,6 +3,7 @@
 #include "universe/universe_record.h"
 
 #include "orv/message.h"
+#include "orv/net.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -105,6 +106,8 @@ ORV_API void OVuniverse_delete(void) {
     ORV_CALL(_OVnode_deleteall, 1);
     ORV_CALL(_OVtexture_deleteall);
     ORV_CALL(_OVwindow_shutdown);
+    // The channel outlives no universe: a later one opens it afresh.
+    OVnet_close();
     delete universe->config;
     delete universe;
     universe = nullptr;
