@@ -4,17 +4,7 @@
 #include "input/sensor_record.h"
 #include "orv/message.h"
 
-namespace {
-
-// The setter protocol for one field: pre-handlers, store, handlers.
-template <typename T> int set_field(OVsensor *sensor, const char *name, T &field, T value) {
-    if (!orv::change_allowed(sensor, name)) return 0;
-    field = value;
-    orv::change_made(sensor, name, &field);
-    return 1;
-}
-
-} // namespace
+namespace {} // namespace
 
 extern "C" {
 
@@ -39,7 +29,7 @@ ORV_API void *OVsensor_getdata(const OVsensor *sensor) {
 
 ORV_API int OVsensor_setsensitivity(OVsensor *sensor, float sensitivity) {
     if (!sensor || sensitivity < 0) return 0;
-    return set_field(sensor, "Sensitivity", sensor->sensitivity, sensitivity);
+    return orv::change_field(sensor, "Sensitivity", sensor->sensitivity, sensitivity);
 }
 
 ORV_API float OVsensor_getsensitivity(const OVsensor *sensor) {
@@ -47,7 +37,7 @@ ORV_API float OVsensor_getsensitivity(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setangularrate(OVsensor *sensor, float rate) {
-    return sensor ? set_field(sensor, "Angular rate", sensor->angular_rate, rate) : 0;
+    return sensor ? orv::change_field(sensor, "Angular rate", sensor->angular_rate, rate) : 0;
 }
 
 ORV_API float OVsensor_getangularrate(const OVsensor *sensor) {
@@ -55,7 +45,7 @@ ORV_API float OVsensor_getangularrate(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setupdatefn(OVsensor *sensor, OVsensorfn update) {
-    return sensor ? set_field(sensor, "SnUp", sensor->update, update) : 0;
+    return sensor ? orv::change_field(sensor, "SnUp", sensor->update, update) : 0;
 }
 
 ORV_API OVsensorfn OVsensor_getupdatefn(const OVsensor *sensor) {
@@ -63,7 +53,7 @@ ORV_API OVsensorfn OVsensor_getupdatefn(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setmiscdata(OVsensor *sensor, unsigned int value) {
-    return sensor ? set_field(sensor, "Misc data", sensor->misc, std::uint32_t{value}) : 0;
+    return sensor ? orv::change_field(sensor, "Misc data", sensor->misc, std::uint32_t{value}) : 0;
 }
 
 ORV_API unsigned int OVsensor_getmiscdata(const OVsensor *sensor) {
@@ -71,7 +61,7 @@ ORV_API unsigned int OVsensor_getmiscdata(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setrawdata(OVsensor *sensor, void *data) {
-    return sensor ? set_field(sensor, "SnRa", sensor->raw, data) : 0;
+    return sensor ? orv::change_field(sensor, "SnRa", sensor->raw, data) : 0;
 }
 
 ORV_API void *OVsensor_getrawdata(const OVsensor *sensor) {

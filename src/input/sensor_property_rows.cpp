@@ -1,5 +1,6 @@
 // The sensor class rows of the property table.
 #include "input/sensor_record.h"
+#include "scene/property_adapters.h"
 #include "scene/property_table.h"
 
 #include <cstring>
@@ -14,48 +15,6 @@ template <typename T> const T &payload(const void *p) {
     return *static_cast<const T *>(p);
 }
 
-int set_rate(void *o, const void *p) {
-    return OVsensor_setangularrate(as_sensor(o), payload<float>(p));
-}
-int get_rate(void *o, void *p) {
-    *static_cast<float *>(p) = OVsensor_getangularrate(as_sensor(o));
-    return 1;
-}
-int set_last_translation(void *o, const void *p) {
-    return OVsensor_setlasttranslation(as_sensor(o), static_cast<const float *>(p));
-}
-int get_last_translation(void *o, void *p) {
-    OVsensor_getlasttranslation(as_sensor(o), static_cast<float *>(p));
-    return 1;
-}
-int set_last_rotation(void *o, const void *p) {
-    return OVsensor_setlastrotation(as_sensor(o), static_cast<const float *>(p));
-}
-int get_last_rotation(void *o, void *p) {
-    OVsensor_getlastrotation(as_sensor(o), static_cast<float *>(p));
-    return 1;
-}
-int set_misc(void *o, const void *p) {
-    return OVsensor_setmiscdata(as_sensor(o), static_cast<unsigned>(payload<int>(p)));
-}
-int get_misc(void *o, void *p) {
-    *static_cast<int *>(p) = static_cast<int>(OVsensor_getmiscdata(as_sensor(o)));
-    return 1;
-}
-int set_raw(void *o, const void *p) {
-    return OVsensor_setrawdata(as_sensor(o), payload<void *>(p));
-}
-int get_raw(void *o, void *p) {
-    *static_cast<void **>(p) = OVsensor_getrawdata(as_sensor(o));
-    return 1;
-}
-int set_rotation(void *o, const void *p) {
-    return OVsensor_setrotation(as_sensor(o), static_cast<const float *>(p));
-}
-int get_rotation(void *o, void *p) {
-    OVsensor_getrotation(as_sensor(o), static_cast<float *>(p));
-    return 1;
-}
 int set_frame(void *o, const void *p) {
     OVq before;
     OVsensor_getreferenceframe(as_sensor(o), before);
@@ -65,24 +24,6 @@ int set_frame(void *o, const void *p) {
     return std::memcmp(before, after, sizeof before) != 0 ||
            std::memcmp(after, p, sizeof after) == 0;
 }
-int get_frame(void *o, void *p) {
-    OVsensor_getreferenceframe(as_sensor(o), static_cast<float *>(p));
-    return 1;
-}
-int set_sensitivity(void *o, const void *p) {
-    return OVsensor_setsensitivity(as_sensor(o), payload<float>(p));
-}
-int get_sensitivity(void *o, void *p) {
-    *static_cast<float *>(p) = OVsensor_getsensitivity(as_sensor(o));
-    return 1;
-}
-int set_translation(void *o, const void *p) {
-    return OVsensor_settranslation(as_sensor(o), static_cast<const float *>(p));
-}
-int get_translation(void *o, void *p) {
-    OVsensor_gettranslation(as_sensor(o), static_cast<float *>(p));
-    return 1;
-}
 int set_update(void *o, const void *p) {
     return OVsensor_setupdatefn(as_sensor(o), reinterpret_cast<OVsensorfn>(payload<void *>(p)));
 }
@@ -91,18 +32,20 @@ int get_update(void *o, void *p) {
     return 1;
 }
 
+using orv::get_through;
 using orv::PropertyBinding;
+using orv::set_through;
 constexpr int S = orv::PROPERTY_CLASS_SENSOR;
 const PropertyBinding rows[] = {
-    {S, 0, set_rate, get_rate},
-    {S, 1, set_last_translation, get_last_translation},
-    {S, 2, set_last_rotation, get_last_rotation},
-    {S, 3, set_misc, get_misc},
-    {S, 4, set_raw, get_raw},
-    {S, 5, set_rotation, get_rotation},
-    {S, 6, set_frame, get_frame},
-    {S, 7, set_sensitivity, get_sensitivity},
-    {S, 8, set_translation, get_translation},
+    {S, 0, set_through<OVsensor_setangularrate>, get_through<OVsensor_getangularrate>},
+    {S, 1, set_through<OVsensor_setlasttranslation>, get_through<OVsensor_getlasttranslation>},
+    {S, 2, set_through<OVsensor_setlastrotation>, get_through<OVsensor_getlastrotation>},
+    {S, 3, set_through<OVsensor_setmiscdata>, get_through<OVsensor_getmiscdata>},
+    {S, 4, set_through<OVsensor_setrawdata>, get_through<OVsensor_getrawdata>},
+    {S, 5, set_through<OVsensor_setrotation>, get_through<OVsensor_getrotation>},
+    {S, 6, set_frame, get_through<OVsensor_getreferenceframe>},
+    {S, 7, set_through<OVsensor_setsensitivity>, get_through<OVsensor_getsensitivity>},
+    {S, 8, set_through<OVsensor_settranslation>, get_through<OVsensor_gettranslation>},
     {S, 9, set_update, get_update},
 };
 

@@ -1,7 +1,8 @@
 // The path class rows of the property table.
 #include "paths/path_record.h"
-#include "scene/property_protocol.h"
 #include "scene/event_switch.h"
+#include "scene/property_adapters.h"
+#include "scene/property_protocol.h"
 #include "scene/property_table.h"
 
 #include <cstring>
@@ -18,15 +19,6 @@ int payload_int(const void *p) {
 
 void *payload_pointer(const void *p) {
     return *static_cast<void *const *>(p);
-}
-
-template <int (*Get)(const OVpath *)> int get_int(void *o, void *p) {
-    *static_cast<int *>(p) = Get(as_path(o));
-    return 1;
-}
-
-template <int (*Set)(OVpath *, int)> int set_int(void *o, const void *p) {
-    return Set(as_path(o), payload_int(p));
 }
 
 // "Recording" and "Playing": true starts, false stops, the same value again
@@ -102,18 +94,18 @@ int get_playing(const OVpath *path) {
 using orv::PropertyBinding;
 constexpr int P = orv::PROPERTY_CLASS_PATH;
 const PropertyBinding rows[] = {
-    {P, 0, set_int<OVpath_setconstraints>, get_int<OVpath_getconstraints>},
-    {P, 1, set_int<OVpath_setdirection>, get_int<OVpath_getdirection>},
+    {P, 0, orv::set_through<OVpath_setconstraints>, orv::get_through<OVpath_getconstraints>},
+    {P, 1, orv::set_through<OVpath_setdirection>, orv::get_through<OVpath_getdirection>},
     {P, 2, set_marker_geometry, get_marker_geometry},
-    {P, 3, set_int<OVpath_setmode>, get_int<OVpath_getmode>},
-    {P, 4, set_playing, get_int<get_playing>},
-    {P, 5, set_int<OVpath_setspeed>, get_int<OVpath_getspeed>},
-    {P, 6, set_recording, get_int<get_recording>},
+    {P, 3, orv::set_through<OVpath_setmode>, orv::get_through<OVpath_getmode>},
+    {P, 4, set_playing, orv::get_through<get_playing>},
+    {P, 5, orv::set_through<OVpath_setspeed>, orv::get_through<OVpath_getspeed>},
+    {P, 6, set_recording, orv::get_through<get_recording>},
     {P, 7, set_record_from, get_record_from},
     {P, 8, set_current_orientation, get_current_orientation},
-    {P, 9, set_int<OVpath_setsampling>, get_int<OVpath_getsampling>},
+    {P, 9, orv::set_through<OVpath_setsampling>, orv::get_through<OVpath_getsampling>},
     {P, 10, set_current_position, get_current_position},
-    {P, 11, set_int<OVpath_setvisible>, get_int<OVpath_getvisible>},
+    {P, 11, orv::set_through<OVpath_setvisible>, orv::get_through<OVpath_getvisible>},
 };
 
 } // namespace

@@ -35,10 +35,10 @@ ORV_API int OVwindow_getprojection(const OVwindow *window) {
 }
 
 ORV_API int OVwindow_sethither(OVwindow *window, float distance) {
-    if (!window || !change_allowed(window, "Hither Clipping")) return 0;
-    window->hither = std::max(distance, OV_TOLERANCE);
+    if (!window ||
+        !change_field(window, "Hither Clipping", window->hither, std::max(distance, OV_TOLERANCE)))
+        return 0;
     clear_viewpoint_flag(window, &OVviewpoint::hither_set);
-    change_made(window, "Hither Clipping", &window->hither);
     return 1;
 }
 
@@ -49,10 +49,8 @@ ORV_API float OVwindow_gethither(const OVwindow *window) {
 ORV_API int OVwindow_setyon(OVwindow *window, float distance) {
     if (!window) return 0;
     distance = std::max(distance, window->hither + OV_TOLERANCE);
-    if (!change_allowed(window, "Yon Clipping")) return 0;
-    window->yon = distance;
+    if (!change_field(window, "Yon Clipping", window->yon, distance)) return 0;
     clear_viewpoint_flag(window, &OVviewpoint::yon_set);
-    change_made(window, "Yon Clipping", &window->yon);
     return 1;
 }
 

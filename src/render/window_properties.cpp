@@ -3,6 +3,7 @@
 #include "orv/viewpoint.h"
 #include "render/scene_calls.h"
 #include "render/window_internal.h"
+#include "scene/property_adapters.h"
 #include "scene/property_table.h"
 
 #include <cstring>
@@ -69,49 +70,6 @@ int get_br(void *o, void *p) {
     return get_corner(o, p, false);
 }
 
-int set_enabled(void *o, const void *p) {
-    return OVwindow_setenabled(win(o), arg<int>(p));
-}
-int get_enabled(void *o, void *p) {
-    *static_cast<int *>(p) = OVwindow_getenabled(win(o));
-    return 1;
-}
-int set_eye(void *o, const void *p) {
-    return OVwindow_seteye(win(o), arg<int>(p));
-}
-int get_eye(void *o, void *p) {
-    *static_cast<int *>(p) = OVwindow_geteye(win(o));
-    return 1;
-}
-int set_projection(void *o, const void *p) {
-    return OVwindow_setprojection(win(o), arg<int>(p));
-}
-int get_projection(void *o, void *p) {
-    *static_cast<int *>(p) = OVwindow_getprojection(win(o));
-    return 1;
-}
-int set_hither(void *o, const void *p) {
-    return OVwindow_sethither(win(o), arg<float>(p));
-}
-int get_hither(void *o, void *p) {
-    *static_cast<float *>(p) = OVwindow_gethither(win(o));
-    return 1;
-}
-int set_yon(void *o, const void *p) {
-    return OVwindow_setyon(win(o), arg<float>(p));
-}
-int get_yon(void *o, void *p) {
-    *static_cast<float *>(p) = OVwindow_getyon(win(o));
-    return 1;
-}
-int set_angle(void *o, const void *p) {
-    return OVwindow_setviewangle(win(o), arg<float>(p));
-}
-int get_angle(void *o, void *p) {
-    *static_cast<float *>(p) = OVwindow_getviewangle(win(o));
-    return 1;
-}
-
 int set_position(void *o, const void *p) {
     int x, y, w, h;
     if (!OVwindow_getgeometry(win(o), &x, &y, &w, &h)) return 0;
@@ -174,73 +132,44 @@ int get_root(void *o, void *p) {
     return get_named(p, n && OVnode_getname ? OVnode_getname(n) : nullptr);
 }
 
-int set_key(void *o, const void *p) {
-    return OVwindow_setkey(win(o), arg<int>(p));
+// The key and button accessors are stubs that refuse: so do their rows.
+template <int (*Set)(OVwindow *, int)> int set_stub(void *o, const void *p) {
+    return Set(win(o), arg<int>(p));
 }
-int get_key(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getkey(win(o));
+template <int (*Get)(const OVwindow *)> int get_stub(void *o, void *p) {
+    return *static_cast<int *>(p) = Get(win(o));
 }
-int set_lb(void *o, const void *p) {
-    return OVwindow_setlbutton(win(o), arg<int>(p));
-}
-int get_lb(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getlbutton(win(o));
-}
-int set_lbd(void *o, const void *p) {
-    return OVwindow_setlbuttondblclk(win(o), arg<int>(p));
-}
-int get_lbd(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getlbuttondblclk(win(o));
-}
-int set_rb(void *o, const void *p) {
-    return OVwindow_setrbutton(win(o), arg<int>(p));
-}
-int get_rb(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getrbutton(win(o));
-}
+// "RightButtonDbl" has no setter at all and refuses silently.
 int set_rbd(void *, const void *) {
     return 0;
 }
-int get_rbd(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getrbuttondblclk(win(o));
-}
-int set_mb(void *o, const void *p) {
-    return OVwindow_setmbutton(win(o), arg<int>(p));
-}
-int get_mb(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getmbutton(win(o));
-}
-int set_mbd(void *o, const void *p) {
-    return OVwindow_setmbuttondblclk(win(o), arg<int>(p));
-}
-int get_mbd(void *o, void *p) {
-    return *static_cast<int *>(p) = OVwindow_getmbuttondblclk(win(o));
-}
 
+using orv::get_through;
 using orv::PropertyBinding;
+using orv::set_through;
 constexpr int W = orv::PROPERTY_CLASS_WINDOW;
 const PropertyBinding rows[] = {
     {W, 0, set_background, get_background},
     {W, 1, set_br, get_br},
-    {W, 2, set_enabled, get_enabled},
-    {W, 3, set_eye, get_eye},
-    {W, 4, set_hither, get_hither},
+    {W, 2, set_through<OVwindow_setenabled>, get_through<OVwindow_getenabled>},
+    {W, 3, set_through<OVwindow_seteye>, get_through<OVwindow_geteye>},
+    {W, 4, set_through<OVwindow_sethither>, get_through<OVwindow_gethither>},
     {W, 5, set_position, get_position},
-    {W, 6, set_projection, get_projection},
+    {W, 6, set_through<OVwindow_setprojection>, get_through<OVwindow_getprojection>},
     {W, 7, set_root, get_root},
     {W, 8, set_size, get_size},
     {W, 9, set_tl, get_tl},
     {W, 10, set_viewpoint, get_viewpoint},
     {W, 11, set_viewpoint2, get_viewpoint2},
-    {W, 12, set_angle, get_angle},
-    {W, 13, set_yon, get_yon},
-    {W, 14, set_key, get_key},
-    {W, 15, set_lb, get_lb},
-    {W, 16, set_lbd, get_lbd},
-    {W, 17, set_rb, get_rb},
-    {W, 18, set_rbd, get_rbd},
-    {W, 19, set_mb, get_mb},
-    {W, 20, set_mbd, get_mbd},
+    {W, 12, set_through<OVwindow_setviewangle>, get_through<OVwindow_getviewangle>},
+    {W, 13, set_through<OVwindow_setyon>, get_through<OVwindow_getyon>},
+    {W, 14, set_stub<OVwindow_setkey>, get_stub<OVwindow_getkey>},
+    {W, 15, set_stub<OVwindow_setlbutton>, get_stub<OVwindow_getlbutton>},
+    {W, 16, set_stub<OVwindow_setlbuttondblclk>, get_stub<OVwindow_getlbuttondblclk>},
+    {W, 17, set_stub<OVwindow_setrbutton>, get_stub<OVwindow_getrbutton>},
+    {W, 18, set_rbd, get_stub<OVwindow_getrbuttondblclk>},
+    {W, 19, set_stub<OVwindow_setmbutton>, get_stub<OVwindow_getmbutton>},
+    {W, 20, set_stub<OVwindow_setmbuttondblclk>, get_stub<OVwindow_getmbuttondblclk>},
 };
 
 } // namespace

@@ -39,10 +39,7 @@ ORV_API int OVfognode_getcolor(OVnode *node, float *r, float *g, float *b, float
 
 ORV_API int OVfognode_setlinearstart(OVnode *node, float start) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !(start >= 0) || !orv::change_allowed(node, "Linear Start")) return 0;
-    fog->linear_start = start;
-    orv::change_made(node, "Linear Start", &fog->linear_start);
-    return 1;
+    return fog && start >= 0 && orv::change_field(node, "Linear Start", fog->linear_start, start);
 }
 
 ORV_API float OVfognode_getlinearstart(OVnode *node) {
@@ -52,10 +49,7 @@ ORV_API float OVfognode_getlinearstart(OVnode *node) {
 
 ORV_API int OVfognode_setrange(OVnode *node, float range) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !orv::change_allowed(node, "Range")) return 0;
-    fog->range = range;
-    orv::change_made(node, "Range", &fog->range);
-    return 1;
+    return fog && orv::change_field(node, "Range", fog->range, range);
 }
 
 ORV_API float OVfognode_getrange(OVnode *node) {
@@ -65,10 +59,8 @@ ORV_API float OVfognode_getrange(OVnode *node) {
 
 ORV_API int OVfognode_setmode(OVnode *node, int mode) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || mode < -1 || mode > 2 || !orv::change_allowed(node, "Is Exponential")) return 0;
-    fog->mode = mode;
-    orv::change_made(node, "Is Exponential", &fog->mode);
-    return 1;
+    return fog && mode >= -1 && mode <= 2 &&
+           orv::change_field(node, "Is Exponential", fog->mode, mode);
 }
 
 ORV_API int OVfognode_getmode(OVnode *node) {

@@ -1,6 +1,7 @@
 // The light and fog rows of the node property table bound to their setters.
 #include "orv/light.h"
 #include "scene/light_record.h"
+#include "scene/property_adapters.h"
 #include "scene/property_table.h"
 
 namespace {
@@ -15,10 +16,6 @@ float float_of(const void *payload) {
 
 const float *floats_of(const void *payload) {
     return static_cast<const float *>(payload);
-}
-
-float *floats_out(void *payload) {
-    return static_cast<float *>(payload);
 }
 
 // Getters that report -1 for other nodes fail there instead.
@@ -44,11 +41,12 @@ bool is_fog(const void *node) {
     return orv::fog_of(as_node(const_cast<void *>(node))) != nullptr;
 }
 
+using orv::get_through;
 using orv::PropertyBinding;
+using orv::set_through;
 constexpr int nodes = orv::PROPERTY_CLASS_NODE;
 const PropertyBinding rows[] = {
-    {nodes, 6, [](void *n, const void *p) { return OVfognode_setcolor2(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVfognode_getcolor2(as_node(n), floats_out(p)); }, is_fog},
+    {nodes, 6, set_through<OVfognode_setcolor2>, get_through<OVfognode_getcolor2>, is_fog},
     {nodes, 7,
      [](void *n, const void *p) { return OVfognode_setlinearstart(as_node(n), float_of(p)); },
      [](void *n, void *p) {
@@ -69,9 +67,7 @@ const PropertyBinding rows[] = {
          return put_float(p, OVfognode_getrange(as_node(n)), orv::fog_of(as_node(n)));
      },
      is_fog},
-    {nodes, 11,
-     [](void *n, const void *p) { return OVlightnode_setambient2(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVlightnode_getambient2(as_node(n), floats_out(p)); },
+    {nodes, 11, set_through<OVlightnode_setambient2>, get_through<OVlightnode_getambient2>,
      is_light_or_ambient},
     {nodes, 12,
      [](void *n, const void *p) { return OVlightnode_setangle(as_node(n), float_of(p)); },
@@ -80,13 +76,9 @@ const PropertyBinding rows[] = {
          return put_float(p, angle, angle >= 0);
      },
      is_spot},
-    {nodes, 13,
-     [](void *n, const void *p) { return OVlightnode_setattenuation2(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVlightnode_getattenuation2(as_node(n), floats_out(p)); },
+    {nodes, 13, set_through<OVlightnode_setattenuation2>, get_through<OVlightnode_getattenuation2>,
      is_light_only},
-    {nodes, 14,
-     [](void *n, const void *p) { return OVlightnode_setdiffuse2(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVlightnode_getdiffuse2(as_node(n), floats_out(p)); },
+    {nodes, 14, set_through<OVlightnode_setdiffuse2>, get_through<OVlightnode_getdiffuse2>,
      is_light_only},
     {nodes, 15,
      [](void *n, const void *p) { return OVlightnode_setexponent(as_node(n), float_of(p)); },
@@ -102,13 +94,9 @@ const PropertyBinding rows[] = {
          return put_float(p, intensity, is_light_or_ambient(n));
      },
      is_light_or_ambient},
-    {nodes, 17,
-     [](void *n, const void *p) { return OVlightnode_setspecular2(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVlightnode_getspecular2(as_node(n), floats_out(p)); },
+    {nodes, 17, set_through<OVlightnode_setspecular2>, get_through<OVlightnode_getspecular2>,
      is_light_only},
-    {nodes, 18,
-     [](void *n, const void *p) { return OVlightnode_setposition(as_node(n), floats_of(p)); },
-     [](void *n, void *p) { return OVlightnode_getposition(as_node(n), floats_out(p)); },
+    {nodes, 18, set_through<OVlightnode_setposition>, get_through<OVlightnode_getposition>,
      is_light_only},
     {nodes, 19,
      [](void *n, const void *p) {
@@ -116,8 +104,7 @@ const PropertyBinding rows[] = {
          OVp3 direction = {floats_of(p)[0], floats_of(p)[1], floats_of(p)[2]};
          return OVlightnode_setdirection(as_node(n), direction);
      },
-     [](void *n, void *p) { return OVlightnode_getdirection(as_node(n), floats_out(p)); },
-     is_light_only},
+     get_through<OVlightnode_getdirection>, is_light_only},
 };
 
 } // namespace

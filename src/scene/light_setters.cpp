@@ -83,10 +83,8 @@ ORV_API int OVlightnode_getdirection(OVnode *node, OVp3 out) {
 ORV_API int OVlightnode_setangle(OVnode *node, float angle) {
     OVlight *light = spot_of(node);
     if (!light || !(angle >= 0 && angle <= quarter_turn)) return 0;
-    if (!orv::change_allowed(node, "Angle")) return 0;
-    light->angle = angle;
+    if (!orv::change_field(node, "Angle", light->angle, angle)) return 0;
     orv::light_touched(light, false);
-    orv::change_made(node, "Angle", &light->angle);
     return 1;
 }
 
@@ -98,10 +96,8 @@ ORV_API float OVlightnode_getangle(OVnode *node) {
 ORV_API int OVlightnode_setexponent(OVnode *node, float exponent) {
     OVlight *light = spot_of(node);
     if (!light || !(exponent == 0 || (exponent >= 1 && exponent <= 128))) return 0;
-    if (!orv::change_allowed(node, "Exponent")) return 0;
-    light->exponent = exponent;
+    if (!orv::change_field(node, "Exponent", light->exponent, exponent)) return 0;
     orv::light_touched(light, false);
-    orv::change_made(node, "Exponent", &light->exponent);
     return 1;
 }
 

@@ -20,4 +20,14 @@ bool change_listened(void *object, const char *property);
 // Queues the change event with a typed copy of the value when someone listens.
 void change_made(void *object, const char *property, const void *value);
 
+// The whole protocol for a setter that stores one value in one field; false
+// when vetoed. The event carries the stored field.
+template <typename T>
+bool change_field(void *object, const char *property, T &field, const T &value) {
+    if (!change_allowed(object, property)) return false;
+    field = value;
+    change_made(object, property, &field);
+    return true;
+}
+
 } // namespace orv

@@ -44,10 +44,7 @@ void viewpoint_righteye(const OVviewpoint *viewpoint, OVp3 out_position, OVq out
 extern "C" {
 
 ORV_API int OVviewpoint_setparallax(OVviewpoint *viewpoint, float parallax) {
-    if (!viewpoint || !orv::change_allowed(viewpoint, "Parallax")) return 0;
-    viewpoint->parallax = parallax;
-    orv::change_made(viewpoint, "Parallax", &viewpoint->parallax);
-    return 1;
+    return viewpoint && orv::change_field(viewpoint, "Parallax", viewpoint->parallax, parallax);
 }
 
 ORV_API float OVviewpoint_getparallax(const OVviewpoint *viewpoint) {
@@ -67,10 +64,9 @@ ORV_API int OVviewpoint_getconvergence(const OVviewpoint *viewpoint) {
 }
 
 ORV_API int OVviewpoint_setconvergencedist(OVviewpoint *viewpoint, float distance) {
-    if (!viewpoint || !orv::change_allowed(viewpoint, "ConvergenceDist")) return 0;
-    viewpoint->convergence_distance = std::max(distance, OV_TOLERANCE);
-    orv::change_made(viewpoint, "ConvergenceDist", &viewpoint->convergence_distance);
-    return 1;
+    return viewpoint &&
+           orv::change_field(viewpoint, "ConvergenceDist", viewpoint->convergence_distance,
+                             std::max(distance, OV_TOLERANCE));
 }
 
 ORV_API float OVviewpoint_getconvergencedist(const OVviewpoint *viewpoint) {

@@ -26,10 +26,7 @@ ORV_API float OVviewpoint_getviewangle(const OVviewpoint *viewpoint) {
 
 ORV_API int OVviewpoint_setaspect(OVviewpoint *viewpoint, float ratio) {
     if (!viewpoint || !(ratio >= OV_TOLERANCE)) return 0;
-    if (!orv::change_allowed(viewpoint, "AspectRatio")) return 0;
-    viewpoint->aspect = ratio;
-    orv::change_made(viewpoint, "AspectRatio", &viewpoint->aspect);
-    return 1;
+    return orv::change_field(viewpoint, "AspectRatio", viewpoint->aspect, ratio);
 }
 
 ORV_API float OVviewpoint_getaspect(const OVviewpoint *viewpoint) {
