@@ -7,7 +7,6 @@
 #include "scene/traversal_state.h"
 
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -19,10 +18,6 @@ using Clock = std::chrono::steady_clock;
 double traversal_seconds = 0, render_seconds = 0;
 long walks = 0;
 
-template <class Fn> Fn next_definition(const char *name) {
-    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
-}
-
 // Runs the call and adds its duration to the total.
 template <class Call> void timed(double &total, Call call) {
     auto start = Clock::now();
@@ -32,22 +27,24 @@ template <class Call> void timed(double &total, Call call) {
 
 } // namespace
 
-// Timing wrappers in front of the toolkit's own definitions: the program's
-// definitions come first in the lookup, the toolkit's are the next ones.
-extern "C" void OVrender_frame(void) {
-    static auto toolkit = next_definition<void (*)(void)>("OVrender_frame");
-    timed(render_seconds, [] { toolkit(); });
+// Timing wrappers around the toolkit's own definitions: the program is linked
+// with --wrap, so the toolkit's calls reach these first and __real_ is the
+// toolkit's definition.
+extern "C" {
+void __real__OVrender_allwindows(void);
+void __wrap__OVrender_allwindows(void) {
+    timed(render_seconds, [] { __real__OVrender_allwindows(); });
 }
 
-namespace orv::scene {
-void collect(OVnode *root, TraversalState *state) {
-    using Collect = void (*)(OVnode *, TraversalState *);
-    static auto toolkit =
-        next_definition<Collect>("_ZN3orv5scene7collectEP6OVnodePNS0_14TraversalStateE");
+void __real__ZN3orv5scene7collectEP6OVnodePNS0_14TraversalStateE(OVnode *root,
+                                                                 orv::scene::TraversalState *state);
+void __wrap__ZN3orv5scene7collectEP6OVnodePNS0_14TraversalStateE(
+    OVnode *root, orv::scene::TraversalState *state) {
     ++walks;
-    timed(traversal_seconds, [&] { toolkit(root, state); });
+    timed(traversal_seconds,
+          [&] { __real__ZN3orv5scene7collectEP6OVnodePNS0_14TraversalStateE(root, state); });
 }
-} // namespace orv::scene
+}
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Cost of the setter protocol: a change nobody listens to, and one with a
 // pre-handler and a handler (queued, then delivered by the event pass).
 #include "orv/property.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <benchmark/benchmark.h>
 

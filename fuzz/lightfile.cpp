@@ -1,7 +1,7 @@
 // Light file reader against arbitrary bytes.
 #include "orv/light.h"
 #include "orv/orv.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::fclose(file);
     // Lights go to the holding root; every input starts with none.
     OVlightnode_load(nullptr, path.c_str());
-    ORV_CALL(_OVlight_deleteall);
+    _OVlight_deleteall();
     std::remove(path.c_str());
     return 0;
 }

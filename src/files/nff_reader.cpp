@@ -1,6 +1,7 @@
 #include "files/nff_reader.h"
 
-#include "files/tokenizer.h"
+#include "core/tokenizer.h"
+#include "geometry/geometry_hooks.h"
 #include "geometry/geometry_record.h"
 #include "orv/math.h"
 #include "orv/message.h"
@@ -11,19 +12,6 @@
 #include <cstring>
 #include <memory>
 #include <unordered_map>
-
-// Texture operations belong to the texturing module; a missing one is skipped.
-extern "C" {
-__attribute__((weak)) int OVpoly_settexture(OVpoly *p, const char *name, int shaded,
-                                            int transparent);
-__attribute__((weak)) int OVpoly_settextureuv(OVpoly *p, const char *name, const float *u,
-                                              const float *v, int shaded, int transparent);
-__attribute__((weak)) int OVpoly_mirrortexture(OVpoly *p);
-__attribute__((weak)) int OVpoly_rotatetexture(OVpoly *p, float angle);
-__attribute__((weak)) int OVpoly_scaletexture(OVpoly *p, float f);
-__attribute__((weak)) int OVpoly_translatetexture(OVpoly *p, const float d[2]);
-__attribute__((weak)) int OVpoly_settexturestyle(OVpoly *p, int shaded, int transparent, int tint);
-}
 
 namespace orv {
 
@@ -283,21 +271,18 @@ void NffReader::apply_texture(OVpoly *p, const TextureRequest &tex) {
         u.push_back(uv_[number * 2]);
         v.push_back(uv_[number * 2 + 1]);
     }
-    if (static_cast<int>(u.size()) == n && OVpoly_settextureuv) {
-        OVpoly_settextureuv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
-    } else if (OVpoly_settexture &&
-               OVpoly_settexture(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
-        if (tex.mirror && OVpoly_mirrortexture) OVpoly_mirrortexture(p);
-        if (std::fabs(tex.rot) >= OV_TOLERANCE && OVpoly_rotatetexture)
-            OVpoly_rotatetexture(p, tex.rot);
-        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE && OVpoly_scaletexture)
-            OVpoly_scaletexture(p, tex.scale);
+    const geom::TextureHooks &ops = geom::texture_hooks();
+    if (static_cast<int>(u.size()) == n && ops.set_uv) {
+        ops.set_uv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
+    } else if (ops.set && ops.set(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
+        if (tex.mirror && ops.mirror) ops.mirror(p);
+        if (std::fabs(tex.rot) >= OV_TOLERANCE && ops.rotate) ops.rotate(p, tex.rot);
+        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE && ops.scale) ops.scale(p, tex.scale);
         if ((std::fabs(tex.trans[0]) >= OV_TOLERANCE || std::fabs(tex.trans[1]) >= OV_TOLERANCE) &&
-            OVpoly_translatetexture)
-            OVpoly_translatetexture(p, tex.trans);
+            ops.translate)
+            ops.translate(p, tex.trans);
     }
-    if (tex.tint && OVpoly_settexturestyle)
-        OVpoly_settexturestyle(p, tex.shaded, tex.transparent, 1);
+    if (tex.tint && ops.set_style) ops.set_style(p, tex.shaded, tex.transparent, 1);
 }
 
 int NffReader::read_polygon(OVgeometry *g) {

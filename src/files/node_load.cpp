@@ -2,15 +2,12 @@
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
+#include "orv/light.h"
 #include "orv/node.h"
+#include "orv/orv_internal.h"
 
 #include <cstring>
 #include <string>
-
-extern "C" {
-__attribute__((weak)) int OVlightnode_load(OVnode *parent, const char *path);
-void _OVnode_makemovable(OVnode *node); // sets the movable flag
-}
 
 namespace {
 

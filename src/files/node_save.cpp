@@ -3,7 +3,6 @@
 #include "orv/file.h"
 #include "orv/message.h"
 #include "scene/node_internal.h"
-#include "universe/subsystems.h"
 #include "vrml/vrml_writer.h"
 
 #include <cstdio>

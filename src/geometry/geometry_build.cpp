@@ -72,13 +72,10 @@ OVgeometry *OVgeometry_begin(void) {
         return nullptr;
     }
     OVgeometry *g = _OVgeometry_new(nullptr);
-    if (ORV_MTABLE_PRESENT(OVmtable_new)) {
-        OVmtable *table = OVmtable_new(OVAMBIENTDIFFUSE, 1, nullptr);
-        if (table) {
-            g->mtable = table;
-            if (_OVmtable_attach) _OVmtable_attach(table, g);
-            OVmtable_matchcolor12(table, 0xFFF);
-        }
+    if (OVmtable *table = OVmtable_new(OVAMBIENTDIFFUSE, 1, nullptr)) {
+        g->mtable = table;
+        _OVmtable_attach(table, g);
+        OVmtable_matchcolor12(table, 0xFFF);
     }
     index_table.clear();
     index_table.reserve(initial_index_capacity);

@@ -61,7 +61,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         OVgeometry_delete(g);
         return 0;
     }
-    if (_OVportal_restatall) _OVportal_restatall();
+    orv::geom::portals_restat();
     // Pieces split off a polygon come between it and the next original one;
     // prev is the polygon before p, for unlinking where a polygon is met
     // (OVpoly_delete would search the list for each).

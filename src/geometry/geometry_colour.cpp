@@ -13,13 +13,11 @@ int match(OVmtable *table, Match kind, unsigned a, int g = 0, int b = 0) {
     if (!table) return -1;
     switch (kind) {
     case Match::rgb:
-        return ORV_MTABLE_PRESENT(OVmtable_matchrgb)
-                   ? OVmtable_matchrgb(table, static_cast<int>(a), g, b)
-                   : -1;
+        return OVmtable_matchrgb(table, static_cast<int>(a), g, b);
     case Match::color24:
-        return ORV_MTABLE_PRESENT(OVmtable_matchcolor24) ? OVmtable_matchcolor24(table, a) : -1;
+        return OVmtable_matchcolor24(table, a);
     case Match::color12:
-        return ORV_MTABLE_PRESENT(OVmtable_matchcolor12) ? OVmtable_matchcolor12(table, a) : -1;
+        return OVmtable_matchcolor12(table, a);
     }
     return -1;
 }
@@ -52,8 +50,7 @@ int _OVpoly_setcolor_nofrags(OVpoly *p, unsigned rgb12) {
 }
 
 unsigned _OVpoly_getcolor24(OVpoly *p) {
-    if (!p || !p->geometry || !p->geometry->mtable || !ORV_MTABLE_PRESENT(OVmtable_getcolor24))
-        return 0;
+    if (!p || !p->geometry || !p->geometry->mtable) return 0;
     return OVmtable_getcolor24(p->geometry->mtable, p->matid);
 }
 

@@ -102,7 +102,7 @@ OVgeometry *OVgeometry_copy(OVgeometry *g) {
     c->style_values = g->style_values;
     OVgeometry_setname(c, g->name);
     c->mtable = g->mtable;
-    if (c->mtable && _OVmtable_attach) _OVmtable_attach(c->mtable, c);
+    if (c->mtable) _OVmtable_attach(c->mtable, c);
     return c;
 }
 
@@ -121,7 +121,7 @@ OVpoly *_OVgeometry_mergepq(OVgeometry *g1, OVgeometry *g2, const OVpq *origin,
     rule.fixed = fixed != 0;
     rule.fixed_id = id;
     OVmtable *merged = g1->mtable;
-    if (!fixed && g2->mtable && g2->mtable != g1->mtable && ORV_MTABLE_PRESENT(OVmtable_merge)) {
+    if (!fixed && g2->mtable && g2->mtable != g1->mtable) {
         merged = OVmtable_merge(g1->mtable, g2->mtable);
         if (merged != g2->mtable && g1->mtable) rule.id_offset = OVmtable_getnumentries(g1->mtable);
     }
@@ -145,7 +145,7 @@ OVgeometry *_OVgeometry_copyplist(OVgeometry *g, OVpolylist *list) {
     copy_into(c, g, rule);
     if (!list) OVpolylist_delete(rule.only);
     c->mtable = g->mtable;
-    if (c->mtable && _OVmtable_attach) _OVmtable_attach(c->mtable, c);
+    if (c->mtable) _OVmtable_attach(c->mtable, c);
     OVgeometry_setname(c, g->name);
     OVgeometry_recomputestats(c, 1);
     return c;

@@ -9,22 +9,9 @@
 #include <cmath>
 #include <vector>
 
-#if __has_include("orv/mtable.h")
+#include "geometry/geometry_hooks.h"
 #include "orv/mtable.h"
-#define ORV_MTABLE_PRESENT(fn) true
-#else
-extern "C" {
-__attribute__((weak)) OVmtable *OVmtable_new(int properties, int initialsize, const char *name);
-__attribute__((weak)) int OVmtable_matchrgb(OVmtable *table, int r, int g, int b);
-__attribute__((weak)) int OVmtable_matchcolor12(OVmtable *table, unsigned rgb);
-__attribute__((weak)) int OVmtable_matchcolor24(OVmtable *table, unsigned rgb);
-__attribute__((weak)) unsigned OVmtable_getcolor24(OVmtable *table, int index);
-__attribute__((weak)) int OVmtable_getnumentries(OVmtable *table);
-__attribute__((weak)) OVmtable *OVmtable_merge(OVmtable *a, OVmtable *b);
-}
-#define OVAMBIENTDIFFUSE 0x20
-#define ORV_MTABLE_PRESENT(fn) ((fn) != nullptr)
-#endif
+#include "orv/orv_internal.h"
 
 namespace orv::geom {
 

@@ -1,6 +1,8 @@
 // The geometry record: creation, reference-counted deletion, names, material
 // table, the modifiable gate and the simple queries.
+#include "geometry/geometry_hooks.h"
 #include "geometry/geometry_internal.h"
+#include "orv/orv_internal.h"
 #include "orv/universe.h"
 
 #include <cstring>
@@ -12,11 +14,11 @@ bool verbose_geometry() {
 }
 
 void tell_node(OVgeometry *g) {
-    if (g->node && _OVnode_changed) _OVnode_changed(g->node);
+    node_changed(g->node);
 }
 
 void mark_stale() {
-    if (_OVrender_markstale) _OVrender_markstale();
+    mark_render_stale();
 }
 
 } // namespace orv::geom
@@ -38,7 +40,7 @@ int OVgeometry_delete(OVgeometry *g) {
     if (!g) return 0;
     if (g->refcount > 1) return --g->refcount;
     _OVgeometry_checkifopen(g);
-    if (g->mtable && _OVmtable_detach) _OVmtable_detach(g->mtable, g);
+    if (g->mtable) _OVmtable_detach(g->mtable, g);
     g->mtable = nullptr;
     if (g->owns_polys) {
         for (OVpoly *p = g->polys, *next; p; p = next) {
@@ -50,8 +52,7 @@ int OVgeometry_delete(OVgeometry *g) {
     g->node = nullptr; // the node owns its own record; it only pointed at us
     free_vertex_list(g->vertices);
     free_vertex_list(g->reference);
-    if (_OVrender_releaselists && (g->cache1 || g->cache2))
-        _OVrender_releaselists(g->cache1, g->cache2);
+    if (g->cache1 || g->cache2) release_lists(g->cache1, g->cache2);
     if (g->draw) g->draw(g, g);
     OVfree(g->private_a);
     OVfree(g->private_b);
@@ -81,10 +82,10 @@ int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
     if (!_OVgeometry_modifiable(g)) return 0;
     if (g->mtable == m) return 1;
     // Attach first: a table shared with the old one must not be freed in between.
-    if (m && _OVmtable_attach) _OVmtable_attach(m, g);
+    if (m) _OVmtable_attach(m, g);
     OVmtable *old = g->mtable;
     g->mtable = m;
-    if (old && _OVmtable_detach) _OVmtable_detach(old, g);
+    if (old) _OVmtable_detach(old, g);
     mark_stale();
     return 1;
 }
@@ -94,7 +95,7 @@ int _OVgeometry_modifiable(OVgeometry *g) {
     g->cache_valid = 0;
     g->passes = 0;
     if (g->cache1 || g->cache2) {
-        if (_OVrender_releaselists) _OVrender_releaselists(g->cache1, g->cache2);
+        release_lists(g->cache1, g->cache2);
         g->cache1 = g->cache2 = 0;
     }
     return 1;

@@ -125,27 +125,3 @@ struct OVgeomlist {
     OVgeometry *geometry;
     OVgeomlist *next;
 };
-
-// Services of other modules. Weak: a missing one is skipped.
-extern "C" {
-// render/: releases a geometry's compiled display lists (names may be 0).
-__attribute__((weak)) void _OVrender_releaselists(std::uint32_t list1, std::uint32_t list2);
-// render/: the cached drawing state must be re-sent.
-__attribute__((weak)) void _OVrender_markstale(void);
-// scene/: the node's drawing data changed.
-__attribute__((weak)) void _OVnode_changed(OVnode *node);
-// geometry/mtable: g starts or stops using a material table (a table left
-// without users is deleted by the detach).
-__attribute__((weak)) void _OVmtable_attach(OVmtable *table, OVgeometry *g);
-__attribute__((weak)) void _OVmtable_detach(OVmtable *table, OVgeometry *g);
-// render/: takes or drops one use of a loaded texture.
-__attribute__((weak)) void _OVtexture_addref(void *texture);
-__attribute__((weak)) void _OVtexture_release(void *texture);
-// scene/: the accumulated transform of a node path (root to last node) and
-// its last node; false when the path does not start at a shown root.
-__attribute__((weak)) int _OVnodepath_getmatrix(OVnodepath *path, OVm4 out, OVnode **last);
-// universe/: portals refer to polygons.
-__attribute__((weak)) void _OVportal_restatall(void);
-__attribute__((weak)) void *_OVportal_findpoly(OVpoly *p);
-__attribute__((weak)) void _OVportal_forgetpoly(OVpoly *p); // p is being freed
-}

@@ -1,5 +1,5 @@
 // Material files: "<name>.mat" written by save, read back by load.
-#include "files/tokenizer.h"
+#include "core/tokenizer.h"
 #include "geometry/mtable_record.h"
 #include "orv/file.h"
 #include "orv/message.h"

@@ -1,7 +1,9 @@
 // Material table records: layout, the universe's list, names and users.
+#include "geometry/geometry_hooks.h"
 #include "geometry/geometry_record.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
+#include "orv/orv_internal.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -149,7 +151,7 @@ void mtable_touch_users(OVmtable *table) {
     for (OVgeometry *g : *table->users) {
         g->cache_valid = 0;
         g->passes = 0;
-        if (g->node && _OVnode_changed) _OVnode_changed(g->node);
+        orv::geom::node_changed(g->node);
     }
 }
 

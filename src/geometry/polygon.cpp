@@ -54,7 +54,7 @@ OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertice
     set_corners(q, vertices, nullptr);
     if (p->texture) {
         q->texture = texture_pick(p->texture, old_index);
-        if (q->texture->texture && _OVtexture_addref) _OVtexture_addref(q->texture->texture);
+        texture_add_use(q->texture->texture);
     }
     q->next = after->next;
     after->next = q;
@@ -99,7 +99,7 @@ OVpoly *_OVpoly_new(OVgeometry *g) {
 
 void _OVpoly_del(OVpoly *p) {
     if (!p) return;
-    if (_OVportal_forgetpoly) _OVportal_forgetpoly(p);
+    portal_forget(p);
     texture_free(p->texture);
     free_corners(p);
     poly_give(p);
@@ -259,7 +259,7 @@ int OVpoly_containsvertex(OVpoly *p, OVvertex *v) {
 }
 
 void *OVpoly_getportal(OVpoly *p) {
-    return p && _OVportal_findpoly ? _OVportal_findpoly(p) : nullptr;
+    return p ? portal_of(p) : nullptr;
 }
 
 void _OVpoly_setsset(OVpoly *p, int value) {

@@ -31,13 +31,13 @@ OVtexbinding *texture_copy(const OVtexbinding *t) {
     OVtexbinding *c = texture_alloc(t, t->count);
     std::memcpy(c->u, t->u, t->count * sizeof(float));
     std::memcpy(c->v, t->v, t->count * sizeof(float));
-    if (c->texture && _OVtexture_addref) _OVtexture_addref(c->texture);
+    texture_add_use(c->texture);
     return c;
 }
 
 void texture_free(OVtexbinding *t) {
     if (!t) return;
-    if (t->texture && _OVtexture_release) _OVtexture_release(t->texture);
+    texture_release_use(t->texture);
     OVfree(t->u);
     OVfree(t->v);
     OVfree(t);

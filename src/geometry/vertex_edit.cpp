@@ -76,7 +76,7 @@ int OVgeometry_computevertexnormal(OVgeometry *g, OVvertex *v) {
 }
 
 int OVgeometry_setvertexrgb(OVgeometry *g, OVvertex *v, int r, int gg, int b) {
-    if (!g || !v || !g->mtable || !ORV_MTABLE_PRESENT(OVmtable_matchrgb)) return 0;
+    if (!g || !v || !g->mtable) return 0;
     int id = OVmtable_matchrgb(g->mtable, r, gg, b);
     if (id < 0 || !_OVgeometry_modifiable(g)) return 0;
     v->matid = id;
@@ -85,8 +85,7 @@ int OVgeometry_setvertexrgb(OVgeometry *g, OVvertex *v, int r, int gg, int b) {
 }
 
 int OVgeometry_getvertexrgb(OVgeometry *g, OVvertex *v, int *r, int *gg, int *b) {
-    if (!g || !v || !(v->flags & OVVERTEX_OWNMATID) || !ORV_MTABLE_PRESENT(OVmtable_getcolor24))
-        return 0;
+    if (!g || !v || !(v->flags & OVVERTEX_OWNMATID)) return 0;
     unsigned rgb = g->mtable ? OVmtable_getcolor24(g->mtable, v->matid) : 0;
     if (r) *r = (rgb >> 16) & 0xFF;
     if (gg) *gg = (rgb >> 8) & 0xFF;

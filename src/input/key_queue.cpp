@@ -3,7 +3,7 @@
 #include "orv/input.h"
 #include "render/window_internal.h"
 #include "scene/property_protocol.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <cstdint>
 #include <deque>

@@ -2,8 +2,8 @@
 #include "input/motionlink_list.h"
 #include "input/node_calls.h"
 #include "orv/message.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "orv/orv_internal.h"
+#include "state/universe_state.h"
 
 #include <cstring>
 

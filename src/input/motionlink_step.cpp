@@ -1,6 +1,6 @@
 // The motion-link step of a simulation pass.
 #include "input/motionlink_list.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <vector>
 
@@ -32,8 +32,7 @@ template <typename Pick> void apply_all(Pick picks, Apply apply) {
 } // namespace
 
 void _OVmotionlink_step(void) {
-    if (_OVlight_applymotion)
-        apply_all([](int type) { return type == OVLINK_LIGHT; }, _OVlight_applymotion);
+    // Links to lights would come first; links do not take lights as targets.
     apply_all([](int type) { return type == OVLINK_VIEWPOINT; }, _OVviewpoint_applymotion);
     // Legacy objects and their tasks have no implementation to move.
     apply_all(is_node_target, apply_node_link);

@@ -3,12 +3,11 @@
 #include "input/sensor_record.h"
 #include "orv/input.h"
 #include "orv/message.h"
+#include "orv/render.h"
 #include "render/window_internal.h"
 
 #include <cmath>
 #include <cstdlib>
-
-extern "C" __attribute__((weak)) int OVrender_getstereogap(void);
 
 namespace {
 
@@ -22,7 +21,7 @@ Centre centre = {};
 constexpr float dead_zone = 0.1f;
 
 int stereo_gap() {
-    return OVrender_getstereogap ? OVrender_getstereogap() : 18;
+    return OVrender_getstereogap();
 }
 
 void read_centre(OVsensor *sensor, const OVwindow *window) {

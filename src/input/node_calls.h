@@ -1,43 +1,22 @@
-// The node operations motion links use. Weak until the node module is part
-// of every build: a missing function means the node cannot be a target.
+// What motion links ask of their node and node-path targets.
 #pragma once
 
-#include "orv/orv_base.h"
-
-extern "C" {
-__attribute__((weak)) int OVnode_ismovable(const OVnode *node);
-__attribute__((weak)) int OVnode_gettype(const OVnode *node);
-__attribute__((weak)) int OVnode_gettransform(const OVnode *node, OVm4 transform);
-}
+#include "orv/node.h"
+#include "orv/nodepath.h"
 
 namespace orv::input {
 
-inline constexpr int node_type_xform = 1;
-
 inline bool node_is_movable(const OVnode *node) {
-    return OVnode_ismovable && OVnode_ismovable(node);
+    return OVnode_ismovable(node) != 0;
 }
 
 inline bool node_is_xform(const OVnode *node) {
-    return OVnode_gettype && OVnode_gettype(node) == node_type_xform;
+    return OVnode_gettype(node) == OVNODE_XFORM;
 }
-
-} // namespace orv::input
-
-extern "C" {
-__attribute__((weak)) int OVnode_settransform(OVnode *node, const OVm4 transform);
-__attribute__((weak)) int OVnode_getorientation(const OVnode *node, OVq orientation);
-__attribute__((weak)) OVnode *OVnodepath_getnode(const OVnodepath *path, int index);
-__attribute__((weak)) int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out);
-__attribute__((weak)) int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world);
-}
-
-namespace orv::input {
 
 // The last node of a path a link may move: only a movable node.
 inline OVnode *nodepath_target(const OVnodepath *path) {
-    OVnode *last =
-        OVnodepath_getnode && OVnodepath_getmatrix ? OVnodepath_getnode(path, -1) : nullptr;
+    OVnode *last = OVnodepath_getnode(path, -1);
     return last && node_is_movable(last) ? last : nullptr;
 }
 

@@ -5,8 +5,8 @@
 #include "input/sensor_record.h"
 #include "orv/math.h"
 #include "orv/message.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "orv/orv_internal.h"
+#include "state/universe_state.h"
 
 #include <cstring>
 #include <vector>

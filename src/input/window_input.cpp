@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 #include "platform/window_messages.h"
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 namespace orv::input {
 

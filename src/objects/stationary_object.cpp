@@ -6,7 +6,7 @@
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/node.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 namespace orv::objects {
 

@@ -3,7 +3,7 @@
 
 #include "render/draw_state.h"
 #include "render/light_lists.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include <GL/gl.h>
 

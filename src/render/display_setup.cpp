@@ -6,8 +6,8 @@
 #include "render/pixel_format.h"
 #include "render/render_config.h"
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "orv/orv_internal.h"
+#include "state/universe_state.h"
 
 namespace orv {
 

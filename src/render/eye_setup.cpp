@@ -8,7 +8,7 @@
 #include "render/model_frame.h"
 #include "render/render_config.h"
 #include "scene/traversal_state.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <GL/gl.h>

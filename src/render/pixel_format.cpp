@@ -1,7 +1,7 @@
 // The pixel format request shared by all windows.
 #include "render/pixel_format.h"
 
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include <cstdlib>
 

@@ -4,7 +4,8 @@
 #include "render/eye_setup.h"
 #include "render/model_frame.h"
 #include "render/node_instance.h"
-#include "render/scene_calls.h"
+#include "orv/node.h"
+#include "scene/traversal_state.h"
 #include "render/window_internal.h"
 
 #include <cmath>
@@ -44,7 +45,7 @@ ORV_API int OVwindow_zoomnode(OVwindow *window, OVnode *node, int instance) {
     OVp3 local, mid;
     if (!OVnode_getmidpoint(node, local)) return 0;
     std::memcpy(mid, local, sizeof mid);
-    if (OVnode_gettype(node) != node_type_root) {
+    if (OVnode_gettype(node) != OVNODE_ROOT) {
         OVm4 m;
         if (!instance_transform(window->root, node, instance, m)) return 0;
         for (int j = 0; j < 3; ++j)

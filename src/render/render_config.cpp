@@ -3,7 +3,7 @@
 
 #include "orv/message.h"
 #include "orv/render.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include <algorithm>
 #include <cstdlib>

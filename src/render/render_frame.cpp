@@ -11,7 +11,7 @@
 #include "render/stencil_mask.h"
 #include "render/window_internal.h"
 #include "scene/traversal_state.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <GL/gl.h>
 

@@ -8,13 +8,12 @@
 #include "render/light_lists.h"
 #include "render/model_frame.h"
 #include "render/render_config.h"
+#include "orv/node.h"
 #include "scene/node_record.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
-
-extern "C" __attribute__((weak)) float OVnode_getradius(OVnode *node);
 
 namespace orv {
 
@@ -141,7 +140,7 @@ ORV_API void _OVnode_draw(OVnode *root, void *state) {
     if (!root || !state || root->header.type != NT_ROOT) return;
     auto *s = static_cast<scene::TraversalState *>(state);
     // Bounds flagged changed are recomputed before the culling needs them.
-    if ((root->flags & NODE_CHANGED) && OVnode_getradius) OVnode_getradius(root);
+    if (root->flags & NODE_CHANGED) OVnode_getradius(root);
     scene::collect(root, s);
     Playback playback(s);
     if (playback.play(s->opaque, s->opaque_count) && s->transparent_count > 0)

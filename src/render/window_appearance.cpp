@@ -1,6 +1,7 @@
 // What a window shows: background, eye, viewpoints, root node, enabling and
 // the application's draw functions.
-#include "render/scene_calls.h"
+#include "orv/node.h"
+#include "scene/traversal_state.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
@@ -97,11 +98,11 @@ ORV_API OVviewpoint *OVwindow_getviewpoint2(const OVwindow *window) {
 }
 
 ORV_API int OVwindow_setrootnode(OVwindow *window, OVnode *root) {
-    if (!window || !root || orv_object_type(root) != node_type_root) return 0;
+    if (!window || !root || orv_object_type(root) != OVNODE_ROOT) return 0;
     if (!change_allowed(window, "Root Node")) return 0;
     window->root = root;
     if (change_listened(window, "Root Node")) {
-        const char *name = OVnode_getname ? OVnode_getname(root) : nullptr;
+        const char *name = OVnode_getname(root);
         change_made(window, "Root Node", name ? name : "");
     }
     return 1;

@@ -4,9 +4,10 @@
 #include "orv/viewpoint.h"
 #include "platform/platform.h"
 #include "render/render_config.h"
-#include "render/scene_calls.h"
+#include "orv/node.h"
+#include "scene/traversal_state.h"
 #include "render/window_internal.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,8 +112,8 @@ void finish(OVwindow *w) {
     w->viewport[1] = 1;
     w->viewport[2] = 0;
     w->viewport[3] = 1;
-    w->root = first_root_node();
-    w->state = new_traversal_state();
+    w->root = OVuniverse_getrootnodes();
+    w->state = _OVnode_newstate();
     window_link(w);
 }
 
@@ -161,7 +162,7 @@ ORV_API OVwindow *OVwindow_newviewport(OVwindow *parent, int x, int y, int width
     w->draw3d = nullptr;
     w->eye = 0;
     w->data = nullptr;
-    w->state = new_traversal_state();
+    w->state = _OVnode_newstate();
     float pw = parent->width > 0 ? static_cast<float>(parent->width) : 1.0f;
     float ph = parent->height > 0 ? static_cast<float>(parent->height) : 1.0f;
     w->viewport[0] = x / pw;

@@ -2,12 +2,13 @@
 #include "orv/message.h"
 #include "orv/task.h"
 #include "platform/platform.h"
-#include "render/scene_calls.h"
+#include "orv/node.h"
+#include "scene/traversal_state.h"
 #include "render/window_events.h"
 #include "render/window_internal.h"
 #include "render/window_procedure.h"
 #include "render/snapshot.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 namespace orv {
 
@@ -44,7 +45,7 @@ ORV_API void OVwindow_delete(OVwindow *window) {
         w = next;
     }
     snapshot_forget(window);
-    delete_traversal_state(window->state);
+    if (window->state) _OVnode_deletestate(window->state);
     OVfree(window);
     if (native && !tearing_down) window_destroyed();
 }

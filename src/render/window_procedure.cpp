@@ -3,17 +3,19 @@
 #include "render/window_procedure.h"
 
 #include "orv/message.h"
+#include "orv/orv_internal.h"
 #include "orv/universe.h"
 #include "platform/platform.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 namespace orv {
 
 namespace {
+
+InputMessageFn input_handler = nullptr;
 
 void on_move(OVwindow *w, const OVwinmsg &m) {
     if (!change_allowed(w, "Position")) OVmessage("Can't stop the window move\n");
@@ -76,12 +78,16 @@ void on_window_message(OVwindow *w, const OVwinmsg &m) {
         OVwindow_delete(w);
         break;
     default:
-        if (is_input(m.kind)) ORV_CALL(_OVinput_windowmessage, w, &m);
+        if (is_input(m.kind) && input_handler) input_handler(w, &m);
         break;
     }
 }
 
 } // namespace
+
+void set_input_handler(InputMessageFn fn) {
+    input_handler = fn;
+}
 
 void window_procedure(const OVwinmsg &message) {
     if (!universe_exists()) return;

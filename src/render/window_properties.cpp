@@ -1,7 +1,8 @@
 // The window rows of the property table, bound to the window operations.
 #include "orv/message.h"
 #include "orv/viewpoint.h"
-#include "render/scene_calls.h"
+#include "orv/node.h"
+#include "scene/traversal_state.h"
 #include "render/window_internal.h"
 #include "scene/property_adapters.h"
 #include "scene/property_table.h"

@@ -1,7 +1,7 @@
 // The root nodes the windows show, for the preparation pass and the collision
 // tests of viewpoints.
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 extern "C" ORV_API int _OVwindow_roots(OVnode **roots, int *display_bits, int capacity) {
     int count = 0;

@@ -1,6 +1,6 @@
 // What the viewpoint module asks of the windows that show a viewpoint.
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 namespace {
 // Frustum order of the viewpoint calls: left, right, bottom, top, near, far.

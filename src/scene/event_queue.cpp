@@ -9,7 +9,7 @@
 #include "scene/handler_registry.h"
 #include "scene/property_table.h"
 #include "scene/property_value.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <string>
 #include <vector>

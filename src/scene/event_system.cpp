@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "scene/class_functions.h"
 #include "scene/handler_registry.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 namespace orv {
 namespace {
@@ -60,12 +60,14 @@ extern "C" ORV_API void _OVevent_start(void) {
     auto create = reinterpret_cast<void (*)()>(platform::current().process.find_symbol("NQnew"));
     if (!create) return;
     create();
-    hooks.update = reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQupdate"));
-    hooks.shutdown = reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQdelete"));
+    hooks.update =
+        reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQupdate"));
+    hooks.shutdown =
+        reinterpret_cast<UpdateHook>(platform::current().process.find_symbol("NQdelete"));
     hooks.deleted =
         reinterpret_cast<ObjectHook>(platform::current().process.find_symbol("_OVbase_deleted"));
-    hooks.namestored =
-        reinterpret_cast<ObjectHook>(platform::current().process.find_symbol("_OVbase_isnamestored"));
+    hooks.namestored = reinterpret_cast<ObjectHook>(
+        platform::current().process.find_symbol("_OVbase_isnamestored"));
 }
 
 // "NQdelete", then the queued events and every registry.

@@ -1,6 +1,6 @@
 // Reading light files: one or more lights, each a kind word followed by
 // keyword/value attributes, applied through the light setters.
-#include "files/tokenizer.h"
+#include "core/tokenizer.h"
 #include "orv/light.h"
 #include "orv/message.h"
 #include "scene/light_record.h"

@@ -2,14 +2,13 @@
 // the teardown of every light.
 #include "core/object.h"
 #include "orv/light.h"
-#include "scene/light_node_seam.h"
+#include "orv/node.h"
+#include "orv/orv_internal.h"
 #include "scene/light_record.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr int node_type_separator = 9, node_type_xformsep = 16;
 
 struct LightPayload {
     OVlight *light;
@@ -17,13 +16,12 @@ struct LightPayload {
 
 // The payload of a node of the type (through a movable), or null.
 void *payload_of(OVnode *node, int type) {
-    if (!node || !_OVnode_payload) return nullptr;
+    if (!node) return nullptr;
     OVnode *content = node;
     if (orv_object_type(node) != type) {
         // Only a movable (a separator or transform separator) stands for its content.
         const int own = orv_object_type(node);
-        if ((own != node_type_separator && own != node_type_xformsep) || !_OVnode_content)
-            return nullptr;
+        if (own != OVNODE_SEPARATOR && own != OVNODE_XFORMSEP) return nullptr;
         content = _OVnode_content(node);
     }
     if (!content || orv_object_type(content) != type) return nullptr;
@@ -31,16 +29,15 @@ void *payload_of(OVnode *node, int type) {
 }
 
 OVnode *new_node(OVnode *parent, int type, size_t size) {
-    return _OVnode_newwithpayload ? _OVnode_newwithpayload(parent, type, size) : nullptr;
+    return _OVnode_newwithpayload(parent, type, size);
 }
 
 OVnode *new_light(OVnode *parent, int kind) {
-    if (!_OVnode_newwithpayload) return nullptr;
     const OVp3 origin = {0, 0, 0};
     OVp3 direction = {0, 0, 1};
     OVlight *light = orv::light_create(kind, 1.0f, origin, direction);
     if (!light) return nullptr;
-    OVnode *node = new_node(parent, orv::node_type_light, sizeof(LightPayload));
+    OVnode *node = new_node(parent, OVNODE_LIGHT, sizeof(LightPayload));
     if (!node) {
         orv::light_destroy(light);
         return nullptr;
@@ -51,8 +48,6 @@ OVnode *new_light(OVnode *parent, int kind) {
 }
 
 OVnode *new_movable_light(OVnode *parent, int kind) {
-    if (!OVxformsepnode_new || !OVxformnode_new || !_OVnode_makemovable || !OVnode_delete)
-        return nullptr;
     OVnode *movable = OVxformsepnode_new(parent);
     if (!movable) return nullptr;
     OVnode *xform = OVxformnode_new(movable);
@@ -70,16 +65,16 @@ OVnode *new_movable_light(OVnode *parent, int kind) {
 namespace orv {
 
 OVlight *light_of(OVnode *node) {
-    auto *payload = static_cast<LightPayload *>(payload_of(node, node_type_light));
+    auto *payload = static_cast<LightPayload *>(payload_of(node, OVNODE_LIGHT));
     return payload ? payload->light : nullptr;
 }
 
 OVambientdata *ambient_of(OVnode *node) {
-    return static_cast<OVambientdata *>(payload_of(node, node_type_ambient));
+    return static_cast<OVambientdata *>(payload_of(node, OVNODE_AMBIENT));
 }
 
 OVfogdata *fog_of(OVnode *node) {
-    return static_cast<OVfogdata *>(payload_of(node, node_type_fog));
+    return static_cast<OVfogdata *>(payload_of(node, OVNODE_FOG));
 }
 
 } // namespace orv
@@ -111,7 +106,7 @@ ORV_API OVnode *OVmovlightnode_newspot(OVnode *parent) {
 }
 
 ORV_API OVnode *OVlightnode_newambient(OVnode *parent) {
-    OVnode *node = new_node(parent, orv::node_type_ambient, sizeof(OVambientdata));
+    OVnode *node = new_node(parent, OVNODE_AMBIENT, sizeof(OVambientdata));
     if (!node) return nullptr;
     auto *ambient = static_cast<OVambientdata *>(_OVnode_payload(node));
     ambient->rgb[0] = ambient->rgb[1] = ambient->rgb[2] = 1.0f;
@@ -120,7 +115,7 @@ ORV_API OVnode *OVlightnode_newambient(OVnode *parent) {
 }
 
 ORV_API OVnode *OVfognode_new(OVnode *parent) {
-    return new_node(parent, orv::node_type_fog, sizeof(OVfogdata)); // all zero, enabled
+    return new_node(parent, OVNODE_FOG, sizeof(OVfogdata)); // all zero, enabled
 }
 
 ORV_API int OVlightnode_gettype(OVnode *node) {

@@ -6,7 +6,8 @@
 #include "orv/node.h"
 #include "scene/node_internal.h"
 #include "scene/node_xform_walk.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 
 #include <cmath>
 #include <vector>
@@ -69,7 +70,7 @@ void set_bounds_flag(OVnode *n, bool has) {
 void refresh_object(OVnode *n) {
     if (!(n->flags & NODE_CHANGED)) return;
     OVp3 mid, ext;
-    bool has = _OVobjectnode_bounds && _OVobjectnode_bounds(n, mid, ext);
+    bool has = object_node_bounds(n, mid, ext);
     if (has) {
         Box box{{mid[0] - ext[0], mid[1] - ext[1], mid[2] - ext[2]},
                 {mid[0] + ext[0], mid[1] + ext[1], mid[2] + ext[2]},

@@ -10,7 +10,8 @@
 #include "scene/light_state.h"
 #include "scene/node_internal.h"
 #include "scene/traversal_state.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 
 #include <vector>
 
@@ -38,14 +39,14 @@ void delete_orphans(OVnode *start, bool keep_record) {
             child->parent_count = 0;
             pending.push_back(child);
         }
-        ORV_CALL(OVmotionlink_deletetarget, n);
+        orv::scene::tell_target_deleted(n);
         if (keep_record && n == start) {
             if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on
         } else if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT) {
-            ORV_CALL(_OVlight_nodedeleted, n);
+            _OVlight_nodedeleted(n);
         }
         if (n->header.type == NT_OBJECT)
-            ORV_CALL(_OVobjectnode_deleted, n, keep_record && n == start);
+            orv::scene::object_node_deleted(n, keep_record && n == start);
         forget_name(n);
         if (n->header.type == NT_GEOMETRY && n->geometry) {
             n->geometry->node = nullptr;

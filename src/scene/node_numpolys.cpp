@@ -3,7 +3,7 @@
 #include "geometry/geometry_record.h"
 #include "orv/node.h"
 #include "scene/node_record.h"
-#include "universe/subsystems.h"
+#include "scene/scene_hooks.h"
 
 #include <vector>
 
@@ -11,8 +11,8 @@ namespace {
 
 int own_polys(OVnode *node) {
     if (node->header.type == NT_GEOMETRY) return node->geometry ? node->geometry->npolys : 0;
-    if (node->header.type == NT_OBJECT && _OVobjectnode_geometry)
-        if (OVgeometry *g = _OVobjectnode_geometry(node)) return g->npolys;
+    if (node->header.type == NT_OBJECT)
+        if (OVgeometry *g = orv::scene::object_node_geometry(node)) return g->npolys;
     return 0;
 }
 

@@ -2,7 +2,8 @@
 #include "orv/message.h"
 #include "orv/nodepath.h"
 #include "scene/nodepath_record.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 
 #include <cstring>
 #include <vector>
@@ -32,7 +33,7 @@ ORV_API OVnodepath *OVnodepath_new(OVnode *first) {
 
 ORV_API void OVnodepath_delete(OVnodepath *path) {
     if (!path) return;
-    ORV_CALL(OVmotionlink_deletetarget, path);
+    orv::scene::tell_target_deleted(path);
     OVfree(path->nodes);
     OVfree(path);
 }

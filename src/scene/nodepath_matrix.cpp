@@ -3,7 +3,8 @@
 #include "orv/node.h"
 #include "orv/nodepath.h"
 #include "scene/nodepath_record.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 
 #include <cstring>
 
@@ -80,7 +81,7 @@ bool shown_root(const OVnode *node) {
     constexpr int most = 8;
     OVnode *roots[most];
     int bits[most];
-    const int count = _OVwindow_roots ? _OVwindow_roots(roots, bits, most) : 0;
+    const int count = shown_roots(roots, bits, most);
     for (int i = 0; i < count; ++i)
         if (roots[i] == node) return true;
     return false;

@@ -2,7 +2,8 @@
 // transparent lists of a traversal state, with an explicit stack.
 #include "orv/message.h"
 #include "scene/traversal_stacks.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 
 namespace orv::scene {
 
@@ -72,9 +73,7 @@ bool visit(TraversalState *state, OVnode *node) {
         collect_callback(state, node);
         return true;
     case NT_OBJECT:
-        if (_OVobjectnode_collect)
-            if (OVnode *next = _OVobjectnode_collect(node, state))
-                push_step(state, next, STEP_NODE);
+        if (OVnode *next = object_node_collect(node, state)) push_step(state, next, STEP_NODE);
         return true;
     case NT_RENDERING:
     case NT_MTABLE:

@@ -2,7 +2,7 @@
 // section "orv" of the initialization file, applied to the configuration
 // record before the first window exists.
 #include "universe/command_line.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include "orv/message.h"
 #include "platform/platform.h"
@@ -66,7 +66,8 @@ bool read_key(const char *key, char (&value)[kValueSize]) {
     if (orv::command_line_setting(key, value, sizeof value) && value[0]) return true;
     value[0] = '\0';
     if (!ini_path.empty())
-        orv::platform::current().process.profile_string(ini_path.c_str(), "orv", key, value, sizeof value);
+        orv::platform::current().process.profile_string(ini_path.c_str(), "orv", key, value,
+                                                        sizeof value);
     return value[0] != '\0';
 }
 

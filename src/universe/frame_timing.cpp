@@ -1,5 +1,6 @@
 // Frame timing: a ring of the clock readings of the last 30 passes.
-#include "universe/universe_record.h"
+#include "state/universe_record.h"
+#include "universe/universe_steps.h"
 
 #include "platform/platform.h"
 

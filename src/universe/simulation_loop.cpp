@@ -1,6 +1,9 @@
 // The simulation loop: the steps of one pass, in their fixed order.
-#include "universe/subsystems.h"
-#include "universe/universe_record.h"
+#include "orv/orv_internal.h"
+#include "orv/task.h"
+#include "orv/universe.h"
+#include "state/universe_record.h"
+#include "universe/universe_steps.h"
 
 #include "orv/message.h"
 #include "orv/net.h"
@@ -21,13 +24,13 @@ void run_event(short step) {
         universe->action();
         break;
     case 2:
-        ORV_CALL(_OVmotionlink_step);
+        _OVmotionlink_step();
         break;
     case 3:
-        ORV_CALL(OVtask_run);
+        OVtask_run();
         break;
     case 4:
-        ORV_CALL(_OVpath_runall);
+        _OVpath_runall();
         break;
     default: // entries outside 1..4 are skipped
         break;
@@ -35,7 +38,7 @@ void run_event(short step) {
 }
 // At most one portal per pass; its record goes with the scene it leaves.
 void take_portal() {
-    const char *crossed = _OVportal_crossed ? _OVportal_crossed() : nullptr;
+    const char *crossed = _OVportal_crossed();
     if (!crossed) return;
     std::string file = crossed;
     OVpq placement;
@@ -47,22 +50,22 @@ void take_portal() {
 } // namespace
 
 void run_pass() {
-    ORV_CALL(_OVviewpoint_saveprevious);
+    _OVviewpoint_saveprevious();
     if (universe->portals_enabled) take_portal();
-    if (universe->config->options[9]) ORV_CALL(_OVwindow_pump);
-    ORV_CALL(_OVsensor_updateall);
+    if (universe->config->options[9]) _OVwindow_pump();
+    _OVsensor_updateall();
     frame_tick();
     // Application code runs in these steps and may delete the universe.
     for (int i = 1; i <= 4; ++i) {
         run_event(universe->event_order[i]);
         if (!universe) return;
     }
-    ORV_CALL(_OVkeyboard_deliver);
+    _OVkeyboard_deliver();
     if (!universe) return;
-    ORV_CALL(_OVevent_pass);
+    _OVevent_pass();
     if (!universe) return;
     OVnet_flush();
-    ORV_CALL(_OVrender_allwindows);
+    _OVrender_allwindows();
     platform::current().process.sleep_ms(0);
     if (single_pass) universe->running = false;
 }
@@ -94,10 +97,6 @@ ORV_API void OVuniverse_go1(void) {
     single_pass = true;
     OVuniverse_go();
     single_pass = false;
-}
-
-ORV_API void OVuniverse_stop(void) {
-    if (universe) universe->running = false;
 }
 
 ORV_API void OVuniverse_setactions(OVactionfn function) {

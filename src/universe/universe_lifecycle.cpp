@@ -1,6 +1,11 @@
 // Creation and teardown of the universe, in their fixed orders.
-#include "universe/subsystems.h"
-#include "universe/universe_record.h"
+#include "orv/orv_internal.h"
+#include "orv/task.h"
+#include "orv/universe.h"
+#include "orv/viewpoint.h"
+#include "state/universe_record.h"
+#include "universe/module_links.h"
+#include "universe/universe_steps.h"
 
 #include "orv/message.h"
 #include "orv/net.h"
@@ -9,8 +14,6 @@
 #include <algorithm>
 
 namespace orv {
-
-Universe *universe = nullptr;
 
 namespace {
 bool event_system_started = false;
@@ -45,12 +48,12 @@ void clear_scene() {
     OVfree(universe->name);
     universe->name = OVstrdup("untitled");
     // The legacy object interface keeps no other objects or tasks here.
-    ORV_CALL(_OVpath_stopall);
-    ORV_CALL(_OVportal_deleteall);
+    _OVpath_stopall();
+    _OVportal_deleteall();
     UniverseObject &object = universe->universe_object;
     if (object.object && object.destroy) object.destroy(object.object);
     object = {};
-    ORV_CALL(OVtask_clear);
+    OVtask_clear();
     reset_placement_and_bounds();
 }
 
@@ -68,44 +71,43 @@ ORV_API void OVuniverse_new(int display, int options) {
         return;
     }
     OVmessage("\n\nOrvane Release %s (%s)\n\n", "9", "Aug 18 1999");
+    connect_modules();
     universe = new Universe;
     universe->name = OVstrdup("untitled");
     universe->config = new OVconfig;
     universe->action = do_nothing;
-    ORV_CALL(OVrootnode_new);
+    OVrootnode_new();
     fill_tick_ring();
     universe->axis_map = OVaxismap{};
-    ORV_CALL(_OVconfig_read);
+    _OVconfig_read();
     copy_configuration();
-    ORV_CALL(_OVviewpoint_startup);
-    ORV_CALL(_OVwindow_startup, display, options);
-    if (OVviewpoint_setviewangle && OVuniverse_getviewpoint)
-        if (OVviewpoint *current = OVuniverse_getviewpoint())
-            OVviewpoint_setviewangle(current, universe->config->view_angle);
+    _OVviewpoint_startup();
+    _OVwindow_startup(display, options);
+    if (OVviewpoint *current = OVuniverse_getviewpoint())
+        OVviewpoint_setviewangle(current, universe->config->view_angle);
     if (!event_system_started) {
         event_system_started = true;
-        ORV_CALL(_OVevent_start);
+        _OVevent_start();
     }
 }
 
 ORV_API void OVuniverse_delete(void) {
     if (!universe) return;
-    if (event_system_started) ORV_CALL(_OVevent_shutdown);
-    ORV_CALL(_OVsensor_deleteall);
-    ORV_CALL(_OVpath_deleteall);
-    ORV_CALL(_OVfont3d_deleteall);
+    if (event_system_started) _OVevent_shutdown();
+    _OVsensor_deleteall();
+    _OVpath_deleteall();
+    _OVfont3d_deleteall();
     clear_scene();
     OVfree(universe->name);
     universe->name = nullptr;
-    ORV_CALL(_OVlight_deleteall);
-    ORV_CALL(OVtask_clear);
-    ORV_CALL(_OVviewpoint_deleteall);
+    _OVlight_deleteall();
+    OVtask_clear();
+    _OVviewpoint_deleteall();
     delete_callbacks();
-    ORV_CALL(_OVwindow_deleteall);
-    ORV_CALL(_OVinput_deleteall);
-    ORV_CALL(_OVnode_deleteall, 1);
-    ORV_CALL(_OVtexture_deleteall);
-    ORV_CALL(_OVwindow_shutdown);
+    _OVwindow_deleteall();
+    _OVinput_deleteall();
+    _OVnode_deleteall(1);
+    _OVwindow_shutdown();
     // The channel outlives no universe: a later one opens it afresh.
     OVnet_close();
     delete universe->config;
@@ -115,7 +117,7 @@ ORV_API void OVuniverse_delete(void) {
 
 ORV_API int OVuniverse_ready(void) {
     // Legacy objects would be prepared and updated here; there are none.
-    return _OVnode_ready ? _OVnode_ready() : 1;
+    return _OVnode_ready();
 }
 
 } // extern "C"

@@ -3,8 +3,9 @@
 #include "orv/math.h"
 #include "orv/nodepath.h"
 #include "orv/viewpoint.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 #include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_windows.h"
 
 #include <cmath>
 
@@ -45,11 +46,10 @@ bool near_polygon(const OVpoly *p, const OVp3 point, float distance) {
 extern "C" ORV_API int OVviewpoint_intersectpoly(const OVviewpoint *v, OVpoly *poly,
                                                  OVnodepath *path, float distance) {
     if (!v || !poly || !path || distance < 0 || !poly->geometry) return 0;
-    if (!_OVnodepath_getmatrix || !_OVwindow_showsroot) return 0;
     OVm4 m, inverse;
     OVnode *last = nullptr;
     if (!_OVnodepath_getmatrix(path, m, &last) || last != poly->geometry->node) return 0;
-    if (!_OVwindow_showsroot(v, OVnodepath_getnode(path, 0))) return 0;
+    if (!orv::viewpoint_windows().shows_root(v, OVnodepath_getnode(path, 0))) return 0;
     if (v->position[0] == v->last_position[0] && v->position[1] == v->last_position[1] &&
         v->position[2] == v->last_position[2])
         return 0;

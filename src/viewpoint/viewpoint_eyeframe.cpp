@@ -1,7 +1,7 @@
 // The universe's axis map applied to viewpoint poses: the application's axis
 // convention turned into the toolkit's.
 #include "orv/math.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <cstring>

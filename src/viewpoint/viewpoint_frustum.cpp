@@ -1,8 +1,10 @@
 // Per-eye frusta kept in the windows that show a viewpoint, and zooming the
 // viewpoint onto the whole scene.
 #include "orv/viewpoint.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
+#include "orv/universe.h"
 #include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_windows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,15 +15,15 @@ ORV_API void OVviewpoint_setfrustum(OVviewpoint *viewpoint, int eye, float left,
                                     float bottom, float top, float distance, float extra) {
     if (!viewpoint || (eye != 0 && eye != 1)) return;
     const float frustum[6] = {left, right, bottom, top, std::max(distance, OV_TOLERANCE), extra};
-    ORV_CALL(_OVwindow_setviewpointfrustum, viewpoint, eye, frustum);
+    orv::viewpoint_windows().set_frustum(viewpoint, eye, frustum);
 }
 
 ORV_API void OVviewpoint_getfrustum(const OVviewpoint *viewpoint, int eye, float *left,
                                     float *right, float *bottom, float *top, float *distance,
                                     float *extra) {
-    if (!viewpoint || (eye != 0 && eye != 1) || !_OVwindow_getviewpointfrustum) return;
+    if (!viewpoint || (eye != 0 && eye != 1)) return;
     float frustum[6];
-    if (!_OVwindow_getviewpointfrustum(viewpoint, eye, frustum)) return;
+    if (!orv::viewpoint_windows().get_frustum(viewpoint, eye, frustum)) return;
     float *outputs[6] = {left, right, bottom, top, distance, extra};
     for (int i = 0; i < 6; ++i)
         if (outputs[i]) *outputs[i] = frustum[i];
@@ -29,11 +31,10 @@ ORV_API void OVviewpoint_getfrustum(const OVviewpoint *viewpoint, int eye, float
 
 ORV_API void OVviewpoint_zoomall(OVviewpoint *viewpoint) {
     if (!viewpoint) return;
-    if (!_OVuniverse_hasboundsources || !_OVuniverse_hasboundsources()) {
-        ORV_CALL(_OVwindow_zoomviewpoint, viewpoint);
+    if (!_OVuniverse_hasboundsources()) {
+        orv::viewpoint_windows().zoom(viewpoint);
         return;
     }
-    if (!OVuniverse_getradius || !OVuniverse_getmidpoint) return;
     const float radius = OVuniverse_getradius();
     if (std::fabs(radius) < OV_TOLERANCE) return;
     OVp3 midpoint;

@@ -1,11 +1,13 @@
 // Creation, copying, deletion and the universe's list of viewpoints.
 #include "orv/message.h"
 #include "orv/viewpoint.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "orv/orv_internal.h"
+#include "state/universe_state.h"
 #include "orv/task.h"
 #include "scene/event_system.h"
+#include "scene/scene_hooks.h"
 #include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_windows.h"
 
 #include <cmath>
 #include <cstring>
@@ -30,8 +32,8 @@ bool unlink(OVviewpoint *viewpoint) {
 }
 
 void destroy(OVviewpoint *viewpoint) {
-    ORV_CALL(OVmotionlink_deletetarget, viewpoint);
-    ORV_CALL(_OVwindow_forgetviewpoint, viewpoint);
+    orv::scene::tell_target_deleted(viewpoint);
+    orv::viewpoint_windows().forget(viewpoint);
     orv::base_object_deleted(viewpoint);
     OVtask_deleteall(viewpoint);
     OVfree(viewpoint->name);

@@ -1,3 +1,4 @@
+#include "geometry/geometry_hooks.h"
 #include "geometry_test_util.h"
 
 #include <cmath>
@@ -6,12 +7,17 @@ using namespace geomtest;
 
 namespace {
 int node_changes = 0;
-} // namespace
 
-// The scene module's hook; counting it shows when the node is told.
-extern "C" void _OVnode_changed(OVnode *) {
+// Stands in for the scene's hook: counting shows when the node is told.
+void count_node_change(OVnode *) {
     ++node_changes;
 }
+
+void count_node_changes() {
+    orv::geom::set_node_changed_hook(count_node_change);
+    node_changes = 0;
+}
+} // namespace
 
 TEST(Editing, LiftingACornerSplitsOnlyBeyondTolerance) {
     for (float lift : {0.01f, 0.02f}) {
@@ -41,7 +47,7 @@ TEST(Editing, LiftingACornerSplitsOnlyBeyondTolerance) {
 TEST(Editing, TranslateTellsNodeUnlessZero) {
     OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
     g->node = reinterpret_cast<OVnode *>(g); // any non-null node
-    node_changes = 0;
+    count_node_changes();
     const OVp3 zero = {0, 0, 0}, d = {1, 2, 3};
     EXPECT_TRUE(OVgeometry_translate(g, zero));
     EXPECT_EQ(node_changes, 0);
@@ -305,7 +311,7 @@ TEST(Editing, MovedCornersOntoTheirNeighboursAreMergedAtEndOfEditing) {
 TEST(Editing, ReversedPolygonFacesTheOtherWayAfterEditing) {
     OVgeometry *g = square();
     g->node = reinterpret_cast<OVnode *>(g); // any non-null node
-    node_changes = 0;
+    count_node_changes();
     OVpoly *p = OVgeometry_getpolys(g);
     ASSERT_TRUE(OVgeometry_beginedit(g));
     ASSERT_TRUE(OVpoly_reversevertices(p));

@@ -2,7 +2,7 @@
 #include "input_fixture.h"
 #include "platform/window_messages.h"
 #include "render/window_internal.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 #include "orv/render.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "orv/orv.h"
 #include "nodes/scene_fixture.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 

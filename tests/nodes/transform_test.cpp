@@ -1,7 +1,7 @@
 #include "orv/orv.h"
 #include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,8 @@
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 #include "scene/traversal_state.h"
-#include "universe/subsystems.h"
+#include "files/model_writers.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -319,7 +320,7 @@ TEST_F(UniverseFile, SaveRefusesOtherTypesAndWaitsForTheWriters) {
     fs::remove(out);
     EXPECT_FALSE(OVuniverse_save(out.c_str(), OVFILE_WAVEFRONT));
     EXPECT_FALSE(OVuniverse_save(nullptr, OVFILE_NFF));
-    if (!_OVnff_writetext) {
+    if (!orv::files::model_writers().nff_text) {
         EXPECT_FALSE(OVuniverse_save(out.c_str(), OVFILE_NFF));
         EXPECT_TRUE(logged("The NFF writer is not available yet: " + out + " not saved\n"));
         EXPECT_FALSE(fs::exists(out)); // nothing half-written

@@ -38,12 +38,13 @@ int get_translation(void *object, void *payload) {
     return 1;
 }
 
-// These bindings replace the path class's own in this test program (its
-// initialisers run after the library's), so the generic machinery is tested on
-// a record the test controls; "PtCo" is left without functions on purpose.
-const orv::PropertyBinding speed{orv::PROPERTY_CLASS_PATH, 5, set_speed, get_speed};
-const orv::PropertyBinding unbound{orv::PROPERTY_CLASS_PATH, 0, nullptr, nullptr};
-const orv::PropertyBinding translation{orv::PROPERTY_CLASS_PATH, 10, set_translation,
-                                       get_translation};
-
 } // namespace
+
+// These bindings replace the path class's own in this test program, so the
+// generic machinery is tested on a record the test controls; "PtCo" is left
+// without functions on purpose.
+void bind_fake_path_rows() {
+    orv::bind_property(orv::PROPERTY_CLASS_PATH, 5, set_speed, get_speed, nullptr);
+    orv::bind_property(orv::PROPERTY_CLASS_PATH, 0, nullptr, nullptr, nullptr);
+    orv::bind_property(orv::PROPERTY_CLASS_PATH, 10, set_translation, get_translation, nullptr);
+}

@@ -1,6 +1,6 @@
 // A stand-in record of the path class with two bound properties ("Speed",
 // "PtTr") whose setters follow the setter protocol, and "PtCo" unbound: the
-// test program rebinds those rows of the real path class.
+// test rebinds those rows of the real path class.
 #pragma once
 
 #include "core/object.h"
@@ -13,3 +13,6 @@ struct FakePath {
 };
 
 extern int fake_setter_calls;
+
+// Binds the stand-in rows over the path class's own.
+void bind_fake_path_rows();

@@ -7,7 +7,7 @@
 #include "orv/universe.h"
 #include "orv/task.h"
 #include "scene/event_switch.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +59,7 @@ class Properties : public ::testing::Test {
         calls.clear();
         messages.clear();
         fake_setter_calls = 0;
+        bind_fake_path_rows();
         OVmessage_sethook(capture);
     }
     void TearDown() override {

@@ -1,5 +1,5 @@
 // Printing the graph and deleting shared nodes.
-#include "scene/light_node_seam.h"
+#include "orv/orv_internal.h"
 #include "traversal_fixture.h"
 
 namespace travtest {

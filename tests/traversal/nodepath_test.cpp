@@ -2,7 +2,7 @@
 #include "geometry/geometry_record.h"
 #include "orv/orv.h"
 #include "scene/node_intersect.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 

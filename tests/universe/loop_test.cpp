@@ -12,15 +12,11 @@ void record_action() {
     steps.push_back('A');
     if (inside_action) inside_action();
 }
-} // namespace
-
-// Stand-in for the tasks step, found by name in the test program, so that the
-// order of the event steps can be seen.
-extern "C" void OVtask_run(void) {
+// A task, so that the place of the tasks step among the event steps shows.
+int record_task(void *) {
     steps.push_back('T');
+    return 1;
 }
-
-namespace {
 
 class Loop : public UniverseTest {
   protected:
@@ -29,6 +25,7 @@ class Loop : public UniverseTest {
         steps.clear();
         inside_action = nullptr;
         OVuniverse_setactions(record_action);
+        ASSERT_NE(OVtask_new(&steps, record_task, 1.0f), nullptr);
     }
 };
 

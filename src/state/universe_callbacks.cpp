@@ -1,5 +1,5 @@
 // Entry and exit callbacks: per universe name, plus one for every universe.
-#include "universe/universe_record.h"
+#include "state/universe_record.h"
 
 #include "orv/message.h"
 

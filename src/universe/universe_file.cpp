@@ -8,8 +8,9 @@
 #include "orv/node.h"
 #include "orv/universe.h"
 #include "platform/platform.h"
-#include "universe/subsystems.h"
-#include "universe/universe_state.h"
+#include "orv/orv_internal.h"
+#include "state/universe_state.h"
+#include "universe/universe_steps.h"
 
 #include <cstring>
 #include <string>
@@ -128,7 +129,7 @@ ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) 
         type == OVFILE_DXF || type == OVFILE_NFF || type == OVFILE_WAVEFRONT || type == OVFILE_SLP;
     std::FILE *file = std::fopen(path.c_str(), text ? "rt" : "rb");
     if (!file) return 0;
-    universe_clear_scene();
+    if (universe_exists()) clear_scene();
     std::vector<PortalRequest> requests;
     OVgeomlist *list = read_universe(file, path, type, &view, scale, &requests);
     if (placement) *placement = view;

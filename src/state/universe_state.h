@@ -46,10 +46,6 @@ using UniverseObjectDeleteFn = void (*)(void *object);
 void universe_set_object(void *object, UniverseObjectBoundsFn bounds,
                          UniverseObjectDeleteFn destroy);
 void *universe_object();
-// Clears the scene as a universe-file load does before reading: exit
-// callbacks, name back to "untitled", paths stopped, tasks cleared, universe
-// object deleted, bounds and placement reset.
-void universe_clear_scene();
 // Placement given by the last universe-file load.
 void universe_set_placement(const OVpq *placement);
 const OVpq *universe_placement();

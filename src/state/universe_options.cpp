@@ -1,5 +1,5 @@
 // The 17 option switches, kept as bytes of the configuration record.
-#include "universe/universe_record.h"
+#include "state/universe_record.h"
 
 #include "orv/message.h"
 

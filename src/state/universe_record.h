@@ -4,7 +4,7 @@
 #pragma once
 
 #include "orv/universe.h"
-#include "universe/universe_state.h"
+#include "state/universe_state.h"
 
 #include <cstdint>
 
@@ -52,12 +52,6 @@ struct Universe {
 // Null while no universe exists.
 extern Universe *universe;
 
-// Runs one simulation pass.
-void run_pass();
-// Frame timing step of a pass.
-void frame_tick();
-// Clears the scene (teardown and universe-file loading).
-void clear_scene();
 // Entry and exit callbacks of the current universe name.
 void run_exit_callbacks();
 void delete_callbacks();

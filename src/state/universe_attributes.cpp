@@ -1,31 +1,17 @@
-// Background and overlay colours, name, portals switch, rendering flags and
-// the axis map of the universe.
-#include "universe/subsystems.h"
-#include "universe/universe_record.h"
+// The background colour as set, the overlay colour, name, portals switch,
+// rendering flags and the axis map of the universe.
+#include "state/universe_record.h"
 
 #include "orv/math.h"
 #include "orv/message.h"
-
-namespace {
-// A 12-bit 0xRGB colour widened by repeating each hex digit.
-std::uint32_t widen12(int rgb12) {
-    std::uint32_t r = (rgb12 >> 8) & 0xF, g = (rgb12 >> 4) & 0xF, b = rgb12 & 0xF;
-    return (r * 17) << 16 | (g * 17) << 8 | b * 17;
-}
-
-void store_background(std::uint32_t rgb) {
-    ORV_CALL(_OVwindow_setbgall, rgb);
-    orv::universe->background = rgb;
-}
-} // namespace
 
 using namespace orv;
 
 extern "C" {
 
-ORV_API void OVuniverse_setbgrgb(int r, int g, int b) {
-    if (!universe) return;
-    store_background(static_cast<std::uint32_t>((r & 0xFF) << 16 | (g & 0xFF) << 8 | (b & 0xFF)));
+// The loop reads the flag between passes, so the current pass finishes.
+ORV_API void OVuniverse_stop(void) {
+    if (universe) universe->running = false;
 }
 
 ORV_API void OVuniverse_getbgrgb(int *r, int *g, int *b) {
@@ -33,10 +19,6 @@ ORV_API void OVuniverse_getbgrgb(int *r, int *g, int *b) {
     if (r) *r = (c >> 16) & 0xFF;
     if (g) *g = (c >> 8) & 0xFF;
     if (b) *b = c & 0xFF;
-}
-
-ORV_API void OVuniverse_setbgcolor(int rgb12) {
-    if (universe) store_background(widen12(rgb12));
 }
 
 ORV_API int OVuniverse_getbgcolor(void) {

@@ -1,6 +1,6 @@
 // Scene bounds: the box around the universe object (legacy objects would
 // widen it too; that interface keeps none here).
-#include "universe/universe_record.h"
+#include "state/universe_record.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,11 @@
 // Accessors through which other modules read the universe record.
-#include "universe/universe_record.h"
+#include "state/universe_record.h"
 
 #include <algorithm>
 
 namespace orv {
+
+Universe *universe = nullptr;
 
 bool universe_exists() {
     return universe != nullptr;
@@ -34,10 +36,6 @@ void universe_set_object(void *object, UniverseObjectBoundsFn bounds,
 
 void *universe_object() {
     return universe ? universe->universe_object.object : nullptr;
-}
-
-void universe_clear_scene() {
-    if (universe) clear_scene();
 }
 
 void universe_set_placement(const OVpq *placement) {

@@ -1,5 +1,5 @@
 // Laying out a string as copies of glyph geometries along +x.
-#include "geometry/text3d_font.h"
+#include "text3d/text3d_font.h"
 #include "geometry/geometry_record.h"
 
 extern "C" ORV_API OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *string) {

@@ -2,7 +2,7 @@
 // list through which every change reaches the run list between passes.
 #include "orv/message.h"
 #include "orv/task.h"
-#include "universe/subsystems.h"
+#include "orv/orv_internal.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // 3D fonts: glyph geometries read from a font model, kept in the universe's list.
 #include "files/nff_reader.h"
 #include "geometry/geometry_record.h"
-#include "geometry/text3d_font.h"
+#include "text3d/text3d_font.h"
 #include "orv/file.h"
 #include "orv/message.h"
 

@@ -1,4 +1,4 @@
-#include "files/tokenizer.h"
+#include "core/tokenizer.h"
 
 #include "orv/message.h"
 

@@ -1,0 +1,90 @@
+# The toolkit's modules and the dependency graph between them.
+#
+# Each src/<module>/ (with its subfolders) is an object library. A module sees
+# the private headers of the modules below it and of no other: its include
+# directory holds links to exactly those source folders. A module calls only
+# the modules below it: its objects, linked with theirs alone into a throwaway
+# shared object with --no-undefined, must resolve every symbol, so an upward
+# call fails the build. Where a lower module must tell a higher one something,
+# the higher one registers a callback at start-up.
+#
+# Adding a module is one orv_module() line, placed above the modules it uses.
+
+set(ORV_MODULES "")
+set(ORV_MODULE_INCLUDES ${CMAKE_BINARY_DIR}/module_includes)
+
+# orv_module(<name> [USES <module>...] [LIBS <external library>...])
+function(orv_module name)
+  cmake_parse_arguments(ARG "" "" "USES;LIBS" ${ARGN})
+  # The modules it may use: the named ones and everything they may use.
+  set(closure "")
+  foreach(dep ${ARG_USES})
+    if(NOT TARGET orv_${dep})
+      message(FATAL_ERROR "Module ${name} uses ${dep}, which is not declared below it")
+    endif()
+    list(APPEND closure ${dep} ${ORV_MODULE_CLOSURE_${dep}})
+  endforeach()
+  list(REMOVE_DUPLICATES closure)
+  set(ORV_MODULE_CLOSURE_${name} ${closure} PARENT_SCOPE)
+
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
+  add_library(orv_${name} OBJECT ${sources})
+  set_target_properties(orv_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_compile_definitions(orv_${name} PRIVATE ORV_BUILDING)
+
+  set(include_dir ${ORV_MODULE_INCLUDES}/${name})
+  file(REMOVE_RECURSE ${include_dir})
+  file(MAKE_DIRECTORY ${include_dir})
+  foreach(visible ${name} ${closure})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${visible} ${include_dir}/${visible} SYMBOLIC)
+  endforeach()
+  target_include_directories(orv_${name} PRIVATE ${include_dir})
+  target_include_directories(orv_${name} PUBLIC
+    $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>)
+  target_link_libraries(orv_${name} PUBLIC ${ARG_LIBS})
+  foreach(dep ${ARG_USES})
+    target_link_libraries(orv_${name} PUBLIC orv_${dep})
+  endforeach()
+
+  # Linking an object library passes on no objects, so the libraries made
+  # from modules take the objects and the external libraries themselves.
+  set(libs ${ARG_LIBS})
+  foreach(dep ${closure})
+    list(APPEND libs ${ORV_MODULE_LIBS_${dep}})
+  endforeach()
+  list(REMOVE_DUPLICATES libs)
+  set(ORV_MODULE_LIBS_${name} ${libs} PARENT_SCOPE)
+
+  # The check: this module with only what it may use, every symbol resolved.
+  set(objects $<TARGET_OBJECTS:orv_${name}>)
+  foreach(dep ${closure})
+    list(APPEND objects $<TARGET_OBJECTS:orv_${dep}>)
+  endforeach()
+  add_library(orv_${name}_layering SHARED ${objects})
+  target_link_libraries(orv_${name}_layering PRIVATE ${libs})
+  target_link_options(orv_${name}_layering PRIVATE -Wl,--no-undefined)
+  set_target_properties(orv_${name}_layering PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layering)
+
+  set(ORV_MODULES ${ORV_MODULES} ${name} PARENT_SCOPE)
+endfunction()
+
+# Bottom first. A module names the modules it uses directly; it may use
+# everything below those too.
+orv_module(platform LIBS SDL2::SDL2 ${CMAKE_DL_LIBS})
+orv_module(core USES platform)
+orv_module(math USES core)
+orv_module(state USES math)
+orv_module(geometry USES state)
+orv_module(scene USES geometry)
+orv_module(viewpoint USES scene)
+orv_module(vrml USES viewpoint)
+orv_module(files USES vrml)
+orv_module(text3d USES files)
+orv_module(render USES viewpoint LIBS OpenGL::GL OpenGL::GLU PNG::PNG)
+orv_module(input USES render)
+orv_module(objects USES files)
+orv_module(paths USES input)
+orv_module(net USES core)
+orv_module(universe USES paths objects text3d net)

@@ -1,0 +1,68 @@
+// The hooks through which geometry reaches the modules above it.
+#include "geometry/geometry_hooks.h"
+
+namespace orv::geom {
+namespace {
+RenderHooks render_hooks = {};
+PortalHooks portal_hooks = {};
+TextureHooks textures = {};
+void (*node_changed_hook)(OVnode *) = nullptr;
+} // namespace
+
+void set_render_hooks(const RenderHooks &hooks) {
+    render_hooks = hooks;
+}
+
+void set_portal_hooks(const PortalHooks &hooks) {
+    portal_hooks = hooks;
+}
+
+void set_texture_hooks(const TextureHooks &hooks) {
+    textures = hooks;
+}
+
+const TextureHooks &texture_hooks() {
+    return textures;
+}
+
+void set_node_changed_hook(void (*fn)(OVnode *node)) {
+    node_changed_hook = fn;
+}
+
+void release_lists(std::uint32_t list1, std::uint32_t list2) {
+    if (render_hooks.release_lists) render_hooks.release_lists(list1, list2);
+}
+
+void mark_render_stale() {
+    if (render_hooks.mark_stale) render_hooks.mark_stale();
+}
+
+void portals_restat() {
+    if (portal_hooks.restat_all) portal_hooks.restat_all();
+}
+
+void *portal_of(OVpoly *p) {
+    return portal_hooks.find ? portal_hooks.find(p) : nullptr;
+}
+
+void portal_forget(OVpoly *p) {
+    if (portal_hooks.forget) portal_hooks.forget(p);
+}
+
+void texture_add_use(void *texture) {
+    if (texture && textures.add_use) textures.add_use(texture);
+}
+
+void texture_release_use(void *texture) {
+    if (texture && textures.release_use) textures.release_use(texture);
+}
+
+unsigned texture_display_list(void *texture) {
+    return texture && textures.display_list ? textures.display_list(texture) : 0;
+}
+
+void node_changed(OVnode *node) {
+    if (node && node_changed_hook) node_changed_hook(node);
+}
+
+} // namespace orv::geom

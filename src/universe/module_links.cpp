@@ -1,0 +1,36 @@
+// Every module is always built, so a call goes straight to the owning
+// module's header and no function needs to be declared weak. Lower modules
+// never name the modules above them: where one must tell or ask a higher one
+// something (a node is deleted: its motion links and objects go; a geometry
+// changed: its display lists go), it keeps a hook that is filled here, at
+// start-up, by the universe, which sits above every module.
+#include "universe/module_links.h"
+
+#include "geometry/geometry_hooks.h"
+#include "orv/motionlink.h"
+#include "orv/node.h"
+#include "orv/orv_internal.h"
+#include "render/window_procedure.h"
+#include "scene/scene_hooks.h"
+#include "viewpoint/viewpoint_windows.h"
+
+namespace orv {
+
+void connect_modules() {
+    // Motion links go with their targets.
+    scene::set_target_deleted_hook(OVmotionlink_deletetarget);
+    // The windows decide which roots are shown and prepare them.
+    scene::set_render_hooks(_OVwindow_roots, _OVrender_prepare);
+    scene::set_object_node_hooks({_OVobjectnode_collect, _OVobjectnode_bounds,
+                                  _OVobjectnode_geometry, _OVobjectnode_deleted});
+    geom::set_render_hooks({_OVrender_releaselists, _OVrender_markstale});
+    geom::set_node_changed_hook(_OVnode_changed);
+    geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
+    set_viewpoint_windows({_OVwindow_setviewpointfrustum, _OVwindow_getviewpointfrustum,
+                           _OVwindow_zoomviewpoint, _OVwindow_forgetviewpoint,
+                           _OVwindow_showsroot});
+    // Mouse and key messages of the windows go to the input module.
+    set_input_handler(_OVinput_windowmessage);
+}
+
+} // namespace orv

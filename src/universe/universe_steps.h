@@ -1,0 +1,15 @@
+// The universe's own steps, shared by its creation, loop and file loading.
+#pragma once
+
+namespace orv {
+
+// Runs one simulation pass.
+void run_pass();
+// Frame timing step of a pass.
+void frame_tick();
+// Clears the scene (teardown and universe-file loading): exit callbacks,
+// name back to "untitled", paths stopped, portals and the universe object
+// deleted, tasks cleared, bounds and placement reset.
+void clear_scene();
+
+} // namespace orv
