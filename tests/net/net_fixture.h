@@ -100,6 +100,11 @@ class Listener {
     bool ok_ = false;
 };
 
+// Bytes a payload of length bytes occupies on the wire.
+inline std::size_t padded(std::size_t length) {
+    return (length + 3) / 4 * 4;
+}
+
 // A datagram builder: packet header, then messages as a sender lays them out.
 struct Datagram {
     static constexpr char kHeader[] = "ORVD";
