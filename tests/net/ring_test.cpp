@@ -100,6 +100,7 @@ TEST_F(NetRing, SkipDiscardsExactlyOneMessage) {
 }
 
 TEST_F(NetRing, OtherPacketTypesAndForeignDatagramsAreIgnored) {
+    unsigned before = OVnet_getdropped();
     Datagram d;
     d.message(1, 1, {1});
     d.bytes[3] = 'X';
@@ -108,7 +109,7 @@ TEST_F(NetRing, OtherPacketTypesAndForeignDatagramsAreIgnored) {
     d.bytes[0] = 'Q';
     EXPECT_EQ(d.deliver(), 1);
     EXPECT_EQ(OVnet_peek(nullptr, nullptr), 0);
-    EXPECT_EQ(OVnet_getdropped(), 0u) << "only malformed datagrams count as dropped";
+    EXPECT_EQ(OVnet_getdropped(), before) << "only malformed datagrams count as dropped";
 }
 
 // A full ring copies nothing: the datagram waits, nothing else is taken, and
