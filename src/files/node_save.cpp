@@ -2,7 +2,8 @@
 // every other type.
 #include "orv/file.h"
 #include "orv/message.h"
-#include "scene/node_internal.h"
+#include "orv/geometry.h"
+#include "orv/node.h"
 #include "vrml/vrml_writer.h"
 
 #include <cstdio>
@@ -26,9 +27,8 @@ ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type,
         OVwarning("No VRML97 plug-in is installed: %s not saved\n", path);
         return 0;
     }
-    OVnode *content = orv::scene::resolve(node);
-    if (!content || content->header.type != NT_GEOMETRY || !content->geometry) return 0;
-    return OVgeometry_save(content->geometry, path, nullptr, type);
+    OVgeometry *geometry = OVnode_getgeometry(node);
+    return geometry ? OVgeometry_save(geometry, path, nullptr, type) : 0;
 }
 
 } // extern "C"

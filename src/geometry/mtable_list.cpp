@@ -84,11 +84,12 @@ bool generate_name(OVmtable *t) {
 }
 
 void unlink(OVmtable *t) {
-    for (OVmtable **p = &g_tables; *p; p = &(*p)->next)
-        if (*p == t) {
-            *p = t->next;
-            return;
-        }
+    if (t->prev)
+        t->prev->next = t->next;
+    else if (g_tables == t)
+        g_tables = t->next;
+    if (t->next) t->next->prev = t->prev;
+    t->next = t->prev = nullptr;
 }
 
 void free_record(OVmtable *t) {
@@ -137,6 +138,7 @@ OVmtable *mtable_create(int properties, int initialsize, const char *name) {
         return nullptr;
     }
     t->next = g_tables;
+    if (g_tables) g_tables->prev = t;
     g_tables = t;
     return t;
 }

@@ -35,6 +35,7 @@ struct OVmtable {
     char **names;
     std::vector<OVmaterialbucket> *hash;
     OVmtable *next;
+    OVmtable *prev; // so that deleting a table need not walk the list
     std::vector<OVgeometry *> *users;
 };
 

@@ -14,21 +14,19 @@ struct ObjectCell {
 };
 
 StationaryObject *object_of(const OVnode *node) {
-    if (!node || node->header.type != NT_OBJECT || !node->payload) return nullptr;
-    return static_cast<ObjectCell *>(node->payload)->object;
+    if (!node || node->header.type != OVNODE_OBJECT) return nullptr;
+    return static_cast<const ObjectCell *>(scene::node_payload(node))->object;
 }
 } // namespace
 
 OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
     if (!object || object->node) return nullptr;
-    OVnode *n = scene::make_node(parent, NT_OBJECT);
+    OVnode *n = scene::make_node(parent, OVNODE_OBJECT, sizeof(ObjectCell));
     if (!n) return nullptr;
-    auto *cell = static_cast<ObjectCell *>(OVmalloc(sizeof(ObjectCell)));
-    cell->object = object;
-    n->payload = cell; // freed with the node
+    static_cast<ObjectCell *>(scene::node_payload(n))->object = object;
     // The node shows the object's geometry, which the object keeps owning:
     // geometry edits mark the node changed, and no geometry node can take it.
-    n->geometry = object->geometry;
+    scene::set_node_geometry(n, object->geometry);
     if (object->geometry) object->geometry->node = n;
     object->node = n;
     _OVnode_changed(n); // its bounds are computed when first asked for
@@ -36,11 +34,11 @@ OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
 }
 
 void object_node_release(OVnode *node) {
-    if (!node || node->header.type != NT_OBJECT || !node->payload) return;
-    auto *cell = static_cast<ObjectCell *>(node->payload);
+    if (!node || node->header.type != OVNODE_OBJECT) return;
+    auto *cell = static_cast<ObjectCell *>(scene::node_payload(node));
     if (cell->object && cell->object->geometry) cell->object->geometry->node = nullptr;
     cell->object = nullptr;
-    node->geometry = nullptr;
+    scene::set_node_geometry(node, nullptr);
 }
 
 } // namespace orv::objects
@@ -64,7 +62,7 @@ ORV_API OVgeometry *_OVobjectnode_geometry(OVnode *node) {
 
 // The collection walk draws the object's geometry where the node stands.
 ORV_API OVnode *_OVobjectnode_collect(OVnode *node, void *state) {
-    if (object_of(node) && node->geometry)
+    if (object_of(node) && orv::scene::node_geometry(node))
         orv::scene::collect_geometry(static_cast<orv::scene::TraversalState *>(state), node);
     return nullptr;
 }

@@ -5,7 +5,7 @@
 #include "orv/universe.h"
 #include "render/collection_entries.h"
 #include "render/geometry_lists.h"
-#include "scene/node_record.h"
+#include "scene/scene_queries.h"
 
 #include <GL/gl.h>
 
@@ -38,22 +38,23 @@ ORV_API void _OVgeometry_draw(OVgeometry *g, void *state) {
 }
 
 ORV_API void _OVglcallback_draw(OVnode *node, void *state) {
-    if (!node || node->header.type != NT_GL || !node->payload) return;
+    OVglnodefunc callback;
+    OVp3 cull_min, cull_max;
+    if (!scene::callback_of(node, &callback, cull_min, cull_max)) return;
     auto *s = static_cast<scene::TraversalState *>(state);
-    auto *data = static_cast<OVglnodedata *>(node->payload);
     drawing_without(DRAW_LIGHTING | DRAW_TEXTURE);
     const bool blend = s && (s->rendering_flags & 0x10) && !draw_cache().transparent_pass;
     if (blend) glEnable(GL_BLEND);
     ObjectWatch watch(node);
-    if (data->callback) data->callback(node);
+    if (callback) callback(node);
     if (blend) glDisable(GL_BLEND);
     forget_drawing_state();
     if (watch.deleted()) return;
-    if ((node->flags & NODE_BOUNDINGBOX) && s) {
+    if (scene::outlines_bounds(node) && s) {
         OVp3 mid, ext;
         for (int i = 0; i < 3; ++i) {
-            mid[i] = (data->cull_min[i] + data->cull_max[i]) / 2;
-            ext[i] = (data->cull_max[i] - data->cull_min[i]) / 2;
+            mid[i] = (cull_min[i] + cull_max[i]) / 2;
+            ext[i] = (cull_max[i] - cull_min[i]) / 2;
         }
         draw_box(mid, ext, s);
     }

@@ -3,8 +3,8 @@
 #include "orv/viewpoint.h"
 #include "render/eye_setup.h"
 #include "render/model_frame.h"
-#include "render/node_instance.h"
 #include "orv/node.h"
+#include "scene/scene_queries.h"
 #include "scene/traversal_state.h"
 #include "render/window_internal.h"
 
@@ -47,7 +47,7 @@ ORV_API int OVwindow_zoomnode(OVwindow *window, OVnode *node, int instance) {
     std::memcpy(mid, local, sizeof mid);
     if (OVnode_gettype(node) != OVNODE_ROOT) {
         OVm4 m;
-        if (!instance_transform(window->root, node, instance, m)) return 0;
+        if (!scene::instance_transform(window->root, node, instance, m)) return 0;
         for (int j = 0; j < 3; ++j)
             mid[j] = local[0] * m[0][j] + local[1] * m[1][j] + local[2] * m[2][j] + m[3][j];
     }

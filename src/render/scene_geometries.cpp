@@ -1,39 +1,14 @@
-// Walking a scene for its geometries; the preparation pass and the
-// invalidation after a change of the rendering flags.
-#include "render/scene_geometries.h"
-
+// The preparation pass over a scene's geometries and their invalidation
+// after a change of the rendering flags.
 #include "orv/universe.h"
 #include "platform/platform.h"
 #include "render/geometry_draw.h"
 #include "render/geometry_lists.h"
 #include "render/render_config.h"
-#include "scene/node_record.h"
-
-#include <unordered_set>
-#include <vector>
-
-namespace orv {
-
-void for_each_geometry(OVnode *root, const std::function<void(OVgeometry *)> &visit) {
-    if (!root) return;
-    std::vector<OVnode *> stack{root};
-    std::unordered_set<OVnode *> seen;
-    std::unordered_set<OVgeometry *> done;
-    while (!stack.empty()) {
-        OVnode *n = stack.back();
-        stack.pop_back();
-        if (!seen.insert(n).second) continue;
-        if (n->header.type == NT_GEOMETRY && n->geometry && done.insert(n->geometry).second)
-            visit(n->geometry);
-        if (!node_is_grouping(n->header.type)) continue;
-        for (OVlink *l = n->first_child; l; l = l->next_sibling)
-            if (l->child) stack.push_back(l->child);
-    }
-}
-
-} // namespace orv
+#include "scene/scene_queries.h"
 
 using namespace orv;
+using orv::scene::for_each_geometry;
 
 extern "C" {
 

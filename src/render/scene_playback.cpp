@@ -8,8 +8,8 @@
 #include "render/light_lists.h"
 #include "render/model_frame.h"
 #include "render/render_config.h"
-#include "orv/node.h"
-#include "scene/node_record.h"
+#include "scene/scene_queries.h"
+#include "scene/traversal_state.h"
 
 #include <GL/gl.h>
 
@@ -71,13 +71,13 @@ class Playback {
         switch (e.kind()) {
         case scene::ENTRY_GEOMETRY:
         case scene::ENTRY_OTHERSTATE: {
-            auto *node = static_cast<OVnode *>(e.item);
-            if (!node || !node->geometry) return;
+            OVgeometry *g = scene::shown_geometry(static_cast<OVnode *>(e.item));
+            if (!g) return;
             use_matrix(e.matrix());
             if (e.kind() == scene::ENTRY_GEOMETRY)
-                _OVgeometry_draw(node->geometry, s_);
+                _OVgeometry_draw(g, s_);
             else
-                draw_with_style(node->geometry, s_, s_->rendering_flags);
+                draw_with_style(g, s_, s_->rendering_flags);
             return;
         }
         case scene::ENTRY_BOUNDINGBOX: {
@@ -137,10 +137,10 @@ using namespace orv;
 extern "C" {
 
 ORV_API void _OVnode_draw(OVnode *root, void *state) {
-    if (!root || !state || root->header.type != NT_ROOT) return;
+    if (!state || !scene::is_root(root)) return;
     auto *s = static_cast<scene::TraversalState *>(state);
     // Bounds flagged changed are recomputed before the culling needs them.
-    if (root->flags & NODE_CHANGED) OVnode_getradius(root);
+    scene::refresh_bounds(root);
     scene::collect(root, s);
     Playback playback(s);
     if (playback.play(s->opaque, s->opaque_count) && s->transparent_count > 0)

@@ -14,10 +14,10 @@ namespace orv::scene {
 
 namespace {
 
-OVnode *group_of(OVnode *m) {
-    if (!m || !(m->flags & NODE_MOVABLE) || !m->first_child || !m->first_child->next_sibling)
+OVnode *attachment_group(OVnode *m) {
+    if (!m || !(m->flags & NODE_MOVABLE) || !first_child(m) || !first_child(m)->next_sibling)
         return nullptr;
-    OVnode *g = m->first_child->next_sibling->child;
+    OVnode *g = first_child(m)->next_sibling->child;
     return (g->flags & NODE_ATTACHGROUP) ? g : nullptr;
 }
 
@@ -40,9 +40,10 @@ void take_place(OVlink *from, OVlink *to) {
 }
 
 OVnode *make_group(OVnode *m) {
-    OVlink *outer = m->first_child->next_sibling;
+    OVlink *outer = first_child(m)->next_sibling;
     OVnode *content = outer->child;
-    OVnode *g = make_node(nullptr, m->header.type == NT_XFORMSEP ? NT_XFORMSEP : NT_SEPARATOR);
+    OVnode *g =
+        make_node(nullptr, m->header.type == OVNODE_XFORMSEP ? OVNODE_XFORMSEP : OVNODE_SEPARATOR);
     OVlink *held = g->first_parent;
     unlink_sibling(held);
     OVfree(held);
@@ -53,7 +54,7 @@ OVnode *make_group(OVnode *m) {
     outer->last_appearance = outer;
     g->first_parent = outer;
     g->parent_count = 1;
-    g->cull_mode = 3;
+    if (g->header.type == OVNODE_SEPARATOR) separator_record(g).cull_mode = 3;
     g->flags |= NODE_ATTACHGROUP | NODE_CHANGED;
     mark_links(g);
     return g;
@@ -61,7 +62,7 @@ OVnode *make_group(OVnode *m) {
 
 void dissolve(OVnode *g) {
     OVlink *outer = g->first_parent;
-    OVlink *inner = g->first_child;
+    OVlink *inner = first_child(g);
     unlink_sibling(inner);
     take_place(inner, outer);
     OVfree(inner);
@@ -78,7 +79,7 @@ void tell_attachments(OVnode *m) {
 }
 
 int detach(OVnode *m, int index, bool delete_it) {
-    OVnode *g = group_of(m);
+    OVnode *g = attachment_group(m);
     if (!g || index < 0 || index + 1 >= count_children(g) || !change_allowed(m, "MvAt"))
         return false;
     {
@@ -95,16 +96,16 @@ int detach(OVnode *m, int index, bool delete_it) {
 
 // Whether the node could become a child of the movable's group.
 bool attachable(OVnode *m, OVnode *node) {
-    return node->header.type != NT_ROOT && node->parent_count < 255 && !contains(node, m);
+    return node->header.type != OVNODE_ROOT && node->parent_count < 255 && !contains(node, m);
 }
 
 } // namespace
 
 const char *attachment_text(OVnode *m) {
     std::string text;
-    if (OVnode *g = group_of(m))
-        for (OVlink *l = g->first_child->next_sibling; l; l = l->next_sibling) {
-            if (l != g->first_child->next_sibling) text += ',';
+    if (OVnode *g = attachment_group(m))
+        for (OVlink *l = first_child(g)->next_sibling; l; l = l->next_sibling) {
+            if (l != first_child(g)->next_sibling) text += ',';
             if (l->child->name) text += l->child->name;
         }
     OVfree(m->attachment_names);
@@ -133,7 +134,7 @@ extern "C" {
 
 ORV_API int OVmovnode_attach(OVnode *movable, OVnode *node, int index) {
     if (!movable || !(movable->flags & NODE_MOVABLE) || !node || index < -1) return false;
-    OVnode *g = group_of(movable);
+    OVnode *g = attachment_group(movable);
     if (!g && index > 0) return false;
     if (g && index + 1 > count_children(g)) return false;
     if (!attachable(movable, node) || !orv::change_allowed(movable, "MvAt")) return false;
@@ -161,12 +162,12 @@ ORV_API int OVmovnode_deleteattachment(OVnode *movable, int index) {
 }
 
 ORV_API int OVmovnode_numattachments(OVnode *movable) {
-    OVnode *g = group_of(movable);
+    OVnode *g = attachment_group(movable);
     return g ? count_children(g) - 1 : 0;
 }
 
 ORV_API OVnode *OVmovnode_getattachment(OVnode *movable, int index) {
-    OVnode *g = group_of(movable);
+    OVnode *g = attachment_group(movable);
     if (!g || index < 0) return nullptr;
     OVlink *l = child_link(g, index + 1);
     return l ? l->child : nullptr;

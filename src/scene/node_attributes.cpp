@@ -9,13 +9,19 @@ namespace {
 using orv::change_allowed;
 using orv::change_made;
 using orv::scene::resolve;
+using orv::scene::separator_record;
 
 int set_location(OVnode *node, int type, const char *text, const char *property) {
     if (!node || node->header.type != type || !change_allowed(node, property)) return false;
-    OVfree(node->location);
-    node->location = OVstrdup(text);
-    change_made(node, property, node->location);
+    char **location = orv::scene::location_slot(node);
+    OVfree(*location);
+    *location = OVstrdup(text);
+    change_made(node, property, *location);
     return true;
+}
+
+const char *location_of(OVnode *node, int type) {
+    return node && node->header.type == type ? *orv::scene::location_slot(node) : nullptr;
 }
 
 } // namespace
@@ -23,18 +29,7 @@ int set_location(OVnode *node, int type, const char *text, const char *property)
 namespace orv::scene {
 
 bool can_enable(int type) {
-    switch (type) {
-    case NT_GEOMETRY:
-    case NT_SEPARATOR:
-    case NT_LIGHT:
-    case NT_XFORMSEP:
-    case NT_FOG:
-    case NT_AMBIENT:
-    case NT_GL:
-        return true;
-    default:
-        return false;
-    }
+    return (node_traits(type).traits & TRAIT_ENABLE) != 0;
 }
 
 } // namespace orv::scene
@@ -44,7 +39,8 @@ extern "C" {
 ORV_API int OVnode_gettype(const OVnode *node) {
     if (!node) return 0;
     const OVnode *content = resolve(const_cast<OVnode *>(node));
-    int type = content->header.type == NT_AMBIENT ? int(NT_LIGHT) : int(content->header.type);
+    int type =
+        content->header.type == OVNODE_AMBIENT ? int(OVNODE_LIGHT) : int(content->header.type);
     return (node->flags & NODE_MOVABLE) ? type + 1 : type;
 }
 
@@ -82,54 +78,56 @@ ORV_API void *OVnode_getdata(OVnode *node) {
 // A movable separator's mode is its content's.
 ORV_API int OVsepnode_setcullmode(OVnode *node, int mode) {
     OVnode *sep = resolve(node);
-    if (!sep || sep->header.type != NT_SEPARATOR || mode < 1 || mode > 3) return false;
+    if (!sep || sep->header.type != OVNODE_SEPARATOR || mode < 1 || mode > 3) return false;
     if (!change_allowed(node, "SeCu")) return false;
-    sep->cull_mode = mode;
-    change_made(node, "SeCu", &sep->cull_mode);
+    separator_record(sep).cull_mode = mode;
+    change_made(node, "SeCu", &separator_record(sep).cull_mode);
     return true;
 }
 
 ORV_API int OVsepnode_getcullmode(OVnode *node) {
     OVnode *sep = resolve(node);
-    return sep && sep->header.type == NT_SEPARATOR ? sep->cull_mode : 0;
+    return sep && sep->header.type == OVNODE_SEPARATOR ? separator_record(sep).cull_mode : 0;
 }
 
 ORV_API int OVswitchnode_setwhichchild(OVnode *node, int which) {
     OVnode *s = resolve(node);
-    if (!s || s->header.type != NT_SWITCH || which < -3 || which == -2) return false;
-    if (s->which_child == which) return true;
+    if (!s || s->header.type != OVNODE_SWITCH || which < -3 || which == -2) return false;
+    int &current = orv::scene::passing_record(s).which_child;
+    if (current == which) return true;
     if (!change_allowed(node, "Active Child")) return false;
-    s->which_child = which;
+    current = which;
     if (!(s->flags & NODE_CHANGED)) orv::scene::mark_links(s);
-    change_made(node, "Active Child", &s->which_child);
+    change_made(node, "Active Child", &current);
     return true;
 }
 
 ORV_API int OVswitchnode_getwhichchild(OVnode *node) {
     OVnode *s = resolve(node);
-    return s && s->header.type == NT_SWITCH ? s->which_child : -2;
+    return orv::scene::which_child(s);
 }
 
 ORV_API int OVanchornode_setlocation(OVnode *node, const char *url) {
-    return set_location(node, NT_ANCHOR, url, "URL");
+    return set_location(node, OVNODE_ANCHOR, url, "URL");
 }
 ORV_API const char *OVanchornode_getlocation(OVnode *node) {
-    return node && node->header.type == NT_ANCHOR ? node->location : nullptr;
+    return location_of(node, OVNODE_ANCHOR);
 }
 ORV_API int OVinlinenode_setlocation(OVnode *node, const char *location) {
-    return set_location(node, NT_INLINE, location, "Location");
+    return set_location(node, OVNODE_INLINE, location, "Location");
 }
 ORV_API const char *OVinlinenode_getlocation(OVnode *node) {
-    return node && node->header.type == NT_INLINE ? node->location : nullptr;
+    return location_of(node, OVNODE_INLINE);
 }
 
 ORV_API OVgeometry *OVnode_getgeometry(OVnode *node) {
     OVnode *g = resolve(node);
-    return g && g->header.type == NT_GEOMETRY ? g->geometry : nullptr;
+    return g && g->header.type == OVNODE_GEOMETRY ? orv::scene::node_geometry(g) : nullptr;
 }
 
 ORV_API void _OVnode_changed(OVnode *node) {
-    if (!node || (node->header.type != NT_GEOMETRY && node->header.type != NT_OBJECT)) return;
+    if (!node || (node->header.type != OVNODE_GEOMETRY && node->header.type != OVNODE_OBJECT))
+        return;
     if (node->flags & NODE_CHANGED) return;
     node->flags |= NODE_CHANGED;
     orv::scene::mark_links(node);

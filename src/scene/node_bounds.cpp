@@ -1,6 +1,6 @@
 // The cached bounds of grouping nodes, recomputed on demand. A cache nested
-// in the one being computed is recomputed first on a frame stack of its own,
-// so graphs of any depth need no call stack.
+// in the one being computed is recomputed first, on the same walk with a
+// frame of its own, so graphs of any depth need no call stack.
 #include "geometry/geometry_record.h"
 #include "orv/message.h"
 #include "orv/node.h"
@@ -8,8 +8,10 @@
 #include "scene/node_xform_walk.h"
 #include "orv/orv_internal.h"
 #include "scene/scene_hooks.h"
+#include "scene/scene_walk.h"
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace orv::scene {
@@ -25,7 +27,6 @@ struct Box {
 // of that link, the accumulated transform and the box so far.
 struct Frame {
     OVnode *owner; // null: the cache given to _OVnode_update
-    OVlink *cursor;
     int index;
     Accumulated t;
     Box box;
@@ -51,7 +52,8 @@ void add_placed(Box &box, const Accumulated &t, const OVp3 mid, const OVp3 ext) 
     box.any = true;
 }
 
-void write_cache(const Box &box, OVnode *cache) {
+void write_cache(const Box &box, OVnode *node) {
+    GroupRecord *cache = group_record(node);
     float r2 = 0;
     for (int j = 0; j < 3; ++j) {
         cache->midpoint[j] = (box.lo[j] + box.hi[j]) / 2;
@@ -82,7 +84,7 @@ void refresh_object(OVnode *n) {
 
 // A callback node counts by its culling box once one is given.
 void add_callback(Box &box, const Accumulated &t, const OVnode *n) {
-    auto *gl = static_cast<const OVglnodedata *>(n->payload);
+    auto *gl = static_cast<const OVglnodedata *>(node_payload(n));
     if (!gl) return;
     OVp3 mid, ext;
     bool empty = true;
@@ -96,7 +98,7 @@ void add_callback(Box &box, const Accumulated &t, const OVnode *n) {
 }
 
 Frame start_frame(OVnode *owner, OVlink *first) {
-    Frame f{owner, first, 0, {}, {{0, 0, 0}, {0, 0, 0}, false}};
+    Frame f{owner, 0, {}, {{0, 0, 0}, {0, 0, 0}, false}};
     set_identity(f.t.m);
     f.t.kind = 0;
     // A switch's index counts from its first child even when started later.
@@ -106,68 +108,53 @@ Frame start_frame(OVnode *owner, OVlink *first) {
     return f;
 }
 
-// Handles one child of the top frame; true when a nested cache must be
-// computed first (the frame keeps its cursor and sees the child again).
-bool visit(std::vector<Frame> &frames) {
-    Frame &f = frames.back();
-    OVlink *l = f.cursor;
-    OVnode *c = l->child;
-    OVnode *owner = f.owner ? f.owner : l->parent;
-    bool shown = switch_shows(owner, f.index);
-    if (shown && node_is_grouping(c->header.type) && c->header.type != NT_ROOT &&
-        (c->flags & NODE_CHANGED)) {
-        frames.push_back(start_frame(c, c->first_child));
-        return true;
-    }
-    l->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
-    f.cursor = l->next_sibling;
-    f.index++;
-    switch (c->header.type) {
-    case NT_LOD:
-    case NT_SEPARATOR:
-    case NT_INLINE:
-    case NT_XFORMSEP:
-        if (shown && (c->flags & NODE_HASBOUNDS)) add_placed(f.box, f.t, c->midpoint, c->extents);
+// The frames of the caches being computed; nested computations use it above
+// the outer ones.
+std::vector<Frame> &frames() {
+    static std::vector<Frame> stack;
+    return stack;
+}
+
+void add_cached(Frame &f, const OVnode *c) {
+    if (!(c->flags & NODE_HASBOUNDS)) return;
+    const GroupRecord *g = group_record(c);
+    add_placed(f.box, f.t, g->midpoint, g->extents);
+}
+
+// What a shown or hidden child adds to the frame, by its bounds role.
+void contribute(Frame &f, OVnode *c, bool shown) {
+    switch (node_traits(c->header.type).bounds) {
+    case BoundsRole::cached:
+        if (shown) add_cached(f, c);
         break;
-    case NT_SWITCH:
-    case NT_GROUP:
-    case NT_ANCHOR:
+    case BoundsRole::passing:
         if (!shown) break;
-        if (c->flags & NODE_HASBOUNDS) add_placed(f.box, f.t, c->midpoint, c->extents);
-        compose_into(f.t, c->passed_on, c->passed_kind);
+        add_cached(f, c);
+        if (const OVm4 *passed = passing_record(c).passed_on)
+            compose_into(f.t, *passed, passing_record(c).passed_kind);
         break;
-    case NT_GEOMETRY:
+    case BoundsRole::geometry:
         c->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
-        if (shown && c->geometry)
-            add_placed(f.box, f.t, c->geometry->midpoint, c->geometry->half_extents);
+        if (OVgeometry *g = node_geometry(c); shown && g)
+            add_placed(f.box, f.t, g->midpoint, g->half_extents);
         break;
-    case NT_OBJECT:
+    case BoundsRole::object:
         refresh_object(c);
-        if (shown && (c->flags & NODE_HASBOUNDS)) add_placed(f.box, f.t, c->midpoint, c->extents);
+        if (shown) add_cached(f, c);
         break;
-    case NT_XFORM:
-        if (shown) compose_into(f.t, c->transform, c->transform_kind);
+    case BoundsRole::transform:
+        if (shown) compose_xform(f.t, c);
         break;
-    case NT_GL:
+    case BoundsRole::callback:
         c->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
         if (shown) add_callback(f.box, f.t, c);
         break;
-    case NT_LIGHT:
-    case NT_MATERIAL:
-    case NT_FOG:
-    case NT_AMBIENT:
-    case NT_RENDERING:
-    case NT_MTABLE:
+    case BoundsRole::none:
         break;
-    default:
+    case BoundsRole::unknown:
         OVfatal("Node type (%d) not updated\n", c->header.type);
         break;
     }
-    return false;
-}
-
-bool passes_on(int type) {
-    return type == NT_GROUP || type == NT_ANCHOR || type == NT_SWITCH;
 }
 
 // A nested cache is complete. Its frame's transform is what the node passes
@@ -176,47 +163,61 @@ bool passes_on(int type) {
 void finish(const Frame &f) {
     if (f.box.any) write_cache(f.box, f.owner);
     set_bounds_flag(f.owner, f.box.any);
-    if (passes_on(f.owner->header.type)) {
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                f.owner->passed_on[i][j] = f.t.m[i][j];
-        f.owner->passed_kind = f.t.kind;
-    }
+    if (!has_trait(f.owner, TRAIT_PASSES)) return;
+    PassingRecord &p = passing_record(f.owner);
+    p.passed_kind = f.t.kind;
+    if (!f.t.kind) return;
+    if (!p.passed_on) p.passed_on = static_cast<OVm4 *>(OVmalloc(sizeof(OVm4)));
+    std::memcpy(*p.passed_on, f.t.m, sizeof(OVm4));
 }
 
 // Runs the walk for the given link. With an owner, the owner's cache and
 // flags are set by the result; without, the result goes into `cache` when
 // anything was found. Nested caches always get their flags set.
 bool run(OVlink *first, OVnode *cache, OVnode *owner) {
-    std::vector<Frame> frames;
-    frames.push_back(start_frame(owner, first));
-    for (;;) {
-        Frame &f = frames.back();
-        if (f.cursor) {
-            visit(frames);
-            continue;
+    std::vector<Frame> &stack_frames = frames();
+    stack_frames.push_back(start_frame(owner, first));
+    WalkStack &stack = shared_walk_stack();
+    const int base = stack.count;
+    if (first) stack.push(first, STEP_LINK);
+    auto visit = [&](OVnode *c, OVlink *l) {
+        Frame &f = stack_frames.back();
+        l->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
+        const bool shown = switch_shows(f.owner ? f.owner : l->parent, f.index++);
+        if (shown && (c->flags & NODE_CHANGED) && has_trait(c, TRAIT_GROUPING) &&
+            c->header.type != OVNODE_ROOT) {
+            // Its own cache first; it is added when its end marker comes.
+            stack.push(c, STEP_ENDCACHE);
+            stack_frames.push_back(start_frame(c, first_child(c)));
+            push_children(stack, c);
+            return true;
         }
-        if (frames.size() > 1) {
-            finish(f);
-            frames.pop_back();
-            continue;
-        }
-        if (f.owner)
-            finish(f);
-        else if (f.box.any)
-            write_cache(f.box, cache);
-        return f.box.any;
-    }
+        contribute(f, c, shown);
+        return true;
+    };
+    auto close = [&](const Step &step) {
+        finish(stack_frames.back());
+        stack_frames.pop_back();
+        contribute(stack_frames.back(), static_cast<OVnode *>(step.item), true);
+    };
+    run_walk(stack, base, visit, close);
+    const Frame f = stack_frames.back();
+    stack_frames.pop_back();
+    if (f.owner)
+        finish(f);
+    else if (f.box.any)
+        write_cache(f.box, cache);
+    return f.box.any;
 }
 
 } // namespace
 
 bool fresh_bounds(OVnode *node) {
     if (!node) return false;
-    if (node->header.type == NT_OBJECT) {
+    if (node->header.type == OVNODE_OBJECT) {
         refresh_object(node);
     } else if (node_is_grouping(node->header.type) && (node->flags & NODE_CHANGED)) {
-        run(node->first_child, node, node);
+        run(first_child(node), node, node);
     }
     return (node->flags & NODE_HASBOUNDS) != 0;
 }
@@ -224,6 +225,6 @@ bool fresh_bounds(OVnode *node) {
 } // namespace orv::scene
 
 extern "C" ORV_API int _OVnode_update(OVlink *first, OVnode *cache) {
-    if (!first || !cache) return false;
+    if (!first || !cache || !orv::scene::group_record(cache)) return false;
     return orv::scene::run(first, cache, nullptr);
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-using orv::scene::fresh_bounds;
+using namespace orv::scene;
 
 // The node's midpoint, extents and radius, or null when it has none.
 struct Bounds {
@@ -16,22 +16,23 @@ struct Bounds {
 
 bool bounds_of(OVnode *node, Bounds &out) {
     if (!node) return false;
-    if (node->header.type == NT_GEOMETRY) {
-        if (!node->geometry) return false;
-        out = {node->geometry->midpoint, node->geometry->half_extents, node->geometry->radius};
+    if (node->header.type == OVNODE_GEOMETRY) {
+        const OVgeometry *g = node_geometry(node);
+        if (!g) return false;
+        out = {g->midpoint, g->half_extents, g->radius};
         return true;
     }
-    if (!node_is_grouping(node->header.type) && node->header.type != NT_OBJECT) return false;
-    if (!fresh_bounds(node)) return false;
-    out = {node->midpoint, node->extents, node->radius};
+    const GroupRecord *g = group_record(node);
+    if (!g || !fresh_bounds(node)) return false;
+    out = {g->midpoint, g->extents, g->radius};
     return true;
 }
 
 // A movable node carries the flag on its child 1, the content or the
 // attachment group.
 OVnode *box_holder(OVnode *node) {
-    if ((node->flags & NODE_MOVABLE) && node->first_child && node->first_child->next_sibling)
-        return node->first_child->next_sibling->child;
+    if ((node->flags & NODE_MOVABLE) && first_child(node) && first_child(node)->next_sibling)
+        return first_child(node)->next_sibling->child;
     return node;
 }
 
@@ -40,21 +41,7 @@ OVnode *box_holder(OVnode *node) {
 namespace orv::scene {
 
 bool shows_box(const OVnode *content) {
-    switch (content->header.type) {
-    case NT_LOD:
-    case NT_SWITCH:
-    case NT_GEOMETRY:
-    case NT_GROUP:
-    case NT_SEPARATOR:
-    case NT_OBJECT:
-    case NT_ANCHOR:
-    case NT_INLINE:
-    case NT_XFORMSEP:
-    case NT_GL:
-        return true;
-    default:
-        return false;
-    }
+    return has_trait(content, TRAIT_SHOWSBOX);
 }
 
 } // namespace orv::scene

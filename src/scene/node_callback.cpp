@@ -8,8 +8,9 @@
 namespace {
 
 OVglnodedata *callback_of(OVnode *node) {
-    return node && node->header.type == NT_GL ? static_cast<OVglnodedata *>(node->payload)
-                                              : nullptr;
+    return node && node->header.type == OVNODE_GL
+               ? static_cast<OVglnodedata *>(orv::scene::node_payload(node))
+               : nullptr;
 }
 
 } // namespace
@@ -18,13 +19,11 @@ extern "C" {
 
 ORV_API OVnode *OVglnode_new(OVnode *parent, OVglnodefunc callback, int flags) {
     if (!callback) return nullptr;
-    OVnode *n = orv::scene::make_node(parent, NT_GL);
+    OVnode *n = orv::scene::make_node(parent, OVNODE_GL, sizeof(OVglnodedata));
     if (!n) return nullptr;
-    auto *gl = static_cast<OVglnodedata *>(OVmalloc(sizeof(OVglnodedata)));
-    std::memset(gl, 0, sizeof *gl);
+    auto *gl = callback_of(n);
     gl->callback = callback;
     gl->flags = flags | 0x01;
-    n->payload = gl;
     return n;
 }
 

@@ -42,11 +42,11 @@ ORV_API int OVnode_setchildren(OVnode *parent, const char *names) {
 // New position j holds the child that was at order[j]; the order must be a
 // permutation of the positions.
 ORV_API int OVsepnode_reorder(OVnode *node, const int *order, int count) {
-    if (!node || !order || node->header.type != NT_SEPARATOR) return false;
+    if (!node || !order || node->header.type != OVNODE_SEPARATOR) return false;
     if (node->flags & (NODE_MOVABLE | NODE_ATTACHGROUP)) return false; // fixed layouts
     OVlink *links[64];
     int n = 0;
-    for (OVlink *l = node->first_child; l; l = l->next_sibling) {
+    for (OVlink *l = first_child(node); l; l = l->next_sibling) {
         if (n == 64) return false;
         links[n++] = l;
     }

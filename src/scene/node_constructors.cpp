@@ -14,18 +14,30 @@ namespace {
 OVnode *first_root = nullptr;
 } // namespace
 
-OVnode *make_node(OVnode *parent, int type) {
+namespace {
+
+// A zeroed record of the type's size with its defaults.
+OVnode *new_record(int type, std::size_t payload_size) {
+    const std::size_t size =
+        payload_size ? payload_offset(type) + payload_size : node_traits(type).record_size;
+    auto *n = static_cast<OVnode *>(OVmalloc(size));
+    std::memset(n, 0, size);
+    n->header.type = static_cast<std::uint8_t>(type);
+    n->flags = NODE_ENABLED;
+    if (type == OVNODE_SWITCH) passing_record(n).which_child = -1;
+    if (type == OVNODE_SEPARATOR || type == OVNODE_ROOT) separator_record(n).cull_mode = 3;
+    if (type == OVNODE_XFORM) set_identity(xform_record(n).transform);
+    return n;
+}
+
+} // namespace
+
+OVnode *make_node(OVnode *parent, int type, std::size_t payload_size) {
     if (parent) {
         OVnode *p = resolve(parent);
         if (!p || !node_is_grouping(p->header.type)) return nullptr;
     }
-    auto *n = static_cast<OVnode *>(OVmalloc(sizeof(OVnode)));
-    std::memset(n, 0, sizeof *n);
-    n->header.type = static_cast<std::uint8_t>(type);
-    n->flags = NODE_ENABLED;
-    n->which_child = -1;
-    n->cull_mode = 3;
-    set_identity(n->transform);
+    OVnode *n = new_record(type, payload_size);
     adopt_holding(n);
     if (parent) {
         EventsOff quiet;
@@ -38,9 +50,9 @@ OVnode *make_node(OVnode *parent, int type) {
 }
 
 void forget_root(OVnode *root) {
-    for (OVnode **at = &first_root; *at; at = &(*at)->next_root)
+    for (OVnode **at = &first_root; *at; at = &separator_record(*at).next_root)
         if (*at == root) {
-            *at = root->next_root;
+            *at = separator_record(root).next_root;
             return;
         }
 }
@@ -50,15 +62,11 @@ OVnode *roots() {
 }
 
 OVnode *new_root() {
-    auto *n = static_cast<OVnode *>(OVmalloc(sizeof(OVnode)));
-    std::memset(n, 0, sizeof *n);
-    n->header.type = NT_ROOT;
+    OVnode *n = new_record(OVNODE_ROOT, 0);
     n->flags = NODE_ENABLED | NODE_CHANGED;
-    n->cull_mode = 3;
-    set_identity(n->transform);
     OVnode **at = &first_root;
     while (*at)
-        at = &(*at)->next_root;
+        at = &separator_record(*at).next_root;
     *at = n;
     return n;
 }
@@ -69,14 +77,14 @@ OVnode *make_movable(OVnode *parent, int outer_type, OVnode *content) {
     OVnode *m = make_node(parent, outer_type);
     if (!m) {
         // The caller's geometry outlives the failed attempt.
-        if (content->header.type == NT_GEOMETRY)
+        if (content->header.type == OVNODE_GEOMETRY)
             _OVnode_delete(content);
         else
             OVnode_delete(content);
         return nullptr;
     }
     EventsOff quiet;
-    make_node(m, NT_XFORM);
+    make_node(m, OVNODE_XFORM);
     link_child(m, content, -1);
     m->flags |= NODE_MOVABLE;
     return m;
@@ -95,65 +103,61 @@ ORV_API OVnode *OVuniverse_getrootnodes(void) {
     return roots();
 }
 ORV_API OVnode *OVrootnode_next(OVnode *root) {
-    return root && root->header.type == NT_ROOT && !(root->flags & NODE_HOLDING) ? root->next_root
-                                                                                 : nullptr;
+    return root && root->header.type == OVNODE_ROOT && !(root->flags & NODE_HOLDING)
+               ? separator_record(root).next_root
+               : nullptr;
 }
 
 ORV_API OVnode *OVgroupnode_new(OVnode *parent) {
-    return make_node(parent, NT_GROUP);
+    return make_node(parent, OVNODE_GROUP);
 }
 ORV_API OVnode *OVsepnode_new(OVnode *parent) {
-    return make_node(parent, NT_SEPARATOR);
+    return make_node(parent, OVNODE_SEPARATOR);
 }
 ORV_API OVnode *OVxformsepnode_new(OVnode *parent) {
-    return make_node(parent, NT_XFORMSEP);
+    return make_node(parent, OVNODE_XFORMSEP);
 }
 ORV_API OVnode *OVswitchnode_new(OVnode *parent) {
-    return make_node(parent, NT_SWITCH);
+    return make_node(parent, OVNODE_SWITCH);
 }
 ORV_API OVnode *OVanchornode_new(OVnode *parent) {
-    return make_node(parent, NT_ANCHOR);
+    return make_node(parent, OVNODE_ANCHOR);
 }
 ORV_API OVnode *OVinlinenode_new(OVnode *parent) {
-    return make_node(parent, NT_INLINE);
+    return make_node(parent, OVNODE_INLINE);
 }
 ORV_API OVnode *OVxformnode_new(OVnode *parent) {
-    return make_node(parent, NT_XFORM);
+    return make_node(parent, OVNODE_XFORM);
 }
 
 ORV_API OVnode *OVgeometrynode_new(OVnode *parent, OVgeometry *geometry) {
     if (!geometry || geometry->node) return nullptr;
-    OVnode *n = make_node(parent, NT_GEOMETRY);
+    OVnode *n = make_node(parent, OVNODE_GEOMETRY);
     if (!n) return nullptr;
-    n->geometry = geometry;
+    set_node_geometry(n, geometry);
     geometry->node = n;
     return n;
 }
 
 ORV_API OVnode *OVmovsepnode_new(OVnode *parent) {
-    return make_movable(parent, NT_SEPARATOR, make_node(nullptr, NT_SEPARATOR));
+    return make_movable(parent, OVNODE_SEPARATOR, make_node(nullptr, OVNODE_SEPARATOR));
 }
 
 ORV_API OVnode *OVmovswitchnode_new(OVnode *parent) {
-    return make_movable(parent, NT_SEPARATOR, make_node(nullptr, NT_SWITCH));
+    return make_movable(parent, OVNODE_SEPARATOR, make_node(nullptr, OVNODE_SWITCH));
 }
 
 ORV_API OVnode *OVmovgeometrynode_new(OVnode *parent, OVgeometry *geometry) {
-    return make_movable(parent, NT_SEPARATOR, OVgeometrynode_new(nullptr, geometry));
+    return make_movable(parent, OVNODE_SEPARATOR, OVgeometrynode_new(nullptr, geometry));
 }
 
 // Nodes of the light, fog and object modules, with their own payload.
 ORV_API OVnode *_OVnode_newwithpayload(OVnode *parent, int type, size_t payload_size) {
-    OVnode *n = make_node(parent, type);
-    if (n && payload_size) {
-        n->payload = OVmalloc(payload_size);
-        std::memset(n->payload, 0, payload_size);
-    }
-    return n;
+    return make_node(parent, type, payload_size);
 }
 
 ORV_API void *_OVnode_payload(OVnode *node) {
-    return node ? node->payload : nullptr;
+    return node_payload(node);
 }
 ORV_API OVnode *_OVnode_content(OVnode *node) {
     return resolve(node);

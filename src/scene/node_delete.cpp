@@ -27,7 +27,7 @@ void delete_orphans(OVnode *start, bool keep_record) {
         OVnode *n = pending.back();
         pending.pop_back();
         OVtask_deleteall(n);
-        while (OVlink *l = n->first_child) {
+        while (OVlink *l = first_child(n)) {
             OVnode *child = l->child;
             if (child->parent_count > 1) {
                 unlink_edge(l);
@@ -42,15 +42,16 @@ void delete_orphans(OVnode *start, bool keep_record) {
         orv::scene::tell_target_deleted(n);
         if (keep_record && n == start) {
             if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on
-        } else if (n->header.type == NT_LIGHT || n->header.type == NT_AMBIENT) {
+        } else if (n->header.type == OVNODE_LIGHT || n->header.type == OVNODE_AMBIENT) {
             _OVlight_nodedeleted(n);
         }
-        if (n->header.type == NT_OBJECT)
+        if (n->header.type == OVNODE_OBJECT)
             orv::scene::object_node_deleted(n, keep_record && n == start);
         forget_name(n);
-        if (n->header.type == NT_GEOMETRY && n->geometry) {
-            n->geometry->node = nullptr;
-            if (!keep_record || n != start) OVgeometry_delete(n->geometry);
+        OVgeometry *geometry = n->header.type == OVNODE_GEOMETRY ? node_geometry(n) : nullptr;
+        if (geometry) {
+            geometry->node = nullptr;
+            if (!keep_record || n != start) OVgeometry_delete(geometry);
         }
         free_node(n);
     }
@@ -65,11 +66,13 @@ void free_node(OVnode *n) {
     }
     OVfree(n->name);
     OVfree(n->attachment_names);
-    OVfree(n->child_names);
-    OVfree(n->location);
-    OVfree(n->ranges);
-    OVfree(n->range_text);
-    OVfree(n->payload);
+    if (GroupRecord *g = group_record(n)) OVfree(g->child_names);
+    if (char **location = location_slot(n)) OVfree(*location);
+    if (has_trait(n, TRAIT_PASSES)) OVfree(passing_record(n).passed_on);
+    if (n->header.type == OVNODE_LOD) {
+        OVfree(lod_record(n).ranges);
+        OVfree(lod_record(n).range_text);
+    }
     OVfree(n);
 }
 
@@ -89,7 +92,7 @@ using namespace orv::scene;
 extern "C" {
 
 ORV_API void OVnode_delete(OVnode *node) {
-    if (!node || node->header.type == NT_ROOT) return;
+    if (!node || node->header.type == OVNODE_ROOT) return;
     delete_node(node, false);
 }
 
@@ -110,16 +113,17 @@ ORV_API int OVnode_deletechild(OVnode *parent, int index) {
 ORV_API void _OVnode_delete(OVnode *node) {
     if (!node) return;
     int t = node->header.type;
-    if (t != NT_GEOMETRY && t != NT_OBJECT && t != NT_LIGHT && t != NT_AMBIENT) return;
+    if (t != OVNODE_GEOMETRY && t != OVNODE_OBJECT && t != OVNODE_LIGHT && t != OVNODE_AMBIENT)
+        return;
     delete_node(node, true);
 }
 
 ORV_API void _OVnode_deleteall(int all) {
-    for (OVnode *r = OVuniverse_getrootnodes(); r; r = r->next_root)
-        while (r->first_child)
+    for (OVnode *r = OVuniverse_getrootnodes(); r; r = separator_record(r).next_root)
+        while (first_child(r))
             OVnode_deletechild(r, 0);
-    while (holding_root().first_child)
-        delete_node(holding_root().first_child->child, false);
+    while (OVlink *l = first_child(&holding_root()))
+        delete_node(l->child, false);
     if (!all) return;
     while (OVnode *r = OVuniverse_getrootnodes()) {
         forget_root(r);

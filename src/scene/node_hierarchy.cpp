@@ -9,28 +9,12 @@
 #include <unordered_set>
 #include <vector>
 
-bool node_is_grouping(int type) {
-    switch (type) {
-    case NT_LOD:
-    case NT_SWITCH:
-    case NT_GROUP:
-    case NT_SEPARATOR:
-    case NT_ANCHOR:
-    case NT_INLINE:
-    case NT_XFORMSEP:
-    case NT_ROOT:
-        return true;
-    default:
-        return false;
-    }
-}
-
 namespace orv::scene {
 
 OVnode &holding_root() {
-    static OVnode root = [] {
-        OVnode r{};
-        r.header.type = NT_ROOT;
+    static SeparatorRecord root = [] {
+        SeparatorRecord r{};
+        r.header.type = OVNODE_ROOT;
         r.flags = NODE_HOLDING | NODE_ENABLED;
         r.cull_mode = 3;
         return r;
@@ -41,17 +25,17 @@ OVnode &holding_root() {
 // A movable node stands for its content, which may sit in an attachment
 // group as the group's child 0.
 OVnode *resolve(OVnode *node) {
-    if (node && (node->flags & NODE_MOVABLE) && node->first_child &&
-        node->first_child->next_sibling) {
-        node = node->first_child->next_sibling->child;
-        if ((node->flags & NODE_ATTACHGROUP) && node->first_child) node = node->first_child->child;
+    if (node && (node->flags & NODE_MOVABLE) && first_child(node) &&
+        first_child(node)->next_sibling) {
+        node = first_child(node)->next_sibling->child;
+        if ((node->flags & NODE_ATTACHGROUP) && first_child(node)) node = first_child(node)->child;
     }
     return node;
 }
 
 OVlink *child_link(OVnode *parent, int index) {
     if (!parent || index < 0) return nullptr;
-    OVlink *l = parent->first_child;
+    OVlink *l = first_child(parent);
     while (l && index-- > 0)
         l = l->next_sibling;
     return l;
@@ -59,7 +43,7 @@ OVlink *child_link(OVnode *parent, int index) {
 
 int count_children(const OVnode *parent) {
     int n = 0;
-    for (OVlink *l = parent->first_child; l; l = l->next_sibling)
+    for (OVlink *l = first_child(parent); l; l = l->next_sibling)
         ++n;
     return n;
 }
@@ -86,27 +70,29 @@ void mark_links(OVnode *node) {
 
 void unlink_sibling(OVlink *l) {
     OVnode *p = l->parent;
-    (l->prev_sibling ? l->prev_sibling->next_sibling : p->first_child) = l->next_sibling;
-    (l->next_sibling ? l->next_sibling->prev_sibling : p->last_child) = l->prev_sibling;
+    (l->prev_sibling ? l->prev_sibling->next_sibling : group_record(p)->first_child) =
+        l->next_sibling;
+    (l->next_sibling ? l->next_sibling->prev_sibling : group_record(p)->last_child) =
+        l->prev_sibling;
     l->next_sibling = l->prev_sibling = nullptr;
 }
 
 void insert_sibling(OVnode *p, OVlink *l, OVlink *before) {
     l->parent = p;
     l->next_sibling = before;
-    l->prev_sibling = before ? before->prev_sibling : p->last_child;
-    (l->prev_sibling ? l->prev_sibling->next_sibling : p->first_child) = l;
-    (before ? before->prev_sibling : p->last_child) = l;
+    l->prev_sibling = before ? before->prev_sibling : group_record(p)->last_child;
+    (l->prev_sibling ? l->prev_sibling->next_sibling : group_record(p)->first_child) = l;
+    (before ? before->prev_sibling : group_record(p)->last_child) = l;
 }
 
 void rebuild_child_names(OVnode *p) {
     std::string text;
-    for (OVlink *l = p->first_child; l; l = l->next_sibling) {
-        if (l != p->first_child) text += ',';
+    for (OVlink *l = group_record(p)->first_child; l; l = l->next_sibling) {
+        if (l != group_record(p)->first_child) text += ',';
         if (l->child->name) text += l->child->name;
     }
-    OVfree(p->child_names);
-    p->child_names = OVstrdup(text.c_str());
+    OVfree(group_record(p)->child_names);
+    group_record(p)->child_names = OVstrdup(text.c_str());
 }
 
 // The handlers of a movable node hear its content's children.
@@ -114,7 +100,7 @@ void fire_children(OVnode *p) {
     if (!orv::change_listened(p, "Children")) return;
     OVnode *content = resolve(p);
     rebuild_child_names(content);
-    orv::change_made(p, "Children", content->child_names);
+    orv::change_made(p, "Children", group_record(content)->child_names);
 }
 
 // Shared nodes are looked at once: their subtrees would otherwise be walked
@@ -128,7 +114,7 @@ bool contains(OVnode *child, OVnode *parent) {
         if (n == parent) return true;
         if (n->parent_count > 1 && !seen.insert(n).second) continue;
         if (node_is_grouping(n->header.type))
-            for (OVlink *l = n->first_child; l; l = l->next_sibling)
+            for (OVlink *l = first_child(n); l; l = l->next_sibling)
                 stack.push_back(l->child);
     }
     return false;
@@ -141,7 +127,7 @@ bool in_holding(const OVnode *n) {
 OVlink *new_link(OVnode *child) {
     auto *l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
     std::memset(l, 0, sizeof *l);
-    l->type = NT_LINK;
+    l->type = OVNODE_LINK;
     l->flags = 0x01;
     l->child = child;
     return l;
@@ -157,7 +143,7 @@ void adopt_holding(OVnode *n) {
 
 bool link_child(OVnode *given, OVnode *child, int index) {
     OVnode *parent = resolve(given);
-    if (!parent || !child || child->header.type == NT_ROOT) return false;
+    if (!parent || !child || child->header.type == OVNODE_ROOT) return false;
     if (!node_is_grouping(parent->header.type) || contains(child, parent)) return false;
     if (child->parent_count == 255) return false; // the count is one byte
     int count = count_children(parent);
@@ -219,7 +205,7 @@ extern "C" {
 
 ORV_API int OVnode_canaddchild(OVnode *parent, OVnode *child) {
     OVnode *p = resolve(parent);
-    return p && child && node_is_grouping(p->header.type) && child->header.type != NT_ROOT &&
+    return p && child && node_is_grouping(p->header.type) && child->header.type != OVNODE_ROOT &&
            !contains(child, p);
 }
 
@@ -261,7 +247,7 @@ ORV_API const char *OVnode_getchildren(OVnode *parent) {
     OVnode *p = resolve(parent);
     if (!p || !node_is_grouping(p->header.type)) return nullptr;
     rebuild_child_names(p);
-    return p->child_names;
+    return group_record(p)->child_names;
 }
 
 ORV_API int OVnode_numchildren(OVnode *node) {

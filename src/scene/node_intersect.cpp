@@ -72,68 +72,47 @@ struct Hits {
     }
 };
 
+// Tests a geometry (or an object's geometry) where it stands.
+void test_geometry(OVnode *n, const OVm4 m, const Ray &ray, Hits &hits, bool nearest_only,
+                   float &nearest) {
+    OVgeometry *g = node_geometry(n);
+    if (!g) return;
+    float best = nearest_only ? nearest : 1e38f;
+    if (OVpoly *p = hit_geometry(g, m, ray, &best)) {
+        if (nearest_only) {
+            nearest = best;
+            hits.found = 0;
+        }
+        hits.add({n, p, best});
+    }
+}
+
 // Walks the scene; nearest_only keeps one hit, the nearest of all.
+// Separators and transform separators the ray misses are passed over.
 int walk(OVnode *root, TraversalState *state, const Ray &ray, Hits &hits, bool nearest_only) {
     Stacks &s = start_walk(state, root);
     float nearest = 1e38f;
-    while (s.step_count > 0) {
-        const Step step = s.steps[--s.step_count];
-        if (step.kind == STEP_LINK) {
-            auto *link = static_cast<OVlink *>(step.item);
-            if (link->next_sibling) push_step(state, link->next_sibling, STEP_LINK);
-            push_step(state, link->child, STEP_NODE);
-            continue;
-        }
-        if (step.kind != STEP_NODE) {
-            close_scope(state);
-            continue;
-        }
-        auto *n = static_cast<OVnode *>(step.item);
-        if (!(n->flags & NODE_ENABLED)) continue;
-        const OVm4 &m = s.matrices[s.matrix_depth - 1];
-        switch (n->header.type) {
-        case NT_XFORM:
-            if (n->transform_kind) push_matrix(state, n->transform, n->transform_kind == 0x02);
-            break;
-        case NT_LOD:
-            push_child(state, n, lod_choice(n, m));
-            break;
-        case NT_SWITCH:
-            if (n->which_child == -3)
-                push_children(state, n);
-            else
-                push_child(state, n, n->which_child);
-            break;
-        case NT_GROUP:
-        case NT_ANCHOR:
-        case NT_INLINE:
-        case NT_ROOT:
-            push_children(state, n);
-            break;
-        case NT_SEPARATOR:
-        case NT_XFORMSEP:
-            if (fresh_bounds(n) && !ray_meets_placed(ray, m, n->midpoint, n->radius)) break;
-            open_scope(state);
-            push_step(state, n, STEP_ENDSCOPE);
-            push_children(state, n);
-            break;
-        case NT_GEOMETRY:
-        case NT_OBJECT: { // an object node shows its object's geometry where it stands
-            if (!n->geometry) break;
-            float best = nearest_only ? nearest : 1e38f;
-            if (OVpoly *p = hit_geometry(n->geometry, m, ray, &best)) {
-                if (nearest_only) {
-                    nearest = best;
-                    hits.found = 0;
-                }
-                hits.add({n, p, best});
+    auto visit = [&](OVnode *n, OVlink *) {
+        if (!(n->flags & NODE_ENABLED)) return true;
+        const NodeTraits &t = node_traits(n->header.type);
+        const OVm4 &m = current_matrix(state);
+        if (t.traits & TRAIT_TRANSFORM) {
+            push_xform(state, n);
+        } else if (t.traits & TRAIT_GROUPING) {
+            if (t.traits & TRAIT_SCOPE) {
+                const GroupRecord *g = group_record(n);
+                if (fresh_bounds(n) && !ray_meets_placed(ray, m, g->midpoint, g->radius))
+                    return true;
+                open_scope(state);
+                s.walk.push(n, STEP_ENDSCOPE);
             }
-            break;
+            push_shown(s.walk, n, &m);
+        } else if (t.traits & TRAIT_POLYGONS) {
+            test_geometry(n, m, ray, hits, nearest_only, nearest);
         }
-        default:
-            break; // lights, fog, materials and callbacks hold no polygons
-        }
-    }
+        return true; // lights, fog, materials and callbacks hold no polygons
+    };
+    run_walk(s.walk, 0, visit, [state](const Step &) { close_scope(state); });
     return hits.found;
 }
 

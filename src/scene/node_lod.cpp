@@ -14,13 +14,13 @@ namespace orv::scene {
 
 namespace {
 
-OVnode *lod_of(OVnode *node) {
+LodRecord *lod_of(OVnode *node) {
     OVnode *n = resolve(node);
-    return n && n->header.type == NT_LOD ? n : nullptr;
+    return n && n->header.type == OVNODE_LOD ? &lod_record(n) : nullptr;
 }
 
 // Replaces the ranges; the text grows with the values, however long they print.
-void store_ranges(OVnode *lod, const float *ranges, int count) {
+void store_ranges(LodRecord *lod, const float *ranges, int count) {
     OVfree(lod->ranges);
     OVfree(lod->range_text);
     lod->ranges = nullptr;
@@ -41,7 +41,7 @@ void store_ranges(OVnode *lod, const float *ranges, int count) {
 }
 
 int set_ranges(OVnode *node, const float *ranges, int count) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     if (!lod || count < 0 || !orv::change_allowed(node, "Ranges")) return false;
     store_ranges(lod, ranges, count);
     orv::change_made(node, "Ranges", lod->range_text);
@@ -50,11 +50,12 @@ int set_ranges(OVnode *node, const float *ranges, int count) {
 
 } // namespace
 
-int lod_choice(const OVnode *lod, const OVm4 current) {
+int lod_choice(const OVnode *node, const OVm4 current) {
+    const LodRecord *lod = &lod_record(node);
     float f = 0;
     for (int j = 0; j < 3; ++j) {
-        float c = lod->lod_center[0] * current[0][j] + lod->lod_center[1] * current[1][j] +
-                  lod->lod_center[2] * current[2][j] + current[3][j];
+        float c = lod->center[0] * current[0][j] + lod->center[1] * current[1][j] +
+                  lod->center[2] * current[2][j] + current[3][j];
         f += c * c;
     }
     int i = 0;
@@ -70,11 +71,11 @@ using namespace orv::scene;
 extern "C" {
 
 ORV_API OVnode *OVlodnode_new(OVnode *parent) {
-    return make_node(parent, NT_LOD);
+    return make_node(parent, OVNODE_LOD);
 }
 
 ORV_API OVnode *OVmovlodnode_new(OVnode *parent) {
-    return make_movable(parent, NT_SEPARATOR, make_node(nullptr, NT_LOD));
+    return make_movable(parent, OVNODE_SEPARATOR, make_node(nullptr, OVNODE_LOD));
 }
 
 ORV_API int OVlodnode_setrange(OVnode *node, const float *ranges, int count) {
@@ -82,7 +83,7 @@ ORV_API int OVlodnode_setrange(OVnode *node, const float *ranges, int count) {
 }
 
 ORV_API int OVlodnode_getrange(OVnode *node, float *out, int capacity) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     if (!lod || capacity < lod->range_count || (lod->range_count && !out)) return false;
     for (int i = 0; i < lod->range_count; ++i)
         out[i] = std::sqrt(lod->ranges[i]);
@@ -90,7 +91,7 @@ ORV_API int OVlodnode_getrange(OVnode *node, float *out, int capacity) {
 }
 
 ORV_API int OVlodnode_numranges(OVnode *node) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     return lod ? lod->range_count : -1;
 }
 
@@ -110,24 +111,24 @@ ORV_API int OVlodnode_setranges(OVnode *node, const char *text) {
 }
 
 ORV_API const char *OVlodnode_getranges(OVnode *node) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     return lod ? lod->range_text : nullptr;
 }
 
 ORV_API int OVlodnode_setcenter(OVnode *node, const OVp3 center) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     if (!lod || !center || !orv::change_allowed(node, "LoCe")) return false;
     for (int j = 0; j < 3; ++j)
-        lod->lod_center[j] = center[j];
-    orv::change_made(node, "LoCe", lod->lod_center);
+        lod->center[j] = center[j];
+    orv::change_made(node, "LoCe", lod->center);
     return true;
 }
 
 ORV_API int OVlodnode_getcenter(OVnode *node, OVp3 out) {
-    OVnode *lod = lod_of(node);
+    LodRecord *lod = lod_of(node);
     if (!lod || !out) return false;
     for (int j = 0; j < 3; ++j)
-        out[j] = lod->lod_center[j];
+        out[j] = lod->center[j];
     return true;
 }
 

@@ -8,12 +8,10 @@
 namespace orv::scene {
 
 OVnode *new_material_node(OVnode *parent) {
-    OVnode *n = make_node(parent, NT_MATERIAL);
+    OVnode *n = make_node(parent, OVNODE_MATERIAL, sizeof(OVmaterialdata));
     if (!n) return nullptr;
-    auto *m = static_cast<OVmaterialdata *>(OVmalloc(sizeof(OVmaterialdata)));
-    std::memset(m, 0, sizeof *m);
-    m->diffuse[3] = 1; // opaque until a reader says otherwise
-    n->payload = m;
+    static_cast<OVmaterialdata *>(node_payload(n))->diffuse[3] =
+        1; // opaque until a reader says otherwise
     return n;
 }
 

@@ -4,14 +4,16 @@
 #include "orv/node.h"
 #include "scene/node_record.h"
 #include "scene/scene_hooks.h"
-
-#include <vector>
+#include "scene/scene_walk.h"
 
 namespace {
 
 int own_polys(OVnode *node) {
-    if (node->header.type == NT_GEOMETRY) return node->geometry ? node->geometry->npolys : 0;
-    if (node->header.type == NT_OBJECT)
+    if (node->header.type == OVNODE_GEOMETRY) {
+        const OVgeometry *g = orv::scene::node_geometry(node);
+        return g ? g->npolys : 0;
+    }
+    if (node->header.type == OVNODE_OBJECT)
         if (OVgeometry *g = orv::scene::object_node_geometry(node)) return g->npolys;
     return 0;
 }
@@ -19,17 +21,17 @@ int own_polys(OVnode *node) {
 } // namespace
 
 extern "C" ORV_API int OVnode_numpolys(OVnode *node) {
+    using namespace orv::scene;
+    if (!node) return 0;
     int total = 0;
-    std::vector<OVnode *> stack;
-    if (node) stack.push_back(node);
-    while (!stack.empty()) {
-        OVnode *n = stack.back();
-        stack.pop_back();
-        if (!(n->flags & NODE_ENABLED)) continue;
+    WalkStack &stack = shared_walk_stack();
+    const int base = stack.count;
+    stack.push(node, STEP_NODE);
+    run_walk(stack, base, [&](OVnode *n, OVlink *) {
+        if (!(n->flags & NODE_ENABLED)) return true;
         total += own_polys(n);
-        if (node_is_grouping(n->header.type))
-            for (OVlink *l = n->first_child; l; l = l->next_sibling)
-                stack.push_back(l->child);
-    }
+        push_children(stack, n);
+        return true;
+    });
     return total;
 }

@@ -2,9 +2,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
-
-#include <utility>
-#include <vector>
+#include "scene/scene_walk.h"
 
 namespace {
 
@@ -62,29 +60,31 @@ const char *type_name(int code) {
 } // namespace
 
 extern "C" ORV_API void OVnode_print(OVnode *node) {
+    using namespace orv::scene;
     if (!node) return;
-    // Children of a movable node are its content's, then its attachments.
-    std::vector<std::pair<OVnode *, int>> stack{{node, 0}};
-    while (!stack.empty()) {
-        auto [n, depth] = stack.back();
-        stack.pop_back();
+    int depth = 0;
+    WalkStack &stack = shared_walk_stack();
+    const int base = stack.count;
+    stack.push(node, STEP_NODE);
+    auto visit = [&](OVnode *n, OVlink *) {
         for (int i = 0; i < depth; ++i)
             OVmessage("  ");
         OVmessage("Depth %d %s \"%s\"\n", depth, type_name(OVnode_gettype(n)),
                   n->name ? n->name : "None");
-        std::vector<OVnode *> below;
-        OVnode *content = orv::scene::resolve(n);
-        if (node_is_grouping(content->header.type))
-            for (OVlink *l = content->first_child; l; l = l->next_sibling)
-                below.push_back(l->child);
-        if ((n->flags & NODE_MOVABLE) && n->first_child && n->first_child->next_sibling) {
-            OVnode *group = n->first_child->next_sibling->child;
-            if (group->flags & NODE_ATTACHGROUP)
-                for (OVlink *l = group->first_child ? group->first_child->next_sibling : nullptr; l;
-                     l = l->next_sibling)
-                    below.push_back(l->child);
+        // Children of a movable node are its content's, then its attachments.
+        const OVlink *content = first_child(resolve(n));
+        const OVlink *attachments = nullptr;
+        if ((n->flags & NODE_MOVABLE) && first_child(n) && first_child(n)->next_sibling) {
+            const OVnode *group = first_child(n)->next_sibling->child;
+            if ((group->flags & NODE_ATTACHGROUP) && first_child(group))
+                attachments = first_child(group)->next_sibling;
         }
-        for (auto it = below.rbegin(); it != below.rend(); ++it)
-            stack.push_back({*it, depth + 1});
-    }
+        if (!content && !attachments) return true;
+        ++depth;
+        stack.push(n, STEP_ENDSCOPE);
+        if (attachments) stack.push(const_cast<OVlink *>(attachments), STEP_LINK);
+        if (content) stack.push(const_cast<OVlink *>(content), STEP_LINK);
+        return true;
+    };
+    run_walk(stack, base, visit, [&depth](const Step &) { --depth; });
 }

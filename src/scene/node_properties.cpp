@@ -28,7 +28,7 @@ bool has_transform(const void *node) {
     return xform_of(as_node(node)) != nullptr;
 }
 bool is_lod(const void *node) {
-    return content_is(node, NT_LOD);
+    return content_is(node, OVNODE_LOD);
 }
 
 using orv::get_through;
@@ -50,17 +50,17 @@ const PropertyBinding rows[] = {
     {nodes, 4, set_through<OVnode_settranslation>, get_through<OVnode_gettranslation>,
      has_transform},
     {nodes, 5, set_through<OVanchornode_setlocation>, get_through<OVanchornode_getlocation>,
-     [](const void *n) { return as_node(n)->header.type == NT_ANCHOR; }},
+     [](const void *n) { return as_node(n)->header.type == OVNODE_ANCHOR; }},
     {nodes, 10, set_through<OVinlinenode_setlocation>, get_through<OVinlinenode_getlocation>,
-     [](const void *n) { return as_node(n)->header.type == NT_INLINE; }},
+     [](const void *n) { return as_node(n)->header.type == OVNODE_INLINE; }},
     {nodes, 20, set_through<OVlodnode_setcenter>, get_through<OVlodnode_getcenter>, is_lod},
     {nodes, 21, set_through<OVlodnode_setranges>, get_through<OVlodnode_getranges>, is_lod},
     {nodes, 22, set_through<set_attachments>, get_through<attachment_text>,
      [](const void *n) { return OVnode_ismovable(as_node(n)) != 0; }},
     {nodes, 23, set_through<OVsepnode_setcullmode>, get_through<OVsepnode_getcullmode>,
-     [](const void *n) { return content_is(n, NT_SEPARATOR); }},
+     [](const void *n) { return content_is(n, OVNODE_SEPARATOR); }},
     {nodes, 24, set_through<OVswitchnode_setwhichchild>, get_through<OVswitchnode_getwhichchild>,
-     [](const void *n) { return content_is(n, NT_SWITCH); }},
+     [](const void *n) { return content_is(n, OVNODE_SWITCH); }},
 };
 
 } // namespace

@@ -11,20 +11,20 @@ namespace orv::scene {
 
 OVnode *xform_of(const OVnode *node) {
     if (!node) return nullptr;
-    if (node->header.type == NT_XFORM) return const_cast<OVnode *>(node);
-    if ((node->flags & NODE_MOVABLE) && node->first_child &&
-        node->first_child->child->header.type == NT_XFORM)
-        return node->first_child->child;
+    if (node->header.type == OVNODE_XFORM) return const_cast<OVnode *>(node);
+    if ((node->flags & NODE_MOVABLE) && first_child(node) &&
+        first_child(node)->child->header.type == OVNODE_XFORM)
+        return first_child(node)->child;
     return nullptr;
 }
 
 // Only the diagonal is examined: a rotation whose diagonal is all ones is the
 // identity, so the test is exact for the rotations these setters take.
 void update_kind(OVnode *x) {
-    const OVm4 &m = x->transform;
+    const OVm4 &m = xform_record(x).transform;
     bool rotation = m[0][0] != 1.0f || m[1][1] != 1.0f || m[2][2] != 1.0f;
     bool translation = m[3][0] != 0 || m[3][1] != 0 || m[3][2] != 0;
-    x->transform_kind = (rotation ? 0x01 : 0) | (translation ? 0x02 : 0);
+    xform_record(x).kind = (rotation ? 0x01 : 0) | (translation ? 0x02 : 0);
     transform_changed(x);
 }
 
@@ -36,7 +36,7 @@ void transform_changed(OVnode *x) {
 void read_rotation(const OVnode *x, OVm3 out) {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
-            out[i][j] = x->transform[i][j];
+            out[i][j] = xform_record(x).transform[i][j];
 }
 
 } // namespace orv::scene
@@ -50,7 +50,7 @@ ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
-        x->transform[3][i] = p[i];
+        xform_record(x).transform[3][i] = p[i];
     update_kind(x);
     orv::change_made(node, "Translation", p);
     return true;
@@ -60,7 +60,7 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
-        out[i] = x->transform[3][i];
+        out[i] = xform_record(x).transform[3][i];
     return true;
 }
 
@@ -70,7 +70,7 @@ ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
-            x->transform[i][j] = m[i][j];
+            xform_record(x).transform[i][j] = m[i][j];
     update_kind(x);
     orv::change_made(node, "Rotation", m);
     return true;
@@ -107,19 +107,20 @@ ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
     bool rotation_ok = orv::change_allowed(node, "Rotation");
     OVnode *x = xform_of(node);
     if (!x || (!translation_ok && !rotation_ok)) return false;
-    OVp3 old_translation = {x->transform[3][0], x->transform[3][1], x->transform[3][2]};
+    OVp3 old_translation = {xform_record(x).transform[3][0], xform_record(x).transform[3][1],
+                            xform_record(x).transform[3][2]};
     OVm3 old_rotation;
     read_rotation(x, old_rotation);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
-            x->transform[i][j] = m[i][j];
+            xform_record(x).transform[i][j] = m[i][j];
     update_kind(x);
     {
         orv::EventsOff quiet;
         if (!translation_ok) OVnode_settranslation(node, old_translation);
         if (!rotation_ok) OVnode_setrotation(node, old_rotation);
     }
-    if (translation_ok) orv::change_made(node, "Translation", x->transform[3]);
+    if (translation_ok) orv::change_made(node, "Translation", xform_record(x).transform[3]);
     if (rotation_ok) {
         OVm3 r;
         read_rotation(x, r);
@@ -132,7 +133,7 @@ ORV_API int OVnode_gettransform(const OVnode *node, OVm4 out) {
     OVnode *x = xform_of(node);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
-            out[i][j] = x ? x->transform[i][j] : (i == j ? 1.0f : 0.0f);
+            out[i][j] = x ? xform_record(x).transform[i][j] : (i == j ? 1.0f : 0.0f);
     return x != nullptr;
 }
 

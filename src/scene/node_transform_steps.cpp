@@ -36,13 +36,13 @@ int compose(OVnode *node, const OVm4 r, int frame) {
     if (!x) return false;
     OVm4 t;
     if (frame == 3)
-        OVm4_mult(x->transform, r, t);
+        OVm4_mult(xform_record(x).transform, r, t);
     else
-        OVm4_mult(r, x->transform, t);
+        OVm4_mult(r, xform_record(x).transform, t);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
-            x->transform[i][j] = t[i][j];
-    x->transform_kind |= 0x01;
+            xform_record(x).transform[i][j] = t[i][j];
+    xform_record(x).kind |= 0x01;
     transform_changed(x);
     OVm3 back;
     read_rotation(x, back);
@@ -76,10 +76,10 @@ ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
     if (!v || !valid_frame(frame) || !orv::change_allowed(node, "Translation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
-    OVm4 &t = x->transform;
+    OVm4 &t = xform_record(x).transform;
     for (int j = 0; j < 3; ++j)
         t[3][j] += frame == 3 ? v[j] : v[0] * t[0][j] + v[1] * t[1][j] + v[2] * t[2][j];
-    x->transform_kind |= 0x02;
+    xform_record(x).kind |= 0x02;
     transform_changed(x);
     const OVp3 now = {t[3][0], t[3][1], t[3][2]};
     orv::change_made(node, "Translation", now);

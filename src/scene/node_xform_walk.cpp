@@ -3,8 +3,7 @@
 #include "orv/node.h"
 #include "scene/node_internal.h"
 #include "scene/node_xform_walk.h"
-
-#include <vector>
+#include "scene/scene_walk.h"
 
 namespace orv::scene {
 
@@ -35,56 +34,28 @@ void compose_into(Accumulated &t, const OVm4 x, int x_kind) {
 }
 
 bool switch_shows(const OVnode *owner, int index) {
-    if (owner->header.type != NT_SWITCH) return true;
-    return owner->which_child == -3 || owner->which_child == index;
+    if (owner->header.type != OVNODE_SWITCH) return true;
+    const int which = which_child(owner);
+    return which == -3 || which == index;
 }
 
-namespace {
-
-// A walk item: a link (continue with its sibling, then its child) or a node.
-struct Item {
-    OVlink *link;
-    OVnode *node;
-};
-
-void push_children(std::vector<Item> &stack, const OVnode *owner) {
-    if (owner->header.type == NT_SWITCH) {
-        if (owner->which_child == -3) {
-            if (owner->first_child) stack.push_back({owner->first_child, nullptr});
-        } else if (OVlink *l = child_link(const_cast<OVnode *>(owner), owner->which_child)) {
-            stack.push_back({nullptr, l->child});
-        }
-        return;
-    }
-    if (owner->first_child) stack.push_back({owner->first_child, nullptr});
+void compose_xform(Accumulated &t, const OVnode *xform) {
+    const XformRecord &x = xform_record(xform);
+    compose_into(t, x.transform, x.kind);
 }
 
-void walk(Accumulated &t, std::vector<Item> &stack) {
-    while (!stack.empty()) {
-        Item item = stack.back();
-        stack.pop_back();
-        if (item.link) {
-            if (item.link->next_sibling) stack.push_back({item.link->next_sibling, nullptr});
-            stack.push_back({nullptr, item.link->child});
-            continue;
-        }
-        OVnode *n = item.node;
-        switch (n->header.type) {
-        case NT_XFORM:
-            compose_into(t, n->transform, n->transform_kind);
-            break;
-        case NT_SWITCH:
-        case NT_GROUP:
-        case NT_ANCHOR:
-            push_children(stack, n);
-            break;
-        default:
-            break; // separators and the rest keep their transforms inside
-        }
-    }
+void accumulate_passed(Accumulated &t, const OVnode *node) {
+    WalkStack &stack = shared_walk_stack();
+    const int base = stack.count;
+    stack.push(const_cast<OVnode *>(node), STEP_NODE);
+    run_walk(stack, base, [&t, &stack](OVnode *n, OVlink *) {
+        if (has_trait(n, TRAIT_TRANSFORM))
+            compose_xform(t, n);
+        else if (has_trait(n, TRAIT_PASSES))
+            push_shown(stack, n, nullptr);
+        return true; // separators and the rest keep their transforms inside
+    });
 }
-
-} // namespace
 
 } // namespace orv::scene
 
@@ -95,8 +66,7 @@ extern "C" ORV_API int _OVnode_getxforms(OVnode *node, OVm4 out) {
     Accumulated t;
     set_identity(t.m);
     t.kind = 0;
-    std::vector<Item> stack{{nullptr, node}};
-    walk(t, stack);
+    accumulate_passed(t, node);
     if (t.kind)
         for (int i = 0; i < 4; ++i)
             for (int j = 0; j < 4; ++j)

@@ -17,5 +17,11 @@ void set_identity(OVm4 m);
 void compose_into(Accumulated &t, const OVm4 x, int x_kind);
 // Whether child index i of a switch (or any other grouping node) is shown.
 bool switch_shows(const OVnode *owner, int index);
+// T := X·T for an Xform node X.
+void compose_xform(Accumulated &t, const OVnode *xform);
+// Composes into t what the node passes on to the siblings after it: an Xform
+// node's transform, the accumulated transforms below groups, anchors and
+// switches (their selection), nothing from any other node.
+void accumulate_passed(Accumulated &t, const OVnode *node);
 
 } // namespace orv::scene

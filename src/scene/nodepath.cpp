@@ -4,6 +4,7 @@
 #include "scene/nodepath_record.h"
 #include "orv/orv_internal.h"
 #include "scene/scene_hooks.h"
+#include "scene/scene_walk.h"
 
 #include <cstring>
 #include <vector>
@@ -63,32 +64,30 @@ ORV_API OVnode *OVnodepath_getnode(const OVnodepath *path, int index) {
 
 ORV_API OVnodepath *OVnodepath_find(OVnode *start, OVnode *node) {
     if (!start || !node) return nullptr;
-    // Depth-first in child order; the stack keeps each node with its depth.
-    struct Item {
-        OVnode *node;
-        int depth;
-    };
-    std::vector<Item> stack{{start, 0}};
+    // Depth first in child order; the trail holds the grouping nodes open
+    // above the node being visited.
+    using namespace orv::scene;
     std::vector<OVnode *> trail;
-    while (!stack.empty()) {
-        Item it = stack.back();
-        stack.pop_back();
-        trail.resize(static_cast<size_t>(it.depth));
-        trail.push_back(it.node);
-        if (it.node == node) {
-            OVnodepath *path = OVnodepath_new(start);
-            for (size_t i = 1; i < trail.size(); ++i)
+    OVnodepath *path = nullptr;
+    WalkStack &stack = shared_walk_stack();
+    const int base = stack.count;
+    stack.push(start, STEP_NODE);
+    auto visit = [&](OVnode *n, OVlink *) {
+        if (n == node) {
+            path = OVnodepath_new(start);
+            for (std::size_t i = 1; i < trail.size(); ++i)
                 append(path, trail[i]);
-            return path;
+            if (n != start) append(path, n);
+            return false;
         }
-        if (!node_is_grouping(it.node->header.type)) continue;
-        std::vector<OVnode *> children;
-        for (OVlink *l = it.node->first_child; l; l = l->next_sibling)
-            children.push_back(l->child);
-        for (auto c = children.rbegin(); c != children.rend(); ++c)
-            stack.push_back({*c, it.depth + 1});
-    }
-    return nullptr;
+        if (!has_trait(n, TRAIT_GROUPING)) return true;
+        trail.push_back(n);
+        stack.push(n, STEP_ENDSCOPE);
+        push_children(stack, n);
+        return true;
+    };
+    run_walk(stack, base, visit, [&trail](const Step &) { trail.pop_back(); });
+    return path;
 }
 
 } // extern "C"

@@ -12,51 +12,37 @@ namespace orv::scene {
 
 namespace {
 
-// What an earlier sibling passes on to the nodes after it.
+// What an earlier sibling passes on to the nodes after it; level-of-detail
+// choices need an eye, so they pass nothing on.
 void compose_sibling(Accumulated &t, const OVnode *s) {
-    if (!(s->flags & NODE_ENABLED)) return;
-    switch (s->header.type) {
-    case NT_XFORM:
-        if (s->transform_kind) compose_into(t, s->transform, s->transform_kind);
-        break;
-    case NT_GROUP:
-    case NT_ANCHOR:
-    case NT_SWITCH: {
-        OVm4 passed;
-        const int kind = _OVnode_getxforms(const_cast<OVnode *>(s), passed);
-        if (kind) compose_into(t, passed, kind);
-        break;
-    }
-    default:
-        break; // scopes keep their transforms; level-of-detail choices need an eye
-    }
+    if (s->flags & NODE_ENABLED) accumulate_passed(t, s);
 }
 
 // The real edge from parent to child; the siblings before it compose into t.
 bool direct_step(const OVnode *parent, const OVnode *child, Accumulated *t) {
-    if (!node_is_grouping(parent->header.type)) return false;
-    const OVlink *l = parent->first_child;
+    if (!has_trait(parent, TRAIT_GROUPING)) return false;
+    const OVlink *l = first_child(parent);
     while (l && l->child != child)
         l = l->next_sibling;
     if (!l) return false;
     if (t)
-        for (const OVlink *s = parent->first_child; s != l; s = s->next_sibling)
+        for (const OVlink *s = first_child(parent); s != l; s = s->next_sibling)
             compose_sibling(*t, s->child);
     return true;
 }
 
 // Inside a movable node: its content or attachment group, then the content.
 OVnode *inner_node(const OVnode *n) {
-    if ((n->flags & NODE_MOVABLE) && n->first_child && n->first_child->next_sibling)
-        return n->first_child->next_sibling->child;
-    if ((n->flags & NODE_ATTACHGROUP) && n->first_child) return n->first_child->child;
+    const OVlink *first = first_child(n);
+    if ((n->flags & NODE_MOVABLE) && first && first->next_sibling)
+        return first->next_sibling->child;
+    if ((n->flags & NODE_ATTACHGROUP) && first) return first->child;
     return nullptr;
 }
 
 // The last node's own transform and the node that shows its content.
 OVnode *finish(OVnode *last, Accumulated &t) {
-    if (last->header.type == NT_XFORM && last->transform_kind)
-        compose_into(t, last->transform, last->transform_kind);
+    if (last->header.type == OVNODE_XFORM) compose_xform(t, last);
     while (OVnode *inner = inner_node(last)) {
         direct_step(last, inner, &t);
         last = inner;
@@ -115,7 +101,7 @@ ORV_API int OVnodepath_getmatrix(const OVnodepath *path, OVm4 out) {
 
 ORV_API int OVnodepath_setmatrix(OVnodepath *path, const OVm4 world) {
     OVnode *last = OVnodepath_getnode(path, -1);
-    if (!last || !world || (!(last->flags & NODE_MOVABLE) && last->header.type != NT_XFORM))
+    if (!last || !world || (!(last->flags & NODE_MOVABLE) && last->header.type != OVNODE_XFORM))
         return 0;
     OVm4 accumulated, local, local_inverse, above, above_inverse, wanted;
     if (!OVnodepath_getmatrix(path, accumulated)) return 0;

@@ -52,7 +52,7 @@ void add_box(TraversalState *state, const OVp3 midpoint, const OVp3 extents) {
 }
 
 void collect_geometry(TraversalState *state, OVnode *node) {
-    OVgeometry *g = node->geometry;
+    OVgeometry *g = node_geometry(node);
     if (!g) return;
     if (level(state).test && sphere_visibility(state, current(state), g->midpoint, g->radius) < 0)
         return;
@@ -114,7 +114,7 @@ void collect_fog(TraversalState *state, OVnode *node) {
 }
 
 void collect_material(TraversalState *state, OVnode *node) {
-    const auto *m = static_cast<const OVmaterialdata *>(node->payload);
+    const auto *m = static_cast<const OVmaterialdata *>(node_payload(node));
     if (!m) return;
     Stacks &s = stacks_of(state);
     MaterialRecord &r = s.materials[s.level_depth];
@@ -130,7 +130,7 @@ void collect_material(TraversalState *state, OVnode *node) {
 }
 
 void collect_callback(TraversalState *state, OVnode *node) {
-    const auto *gl = static_cast<const OVglnodedata *>(node->payload);
+    const auto *gl = static_cast<const OVglnodedata *>(node_payload(node));
     if (!gl || !gl->callback) return;
     add_entry(state, LIST_OPAQUE, node, ENTRY_CALLBACK, current_matrix_index(state));
     if (node->flags & NODE_BOUNDINGBOX) {

@@ -20,17 +20,18 @@ void close_scope(TraversalState *state) {
 bool open_separator(TraversalState *state, OVnode *separator) {
     Stacks &s = stacks_of(state);
     std::uint8_t test = s.levels[s.level_depth].test;
-    const bool tested = test && separator->cull_mode != 1;
+    const bool tested = test && separator_record(separator).cull_mode != 1;
     const bool bounds =
         (tested || (separator->flags & NODE_BOUNDINGBOX)) && fresh_bounds(separator);
     if (tested && bounds) {
-        const int seen = sphere_visibility(state, s.matrices[s.matrix_depth - 1],
-                                           separator->midpoint, separator->radius);
+        const int seen =
+            sphere_visibility(state, s.matrices[s.matrix_depth - 1],
+                              group_record(separator)->midpoint, group_record(separator)->radius);
         if (seen < 0) return false;
         if (seen > 0) test = 0;
     }
     if (bounds && (separator->flags & NODE_BOUNDINGBOX))
-        add_box(state, separator->midpoint, separator->extents);
+        add_box(state, group_record(separator)->midpoint, group_record(separator)->extents);
     open_scope(state);
     const int depth = ++s.level_depth;
     RenderLevel &level = s.levels[depth];
@@ -39,7 +40,7 @@ bool open_separator(TraversalState *state, OVnode *separator) {
     level.material_changed = 0;
     level.test = test;
     s.materials[depth] = s.materials[depth - 1];
-    push_step(state, separator, STEP_ENDSEPARATOR);
+    s.walk.push(separator, STEP_ENDSEPARATOR);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "scene/node_record.h"
+#include "scene/scene_walk.h"
 #include "scene/traversal_state.h"
 
 #include <cstdint>
@@ -33,13 +34,6 @@ struct RenderLevel {
     int light_matrix[light_slots_per_level]; // matrix index each on-light was placed with
 };
 
-// What the walk has still to do: visit a node, follow a link, or close a scope.
-enum StepKind : std::uint8_t { STEP_NODE, STEP_LINK, STEP_ENDSEPARATOR, STEP_ENDSCOPE };
-struct Step {
-    void *item;
-    StepKind kind;
-};
-
 struct Stacks {
     int capacity; // of the five per-level stacks
     OVm4 *matrices;
@@ -50,8 +44,7 @@ struct Stacks {
     RenderLevel *levels;
     MaterialRecord *materials;
     int level_depth;
-    Step *steps;
-    int step_count, step_capacity;
+    WalkStack walk;
     int pending[2]; // material bits waiting per list (0 opaque, 1 transparent)
     TraversalState *next_free;
 };
@@ -69,12 +62,15 @@ void add_entry(TraversalState *state, int lists, void *item, int kind, int matri
 int current_matrix_index(TraversalState *state);
 // A temporary record owned by the state until release_temporaries.
 TempRecord *take_temp(TraversalState *state);
-void push_step(TraversalState *state, void *item, StepKind kind);
-// A grouping node's children, in order / its child at index (none below 0).
-void push_children(TraversalState *state, OVnode *node);
-void push_child(TraversalState *state, OVnode *node, int index);
 // Starts a walk in the view frame: a root's children, or the node itself.
 Stacks &start_walk(TraversalState *state, OVnode *root);
+// The accumulated matrix of the current level.
+inline const OVm4 &current_matrix(TraversalState *state) {
+    Stacks &s = stacks_of(state);
+    return s.matrices[s.matrix_depth - 1];
+}
+// An Xform node's transform as the next matrix level, when it has one.
+void push_xform(TraversalState *state, const OVnode *xform);
 // Opens a matrix level: next = m . current (m in row-vector order).
 void push_matrix(TraversalState *state, const OVm4 m, bool translation_only);
 

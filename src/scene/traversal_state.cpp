@@ -42,8 +42,8 @@ TraversalState *make_state() {
     s->scopes = allocate<int>(initial_depth);
     s->levels = allocate<RenderLevel>(initial_depth);
     s->materials = allocate<MaterialRecord>(initial_depth);
-    s->step_capacity = initial_depth;
-    s->steps = allocate<Step>(initial_depth);
+    s->walk.capacity = initial_depth;
+    s->walk.steps = allocate<Step>(initial_depth);
     state->stacks = s;
     state->opaque_capacity = initial_opaque;
     state->opaque = allocate<Entry>(initial_opaque);
@@ -118,32 +118,20 @@ int current_matrix_index(TraversalState *state) {
     return copy;
 }
 
-void push_step(TraversalState *state, void *item, StepKind kind) {
-    Stacks &s = stacks_of(state);
-    if (s.step_count == s.step_capacity) grow(s.steps, s.step_capacity, depth_step);
-    s.steps[s.step_count++] = Step{item, kind};
-}
-
-void push_children(TraversalState *state, OVnode *node) {
-    if (node->first_child) push_step(state, node->first_child, STEP_LINK);
-}
-
-void push_child(TraversalState *state, OVnode *node, int index) {
-    OVlink *l = index >= 0 ? node->first_child : nullptr;
-    for (; l && index > 0; --index)
-        l = l->next_sibling;
-    if (l) push_step(state, l->child, STEP_NODE);
-}
-
 Stacks &start_walk(TraversalState *state, OVnode *root) {
     Stacks &s = stacks_of(state);
     std::memcpy(s.matrices[0], state->view, sizeof(OVm4));
-    s.step_count = 0;
-    if (root->header.type == NT_ROOT)
-        push_children(state, root);
+    s.walk.count = 0;
+    if (root->header.type == OVNODE_ROOT)
+        push_children(s.walk, root);
     else
-        push_step(state, root, STEP_NODE);
+        s.walk.push(root, STEP_NODE);
     return s;
+}
+
+void push_xform(TraversalState *state, const OVnode *xform) {
+    const XformRecord &x = xform_record(xform);
+    if (x.kind) push_matrix(state, x.transform, x.kind == 0x02);
 }
 
 void push_matrix(TraversalState *state, const OVm4 m, bool translation_only) {
@@ -186,7 +174,7 @@ ORV_API void _OVnode_initstate(void *handle) {
     s.matrix_depth = 1;
     s.scope_depth = 0;
     s.level_depth = 0;
-    s.step_count = 0;
+    s.walk.count = 0;
     s.pending[0] = s.pending[1] = 0;
     RenderLevel &base = s.levels[0];
     std::memset(&base, 0, sizeof base);
@@ -245,7 +233,7 @@ ORV_API void _OVnode_deletestate(void *handle) {
     OVfree(s->scopes);
     OVfree(s->levels);
     OVfree(s->materials);
-    OVfree(s->steps);
+    OVfree(s->walk.steps);
     OVfree(s);
     OVfree(state->opaque);
     OVfree(state->transparent);

@@ -264,7 +264,7 @@ TEST_F(Bounds, BoundingBoxFlag) {
     EXPECT_FALSE(OVnode_boundingbox(OVlightnode_newpoint(root), 1));
     OVnode *m = OVmovsepnode_new(root);
     ASSERT_TRUE(OVnode_boundingbox(m, 1));
-    EXPECT_TRUE(m->first_child->next_sibling->child->flags & NODE_BOUNDINGBOX);
+    EXPECT_TRUE(orv::scene::first_child(m)->next_sibling->child->flags & NODE_BOUNDINGBOX);
     EXPECT_FALSE(m->flags & NODE_BOUNDINGBOX);
     EXPECT_EQ(OVnode_hasboundingbox(m), 1);
     ASSERT_TRUE(OVproperty_addhandler_pre(sep, "BoundingBox", refuse));

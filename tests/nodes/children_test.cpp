@@ -94,8 +94,8 @@ TEST_F(Children, MovableSeparatorChildrenAndParents) {
     EXPECT_EQ(OVnode_getparent(second, 0), m);
     EXPECT_EQ(OVnode_getparent(m, 0), root);
     // The content and the Xform show the movable as their parent too.
-    EXPECT_EQ(OVnode_getparent(m->first_child->child, 0), m);
-    EXPECT_EQ(OVnode_getparent(m->first_child->next_sibling->child, 0), m);
+    EXPECT_EQ(OVnode_getparent(orv::scene::first_child(m)->child, 0), m);
+    EXPECT_EQ(OVnode_getparent(orv::scene::first_child(m)->next_sibling->child, 0), m);
     EXPECT_TRUE(OVnode_removechild(m, 0));
     EXPECT_EQ(OVnode_getchild(m, 0), inner);
 }
@@ -103,16 +103,16 @@ TEST_F(Children, MovableSeparatorChildrenAndParents) {
 TEST_F(Children, AttachmentGroupsAreMadeAndDissolved) {
     OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
     OVnode *m = OVmovgeometrynode_new(root, g);
-    OVnode *content = m->first_child->next_sibling->child;
+    OVnode *content = orv::scene::first_child(m)->next_sibling->child;
     ASSERT_TRUE(OVproperty_addhandler(m, "MvAt", hear_text));
     OVnode *one = named(nullptr, "one"), *two = named(nullptr, "two");
     EXPECT_EQ(OVmovnode_numattachments(m), 0);
     EXPECT_FALSE(OVmovnode_attach(m, one, 1)); // no group yet: only -1 or 0
     ASSERT_TRUE(OVmovnode_attach(m, one, -1));
-    OVnode *group = m->first_child->next_sibling->child;
+    OVnode *group = orv::scene::first_child(m)->next_sibling->child;
     ASSERT_NE(group, content);
     EXPECT_TRUE(group->flags & NODE_ATTACHGROUP);
-    EXPECT_EQ(group->first_child->child, content);
+    EXPECT_EQ(orv::scene::first_child(group)->child, content);
     EXPECT_EQ(content->parent_count, 1);
     EXPECT_EQ(OVnode_getgeometry(m), g); // still resolved to the content
     EXPECT_EQ(OVnode_gettype(m), OVNODE_MGEOMETRY);
@@ -131,7 +131,7 @@ TEST_F(Children, AttachmentGroupsAreMadeAndDissolved) {
     EXPECT_EQ(OVnode_numparents(two), 0);
     ASSERT_TRUE(OVmovnode_deleteattachment(m, 0));
     EXPECT_EQ(OVmovnode_numattachments(m), 0);
-    EXPECT_EQ(m->first_child->next_sibling->child, content); // dissolved
+    EXPECT_EQ(orv::scene::first_child(m)->next_sibling->child, content); // dissolved
     EXPECT_EQ(content->first_parent->parent, m);
     EXPECT_EQ(OVuniverse_findnode("one", 3), nullptr); // deleted
     _OVevent_pass();
@@ -160,7 +160,7 @@ TEST_F(Children, AttachmentsCountInTheMovablesBounds) {
 
 TEST_F(Children, SharedContentKeepsItsOtherAppearances) {
     OVnode *m = OVmovsepnode_new(root);
-    OVnode *content = m->first_child->next_sibling->child;
+    OVnode *content = orv::scene::first_child(m)->next_sibling->child;
     OVnode *elsewhere = OVsepnode_new(root);
     ASSERT_TRUE(OVnode_addchild(elsewhere, content));
     ASSERT_TRUE(OVmovnode_attach(m, OVgroupnode_new(nullptr), -1));

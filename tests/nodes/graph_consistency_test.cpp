@@ -17,10 +17,10 @@ using GraphConsistency = SceneTest;
 void expect_links_consistent(OVnode *n) {
     int appearances = 0;
     for (OVlink *l = n->first_parent; l; l = l->next_appearance) {
-        ASSERT_EQ(l->type, NT_LINK);
+        ASSERT_EQ(l->type, OVNODE_LINK);
         ASSERT_EQ(l->child, n);
         bool listed = false;
-        for (OVlink *s = l->parent->first_child; s; s = s->next_sibling)
+        for (OVlink *s = orv::scene::first_child(l->parent); s; s = s->next_sibling)
             listed |= s == l;
         ASSERT_TRUE(listed);
         ++appearances;
@@ -29,9 +29,11 @@ void expect_links_consistent(OVnode *n) {
         EXPECT_EQ(appearances, 1); // the holding root's link
     else
         EXPECT_EQ(appearances, n->parent_count);
-    for (OVlink *s = n->first_child; s; s = s->next_sibling) {
+    for (OVlink *s = orv::scene::first_child(n); s; s = s->next_sibling) {
         ASSERT_EQ(s->parent, n);
-        EXPECT_EQ(s->next_sibling ? s->next_sibling->prev_sibling : n->last_child, s);
+        EXPECT_EQ(s->next_sibling ? s->next_sibling->prev_sibling
+                                  : orv::scene::group_record(n)->last_child,
+                  s);
     }
 }
 
@@ -115,7 +117,7 @@ TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
             }
             break;
         default:
-            if (parent->header.type == NT_SWITCH)
+            if (parent->header.type == OVNODE_SWITCH)
                 OVswitchnode_setwhichchild(parent, selections[pick(4)]);
             break;
         }
@@ -123,9 +125,10 @@ TEST_F(GraphConsistency, RandomEditsKeepLinksAndCachesRight) {
         for (OVnode *n : grouping)
             expect_links_consistent(n);
         for (OVnode *m : movables) {
-            OVnode *group = m->first_child->next_sibling->child;
+            OVnode *group = orv::scene::first_child(m)->next_sibling->child;
             expect_links_consistent(group);
-            if (group->flags & NODE_ATTACHGROUP) expect_links_consistent(group->first_child->child);
+            if (group->flags & NODE_ATTACHGROUP)
+                expect_links_consistent(orv::scene::first_child(group)->child);
             EXPECT_EQ(OVmovnode_numattachments(m) > 0, (group->flags & NODE_ATTACHGROUP) != 0);
         }
         OVp3 mid = {0, 0, 0}, ext = {0, 0, 0};

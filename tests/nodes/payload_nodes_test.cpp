@@ -25,7 +25,7 @@ TEST_F(PayloadNodes, CallbackNodeData) {
     EXPECT_EQ(OVglnode_getflags(gl), 7); // bit 0x01 forced on
     ASSERT_TRUE(OVglnode_setflags(gl, 2));
     EXPECT_EQ(OVglnode_getflags(gl), 2); // stored as given
-    auto *data = static_cast<OVglnodedata *>(gl->payload);
+    auto *data = static_cast<OVglnodedata *>(orv::scene::node_payload(gl));
     data->callback(gl);
     EXPECT_EQ(drawn, 1);
     EXPECT_FALSE(OVglnode_replacecallback(gl, nullptr));
@@ -43,7 +43,7 @@ TEST_F(PayloadNodes, MaterialNodeDefaults) {
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(OVnode_gettype(m), OVNODE_MATERIAL);
     EXPECT_EQ(OVnode_getchild(sep, 0), m);
-    auto *data = static_cast<OVmaterialdata *>(m->payload);
+    auto *data = static_cast<OVmaterialdata *>(orv::scene::node_payload(m));
     EXPECT_EQ(data->mask, 0);
     EXPECT_FLOAT_EQ(data->diffuse[3], 1);
     EXPECT_FLOAT_EQ(data->diffuse[0], 0);

@@ -13,7 +13,7 @@ namespace {
 using Transforms = SceneTest;
 
 int kind_of(OVnode *x) {
-    return x->transform_kind;
+    return orv::scene::xform_record(x).kind;
 }
 
 TEST_F(Transforms, KindBitsFollowTheMatrix) {
@@ -204,11 +204,11 @@ TEST_F(Transforms, TranslateTellsTheNewTranslation) {
 
 TEST_F(Transforms, MovableNodesKeepTheirTransformInChildZero) {
     OVnode *m = OVmovsepnode_new(root);
-    OVnode *xform = m->first_child->child;
-    ASSERT_EQ(xform->header.type, NT_XFORM);
+    OVnode *xform = orv::scene::first_child(m)->child;
+    ASSERT_EQ(xform->header.type, OVNODE_XFORM);
     const OVp3 t = {0, 4, 0};
     ASSERT_TRUE(OVnode_settranslation(m, t));
-    EXPECT_FLOAT_EQ(xform->transform[3][1], 4);
+    EXPECT_FLOAT_EQ(orv::scene::xform_record(xform).transform[3][1], 4);
     EXPECT_FALSE(OVnode_settranslation(OVsepnode_new(root), t));
     // The movable's bounds include its own transform.
     OVgeometrynode_new(m, OVgeometry_newblock(2, 2, 2, 0));

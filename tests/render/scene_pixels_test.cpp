@@ -78,7 +78,7 @@ TEST_F(Scene, MaterialNodesGiveWhatTheTableLacksUntilTheirSeparatorEnds) {
     OVnode *glowing = OVsepnode_new(root);
     OVnode *material = orv::scene::new_material_node(glowing);
     ASSERT_NE(material, nullptr);
-    auto *values = static_cast<OVmaterialdata *>(material->payload);
+    auto *values = static_cast<OVmaterialdata *>(orv::scene::node_payload(material));
     values->mask = 0x10;
     values->emission[1] = 1;
     const OVp3 left = {-3, 0, 10}, right = {3, 0, 10};

@@ -10,7 +10,7 @@ using namespace orv::scene;
 
 OVnode *material_node(OVnode *parent, int mask, float r, float g, float b) {
     OVnode *n = new_material_node(parent);
-    auto *m = static_cast<OVmaterialdata *>(n->payload);
+    auto *m = static_cast<OVmaterialdata *>(orv::scene::node_payload(n));
     m->mask = mask;
     m->diffuse[0] = m->specular[0] = r;
     m->diffuse[1] = m->specular[1] = g;
