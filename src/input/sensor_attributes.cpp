@@ -9,10 +9,7 @@ namespace {} // namespace
 extern "C" {
 
 ORV_API int OVsensor_setname(OVsensor *sensor, const char *name) {
-    if (!sensor || orv::base_name_stored(sensor)) return 0;
-    OVfree(sensor->name);
-    sensor->name = OVstrdup(name);
-    return 1;
+    return sensor && orv::base_rename(sensor, sensor->name, name);
 }
 
 ORV_API const char *OVsensor_getname(const OVsensor *sensor) {

@@ -98,10 +98,7 @@ ORV_API OVpath *OVuniverse_findpath(const char *name, int length) {
 }
 
 ORV_API int OVpath_setname(OVpath *path, const char *name) {
-    if (!path || orv::base_name_stored(path)) return 0;
-    OVfree(path->name);
-    path->name = OVstrdup(name);
-    return 1;
+    return path && orv::base_rename(path, path->name, name);
 }
 
 ORV_API const char *OVpath_getname(const OVpath *path) {

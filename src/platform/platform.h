@@ -5,8 +5,9 @@
 // Backends: sdl/ (SDL2 windows and OpenGL, the default), headless/ (no
 // display at all: windows are records without pixels and no OpenGL call is
 // reached) and template/ (what a port fills in). The environment variable
-// ORV_PLATFORM chooses one when the table is first used: "sdl" or
-// "headless"; unset or empty means "sdl".
+// ORV_PLATFORM chooses one when the table is first used: "sdl", "headless"
+// or "template"; unset or empty means "sdl", an unknown name is reported on
+// the standard error stream and means "sdl" too.
 #pragma once
 
 #include "orv/orv_base.h"

@@ -7,7 +7,5 @@ namespace orv {
 
 // The object-deleted hook, then the handlers and dynamic properties.
 void window_forget(OVwindow *window);
-// Whether the name-stored hook forbids renaming.
-bool window_name_stored(OVwindow *window);
 
 } // namespace orv

@@ -72,10 +72,6 @@ void set_focus_window(OVwindow *window) {
     focused = window;
 }
 
-bool window_name_stored(OVwindow *window) {
-    return base_name_stored(window);
-}
-
 void window_forget(OVwindow *window) {
     base_object_deleted(window);
 }
@@ -110,9 +106,7 @@ ORV_API uintptr_t OVwindow_getidx(const OVwindow *window) {
 }
 
 ORV_API void OVwindow_setname(OVwindow *window, const char *name) {
-    if (!window || window_name_stored(window)) return;
-    OVfree(window->name);
-    window->name = OVstrdup(name);
+    if (window) base_rename(window, window->name, name);
 }
 
 ORV_API const char *OVwindow_getname(const OVwindow *window) {

@@ -70,10 +70,7 @@ ORV_API void OVbase_delete(void *object) {
 
 ORV_API int OVbase_setname(void *object, const char *name) {
     BaseObject *base = as_base(object);
-    if (!base || base_name_stored(base)) return 0;
-    OVfree(base->name);
-    base->name = name ? OVstrdup(name) : nullptr;
-    return 1;
+    return base && base_rename(base, base->name, name);
 }
 
 ORV_API const char *OVbase_getname(void *object) {
@@ -86,7 +83,8 @@ ORV_API const char *OVbase_getname(void *object) {
 ORV_API void OVbase_print(void *object) {
     if (!object) return;
     using ChildFn = void *(*)(void *, int);
-    auto child = reinterpret_cast<ChildFn>(platform::current().process.find_symbol("OVnode_getchild"));
+    auto child =
+        reinterpret_cast<ChildFn>(platform::current().process.find_symbol("OVnode_getchild"));
     std::vector<std::pair<void *, int>> stack{{object, 0}};
     while (!stack.empty()) {
         auto [current, depth] = stack.back();

@@ -3,6 +3,7 @@
 #include "scene/event_system.h"
 
 #include "core/object_watch.h"
+#include "orv/message.h"
 #include "orv/property.h"
 #include "platform/platform.h"
 #include "scene/class_functions.h"
@@ -44,6 +45,13 @@ void base_object_deleted(void *object) {
 
 bool base_name_stored(void *object) {
     return hooks.namestored && hooks.namestored(object) != 0;
+}
+
+bool base_rename(void *object, char *&name, const char *text) {
+    if (base_name_stored(object)) return false;
+    OVfree(name);
+    name = OVstrdup(text);
+    return true;
 }
 
 } // namespace orv

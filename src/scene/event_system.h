@@ -20,6 +20,9 @@ ObjectHook namestored_hook();
 void base_object_deleted(void *object);
 // Whether "_OVbase_isnamestored" forbids renaming the object.
 bool base_name_stored(void *object);
+// Replaces the object's owned name with a copy of text (null clears it)
+// unless "_OVbase_isnamestored" forbids renaming; false then.
+bool base_rename(void *object, char *&name, const char *text);
 // The extension hook called at the end of every event pass (null if none).
 using UpdateHook = void (*)();
 UpdateHook update_hook();

@@ -7,10 +7,7 @@
 extern "C" {
 
 ORV_API void OVviewpoint_setname(OVviewpoint *viewpoint, const char *name) {
-    if (!viewpoint) return;
-    if (orv::base_name_stored(viewpoint)) return;
-    OVfree(viewpoint->name);
-    viewpoint->name = OVstrdup(name);
+    if (viewpoint) orv::base_rename(viewpoint, viewpoint->name, name);
 }
 
 ORV_API const char *OVviewpoint_getname(const OVviewpoint *viewpoint) {
