@@ -9,10 +9,7 @@ extern "C" {
 
 ORV_API int OVfognode_setcolor2(OVnode *node, const float rgba[4]) {
     OVfogdata *fog = orv::fog_of(node);
-    if (!fog || !rgba || !orv::change_allowed(node, "Color")) return 0;
-    std::memcpy(fog->color, rgba, sizeof fog->color);
-    orv::change_made(node, "Color", fog->color);
-    return 1;
+    return fog && rgba && orv::change_floats(node, "Color", fog->color, rgba);
 }
 
 ORV_API int OVfognode_getcolor2(OVnode *node, float rgba[4]) {

@@ -40,10 +40,9 @@ ORV_API float OVlightnode_getintensity(OVnode *node) {
 
 ORV_API int OVlightnode_setposition(OVnode *node, const OVp3 position) {
     OVlight *light = orv::light_of(node);
-    if (!light || !position || !orv::change_allowed(node, "LtPs")) return 0;
-    std::memcpy(light->position, position, sizeof(OVp3));
+    if (!light || !position || !orv::change_floats(node, "LtPs", light->position, position))
+        return 0;
     orv::light_touched(light, true);
-    orv::change_made(node, "LtPs", light->position);
     return 1;
 }
 

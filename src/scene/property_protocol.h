@@ -10,6 +10,9 @@
 // allowed and nothing is queued.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+
 namespace orv {
 
 // False when a pre-handler of the property vetoes the change.
@@ -27,6 +30,15 @@ bool change_field(void *object, const char *property, T &field, const T &value) 
     if (!change_allowed(object, property)) return false;
     field = value;
     change_made(object, property, &field);
+    return true;
+}
+
+// The same for a field of floats (a point, a colour, a quaternion).
+template <std::size_t N>
+bool change_floats(void *object, const char *property, float (&field)[N], const float *values) {
+    if (!change_allowed(object, property)) return false;
+    std::copy(values, values + N, field);
+    change_made(object, property, field);
     return true;
 }
 

@@ -35,10 +35,8 @@ ORV_API void OVviewpoint_getposition(const OVviewpoint *viewpoint, OVp3 out) {
 ORV_API int OVviewpoint_setposition(OVviewpoint *viewpoint, const OVp3 position) {
     if (!viewpoint || !position) return 0;
     if (std::memcmp(viewpoint->position, position, sizeof(OVp3)) == 0) return 1;
-    if (!orv::change_allowed(viewpoint, "Position")) return 0;
-    std::memcpy(viewpoint->position, position, sizeof(OVp3));
+    if (!orv::change_floats(viewpoint, "Position", viewpoint->position, position)) return 0;
     orv::viewpoint_update_direction(viewpoint);
-    orv::change_made(viewpoint, "Position", viewpoint->position);
     return 1;
 }
 
@@ -51,10 +49,9 @@ ORV_API int OVviewpoint_setorientation(OVviewpoint *viewpoint, const OVq orienta
     if (!viewpoint || !orientation) return 0;
     if (!orv::quat_valid(orientation, "OVviewpoint_setorientation")) return 0;
     if (std::memcmp(viewpoint->orientation, orientation, sizeof(OVq)) == 0) return 1;
-    if (!orv::change_allowed(viewpoint, "Orientation")) return 0;
-    std::memcpy(viewpoint->orientation, orientation, sizeof(OVq));
+    if (!orv::change_floats(viewpoint, "Orientation", viewpoint->orientation, orientation))
+        return 0;
     orv::viewpoint_update_direction(viewpoint);
-    orv::change_made(viewpoint, "Orientation", viewpoint->orientation);
     return 1;
 }
 
