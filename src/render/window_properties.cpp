@@ -124,13 +124,13 @@ int get_viewpoint2(void *o, void *p) {
 }
 int set_root(void *o, const void *p) {
     const char *name = static_cast<const char *>(p);
-    if (!name || !OVuniverse_findnode) return 0;
+    if (!name) return 0;
     OVnode *n = OVuniverse_findnode(name, static_cast<int>(std::strlen(name)));
     return n ? OVwindow_setrootnode(win(o), n) : 0;
 }
 int get_root(void *o, void *p) {
     OVnode *n = OVwindow_getrootnode(win(o));
-    return get_named(p, n && OVnode_getname ? OVnode_getname(n) : nullptr);
+    return get_named(p, n ? OVnode_getname(n) : nullptr);
 }
 
 // The key and button accessors are stubs that refuse: so do their rows.
