@@ -1,6 +1,6 @@
 // Received datagrams on arbitrary bytes: the input is split into datagrams
 // that are queued and read back in every way a reader can.
-#include "net/receive_poll.h"
+#include "orv/orv_internal.h"
 
 #include "orv/message.h"
 #include "orv/net.h"

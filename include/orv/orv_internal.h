@@ -160,6 +160,13 @@ ORV_API void _OVmtable_attach(OVmtable *table, OVgeometry *g);
 /* A geometry stops using a material table (a table left without users goes). */
 ORV_API void _OVmtable_detach(OVmtable *table, OVgeometry *g);
 
+/* net/ */
+
+/* Hands the message channel a datagram as though a peer had sent it; it is
+ * queued, ignored or dropped as a received one would be. 0 when a datagram
+ * already waits for room in the receive ring and this one was not taken. */
+ORV_API int _OVnet_deliver(const void *datagram, int size);
+
 ORV_EXTERN_C_END
 
 #endif

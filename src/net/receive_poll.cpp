@@ -7,6 +7,8 @@
 #include "net/receive_ring.h"
 #include "net/wire_format.h"
 
+#include "orv/orv_internal.h"
+
 #include <cstring>
 
 namespace orv::net {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "orv/orv.h"
-#include "net/receive_poll.h"
+#include "orv/orv_internal.h"
 
 #include <gtest/gtest.h>
 
