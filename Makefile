@@ -8,7 +8,12 @@ BUILD := build-sanitize
 CMAKE_FLAGS += -DORV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-.PHONY: all deps configure build run test clean format
+# Fuzzing: every fuzz target built with clang, libFuzzer and the sanitizers,
+# each run in turn for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test clean format fuzz
 
 all: build
 
@@ -27,8 +32,14 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DORV_FUZZ=ON -DORV_BENCH=OFF > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+	@./scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize $(FUZZ_BUILD)
