@@ -28,6 +28,7 @@ void format_into(char (&buf)[kBufferSize], const char *prefix, const char *forma
 }
 
 int emit(int channel, const char *prefix, const char *format, va_list ap) {
+    if (!format) return 0; // nothing to say
     const Channel &ch = channels[channel - 1];
     char buf[kBufferSize];
     format_into(buf, prefix, format, ap);

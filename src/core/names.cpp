@@ -19,6 +19,7 @@ ORV_API char *OVname_normalise(const char *text) {
 }
 
 ORV_API int OVstrcasecmp(const char *a, const char *b) {
+    if (!a || !b) return (a != nullptr) - (b != nullptr); // a missing text sorts first
     for (;; ++a, ++b) {
         int ca = std::toupper(static_cast<unsigned char>(*a));
         int cb = std::toupper(static_cast<unsigned char>(*b));

@@ -143,11 +143,13 @@ void _OVgeometry_findextents(OVgeometry *g) {
 }
 
 void OVgeometry_getextents(OVgeometry *g, OVp3 e) {
+    if (!e) return;
     for (int a = 0; a < 3; ++a)
         e[a] = g ? 2 * g->half_extents[a] : 0;
 }
 
 void OVgeometry_getmidpoint(OVgeometry *g, OVp3 m) {
+    if (!m) return;
     for (int a = 0; a < 3; ++a)
         m[a] = g ? g->midpoint[a] : 0;
 }

@@ -156,11 +156,13 @@ OVvertex *OVpoly_getvertex(OVpoly *p, int i) {
 }
 
 void OVpoly_getnormal(OVpoly *p, OVp3 n) {
+    if (!n) return;
     for (int a = 0; a < 3; ++a)
         n[a] = p ? p->normal[a] : 0;
 }
 
 void OVpoly_getcg(OVpoly *p, OVp3 c) {
+    if (!c) return;
     for (int a = 0; a < 3; ++a)
         c[a] = p ? p->centre[a] : 0;
 }
@@ -271,6 +273,7 @@ int _OVpoly_getsset(OVpoly *p) {
 }
 
 int _OVpoly_cmp(const void *a, const void *b) {
+    if (!a || !b) return 0;
     float fa = static_cast<const float *>(a)[1], fb = static_cast<const float *>(b)[1];
     return fa > fb ? -1 : fa < fb ? 1 : 0;
 }

@@ -183,6 +183,7 @@ int _OVpoly_removeduplicates(OVpoly *p) {
 }
 
 void _OVpolylist_getnormal(OVpolylist *l, OVp3 n) {
+    if (!n) return;
     n[0] = n[1] = n[2] = 0;
     for (; l; l = l->next)
         if (l->poly) {

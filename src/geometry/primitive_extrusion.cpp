@@ -5,6 +5,10 @@ using namespace orv::geom;
 
 namespace {
 
+// Outlines longer than this are a caller's error: the caps hold at most
+// OVPOLY_MAXCORNERS corners once near-duplicates are gone.
+constexpr int max_outline_points = 65536;
+
 // Outline normals in the x-z plane, pointing away from the outline's inside.
 std::vector<std::array<float, 3>> outline_normals(const std::vector<std::array<float, 2>> &pts) {
     int c = static_cast<int>(pts.size());
@@ -38,6 +42,11 @@ extern "C" {
 OVgeometry *OVgeometry_newextrusion(const OVp2 *points, int count, float height, int bothsides,
                                     int smooth) {
     if (!points || count < 3 || !(height > OV_TOLERANCE)) return nullptr;
+    if (count > max_outline_points) {
+        OVwarning("OVgeometry_newextrusion: %d points are more than %d\n", count,
+                  max_outline_points);
+        return nullptr;
+    }
     std::vector<std::array<float, 2>> pts;
     for (int j = 0; j < count; ++j)
         if (pts.empty() ||

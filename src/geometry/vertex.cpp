@@ -77,6 +77,7 @@ using namespace orv::geom;
 extern "C" {
 
 OVvertex *_OVvertex_new(const OVp3 pos) {
+    if (!pos) return nullptr;
     auto *v = static_cast<OVvertex *>(vertex_take());
     std::memset(v, 0, sizeof *v);
     copy3(pos, v->position);
@@ -88,6 +89,7 @@ OVvertex *OVvertex_next(OVvertex *v) {
 }
 
 void OVvertex_getposition(OVvertex *v, OVp3 p) {
+    if (!p) return;
     for (int a = 0; a < 3; ++a)
         p[a] = v ? v->position[a] : 0;
 }

@@ -30,6 +30,7 @@ void no_roll(const float *d, float *out) {
 extern "C" {
 
 ORV_API void OVq_2dir(const OVq q, OVp3 out) {
+    if (any_null(q, out)) return;
     float x = q[0], y = q[1], z = q[2], w = q[3];
     out[0] = 2.0f * (x * z - y * w);
     out[1] = 2.0f * (y * z + x * w);
@@ -37,10 +38,12 @@ ORV_API void OVq_2dir(const OVq q, OVp3 out) {
 }
 
 ORV_API void OVdir_2q(const OVp3 direction, OVq out) {
+    if (any_null(direction, out)) return;
     no_roll(direction, out);
 }
 
 ORV_API void OVq_2dirtwist(const OVq q, OVp3 direction, float *twist) {
+    if (any_null(q, direction, twist)) return;
     float d[3], q0[4], r[4];
     OVq_2dir(q, d);
     no_roll(d, q0);
@@ -60,6 +63,7 @@ ORV_API void OVq_2dirtwist(const OVq q, OVp3 direction, float *twist) {
 }
 
 ORV_API void OVdirtwist_2q(const OVp3 direction, float twist, OVq out) {
+    if (any_null(direction, out)) return;
     float d[3] = {direction[0], direction[1], direction[2]};
     float len = length3(d);
     if (len > 0.0f)

@@ -43,6 +43,7 @@ void matrix_2euler(const float m[3][3], const float *reference, float *out) {
 extern "C" {
 
 ORV_API void OVeuler_2q(float a, float b, float c, OVq out) {
+    if (any_null(out)) return;
     float sc = fsin(-c * 0.5f), cc = fcos(-c * 0.5f);
     float sb = fsin(-b * 0.5f), cb = fcos(-b * 0.5f);
     float sa = fsin(-a * 0.5f), ca = fcos(-a * 0.5f);
@@ -55,6 +56,7 @@ ORV_API void OVeuler_2q(float a, float b, float c, OVq out) {
 }
 
 ORV_API void OVeuler_2m3(float a, float b, float c, OVm3 m) {
+    if (any_null(m)) return;
     float sa = fsin(a), ca = fcos(a);
     float sb = fsin(b), cb = fcos(b);
     float sc = fsin(c), cc = fcos(c);
@@ -70,12 +72,14 @@ ORV_API void OVeuler_2m3(float a, float b, float c, OVm3 m) {
 }
 
 ORV_API void OVq_2euler(const OVq q, const OVp3 reference, OVp3 out) {
+    if (any_null(q, reference, out)) return;
     float m[3][3];
     OVq_2m3(q, m);
     matrix_2euler(m, reference, out);
 }
 
 ORV_API void OVm3_2euler(const OVm3 m, const OVp3 reference, OVp3 out) {
+    if (any_null(m, reference, out)) return;
     matrix_2euler(m, reference, out);
 }
 

@@ -10,6 +10,12 @@ namespace orv::math {
 
 inline constexpr float kPi = 3.14159265358979323846f;
 
+// Whether any of the caller's arrays is missing: math functions then do
+// nothing and give 0.
+template <class... P> bool any_null(const P *...arrays) {
+    return ((arrays == nullptr) || ...);
+}
+
 inline float fsqrt(float x) {
     return static_cast<float>(std::sqrt(static_cast<double>(x)));
 }

@@ -53,22 +53,27 @@ float minor3(const float m[4][4], int r, int c) {
 extern "C" {
 
 ORV_API void OVm3_transpose(const OVm3 src, OVm3 dst) {
+    if (any_null(src, dst)) return;
     transpose(src, dst);
 }
 
 ORV_API void OVm4_transpose(const OVm4 src, OVm4 dst) {
+    if (any_null(src, dst)) return;
     transpose(src, dst);
 }
 
 ORV_API void OVm3_mult(const OVm3 a, const OVm3 b, OVm3 out) {
+    if (any_null(a, b, out)) return;
     multiply(a, b, out);
 }
 
 ORV_API void OVm4_mult(const OVm4 a, const OVm4 b, OVm4 out) {
+    if (any_null(a, b, out)) return;
     multiply(a, b, out);
 }
 
 ORV_API int OVm4_invert(const OVm4 src, OVm4 dst) {
+    if (any_null(src, dst)) return 0;
     float cof[4][4];
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
@@ -91,6 +96,7 @@ ORV_API int OVm4_invert(const OVm4 src, OVm4 dst) {
 // its rows over the determinant. A block with a zero row falls back to the
 // transpose over the squared row lengths, which leaves that axis at zero.
 ORV_API void OVm4_invertortho(const OVm4 src, OVm4 dst) {
+    if (any_null(src, dst)) return;
     float a[4][4];
     std::memcpy(a, src, sizeof a);
     float across[3][3];

@@ -65,21 +65,25 @@ bool quat_valid(const OVq q, const char *function) {
 extern "C" {
 
 ORV_API void OVq_mult(const OVq q1, const OVq q2, OVq out) {
+    if (any_null(q1, q2, out)) return;
     hamilton(q1, q2, out);
     normalise4(out);
 }
 
 ORV_API void OVq_diff(const OVq q1, const OVq q2, OVq out) {
+    if (any_null(q1, q2, out)) return;
     const float conj[4] = {-q1[0], -q1[1], -q1[2], q1[3]};
     hamilton(conj, q2, out);
     normalise4(out);
 }
 
 ORV_API void OVp3_rotateq(const OVp3 v, const OVq q, OVp3 out) {
+    if (any_null(v, q, out)) return;
     rotate(v, q, out);
 }
 
 ORV_API float OVp3_rotateqcomponent(const OVp3 v, const OVq q, int index) {
+    if (any_null(v, q)) return 0;
     if (index < 0 || index > 2) return 0.0f;
     float r[3];
     rotate(v, q, r);
@@ -87,6 +91,7 @@ ORV_API float OVp3_rotateqcomponent(const OVp3 v, const OVq q, int index) {
 }
 
 ORV_API void OVp3_rotateabout(const OVp3 v, const OVq q, OVp3 out, const OVp3 centre) {
+    if (any_null(v, q, out, centre)) return;
     float d[3] = {v[0] - centre[0], v[1] - centre[1], v[2] - centre[2]};
     rotate(d, q, d);
     for (int i = 0; i < 3; ++i)
@@ -94,6 +99,7 @@ ORV_API void OVp3_rotateabout(const OVp3 v, const OVq q, OVp3 out, const OVp3 ce
 }
 
 ORV_API void OVp3_intoframe(const OVp3 v, const OVpq *frame, OVp3 out) {
+    if (any_null(v, frame, out)) return;
     float d[3] = {v[0] - frame->p[0], v[1] - frame->p[1], v[2] - frame->p[2]};
     // q * d * conj(q) is the rotation by the conjugate.
     const float conj[4] = {-frame->q[0], -frame->q[1], -frame->q[2], frame->q[3]};
@@ -101,6 +107,7 @@ ORV_API void OVp3_intoframe(const OVp3 v, const OVpq *frame, OVp3 out) {
 }
 
 ORV_API void OVaxisangle_2q(OVp3 axis, float angle, OVq out) {
+    if (any_null(axis, out)) return;
     float len = length3(axis);
     if (len > 0.0f)
         for (int i = 0; i < 3; ++i)
@@ -113,16 +120,19 @@ ORV_API void OVaxisangle_2q(OVp3 axis, float angle, OVq out) {
 }
 
 ORV_API float OVq_angle(const OVq q) {
+    if (any_null(q)) return 0;
     return 2.0f * facos(q[3]);
 }
 
 ORV_API void OVq_axis(const OVq q, OVp3 out) {
+    if (any_null(q, out)) return;
     float s = fsin(facos(q[3]));
     for (int i = 0; i < 3; ++i)
         out[i] = s != 0.0f ? q[i] / s : q[i];
 }
 
 ORV_API void OVq_scale(const OVq q, float factor, OVq out) {
+    if (any_null(q, out)) return;
     float angle = OVq_angle(q);
     if (angle == 0.0f) {
         std::copy(q, q + 4, out);
@@ -134,6 +144,7 @@ ORV_API void OVq_scale(const OVq q, float factor, OVq out) {
 }
 
 ORV_API void OVq_slerp(const OVq q1, const OVq q2, float t, OVq out) {
+    if (any_null(q1, q2, out)) return;
     if (all_below_tolerance(q1, q2, -1.0f) || all_below_tolerance(q1, q2, 1.0f)) {
         std::copy(q1, q1 + 4, out);
         return;
@@ -142,6 +153,7 @@ ORV_API void OVq_slerp(const OVq q1, const OVq q2, float t, OVq out) {
 }
 
 ORV_API void OVq_slerpshortest(const OVq q1, const OVq q2, float t, OVq out) {
+    if (any_null(q1, q2, out)) return;
     if (all_below_tolerance(q1, q2, -1.0f) || all_below_tolerance(q1, q2, 1.0f)) {
         std::copy(q1, q1 + 4, out);
         return;

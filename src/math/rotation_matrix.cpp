@@ -86,19 +86,23 @@ void quat_m4(const float *q, const float *p, float m[4][4]) {
 extern "C" {
 
 ORV_API void OVq_2m3(const OVq q, OVm3 m) {
+    if (any_null(q, m)) return;
     quat_rows(q, m);
 }
 
 ORV_API void OVq_2m4(const OVq q, OVm4 m) {
+    if (any_null(q, m)) return;
     const float zero[3] = {0.0f, 0.0f, 0.0f};
     quat_m4(q, zero, m);
 }
 
 ORV_API void OVpq_2m4(const OVpq *pq, OVm4 m) {
+    if (any_null(pq, m)) return;
     quat_m4(pq->q, pq->p, m);
 }
 
 ORV_API void OVm3_2q(OVm3 m, OVq q) {
+    if (any_null(m, q)) return;
     if (!orthonormalise(m)) {
         set_identity4(q);
         return;
@@ -107,6 +111,7 @@ ORV_API void OVm3_2q(OVm3 m, OVq q) {
 }
 
 ORV_API void OVm4_2pq(const OVm4 m, OVpq *pq) {
+    if (any_null(m, pq)) return;
     std::copy(m[3], m[3] + 3, pq->p);
     set_identity4(pq->q);
     float r[3][3];

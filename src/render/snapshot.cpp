@@ -44,8 +44,9 @@ extern "C" {
 ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int height,
                               unsigned char *rgba) {
     if (!window_is_listed(window) || window->is_viewport || !rgba) return 0;
-    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > window->width ||
-        y + height > window->height)
+    // Compared without adding: x + width can pass the end of the int range.
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > window->width - x ||
+        height > window->height - y)
         return 0;
     auto it = images.find(window);
     if (it == images.end() || it->second.width != window->width ||

@@ -147,7 +147,8 @@ ORV_API OVwindow *OVwindow_newuser(uintptr_t native, int flags) {
 }
 
 ORV_API OVwindow *OVwindow_newviewport(OVwindow *parent, int x, int y, int width, int height) {
-    if (!parent || parent->is_viewport || !window_is_listed(parent) || at_window_limit())
+    if (!parent || parent->is_viewport || !window_is_listed(parent) ||
+        !viewport_in_range("OVwindow_newviewport", x, y, width, height) || at_window_limit())
         return nullptr;
     auto *w = static_cast<OVwindow *>(OVmalloc(sizeof(OVwindow)));
     if (!w) return nullptr;
@@ -163,12 +164,7 @@ ORV_API OVwindow *OVwindow_newviewport(OVwindow *parent, int x, int y, int width
     w->eye = 0;
     w->data = nullptr;
     w->state = _OVnode_newstate();
-    float pw = parent->width > 0 ? static_cast<float>(parent->width) : 1.0f;
-    float ph = parent->height > 0 ? static_cast<float>(parent->height) : 1.0f;
-    w->viewport[0] = x / pw;
-    w->viewport[1] = width / pw;
-    w->viewport[2] = 1.0f - (y + height) / ph;
-    w->viewport[3] = height / ph;
+    set_viewport_fractions(w, parent, x, y, width, height);
     window_link(w);
     return w;
 }

@@ -1,4 +1,5 @@
 // Where a window is: its client area on the screen and its viewport.
+#include "orv/message.h"
 #include "platform/platform.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
@@ -25,17 +26,35 @@ void window_update_vertical(OVwindow *w) {
 
 using namespace orv;
 
+namespace orv {
+
+bool viewport_in_range(const char *caller, int x, int y, int width, int height) {
+    const auto in = [](int v, int low) { return v >= low && v <= max_window_extent; };
+    if (in(x, -max_window_extent) && in(y, -max_window_extent) && in(width, 0) && in(height, 0))
+        return true;
+    OVwarning("%s: viewport %d,%d %dx%d is out of range\n", caller, x, y, width, height);
+    return false;
+}
+
+void set_viewport_fractions(OVwindow *window, const OVwindow *surface, int x, int y, int width,
+                            int height) {
+    const float W = surface->width > 0 ? static_cast<float>(surface->width) : 1.0f;
+    const float H = surface->height > 0 ? static_cast<float>(surface->height) : 1.0f;
+    window->viewport[0] = static_cast<float>(x) / W;
+    window->viewport[1] = static_cast<float>(width) / W;
+    window->viewport[2] = 1.0f - static_cast<float>(y + height) / H;
+    window->viewport[3] = static_cast<float>(height) / H;
+}
+
+} // namespace orv
+
 extern "C" {
 
 ORV_API int OVwindow_setviewport(OVwindow *window, int x, int y, int width, int height) {
-    if (!window_is_listed(window)) return 0;
-    const OVwindow *s = window->surface ? window->surface : window;
-    float W = s->width > 0 ? static_cast<float>(s->width) : 1.0f;
-    float H = s->height > 0 ? static_cast<float>(s->height) : 1.0f;
-    window->viewport[0] = x / W;
-    window->viewport[1] = width / W;
-    window->viewport[2] = 1.0f - (y + height) / H;
-    window->viewport[3] = height / H;
+    if (!window_is_listed(window) ||
+        !viewport_in_range("OVwindow_setviewport", x, y, width, height))
+        return 0;
+    set_viewport_fractions(window, window->surface ? window->surface : window, x, y, width, height);
     return 1;
 }
 
@@ -87,8 +106,10 @@ ORV_API int OVwindow_getgeometry(const OVwindow *window, int *x, int *y, int *wi
 
 ORV_API int OVwindow_isinside(const OVwindow *window, int x, int y) {
     if (!window_is_listed(window)) return 0;
-    return x >= window->x && x <= window->x + window->width - 1 && y >= window->y &&
-           y <= window->y + window->height - 1;
+    // In 64 bits: a window placed near the end of the int range has its far
+    // edge beyond it.
+    const long long left = window->x, top = window->y;
+    return x >= left && x < left + window->width && y >= top && y < top + window->height;
 }
 
 } // extern "C"

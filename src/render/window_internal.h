@@ -108,6 +108,15 @@ struct PixelRect {
 };
 PixelRect viewport_pixels(const OVwindow *window);
 
+// Sizes and positions beyond any screen (the X protocol's 16 bits).
+constexpr int max_window_extent = 32767;
+// Whether a viewport rectangle in pixels is one a surface can have; reports
+// the caller's refusal otherwise.
+bool viewport_in_range(const char *caller, int x, int y, int width, int height);
+// Stores a viewport rectangle in pixels as fractions of its surface.
+void set_viewport_fractions(OVwindow *window, const OVwindow *surface, int x, int y, int width,
+                            int height);
+
 // Recomputes the vertical tangent after a change of size, angle or aspect.
 void window_update_vertical(OVwindow *window);
 

@@ -4,6 +4,7 @@
 #include "render/window_events.h"
 #include "render/window_internal.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace orv {
@@ -94,7 +95,10 @@ ORV_API OVwindow *OVuniverse_findwindow(const char *name, int length) {
 }
 
 ORV_API OVwindow *OVwindow_findat(const OVp2 point) {
-    if (!point) return nullptr;
+    // A point beyond the int range (or NaN) is in no window.
+    constexpr float int_range = 2147483648.0f;
+    if (!point || !(std::fabs(point[0]) < int_range) || !(std::fabs(point[1]) < int_range))
+        return nullptr;
     int px = static_cast<int>(point[0]), py = static_cast<int>(point[1]);
     for (OVwindow *w = head; w; w = w->next)
         if (OVwindow_isinside(w, px, py)) return w;

@@ -1,6 +1,7 @@
 // The generic base object, names of objects of any class, and printing.
 #include "core/object.h"
 #include "orv/message.h"
+#include "orv/node.h"
 #include "orv/property.h"
 #include "orv/task.h"
 #include "platform/platform.h"
@@ -82,9 +83,8 @@ ORV_API const char *OVbase_getname(void *object) {
 // Children are known for nodes only; the walk keeps its own stack.
 ORV_API void OVbase_print(void *object) {
     if (!object) return;
-    using ChildFn = void *(*)(void *, int);
-    auto child =
-        reinterpret_cast<ChildFn>(platform::current().process.find_symbol("OVnode_getchild"));
+    auto child = reinterpret_cast<decltype(&OVnode_getchild)>(
+        platform::current().process.find_symbol("OVnode_getchild"));
     std::vector<std::pair<void *, int>> stack{{object, 0}};
     while (!stack.empty()) {
         auto [current, depth] = stack.back();
@@ -92,7 +92,7 @@ ORV_API void OVbase_print(void *object) {
         print_one(current, depth);
         if (!child || property_class(current) != PROPERTY_CLASS_NODE) continue;
         std::vector<void *> children;
-        while (void *c = child(current, static_cast<int>(children.size())))
+        while (void *c = child(static_cast<OVnode *>(current), static_cast<int>(children.size())))
             children.push_back(c);
         for (auto it = children.rbegin(); it != children.rend(); ++it)
             stack.push_back({*it, depth + 1});

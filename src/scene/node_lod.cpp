@@ -40,9 +40,17 @@ void store_ranges(LodRecord *lod, const float *ranges, int count) {
     lod->range_text = OVstrdup(text.c_str());
 }
 
+// More levels than any scene needs: a count beyond is a caller's error.
+constexpr int max_ranges = 65536;
+
 int set_ranges(OVnode *node, const float *ranges, int count) {
     LodRecord *lod = lod_of(node);
-    if (!lod || count < 0 || !orv::change_allowed(node, "Ranges")) return false;
+    if (!lod || count < 0) return false;
+    if (count > max_ranges) {
+        OVwarning("OVlodnode_setrange: %d ranges are more than %d\n", count, max_ranges);
+        return false;
+    }
+    if (!orv::change_allowed(node, "Ranges")) return false;
     store_ranges(lod, ranges, count);
     orv::change_made(node, "Ranges", lod->range_text);
     return true;

@@ -91,6 +91,7 @@ ORV_API int OVnode_setorientation(OVnode *node, const OVq q) {
 }
 
 ORV_API int OVnode_getorientation(const OVnode *node, OVq out) {
+    if (!out) return 0;
     OVm4 m;
     int found = OVnode_gettransform(node, m);
     OVpq pq;
@@ -130,6 +131,7 @@ ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
 }
 
 ORV_API int OVnode_gettransform(const OVnode *node, OVm4 out) {
+    if (!out) return 0;
     OVnode *x = xform_of(node);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
