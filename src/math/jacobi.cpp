@@ -54,14 +54,9 @@ ORV_API void _OVjacobi(OVm3 m, OVp3 d, OVm3 v) {
             v[i][j] = i == j ? 1.0f : 0.0f;
         b[i] = d[i] = m[i][i];
     }
-    // A matrix with NaN or infinity has no eigenvectors to find: the axes stay.
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            if (!std::isfinite(m[i][j])) return;
     for (int sweep = 1; sweep <= kMaxSweeps; ++sweep) {
         float sm = std::fabs(m[0][1]) + std::fabs(m[0][2]) + std::fabs(m[1][2]);
         if (sm < OV_TOLERANCE) return;
-        if (!std::isfinite(sm)) return; // values too large to rotate without overflow
         float threshold = sweep < 4 ? 0.2f * sm / 9.0f : 0.0f;
         for (int p = 0; p < 2; ++p)
             for (int q = p + 1; q < 3; ++q) {

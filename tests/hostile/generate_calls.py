@@ -23,6 +23,7 @@ NOT_CALLED = {
     "OVwindow_newuser": "takes a native window handle",
     "OVfree": "frees whatever it is given",
     "OVrealloc": "reallocates whatever it is given",
+    "_OVjacobi": "ends the process when it cannot converge (a matrix with NaN)",
 }
 
 # Arguments that must agree with each other whatever the profile.
@@ -44,6 +45,9 @@ HANDLES = {
 }
 
 INTEGERS = {"int": "int", "unsigned": "unsigned", "unsigned int": "unsigned",
+            "short": "short", "unsigned short": "unsigned short", "long": "long",
+            "uint8_t": "uint8_t", "uint16_t": "uint16_t", "uint32_t": "uint32_t",
+            "uint64_t": "uint64_t", "int32_t": "int32_t", "int64_t": "int64_t",
             "size_t": "size_t", "intptr_t": "intptr_t", "uintptr_t": "uintptr_t"}
 REALS = {"float": "float", "double": "double"}
 FLOAT_INPUTS = {"const OVp2", "const OVp3", "const OVq", "const float [3]", "const float [4]",
@@ -74,6 +78,7 @@ OTHERS = {
     "uint64_t [2]": "a.out<uint64_t>()",
     "unsigned char *": "a.out<unsigned char>()",
     "OVsensor **": "a.out_pointer<OVsensor>()",
+    "OVnode **": "a.out_pointer<OVnode>()",
     "void **": "a.out_pointer<void>()",
     "OVvalue *": "a.value()",
     "const OVvalue *": "a.value()",
@@ -96,7 +101,14 @@ def parameter_type(text):
     return f"{base} {dims}".strip()
 
 
+# Functions whose untyped pointers are byte buffers of a given size rather
+# than toolkit objects.
+BYTE_BUFFERS = {"OVnet_send", "OVnet_sendraw", "OVnet_read", "OVnet_readraw"}
+
+
 def argument(t, function):
+    if function in BYTE_BUFFERS and t in ("void *", "const void *"):
+        return "a.in<unsigned char>()" if t.startswith("const") else "a.out<unsigned char>()"
     if t in OTHERS:
         return OTHERS[t]
     if t in INTEGERS:
@@ -112,6 +124,11 @@ def argument(t, function):
     m = re.match(r"(?:const )?(\w+) \*$", t)
     if m and m.group(1) in HANDLES:
         return f"a.handle<{m.group(1)}>()"
+    # Arrays and pointers of numbers: inputs when const, else outputs.
+    m = re.match(r"(const )?([\w ]+?) (?:\*|\[\d*\])$", t)
+    if m and (m.group(2) in INTEGERS or m.group(2) in REALS):
+        kind = "in" if m.group(1) else "out"
+        return f"a.{kind}<{INTEGERS.get(m.group(2)) or REALS[m.group(2)]}>()"
     sys.exit(f"generate_calls.py: {function}: no hostile values for parameter type '{t}'")
 
 

@@ -67,15 +67,6 @@ TEST_F(Refusals, PolygonNormalOfMoreCornersThanAPolygonCanHave) {
     EXPECT_EQ(OVp3_polynormal(nullptr, 3, normal), 0);
 }
 
-TEST_F(Refusals, JacobiOfANonFiniteMatrixLeavesTheAxes) {
-    OVm3 m = {{NAN, 1, 0}, {1, 2, 0}, {0, 0, 3}};
-    OVp3 values;
-    OVm3 vectors;
-    _OVjacobi(m, values, vectors); // used to end the process: no convergence
-    EXPECT_EQ(vectors[0][0], 1.0f);
-    EXPECT_EQ(vectors[1][1], 1.0f);
-}
-
 TEST_F(Refusals, ViewportsBeyondAnyScreenAreRefused) {
     OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
     ASSERT_NE(w, nullptr);
