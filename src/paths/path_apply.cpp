@@ -99,7 +99,7 @@ OVpq source_pose(OVpath *path) {
     return pose;
 }
 
-void apply_pose(const OVpath *path, const OVpq &pose) {
+void apply_pose(const OVpath *path, OVpq pose) {
     const Parts parts = played_parts(path);
     // The links are taken first: a pre-handler of a target may delete links
     // (and with its target a link goes too).

@@ -49,7 +49,9 @@ bool is_listed(const OVmotionlink *link);
 void link_last(OVpath *path, OVpathelement *element);
 // Gives the pose to every enabled link whose source is the path, or to the
 // current viewpoint when none, under the path's constraints.
-void apply_pose(const OVpath *path, const OVpq &pose);
+// The pose is taken by value: a target's pre-handler may delete the path and
+// with it the element the pose came from.
+void apply_pose(const OVpath *path, OVpq pose);
 
 // Shows or hides one element's marker.
 void show_marker(OVpath *path, OVpathelement *element);
