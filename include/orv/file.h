@@ -45,6 +45,8 @@ ORV_API OVnode *OVmovnode_load(OVnode *parent, const char *path, float scale);
 
 /* Writes a geometry as type 2 (text NFF), 11 (binary NFF) or 1; the writer's result. */
 ORV_API int OVgeometry_save(OVgeometry *geometry, const char *filename, const OVpq *view, int type);
+/* Writes every geometry of the list into one file of type 2 (text NFF) or 11 (binary NFF). */
+ORV_API int _OVgeomlist_save(OVgeomlist *list, const char *filename, const OVpq *view, int type);
 /* Saves a subtree: type 14 as a VRML 1.0 scene (options: the viewpoint written as its
    camera, or null), 17 through the VRML97 plug-in, others the geometry of a geometry node. */
 ORV_API int OVnode_save(OVnode *node, const char *path, void *options, int type, int flags);

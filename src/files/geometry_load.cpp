@@ -1,5 +1,6 @@
 // The geometry-level model loader: dispatches an open file to the reader of
 // its type code.
+#include "files/bnff_reader.h"
 #include "files/nff_reader.h"
 #include "orv/file.h"
 #include "orv/message.h"
@@ -18,8 +19,6 @@ const char *unavailable_reader(int type) {
         return "3D Studio";
     case OVFILE_SLP:
         return "SLP";
-    case OVFILE_BNFF:
-        return "binary NFF";
     default:
         return nullptr;
     }
@@ -38,6 +37,8 @@ extern "C" ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, in
     if (!file) return nullptr;
     if (type == OVFILE_NFF)
         list = orv::nff_read(file, name, view, scale, merge != 0, nullptr);
+    else if (type == OVFILE_BNFF)
+        list = orv::bnff_read(file, name, view, scale, merge != 0, nullptr);
     else if (const char *reader = unavailable_reader(type))
         OVwarning("The %s reader is not available yet: file %s not loaded\n", reader,
                   name ? name : "");

@@ -1,7 +1,8 @@
 #include "files/nff_reader.h"
 
 #include "core/tokenizer.h"
-#include "geometry/geometry_hooks.h"
+#include "files/model_read_steps.h"
+#include "files/texture_request.h"
 #include "geometry/geometry_record.h"
 #include "orv/math.h"
 #include "orv/message.h"
@@ -11,7 +12,6 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
-#include <unordered_map>
 
 namespace orv {
 
@@ -24,17 +24,12 @@ unsigned widen12(unsigned c) {
     return (r * 0x11u) << 16 | (g * 0x11u) << 8 | (b * 0x11u);
 }
 
-struct TextureRequest {
-    std::string name;
-    bool shaded = false, transparent = false, tint = false, mirror = false;
-    float rot = 0, scale = 1, trans[2] = {0, 0};
-};
-
 class NffReader {
   public:
     NffReader(std::FILE *f, const char *name, float scale, bool merge,
               std::vector<PortalRequest> *portals)
-        : tok_(f, name), name_(name ? name : ""), scale_(scale), merge_(merge), portals_(portals) {
+        : tok_(f, name), name_(name ? name : ""), scale_(scale), merge_(merge), portals_(portals),
+          sharing_(merge) {
         long here = std::ftell(f);
         std::fseek(f, 0, SEEK_END);
         size_ = std::ftell(f);
@@ -53,9 +48,6 @@ class NffReader {
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
     bool read_poly_colour(OVgeometry *g, OVpoly *p, const char *t);
     int read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex);
-    void apply_texture(OVpoly *p, const TextureRequest &tex);
-    void join_tables(OVgeometry *g);
-    OVgeomlist *finish(OVgeomlist *list);
 
     LineTokenizer tok_;
     std::string name_;
@@ -65,11 +57,9 @@ class NffReader {
     long size_ = 0;
     float version_ = 1.01f;
     bool distinct_ = false;
-    OVmtable *shared_ = nullptr;          // the table shared from the previous geometry
-    std::vector<OVgeometry *> shared_by_; // geometries that use shared_
+    TableSharing sharing_;
     std::vector<OVvertex *> vertices_;
-    std::vector<float> uv_; // (u, v) by vertex number, empty until the first one
-    std::unordered_map<const OVvertex *, std::size_t> uv_number_; // vertices with (u, v)
+    VertexUVTable uvs_;
 };
 
 bool NffReader::read_header(OVpq *view, const char **first) {
@@ -160,11 +150,8 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
             float uv[2];
             if (!tok_.read_float("Vertex uv", &uv[0]) || !tok_.read_float("Vertex uv", &uv[1]))
                 continue;
-            if (uv_.empty()) uv_.assign(vertices_.size() * 2, 0.0f);
-            uv_[static_cast<std::size_t>(number) * 2] = uv[0];
-            uv_[static_cast<std::size_t>(number) * 2 + 1] = uv[1];
+            uvs_.set(v, static_cast<std::size_t>(number), uv[0], uv[1]);
             v->flags |= OVVERTEX_HASUV;
-            uv_number_[v] = static_cast<std::size_t>(number);
         } else if (std::strcmp(t, "rgb") == 0) {
             if (version_ >= 3.0f) {
                 OVwarning("nff file format v3.0 does not allow rgb \t\t\t\t\t\t\t\tcolors for "
@@ -237,9 +224,7 @@ int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex
     } else if (std::strcmp(t, "mirror") == 0) {
         tex->mirror = true;
     } else if (t[0] == '_' && t[1] && t[2]) {
-        char style = static_cast<char>(t[1] | 0x20);
-        tex->shaded = style == 's' || style == 'u';
-        tex->transparent = style == 't' || style == 'u';
+        set_texture_style(t[1], tex);
         tex->name = t + 3;
     } else if (t[0] == '-' && t[1]) {
         if (portals_) portals_->push_back({p, t + 1});
@@ -260,29 +245,6 @@ int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex
         OVpoly_setid(p, id);
     }
     return 1;
-}
-
-void NffReader::apply_texture(OVpoly *p, const TextureRequest &tex) {
-    int n = OVpoly_numvertices(p);
-    std::vector<float> u, v;
-    for (OVcorner *c = p->corners; c; c = c->next) {
-        if (!(c->vertex->flags & OVVERTEX_HASUV)) break;
-        std::size_t number = uv_number_[c->vertex];
-        u.push_back(uv_[number * 2]);
-        v.push_back(uv_[number * 2 + 1]);
-    }
-    const geom::TextureHooks &ops = geom::texture_hooks();
-    if (static_cast<int>(u.size()) == n && ops.set_uv) {
-        ops.set_uv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
-    } else if (ops.set && ops.set(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
-        if (tex.mirror && ops.mirror) ops.mirror(p);
-        if (std::fabs(tex.rot) >= OV_TOLERANCE && ops.rotate) ops.rotate(p, tex.rot);
-        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE && ops.scale) ops.scale(p, tex.scale);
-        if ((std::fabs(tex.trans[0]) >= OV_TOLERANCE || std::fabs(tex.trans[1]) >= OV_TOLERANCE) &&
-            ops.translate)
-            ops.translate(p, tex.trans);
-    }
-    if (tex.tint && ops.set_style) ops.set_style(p, tex.shaded, tex.transparent, 1);
 }
 
 int NffReader::read_polygon(OVgeometry *g) {
@@ -323,26 +285,8 @@ int NffReader::read_polygon(OVgeometry *g) {
         return 0;
     }
     pending.release();
-    if (!tex.name.empty()) apply_texture(p, tex);
+    if (!tex.name.empty()) apply_texture(p, tex, uvs_);
     return 1;
-}
-
-void NffReader::join_tables(OVgeometry *g) {
-    OVmtable *own = g->mtable;
-    OVmtable *shared = shared_;
-    OVmtable *joined = OVmtable_merge(shared, own);
-    if (!joined || joined == own || joined == shared) return;
-    int own_count = OVmtable_getnumentries(own), shared_count = OVmtable_getnumentries(shared);
-    auto remap = [&](int id) { return own_count > 0 ? id % own_count + shared_count : id; };
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (p->matid >= 0) p->matid = remap(p->matid);
-    for (OVvertex *v = g->vertices; v; v = v->next)
-        if (v->flags & OVVERTEX_OWNMATID) v->matid = remap(v->matid);
-    // Re-pointing the last user of a table deletes that table.
-    for (OVgeometry *user : shared_by_)
-        OVgeometry_setmtable(user, joined);
-    OVgeometry_setmtable(g, joined);
-    shared_ = joined;
 }
 
 OVgeometry *NffReader::read_geometry(const char *geometry_name) {
@@ -352,7 +296,8 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
     g->editing = 1; // the reader adds corners to its own polygons
     if (!read_name_line(g)) return nullptr;
     if (version_ < 2.99f) {
-        OVmtable *table = merge_ && shared_ ? shared_ : OVmtable_new(OVAMBIENTDIFFUSE, 10, nullptr);
+        OVmtable *table = sharing_.shared();
+        if (!table) table = OVmtable_new(OVAMBIENTDIFFUSE, 10, nullptr);
         OVgeometry_setmtable(g, table);
     }
     bool own_table = false;
@@ -363,8 +308,7 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
     }
     if (!read_count("Number of vertices", &nvertices, kMinVertexLine)) return nullptr;
     vertices_.assign(static_cast<std::size_t>(nvertices), nullptr);
-    uv_.clear();
-    uv_number_.clear();
+    uvs_.reset(static_cast<std::size_t>(nvertices));
     for (int i = 0; i < nvertices; ++i)
         if (!read_vertex(g, i)) return nullptr;
     if (!tok_.skip_line()) {
@@ -378,39 +322,15 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
         if (r < 0) return nullptr;
         (r ? good : ignored)++;
     }
-    if (ignored) OVwarning("%d polygons were ignored.\n", ignored);
-    if (!good) {
-        OVwarning("No valid polygons in object.\n");
-        return nullptr;
-    }
-    if (own_table && merge_ && shared_ && shared_ != g->mtable) join_tables(g);
-    if (merge_ && g->mtable) {
-        if (g->mtable != shared_) shared_by_.clear();
-        shared_ = g->mtable;
-        shared_by_.push_back(g);
-    }
-    if (!uv_.empty()) // only vertices with (u, v) carry the flag
+    if (!report_polygon_counts(good, ignored)) return nullptr;
+    if (own_table) sharing_.join(g);
+    sharing_.remember(g);
+    if (!uvs_.empty()) // only vertices with (u, v) carry the flag
         for (OVvertex *v = g->vertices; v; v = v->next)
             v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
-    uv_.clear();
+    uvs_.reset(0);
     g->editing = 0;
     return pending.release();
-}
-
-OVgeomlist *NffReader::finish(OVgeomlist *list) {
-    if (!list) {
-        OVwarning("File '%s' has no readable geometries\n", name_.c_str());
-        return nullptr;
-    }
-    if (merge_ && !distinct_ && list->next) {
-        _OVgeomlist_glom(list);
-    }
-    OVgeomlist *kept = nullptr;
-    for (OVgeomlist *e = list; e; e = e->next) // a failed close has deleted the geometry
-        if (_OVgeometry_closeloaded(e->geometry))
-            kept = _OVgeomlist_append(kept, _OVgeomlist_add(nullptr, e->geometry));
-    _OVgeomlist_delete(list);
-    return kept;
 }
 
 OVgeomlist *NffReader::read(OVpq *view) {
@@ -435,7 +355,7 @@ OVgeomlist *NffReader::read(OVpq *view) {
         if (!t) break;
         geometry_name = t;
     }
-    return finish(list);
+    return finish_model_read(list, name_, merge_ && !distinct_);
 }
 
 } // namespace

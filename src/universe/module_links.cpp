@@ -6,7 +6,9 @@
 // start-up, by the universe, which sits above every module.
 #include "universe/module_links.h"
 
+#include "files/nff_writer.h"
 #include "geometry/geometry_hooks.h"
+#include "orv/geometry.h"
 #include "orv/motionlink.h"
 #include "orv/node.h"
 #include "orv/orv_internal.h"
@@ -26,6 +28,9 @@ void connect_modules() {
     geom::set_render_hooks({_OVrender_releaselists, _OVrender_markstale});
     geom::set_node_changed_hook(_OVnode_changed);
     geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
+    // The model writers name the portals of the universe object.
+    set_portal_target_lookup(
+        [](OVpoly *p) { return _OVportal_gettarget(OVpoly_getportal(p)); });
     set_viewpoint_windows({_OVwindow_setviewpointfrustum, _OVwindow_getviewpointfrustum,
                            _OVwindow_zoomviewpoint, _OVwindow_forgetviewpoint,
                            _OVwindow_showsroot});

@@ -1,5 +1,7 @@
 // Loading a universe file as the universe object, and saving it.
+#include "files/bnff_reader.h"
 #include "files/nff_reader.h"
+#include "files/nff_writer.h"
 #include "geometry/geometry_record.h"
 #include "objects/portal_list.h"
 #include "objects/stationary_object.h"
@@ -36,14 +38,15 @@ class WaitCursor {
 
 bool read_with_geometry_loader(int type) {
     return type == OVFILE_DXF || type == OVFILE_WAVEFRONT || type == OVFILE_3DG1 ||
-           type == OVFILE_3DS || type == OVFILE_BNFF || type == OVFILE_SLP;
+           type == OVFILE_3DS || type == OVFILE_SLP;
 }
 
 // Reads the open file with the reader of its type (the file is closed).
 OVgeomlist *read_universe(std::FILE *file, const std::string &path, int type, OVpq *placement,
                           float scale, std::vector<PortalRequest> *portals) {
-    if (type == OVFILE_NFF) {
-        OVgeomlist *list = nff_read(file, path.c_str(), placement, scale, true, portals);
+    if (type == OVFILE_NFF || type == OVFILE_BNFF) {
+        auto reader = type == OVFILE_NFF ? nff_read : bnff_read;
+        OVgeomlist *list = reader(file, path.c_str(), placement, scale, true, portals);
         std::fclose(file);
         return list;
     }
@@ -153,7 +156,14 @@ ORV_API int OVuniverse_save(const char *filename, int type) {
         OVwarning("There is no universe object to save in %s\n", filename);
         return 0;
     }
-    return OVgeometry_save(object->geometry, filename, universe_placement(), type);
+    if (type == OVFILE_DXF) return OVgeometry_save(object->geometry, filename, nullptr, type);
+    NffSave save;
+    save.settings = nff_write_settings();
+    OVpq pose;
+    save.view = current_viewpoint_pose(&pose) ? &pose : nullptr;
+    save.name = OVuniverse_getname();
+    save.universe = true;
+    return nff_save_file(filename, {object->geometry}, type, save) ? 1 : 0;
 }
 
 } // extern "C"

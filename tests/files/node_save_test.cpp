@@ -55,11 +55,6 @@ TEST_F(NodeSave, RefusesWhatItCannotSave) {
 
 TEST_F(NodeSave, MissingWritersAreReportedBeforeAFileIsMade) {
     OVnode *root = OVuniverse_getrootnodes();
-    OVnode *box = OVgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0));
-    ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(OVnode_save(box, path_.c_str(), nullptr, OVFILE_NFF, 0));
-    EXPECT_NE(g_log.find("The NFF writer is not available yet: " + path_ + " not saved\n"),
-              std::string::npos);
     EXPECT_FALSE(OVnode_save(root, path_.c_str(), nullptr, OVFILE_VRML2, 0));
     EXPECT_NE(g_log.find("No VRML97 plug-in is installed"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path_));

@@ -1,0 +1,113 @@
+#include "files/bnff_format.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+namespace orv::bnff {
+
+int property_floats(std::uint8_t tag) {
+    for (const PropertyLayout &p : kPropertyOrder)
+        if (p.bit == tag) return p.floats;
+    return 0;
+}
+
+void Writer::u32(std::uint32_t w) {
+    char b[4] = {static_cast<char>(w >> 24), static_cast<char>(w >> 16), static_cast<char>(w >> 8),
+                 static_cast<char>(w)};
+    buffer_.append(b, sizeof b);
+}
+
+void Writer::f32(float f) {
+    u32(std::bit_cast<std::uint32_t>(f));
+}
+
+void Writer::string(std::string_view s) {
+    u8(static_cast<std::uint8_t>(s.size()));
+    bytes(s.data(), s.size());
+}
+
+void Writer::flush(bool force) {
+    if (buffer_.empty() || (!force && buffer_.size() < kFlushSize)) return;
+    if (ok_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) ok_ = false;
+    buffer_.clear();
+    if (force && ok_ && std::fflush(file_) != 0) ok_ = false;
+}
+
+bool Reader::u8(std::uint8_t *out) {
+    if (at_end()) return false;
+    *out = bytes_[pos_++];
+    return true;
+}
+
+bool Reader::u32(std::uint32_t *out) {
+    if (remaining() < 4) return false;
+    const unsigned char *b = bytes_.data() + pos_;
+    *out = std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
+           std::uint32_t{b[3]};
+    pos_ += 4;
+    return true;
+}
+
+bool Reader::i32(std::int32_t *out) {
+    std::uint32_t w;
+    if (!u32(&w)) return false;
+    *out = static_cast<std::int32_t>(w);
+    return true;
+}
+
+bool Reader::f32(float *out) {
+    std::uint32_t w;
+    if (!u32(&w)) return false;
+    *out = std::bit_cast<float>(w);
+    return true;
+}
+
+bool Reader::floats(float *out, int n) {
+    if (remaining() < static_cast<std::size_t>(n) * 4) return false;
+    for (int i = 0; i < n; ++i)
+        f32(&out[i]);
+    return true;
+}
+
+bool Reader::string(std::string *out, bool *too_long) {
+    *too_long = false;
+    std::uint8_t n;
+    if (!u8(&n)) return false;
+    if (n > kMaxString) {
+        *too_long = true;
+        return false;
+    }
+    if (remaining() < n) return false;
+    out->assign(reinterpret_cast<const char *>(bytes_.data() + pos_), n);
+    pos_ += n;
+    return true;
+}
+
+bool Reader::peek(std::uint8_t *out) const {
+    if (at_end()) return false;
+    *out = bytes_[pos_];
+    return true;
+}
+
+std::vector<unsigned char> read_all(std::FILE *file) {
+    std::vector<unsigned char> bytes;
+    // A seekable file is read in one piece; anything else chunk by chunk.
+    long here = std::ftell(file);
+    if (here >= 0 && std::fseek(file, 0, SEEK_END) == 0) {
+        long end = std::ftell(file);
+        std::fseek(file, here, SEEK_SET);
+        if (end > here) bytes.reserve(static_cast<std::size_t>(end - here));
+    }
+    constexpr std::size_t kChunk = 1 << 16;
+    for (;;) {
+        std::size_t have = bytes.size();
+        bytes.resize(std::max(have + kChunk, bytes.capacity()));
+        std::size_t got = std::fread(bytes.data() + have, 1, bytes.size() - have, file);
+        bytes.resize(have + got);
+        if (got == 0 || std::feof(file) || std::ferror(file)) break;
+    }
+    return bytes;
+}
+
+} // namespace orv::bnff

@@ -1,0 +1,146 @@
+// The text NFF writer: version 3.00 with material ids and the material table
+// in its own file, or version 2.10 with hexadecimal colours.
+#include "files/nff_write_model.h"
+#include "files/nff_writer.h"
+#include "files/text_token.h"
+
+#include "geometry/geometry_record.h"
+#include "orv/math.h"
+#include "orv/message.h"
+#include "orv/mtable.h"
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+constexpr float kVersion = 3.0f;
+constexpr const char *kUniverseFallbackName = "OVuniverse";
+
+// Words that the reader takes as header keywords before the first geometry.
+bool header_keyword(const std::string &word) {
+    for (const char *k : {"distinct", "viewpos", "viewdir", "version"})
+        if (word == k) return true;
+    return false;
+}
+
+std::string geometry_token(const char *name, const char *fallback) {
+    std::string token = text_token("Geometry name", name, fallback);
+    if (header_keyword(token)) {
+        OVwarning("Geometry name \"%s\" written as \"%s_\" so that it reads back\n", token.c_str(),
+                  token.c_str());
+        token += '_';
+    }
+    return token;
+}
+
+class TextWriter {
+  public:
+    TextWriter(std::FILE *file, const NffSave &save) : f_(file), save_(save), s_(save.settings) {}
+    void header();
+    // False when the geometry's material file could not be written.
+    bool geometry(OVgeometry *g, const char *name);
+    bool written() { return std::fflush(f_) == 0 && !std::ferror(f_); }
+
+  private:
+    void vertex(const WriteModel &model, const OVvertex *v);
+    void polygon(const WriteModel &model, OVpoly *p, int position);
+    void texture(OVpoly *p);
+
+    std::FILE *f_;
+    const NffSave &save_;
+    const NffWriteSettings &s_;
+    OVmtable *table_ = nullptr;
+};
+
+void TextWriter::header() {
+    if (s_.old_colours)
+        std::fputs("nff\nversion 2.10\n", f_);
+    else
+        std::fprintf(f_, "nff\nversion %1.2f\n", kVersion);
+    if (!save_.view) return;
+    OVp3 d;
+    OVq_2dir(save_.view->q, d);
+    std::fprintf(f_, "viewpos  %f %f %f\n", save_.view->p[0], save_.view->p[1], save_.view->p[2]);
+    std::fprintf(f_, "viewdir  %f %f %f\n", d[0], d[1], d[2]);
+    if (save_.universe) std::fputs("\n", f_);
+}
+
+void TextWriter::vertex(const WriteModel &model, const OVvertex *v) {
+    std::fprintf(f_, "%f %f %f", v->position[0], v->position[1], v->position[2]);
+    if (v->normal) std::fprintf(f_, " norm %f %f %f", v->normal[0], v->normal[1], v->normal[2]);
+    if (const geom::VertexUV *uv = model.uv(v)) std::fprintf(f_, " uv %f %f", uv->u, uv->v);
+    if (v->flags & OVVERTEX_OWNMATID) {
+        if (s_.old_colours)
+            std::fprintf(f_, " rgb 0x%06x", entry_colour24(table_, v->matid));
+        else
+            std::fprintf(f_, " matid %d", v->matid);
+    }
+    std::fputs("\n", f_);
+}
+
+void TextWriter::texture(OVpoly *p) {
+    PolyTexture t;
+    if (!poly_texture(p, &t)) return;
+    std::string name = text_token("Texture name", t.name.c_str(), "untitled");
+    std::fprintf(f_, " _%c_%s", t.style, name.c_str());
+    if (s_.old_colours) return; // the older form has no placement
+    if (t.tint) std::fputs(" tint ", f_);
+    if (rotation_written(t.rotation)) std::fprintf(f_, " rot %f", t.rotation);
+    if (t.mirrored) std::fputs(" mirror", f_);
+    if (scale_written(t.scale)) std::fprintf(f_, " scale %f", t.scale);
+    if (translation_written(t.translation))
+        std::fprintf(f_, " trans %f %f", t.translation[0], t.translation[1]);
+}
+
+void TextWriter::polygon(const WriteModel &model, OVpoly *p, int position) {
+    std::vector<OVvertex *> ring = model.corners(p, position);
+    std::fprintf(f_, "%d", static_cast<int>(ring.size()));
+    for (const OVvertex *v : ring)
+        std::fprintf(f_, " %d", model.number(v));
+    if (!s_.old_colours)
+        std::fprintf(f_, " matid %d", p->matid);
+    else if (s_.colour12)
+        std::fprintf(f_, " 0x%03x", std::max(OVpoly_getcolor(p), 0)); // -1: no table
+    else
+        std::fprintf(f_, " 0x%06x", entry_colour24(table_, p->matid));
+    if (p->flags & OVPOLY_BOTHSIDES) std::fputs(" both", f_);
+    if (p->id != 0) std::fprintf(f_, " id=%d", p->id);
+    texture(p);
+    if (const char *target = written_portal_target(p, s_))
+        std::fprintf(f_, " -%s", text_token("Portal name", target, "untitled").c_str());
+    std::fputs("\n", f_);
+}
+
+bool TextWriter::geometry(OVgeometry *g, const char *name) {
+    table_ = g->mtable;
+    bool table_saved = true;
+    if (!s_.old_colours && table_) table_saved = OVmtable_save(table_) != 0;
+    const char *fallback = save_.universe ? kUniverseFallbackName : "untitled";
+    std::fprintf(f_, "\n%s\n", geometry_token(name ? name : g->name, fallback).c_str());
+    if (!s_.old_colours && table_) std::fprintf(f_, "mtable %s\n", OVmtable_getname(table_));
+    WriteModel model(g, s_.texture_uv);
+    std::fprintf(f_, "%d\n", static_cast<int>(model.vertices().size()));
+    for (const OVvertex *v : model.vertices())
+        vertex(model, v);
+    std::fprintf(f_, "%d\n", static_cast<int>(model.polygons().size()));
+    int position = 0;
+    for (OVpoly *p : model.polygons())
+        polygon(model, p, position++);
+    return table_saved;
+}
+
+} // namespace
+
+bool nff_write_text(std::FILE *file, const GeometryList &geometries, const NffSave &save) {
+    if (!file) return false;
+    TextWriter writer(file, save);
+    writer.header();
+    bool ok = true;
+    for (std::size_t i = 0; i < geometries.size(); ++i)
+        ok = writer.geometry(geometries[i], i == 0 ? save.name : nullptr) && ok;
+    return writer.written() && ok;
+}
+
+} // namespace orv
