@@ -29,8 +29,7 @@ void connect_modules() {
     geom::set_node_changed_hook(_OVnode_changed);
     geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
     // The model writers name the portals of the universe object.
-    set_portal_target_lookup(
-        [](OVpoly *p) { return _OVportal_gettarget(OVpoly_getportal(p)); });
+    set_portal_target_lookup([](OVpoly *p) { return _OVportal_gettarget(OVpoly_getportal(p)); });
     set_viewpoint_windows({_OVwindow_setviewpointfrustum, _OVwindow_getviewpointfrustum,
                            _OVwindow_zoomviewpoint, _OVwindow_forgetviewpoint,
                            _OVwindow_showsroot});
