@@ -23,5 +23,6 @@
 #include "nodepath.h"
 #include "path.h"
 #include "net.h"
+#include "texture.h"
 
 #endif

@@ -7,6 +7,7 @@
 #include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
+#include "orv/texture.h"
 
 #include <algorithm>
 #include <cmath>

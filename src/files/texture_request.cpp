@@ -1,6 +1,6 @@
 #include "files/texture_request.h"
 
-#include "geometry/geometry_hooks.h"
+#include "orv/texture.h"
 #include "geometry/geometry_record.h"
 #include "orv/geometry.h"
 
@@ -45,18 +45,16 @@ void apply_texture(OVpoly *p, const TextureRequest &tex, const VertexUVTable &uv
         u.push_back(cu);
         v.push_back(cv);
     }
-    const geom::TextureHooks &ops = geom::texture_hooks();
-    if (static_cast<int>(u.size()) == n && ops.set_uv) {
-        ops.set_uv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
-    } else if (ops.set && ops.set(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
-        if (tex.mirror && ops.mirror) ops.mirror(p);
-        if (std::fabs(tex.rot) >= OV_TOLERANCE && ops.rotate) ops.rotate(p, tex.rot);
-        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE && ops.scale) ops.scale(p, tex.scale);
-        if ((std::fabs(tex.trans[0]) >= OV_TOLERANCE || std::fabs(tex.trans[1]) >= OV_TOLERANCE) &&
-            ops.translate)
-            ops.translate(p, tex.trans);
+    if (static_cast<int>(u.size()) == n) {
+        OVpoly_settextureuv(p, tex.name.c_str(), u.data(), v.data(), tex.shaded, tex.transparent);
+    } else if (OVpoly_settexture(p, tex.name.c_str(), tex.shaded, tex.transparent)) {
+        if (tex.mirror) OVpoly_mirrortexture(p);
+        if (std::fabs(tex.rot) >= OV_TOLERANCE) OVpoly_rotatetexture(p, tex.rot);
+        if (std::fabs(tex.scale - 1) >= OV_TOLERANCE) OVpoly_scaletexture(p, tex.scale);
+        if (std::fabs(tex.trans[0]) >= OV_TOLERANCE || std::fabs(tex.trans[1]) >= OV_TOLERANCE)
+            OVpoly_translatetexture(p, tex.trans);
     }
-    if (tex.tint && ops.set_style) ops.set_style(p, tex.shaded, tex.transparent, 1);
+    if (tex.tint) OVpoly_settexturestyle(p, tex.shaded, tex.transparent, 1);
 }
 
 } // namespace orv

@@ -5,7 +5,6 @@ namespace orv::geom {
 namespace {
 RenderHooks render_hooks = {};
 PortalHooks portal_hooks = {};
-TextureHooks textures = {};
 void (*node_changed_hook)(OVnode *) = nullptr;
 } // namespace
 
@@ -15,14 +14,6 @@ void set_render_hooks(const RenderHooks &hooks) {
 
 void set_portal_hooks(const PortalHooks &hooks) {
     portal_hooks = hooks;
-}
-
-void set_texture_hooks(const TextureHooks &hooks) {
-    textures = hooks;
-}
-
-const TextureHooks &texture_hooks() {
-    return textures;
 }
 
 void set_node_changed_hook(void (*fn)(OVnode *node)) {
@@ -47,18 +38,6 @@ void *portal_of(OVpoly *p) {
 
 void portal_forget(OVpoly *p) {
     if (portal_hooks.forget) portal_hooks.forget(p);
-}
-
-void texture_add_use(void *texture) {
-    if (texture && textures.add_use) textures.add_use(texture);
-}
-
-void texture_release_use(void *texture) {
-    if (texture && textures.release_use) textures.release_use(texture);
-}
-
-unsigned texture_display_list(void *texture) {
-    return texture && textures.display_list ? textures.display_list(texture) : 0;
 }
 
 void node_changed(OVnode *node) {

@@ -52,6 +52,8 @@ OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertice
 OVtexbinding *texture_pick(const OVtexbinding *t, const std::vector<int> &old_index);
 void texture_free(OVtexbinding *t);
 OVtexbinding *texture_copy(const OVtexbinding *t);
+// Fits the binding's texture once over p (the default mapping).
+void default_mapping(const OVpoly *p, OVtexbinding *b);
 
 // Unlinks p from its geometry's list without freeing it.
 void unlink_poly(OVpoly *p);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "orv/geometry.h"
+#include "orv/texture.h"
 
 #include <cstdint>
 
@@ -51,7 +52,7 @@ struct OVcorner {
 
 // A polygon's texture binding: one (u, v) per corner, in corner order.
 struct OVtexbinding {
-    void *texture;
+    OVtexture *texture;
     float rotation;
     float scale;
     float translation[2];

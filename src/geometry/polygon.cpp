@@ -1,6 +1,7 @@
 // Polygon records: creation, deletion, corners and the simple accessors.
 #include "geometry/geometry_internal.h"
 #include "geometry/record_pool.h"
+#include "texture/texture_store.h"
 
 #include <cstring>
 
@@ -54,7 +55,7 @@ OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertice
     set_corners(q, vertices, nullptr);
     if (p->texture) {
         q->texture = texture_pick(p->texture, old_index);
-        texture_add_use(q->texture->texture);
+        tex::add_use(q->texture->texture);
     }
     q->next = after->next;
     after->next = q;

@@ -1,6 +1,7 @@
 // Texture coordinates travelling with corners when polygons are split,
 // cleaned or copied.
 #include "geometry/geometry_internal.h"
+#include "texture/texture_store.h"
 
 #include <cstring>
 
@@ -31,13 +32,13 @@ OVtexbinding *texture_copy(const OVtexbinding *t) {
     OVtexbinding *c = texture_alloc(t, t->count);
     std::memcpy(c->u, t->u, t->count * sizeof(float));
     std::memcpy(c->v, t->v, t->count * sizeof(float));
-    texture_add_use(c->texture);
+    tex::add_use(c->texture);
     return c;
 }
 
 void texture_free(OVtexbinding *t) {
     if (!t) return;
-    texture_release_use(t->texture);
+    tex::release_use(t->texture);
     OVfree(t->u);
     OVfree(t->v);
     OVfree(t);

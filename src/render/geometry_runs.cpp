@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 #include "render/list_names.h"
 #include "render/render_config.h"
-#include "geometry/geometry_hooks.h"
+#include "texture/texture_store.h"
 
 #include <GL/gl.h>
 
@@ -59,7 +59,7 @@ int poly_flags(const OVpoly *p, int style, int color_material) {
     if (p->flags & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
     if (p->rflags & OVPOLYR_SMOOTH) flags |= shading;
     if (color_material) flags |= DRAW_COLORMATERIAL;
-    if (p->texture && geom::texture_display_list(p->texture->texture)) {
+    if (p->texture && tex::texture_list(p->texture->texture)) {
         flags |= DRAW_TEXTURE;
         if (p->texture->transparent) flags |= DRAW_ALPHATEST;
     }

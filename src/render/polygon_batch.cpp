@@ -4,7 +4,7 @@
 #include "geometry/mtable_record.h"
 #include "render/model_frame.h"
 #include "render/render_config.h"
-#include "geometry/geometry_hooks.h"
+#include "texture/texture_store.h"
 
 #include <GL/gl.h>
 
@@ -129,7 +129,7 @@ class Batcher {
     }
 
     void texture(const OVpoly *p) {
-        unsigned list = p->texture ? geom::texture_display_list(p->texture->texture) : 0;
+        unsigned list = p->texture ? tex::texture_list(p->texture->texture) : 0;
         DrawCache &c = draw_cache();
         if (!list || list == c.texture_list) return;
         close();

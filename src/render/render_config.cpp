@@ -4,6 +4,7 @@
 #include "orv/message.h"
 #include "orv/render.h"
 #include "state/universe_state.h"
+#include "texture/texture_store.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,6 +42,7 @@ void render_read_environment() {
     if (env_int("ORVMAXPRIM", &value) && value > 0) config.max_primitives = value;
     if (env_int("ORVFORCECOLOR", &value)) config.force_color = value != 0;
     if (env_int("ORVDITHER", &value)) config.dither = value;
+    tex::set_limits(config.max_texture_size, config.square_textures != 0);
     render_update_ambient();
 }
 

@@ -9,6 +9,7 @@
 #include "render/render_config.h"
 #include "render/snapshot.h"
 #include "render/stencil_mask.h"
+#include "render/texture_upload.h"
 #include "render/window_internal.h"
 #include "scene/traversal_state.h"
 #include "orv/orv_internal.h"
@@ -44,6 +45,7 @@ void prepare_frame() {
             glDisable(GL_LINE_SMOOTH);
     }
     compile_light_lists();
+    upload_textures(0, true);
     c.last_rendering = flags;
     mark_lights_compiled();
 }

@@ -2,6 +2,7 @@
 #include "render/list_names.h"
 #include "render/render_config.h"
 #include "render/window_internal.h"
+#include "texture/texture_store.h"
 
 #include <GL/gl.h>
 
@@ -68,6 +69,8 @@ void render_start() {
     glGenTextures(1, &name);
     display(0)->texture_objects = glGetError() == GL_NO_ERROR;
     if (name) glDeleteTextures(1, &name);
+    const int filter = display(0)->texture_objects ? 1 : 0;
+    tex::set_default_filters(filter, filter);
     c.light_lists = list_names_take(9);
     initial_state(c);
     c.started = true;

@@ -10,10 +10,12 @@
 #include "geometry/geometry_hooks.h"
 #include "orv/geometry.h"
 #include "orv/motionlink.h"
+#include "orv/file.h"
 #include "orv/node.h"
 #include "orv/orv_internal.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
+#include "texture/texture_store.h"
 #include "viewpoint/viewpoint_windows.h"
 
 namespace orv {
@@ -35,6 +37,8 @@ void connect_modules() {
                            _OVwindow_showsroot});
     // Mouse and key messages of the windows go to the input module.
     set_input_handler(_OVinput_windowmessage);
+    // Image files are searched along the image path like models.
+    tex::set_image_finder(_OVfile_findpath);
 }
 
 } // namespace orv

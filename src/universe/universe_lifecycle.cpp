@@ -1,6 +1,7 @@
 // Creation and teardown of the universe, in their fixed orders.
 #include "orv/orv_internal.h"
 #include "orv/task.h"
+#include "orv/texture.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 #include "state/universe_record.h"
@@ -107,6 +108,7 @@ ORV_API void OVuniverse_delete(void) {
     _OVwindow_deleteall();
     _OVinput_deleteall();
     _OVnode_deleteall(1);
+    _OVtexture_deleteall();
     _OVwindow_shutdown();
     // The channel outlives no universe: a later one opens it afresh.
     OVnet_close();

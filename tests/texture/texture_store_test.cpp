@@ -1,0 +1,196 @@
+// The texture store: loading and resizing, the coded messages, caller pixels,
+// filters, use marks and memory.
+#include "texture_fixtures.h"
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace texture_test;
+
+namespace {
+
+// A w × h 24-bit Targa file of one grey level.
+std::string targa_file(const std::string &name, int w, int h, int grey = 100) {
+    Bytes b = targa_header(2, w, h, 24, 0);
+    b.resize(b.size() + static_cast<std::size_t>(w * h * 3), static_cast<std::uint8_t>(grey));
+    std::string path = temp_file(name);
+    write_file(path, b);
+    return path;
+}
+
+unsigned char *rgba_pixels(int w, int h) {
+    auto *p = static_cast<unsigned char *>(OVmalloc(static_cast<std::size_t>(w * h * 4)));
+    std::memset(p, 200, static_cast<std::size_t>(w * h * 4));
+    return p;
+}
+
+struct TextureStore : StoreTest {};
+
+TEST_F(TextureStore, SidesRoundToThePowerOfTwoNearestByFiveEighths) {
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(targa_file("300x200.tga", 300, 200).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 256);
+    EXPECT_EQ(h, 256);
+    EXPECT_EQ(p[4 * (128 * 256 + 128)], 100); // a uniform picture stays uniform
+    OVfree(p);
+    p = OVtexture_load(targa_file("400x1.tga", 400, 1).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 512);
+    EXPECT_EQ(h, 1);
+    OVfree(p);
+}
+
+TEST_F(TextureStore, MissingFileReportedOncePerPath) {
+    int w, h;
+    EXPECT_EQ(OVtexture_load("no_such_texture.tga", &w, &h), nullptr);
+    EXPECT_EQ(OVtexture_load("no_such_texture.tga", &w, &h), nullptr);
+    EXPECT_EQ(count_containing("Texture no_such_texture.tga not found\n"), 1);
+}
+
+TEST_F(TextureStore, TheReporterRemembersSixPaths) {
+    int w, h;
+    for (int i = 0; i < 7; ++i)
+        OVtexture_load(("missing" + std::to_string(i)).c_str(), &w, &h);
+    OVtexture_load("missing6", &w, &h); // still remembered
+    EXPECT_EQ(count_containing("Texture missing6 not found"), 1);
+    OVtexture_load("missing0", &w, &h); // pushed out by the seventh
+    EXPECT_EQ(count_containing("Texture missing0 not found"), 2);
+}
+
+TEST_F(TextureStore, NameWithoutExtensionTriesTgaRgbJpg) {
+    Bytes sgi = sgi_header(0, 1, 1, 1);
+    sgi.push_back(77);
+    write_file(temp_file("retry.rgb"), sgi);
+    OVfile_setimagepath(::testing::TempDir().c_str());
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load("orv_texture_retry", &w, &h);
+    OVfile_setimagepath("");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p[0], 77);
+    OVfree(p);
+}
+
+TEST_F(TextureStore, NewTexturesAreSharedByName) {
+    std::string path = targa_file("shared.tga", 4, 4);
+    OVtexture *t = OVtexture_new(path.c_str(), 0, 4);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVtexture_new(path.c_str(), 0, 4), t);
+    int mag, min;
+    EXPECT_TRUE(OVtexture_getfilter(path.c_str(), &mag, &min));
+    EXPECT_EQ(mag, 0);
+    EXPECT_EQ(min, 4);
+    EXPECT_EQ(OVtexture_memory(), (4 * 4 * 4 * 4 + 2) / 3); // mipmapped
+}
+
+TEST_F(TextureStore, ReplaceRefusesSidesThatAreNotPowersOfTwo) {
+    unsigned char pixels[128 * 128 * 4] = {};
+    EXPECT_FALSE(OVtexture_replace("caller", OVIMAGE_RGBA, 100, 64, pixels));
+    EXPECT_FALSE(OVtexture_replace("caller", OVIMAGE_RGBA, 0, 64, pixels));
+    EXPECT_FALSE(OVtexture_replace("caller", OVIMAGE_RGBA, 64, -64, pixels));
+    EXPECT_FALSE(OVtexture_replace("caller", OVIMAGE_RGBA, 2048, 64, pixels));
+    EXPECT_TRUE(messages().empty());
+    EXPECT_FALSE(OVtexture_replace("caller", 1, 64, 64, pixels));
+    EXPECT_EQ(count_containing("The format for bitmap caller is not OVIMAGE_RGBA\n"), 1);
+    EXPECT_FALSE(OVtexture_getfilter("caller", nullptr, nullptr));
+    EXPECT_TRUE(OVtexture_replace("caller", OVIMAGE_RGBA, 64, 32, pixels));
+    EXPECT_TRUE(OVtexture_getfilter("caller", nullptr, nullptr));
+    EXPECT_EQ(OVtexture_memory(), 64 * 32 * 4);
+    EXPECT_TRUE(OVtexture_replace("caller", OVIMAGE_RGBA, 128, 128, pixels));
+    EXPECT_EQ(OVtexture_memory(), 128 * 128 * 4);
+}
+
+TEST_F(TextureStore, FromDataIsResizedAndRefillsAnExistingName) {
+    OVtexture *t = OVtexture_newfromdata("data", rgba_pixels(3, 9), 3, 9);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVtexture_memory(), 4 * 8 * 4); // 3 → 4, 9 → 8
+    EXPECT_EQ(OVtexture_newfromdata("data", rgba_pixels(8, 8), 8, 8), t);
+    EXPECT_EQ(OVtexture_memory(), 8 * 8 * 4);
+    EXPECT_EQ(OVtexture_newfromdata("bad", rgba_pixels(1, 1), 0, 1), nullptr);
+}
+
+TEST_F(TextureStore, FiltersAndDefaults) {
+    int mag = -2, min = -2;
+    EXPECT_TRUE(OVtexture_getfilter(nullptr, &mag, &min));
+    EXPECT_EQ(mag, 1); // texture objects exist
+    EXPECT_EQ(min, 1);
+    EXPECT_FALSE(OVtexture_getfilter("unknown", &mag, &min));
+    EXPECT_EQ(mag, -1);
+    EXPECT_EQ(min, -1);
+    EXPECT_FALSE(OVtexture_setfilter(nullptr, 4, 1));
+    EXPECT_FALSE(OVtexture_setfilter(nullptr, 1, 8));
+    EXPECT_TRUE(OVtexture_setfilter(nullptr, 0, 7));
+    OVtexture_newfromdata("fresh", rgba_pixels(2, 2), 2, 2);
+    EXPECT_TRUE(OVtexture_getfilter("fresh", &mag, &min));
+    EXPECT_EQ(mag, 0);
+    EXPECT_EQ(min, 7);
+    // An unknown name is loaded from its file with the filters given.
+    std::string path = targa_file("filtered.tga", 2, 2);
+    EXPECT_TRUE(OVtexture_setfilter(path.c_str(), 3, 5));
+    EXPECT_TRUE(OVtexture_getfilter(path.c_str(), &mag, &min));
+    EXPECT_EQ(min, 5);
+}
+
+TEST_F(TextureStore, UseMarksLoadUnknownNamesAndReleaseOnce) {
+    std::string path = targa_file("used.tga", 2, 2);
+    EXPECT_FALSE(OVtexture_setused("nothing_by_that_name.tga", 0));
+    EXPECT_TRUE(OVtexture_setused(path.c_str(), 1));
+    EXPECT_EQ(OVtexture_memory(), 2 * 2 * 4);
+    EXPECT_TRUE(OVtexture_setused(path.c_str(), 1)); // counted once
+    EXPECT_TRUE(OVtexture_setused(path.c_str(), 0));
+    // No use left: pending deletion, no longer counted.
+    EXPECT_EQ(OVtexture_memory(), 0);
+    EXPECT_TRUE(OVtexture_setused(path.c_str(), 1)); // cancels the deletion
+    EXPECT_EQ(OVtexture_memory(), 2 * 2 * 4);
+}
+
+struct SquareTextures : MessageTest {
+    void SetUp() override {
+        setenv("ORVSQRTEX", "1", 1);
+        setenv("ORVMAXTEXSIZE", "64", 1);
+        OVuniverse_new(512, 0);
+        unsetenv("ORVSQRTEX");
+        unsetenv("ORVMAXTEXSIZE");
+        MessageTest::SetUp();
+    }
+    void TearDown() override {
+        MessageTest::TearDown();
+        OVuniverse_delete();
+    }
+};
+
+TEST_F(SquareTextures, SquareOptionAndMaximumReduceByBoxes) {
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(targa_file("64x32.tga", 64, 32).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
+    OVfree(p);
+    p = OVtexture_load(targa_file("256x128.tga", 256, 128).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 64); // the maximum first, then the smaller side
+    EXPECT_EQ(h, 64);
+    OVfree(p);
+}
+
+TEST_F(SquareTextures, AlphaThresholdOrAveraging) {
+    // One opaque red texel and one transparent black one, made square.
+    Bytes b = targa_header(2, 2, 1, 32, 0x28);
+    b.insert(b.end(), {0, 0, 255, 255, 0, 0, 0, 0});
+    write_file(temp_file("keyed.tga"), b);
+    int w, h;
+    unsigned char *p = OVtexture_load(temp_file("keyed.tga").c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(w, 1);
+    EXPECT_EQ(p[0], 255); // the opaque texel's colour
+    EXPECT_EQ(p[3], 255); // half opaque counts as opaque
+    OVfree(p);
+    OVuniverse_setoption(15, 1);
+    p = OVtexture_load(temp_file("keyed.tga").c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p[0], 127);
+    EXPECT_EQ(p[3], 127);
+    OVfree(p);
+}
+
+} // namespace
