@@ -23,7 +23,6 @@ struct PortalHooks {
     void (*forget)(OVpoly *p); // p is being freed
 };
 
-
 void set_render_hooks(const RenderHooks &hooks);
 void set_portal_hooks(const PortalHooks &hooks);
 // scene/: a node's drawing data changed.

@@ -143,7 +143,6 @@ class TargaDecoder {
     int run() {
         const bool has_alpha = (h_.descriptor & kAttributeBits) != 0;
         if (h_.map_type == 1 && !read_map(has_alpha)) return -1;
-        if (!is_mapped(h_.type)) map_.clear();
         const std::size_t total = static_cast<std::size_t>(h_.width) * h_.height;
         const int pixel_bytes = bytes_of(h_.bits);
         // Even a fully run-length coded image needs a packet per 128 texels.
@@ -178,11 +177,14 @@ class TargaDecoder {
     }
 
   private:
+    // Decodes the map of a mapped image; skips the one a true colour or grey
+    // image may carry, whose entry size was never checked.
     bool read_map(bool has_alpha) {
         const int entry_bytes = bytes_of(h_.map_bits);
         const std::uint8_t *p = in_.bytes(static_cast<std::size_t>(h_.map_length) *
                                           static_cast<std::size_t>(entry_bytes));
         if (!p) return false;
+        if (!is_mapped(h_.type)) return true;
         map_.resize(static_cast<std::size_t>(h_.map_length));
         for (int k = 0; k < h_.map_length; ++k)
             map_[static_cast<std::size_t>(k)] =

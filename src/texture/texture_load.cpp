@@ -44,8 +44,7 @@ std::string find_image(const char *name) {
     if (const char *found = find_path(name)) return found;
     if (has_extension(name)) return {};
     for (const char *ext : kExtensions)
-        if (const char *found = find_path((std::string(name) + ext).c_str()))
-            return found;
+        if (const char *found = find_path((std::string(name) + ext).c_str())) return found;
     return {};
 }
 

@@ -90,6 +90,14 @@ TEST_F(HostileImages, ColourMapIndexPastTheMap) {
     EXPECT_TRUE(decode(below, "below.tga").texels.empty());
 }
 
+TEST_F(HostileImages, TrueColourWithAMapOfAnOddEntrySizeSkipsTheMap) {
+    Bytes b = targa_header(2, 1, 1, 24, 0, 1, 2, 20); // two 3-byte entries, never decoded
+    b.insert(b.end(), {9, 9, 9, 9, 9, 9, 0, 0, 255});
+    Decoded d = decode(b, "oddmap.tga");
+    ASSERT_EQ(d.width, 1);
+    EXPECT_EQ(d.at(0, 0), (Rgba{255, 0, 0, 255}));
+}
+
 TEST_F(HostileImages, HugeTargaIsTooLarge) {
     EXPECT_TRUE(decode(targa_header(2, 65535, 65535, 32, 0), "huge.tga").texels.empty());
     EXPECT_EQ(count_containing("Texture huge.tga too large.\n"), 1);
