@@ -13,7 +13,10 @@ endif
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test clean format fuzz
+# Where make install puts the toolkit (DESTDIR stages it elsewhere).
+PREFIX ?= /usr/local
+
+.PHONY: all deps configure build run test clean format fuzz install uninstall
 
 all: build
 
@@ -31,6 +34,20 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The library, headers, CMake package, orvane.pc and the font model.
+install: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX) > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target orvane fontmodel
+	@cmake --install $(BUILD)
+
+# Removes every file the last install wrote.
+uninstall:
+	@if [ -f $(BUILD)/install_manifest.txt ]; then \
+		xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt; \
+		rm -f $(BUILD)/install_manifest.txt; \
+		echo "uninstalled"; \
+	else echo "nothing installed from $(BUILD)"; fi
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
