@@ -36,6 +36,13 @@ bool try_format(const PixelRequest &r, bool stereo, int depth) {
     return false;
 }
 
+// Vertical sync unless ORV_VSYNC=0: mouse flight moves a fixed step per
+// pass, so unpaced passes make it far too fast on a quick machine.
+int wanted_swap_interval() {
+    const char *vsync = SDL_getenv("ORV_VSYNC");
+    return vsync && SDL_strcmp(vsync, "0") == 0 ? 0 : 1;
+}
+
 int attribute(SDL_GLattr attr) {
     int value = 0;
     SDL_GL_GetAttribute(attr, &value);
@@ -129,7 +136,11 @@ NativeWindow *context_window() {
 bool make_current(NativeWindow *window) {
     if (!context) return false;
     SDL_Window *target = window ? reinterpret_cast<SDL_Window *>(window) : hidden;
-    return SDL_GL_MakeCurrent(target, context) == 0;
+    if (SDL_GL_MakeCurrent(target, context) != 0) return false;
+    // Some drivers keep the interval per drawable; one without it refuses
+    // and the window runs unpaced.
+    if (window) SDL_GL_SetSwapInterval(wanted_swap_interval());
+    return true;
 }
 
 void swap_buffers(NativeWindow *window) {

@@ -1,17 +1,20 @@
-/* A program built outside the toolkit's tree against its install: a window,
- * a lit box and mouse flight for the passes given on the command line.
- * Exits 0 once the passes are drawn. */
+/* Hello box: a window with a lit box, flown with the mouse (hold a button and
+ * move to fly). The smallest complete program; tests/consumer builds it
+ * against an installed toolkit.
+ *
+ * Run: ./hello_box [--passes N]   (N passes, then exit: for smoke tests)
+ */
 #include <orv/orv.h>
 
 #include <stdlib.h>
 #include <string.h>
 
 static const int one_window = 1;
-static long passes_left = 3;
+static long passes_left = -1; /* run until the window closes when negative */
 
 /* Counts the passes down and stops the universe after the last. */
 static void count_pass(void) {
-    if (--passes_left <= 0) OVuniverse_stop();
+    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
 }
 
 int main(int argc, char **argv) {
