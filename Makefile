@@ -29,7 +29,16 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what the explorer needs; the build's output is shown when it fails or
+# with VERBOSE=1.
+RUN_TARGETS = rgbslice fontmodel orv-xshot
+run: configure
+ifeq ($(VERBOSE),1)
+	cmake --build $(BUILD) -j$(JOBS) --target $(RUN_TARGETS)
+else
+	@cmake --build $(BUILD) -j$(JOBS) --target $(RUN_TARGETS) > $(BUILD)/run-build.log 2>&1 \
+		|| { cat $(BUILD)/run-build.log; exit 1; }
+endif
 	@./scripts/run-explorer $(BUILD)
 
 test: build
