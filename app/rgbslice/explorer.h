@@ -24,7 +24,8 @@ State &state();
 
 // Start pose of the viewpoint.
 void reset_pose();
-// Builds the lights, the cube, the planes and the labels under the root.
+// Builds the lights, the cube, the planes and the labels under the root,
+// starting every channel afresh; root, viewpoint and mouse are the caller's.
 void build_scene();
 // Replaces the channel's label with one showing its current value.
 void rebuild_label(Channel c);

@@ -62,6 +62,13 @@ void build_plane(Channel c, OVnode *root) {
 
 void build_scene() {
     State &s = state();
+    // A new universe starts the explorer afresh: the nodes and font of a
+    // previous one went with it.
+    State fresh;
+    fresh.root = s.root;
+    fresh.viewpoint = s.viewpoint;
+    fresh.mouse = s.mouse;
+    s = fresh;
     OVnode *light_sep = OVsepnode_new(s.root);
     build_lights(s.root, light_sep);
     build_cube(s.root);

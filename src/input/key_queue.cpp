@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,36 @@ std::deque<KeyEntry> &queue() {
 }
 
 bool keyboard_open = false;
+
+// Delivery's working lists, kept between passes so a pass allocates nothing
+// once they have grown. A handler that runs a pass from inside delivery gets
+// lists of its own.
+std::vector<KeyEntry> reused_pending, reused_kept;
+bool delivering = false;
+
+void deliver(std::vector<KeyEntry> &pending, std::vector<KeyEntry> &kept) {
+    // Walk the keys taken out of the queue: a "Key" pre-handler may read or
+    // queue keys meanwhile.
+    auto &keys = queue();
+    pending.assign(keys.begin(), keys.end());
+    keys.clear();
+    kept.clear();
+    for (const KeyEntry &entry : pending) {
+        // A key whose window has since been deleted stays for
+        // OVkeyboard_getkey: its record must not be read.
+        if (!orv::window_is_listed(entry.window)) {
+            kept.push_back(entry);
+            continue;
+        }
+        int value = entry.code;
+        const bool handled = orv::change_listened(entry.window, "Key");
+        orv::change_made(entry.window, "Key", &value);
+        orv::change_allowed(entry.window, "Key");
+        if (!handled) kept.push_back(entry);
+    }
+    // Kept keys are older than any queued during the walk.
+    keys.insert(keys.begin(), kept.begin(), kept.end());
+}
 
 } // namespace
 
@@ -84,27 +115,15 @@ ORV_API int OVkeyboard_getlastkey(void) {
 }
 
 ORV_API void _OVkeyboard_deliver(void) {
-    // Walk the keys taken out of the queue: a "Key" pre-handler may read or
-    // queue keys meanwhile.
-    std::deque<KeyEntry> pending;
-    pending.swap(queue());
-    std::deque<KeyEntry> kept;
-    for (const KeyEntry &entry : pending) {
-        // A key whose window has since been deleted stays for
-        // OVkeyboard_getkey: its record must not be read.
-        if (!orv::window_is_listed(entry.window)) {
-            kept.push_back(entry);
-            continue;
-        }
-        int value = entry.code;
-        const bool handled = orv::change_listened(entry.window, "Key");
-        orv::change_made(entry.window, "Key", &value);
-        orv::change_allowed(entry.window, "Key");
-        if (!handled) kept.push_back(entry);
+    if (queue().empty()) return;
+    if (delivering) {
+        std::vector<KeyEntry> pending, kept;
+        deliver(pending, kept);
+        return;
     }
-    // Kept keys are older than any queued during the walk.
-    auto &keys = queue();
-    keys.insert(keys.begin(), kept.begin(), kept.end());
+    delivering = true;
+    deliver(reused_pending, reused_kept);
+    delivering = false;
 }
 
 } // extern "C"

@@ -49,9 +49,12 @@ int count_children(const OVnode *parent) {
 }
 
 // Marks every appearance of the node and everything above them changed.
-// Explicit stack: graphs may be thousands of levels deep.
+// Explicit stack: graphs may be thousands of levels deep. The stack's storage
+// is kept between calls so a setter allocates nothing once it has grown;
+// marking calls no handler, so it is never entered twice at once.
 void mark_links(OVnode *node) {
-    std::vector<OVlink *> stack;
+    static std::vector<OVlink *> stack;
+    stack.clear();
     for (OVlink *l = node->first_parent; l; l = l->next_appearance)
         stack.push_back(l);
     while (!stack.empty()) {

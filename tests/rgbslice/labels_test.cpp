@@ -27,7 +27,6 @@ class ExplorerScene : public ::testing::Test {
         setenv("OVMODELS", DATA_DIR, 0);
         OVuniverse_new(512, 0);
         State &s = state();
-        s = State{};
         s.root = OVuniverse_getrootnodes();
         s.viewpoint = OVuniverse_getviewpoints();
         build_scene();
@@ -99,6 +98,24 @@ TEST_F(ExplorerScene, PlaneRecoloursItsOwnChannel) {
     }
     EXPECT_EQ(greens, (std::vector<int>{0, 255, 255, 0}));
     EXPECT_EQ(blues, (std::vector<int>{255, 255, 0, 0}));
+}
+
+// A second universe rebuilds the explorer from scratch: nothing of the first
+// (label nodes, planes, font, values) is reused.
+TEST_F(ExplorerScene, SecondUniverseStartsAfresh) {
+    set(Red, 7);
+    expect_label(Red, "Red   =   7 ( 0.027451 )");
+    OVuniverse_delete();
+    OVuniverse_new(512, 0);
+    State &s = state();
+    s.root = OVuniverse_getrootnodes();
+    s.viewpoint = OVuniverse_getviewpoints();
+    build_scene();
+    ASSERT_NE(s.font, nullptr);
+    EXPECT_EQ(s.value[Red], 128);
+    expect_label(Red, "Red   = 128 ( 0.501961 )");
+    set(Red, 9);
+    expect_label(Red, "Red   =   9 ( 0.035294 )");
 }
 
 } // namespace
