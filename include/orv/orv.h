@@ -24,5 +24,6 @@
 #include "path.h"
 #include "net.h"
 #include "texture.h"
+#include "draw2d.h"
 
 #endif

@@ -34,6 +34,13 @@ void render_start();
 void render_stop();
 // Ambient, diffuse, specular, emission (0, 0, 0, 1) and shininess 0 on both sides.
 void set_default_material();
+// The 2D fonts belong to a module above the renderer, which loads them when
+// the renderer starts and frees them before the context goes.
+struct FontHooks {
+    void (*load)() = nullptr;
+    void (*release)() = nullptr;
+};
+void set_font_hooks(const FontHooks &hooks);
 // Whether the ORVDITHER setting enables dithering on the current format.
 void apply_dither(bool palette_format);
 

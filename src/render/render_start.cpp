@@ -11,6 +11,8 @@
 namespace orv {
 
 namespace {
+FontHooks font_hooks;
+
 void initial_state(const RenderConfig &c) {
     glDisable(GL_TEXTURE_2D);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
@@ -57,9 +59,14 @@ void set_default_material() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0);
 }
 
+void set_font_hooks(const FontHooks &hooks) {
+    font_hooks = hooks;
+}
+
 void render_start() {
     RenderConfig &c = render_config();
     apply_dither(false);
+    if (font_hooks.load) font_hooks.load();
     const char *vendor = reinterpret_cast<const char *>(glGetString(GL_VENDOR));
     if (!vendor || std::strncmp(vendor, "Intergraph", 10) != 0) c.vendor_flag = 0;
     // OpenGL 1.1 has texture objects; check that naming one works.
@@ -78,6 +85,7 @@ void render_start() {
 
 void render_stop() {
     RenderConfig &c = render_config();
+    if (font_hooks.release) font_hooks.release();
     if (c.light_lists) {
         glDeleteLists(c.light_lists, 9);
         list_names_free(c.light_lists, 9);

@@ -6,6 +6,7 @@
 // start-up, by the universe, which sits above every module.
 #include "universe/module_links.h"
 
+#include "draw2d/font_table.h"
 #include "files/nff_writer.h"
 #include "geometry/geometry_hooks.h"
 #include "orv/geometry.h"
@@ -13,6 +14,7 @@
 #include "orv/file.h"
 #include "orv/node.h"
 #include "orv/orv_internal.h"
+#include "render/render_config.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
 #include "texture/texture_store.h"
@@ -39,6 +41,8 @@ void connect_modules() {
     set_input_handler(_OVinput_windowmessage);
     // Image files are searched along the image path like models.
     tex::set_image_finder(_OVfile_findpath);
+    // The 2D fonts are made when the renderer starts and go with its context.
+    set_font_hooks({draw2d::fonts_load, draw2d::fonts_release});
 }
 
 } // namespace orv

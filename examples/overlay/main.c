@@ -1,0 +1,135 @@
+/* Overlay: a heads-up display over a scene. The frame rate and the
+ * viewpoint's position in text, a crosshair of stippled lines with a centre
+ * point, and a logo of a ring, a disc and a framed panel in the corner.
+ *
+ *   F  switches to the next 2D font (fonts come from font.orv, or the system font)
+ *   Q  quits
+ *
+ * Run: ./overlay [--passes N]   (N passes, then exit: for smoke tests)
+ */
+#include <orv/orv.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static const int display_no_window = 512;
+static const int window_width = 640, window_height = 480;
+static const float block_size = 2.0f;
+static const int block_count = 8;
+static const float block_spacing = 4.0f;
+static const float crosshair_half = 0.03f;
+static const int crosshair_stipple = 0x0F0F;
+static const float text_margin = 0.02f;
+static const float logo_radius = 0.06f;
+static const float logo_x = 0.88f, logo_y = 0.14f;
+
+static long passes_left = -1; /* run until Q when negative */
+static int font_index = 0;
+
+/* A row of coloured blocks for the overlay to sit on. */
+static void build_scene(OVnode *root) {
+    for (int i = 0; i < block_count; ++i) {
+        OVnode *place = OVsepnode_new(root);
+        OVnode *shift = OVxformnode_new(place);
+        const OVp3 at = {block_spacing * (float)(i - block_count / 2), 0, 0};
+        OVnode_settranslation(shift, at);
+        OVgeometry *block = OVgeometry_newblock(block_size, block_size, block_size, 0);
+        OVgeometry_beginedit(block);
+        OVgeometry_setrgb(block, 40 + 25 * i, 200 - 20 * i, 120);
+        OVgeometry_endedit(block);
+        OVgeometrynode_new(place, block);
+    }
+}
+
+/* Text lines from the top left, one line height apart. */
+static void draw_status(OVwindow *window) {
+    char line[128];
+    float width = 0, height = 0;
+    OVp3 at;
+    OVviewpoint_getposition(OVuniverse_getviewpoint(), at);
+    snprintf(line, sizeof line, "%.1f frames/s", OVuniverse_framerate());
+    OVwindow_get2dtextextents(window, line, &width, &height);
+    OVwindow_set2dcolor(window, 255, 255, 0);
+    OVwindow_draw2dtext(window, text_margin, 1 - text_margin - height, line);
+    snprintf(line, sizeof line, "eye at %.1f %.1f %.1f", at[0], at[1], at[2]);
+    OVwindow_set2dcolor(window, 255, 255, 255);
+    OVwindow_draw2dtext(window, text_margin, 1 - text_margin - 2 * height, line);
+    /* A dark box under the frame-rate line, sized by its extents. */
+    OVwindow_set2dcolor(window, 255, 255, 0);
+    OVwindow_draw2drectangle(window, text_margin / 2, 1 - text_margin / 2,
+                             text_margin + width + text_margin / 2,
+                             1 - text_margin - 2 * height - text_margin / 2, 0);
+}
+
+static void draw_crosshair(OVwindow *window) {
+    OVwindow_set2dcolor(window, 0, 255, 0);
+    OVwindow_set2dlinewidth(window, 2);
+    OVwindow_set2dlinestyle(window, crosshair_stipple);
+    OVwindow_draw2dline(window, 0.5f - crosshair_half, 0.5f, 0.5f + crosshair_half, 0.5f);
+    OVwindow_draw2dline(window, 0.5f, 0.5f - crosshair_half, 0.5f, 0.5f + crosshair_half);
+    OVwindow_set2dlinestyle(window, -1);
+    OVwindow_set2dpointsize(window, 4);
+    OVwindow_draw2dpoint(window, 0.5f, 0.5f);
+}
+
+static void draw_logo(OVwindow *window) {
+    OVwindow_set2dcolor(window, 30, 30, 90);
+    OVwindow_draw2drectangle(window, logo_x - 1.6f * logo_radius, logo_y - 1.6f * logo_radius,
+                             logo_x + 1.6f * logo_radius, logo_y + 1.6f * logo_radius, 1);
+    OVwindow_set2dcolor(window, 255, 140, 0);
+    OVwindow_draw2dcircle(window, logo_x, logo_y, logo_radius, 1);
+    OVwindow_set2dlinewidth(window, 1);
+    OVwindow_set2dcolor(window, 255, 255, 255);
+    OVwindow_draw2dcircle(window, logo_x, logo_y, 1.3f * logo_radius, 0);
+    OVwindow_draw2dtext(window, logo_x - logo_radius, logo_y - 1.5f * logo_radius, "Orvane");
+}
+
+static void draw_hud(OVwindow *window, int eye) {
+    (void)eye;
+    OVwindow_set2dfont(window, font_index);
+    draw_status(window);
+    draw_crosshair(window);
+    draw_logo(window);
+}
+
+static void act(void) {
+    switch (OVkeyboard_getlastkey()) {
+    case 'F':
+    case 'f':
+        font_index =
+            (font_index + 1) % (OVwindow_get2dfontcount() > 0 ? OVwindow_get2dfontcount() : 1);
+        break;
+    case 'Q':
+    case 'q':
+        OVuniverse_stop();
+        break;
+    default:
+        break;
+    }
+    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
+}
+
+int main(int argc, char **argv) {
+    if (argc == 3 && strcmp(argv[1], "--passes") == 0) passes_left = atol(argv[2]);
+    OVuniverse_new(display_no_window, 0);
+    OVwindow *window = OVwindow_new(0, 0, window_width, window_height, 0);
+    if (!window) {
+        fprintf(stderr, "overlay: no window could be opened\n");
+        OVuniverse_delete();
+        return 1;
+    }
+    OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+    OVwindow_setdraw2dfn(window, draw_hud);
+    build_scene(OVuniverse_getrootnodes());
+    OVkeyboard_open();
+    OVsensor *mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, NULL, 1, 0);
+    OVmotionlink_new(mouse, OVuniverse_getviewpoint(), 0, OVLINK_VIEWPOINT);
+    printf("%d 2D fonts. F changes the font, Q quits.\n", OVwindow_get2dfontcount());
+    OVviewpoint_zoomall(OVuniverse_getviewpoint());
+    OVuniverse_setactions(act);
+    OVuniverse_ready();
+    OVuniverse_go();
+    OVuniverse_delete();
+    return 0;
+}
