@@ -15,7 +15,9 @@ extern "C" ORV_API OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *
                 const OVp3 d = {column * font->advance, 0, 0};
                 OVgeometry_translate(copy, d);
             }
-            if (copy) copies = _OVgeomlist_append(copies, _OVgeomlist_add(nullptr, copy));
+            // Merging puts each later geometry in front of the first, so the
+            // list runs from the last character to the first.
+            if (copy) copies = _OVgeomlist_add(copies, copy);
         }
         ++column;
     }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -135,6 +136,36 @@ TEST_F(Text3d, FirstCopyStaysAndEachCharacterKeepsItsCell) {
     EXPECT_FLOAT_EQ(xs.front(), 0.0f);
     EXPECT_FLOAT_EQ(xs[2], 1.1f);
     EXPECT_FLOAT_EQ(xs.back(), 4 * 1.1f + 1);
+    OVgeometry_delete(text);
+}
+
+TEST_F(Text3d, VerticesAndPolygonsComeInReadingOrder) {
+    // The glyphs' polygon ids tell their copies apart.
+    auto numbered = [](const std::string &name, int id) {
+        return name +
+               "\n4\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n1\n4 0 1 2 3 0xfff id=" + std::to_string(id) +
+               "\n";
+    };
+    std::string path = write("order.nff", "nff\n" + numbered("char65", 1) + numbered("char66", 2));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    OVfont3d_setspacing(font, 2);
+    OVgeometry *text = OVgeometry_newtext3d(font, "ABB");
+    ASSERT_NE(text, nullptr);
+    std::vector<float> cells; // the cell of each vertex, in list order
+    for (OVvertex *v = OVgeometry_getvertices(text); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        cells.push_back(std::floor(p[0] / 2));
+    }
+    ASSERT_EQ(cells.size(), 12u);
+    for (std::size_t i = 1; i < cells.size(); ++i)
+        EXPECT_LE(cells[i - 1], cells[i]) << "vertex " << i;
+    std::vector<int> ids;
+    for (OVpoly *p = OVgeometry_getpolys(text); p; p = OVpoly_next(p))
+        ids.push_back(OVpoly_getid(p));
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 2}));
+    EXPECT_STREQ(OVgeometry_getname(text), "text");
     OVgeometry_delete(text);
 }
 
