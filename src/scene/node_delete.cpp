@@ -76,11 +76,15 @@ void free_node(OVnode *n) {
     OVfree(n);
 }
 
-void delete_node(OVnode *n, bool keep_record) {
+// Deleting a node tells its parents ("Children"), except through
+// OVnode_deletechild, which deletes quietly.
+void delete_node(OVnode *n, bool keep_record, bool tell_parents) {
     orv::base_object_deleted(n);
-    {
+    if (tell_parents) {
+        remove_from_parents(n, false);
+    } else {
         EventsOff quiet;
-        OVnode_remove(n);
+        remove_from_parents(n, false);
     }
     delete_orphans(n, keep_record);
 }
@@ -93,7 +97,7 @@ extern "C" {
 
 ORV_API void OVnode_delete(OVnode *node) {
     if (!node || node->header.type == OVNODE_ROOT) return;
-    delete_node(node, false);
+    delete_node(node, false, true);
 }
 
 ORV_API int OVnode_deletechild(OVnode *parent, int index) {
@@ -105,7 +109,7 @@ ORV_API int OVnode_deletechild(OVnode *parent, int index) {
         unlink_edge(l);
         return true;
     }
-    delete_node(child, false);
+    delete_node(child, false, false);
     return true;
 }
 
@@ -115,7 +119,7 @@ ORV_API void _OVnode_delete(OVnode *node) {
     int t = node->header.type;
     if (t != OVNODE_GEOMETRY && t != OVNODE_OBJECT && t != OVNODE_LIGHT && t != OVNODE_AMBIENT)
         return;
-    delete_node(node, true);
+    delete_node(node, true, true);
 }
 
 ORV_API void _OVnode_deleteall(int all) {
@@ -123,7 +127,7 @@ ORV_API void _OVnode_deleteall(int all) {
         while (first_child(r))
             OVnode_deletechild(r, 0);
     while (OVlink *l = first_child(&holding_root()))
-        delete_node(l->child, false);
+        delete_node(l->child, false, false);
     if (!all) return;
     while (OVnode *r = OVuniverse_getrootnodes()) {
         forget_root(r);

@@ -200,6 +200,22 @@ void unlink_edge(OVlink *l) {
     }
 }
 
+bool remove_from_parents(OVnode *node, bool refusable) {
+    if (in_holding(node)) return true;
+    // The parents as applications see them: a movable node, not its content.
+    std::vector<OVnode *> parents;
+    for (int i = 0; i < node->parent_count; ++i)
+        parents.push_back(OVnode_getparent(node, i));
+    if (refusable)
+        for (OVnode *p : parents)
+            if (!orv::change_allowed(p, "Children")) return false;
+    while (node->parent_count > 0)
+        unlink_edge(node->first_parent);
+    for (OVnode *p : parents)
+        fire_children(p);
+    return true;
+}
+
 } // namespace orv::scene
 
 using namespace orv::scene;
@@ -230,19 +246,7 @@ ORV_API int OVnode_removechild(OVnode *parent, int index) {
 }
 
 ORV_API int OVnode_remove(OVnode *node) {
-    if (!node) return false;
-    if (in_holding(node)) return true;
-    // The parents as applications see them: a movable node, not its content.
-    std::vector<OVnode *> parents;
-    for (int i = 0; i < node->parent_count; ++i)
-        parents.push_back(OVnode_getparent(node, i));
-    for (OVnode *p : parents)
-        if (!orv::change_allowed(p, "Children")) return false;
-    while (node->parent_count > 0)
-        unlink_edge(node->first_parent);
-    for (OVnode *p : parents)
-        fire_children(p);
-    return true;
+    return node && remove_from_parents(node, true);
 }
 
 // Built afresh: a text kept only for the handlers would go stale without them.

@@ -16,6 +16,9 @@ void mark_links(OVnode *node);
 void adopt_holding(OVnode *node);
 bool link_child(OVnode *parent, OVnode *child, int index);
 void unlink_edge(OVlink *link);
+// Takes the node from every parent and fires "Children" on each; with
+// refusable false the pre-handlers are not asked (a deletion cannot be vetoed).
+bool remove_from_parents(OVnode *node, bool refusable);
 void unlink_sibling(OVlink *link);
 void insert_sibling(OVnode *parent, OVlink *link, OVlink *before);
 OVlink *new_link(OVnode *child);

@@ -163,6 +163,33 @@ TEST_F(Attributes, RemoveTakesTheNodeFromEveryParent) {
     EXPECT_TRUE(OVnode_addchild(sep, shared));
 }
 
+std::vector<std::string> children_heard;
+void hear_children(void *, const char *, void *value, double) {
+    children_heard.emplace_back(value ? static_cast<const char *>(value) : "(null)");
+}
+
+TEST_F(Attributes, DeletingANodeTellsEveryParentButDeletechildTellsNone) {
+    children_heard.clear();
+    OVnode *sep = OVsepnode_new(root), *m = OVmovsepnode_new(root);
+    OVnode *shared = OVgroupnode_new(sep), *other = OVgroupnode_new(sep);
+    OVnode_setname(shared, "shared");
+    OVnode_setname(other, "other");
+    ASSERT_TRUE(OVnode_addchild(m, shared));
+    ASSERT_TRUE(OVproperty_addhandler(sep, "Children", hear_children));
+    ASSERT_TRUE(OVproperty_addhandler(m, "Children", hear_children));
+    // A refusal cannot keep a deleted node: it is gone from both all the same.
+    ASSERT_TRUE(OVproperty_addhandler_pre(m, "Children", refuse));
+    OVnode_delete(shared);
+    EXPECT_EQ(OVnode_numchildren(sep), 1);
+    EXPECT_EQ(OVnode_numchildren(m), 0);
+    _OVevent_pass();
+    EXPECT_EQ(children_heard, (std::vector<std::string>{"other", ""}));
+    children_heard.clear();
+    ASSERT_TRUE(OVnode_deletechild(sep, 0));
+    _OVevent_pass();
+    EXPECT_TRUE(children_heard.empty());
+}
+
 TEST_F(Attributes, DynamicPropertiesCannotShadowTheClassRows) {
     OVnode *group = OVgroupnode_new(root);
     EXPECT_FALSE(OVbase_addproperty(group, "Translation", OVP3));
