@@ -10,6 +10,8 @@ ORV_EXTERN_C_BEGIN
 enum { OVCHANNEL_FATAL = 1, OVCHANNEL_WARNING = 2, OVCHANNEL_MESSAGE = 3, OVCHANNEL_DEBUG = 4 };
 /* Output bits of a channel. */
 enum { OVOUTPUT_CONSOLE = 1, OVOUTPUT_FILE = 2 };
+/* Characters one message holds (its terminator not counted); longer texts are cut. */
+enum { OVMESSAGE_MAXTEXT = 511 };
 
 /* Receives the finished text of every message that reached an output; its
  * result becomes the result of the message function. */

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kBufferSize = 512;
+constexpr int kBufferSize = OVMESSAGE_MAXTEXT + 1;
 
 struct Channel {
     unsigned bits;

@@ -4,7 +4,12 @@
 #include "scene/node_internal.h"
 #include "scene/scene_walk.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
+
+constexpr std::size_t kLineLimit = OVMESSAGE_MAXTEXT;
 
 const char *type_name(int code) {
     switch (code) {
@@ -67,10 +72,14 @@ extern "C" ORV_API void OVnode_print(OVnode *node) {
     const int base = stack.count;
     stack.push(node, STEP_NODE);
     auto visit = [&](OVnode *n, OVlink *) {
-        for (int i = 0; i < depth; ++i)
-            OVmessage("  ");
-        OVmessage("Depth %d %s \"%s\"\n", depth, type_name(OVnode_gettype(n)),
-                  n->name ? n->name : "None");
+        // One message per line: a hook sees whole lines, and deep graphs
+        // cost one call per node rather than one per level. A line too long
+        // for one message loses indentation, never its text.
+        std::string text = "Depth " + std::to_string(depth) + ' ' + type_name(OVnode_gettype(n)) +
+                           " \"" + (n->name ? n->name : "None") + "\"\n";
+        std::size_t room = text.size() < kLineLimit ? kLineLimit - text.size() : 0;
+        std::string line(std::min(static_cast<std::size_t>(depth) * 2, room), ' ');
+        OVmessage("%s", (line + text).c_str());
         // Children of a movable node are its content's, then its attachments.
         const OVlink *content = first_child(resolve(n));
         const OVlink *attachments = nullptr;

@@ -5,26 +5,45 @@
 namespace travtest {
 namespace {
 
-std::string &printed() {
-    static std::string text;
-    return text;
+// Every text the message hook saw, one entry per call.
+std::vector<std::string> &printed() {
+    static std::vector<std::string> texts;
+    return texts;
 }
 
-TEST_F(Traversal, PrintShowsDepthTypeAndName) {
+void print_captured(OVnode *node) {
+    printed().clear();
+    OVmessage_sethook([](const char *t) {
+        printed().emplace_back(t);
+        return 0;
+    });
+    OVnode_print(node);
+    OVmessage_sethook(nullptr);
+}
+
+TEST_F(Traversal, PrintShowsDepthTypeAndNameOneMessagePerLine) {
     OVnode *top = OVrootnode_new();
     OVnode *group = OVgroupnode_new(top);
     OVnode *box = OVgeometrynode_new(group, OVgeometry_newblock(1, 1, 1, 0));
     ASSERT_TRUE(OVnode_setname(box, "box"));
-    printed().clear();
-    OVmessage_sethook([](const char *t) {
-        printed() += t;
-        return 0;
-    });
-    OVnode_print(top);
-    OVmessage_sethook(nullptr);
-    EXPECT_EQ(printed(), "Depth 0 Root       \"None\"\n"
-                         "  Depth 1 Group      \"None\"\n"
-                         "    Depth 2 Geometry   \"box\"\n");
+    print_captured(top);
+    EXPECT_EQ(printed(), (std::vector<std::string>{"Depth 0 Root       \"None\"\n",
+                                                   "  Depth 1 Group      \"None\"\n",
+                                                   "    Depth 2 Geometry   \"box\"\n"}));
+}
+
+TEST_F(Traversal, PrintingADeepChainGivesOneLinePerNode) {
+    OVnode *top = OVsepnode_new(root);
+    OVnode *n = top;
+    const int depth = 300;
+    for (int i = 0; i < depth; ++i)
+        n = OVsepnode_new(n);
+    print_captured(top);
+    ASSERT_EQ(printed().size(), static_cast<std::size_t>(depth + 1));
+    EXPECT_EQ(printed()[200], std::string(400, ' ') + "Depth 200 Separator  \"None\"\n");
+    // Too deep for one message: the indentation gives way to the text.
+    const std::string last = "Depth 300 Separator  \"None\"\n";
+    EXPECT_EQ(printed().back(), std::string(OVMESSAGE_MAXTEXT - last.size(), ' ') + last);
 }
 
 TEST_F(Traversal, DeletingANodeWithTwoParentsRemovesItFromBoth) {
