@@ -98,9 +98,9 @@ void program_name(char *out, std::size_t size) {
 
 extern "C" ORV_API void OVuniverse_setargs(int *argc, char **argv) {
     if (!argc || !argv || *argc < 1) return;
-    // Each call describes the whole command line anew.
+    // Each call describes the whole set of options anew; the program name
+    // stays once set, unless a "-name" option gives another.
     setting_count = 0;
-    name_set = false;
     take_name_option(*argc, argv);
     if (!name_set) name_from_path(argv[0]);
     int kept = 1;

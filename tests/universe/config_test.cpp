@@ -47,7 +47,7 @@ class Config : public ::testing::Test {
         OVmessage_sethook(nullptr);
         OVuniverse_delete();
         std::remove("cfgprobe.ini");
-        CommandLine none({"no_such_program"});
+        CommandLine none({"demo", "-name", "no_such_program"});
         none.parse();
     }
     static void start() { OVuniverse_new(512, 0); }
@@ -102,14 +102,45 @@ TEST_F(Config, FieldOfViewIsHalvedIntoRadians) {
     EXPECT_FLOAT_EQ(OVviewpoint_getyon(fresh), 300.0f);
 }
 
-TEST_F(Config, InitializationFileBesideTheProgramName) {
+// The program path names the program only in a process where no name was
+// set yet: these run in a fresh process of their own.
+using ConfigFresh = Config;
+
+TEST_F(ConfigFresh, InitializationFileBesideTheProgramName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     write_ini("; written by the test\n[orv]\nbgcolor = 0x00ff00\nhither=2.5\nwriteuv=true\n");
-    CommandLine line({"/usr/local/bin/cfgprobe.exe"});
-    line.parse();
-    start();
-    EXPECT_EQ(background(), 0x00FF00u);
-    EXPECT_FLOAT_EQ(OVviewpoint_gethither(OVviewpoint_new()), 2.5f);
-    EXPECT_EQ(OVuniverse_getoption(5), 1);
+    EXPECT_EXIT(
+        {
+            CommandLine line({"/usr/local/bin/cfgprobe.exe"});
+            line.parse();
+            start();
+            bool ok = background() == 0x00FF00u &&
+                      OVviewpoint_gethither(OVviewpoint_new()) == 2.5f &&
+                      OVuniverse_getoption(5) == 1;
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ConfigFresh, ALaterCommandLineKeepsTheFirstProgramName) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    write_ini("[orv]\nbgcolor=0x00ff00\n");
+    EXPECT_EXIT(
+        {
+            CommandLine first({"/usr/local/bin/cfgprobe.exe"});
+            first.parse();
+            CommandLine second({"/usr/local/bin/other.exe", "-fov", "80"});
+            second.parse();
+            start();
+            bool kept = background() == 0x00FF00u;
+            OVuniverse_delete();
+            // A "-name" option still names the program.
+            CommandLine named({"/usr/local/bin/cfgprobe.exe", "-name", "other"});
+            named.parse();
+            start();
+            std::exit(kept && background() == 0x0000FFu ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Config, CommandLineWinsOverTheFile) {
@@ -123,7 +154,7 @@ TEST_F(Config, CommandLineWinsOverTheFile) {
 
 TEST_F(Config, OtherSectionsAreNotRead) {
     write_ini("[other]\nbgcolor=0x00ff00\n");
-    CommandLine line({"cfgprobe"});
+    CommandLine line({"demo", "-name", "cfgprobe"});
     line.parse();
     start();
     EXPECT_EQ(background(), 0x0000FFu);
