@@ -121,8 +121,6 @@ ORV_API void _OVrender_allwindows(void);
 ORV_API void _OVnode_invalidate(OVnode *root);
 /* Releases a geometry's compiled display lists (names may be 0). */
 ORV_API void _OVrender_releaselists(uint32_t list1, uint32_t list2);
-/* The cached drawing state must be sent again. */
-ORV_API void _OVrender_markstale(void);
 
 /* input/ */
 

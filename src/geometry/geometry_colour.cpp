@@ -28,7 +28,7 @@ int colour_poly(OVpoly *p, bool check, Match kind, unsigned a, int g = 0, int b 
     int id = match(p->geometry->mtable, kind, a, g, b);
     if (id < 0) return 0;
     p->matid = id;
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -78,7 +78,7 @@ int OVgeometry_setrgb(OVgeometry *g, int r, int gg, int b) {
     if (id < 0) return 0;
     for (OVpoly *p = g->polys; p; p = p->next)
         p->matid = id;
-    mark_stale();
+    drawing_changed(g);
     return 1;
 }
 

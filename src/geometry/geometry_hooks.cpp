@@ -24,10 +24,6 @@ void release_lists(std::uint32_t list1, std::uint32_t list2) {
     if (render_hooks.release_lists) render_hooks.release_lists(list1, list2);
 }
 
-void mark_render_stale() {
-    if (render_hooks.mark_stale) render_hooks.mark_stale();
-}
-
 void portals_restat() {
     if (portal_hooks.restat_all) portal_hooks.restat_all();
 }

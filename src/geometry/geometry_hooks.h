@@ -9,11 +9,9 @@
 
 namespace orv::geom {
 
-// render/: a geometry's compiled display lists must go (names may be 0), and
-// the cached drawing state must be sent again.
+// render/: a geometry's compiled display lists must go (names may be 0).
 struct RenderHooks {
     void (*release_lists)(std::uint32_t list1, std::uint32_t list2);
-    void (*mark_stale)();
 };
 
 // objects/: portals refer to polygons.
@@ -29,7 +27,6 @@ void set_portal_hooks(const PortalHooks &hooks);
 void set_node_changed_hook(void (*fn)(OVnode *node));
 
 void release_lists(std::uint32_t list1, std::uint32_t list2);
-void mark_render_stale();
 void portals_restat();
 void *portal_of(OVpoly *p);
 void portal_forget(OVpoly *p);

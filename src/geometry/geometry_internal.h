@@ -75,7 +75,9 @@ OVpoly *repair(OVpoly *p, bool planar);
 
 bool verbose_geometry();
 void tell_node(OVgeometry *g);
-void mark_stale();
+// A polygon attribute the drawing depends on changed: the geometry's compiled
+// lists and its pass record are rebuilt at its next draw.
+void drawing_changed(OVgeometry *g);
 
 // The building phase (one open geometry per process).
 OVgeometry *open_geometry();

@@ -17,8 +17,10 @@ void tell_node(OVgeometry *g) {
     node_changed(g->node);
 }
 
-void mark_stale() {
-    mark_render_stale();
+void drawing_changed(OVgeometry *g) {
+    if (!g) return;
+    g->cache_valid = 0;
+    g->passes = 0;
 }
 
 } // namespace orv::geom
@@ -86,7 +88,6 @@ int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
     OVmtable *old = g->mtable;
     g->mtable = m;
     if (old) _OVmtable_detach(old, g);
-    mark_stale();
     return 1;
 }
 

@@ -184,7 +184,7 @@ int OVpoly_setbothsides(OVpoly *p, int on) {
         p->flags |= OVPOLY_BOTHSIDES;
     else
         p->flags &= ~(OVPOLY_BOTHSIDES | OVPOLY_FIXEDNORMAL);
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -196,7 +196,7 @@ int OVpoly_setrendering(OVpoly *p, int on) {
     if (!p) return 0;
     if ((on != 0) != ((p->rflags & OVPOLYR_SMOOTH) != 0)) {
         p->rflags ^= OVPOLYR_SMOOTH;
-        mark_stale(); // compiled lists carry the shading
+        drawing_changed(p->geometry); // compiled lists carry the shading
     }
     return 1;
 }
@@ -212,7 +212,8 @@ int OVpoly_setvisibility(OVpoly *p, int on) {
         p->rflags &= ~OVPOLYR_INVISIBLE;
     else
         p->rflags |= OVPOLYR_INVISIBLE;
-    if (p->rflags != before) mark_stale(); // compiled lists leave hidden polygons out
+    // Compiled lists and the pass record leave hidden polygons out.
+    if (p->rflags != before) drawing_changed(p->geometry);
     return 1;
 }
 

@@ -43,7 +43,9 @@ void view_matrix(const OVwindow *w, int eye, float m[16]) {
     OVviewpoint *v = eye_viewpoint(w, eye);
     OVp3 position, p;
     OVq orientation, q;
-    if (eye == 1 && w->display_mode != 1)
+    // The eye chooses the pose in every display mode; only the second
+    // viewpoint is a stereo mode's.
+    if (eye == 1)
         viewpoint_righteye(v, position, orientation);
     else {
         std::memcpy(position, v->position, sizeof position);

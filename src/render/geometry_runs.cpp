@@ -7,7 +7,6 @@
 #include "orv/orv_internal.h"
 #include "platform/platform.h"
 #include "render/list_names.h"
-#include "render/render_config.h"
 #include "texture/texture_store.h"
 
 #include <GL/gl.h>
@@ -155,12 +154,6 @@ void _OVrender_releaselists(std::uint32_t list1, std::uint32_t list2) {
         if (platform::current().context_exists()) glDeleteLists(list, 1);
         list_names_free(list, 1);
     }
-}
-
-// Polygon attributes changed that the lists carry: every shown geometry is
-// compiled again at the next frame.
-void _OVrender_markstale(void) {
-    render_config().lists_stale = true;
 }
 
 } // extern "C"

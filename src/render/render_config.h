@@ -17,10 +17,9 @@ struct RenderConfig {
     int square_textures = 0;
     int max_primitives = 5000;
     int force_color = 0;
-    int dither = -1;          // ORVDITHER: -1 when not set
-    int last_rendering = -1;  // rendering flags of the previous frame
-    bool lists_stale = false; // the drawing data changed: recompile every shown geometry
-    bool started = false;     // the initial OpenGL state is set
+    int dither = -1;         // ORVDITHER: -1 when not set
+    int last_rendering = -1; // rendering flags of the previous frame
+    bool started = false;    // the initial OpenGL state is set
 };
 
 RenderConfig &render_config();

@@ -28,14 +28,13 @@ void prepare_frame() {
     RenderConfig &c = render_config();
     int flags = OVuniverse_getrendering();
     bool changed = flags != c.last_rendering;
-    if ((changed && c.last_rendering >= 0) || c.lists_stale)
+    if (changed && c.last_rendering >= 0)
         for (OVwindow *w = window_list(); w; w = w->next) {
             bool seen = false;
             for (OVwindow *o = window_list(); o != w && !seen; o = o->next)
                 seen = o->root == w->root;
             if (!seen && w->root) _OVnode_invalidate(w->root);
         }
-    c.lists_stale = false;
     platform::current().make_current(window_list() ? window_list()->native : nullptr);
     if (changed) {
         glHint(GL_PERSPECTIVE_CORRECTION_HINT, flags & 0x20 ? GL_NICEST : GL_FASTEST);

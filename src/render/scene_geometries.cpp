@@ -16,8 +16,6 @@ extern "C" {
 ORV_API void _OVrender_prepare(OVnode *root, void *) {
     if (!root || !render_config().started || !platform::current().context_exists()) return;
     platform::current().make_current(nullptr);
-    // What was marked stale before is compiled now.
-    render_config().lists_stale = false;
     int flags = OVuniverse_getrendering();
     if (flags & 0x80) flags &= 0x90;
     for_each_geometry(root, [flags](OVgeometry *g) {

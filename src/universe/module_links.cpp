@@ -29,7 +29,7 @@ void connect_modules() {
     scene::set_render_hooks(_OVwindow_roots, _OVrender_prepare);
     scene::set_object_node_hooks({_OVobjectnode_collect, _OVobjectnode_bounds,
                                   _OVobjectnode_geometry, _OVobjectnode_deleted});
-    geom::set_render_hooks({_OVrender_releaselists, _OVrender_markstale});
+    geom::set_render_hooks({_OVrender_releaselists});
     geom::set_node_changed_hook(_OVnode_changed);
     geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
     // The model writers name the portals of the universe object.

@@ -297,11 +297,32 @@ TEST_F(Scene, NewRenderingFlagsRecompileEveryShownGeometryOnce) {
     EXPECT_EQ(_OVrender_compilecount(), first + 3);
     OVrender_frame();
     EXPECT_EQ(_OVrender_compilecount(), first + 3);
-    // A polygon made two-sided marks the drawing data stale: compiled again, once.
-    OVpoly_setbothsides(OVgeometry_getpolys(OVnode_getgeometry(OVnode_getchild(root, 0))), 1);
+    // A polygon attribute recompiles its own geometry only, once.
+    OVpoly *p = OVgeometry_getpolys(OVnode_getgeometry(OVnode_getchild(root, 0)));
+    OVpoly_setbothsides(p, 1);
     OVrender_frame();
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first + 4);
+    OVpoly_setrendering(p, 0);
+    OVpoly_setvisibility(OVgeometry_getpolys(OVnode_getgeometry(OVnode_getchild(root, 1))), 0);
     OVrender_frame();
     EXPECT_EQ(_OVrender_compilecount(), first + 6);
+    OVpoly_setrgb(p, 0, 255, 0);
+    OVrender_frame();
+    EXPECT_EQ(_OVrender_compilecount(), first + 7);
+}
+
+TEST_F(Scene, APolygonHiddenAtTheFirstDrawIsDrawnOnceShownAgain) {
+    OVgeometry *g = OVgeometry_newrectangle(6, 6, 1);
+    OVgeometry_translate(g, ahead);
+    OVgeometrynode_new(root, g);
+    OVpoly_setvisibility(OVgeometry_getpolys(g), 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+    OVpoly_setvisibility(OVgeometry_getpolys(g), 1);
+    OVrender_frame();
+    EXPECT_FALSE(near(pixel(window, 40, 40), 0, 0, 255));
+    EXPECT_EQ(OVwindow_getpolycount(window), 1);
 }
 
 TEST_F(Scene, ProjectedPointOfADrawnBlockFindsItsPixel) {
@@ -313,6 +334,23 @@ TEST_F(Scene, ProjectedPointOfADrawnBlockFindsItsPixel) {
     ASSERT_TRUE(OVwindow_projectpoint(window, 0, at, p));
     EXPECT_TRUE(near(pixel(window, static_cast<int>(p[0]), static_cast<int>(p[1])), 255, 0, 255));
     EXPECT_FALSE(near(pixel(window, 40, 40), 255, 0, 255));
+}
+
+TEST_F(Scene, AMonoWindowOfTheRightEyeSeesFromTheRightEye) {
+    head_light(root);
+    const OVp3 right = {3, 0, 10};
+    block(root, 2, right, 255, 0, 0);
+    ASSERT_TRUE(OVviewpoint_setparallax(OVuniverse_getviewpoint(), 3));
+    OVrender_frame();
+    EXPECT_FALSE(near(pixel(window, 40, 40), 255, 0, 0));
+    ASSERT_TRUE(OVwindow_seteye(window, 1));
+    OVrender_frame();
+    // The right eye sits 3 along +x, right in front of the block.
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    OVp2 p;
+    ASSERT_TRUE(OVwindow_projectpoint(window, 0, right, p)); // mono: the window's own eye
+    EXPECT_NEAR(p[0], 40, 1.5);
+    EXPECT_NEAR(p[1], 40, 1.5);
 }
 
 TEST_F(Scene, PreparationCompilesTheShownGeometriesBeforeTheFirstFrame) {
