@@ -20,9 +20,7 @@ std::map<const OVwindow *, Image> images;
 } // namespace
 
 void snapshot_capture(const OVwindow *w) {
-    auto it = images.find(w);
-    if (it == images.end()) return;
-    Image &image = it->second;
+    Image &image = images[w];
     image.width = w->width;
     image.height = w->height;
     image.rgba.resize(static_cast<size_t>(w->width) * w->height * 4);
@@ -48,16 +46,12 @@ ORV_API int OVwindow_snapshot(OVwindow *window, int x, int y, int width, int hei
     if (x < 0 || y < 0 || width <= 0 || height <= 0 || width > window->width - x ||
         height > window->height - y)
         return 0;
+    // The last image shown, not a new frame: none before the first frame, and
+    // a window grown since its last frame has only its old image.
     auto it = images.find(window);
-    if (it == images.end() || it->second.width != window->width ||
-        it->second.height != window->height) {
-        // From now on every frame keeps its image; draw one to have it.
-        images[window];
-        OVrender_frame();
-        it = images.find(window);
-    }
+    if (it == images.end()) return 0;
     const Image &image = it->second;
-    if (image.width != window->width || image.height != window->height) return 0;
+    if (width > image.width - x || height > image.height - y) return 0;
     for (int row = 0; row < height; ++row)
         std::memcpy(rgba + static_cast<size_t>(row) * width * 4,
                     image.rgba.data() + (static_cast<size_t>(y + row) * image.width + x) * 4,

@@ -1,5 +1,5 @@
-// Window snapshots: the back buffer read just before the swap of every
-// frame once a snapshot of the window has been asked for.
+// Window snapshots: the back buffer of every window read just before each
+// swap, so that a snapshot gives what the window last showed.
 #pragma once
 
 #include "render/window_internal.h"

@@ -43,6 +43,43 @@ TEST_F(Render, BackgroundColourFillsTheWindow) {
     EXPECT_FALSE(OVwindow_snapshot(w, 60, 0, 8, 1, p));
 }
 
+TEST_F(Render, SnapshotsGiveTheLastImageShownWithoutDrawing) {
+    OVwindow *w = OVwindow_new(0, 0, 32, 24, 0);
+    ASSERT_NE(w, nullptr);
+    unsigned char p[4];
+    EXPECT_FALSE(OVwindow_snapshot(w, 0, 0, 1, 1, p)); // nothing shown yet
+    OVwindow_setbgrgb(w, 255, 0, 0);
+    OVrender_frame();
+    OVwindow_setbgrgb(w, 0, 255, 0);
+    EXPECT_TRUE(near(pixel(w, 5, 5), 255, 0, 0)); // no new frame is drawn
+    ASSERT_TRUE(OVwindow_setenabled(w, 0));
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 5, 5), 255, 0, 0)); // a disabled window keeps its image
+    ASSERT_TRUE(OVwindow_setenabled(w, 1));
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 5, 5), 0, 255, 0));
+    EXPECT_FALSE(OVwindow_snapshot(w, 1, 0, 0x7FFFFFFF, 1, p));
+}
+
+TEST_F(Render, AGrownWindowIsDrawnAllOver) {
+    OVwindow *w = OVwindow_new(0, 0, 40, 30, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setbgrgb(w, 255, 0, 0);
+    OVrender_frame();
+    ASSERT_TRUE(OVwindow_setgeometry(w, 0, 0, 200, 150));
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 2, 2), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(w, 197, 147), 255, 0, 0)); // beyond the first size
+    EXPECT_TRUE(near(pixel(w, 100, 20), 255, 0, 0));
+    // Smaller again and grown once more: still the whole client area.
+    ASSERT_TRUE(OVwindow_setgeometry(w, 0, 0, 20, 20));
+    OVrender_frame();
+    ASSERT_TRUE(OVwindow_setgeometry(w, 0, 0, 120, 90));
+    OVwindow_setbgrgb(w, 0, 255, 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 117, 87), 0, 255, 0));
+}
+
 TEST_F(Render, SceneDrawFunctionAtTheCentreNotTheCorners) {
     OVwindow *w = OVwindow_new(0, 0, 80, 80, 0);
     ASSERT_NE(w, nullptr);
@@ -216,6 +253,8 @@ TEST_F(Render, StereoGapAndPng) {
     OVwindow *w = OVwindow_new(0, 0, 16, 16, 0);
     ASSERT_NE(w, nullptr);
     const char *path = "render_test.png";
+    EXPECT_FALSE(OVwindow_savepng(w, path)); // nothing shown yet
+    OVrender_frame();
     ASSERT_TRUE(OVwindow_savepng(w, path));
     FILE *f = std::fopen(path, "rb");
     ASSERT_NE(f, nullptr);

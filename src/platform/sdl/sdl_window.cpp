@@ -12,6 +12,22 @@ namespace {
 SDL_Window *sdl(NativeWindow *window) {
     return reinterpret_cast<SDL_Window *>(window);
 }
+
+// The offscreen driver gives a window its GL surface once, at creation, and
+// never resizes it: a window that grew would stay black beyond its first size.
+bool surface_fixed_at_creation() {
+    const char *driver = SDL_GetCurrentVideoDriver();
+    return driver && SDL_strcmp(driver, "offscreen") == 0;
+}
+
+// Drops the size events of one window: the toolkit made that size itself.
+int drop_size_events(void *window_id, SDL_Event *event) {
+    const auto id = static_cast<Uint32>(reinterpret_cast<std::uintptr_t>(window_id));
+    const bool resized = event->type == SDL_WINDOWEVENT && event->window.windowID == id &&
+                         (event->window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                          event->window.event == SDL_WINDOWEVENT_RESIZED);
+    return resized ? 0 : 1;
+}
 } // namespace
 
 NativeWindow *window_create(int x, int y, int width, int height, bool borderless,
@@ -21,8 +37,23 @@ NativeWindow *window_create(int x, int y, int width, int height, bool borderless
         flags |= SDL_WINDOW_BORDERLESS;
     else
         flags |= SDL_WINDOW_RESIZABLE;
-    return reinterpret_cast<NativeWindow *>(
-        SDL_CreateWindow(caption, x, y, width > 0 ? width : 1, height > 0 ? height : 1, flags));
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
+    // Such a surface is made as large as the screen, the largest a window may
+    // grow to; drawing and reading use the window's own part of it.
+    int surface_width = width, surface_height = height;
+    SDL_DisplayMode screen;
+    if (surface_fixed_at_creation() && SDL_GetDesktopDisplayMode(0, &screen) == 0) {
+        surface_width = SDL_max(width, screen.w);
+        surface_height = SDL_max(height, screen.h);
+    }
+    SDL_Window *window = SDL_CreateWindow(caption, x, y, surface_width, surface_height, flags);
+    if (window && (surface_width != width || surface_height != height)) {
+        SDL_SetWindowSize(window, width, height);
+        const std::uintptr_t id = SDL_GetWindowID(window);
+        SDL_FilterEvents(drop_size_events, reinterpret_cast<void *>(id));
+    }
+    return reinterpret_cast<NativeWindow *>(window);
 }
 
 NativeWindow *window_adopt(std::uintptr_t native_id) {
