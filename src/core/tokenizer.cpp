@@ -3,6 +3,7 @@
 #include "orv/message.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <algorithm>
 #include <array>
@@ -85,8 +86,12 @@ bool parse_float(const char *token, const char *end, float *out) {
     const char *p = token;
     if (*p == '+' && ++p != end && *p == '-') return false; // one sign only
     if (p != end && short_decimal(p, end, out)) return true;
-    auto [ptr, ec] = std::from_chars(p, end, *out);
-    return ec == std::errc() && ptr == end;
+    // NaN and infinity are refused like any malformed number.
+    float value = 0;
+    auto [ptr, ec] = std::from_chars(p, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value)) return false;
+    *out = value;
+    return true;
 }
 
 bool parse_int(const char *token, int *out) {

@@ -18,6 +18,9 @@ namespace orv {
 
 namespace {
 
+// The largest coordinate a model may have once scaled.
+constexpr float kLargestCoordinate = 1e18f;
+
 constexpr int kMinVertexLine = 6; // "0 0 0\n"
 
 unsigned widen12(unsigned c) {
@@ -140,6 +143,11 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
     for (float &c : pos) {
         if (!tok_.read_float("Vertex coordinate", &c)) return false;
         c *= scale_;
+        // Extents, squared distances and their sums must stay finite.
+        if (!(std::fabs(c) <= kLargestCoordinate)) {
+            tok_.report("%s invalid.\n", "Vertex coordinate");
+            return false;
+        }
     }
     OVvertex *v = _OVvertex_new(pos);
     _OVgeometry_addvertexsimple(g, v);
@@ -346,11 +354,13 @@ OVgeomlist *NffReader::read(OVpq *view) {
     }
     const char *first = nullptr;
     if (!read_header(view, &first)) return nullptr;
-    OVgeomlist *list = nullptr;
+    // Appended at the tail: walking the list for each would be quadratic.
+    OVgeomlist *list = nullptr, **tail = &list;
     for (std::string geometry_name = first;;) {
         OVgeometry *g = read_geometry(geometry_name.c_str());
         if (!g) break;
-        list = _OVgeomlist_append(list, _OVgeomlist_add(nullptr, g));
+        *tail = _OVgeomlist_add(nullptr, g);
+        tail = &(*tail)->next;
         if (!tok_.skip_line()) break;
         const char *t = tok_.next_on_line();
         if (!t) break;

@@ -7,6 +7,7 @@
 #include "orv/message.h"
 #include "platform/platform.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@ namespace {
 constexpr std::size_t kPathSize = 128;
 constexpr std::size_t kValueSize = 132;
 constexpr float kPi = 3.14159265358979323846f;
+// The view angles (half the field of view) a window accepts.
+constexpr float kSmallestViewAngle = 0.004f, kLargestViewAngle = 1.5667964f;
 // Window sizes and positions beyond any screen (the X protocol's 16 bits).
 constexpr long kMaxWindowExtent = 32767;
 
@@ -143,10 +146,28 @@ void read_keys(OVconfig &c) {
     if (read_key("ambientrgb", value) && !colour_of(value, c.ambient_color))
         OVwarning("Invalid ambientrgb %s.\n", value);
     if (read_key("border", value) && is_word(value, "False")) c.window_flags |= 0x40;
-    if (read_key("fov", value))
-        c.view_angle = static_cast<float>(std::atof(value)) * (kPi / 2) / 180;
-    if (read_key("hither", value)) c.hither = static_cast<float>(std::atof(value));
-    if (read_key("yon", value)) c.yon = static_cast<float>(std::atof(value));
+    // Viewing values that would break the projection keep their defaults.
+    if (read_key("fov", value)) {
+        const float angle = static_cast<float>(std::atof(value)) * (kPi / 2) / 180;
+        if (angle >= kSmallestViewAngle && angle <= kLargestViewAngle)
+            c.view_angle = angle;
+        else
+            OVwarning("Invalid fov %s.\n", value);
+    }
+    if (read_key("hither", value)) {
+        const float hither = static_cast<float>(std::atof(value));
+        if (hither > 0 && std::isfinite(hither))
+            c.hither = hither;
+        else
+            OVwarning("Invalid hither %s.\n", value);
+    }
+    if (read_key("yon", value)) {
+        const float yon = static_cast<float>(std::atof(value));
+        if (yon > c.hither && std::isfinite(yon))
+            c.yon = yon;
+        else
+            OVwarning("Invalid yon %s.\n", value);
+    }
     if (read_key("coplanar", value) && is_word(value, "False")) c.options[3] = 0;
     if (read_key("writeuv", value) && is_word(value, "True")) c.options[4] = 1;
     if (read_key("write12", value) && is_word(value, "True")) c.options[5] = 1;

@@ -96,6 +96,28 @@ TEST_F(Nff, CaretUnderTheOffendingToken) {
                        "Polygon assignment unknown.\n"));
 }
 
+TEST_F(Nff, NonFiniteNumbersAreMalformedNumbers) {
+    EXPECT_EQ(load("nff\nsquare\n4\n0 0 0\nnan 0 0\n1 1 0\n0 1 0\n1\n4 0 1 2 3\n"), nullptr);
+    EXPECT_TRUE(logged("Line 5 in 'model.nff'.\n"));
+    EXPECT_TRUE(logged("Vertex coordinate invalid.  Remember not to use punctuation.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\nsquare\n4\n0 0 0\n1 -inf 0\n1 1 0\n0 1 0\n1\n4 0 1 2 3\n"), nullptr);
+    EXPECT_TRUE(logged("Vertex coordinate invalid.  Remember not to use punctuation.\n"));
+    // A header view of NaN is refused with the rest of the file.
+    g_log.clear();
+    OVpq view;
+    EXPECT_EQ(
+        load(std::string("nff\nviewpos nan nan nan\n") + (kSquare + 4) + "4 0 1 2 3\n", 0, &view),
+        nullptr);
+    EXPECT_TRUE(logged("Vertex coordinate invalid.  Remember not to use punctuation.\n"));
+    EXPECT_FLOAT_EQ(view.p[0], 0.0f);
+    // Finite, but too large for the extents to be.
+    g_log.clear();
+    EXPECT_EQ(load("nff\nsquare\n4\n0 0 0\n3e38 0 0\n1 1 0\n-3e38 1 0\n1\n4 0 1 2 3\n"), nullptr);
+    EXPECT_TRUE(logged("Line 5 in 'model.nff'.\n"));
+    EXPECT_TRUE(logged("Vertex coordinate invalid.\n"));
+}
+
 TEST_F(Nff, PolygonIds) {
     OVgeomlist *l = load(std::string(kSquare) + "3 0 1 2 0xfff id=7\n");
     ASSERT_NE(l, nullptr);

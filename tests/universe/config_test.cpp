@@ -102,6 +102,33 @@ TEST_F(Config, FieldOfViewIsHalvedIntoRadians) {
     EXPECT_FLOAT_EQ(OVviewpoint_getyon(fresh), 300.0f);
 }
 
+TEST_F(Config, ViewingValuesThatBreakTheProjectionKeepTheDefaults) {
+    for (const std::vector<std::string> &bad :
+         {std::vector<std::string>{"demo", "-hither", "-1", "-yon", "-5"},
+          std::vector<std::string>{"demo", "-hither", "nan", "-yon", "inf", "-fov", "nan"},
+          std::vector<std::string>{"demo", "-hither", "0", "-fov", "0"},
+          std::vector<std::string>{"demo", "-hither", "10", "-yon", "5", "-fov", "200"}}) {
+        messages.clear();
+        CommandLine line(bad);
+        line.parse();
+        start();
+        OVviewpoint *vp = OVuniverse_getviewpoint();
+        EXPECT_NEAR(OVviewpoint_getviewangle(vp), 0.698131, 1e-5) << bad[2];
+        EXPECT_FLOAT_EQ(OVviewpoint_getyon(vp), 65536.0f) << bad[2];
+        if (bad[2] != "10") {
+            EXPECT_FLOAT_EQ(OVviewpoint_gethither(vp), 1.0f) << bad[2];
+            EXPECT_NE(messages.find("ORV Warning: Invalid hither " + bad[2] + ".\n"),
+                      std::string::npos)
+                << messages;
+        }
+        if (bad.size() > 4 && bad[3] == "-yon")
+            EXPECT_NE(messages.find("ORV Warning: Invalid yon " + bad[4] + ".\n"),
+                      std::string::npos)
+                << messages;
+        OVuniverse_delete();
+    }
+}
+
 // The program path names the program only in a process where no name was
 // set yet: these run in a fresh process of their own.
 using ConfigFresh = Config;
