@@ -126,7 +126,7 @@ OVmtable *mtable_create(int properties, int initialsize, const char *name) {
     t->entries =
         static_cast<float **>(std::calloc(static_cast<std::size_t>(t->capacity), sizeof(float *)));
     t->hash = new std::vector<OVmaterialbucket>(static_cast<std::size_t>(t->capacity));
-    t->users = new std::vector<OVgeometry *>;
+    t->users = new std::unordered_set<OVgeometry *>;
     if (!t->entries) {
         OVwarning("Out of memory in OVmtable_new\n");
         free_record(t);
@@ -213,7 +213,7 @@ ORV_API int OVmtable_getproperties(OVmtable *table) {
 ORV_API void OVmtable_delete(OVmtable *table) {
     if (!table) return;
     unlink(table);
-    std::vector<OVgeometry *> users;
+    std::unordered_set<OVgeometry *> users;
     users.swap(*table->users);
     for (OVgeometry *g : users) {
         if (g->mtable == table) {
@@ -241,17 +241,13 @@ ORV_API OVmtable *OVmtable_getnext(OVmtable *table) {
 }
 
 ORV_API void _OVmtable_attach(OVmtable *table, OVgeometry *g) {
-    if (table && g &&
-        std::find(table->users->begin(), table->users->end(), g) == table->users->end())
-        table->users->push_back(g);
+    if (table && g) table->users->insert(g);
 }
 
 ORV_API void _OVmtable_detach(OVmtable *table, OVgeometry *g) {
     if (!table || !g) return;
     auto &users = *table->users;
-    auto it = std::find(users.begin(), users.end(), g);
-    if (it == users.end()) return;
-    users.erase(it);
+    if (users.erase(g) == 0) return;
     if (users.empty()) OVmtable_delete(table);
 }
 

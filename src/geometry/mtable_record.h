@@ -5,6 +5,7 @@
 #include "orv/mtable.h"
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 constexpr int kMtableNameSize = 260; // terminator included
@@ -35,8 +36,8 @@ struct OVmtable {
     char **names;
     std::vector<OVmaterialbucket> *hash;
     OVmtable *next;
-    OVmtable *prev; // so that deleting a table need not walk the list
-    std::vector<OVgeometry *> *users;
+    OVmtable *prev;                          // so that deleting a table need not walk the list
+    std::unordered_set<OVgeometry *> *users; // a set: thousands may share a table
 };
 
 namespace orv {

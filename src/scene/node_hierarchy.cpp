@@ -149,9 +149,12 @@ bool link_child(OVnode *given, OVnode *child, int index) {
     if (!parent || !child || child->header.type == OVNODE_ROOT) return false;
     if (!node_is_grouping(parent->header.type) || contains(child, parent)) return false;
     if (child->parent_count == 255) return false; // the count is one byte
-    int count = count_children(parent);
-    if (index < 0) index = count;
-    if (index > count) return false;
+    // Appending goes to the tail at once; only an insertion walks to its place.
+    OVlink *before = nullptr;
+    if (index >= 0) {
+        before = child_link(parent, index);
+        if (!before && index > count_children(parent)) return false;
+    }
     if (!orv::change_allowed(given, "Children")) return false;
     mark_links(parent);
     OVlink *l;
@@ -166,7 +169,7 @@ bool link_child(OVnode *given, OVnode *child, int index) {
         l->prev_appearance = last;
         first->last_appearance = l;
     }
-    insert_sibling(parent, l, child_link(parent, index));
+    insert_sibling(parent, l, before);
     child->parent_count++;
     parent->flags |= NODE_CHANGED;
     fire_children(given);

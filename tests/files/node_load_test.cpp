@@ -54,6 +54,34 @@ TEST_F(NodeLoad, GeometryNodesNamedAfterTheirGeometries) {
     EXPECT_TRUE(OVnode_ismovable(mov));
 }
 
+TEST_F(NodeLoad, ManyGeometriesKeepTheFileOrderAndTheirTables) {
+    std::string text = "nff distinct\n";
+    const int count = 300;
+    for (int i = 0; i < count; ++i)
+        text += "g" + std::to_string(i) + "\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2 0x" +
+                (i % 2 ? "f00" : "0f0") + "\n";
+    std::string path = write("many.nff", text);
+    OVnode *group = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *before = OVgroupnode_new(group);
+    ASSERT_NE(OVnode_load(group, path.c_str(), 1.0f), nullptr);
+    ASSERT_EQ(OVnode_numchildren(group), count + 1);
+    EXPECT_EQ(OVnode_getchild(group, 0), before); // appended after what was there
+    for (int i = 0; i < count; ++i) {
+        OVnode *n = OVnode_getchild(group, i + 1);
+        ASSERT_STREQ(OVnode_getname(n), ("g" + std::to_string(i)).c_str());
+        int r, g, b;
+        ASSERT_TRUE(OVpoly_getrgb(OVgeometry_getpolys(OVnode_getgeometry(n)), &r, &g, &b));
+        EXPECT_EQ(r, i % 2 ? 255 : 0) << i;
+    }
+    // Inserting still places a child by index.
+    OVnode *inserted = OVgroupnode_new(nullptr);
+    ASSERT_TRUE(OVnode_insertchild(group, inserted, 2));
+    EXPECT_EQ(OVnode_getchild(group, 2), inserted);
+    EXPECT_STREQ(OVnode_getname(OVnode_getchild(group, 3)), "g1");
+    EXPECT_FALSE(OVnode_insertchild(group, OVgroupnode_new(nullptr), count + 3));
+    OVnode_delete(group);
+}
+
 TEST_F(NodeLoad, MovableLoadWrapsWhatTheFileHolds) {
     OVnode *group = OVgroupnode_new(nullptr);
     OVp3 to = {1, 2, 3}, at;
