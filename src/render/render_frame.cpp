@@ -115,6 +115,7 @@ void clear_surface(const OVwindow *w) {
 bool draw_window(OVwindow *w) {
     w->polygon_count = 0;
     w->projection_key = 0;
+    shown_root(w); // the scene may have been deleted with its roots
     OVwindow *s = w->surface ? w->surface : w;
     if (!(s->state_flags & OVWINDOW_VISIBLE) || !w->enabled || !s->enabled) return false;
     if (!platform::current().make_current(s->native)) return false;

@@ -109,7 +109,7 @@ ORV_API int OVwindow_setrootnode(OVwindow *window, OVnode *root) {
 }
 
 ORV_API OVnode *OVwindow_getrootnode(const OVwindow *window) {
-    return window ? window->root : nullptr;
+    return orv::shown_root(window);
 }
 
 ORV_API int OVwindow_setenabled(OVwindow *window, int enabled) {

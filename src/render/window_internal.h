@@ -91,6 +91,9 @@ Display *display(int index);
 int display_count();
 
 OVwindow *window_list();
+// The window's root node while it is still one of the universe's roots; a
+// root freed by the deletion of the whole scene is forgotten.
+OVnode *shown_root(const OVwindow *window);
 // Appends to or takes out of the list (false when it was not there).
 void window_link(OVwindow *window);
 bool window_unlink(OVwindow *window);

@@ -312,6 +312,18 @@ TEST_F(Scene, NewRenderingFlagsRecompileEveryShownGeometryOnce) {
     EXPECT_EQ(_OVrender_compilecount(), first + 7);
 }
 
+TEST_F(Scene, APassAfterTheWholeSceneWasDeletedDrawsNothingOfIt) {
+    head_light(root);
+    block(root, 4, ahead, 255, 0, 0);
+    OVrender_frame();
+    ASSERT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    _OVnode_deleteall(1);
+    EXPECT_EQ(OVwindow_getrootnode(window), nullptr);
+    OVuniverse_go1();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 0, 0, 255));
+    EXPECT_EQ(OVwindow_getpolycount(window), 0);
+}
+
 TEST_F(Scene, APolygonHiddenAtTheFirstDrawIsDrawnOnceShownAgain) {
     OVgeometry *g = OVgeometry_newrectangle(6, 6, 1);
     OVgeometry_translate(g, ahead);
