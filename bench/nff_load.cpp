@@ -1,6 +1,6 @@
 // Model loading throughput for a 1,000,000-triangle mesh: our text NFF
 // reader (closing included) side by side with the same mesh read from binary
-// NFF, and as Wavefront OBJ by assimp (triangulation and normal generation)
+// NFF, as OBJ through the toolkit's loader, and as Wavefront OBJ by assimp (triangulation and normal generation)
 // and by tinyobjloader, when the build found them. Freeing the results is
 // left out of the times. Prints the ratios of the CPU times at the end.
 #include "orv/file.h"
@@ -90,7 +90,7 @@ std::string bnff_mesh() {
     return path;
 }
 
-[[maybe_unused]] std::string obj_mesh() {
+std::string obj_mesh() {
     static const std::string path = write_mesh(
         "orv_bench_1m_v2.obj", "o grid\n",
         [](std::FILE *f, float x, float y, float z) { std::fprintf(f, "v %g %g %g\n", x, y, z); },
@@ -148,6 +148,13 @@ static void BM_LoadBinaryNff(benchmark::State &state) {
     load_nff(state, bnff_mesh(), OVFILE_BNFF, "the binary NFF reader lost polygons");
 }
 BENCHMARK(BM_LoadBinaryNff)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same mesh as OBJ through the toolkit's loader (the import library
+// underneath, built into a closed geometry).
+static void BM_LoadObjToolkit(benchmark::State &state) {
+    load_nff(state, obj_mesh(), OVFILE_WAVEFRONT, "the toolkit's OBJ loader lost polygons");
+}
+BENCHMARK(BM_LoadObjToolkit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 #ifdef ORV_BENCH_ASSIMP
 static void BM_LoadObjAssimp(benchmark::State &state) {

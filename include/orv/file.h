@@ -19,7 +19,12 @@ enum {
     OVFILE_MAT = 13,
     OVFILE_VRML1 = 14,
     OVFILE_LIGHTS = 15,
-    OVFILE_VRML2 = 17
+    OVFILE_VRML2 = 17,
+    /* Formats beyond the first-byte table, found by magic bytes and extension
+     * and read by the model import library. */
+    OVFILE_GLTF = 40,
+    OVFILE_STL = 41,
+    OVFILE_PLY = 42
 };
 
 /* Sets the model search list used instead of OVMODELS while non-empty. */

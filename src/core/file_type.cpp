@@ -1,4 +1,5 @@
 // A model, light or material file's type from its first bytes.
+#include "files/model_import.h"
 #include "orv/file.h"
 
 #include <cstdio>
@@ -40,5 +41,10 @@ extern "C" ORV_API int _OVfile_type(const char *name) {
     std::string head;
     for (std::size_t i = 0; i < n; ++i)
         if (bytes[i] != '\r') head += bytes[i];
-    return type_of(head);
+    // Formats the table calls Wavefront (anything else) or SLP ("solid") may
+    // be glTF, STL or PLY by their magic bytes or extension.
+    const int type = type_of(head);
+    if (type == OVFILE_WAVEFRONT || type == OVFILE_SLP)
+        if (int imported = orv::imported_type_of(name, head.data(), head.size())) return imported;
+    return type;
 }

@@ -1,6 +1,7 @@
 // The geometry-level model loader: dispatches an open file to the reader of
 // its type code.
 #include "files/bnff_reader.h"
+#include "files/model_import.h"
 #include "files/nff_reader.h"
 #include "orv/file.h"
 #include "orv/message.h"
@@ -9,14 +10,8 @@ namespace {
 
 const char *unavailable_reader(int type) {
     switch (type) {
-    case OVFILE_DXF:
-        return "DXF";
-    case OVFILE_WAVEFRONT:
-        return "Wavefront";
     case OVFILE_3DG1:
         return "3DG1";
-    case OVFILE_3DS:
-        return "3D Studio";
     case OVFILE_SLP:
         return "SLP";
     default:
@@ -39,6 +34,8 @@ extern "C" ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, in
         list = orv::nff_read(file, name, view, scale, merge != 0, nullptr);
     else if (type == OVFILE_BNFF)
         list = orv::bnff_read(file, name, view, scale, merge != 0, nullptr);
+    else if (orv::imported_type(type))
+        list = orv::import_geometries(file, name, scale);
     else if (const char *reader = unavailable_reader(type))
         OVwarning("The %s reader is not available yet: file %s not loaded\n", reader,
                   name ? name : "");

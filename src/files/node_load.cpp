@@ -1,4 +1,5 @@
 // Loading model files as scene nodes.
+#include "files/model_import.h"
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
@@ -143,6 +144,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
         return nullptr;
     }
     if (retired_or_unknown(type, found)) return nullptr;
+    if (orv::imported_type(type)) return orv::import_nodes(parent, found.c_str(), scale);
     return load_geometries(parent, found, type, scale);
 }
 
@@ -151,7 +153,8 @@ ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scal
     std::string found = find_model(path);
     if (found.empty()) return nullptr;
     int type = _OVfile_type(found.c_str());
-    if (type < 1 || type > 12 || retired_or_unknown(type, found)) return nullptr;
+    const bool known = (type >= 1 && type <= 12) || orv::imported_type(type);
+    if (!known || retired_or_unknown(type, found)) return nullptr;
     return load_geometries(parent, found, type, scale);
 }
 

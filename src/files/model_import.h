@@ -1,0 +1,26 @@
+// Models in the formats of the model import library (Wavefront OBJ with its
+// material library, 3D Studio, DXF, glTF 2.0, STL and PLY), built into
+// geometries as the NFF reader builds them.
+#pragma once
+
+#include "orv/orv_base.h"
+
+#include <cstdio>
+
+namespace orv {
+
+// Whether files of the type code are read through the import library.
+bool imported_type(int type);
+// The type code of an imported format recognised by the name's extension or
+// the first bytes, or 0. Used where the first-byte table has no code of its own.
+int imported_type_of(const char *name, const char *head, std::size_t length);
+// Reads the model as a flat list of closed geometries, each mesh placed by the
+// transforms of its nodes; null, with a message naming the file and the
+// reason, when nothing can be read.
+OVgeomlist *import_geometries(std::FILE *file, const char *name, float scale);
+// Builds the model under the parent: one separator per node of the file (with
+// an Xform node for its transform) holding a geometry node per mesh. Returns
+// the top node, or null with nothing left behind.
+OVnode *import_nodes(OVnode *parent, const char *path, float scale);
+
+} // namespace orv
