@@ -1,5 +1,5 @@
 // A model, light or material file's type from its first bytes.
-#include "files/model_import.h"
+#include "core/file_extension.h"
 #include "orv/file.h"
 
 #include <cstdio>
@@ -30,6 +30,16 @@ int type_of(const std::string &h) {
     return OVFILE_WAVEFRONT;
 }
 
+// Formats read by the model import library that the table has no code for,
+// by magic bytes or extension; 0 for none.
+int imported_type_of(const char *name, const std::string &head) {
+    const std::string ext = orv::file_extension(name);
+    if (starts(head, "glTF") || ext == "gltf" || ext == "glb") return OVFILE_GLTF;
+    if (ext == "stl") return OVFILE_STL;
+    if (starts(head, "ply\n") || ext == "ply") return OVFILE_PLY;
+    return 0;
+}
+
 } // namespace
 
 extern "C" ORV_API int _OVfile_type(const char *name) {
@@ -45,6 +55,6 @@ extern "C" ORV_API int _OVfile_type(const char *name) {
     // be glTF, STL or PLY by their magic bytes or extension.
     const int type = type_of(head);
     if (type == OVFILE_WAVEFRONT || type == OVFILE_SLP)
-        if (int imported = orv::imported_type_of(name, head.data(), head.size())) return imported;
+        if (int imported = imported_type_of(name, head)) return imported;
     return type;
 }

@@ -1,5 +1,6 @@
 #include "files/model_import.h"
 
+#include "core/file_extension.h"
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
@@ -30,16 +31,6 @@ constexpr int table_properties =
     OVAMBIENT | OVDIFFUSE | OVSPECULAR | OVEMISSION | OVSHININESS | OVOPACITY;
 constexpr unsigned import_steps = aiProcess_JoinIdenticalVertices | aiProcess_SortByPType |
                                   aiProcess_FindInvalidData | aiProcess_ValidateDataStructure;
-
-std::string lower_extension(const char *name) {
-    std::string_view n(name ? name : "");
-    const size_t dot = n.rfind('.');
-    if (dot == n.npos || n.find('/', dot) != n.npos) return {};
-    std::string ext(n.substr(dot + 1));
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
 
 bool readable(const char *name) {
     std::FILE *f = name ? std::fopen(name, "rb") : nullptr;
@@ -80,7 +71,7 @@ const aiScene *read_scene(Assimp::Importer &importer, std::FILE *file, const cha
                                 aiPrimitiveType_POINT | aiPrimitiveType_LINE);
     // STL normals are facet normals, which the close step computes itself;
     // kept, they would split every shared corner into one vertex per facet.
-    if (lower_extension(name) == "stl") {
+    if (file_extension(name) == "stl") {
         importer.SetPropertyInteger(AI_CONFIG_PP_RVC_FLAGS, aiComponent_NORMALS);
         steps |= aiProcess_RemoveComponent;
     }
@@ -91,7 +82,7 @@ const aiScene *read_scene(Assimp::Importer &importer, std::FILE *file, const cha
     if (!file) return nullptr;
     const std::vector<char> bytes = slurp(file);
     if (ply_header_incomplete(bytes)) return nullptr;
-    const std::string hint = lower_extension(name);
+    const std::string hint = file_extension(name);
     return importer.ReadFileFromMemory(bytes.data(), bytes.size(), steps, hint.c_str());
 }
 
@@ -209,15 +200,6 @@ std::string base_name(const char *path) {
 bool imported_type(int type) {
     return type == OVFILE_WAVEFRONT || type == OVFILE_3DS || type == OVFILE_DXF ||
            type == OVFILE_GLTF || type == OVFILE_STL || type == OVFILE_PLY;
-}
-
-int imported_type_of(const char *name, const char *head, std::size_t length) {
-    const std::string ext = lower_extension(name);
-    const std::string_view h(head, length);
-    if (h.substr(0, 4) == "glTF" || ext == "gltf" || ext == "glb") return OVFILE_GLTF;
-    if (ext == "stl") return OVFILE_STL;
-    if (h.substr(0, 4) == "ply\n" || h.substr(0, 5) == "ply\r\n" || ext == "ply") return OVFILE_PLY;
-    return 0;
 }
 
 OVgeomlist *import_geometries(std::FILE *file, const char *name, float scale) {

@@ -11,9 +11,6 @@ namespace orv {
 
 // Whether files of the type code are read through the import library.
 bool imported_type(int type);
-// The type code of an imported format recognised by the name's extension or
-// the first bytes, or 0. Used where the first-byte table has no code of its own.
-int imported_type_of(const char *name, const char *head, std::size_t length);
 // Reads the model as a flat list of closed geometries, each mesh placed by the
 // transforms of its nodes; null, with a message naming the file and the
 // reason, when nothing can be read.
