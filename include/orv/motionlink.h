@@ -16,6 +16,12 @@ enum {
     OVLINK_MOVABLE = 5
 };
 
+/* Reference frames of OVmotionlink_setreferenceframe: the axes in which a
+ * sensor's motion is applied. Viewpoints take own, world and reference
+ * (as own); nodes own, parent and reference (with a reference node); node
+ * paths own, world and reference (with a reference node). */
+enum { OVFRAME_OWN = 0, OVFRAME_WORLD = 1, OVFRAME_REFERENCE = 2, OVFRAME_PARENT = 3 };
+
 /* Constraint kinds: position x, y, z; direction angles about x, y; twist. */
 enum {
     OVLINK_CONSTRAIN_X = 1,

@@ -15,6 +15,11 @@
 #define ORV_EXTERN_C_END
 #endif
 
+/* The toolkit's release, as the start-up banner prints it. */
+#define ORV_VERSION_MAJOR 9
+#define ORV_VERSION_MINOR 0
+#define ORV_VERSION_PATCH 0
+
 /* Every toolkit function is exported from the shared library; everything
  * else stays hidden. */
 #define ORV_API __attribute__((visibility("default")))

@@ -6,6 +6,38 @@
 
 ORV_EXTERN_C_BEGIN
 
+/* Display set-up codes of OVuniverse_new; OVDISPLAY_INTERLACED may be added
+ * to any of them. Other values open one window with the given window flags. */
+enum {
+    OVDISPLAY_WINDOW = 1,           /* one window at the configured rectangle */
+    OVDISPLAY_EYEWINDOWS = 2,       /* two windows side by side, one per eye */
+    OVDISPLAY_STEREOFULLSCREEN = 4, /* one borderless stereo window over the screen */
+    OVDISPLAY_COLORSTEREO = 8,      /* one window, eyes separated by colour */
+    OVDISPLAY_STEREOWINDOW = 32,    /* one stereo window at the configured rectangle */
+    OVDISPLAY_NONE = 512,           /* no window */
+    OVDISPLAY_INTERLACED = 0x1000   /* the display interlaces the eyes' rows */
+};
+
+/* Universe options of OVuniverse_setoption (option 7 is stored only). */
+enum {
+    OVOPTION_VERBOSEGEOMETRY = 1, /* report vertices removed when closing geometry */
+    OVOPTION_OLD3DS = 2,          /* older 3DS reader conventions */
+    OVOPTION_OLDWAVEFRONT = 3,    /* older Wavefront reader conventions */
+    OVOPTION_COPLANAR = 4,        /* coplanar polygon handling (stored only) */
+    OVOPTION_WRITEUV = 5,         /* the NFF writer writes texture coordinates */
+    OVOPTION_WRITE12BIT = 6,      /* 12-bit colours in the older NFF form */
+    OVOPTION_RETRYTEXTURES = 8,   /* retry texture files under other names */
+    OVOPTION_TEXTUREROTATION = 9, /* OVpoly_rotatetexture turns the other way */
+    OVOPTION_PUMPMESSAGES = 10,   /* pump window messages every pass */
+    OVOPTION_AUTOINSERT = 11,     /* light and object nodes go under the root */
+    OVOPTION_OLDNFF = 12,         /* the NFF writer writes version 2.10 */
+    OVOPTION_WAVEFRONTMATERIALS = 13,
+    OVOPTION_NODELOADING = 14,
+    OVOPTION_ALPHAAVERAGE = 15,  /* reduced textures average alpha */
+    OVOPTION_NOQUITONCLOSE = 16, /* closing the last window posts no quit message */
+    OVOPTION_ALTOPENFLIGHT = 17  /* OpenFlight files through the alternative reader */
+};
+
 /* Called when a universe of a given name is entered or left. */
 typedef void (*OVuniversefn)(void);
 

@@ -70,12 +70,11 @@ class LineTokenizer {
 
 // Whole-token numbers: nothing may be left over. The range forms take the
 // token's end; the others find it.
-// Exported for the number tests.
-ORV_API bool parse_int(const char *token, const char *end, int *out);
-ORV_API bool parse_float(const char *token, const char *end, float *out);
-ORV_API bool parse_int(const char *token, int *out);
-ORV_API bool parse_float(const char *token, float *out);
+bool parse_int(const char *token, const char *end, int *out);
+bool parse_float(const char *token, const char *end, float *out);
+bool parse_int(const char *token, int *out);
+bool parse_float(const char *token, float *out);
 // Hexadecimal with an optional "0x" prefix.
-ORV_API bool parse_hex(const char *token, unsigned *out);
+bool parse_hex(const char *token, unsigned *out);
 
 } // namespace orv

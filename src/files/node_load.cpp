@@ -135,7 +135,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
     if (found.empty()) return nullptr;
     int type = _OVfile_type(found.c_str());
     if (type == OVFILE_LIGHTS) {
-        if (!OVlightnode_load || !OVlightnode_load(parent, found.c_str())) return nullptr;
+        if (!OVlightnode_load(parent, found.c_str())) return nullptr;
         int n = OVnode_numchildren(parent);
         return n > 0 ? OVnode_getchild(parent, n - 1) : nullptr;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "geometry/geometry_record.h"
+#include "math/vec3.h"
 #include "orv/message.h"
 
 #include <algorithm>
@@ -15,28 +16,12 @@
 
 namespace orv::geom {
 
-inline void sub(const float *a, const float *b, float *out) {
-    out[0] = a[0] - b[0];
-    out[1] = a[1] - b[1];
-    out[2] = a[2] - b[2];
-}
-inline void cross(const float *a, const float *b, float *out) {
-    float x = a[1] * b[2] - a[2] * b[1], y = a[2] * b[0] - a[0] * b[2],
-          z = a[0] * b[1] - a[1] * b[0];
-    out[0] = x;
-    out[1] = y;
-    out[2] = z;
-}
-inline float dot(const float *a, const float *b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-inline float length(const float *a) {
-    return std::sqrt(dot(a, a));
-}
+using vec::cross;
+using vec::dot;
+using vec::length;
+using vec::sub;
 inline void copy3(const float *a, float *out) {
-    out[0] = a[0];
-    out[1] = a[1];
-    out[2] = a[2];
+    vec::copy(a, out);
 }
 
 // The corner vertices of p in ring order.

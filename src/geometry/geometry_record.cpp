@@ -10,7 +10,7 @@
 namespace orv::geom {
 
 bool verbose_geometry() {
-    return OVuniverse_getoption(1) > 0;
+    return OVuniverse_getoption(OVOPTION_VERBOSEGEOMETRY) > 0;
 }
 
 void tell_node(OVgeometry *g) {

@@ -12,7 +12,7 @@ void step_pose(const OVmotionlink *link, OVpq &pose) {
     OVq turn = {sensor->rotation[0], sensor->rotation[1], sensor->rotation[2], sensor->rotation[3]};
     OVp3 step = {sensor->translation[0], sensor->translation[1], sensor->translation[2]};
     const int frame = link->reference_frame;
-    if (frame == 2 && link->reference_node && OVnode_getorientation) {
+    if (frame == OVFRAME_REFERENCE && link->reference_node) {
         OVq g, gc;
         OVnode_getorientation(link->reference_node, g);
         conjugate(g, gc);
@@ -21,8 +21,8 @@ void step_pose(const OVmotionlink *link, OVpq &pose) {
         OVp3_rotateq(sensor->translation, g, step);
     }
     const Constraints limits{link->constraints, link->constraint_count};
-    constrained_rotation(pose.q, turn, frame != 0, limits);
-    if (frame == 0) {
+    constrained_rotation(pose.q, turn, frame != OVFRAME_OWN, limits);
+    if (frame == OVFRAME_OWN) {
         OVm4 turned;
         OVpq_2m4(&pose, turned);
         OVp3_xformdirm4(sensor->translation, turned, step);

@@ -53,19 +53,19 @@ ORV_API int OVmotionlink_setreferenceframe(OVmotionlink *link, int frame, OVnode
     bool direct;
     switch (link->target_type) {
     case OVLINK_VIEWPOINT:
-        direct = frame == 0 || frame == 1 || frame == 2;
+        direct = frame == OVFRAME_OWN || frame == OVFRAME_WORLD || frame == OVFRAME_REFERENCE;
         break;
     case OVLINK_XFORM:
     case OVLINK_MOVABLE:
-        direct = frame == 0 || frame == 3;
+        direct = frame == OVFRAME_OWN || frame == OVFRAME_PARENT;
         break;
     case OVLINK_NODEPATH:
-        direct = frame == 0 || frame == 1;
+        direct = frame == OVFRAME_OWN || frame == OVFRAME_WORLD;
         break;
     default:
         return 0;
     }
-    const bool with_node = link->target_type != OVLINK_VIEWPOINT && frame == 2;
+    const bool with_node = link->target_type != OVLINK_VIEWPOINT && frame == OVFRAME_REFERENCE;
     if (!direct && !with_node) {
         OVwarning("Illegal reference frame requested. \t\t\t\t\t\t\t\t\tFrame unchanged.\n");
         return 0;
@@ -149,13 +149,11 @@ ORV_API int OVmotionlink_gettargetpose(const OVmotionlink *link, OVpq *pose) {
     }
     if (link->target_type == OVLINK_NODEPATH) {
         OVm4 world;
-        if (!OVnodepath_getmatrix ||
-            !OVnodepath_getmatrix(static_cast<const OVnodepath *>(link->target), world))
-            return 0;
+        if (!OVnodepath_getmatrix(static_cast<const OVnodepath *>(link->target), world)) return 0;
         OVm4_2pq(world, pose);
         return 1;
     }
-    if (!is_node(link) || !OVnode_gettransform) return 0;
+    if (!is_node(link)) return 0;
     OVm4 transform;
     OVnode_gettransform(static_cast<const OVnode *>(link->target), transform);
     OVm4_2pq(transform, pose);

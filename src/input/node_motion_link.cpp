@@ -8,7 +8,7 @@
 extern "C" {
 
 ORV_API void _OVnode_sensorupdate(OVmotionlink *link) {
-    if (!link || !OVnode_gettransform || !OVnode_settransform) return;
+    if (!link) return;
     const auto *sensor = static_cast<const OVsensor *>(link->source);
     if (orv::input::record_is_identity(sensor)) return; // no change, no events
     auto *node = static_cast<OVnode *>(link->target);

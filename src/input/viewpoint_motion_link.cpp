@@ -31,14 +31,11 @@ void relative_motion(const OVsensor *sensor, OVq turn, OVp3 step) {
     OVp3_rotateq(sensor->translation, c, step);
 }
 
-void add(float *position, const float *step) {
-    for (int i = 0; i < 3; ++i)
-        position[i] += step[i];
-}
+using orv::vec::add;
 
 void move(OVmotionlink *link, OVviewpoint *vp, const OVq turn, OVp3 step) {
     const orv::input::Constraints limits{link->constraints, link->constraint_count};
-    const bool world = link->reference_frame == 1;
+    const bool world = link->reference_frame == OVFRAME_WORLD;
     if (link->constraint_frame == 1) {
         orv::input::constrained_rotation(vp->orientation, turn, world, limits);
     } else {

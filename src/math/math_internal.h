@@ -2,6 +2,7 @@
 // roots and trigonometry are evaluated in double and stored as float.
 #pragma once
 
+#include "math/vec3.h"
 #include "orv/math.h"
 
 #include <cmath>
@@ -32,13 +33,6 @@ inline float fatan2(float y, float x) {
 inline float facos(float x) {
     double d = x > 1.0f ? 1.0 : x < -1.0f ? -1.0 : static_cast<double>(x);
     return static_cast<float>(std::acos(d));
-}
-
-inline float dot3(const float *a, const float *b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-inline float length3(const float *v) {
-    return fsqrt(dot3(v, v));
 }
 
 // Hamilton product of two (x, y, z, w) quaternions, not normalised.

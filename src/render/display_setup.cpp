@@ -1,6 +1,7 @@
 // Display set-up at universe creation: the display record, the shared
 // context, the renderer's start and the base window or windows.
 #include "orv/message.h"
+#include "orv/universe.h"
 #include "orv/viewpoint.h"
 #include "platform/platform.h"
 #include "render/pixel_format.h"
@@ -58,19 +59,19 @@ void base_windows(int display_mode, int flags, const Display &d) {
     Rect r = settings_rect(d);
     if (universe_config()->window_flags & 0x40) flags |= OVWINDOW_BORDERLESS;
     switch (display_mode) {
-    case 4:
-        base_window(0, 0, d.max_width, d.max_height, flags | 5);
+    case OVDISPLAY_STEREOFULLSCREEN:
+        base_window(0, 0, d.max_width, d.max_height, flags | OVWINDOW_BORDERLESS | OVWINDOW_STEREO);
         break;
-    case 32:
-        base_window(r.x, r.y, r.width, r.height, flags | 4);
+    case OVDISPLAY_STEREOWINDOW:
+        base_window(r.x, r.y, r.width, r.height, flags | OVWINDOW_STEREO);
         break;
-    case 2:
+    case OVDISPLAY_EYEWINDOWS:
         eye_windows(d, flags);
         break;
-    case 8:
-        base_window(r.x, r.y, r.width, r.height, 0x100);
+    case OVDISPLAY_COLORSTEREO:
+        base_window(r.x, r.y, r.width, r.height, OVWINDOW_COLORSTEREO);
         break;
-    case 512:
+    case OVDISPLAY_NONE:
         break;
     default:
         base_window(r.x, r.y, r.width, r.height, flags);
@@ -111,8 +112,8 @@ int _OVwindow_startup(int display_mode, int flags) {
     OVmessage("OGL version\n");
     render_read_environment();
     Display &d = *display(0);
-    bool interlace = (display_mode & 0x1000) != 0;
-    display_mode &= ~0x1000;
+    bool interlace = (display_mode & OVDISPLAY_INTERLACED) != 0;
+    display_mode &= ~OVDISPLAY_INTERLACED;
     if (!open_display(d, interlace)) {
         OVmessage("Could not create base window\n");
         return 0;

@@ -105,7 +105,7 @@ void window_procedure(const OVwinmsg &message) {
 
 void window_destroyed() {
     if (!universe_exists() || window_list()) return;
-    if (!OVuniverse_getoption(16)) platform::current().post_quit();
+    if (!OVuniverse_getoption(OVOPTION_NOQUITONCLOSE)) platform::current().post_quit();
     OVuniverse_stop();
 }
 

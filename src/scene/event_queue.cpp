@@ -67,7 +67,7 @@ bool events_enabled() {
     return switch_on;
 }
 
-ORV_API bool set_events_enabled(bool on) {
+bool set_events_enabled(bool on) {
     bool previous = switch_on;
     switch_on = on;
     return previous;

@@ -14,7 +14,7 @@ namespace orv {
 
 bool events_enabled();
 // Sets the switch; returns its previous state.
-ORV_API bool set_events_enabled(bool on);
+bool set_events_enabled(bool on);
 
 class EventsOff {
   public:

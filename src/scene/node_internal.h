@@ -34,7 +34,7 @@ OVnode *make_node(OVnode *parent, int type, std::size_t payload_size = 0);
 // A movable node: separator (or transform separator), Xform, the content.
 OVnode *make_movable(OVnode *parent, int outer_type, OVnode *content);
 // A material node for the model readers; values as the data model gives them.
-ORV_API OVnode *new_material_node(OVnode *parent);
+OVnode *new_material_node(OVnode *parent);
 void forget_name(OVnode *node);
 void forget_root(OVnode *root);
 void free_node(OVnode *node);

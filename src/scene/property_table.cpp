@@ -136,8 +136,8 @@ bool valid(int cls, int index) {
 
 } // namespace
 
-ORV_API bool bind_property(int cls, int index, PropertySetter setter, PropertyGetter getter,
-                           PropertyApplies applies) {
+bool bind_property(int cls, int index, PropertySetter setter, PropertyGetter getter,
+                   PropertyApplies applies) {
     if (!valid(cls, index)) return false;
     bindings[cls][index] = {setter, getter, applies};
     return true;

@@ -41,8 +41,8 @@ struct PropertyRow {
 
 // Binds a row's functions; false for an index out of range. Exported so that
 // test programs can bind fake classes.
-ORV_API bool bind_property(int cls, int index, PropertySetter setter, PropertyGetter getter,
-                           PropertyApplies applies = nullptr);
+bool bind_property(int cls, int index, PropertySetter setter, PropertyGetter getter,
+                   PropertyApplies applies = nullptr);
 
 struct PropertyBinding {
     PropertyBinding(int cls, int index, PropertySetter setter, PropertyGetter getter,

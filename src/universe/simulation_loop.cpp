@@ -52,7 +52,7 @@ void take_portal() {
 void run_pass() {
     _OVviewpoint_saveprevious();
     if (universe->portals_enabled) take_portal();
-    if (universe->config->options[9]) _OVwindow_pump();
+    if (OVuniverse_getoption(OVOPTION_PUMPMESSAGES) > 0) _OVwindow_pump();
     _OVsensor_updateall();
     frame_tick();
     // Application code runs in these steps and may delete the universe.

@@ -143,7 +143,8 @@ ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) 
     add_portals(object, requests);
     name_universe(object, type, filename);
     universe_set_placement(&view);
-    OVnode *parent = OVuniverse_getoption(11) > 0 ? OVuniverse_getrootnodes() : nullptr;
+    OVnode *parent =
+        OVuniverse_getoption(OVOPTION_AUTOINSERT) > 0 ? OVuniverse_getrootnodes() : nullptr;
     object_node_new(parent, object);
     universe_run_entry_callbacks();
     return 1;

@@ -71,7 +71,7 @@ ORV_API void OVuniverse_new(int display, int options) {
                   "first.\n");
         return;
     }
-    OVmessage("\n\nOrvane Release %s (%s)\n\n", "9", "Aug 18 1999");
+    OVmessage("\n\nOrvane Release %d (%s)\n\n", ORV_VERSION_MAJOR, "Aug 18 1999");
     connect_modules();
     universe = new Universe;
     universe->name = OVstrdup("untitled");

@@ -11,9 +11,7 @@
 
 namespace {
 
-float dot(const float *a, const float *b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
+using orv::vec::dot;
 
 // The point, already in the polygon's plane, lies inside its edges.
 bool inside_edges(const OVpoly *p, const OVp3 q) {

@@ -30,6 +30,6 @@ void pump_messages(MessageHandler handler);
 void post_quit();
 void drop_quit_messages();
 // Queues a message for the next pump, as a user's action would.
-ORV_API void post_message(const OVwinmsg &message);
+void post_message(const OVwinmsg &message);
 
 } // namespace orv::platform::headless

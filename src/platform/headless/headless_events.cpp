@@ -36,7 +36,7 @@ void drop_quit_messages() {
             q.end());
 }
 
-ORV_API void post_message(const OVwinmsg &message) {
+void post_message(const OVwinmsg &message) {
     queue().push_back(message);
 }
 
