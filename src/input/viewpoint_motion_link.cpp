@@ -3,6 +3,7 @@
 #include "input/motionlink_constraints.h"
 #include "input/motionlink_list.h"
 #include "input/sensor_record.h"
+#include "math/vec3.h"
 #include "orv/math.h"
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"

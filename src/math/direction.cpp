@@ -65,7 +65,7 @@ ORV_API void OVq_2dirtwist(const OVq q, OVp3 direction, float *twist) {
 ORV_API void OVdirtwist_2q(const OVp3 direction, float twist, OVq out) {
     if (any_null(direction, out)) return;
     float d[3] = {direction[0], direction[1], direction[2]};
-    float len = vec::length(d);
+    float len = orv::vec::length(d);
     if (len > 0.0f)
         for (float &c : d)
             c /= len;

@@ -102,9 +102,9 @@ ORV_API void OVm4_invertortho(const OVm4 src, OVm4 dst) {
     float across[3][3];
     for (int c = 0; c < 3; ++c)
         OVp3_cross(a[(c + 1) % 3], a[(c + 2) % 3], across[c]);
-    const float det = vec::dot(a[0], across[0]);
+    const float det = orv::vec::dot(a[0], across[0]);
     for (int c = 0; c < 3; ++c) {
-        const float s = vec::dot(a[c], a[c]);
+        const float s = orv::vec::dot(a[c], a[c]);
         for (int r = 0; r < 3; ++r)
             dst[r][c] = det != 0.0f ? across[c][r] / det : s != 0.0f ? a[c][r] / s : 0.0f;
     }

@@ -25,8 +25,8 @@ ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
     for (int i = 0; i < count; ++i) {
         int j = (i + 1) % count, k = (j + 1) % count;
         float e1[3], e2[3], c[3];
-        vec::sub(points[j], points[i], e1);
-        vec::sub(points[k], points[j], e2);
+        orv::vec::sub(points[j], points[i], e1);
+        orv::vec::sub(points[k], points[j], e2);
         OVp3_cross(e1, e2, c);
         for (int a = 0; a < 3; ++a)
             centroid[a] += points[i][a];
@@ -43,7 +43,7 @@ ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
                 std::copy(c, c + 3, reference);
                 have_reference = true;
             }
-        } else if (vec::dot(c, reference) < 0.0f) {
+        } else if (orv::vec::dot(c, reference) < 0.0f) {
             convex = false;
         }
         for (int a = 0; a < 3; ++a)
@@ -55,7 +55,7 @@ ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
         else
             sum[0] = 1.0f;
     }
-    float inv = 1.0f / vec::length(sum);
+    float inv = 1.0f / orv::vec::length(sum);
     for (int a = 0; a < 3; ++a)
         normal[a] = sum[a] * inv;
     if (count == 3) return 1;
@@ -63,9 +63,9 @@ ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
         x /= static_cast<float>(count);
     // The corners straddle the plane through the centroid; a polygon is planar
     // when they all fit within the tolerance of one plane parallel to it.
-    float offset = vec::dot(normal, centroid), low = 0.0f, high = 0.0f;
+    float offset = orv::vec::dot(normal, centroid), low = 0.0f, high = 0.0f;
     for (int i = 0; i < count; ++i) {
-        float d = vec::dot(normal, points[i]) - offset;
+        float d = orv::vec::dot(normal, points[i]) - offset;
         low = std::min(low, d);
         high = std::max(high, d);
     }

@@ -108,7 +108,7 @@ ORV_API void OVp3_intoframe(const OVp3 v, const OVpq *frame, OVp3 out) {
 
 ORV_API void OVaxisangle_2q(OVp3 axis, float angle, OVq out) {
     if (any_null(axis, out)) return;
-    float len = vec::length(axis);
+    float len = orv::vec::length(axis);
     if (len > 0.0f)
         for (int i = 0; i < 3; ++i)
             axis[i] /= len;

@@ -7,14 +7,14 @@
 namespace orv::math {
 
 bool orthonormalise(float m[3][3]) {
-    float len = vec::length(m[0]);
+    float len = orv::vec::length(m[0]);
     if (len < OV_TOLERANCE) return false;
     for (int j = 0; j < 3; ++j)
         m[0][j] /= len;
-    float along = vec::dot(m[1], m[0]);
+    float along = orv::vec::dot(m[1], m[0]);
     for (int j = 0; j < 3; ++j)
         m[1][j] -= along * m[0][j];
-    len = vec::length(m[1]);
+    len = orv::vec::length(m[1]);
     if (len < OV_TOLERANCE) return false;
     for (int j = 0; j < 3; ++j)
         m[1][j] /= len;

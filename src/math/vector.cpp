@@ -48,7 +48,7 @@ ORV_API void OVp3_cross(const OVp3 a, const OVp3 b, OVp3 out) {
 ORV_API float OVp3_distance(const OVp3 a, const OVp3 b) {
     if (any_null(a, b)) return 0;
     float d[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-    return vec::length(d);
+    return orv::vec::length(d);
 }
 
 ORV_API float OVp3_fastlength(const OVp3 v) {
@@ -60,10 +60,10 @@ ORV_API float OVp3_fastlength(const OVp3 v) {
 ORV_API float OVp3_linedistance(const OVp3 point, const OVp3 linepoint, const OVp3 direction) {
     if (any_null(point, linepoint, direction)) return 0;
     float d[3] = {point[0] - linepoint[0], point[1] - linepoint[1], point[2] - linepoint[2]};
-    float along = vec::dot(d, direction);
+    float along = orv::vec::dot(d, direction);
     float off[3] = {d[0] - along * direction[0], d[1] - along * direction[1],
                     d[2] - along * direction[2]};
-    return vec::length(off);
+    return orv::vec::length(off);
 }
 
 ORV_API void OVp3_xformm4(const OVp3 v, const OVm4 m, OVp3 out) {

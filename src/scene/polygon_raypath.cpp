@@ -14,7 +14,7 @@ int OVpoly_rayintersect(OVpoly *p, OVnodepath *path, const OVp3 origin, const OV
         return 0;
     OVm4 m, inv;
     OVnode *last = nullptr;
-    if (!_OVnodepath_getmatrix || !_OVnodepath_getmatrix(path, m, &last)) return 0;
+    if (!_OVnodepath_getmatrix(path, m, &last)) return 0;
     if (!last || last != p->geometry->node || !OVm4_invert(m, inv)) return 0;
     OVp3 o, d;
     OVp3_xformm4(origin, inv, o);

@@ -1,5 +1,6 @@
 // Collision of a moving viewpoint with a polygon of the scene.
 #include "geometry/geometry_record.h"
+#include "math/vec3.h"
 #include "orv/math.h"
 #include "orv/nodepath.h"
 #include "orv/viewpoint.h"
