@@ -88,13 +88,19 @@ typedef void (*OVgeometrydrawfn)(OVgeometry *g, void *state);
 
 struct OVgeometry {
     OVnode *node;
+    // What the scene collection reads of every visible geometry, in one
+    // cache line with the node pointer.
+    OVp3 half_extents;
+    OVp3 midpoint;
+    float radius;
+    std::int32_t npolys;
+    std::uint16_t passes; // geometry_passes.h: cached passes and material bits, 0 while unknown
     void *owner;
     OVmtable *mtable;
     std::int32_t locked;
     OVgeometrydrawfn draw;
     std::uint32_t cache1, cache2; // the renderer's display lists
     std::int32_t cache_valid;
-    std::uint16_t passes; // geometry_passes.h: cached passes and material bits, 0 while unknown
     OVvertex *vertices;
     OVvertex *reference;
     OVvertex *last_vertex;
@@ -103,15 +109,11 @@ struct OVgeometry {
     void *private_a;
     void *private_b;
     char *name;
-    OVp3 half_extents;
-    OVp3 midpoint;
-    float radius;
     std::uint8_t editing;
     std::uint8_t changed;
     std::uint8_t style_mask;
     std::uint8_t style_values;
     std::int32_t owns_polys;
-    std::int32_t npolys;
     std::int32_t refcount;
     OVpoly *polys;
     OVgeometry *next;

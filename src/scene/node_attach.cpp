@@ -46,7 +46,7 @@ OVnode *make_group(OVnode *m) {
         make_node(nullptr, m->header.type == OVNODE_XFORMSEP ? OVNODE_XFORMSEP : OVNODE_SEPARATOR);
     OVlink *held = g->first_parent;
     unlink_sibling(held);
-    OVfree(held);
+    free_link(held);
     OVlink *inner = new_link(content);
     take_place(outer, inner);
     insert_sibling(g, inner, nullptr);
@@ -65,7 +65,7 @@ void dissolve(OVnode *g) {
     OVlink *inner = first_child(g);
     unlink_sibling(inner);
     take_place(inner, outer);
-    OVfree(inner);
+    free_link(inner);
     g->first_parent = nullptr;
     base_object_deleted(g);
     free_node(g);

@@ -4,6 +4,7 @@
 #include "orv/node.h"
 #include "scene/event_switch.h"
 #include "scene/node_internal.h"
+#include "scene/node_pool.h"
 #include "scene/node_xform_walk.h"
 
 #include <cstring>
@@ -19,8 +20,8 @@ namespace {
 // A zeroed record of the type's size with its defaults.
 OVnode *new_record(int type, std::size_t payload_size) {
     const std::size_t size =
-        payload_size ? payload_offset(type) + payload_size : node_traits(type).record_size;
-    auto *n = static_cast<OVnode *>(OVmalloc(size));
+        carries_payload(type) ? payload_offset(type) + payload_size : node_traits(type).record_size;
+    auto *n = static_cast<OVnode *>(carries_payload(type) ? OVmalloc(size) : take_record(size));
     std::memset(n, 0, size);
     n->header.type = static_cast<std::uint8_t>(type);
     n->flags = NODE_ENABLED;
@@ -47,6 +48,13 @@ OVnode *make_node(OVnode *parent, int type, std::size_t payload_size) {
         }
     }
     return n;
+}
+
+void free_record(OVnode *node) {
+    if (carries_payload(node->header.type))
+        OVfree(node);
+    else
+        give_record(node, node_traits(node->header.type).record_size);
 }
 
 void forget_root(OVnode *root) {

@@ -62,7 +62,7 @@ void delete_orphans(OVnode *start, bool keep_record) {
 void free_node(OVnode *n) {
     if (OVlink *l = n->first_parent) {
         if (l->parent) unlink_sibling(l);
-        OVfree(l);
+        free_link(l);
     }
     OVfree(n->name);
     OVfree(n->attachment_names);
@@ -73,7 +73,7 @@ void free_node(OVnode *n) {
         OVfree(lod_record(n).ranges);
         OVfree(lod_record(n).range_text);
     }
-    OVfree(n);
+    free_record(n);
 }
 
 // Deleting a node tells its parents ("Children"), except through

@@ -2,6 +2,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
+#include "scene/node_pool.h"
 #include "scene/property_protocol.h"
 
 #include <cstring>
@@ -128,12 +129,16 @@ bool in_holding(const OVnode *n) {
 }
 
 OVlink *new_link(OVnode *child) {
-    auto *l = static_cast<OVlink *>(OVmalloc(sizeof(OVlink)));
+    auto *l = static_cast<OVlink *>(take_record(sizeof(OVlink)));
     std::memset(l, 0, sizeof *l);
     l->type = OVNODE_LINK;
     l->flags = 0x01;
     l->child = child;
     return l;
+}
+
+void free_link(OVlink *link) {
+    give_record(link, sizeof(OVlink));
 }
 
 // Places a fresh node's first link in the holding root.
@@ -194,7 +199,7 @@ void unlink_edge(OVlink *l) {
             if (l->next_appearance) l->next_appearance->prev_appearance = l->prev_appearance;
             if (first->last_appearance == l) first->last_appearance = l->prev_appearance;
         }
-        OVfree(l);
+        free_link(l);
     } else {
         l->flags = 0x01;
         l->next_appearance = l->prev_appearance = nullptr;

@@ -22,6 +22,7 @@ bool remove_from_parents(OVnode *node, bool refusable);
 void unlink_sibling(OVlink *link);
 void insert_sibling(OVnode *parent, OVlink *link, OVlink *before);
 OVlink *new_link(OVnode *child);
+void free_link(OVlink *link);
 // The child-name text of a grouping node, and the "Children" handlers.
 void rebuild_child_names(OVnode *parent);
 void fire_children(OVnode *parent);
@@ -38,6 +39,8 @@ OVnode *new_material_node(OVnode *parent);
 void forget_name(OVnode *node);
 void forget_root(OVnode *root);
 void free_node(OVnode *node);
+// Gives a node's memory back (its strings and links freed already).
+void free_record(OVnode *node);
 // Calls `each(token, length)` for every token of the text between any of
 // " ,;", as the child-name, attachment and range texts separate them.
 template <typename F> void for_each_name(const char *text, F each) {

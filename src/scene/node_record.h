@@ -201,6 +201,8 @@ char **location_slot(OVnode *node);
 // The geometry a geometry or object node shows, null for others.
 ORV_API OVgeometry *node_geometry(const OVnode *node);
 void set_node_geometry(OVnode *node, OVgeometry *geometry);
+// Whether nodes of the type are followed by a module's payload.
+bool carries_payload(int type);
 // Where a payload-carrying node keeps its payload, from the record start.
 std::size_t payload_offset(int type);
 // The payload of a light, fog, ambient, material, callback or object node.

@@ -95,10 +95,13 @@ std::size_t payload_offset(int type) {
     return (size + payload_alignment - 1) / payload_alignment * payload_alignment;
 }
 
+bool carries_payload(int type) {
+    const Drawn drawn = node_traits(type).drawn;
+    return drawn != Drawn::none && drawn != Drawn::geometry;
+}
+
 void *node_payload(OVnode *node) {
-    if (!node || node_traits(node->header.type).drawn == Drawn::none ||
-        node->header.type == OVNODE_GEOMETRY)
-        return nullptr;
+    if (!node || !carries_payload(node->header.type)) return nullptr;
     return reinterpret_cast<unsigned char *>(node) + payload_offset(node->header.type);
 }
 
