@@ -46,7 +46,7 @@ ORV_API int OVgeometry_changetexture(OVgeometry *g, const char *name, int shaded
         b->shaded = shaded != 0;
         b->transparent = transparent != 0;
     }
-    mark_stale();
+    drawing_changed(g);
     return 1;
 }
 

@@ -43,7 +43,7 @@ ORV_API int OVpoly_settexture(OVpoly *p, const char *name, int shaded, int trans
     OVtexbinding *b = binding_new(t, p->ncorners, shaded, transparent);
     default_mapping(p, b);
     bind(p, b);
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 

@@ -52,7 +52,7 @@ ORV_API int OVpoly_rotatetexture(OVpoly *p, float angle) {
         b->v[i] = c * v - s * u + kCentre;
     }
     b->rotation += angle;
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -62,7 +62,7 @@ ORV_API int OVpoly_scaletexture(OVpoly *p, float f) {
     scale_about_mean(b->u, b->count, f);
     scale_about_mean(b->v, b->count, f);
     b->scale *= f;
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -71,7 +71,7 @@ ORV_API int OVpoly_stretchtexture(OVpoly *p, float fu, float fv) {
     if (!b) return 0;
     scale_about_mean(b->u, b->count, fu);
     scale_about_mean(b->v, b->count, fv);
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -86,7 +86,7 @@ ORV_API int OVpoly_translatetexture(OVpoly *p, const float d[2]) {
     }
     b->translation[0] += d[0];
     b->translation[1] += d[1];
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 
@@ -96,7 +96,7 @@ ORV_API int OVpoly_mirrortexture(OVpoly *p) {
     for (int i = 0; i < b->count; ++i)
         b->u[i] = 1 - b->u[i];
     b->mirrored = !b->mirrored;
-    mark_stale();
+    drawing_changed(p->geometry);
     return 1;
 }
 

@@ -54,7 +54,8 @@ FLOAT_INPUTS = {"const OVp2", "const OVp3", "const OVq", "const float [3]", "con
                 "const float *"}
 FLOAT_OUTPUTS = {"OVp2", "OVp3", "OVq", "float [3]", "float [4]", "float [6]", "float *"}
 CALLBACKS = {"OVhandler", "OVprehandler", "OVsensorfn", "OVsensoropenfn", "OVglnodefunc",
-             "OVuniversefn", "OVwindowdrawfn", "OVmessagehook", "OVtaskfn", "OVactionfn"}
+             "OVuniversefn", "OVwindowdrawfn", "OVmessagehook", "OVtaskfn", "OVactionfn",
+             "OVuvfn"}
 OTHERS = {
     "void *": "a.object()",
     "const void *": "a.object()",
@@ -67,6 +68,7 @@ OTHERS = {
     "OVm4": "a.out_m4()",
     "const OVpq *": "a.in_pq()",
     "OVpq *": "a.out_pq()",
+    "OVtexinfo *": "a.out_texinfo()",
     "const OVp3 *": "a.in_p3s()",
     "const OVp2 *": "a.in_p2s()",
     "OVp3 [2]": "a.out_p3s()",

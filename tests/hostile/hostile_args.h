@@ -94,6 +94,7 @@ class Args {
     float (*out_m4())[4] { return reinterpret_cast<float(*)[4]>(out<float>()); }
     OVp3 *out_p3s() { return reinterpret_cast<OVp3 *>(out<float>()); }
     OVpq *out_pq() { return reinterpret_cast<OVpq *>(out<float>()); }
+    OVtexinfo *out_texinfo() { return reinterpret_cast<OVtexinfo *>(out<double>()); }
     // Pointer outputs start null.
     template <class T> T **out_pointer() {
         if (!out<unsigned char>()) return nullptr;
