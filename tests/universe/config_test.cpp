@@ -121,10 +121,11 @@ TEST_F(Config, ViewingValuesThatBreakTheProjectionKeepTheDefaults) {
                       std::string::npos)
                 << messages;
         }
-        if (bad.size() > 4 && bad[3] == "-yon")
+        if (bad.size() > 4 && bad[3] == "-yon") {
             EXPECT_NE(messages.find("ORV Warning: Invalid yon " + bad[4] + ".\n"),
                       std::string::npos)
                 << messages;
+        }
         OVuniverse_delete();
     }
 }
