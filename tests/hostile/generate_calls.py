@@ -23,6 +23,7 @@ NOT_CALLED = {
     "OVwindow_newuser": "takes a native window handle",
     "OVfree": "frees whatever it is given",
     "OVrealloc": "reallocates whatever it is given",
+    "OVtexture_newfromdata": "takes over and frees the OVmalloc'd pixels it is given",
     "_OVjacobi": "ends the process when it cannot converge (a matrix with NaN)",
 }
 
