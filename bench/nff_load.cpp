@@ -1,8 +1,8 @@
 // Model loading throughput for a 1,000,000-triangle mesh: our text NFF
 // reader (closing included) side by side with the same mesh read from binary
-// NFF, as OBJ through the toolkit's loader, and as Wavefront OBJ by assimp (triangulation and normal generation)
-// and by tinyobjloader, when the build found them. Freeing the results is
-// left out of the times. Prints the ratios of the CPU times at the end.
+// NFF, as OBJ through the toolkit's loader, and as Wavefront OBJ by assimp (triangulation and
+// normal generation) and by tinyobjloader, when the build found them. Freeing the results is left
+// out of the times. Prints the ratios of the CPU times at the end.
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"

@@ -61,8 +61,8 @@ ORV_API int OVfatal(const char *format, ...) {
     fatal_in_progress = true;
     // Release windows, devices and files through the universe teardown when
     // the running program has one.
-    if (auto teardown =
-            reinterpret_cast<void (*)()>(orv::platform::current().process.find_symbol("OVuniverse_delete")))
+    if (auto teardown = reinterpret_cast<void (*)()>(
+            orv::platform::current().process.find_symbol("OVuniverse_delete")))
         teardown();
     std::exit(-1);
 }

@@ -169,11 +169,14 @@ void read_keys(OVconfig &c) {
         else
             OVwarning("Invalid yon %s.\n", value);
     }
-    if (read_key("coplanar", value) && is_word(value, "False")) c.options[OVOPTION_COPLANAR - 1] = 0;
+    if (read_key("coplanar", value) && is_word(value, "False"))
+        c.options[OVOPTION_COPLANAR - 1] = 0;
     if (read_key("writeuv", value) && is_word(value, "True")) c.options[OVOPTION_WRITEUV - 1] = 1;
-    if (read_key("write12", value) && is_word(value, "True")) c.options[OVOPTION_WRITE12BIT - 1] = 1;
+    if (read_key("write12", value) && is_word(value, "True"))
+        c.options[OVOPTION_WRITE12BIT - 1] = 1;
     if (read_key("old3ds", value) && is_word(value, "True")) c.options[OVOPTION_OLD3DS - 1] = 1;
-    if (read_key("oldwfront", value) && is_word(value, "True")) c.options[OVOPTION_OLDWAVEFRONT - 1] = 1;
+    if (read_key("oldwfront", value) && is_word(value, "True"))
+        c.options[OVOPTION_OLDWAVEFRONT - 1] = 1;
     if (read_key("geometry", value)) read_geometry(value, c);
 }
 
