@@ -27,6 +27,8 @@ constexpr std::uint8_t kPolyEnd = 0, kTwoSided = 1, kTexture = 2, kPortal = 3, k
 // Polygon id (32 bits), written only for ids other than 0 so that files of
 // polygons without ids keep the older layout.
 constexpr std::uint8_t kPolygonId = 8;
+// Texture tinted by the polygon's colour; no data, so older readers skip it.
+constexpr std::uint8_t kTinted = 9;
 
 // The material property bits in file order, with the floats each holds.
 struct PropertyLayout {

@@ -182,6 +182,9 @@ bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
         case kMirrored:
             tex->mirror = true;
             break;
+        case kTinted:
+            tex->tint = true;
+            break;
         case kPolygonId: {
             std::int32_t id;
             if (!r_.i32(&id)) return false;

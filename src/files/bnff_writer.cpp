@@ -79,6 +79,7 @@ void write_texture(Writer &w, OVpoly *p) {
         w.f32(t.translation[1]);
     }
     if (t.mirrored) w.u8(kMirrored);
+    if (t.tint) w.u8(kTinted);
 }
 
 void write_polygon(Writer &w, const WriteModel &model, OVpoly *p, int position,

@@ -85,7 +85,8 @@ void TextWriter::texture(OVpoly *p) {
     if (!poly_texture(p, &t)) return;
     std::string name = text_token("Texture name", t.name.c_str(), "untitled");
     std::fprintf(f_, " _%c_%s", t.style, name.c_str());
-    if (s_.old_colours) return; // the older form has no placement
+    // The older form keeps the placement and the tint too: its reader takes
+    // them, and leaving them out would lose them.
     if (t.tint) std::fputs(" tint ", f_);
     if (rotation_written(t.rotation)) std::fprintf(f_, " rot %f", t.rotation);
     if (t.mirrored) std::fputs(" mirror", f_);

@@ -58,7 +58,7 @@ std::string triangle_file(int first_index = 0) {
     b.f32(1).f32(0).f32(0).u8(1).f32(0).f32(0).f32(1);
     b.f32(0).f32(1).f32(0).u8(4).u8(0x12).u8(0x34).u8(0x56);
     b.u32(1).u32(3).u32(static_cast<std::uint32_t>(first_index)).u32(1).u32(2).u32(0);
-    b.u8(1).u8(9).u8(0); // two-sided, an unknown item skipped, end
+    b.u8(1).u8(0x40).u8(0); // two-sided, an unknown item skipped, end
     return b.s;
 }
 
