@@ -1,10 +1,13 @@
 #include "files/bnff_format.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace orv::bnff {
+
+namespace {
+constexpr std::size_t kFirstChunk = 1 << 16; // for files that cannot seek
+} // namespace
 
 int property_floats(std::uint8_t tag) {
     for (const PropertyLayout &p : kPropertyOrder)
@@ -42,7 +45,7 @@ bool Reader::u8(std::uint8_t *out) {
 
 bool Reader::u32(std::uint32_t *out) {
     if (remaining() < 4) return false;
-    const unsigned char *b = bytes_.data() + pos_;
+    const unsigned char *b = bytes_.get() + pos_;
     *out = std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
            std::uint32_t{b[3]};
     pos_ += 4;
@@ -79,7 +82,7 @@ bool Reader::string(std::string *out, bool *too_long) {
         return false;
     }
     if (remaining() < n) return false;
-    out->assign(reinterpret_cast<const char *>(bytes_.data() + pos_), n);
+    out->assign(reinterpret_cast<const char *>(bytes_.get() + pos_), n);
     pos_ += n;
     return true;
 }
@@ -90,24 +93,30 @@ bool Reader::peek(std::uint8_t *out) const {
     return true;
 }
 
-std::vector<unsigned char> read_all(std::FILE *file) {
-    std::vector<unsigned char> bytes;
-    // A seekable file is read in one piece; anything else chunk by chunk.
+FileBytes read_all(std::FILE *file) {
+    FileBytes out;
+    // A seekable file is read in one piece: one byte more than it holds lets
+    // the read see the end without growing the buffer.
+    std::size_t capacity = kFirstChunk;
     long here = std::ftell(file);
     if (here >= 0 && std::fseek(file, 0, SEEK_END) == 0) {
         long end = std::ftell(file);
         std::fseek(file, here, SEEK_SET);
-        if (end > here) bytes.reserve(static_cast<std::size_t>(end - here));
+        if (end >= here) capacity = static_cast<std::size_t>(end - here) + 1;
     }
-    constexpr std::size_t kChunk = 1 << 16;
+    out.data.reset(new unsigned char[capacity]);
     for (;;) {
-        std::size_t have = bytes.size();
-        bytes.resize(std::max(have + kChunk, bytes.capacity()));
-        std::size_t got = std::fread(bytes.data() + have, 1, bytes.size() - have, file);
-        bytes.resize(have + got);
+        if (out.size == capacity) {
+            std::unique_ptr<unsigned char[]> larger(new unsigned char[capacity * 2]);
+            std::memcpy(larger.get(), out.data.get(), out.size);
+            out.data = std::move(larger);
+            capacity *= 2;
+        }
+        std::size_t got = std::fread(out.data.get() + out.size, 1, capacity - out.size, file);
+        out.size += got;
         if (got == 0 || std::feof(file) || std::ferror(file)) break;
     }
-    return bytes;
+    return out;
 }
 
 } // namespace orv::bnff

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,10 +64,16 @@ class Writer {
     bool ok_ = true;
 };
 
+// The bytes of a file, read whole.
+struct FileBytes {
+    std::unique_ptr<unsigned char[]> data; // left uninitialised beyond size
+    std::size_t size = 0;
+};
+
 // Reads fields from a file held in memory; every read fails at the end.
 class Reader {
   public:
-    explicit Reader(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+    explicit Reader(FileBytes bytes) : bytes_(std::move(bytes.data)), size_(bytes.size) {}
     bool u8(std::uint8_t *out);
     bool u32(std::uint32_t *out);
     bool i32(std::int32_t *out);
@@ -77,15 +84,16 @@ class Reader {
     bool string(std::string *out, bool *too_long);
     // The next byte without taking it; false at the end.
     bool peek(std::uint8_t *out) const;
-    std::size_t remaining() const { return bytes_.size() - pos_; }
-    bool at_end() const { return pos_ >= bytes_.size(); }
+    std::size_t remaining() const { return size_ - pos_; }
+    bool at_end() const { return pos_ >= size_; }
 
   private:
-    std::vector<unsigned char> bytes_;
+    std::unique_ptr<unsigned char[]> bytes_;
+    std::size_t size_;
     std::size_t pos_ = 0;
 };
 
 // The rest of an open file.
-std::vector<unsigned char> read_all(std::FILE *file);
+FileBytes read_all(std::FILE *file);
 
 } // namespace orv::bnff

@@ -8,6 +8,9 @@
 
 #include <bit>
 #include <cstdint>
+#include <thread>
+
+#include <unistd.h>
 
 namespace nfftest {
 namespace {
@@ -160,6 +163,34 @@ TEST_F(NffSave, GeometryWithoutTableReadsBack) {
     ASSERT_NE(read, nullptr) << g_log;
     EXPECT_EQ(OVgeometry_getmtable(read), nullptr);
     EXPECT_EQ(g_log, "");
+    OVgeometry_delete(g);
+}
+
+// A stream that cannot seek (a pipe) is read in growing pieces.
+TEST_F(NffSave, FileReadThroughAPipe) {
+    OVgeometry *g = OVgeometry_newsphere(1, 70, 70, 0, 1); // several pieces
+    std::string path = save(g, OVFILE_BNFF, "sphere.bnff");
+    ASSERT_GT(contents(path).size(), 3u << 16);
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    std::string bytes = contents(path);
+    std::thread writer([&] {
+        for (std::size_t at = 0; at < bytes.size();) {
+            ssize_t n = ::write(ends[1], bytes.data() + at, bytes.size() - at);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        ::close(ends[1]);
+    });
+    std::FILE *pipe = fdopen(ends[0], "rb");
+    ASSERT_NE(pipe, nullptr);
+    EXPECT_LT(std::ftell(pipe), 0); // not seekable
+    OVpq view;
+    OVgeomlist *l = _OVgeometry_load(pipe, path.c_str(), OVFILE_BNFF, &view, 1, 0);
+    writer.join();
+    ASSERT_NE(l, nullptr) << g_log;
+    loaded_.push_back(l);
+    expect_same_geometry(g, _OVgeomlist_geometry(l), "piped");
     OVgeometry_delete(g);
 }
 
