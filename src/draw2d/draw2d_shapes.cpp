@@ -1,4 +1,5 @@
 // Colour, sizes, stipple, points, lines, rectangles and circles.
+#include "core/finite.h"
 #include "draw2d/circle_points.h"
 #include "draw2d/draw2d_window.h"
 #include "orv/draw2d.h"
@@ -22,11 +23,11 @@ ORV_API void OVwindow_set2dcolor(OVwindow *window, int r, int g, int b) {
 }
 
 ORV_API void OVwindow_set2dpointsize(OVwindow *window, float size) {
-    if (drawing_2d(window) && size > 0) glPointSize(size);
+    if (drawing_2d(window) && size > 0 && orv::finite(size)) glPointSize(size);
 }
 
 ORV_API void OVwindow_set2dlinewidth(OVwindow *window, float width) {
-    if (drawing_2d(window) && width > 0) glLineWidth(width);
+    if (drawing_2d(window) && width > 0 && orv::finite(width)) glLineWidth(width);
 }
 
 ORV_API void OVwindow_set2dlinestyle(OVwindow *window, int pattern) {

@@ -1,4 +1,5 @@
 // Loading model files as scene nodes.
+#include "core/finite.h"
 #include "files/model_import.h"
 #include "orv/file.h"
 #include "orv/geometry.h"
@@ -13,7 +14,7 @@
 namespace {
 
 bool sensible_scale(float scale) {
-    if (scale < 1e-20f) {
+    if (!(scale >= 1e-20f) || !orv::finite(scale)) {
         OVwarning("Nonsensical scale factor.\n");
         return false;
     }

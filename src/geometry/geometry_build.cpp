@@ -1,5 +1,6 @@
 // The open building phase: one geometry at a time, vertices numbered in the
 // order they are added, polygons assembled from those numbers.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 #include "geometry/record_pool.h"
 
@@ -87,6 +88,10 @@ OVvertex *OVgeometry_newvertex(OVgeometry *g, const OVp3 pos) {
     if (!may_add_vertex(g) || !pos) {
         OVwarning("Must call OVgeometry_begin or OVgeometry_beginedit before calling "
                   "OVgeometry_newvertex\n");
+        return nullptr;
+    }
+    if (!orv::finite(pos, 3)) {
+        OVwarning("OVgeometry_newvertex: position is not a finite number\n");
         return nullptr;
     }
     OVvertex *v = _OVvertex_new(pos);

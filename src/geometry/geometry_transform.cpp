@@ -1,4 +1,5 @@
 // Moving whole geometries: translate, transform, scale and stretch.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 #include "orv/math.h"
 
@@ -18,7 +19,7 @@ void restat_all(OVgeometry *g) {
 extern "C" {
 
 int OVgeometry_translate(OVgeometry *g, const OVp3 d) {
-    if (!d || !_OVgeometry_modifiable(g)) return 0;
+    if (!orv::finite(d, 3) || !_OVgeometry_modifiable(g)) return 0;
     if (d[0] == 0 && d[1] == 0 && d[2] == 0) return 1;
     for (OVvertex *list : {g->vertices, g->reference})
         for (OVvertex *v = list; v; v = v->next)
@@ -29,7 +30,8 @@ int OVgeometry_translate(OVgeometry *g, const OVp3 d) {
 }
 
 int OVgeometry_transform(OVgeometry *g, const OVpq *t) {
-    if (!t || !_OVgeometry_modifiable(g)) return 0;
+    if (!t || !orv::finite(t->p, 3) || !orv::finite(t->q, 4) || !_OVgeometry_modifiable(g))
+        return 0;
     bool identity = t->p[0] == 0 && t->p[1] == 0 && t->p[2] == 0 && t->q[0] == 0 && t->q[1] == 0 &&
                     t->q[2] == 0;
     if (identity) return 1;
@@ -46,7 +48,8 @@ int OVgeometry_transform(OVgeometry *g, const OVpq *t) {
 }
 
 int OVgeometry_scale(OVgeometry *g, float f, const OVp3 c) {
-    if (!c || !(f > 0) || f == 1 || !_OVgeometry_modifiable(g)) return 0;
+    if (!orv::finite(c, 3) || !(f > 0) || !orv::finite(f) || f == 1 || !_OVgeometry_modifiable(g))
+        return 0;
     for (OVvertex *v = g->vertices; v; v = v->next)
         for (int a = 0; a < 3; ++a)
             v->position[a] = c[a] + f * (v->position[a] - c[a]);
@@ -62,7 +65,8 @@ int OVgeometry_scale(OVgeometry *g, float f, const OVp3 c) {
 }
 
 int OVgeometry_stretch(OVgeometry *g, const OVp3 s, const OVp3 c) {
-    if (!s || !c || !(s[0] > 0 && s[1] > 0 && s[2] > 0) || (s[0] == 1 && s[1] == 1 && s[2] == 1))
+    if (!orv::finite(s, 3) || !orv::finite(c, 3) || !(s[0] > 0 && s[1] > 0 && s[2] > 0) ||
+        (s[0] == 1 && s[1] == 1 && s[2] == 1))
         return 0;
     if (s[0] == s[1] && s[1] == s[2]) return OVgeometry_scale(g, s[0], c);
     if (!_OVgeometry_modifiable(g)) return 0;

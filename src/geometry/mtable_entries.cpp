@@ -1,5 +1,6 @@
 // Material table entries: appending with growth, the content hash, values,
 // colour matching and entry names.
+#include "core/finite.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
 
@@ -158,7 +159,9 @@ ORV_API int OVmtable_getnumentries(OVmtable *table) {
 
 ORV_API int OVmtable_setvalue(OVmtable *table, int index, const float *values, int type) {
     int offset, size;
-    if (!values || !in_range(table, index) || !value_slot(table, type, &offset, &size)) return 0;
+    if (!in_range(table, index) || !value_slot(table, type, &offset, &size) ||
+        !orv::finite(values, size))
+        return 0;
     // The entry moves to another bucket when its content changes.
     float *entry = table->entries[index];
     std::copy(values, values + size, entry + offset);
@@ -177,11 +180,11 @@ ORV_API int OVmtable_getvalue(OVmtable *table, int index, float *out, int type) 
 }
 
 ORV_API int OVmtable_matchcolor(OVmtable *table, const OVp3 rgb) {
-    return rgb ? match(table, rgb, nullptr) : -1;
+    return orv::finite(rgb, 3) ? match(table, rgb, nullptr) : -1;
 }
 
 ORV_API int OVmtable_matchcoloralpha(OVmtable *table, const OVp3 rgb, float opacity) {
-    return rgb ? match(table, rgb, &opacity) : -1;
+    return orv::finite(rgb, 3) && orv::finite(opacity) ? match(table, rgb, &opacity) : -1;
 }
 
 ORV_API int OVmtable_matchrgb(OVmtable *table, int r, int g, int b) {

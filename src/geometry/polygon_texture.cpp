@@ -1,4 +1,5 @@
 // A polygon's texture binding: making, replacing and reading it.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 #include "orv/texture.h"
 #include "texture/texture_store.h"
@@ -49,7 +50,9 @@ ORV_API int OVpoly_settexture(OVpoly *p, const char *name, int shaded, int trans
 
 ORV_API int OVpoly_settextureuv(OVpoly *p, const char *name, const float *u, const float *v,
                                 int shaded, int transparent) {
-    if (!p || !name || !u || !v || !_OVgeometry_modifiable(p->geometry)) return 0;
+    if (!p || !name || !orv::finite(u, p->ncorners) || !orv::finite(v, p->ncorners) ||
+        !_OVgeometry_modifiable(p->geometry))
+        return 0;
     OVtexture *t = tex::acquire(name);
     if (!t) return 0;
     OVtexbinding *b = binding_new(t, p->ncorners, shaded, transparent);
@@ -66,8 +69,9 @@ ORV_API int OVpoly_deletetexture(OVpoly *p) {
 }
 
 ORV_API int OVpoly_setuv(OVpoly *p, const float *u, const float *v) {
-    if (!p || !p->texture || !u || !v || !_OVgeometry_modifiable(p->geometry)) return 0;
+    if (!p || !p->texture || !_OVgeometry_modifiable(p->geometry)) return 0;
     OVtexbinding *b = p->texture;
+    if (!orv::finite(u, b->count) || !orv::finite(v, b->count)) return 0;
     std::memcpy(b->u, u, sizeof(float) * static_cast<std::size_t>(b->count));
     std::memcpy(b->v, v, sizeof(float) * static_cast<std::size_t>(b->count));
     return 1;

@@ -1,5 +1,6 @@
 // Moving a binding's coordinates: rotation, scaling, stretching, translation
 // and mirroring.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 #include "orv/texture.h"
 #include "orv/universe.h"
@@ -42,7 +43,7 @@ extern "C" {
 
 ORV_API int OVpoly_rotatetexture(OVpoly *p, float angle) {
     OVtexbinding *b = movable_binding(p);
-    if (!b) return 0;
+    if (!b || !orv::finite(angle)) return 0;
     const float c = std::cos(angle);
     const float s =
         OVuniverse_getoption(kRotationSignOption) > 0 ? -std::sin(angle) : std::sin(angle);
@@ -58,7 +59,7 @@ ORV_API int OVpoly_rotatetexture(OVpoly *p, float angle) {
 
 ORV_API int OVpoly_scaletexture(OVpoly *p, float f) {
     OVtexbinding *b = movable_binding(p);
-    if (!b) return 0;
+    if (!b || !orv::finite(f)) return 0;
     scale_about_mean(b->u, b->count, f);
     scale_about_mean(b->v, b->count, f);
     b->scale *= f;
@@ -68,7 +69,7 @@ ORV_API int OVpoly_scaletexture(OVpoly *p, float f) {
 
 ORV_API int OVpoly_stretchtexture(OVpoly *p, float fu, float fv) {
     OVtexbinding *b = movable_binding(p);
-    if (!b) return 0;
+    if (!b || !orv::finite(fu, fv)) return 0;
     scale_about_mean(b->u, b->count, fu);
     scale_about_mean(b->v, b->count, fv);
     drawing_changed(p->geometry);
@@ -77,7 +78,7 @@ ORV_API int OVpoly_stretchtexture(OVpoly *p, float fu, float fv) {
 
 ORV_API int OVpoly_translatetexture(OVpoly *p, const float d[2]) {
     OVtexbinding *b = movable_binding(p);
-    if (!b || !d) return 0;
+    if (!b || !orv::finite(d, 2)) return 0;
     const int w = tex::texture_width(b->texture), h = tex::texture_height(b->texture);
     if (w <= 0 || h <= 0) return 0;
     for (int i = 0; i < b->count; ++i) {

@@ -1,4 +1,5 @@
 // Blocks, rectangles and bounding-box outlines.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 
 using namespace orv::geom;
@@ -6,7 +7,8 @@ using namespace orv::geom;
 extern "C" {
 
 OVgeometry *OVgeometry_newblock(float x, float y, float z, int bothsides) {
-    if (std::fabs(x) < OV_TOLERANCE || std::fabs(y) < OV_TOLERANCE || std::fabs(z) < OV_TOLERANCE)
+    if (!orv::finite(x, y, z) || std::fabs(x) < OV_TOLERANCE || std::fabs(y) < OV_TOLERANCE ||
+        std::fabs(z) < OV_TOLERANCE)
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
@@ -23,7 +25,8 @@ OVgeometry *OVgeometry_newblock(float x, float y, float z, int bothsides) {
 }
 
 OVgeometry *OVgeometry_newrectangle(float height, float width, int bothsides) {
-    if (!(height > OV_TOLERANCE) || !(width > OV_TOLERANCE)) return nullptr;
+    if (!(height > OV_TOLERANCE) || !(width > OV_TOLERANCE) || !orv::finite(height, width))
+        return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
     primitive_vertex(g, width / 2, height / 2, 0);

@@ -1,4 +1,5 @@
 // Prisms of an outline in the x-z plane along y.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 
 using namespace orv::geom;
@@ -41,12 +42,13 @@ extern "C" {
 
 OVgeometry *OVgeometry_newextrusion(const OVp2 *points, int count, float height, int bothsides,
                                     int smooth) {
-    if (!points || count < 3 || !(height > OV_TOLERANCE)) return nullptr;
+    if (!points || count < 3 || !(height > OV_TOLERANCE) || !orv::finite(height)) return nullptr;
     if (count > max_outline_points) {
         OVwarning("OVgeometry_newextrusion: %d points are more than %d\n", count,
                   max_outline_points);
         return nullptr;
     }
+    if (!orv::finite(&points[0][0], 2 * count)) return nullptr;
     std::vector<std::array<float, 2>> pts;
     for (int j = 0; j < count; ++j)
         if (pts.empty() ||

@@ -1,4 +1,5 @@
 // Cylinders, cones and truncated cones around the y axis.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 
 using namespace orv::geom;
@@ -37,7 +38,8 @@ extern "C" {
 
 OVgeometry *OVgeometry_newcylinder(float height, float radius, int sides, int bothsides,
                                    int smooth) {
-    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
+    if (!orv::finite(height, radius) || std::fabs(height) < OV_TOLERANCE ||
+        std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
@@ -60,7 +62,8 @@ OVgeometry *OVgeometry_newcylinder(float height, float radius, int sides, int bo
 }
 
 OVgeometry *OVgeometry_newcone(float height, float radius, int sides, int bothsides) {
-    if (std::fabs(height) < OV_TOLERANCE || std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
+    if (!orv::finite(height, radius) || std::fabs(height) < OV_TOLERANCE ||
+        std::fabs(radius) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;
@@ -78,8 +81,8 @@ OVgeometry *OVgeometry_newcone(float height, float radius, int sides, int bothsi
 
 OVgeometry *OVgeometry_newtruncone(float height, float radius1, float radius2, int sides,
                                    int bothsides, int smooth) {
-    if (height < OV_TOLERANCE || std::fabs(radius1) < OV_TOLERANCE ||
-        std::fabs(radius2) < OV_TOLERANCE || bad_sides(sides))
+    if (!orv::finite(height, radius1, radius2) || height < OV_TOLERANCE ||
+        std::fabs(radius1) < OV_TOLERANCE || std::fabs(radius2) < OV_TOLERANCE || bad_sides(sides))
         return nullptr;
     OVgeometry *g = OVgeometry_begin();
     if (!g) return nullptr;

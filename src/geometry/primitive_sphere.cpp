@@ -1,4 +1,5 @@
 // Spheres and lower hemispheres of latitude bands and longitude sides.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 
 #include <limits>
@@ -43,7 +44,7 @@ void flag_smooth(OVgeometry *g) {
 
 // Vertex numbers are ints: a count past their range is refused, not wrapped.
 bool refused(float radius, int bands, int sides) {
-    return std::fabs(radius) < OV_TOLERANCE || bands < 2 || sides < 3 ||
+    return !orv::finite(radius) || std::fabs(radius) < OV_TOLERANCE || bands < 2 || sides < 3 ||
            static_cast<long long>(bands) * sides > std::numeric_limits<int>::max() / 2;
 }
 

@@ -1,4 +1,5 @@
 // Per-vertex editing: positions, normals, colours and the polygons around a vertex.
+#include "core/finite.h"
 #include "geometry/geometry_internal.h"
 
 using namespace orv::geom;
@@ -6,7 +7,7 @@ using namespace orv::geom;
 extern "C" {
 
 int OVgeometry_setvertexposition(OVgeometry *g, OVvertex *v, const OVp3 p) {
-    if (!v || !p || !_OVgeometry_modifiable(g)) return 0;
+    if (!v || !orv::finite(p, 3) || !_OVgeometry_modifiable(g)) return 0;
     copy3(p, v->position);
     v->flags |= OVVERTEX_MOVED;
     g->changed = 1;
@@ -20,7 +21,9 @@ int OVgeometry_getvertexposition(OVgeometry *g, OVvertex *v, OVp3 p) {
 }
 
 int OVgeometry_setvertexnormal(OVgeometry *g, OVvertex *v, const OVp3 n) {
-    if (!v || !n || (n[0] == 0 && n[1] == 0 && n[2] == 0) || !_OVgeometry_modifiable(g)) return 0;
+    if (!v || !orv::finite(n, 3) || (n[0] == 0 && n[1] == 0 && n[2] == 0) ||
+        !_OVgeometry_modifiable(g))
+        return 0;
     if (!v->normal) v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
     copy3(n, v->normal);
     return 1;

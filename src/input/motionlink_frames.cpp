@@ -1,4 +1,5 @@
 // Motion-link frames, constraints, enabling, user data and target poses.
+#include "core/finite.h"
 #include "input/motionlink_list.h"
 #include "input/node_calls.h"
 #include "orv/math.h"
@@ -107,7 +108,7 @@ ORV_API int OVmotionlink_getconstraintframe(const OVmotionlink *link) {
 }
 
 ORV_API int OVmotionlink_addconstraint(OVmotionlink *link, int kind, float minimum, float maximum) {
-    if (!link || !bounds_fit(kind, minimum, maximum)) return 0;
+    if (!link || !orv::finite(minimum, maximum) || !bounds_fit(kind, minimum, maximum)) return 0;
     int index = find_constraint(link, kind);
     if (index < 0) index = link->constraint_count++;
     link->constraints[index] = {kind, minimum, maximum};

@@ -1,4 +1,5 @@
 // The sensor's reference frame and the combination of drivers' relative motion.
+#include "core/finite.h"
 #include "scene/property_protocol.h"
 #include "input/sensor_record.h"
 #include "math/quat_valid.h"
@@ -45,12 +46,12 @@ extern "C" {
 
 ORV_API void OVsensor_combine(OVsensor *sensor, const OVp3 translation, const OVq rotation,
                               int mode) {
-    if (sensor && translation && rotation)
+    if (sensor && orv::finite(translation, 3) && orv::finite(rotation, 4))
         orv::input::combine_motion(sensor, translation, rotation, mode);
 }
 
 ORV_API void OVsensor_rotate(OVsensor *sensor, const OVq frame) {
-    if (!sensor || !frame || !orv::quat_valid(frame, "OVsensor_rotate")) return;
+    if (!sensor || !orv::finite(frame, 4) || !orv::quat_valid(frame, "OVsensor_rotate")) return;
     const float squares =
         frame[0] * frame[0] + frame[1] * frame[1] + frame[2] * frame[2] + frame[3] * frame[3];
     if (std::fabs(squares) < OV_TOLERANCE || !orv::change_allowed(sensor, "SnRf")) return;

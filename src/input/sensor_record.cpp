@@ -1,4 +1,5 @@
 // The sensor's record and last record, with their property events.
+#include "core/finite.h"
 #include "scene/property_protocol.h"
 #include "input/sensor_record.h"
 #include "math/quat_valid.h"
@@ -24,9 +25,15 @@ void copy4(float *to, const float *from) {
     if (to) std::memcpy(to, from, 4 * sizeof(float));
 }
 
+// Whether a translation and a rotation are made of finite numbers.
+bool finite_pair(const float *p, const float *q) {
+    return orv::finite(p, 3) && orv::finite(q, 4);
+}
+
 // Sets a pair of fields with the protocol of the composite setters.
 bool set_pair(OVsensor *sensor, float *p_field, const float *p, const char *p_name, float *q_field,
               const float *q, const char *q_name) {
+    if (!finite_pair(p, q)) return false;
     if (!suspended &&
         (!orv::change_allowed(sensor, p_name) || !orv::change_allowed(sensor, q_name)))
         return false;
@@ -46,7 +53,7 @@ using Composite = int (*)(OVsensor *, const OVp3, const OVq);
 // one of them is the field being rewritten.
 int set_half(OVsensor *sensor, const char *name, Composite composite, const float *p,
              const float *q, const float *result) {
-    if (!orv::change_allowed(sensor, name)) return 0;
+    if (!finite_pair(p, q) || !orv::change_allowed(sensor, name)) return 0;
     OVp3 p_copy;
     OVq q_copy;
     copy3(p_copy, p);

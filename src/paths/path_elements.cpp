@@ -1,4 +1,5 @@
 // Path elements: making, linking, unlinking, poses and moving the current element.
+#include "core/finite.h"
 #include "orv/message.h"
 #include "paths/path_record.h"
 #include "math/quat_valid.h"
@@ -20,7 +21,9 @@ OVpathelement *element_to_link(OVpath *path, OVpathelement *element) {
 
 namespace orv::paths {
 
+// A refused (null) element is not linked.
 void link_last(OVpath *path, OVpathelement *element) {
+    if (!element) return;
     element->path = path;
     element->backward = path->last;
     element->forward = nullptr;
@@ -37,6 +40,7 @@ void link_last(OVpath *path, OVpathelement *element) {
 extern "C" {
 
 ORV_API OVpathelement *OVpathelement_new(const OVpq *pose) {
+    if (pose && !(orv::finite(pose->p, 3) && orv::finite(pose->q, 4))) return nullptr;
     auto *element = static_cast<OVpathelement *>(OVmalloc(sizeof(OVpathelement)));
     std::memset(element, 0, sizeof *element);
     element->pose = pose ? *pose : identity_pose;
@@ -105,14 +109,14 @@ ORV_API void OVpathelement_getorientation(const OVpathelement *element, OVq out)
 }
 
 ORV_API int OVpathelement_setposition(OVpathelement *element, const OVp3 position) {
-    if (!element || !position) return 0;
+    if (!element || !orv::finite(position, 3)) return 0;
     std::memcpy(element->pose.p, position, sizeof(OVp3));
     orv::paths::place_marker(element);
     return 1;
 }
 
 ORV_API int OVpathelement_setorientation(OVpathelement *element, const OVq orientation) {
-    if (!element || !orientation) return 0;
+    if (!element || !orv::finite(orientation, 4)) return 0;
     if (!orv::quat_valid(orientation, "OVpathelement_setorientation")) return 0;
     std::memcpy(element->pose.q, orientation, sizeof(OVq));
     orv::paths::place_marker(element);

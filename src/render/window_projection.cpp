@@ -1,4 +1,5 @@
 // A window's own projection: mode, clipping distances, view angle, frusta.
+#include "core/finite.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
@@ -74,7 +75,8 @@ ORV_API float OVwindow_getviewangle(const OVwindow *window) {
 
 ORV_API int OVwindow_setfrustum(OVwindow *window, int eye, float left, float right, float bottom,
                                 float top, float nearplane, float farplane) {
-    if (!window || (eye != 0 && eye != 1)) return 0;
+    if (!window || (eye != 0 && eye != 1) || !finite(left, right, bottom, top, nearplane, farplane))
+        return 0;
     nearplane = std::max(nearplane, OV_TOLERANCE);
     for (const char *p : {"FrustumTL", "FrustumBR", "Hither Clipping", "Yon Clipping"})
         if (!change_allowed(window, p)) return 0;

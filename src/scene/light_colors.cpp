@@ -1,4 +1,5 @@
 // Ambient, diffuse and specular colours of light and ambient nodes.
+#include "core/finite.h"
 #include "orv/light.h"
 #include "scene/light_record.h"
 #include "scene/property_protocol.h"
@@ -41,7 +42,8 @@ float *colour_of(OVnode *node, Colour colour, OVlight **light) {
 int set_colour(OVnode *node, Colour colour, const float rgb[3]) {
     OVlight *light;
     float *stored = colour_of(node, colour, &light);
-    if (!stored || !rgb || !orv::change_allowed(node, property_of(colour))) return 0;
+    if (!stored || !orv::finite(rgb, 3) || !orv::change_allowed(node, property_of(colour)))
+        return 0;
     std::memcpy(stored, rgb, 3 * sizeof(float));
     if (light) orv::light_touched(light, false);
     orv::change_made(node, property_of(colour), stored);

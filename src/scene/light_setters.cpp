@@ -1,4 +1,5 @@
 // Intensity, position, direction and spot parameters of light nodes.
+#include "core/finite.h"
 #include "orv/light.h"
 #include "scene/light_record.h"
 #include "scene/property_protocol.h"
@@ -23,7 +24,7 @@ extern "C" {
 ORV_API int OVlightnode_setintensity(OVnode *node, float intensity) {
     OVlight *light = orv::light_of(node);
     OVambientdata *ambient = light ? nullptr : orv::ambient_of(node);
-    if (!light && !ambient) return 0;
+    if ((!light && !ambient) || !orv::finite(intensity)) return 0;
     if (!orv::change_allowed(node, "Intensity")) return 0;
     float *stored = light ? &light->intensity : &ambient->intensity;
     *stored = light && intensity > 1.0f ? 1.0f : intensity;
@@ -55,7 +56,7 @@ ORV_API int OVlightnode_getposition(OVnode *node, OVp3 out) {
 
 ORV_API int OVlightnode_setdirection(OVnode *node, OVp3 direction) {
     OVlight *light = orv::light_of(node);
-    if (!light || !direction) return 0;
+    if (!light || !orv::finite(direction, 3)) return 0;
     const double length =
         std::sqrt(double(direction[0]) * direction[0] + double(direction[1]) * direction[1] +
                   double(direction[2]) * direction[2]);
@@ -107,7 +108,7 @@ ORV_API float OVlightnode_getexponent(OVnode *node) {
 
 ORV_API int OVlightnode_setattenuation2(OVnode *node, const float attenuation[3]) {
     OVlight *light = orv::light_of(node);
-    if (!light || light->kind == 0 || !attenuation) return 0;
+    if (!light || light->kind == 0 || !orv::finite(attenuation, 3)) return 0;
     if (!(attenuation[0] >= OV_TOLERANCE && attenuation[1] >= 0 && attenuation[2] >= 0)) return 0;
     if (!orv::change_allowed(node, "Attenuation")) return 0;
     std::memcpy(light->attenuation, attenuation, sizeof light->attenuation);

@@ -1,4 +1,5 @@
 // OpenGL callback nodes: an application function drawn in the scene.
+#include "core/finite.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
@@ -42,7 +43,7 @@ ORV_API int OVglnode_getflags(OVnode *node) {
 // The box counts in the bounds of the groups above the node.
 ORV_API int OVglnode_setcullingbox(OVnode *node, const OVp3 min, const OVp3 max) {
     OVglnodedata *gl = callback_of(node);
-    if (!gl || !min || !max) return false;
+    if (!gl || !orv::finite(min, 3) || !orv::finite(max, 3)) return false;
     for (int j = 0; j < 3; ++j) {
         gl->cull_min[j] = min[j];
         gl->cull_max[j] = max[j];

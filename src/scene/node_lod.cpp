@@ -1,4 +1,5 @@
 // Level-of-detail nodes: switching ranges, centre and the child choice.
+#include "core/finite.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
@@ -43,6 +44,13 @@ void store_ranges(LodRecord *lod, const float *ranges, int count) {
 // More levels than any scene needs: a count beyond is a caller's error.
 constexpr int max_ranges = 65536;
 
+// Ranges are kept squared, so each square must be finite too.
+bool finite_ranges(const float *ranges, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!orv::finite(ranges[i] * ranges[i])) return false;
+    return true;
+}
+
 int set_ranges(OVnode *node, const float *ranges, int count) {
     LodRecord *lod = lod_of(node);
     if (!lod || count < 0) return false;
@@ -50,7 +58,8 @@ int set_ranges(OVnode *node, const float *ranges, int count) {
         OVwarning("OVlodnode_setrange: %d ranges are more than %d\n", count, max_ranges);
         return false;
     }
-    if (!orv::change_allowed(node, "Ranges")) return false;
+    if ((ranges && !finite_ranges(ranges, count)) || !orv::change_allowed(node, "Ranges"))
+        return false;
     store_ranges(lod, ranges, count);
     orv::change_made(node, "Ranges", lod->range_text);
     return true;
@@ -125,7 +134,7 @@ ORV_API const char *OVlodnode_getranges(OVnode *node) {
 
 ORV_API int OVlodnode_setcenter(OVnode *node, const OVp3 center) {
     LodRecord *lod = lod_of(node);
-    if (!lod || !center || !orv::change_allowed(node, "LoCe")) return false;
+    if (!lod || !orv::finite(center, 3) || !orv::change_allowed(node, "LoCe")) return false;
     for (int j = 0; j < 3; ++j)
         lod->center[j] = center[j];
     orv::change_made(node, "LoCe", lod->center);

@@ -1,4 +1,5 @@
 // Transforms of Xform nodes; a movable node keeps its own in its Xform child.
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/node.h"
 #include "scene/event_switch.h"
@@ -46,7 +47,7 @@ using namespace orv::scene;
 extern "C" {
 
 ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
-    if (!p || !orv::change_allowed(node, "Translation")) return false;
+    if (!orv::finite(p, 3) || !orv::change_allowed(node, "Translation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
@@ -65,7 +66,7 @@ ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
 }
 
 ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
-    if (!m || !orv::change_allowed(node, "Rotation")) return false;
+    if (!orv::finite(m, 3) || !orv::change_allowed(node, "Rotation")) return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
@@ -84,7 +85,7 @@ ORV_API int OVnode_getrotation(OVnode *node, OVm3 out) {
 }
 
 ORV_API int OVnode_setorientation(OVnode *node, const OVq q) {
-    if (!q) return false;
+    if (!orv::finite(q, 4)) return false;
     OVm3 m;
     OVq_2m3(q, m);
     return OVnode_setrotation(node, m);
@@ -103,7 +104,7 @@ ORV_API int OVnode_getorientation(const OVnode *node, OVq out) {
 // The two halves have their own vetoes: a refused half is put back, the
 // other half stays and is told once.
 ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
-    if (!m) return false;
+    if (!orv::finite(m, 4)) return false;
     bool translation_ok = orv::change_allowed(node, "Translation");
     bool rotation_ok = orv::change_allowed(node, "Rotation");
     OVnode *x = xform_of(node);

@@ -1,5 +1,6 @@
 // Incremental translations and rotations, along the node's own axes (frame 0)
 // or the parent's (frame 3).
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
@@ -30,8 +31,10 @@ bool valid_frame(int frame) {
 }
 
 // T := T·R (frame 3) or R·T (frame 0); the post-handlers hear the rotation.
+// A product that overflows is refused like a non-finite rotation.
 int compose(OVnode *node, const OVm4 r, int frame) {
-    if (!valid_frame(frame) || !orv::change_allowed(node, "Rotation")) return false;
+    if (!orv::finite(r, 4) || !valid_frame(frame) || !orv::change_allowed(node, "Rotation"))
+        return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     OVm4 t;
@@ -39,6 +42,7 @@ int compose(OVnode *node, const OVm4 r, int frame) {
         OVm4_mult(xform_record(x).transform, r, t);
     else
         OVm4_mult(r, xform_record(x).transform, t);
+    if (!orv::finite(t, 4)) return false;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
             xform_record(x).transform[i][j] = t[i][j];
@@ -51,7 +55,7 @@ int compose(OVnode *node, const OVm4 r, int frame) {
 }
 
 int rotate_about(OVnode *node, int axis, float theta, int frame) {
-    if (axis < 0 || axis > 2) return false;
+    if (axis < 0 || axis > 2 || !orv::finite(theta)) return false;
     OVm4 r;
     axis_matrix(axis, theta, r);
     return compose(node, r, frame);
@@ -59,6 +63,7 @@ int rotate_about(OVnode *node, int axis, float theta, int frame) {
 
 // R_Y(first)·R_X(second)·R_Z(third).
 int rotate_euler(OVnode *node, float y, float x, float z, int frame) {
+    if (!orv::finite(y, x, z)) return false;
     OVm4 ry, rx, rz, yx, r;
     axis_matrix(1, y, ry);
     axis_matrix(0, x, rx);
@@ -73,12 +78,17 @@ int rotate_euler(OVnode *node, float y, float x, float z, int frame) {
 extern "C" {
 
 ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
-    if (!v || !valid_frame(frame) || !orv::change_allowed(node, "Translation")) return false;
+    if (!orv::finite(v, 3) || !valid_frame(frame) || !orv::change_allowed(node, "Translation"))
+        return false;
     OVnode *x = xform_of(node);
     if (!x) return false;
     OVm4 &t = xform_record(x).transform;
+    OVp3 moved;
     for (int j = 0; j < 3; ++j)
-        t[3][j] += frame == 3 ? v[j] : v[0] * t[0][j] + v[1] * t[1][j] + v[2] * t[2][j];
+        moved[j] = t[3][j] + (frame == 3 ? v[j] : v[0] * t[0][j] + v[1] * t[1][j] + v[2] * t[2][j]);
+    if (!orv::finite(moved, 3)) return false;
+    for (int j = 0; j < 3; ++j)
+        t[3][j] = moved[j];
     xform_record(x).kind |= 0x02;
     transform_changed(x);
     const OVp3 now = {t[3][0], t[3][1], t[3][2]};
@@ -104,14 +114,14 @@ ORV_API int OVnode_rotation(OVnode *node, float first, float second, float third
 }
 
 ORV_API int OVnode_rotateq(OVnode *node, const OVq q, int frame) {
-    if (!q) return false;
+    if (!orv::finite(q, 4)) return false;
     OVm4 r;
     OVq_2m4(q, r);
     return compose(node, r, frame);
 }
 
 ORV_API int OVnode_rotatem3(OVnode *node, const OVm3 m, int frame) {
-    if (!m) return false;
+    if (!orv::finite(m, 3)) return false;
     OVm4 r;
     set_identity(r);
     for (int i = 0; i < 3; ++i)

@@ -10,8 +10,11 @@
 // allowed and nothing is queued.
 #pragma once
 
+#include "core/finite.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <type_traits>
 
 namespace orv {
 
@@ -24,19 +27,23 @@ bool change_listened(void *object, const char *property);
 void change_made(void *object, const char *property, const void *value);
 
 // The whole protocol for a setter that stores one value in one field; false
-// when vetoed. The event carries the stored field.
+// when vetoed or when a real value is not finite. The event carries the
+// stored field.
 template <typename T>
 bool change_field(void *object, const char *property, T &field, const T &value) {
+    if constexpr (std::is_floating_point_v<T>)
+        if (!finite(value)) return false;
     if (!change_allowed(object, property)) return false;
     field = value;
     change_made(object, property, &field);
     return true;
 }
 
-// The same for a field of floats (a point, a colour, a quaternion).
+// The same for a field of floats (a point, a colour, a quaternion), all of
+// which must be finite.
 template <std::size_t N>
 bool change_floats(void *object, const char *property, float (&field)[N], const float *values) {
-    if (!change_allowed(object, property)) return false;
+    if (!finite(values, static_cast<int>(N)) || !change_allowed(object, property)) return false;
     std::copy(values, values + N, field);
     change_made(object, property, field);
     return true;

@@ -1,5 +1,6 @@
 // Tasks: the run list sorted by priority, the owner hash, and the pending
 // list through which every change reaches the run list between passes.
+#include "core/finite.h"
 #include "orv/message.h"
 #include "orv/task.h"
 #include "orv/orv_internal.h"
@@ -133,7 +134,7 @@ template <class Fn> int each_of(void *owner, Fn fn) {
 } // namespace
 
 ORV_API OVtask *OVtask_new(void *owner, OVtaskfn function, float priority) {
-    if (!owner || !function) return nullptr;
+    if (!owner || !function || !orv::finite(priority)) return nullptr;
     auto *task = static_cast<OVtask *>(OVmalloc(sizeof(OVtask)));
     *task = OVtask{owner,   function, priority, priority, 0,       nullptr,
                    nullptr, nullptr,  nullptr,  nullptr,  nullptr, false};
@@ -160,7 +161,7 @@ ORV_API int OVtask_delete(OVtask *task) {
 }
 
 ORV_API int OVtask_setpriority(OVtask *task, float priority) {
-    if (!task || (task->flags & deleted)) return 0;
+    if (!task || (task->flags & deleted) || !orv::finite(priority)) return 0;
     state.sum += priority - task->requested;
     task->requested = priority;
     make_pending(task);

@@ -1,5 +1,6 @@
 // The background colour as set, the overlay colour, name, portals switch,
 // rendering flags and the axis map of the universe.
+#include "core/finite.h"
 #include "state/universe_record.h"
 
 #include "orv/math.h"
@@ -28,7 +29,7 @@ ORV_API int OVuniverse_getbgcolor(void) {
 }
 
 ORV_API void OVuniverse_setoverlaycolor(float r, float g, float b) {
-    if (!universe) return;
+    if (!universe || !orv::finite(r, g, b)) return;
     universe->overlay[0] = r;
     universe->overlay[1] = g;
     universe->overlay[2] = b;

@@ -1,4 +1,5 @@
 // 3D fonts: glyph geometries read from a font model, kept in the universe's list.
+#include "core/finite.h"
 #include "files/nff_reader.h"
 #include "geometry/geometry_record.h"
 #include "text3d/text3d_font.h"
@@ -117,11 +118,11 @@ ORV_API void _OVfont3d_deleteall(void) {
 }
 
 ORV_API void OVfont3d_setspacing(OVfont3d *font, float advance) {
-    if (font) font->advance = advance;
+    if (font && orv::finite(advance)) font->advance = advance;
 }
 
 ORV_API void OVfont3d_setspacingfactor(OVfont3d *font, float f) {
-    if (font) font->advance = f * font->cell_width;
+    if (font && orv::finite(f * font->cell_width)) font->advance = f * font->cell_width;
 }
 
 ORV_API float OVfont3d_getspacing(OVfont3d *font) {

@@ -1,4 +1,5 @@
 // Loading a universe file as the universe object, and saving it.
+#include "core/finite.h"
 #include "files/bnff_reader.h"
 #include "files/nff_reader.h"
 #include "files/nff_writer.h"
@@ -99,7 +100,7 @@ void delete_object(void *object) {
 }
 
 bool sensible_scale(float scale) {
-    if (scale < 1e-20f) {
+    if (!(scale >= 1e-20f) || !orv::finite(scale)) {
         OVwarning("Nonsensical scale factor.\n");
         return false;
     }

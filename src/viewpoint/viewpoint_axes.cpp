@@ -1,4 +1,5 @@
 // Axes, directions, alignment and frame conversions of viewpoints.
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/viewpoint.h"
 #include "viewpoint/viewpoint_record.h"
@@ -47,14 +48,14 @@ ORV_API void OVviewpoint_getaxis(const OVviewpoint *viewpoint, int axis, OVp3 ou
 }
 
 ORV_API void OVviewpoint_setdirection(OVviewpoint *viewpoint, OVp3 v) {
-    if (!viewpoint || !v || !make_unit(v)) return;
+    if (!viewpoint || !orv::finite(v, 3) || !make_unit(v)) return;
     OVp3 from;
     std::memcpy(from, viewpoint->direction, sizeof from);
     turn_onto(viewpoint, from, v);
 }
 
 ORV_API void OVviewpoint_alignaxis(OVviewpoint *viewpoint, int axis, const OVp3 v) {
-    if (!viewpoint || !v || axis < 0 || axis > 2) return;
+    if (!viewpoint || !orv::finite(v, 3) || axis < 0 || axis > 2) return;
     if (std::fabs(v[0]) < OV_TOLERANCE && std::fabs(v[1]) < OV_TOLERANCE &&
         std::fabs(v[2]) < OV_TOLERANCE)
         return;

@@ -1,5 +1,6 @@
 // Per-eye frusta kept in the windows that show a viewpoint, and zooming the
 // viewpoint onto the whole scene.
+#include "core/finite.h"
 #include "orv/viewpoint.h"
 #include "orv/orv_internal.h"
 #include "orv/universe.h"
@@ -13,7 +14,9 @@ extern "C" {
 
 ORV_API void OVviewpoint_setfrustum(OVviewpoint *viewpoint, int eye, float left, float right,
                                     float bottom, float top, float distance, float extra) {
-    if (!viewpoint || (eye != 0 && eye != 1)) return;
+    if (!viewpoint || (eye != 0 && eye != 1) ||
+        !orv::finite(left, right, bottom, top, distance, extra))
+        return;
     const float frustum[6] = {left, right, bottom, top, std::max(distance, OV_TOLERANCE), extra};
     orv::viewpoint_windows().set_frustum(viewpoint, eye, frustum);
 }

@@ -1,4 +1,5 @@
 // Relative motion of viewpoints in their own frame (0, 2) or the world frame (1).
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/viewpoint.h"
 #include "viewpoint/viewpoint_record.h"
@@ -20,7 +21,7 @@ bool is_frame(int frame) {
 extern "C" {
 
 ORV_API void OVviewpoint_translate(OVviewpoint *viewpoint, const OVp3 v, int frame) {
-    if (!viewpoint || !v || !is_frame(frame)) return;
+    if (!viewpoint || !orv::finite(v, 3) || !is_frame(frame)) return;
     if (v[0] == 0 && v[1] == 0 && v[2] == 0) return;
     OVp3 step = {v[0], v[1], v[2]};
     if (is_own_frame(frame)) OVp3_rotateq(step, viewpoint->orientation, step);
@@ -30,7 +31,8 @@ ORV_API void OVviewpoint_translate(OVviewpoint *viewpoint, const OVp3 v, int fra
 }
 
 ORV_API void OVviewpoint_rotate(OVviewpoint *viewpoint, int axis, float angle, int frame) {
-    if (!viewpoint || !is_frame(frame) || axis < 0 || axis > 2 || angle == 0) return;
+    if (!viewpoint || !is_frame(frame) || axis < 0 || axis > 2 || angle == 0 || !orv::finite(angle))
+        return;
     OVq turn = {0, 0, 0, static_cast<float>(std::cos(angle / 2.0))};
     turn[axis] = static_cast<float>(std::sin(-angle / 2.0));
     OVq orientation;
@@ -42,7 +44,9 @@ ORV_API void OVviewpoint_rotate(OVviewpoint *viewpoint, int axis, float angle, i
 }
 
 ORV_API void OVviewpoint_move(OVviewpoint *viewpoint, const OVpq *motion, int frame) {
-    if (!viewpoint || !motion || !is_frame(frame)) return;
+    if (!viewpoint || !motion || !orv::finite(motion->p, 3) || !orv::finite(motion->q, 4) ||
+        !is_frame(frame))
+        return;
     OVpq pose;
     OVp3 step = {motion->p[0], motion->p[1], motion->p[2]};
     if (is_own_frame(frame)) {

@@ -1,4 +1,5 @@
 // Position and orientation of viewpoints, with the property protocol.
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/message.h"
 #include "math/quat_valid.h"
@@ -56,7 +57,7 @@ ORV_API int OVviewpoint_setorientation(OVviewpoint *viewpoint, const OVq orienta
 }
 
 ORV_API void OVviewpoint_setpositionorientation(OVviewpoint *viewpoint, const OVpq *pose) {
-    if (!viewpoint || !pose) return;
+    if (!viewpoint || !pose || !orv::finite(pose->p, 3) || !orv::finite(pose->q, 4)) return;
     if (std::memcmp(viewpoint->position, pose->p, sizeof(OVp3)) == 0 &&
         std::memcmp(viewpoint->orientation, pose->q, sizeof(OVq)) == 0)
         return;

@@ -1,4 +1,5 @@
 // Stereo parameters and eye offsets of viewpoints.
+#include "core/finite.h"
 #include "orv/math.h"
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"
@@ -75,7 +76,9 @@ ORV_API float OVviewpoint_getconvergencedist(const OVviewpoint *viewpoint) {
 
 ORV_API void OVviewpoint_seteyeoffset(OVviewpoint *viewpoint, const OVp3 translation,
                                       const OVq rotation, int frame) {
-    if (!viewpoint || !translation || !rotation || frame < 0 || frame > 2) return;
+    if (!viewpoint || !orv::finite(translation, 3) || !orv::finite(rotation, 4) || frame < 0 ||
+        frame > 2)
+        return;
     std::memcpy(viewpoint->eye_translation, translation, sizeof(OVp3));
     std::memcpy(viewpoint->eye_rotation, rotation, sizeof(OVq));
     viewpoint->eye_frame = static_cast<std::int16_t>(frame);

@@ -1,7 +1,7 @@
 // Viewing parameters of viewpoints: view angle, aspect, clipping, projection.
+#include "core/finite.h"
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"
-#include "viewpoint/viewpoint_record.h"
 #include "viewpoint/viewpoint_record.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ ORV_API float OVviewpoint_getaspect(const OVviewpoint *viewpoint) {
 }
 
 ORV_API void OVviewpoint_sethither(OVviewpoint *viewpoint, float distance) {
-    if (!viewpoint) return;
+    if (!viewpoint || !orv::finite(distance)) return;
     viewpoint->hither = std::max(distance, OV_TOLERANCE);
     viewpoint->hither_set = 1;
 }
@@ -44,7 +44,7 @@ ORV_API float OVviewpoint_gethither(const OVviewpoint *viewpoint) {
 }
 
 ORV_API void OVviewpoint_setyon(OVviewpoint *viewpoint, float distance) {
-    if (!viewpoint) return;
+    if (!viewpoint || !orv::finite(distance)) return;
     viewpoint->yon = std::max(distance, viewpoint->hither + OV_TOLERANCE);
     viewpoint->yon_set = 1;
 }

@@ -1,6 +1,7 @@
 #include "nff_save_fixture.h"
 
 #include "orv/viewpoint.h"
+#include "support/scratch_dir.h"
 
 #include <cmath>
 #include <fstream>
@@ -25,11 +26,9 @@ void NffSave::SetUp() {
     OVuniverse_new(512, 0);
     g_log.clear();
     OVmessage_sethook(capture);
-    dir_ = fs::temp_directory_path() /
-           ("orv_nff_save_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = orv_test::scratch_dir(
+        "orv_nff_save_" +
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     previous_ = fs::current_path();
     fs::current_path(dir_);
 }

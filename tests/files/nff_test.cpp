@@ -2,6 +2,7 @@
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,7 @@ namespace fs = std::filesystem;
 class Nff : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / "orv_nff_test";
-        fs::create_directories(dir_);
+        dir_ = orv_test::scratch_dir("orv_nff_test");
         g_log.clear();
         OVmessage_sethook(capture);
     }

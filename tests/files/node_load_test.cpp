@@ -3,6 +3,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "orv/universe.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,7 @@ class NodeLoad : public ::testing::Test {
         OVuniverse_new(512, 0);
         g_log.clear();
         OVmessage_sethook(capture);
-        dir_ = std::filesystem::temp_directory_path() / "orv_node_load";
-        std::filesystem::create_directories(dir_);
+        dir_ = orv_test::scratch_dir("orv_node_load");
     }
     void TearDown() override {
         OVmessage_sethook(nullptr);

@@ -5,6 +5,7 @@
 #include "orv/message.h"
 #include "orv/node.h"
 #include "orv/universe.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ class NodeSave : public ::testing::Test {
         OVuniverse_new(512, 0);
         g_log.clear();
         OVmessage_sethook(capture);
-        path_ = (std::filesystem::temp_directory_path() / "orv_node_save.out").string();
+        path_ = orv_test::scratch_file("orv_node_save.out");
         std::filesystem::remove(path_);
     }
     void TearDown() override {

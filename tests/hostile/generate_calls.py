@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Writes one call of every exported function for the hostile-argument tests.
 
 Reads every `ORV_API` declaration of the public headers and writes a C++ table
@@ -7,13 +7,18 @@ which hands out null, zero, negative, huge or valid values by parameter type.
 A parameter type the table below does not know stops the build, so that a new
 kind of argument gets a deliberate choice of hostile values.
 
+A second table pairs every setter that takes real numbers with the getters
+that read what it sets (OVx_setY with OVx_getY, and the motions listed in
+MOTION_GETTERS): each entry reads the getters, calls the setter with
+non-finite numbers and tells whether the getters still read the same.
+
     generate_calls.py <output.cpp> <header> ...
 """
 import re
 import sys
 
-# Functions that cannot be called with arbitrary arguments by design: they end
-# the process, wait for a person, run until stopped or take a native handle.
+#Functions that cannot be called with arbitrary arguments by design : they end
+#the process, wait for a person, run until stopped or take a native handle.
 NOT_CALLED = {
     "OVfatal": "ends the process",
     "OVassert_failed": "asks a person, may end the process",
@@ -27,12 +32,12 @@ NOT_CALLED = {
     "_OVjacobi": "ends the process when it cannot converge (a matrix with NaN)",
 }
 
-# Arguments that must agree with each other whatever the profile.
+#Arguments that must agree with each other whatever the profile.
 SPECIAL_ARGUMENTS = {
     "OVuniverse_setargs": "a.argument_count(), a.arguments()",
 }
 
-# Results the caller owns.
+#Results the caller owns.
 RESULT_CLEANUP = {
     "OVmalloc": "OVfree(result);",
     "OVstrdup": "OVfree(result);",
@@ -103,9 +108,8 @@ def parameter_type(text):
     dims = "".join(f"[{d.strip()}]" for d in re.findall(r"\[([^\]]*)\]", dims))
     return f"{base} {dims}".strip()
 
-
-# Functions whose untyped pointers are byte buffers of a given size rather
-# than toolkit objects.
+#Functions whose untyped pointers are byte buffers of a given size rather
+#than toolkit objects.
 BYTE_BUFFERS = {"OVnet_send", "OVnet_sendraw", "OVnet_read", "OVnet_readraw"}
 
 
@@ -127,7 +131,7 @@ def argument(t, function):
     m = re.match(r"(?:const )?(\w+) \*$", t)
     if m and m.group(1) in HANDLES:
         return f"a.handle<{m.group(1)}>()"
-    # Arrays and pointers of numbers: inputs when const, else outputs.
+#Arrays and pointers of numbers : inputs when const, else outputs.
     m = re.match(r"(const )?([\w ]+?) (?:\*|\[\d*\])$", t)
     if m and (m.group(2) in INTEGERS or m.group(2) in REALS):
         kind = "in" if m.group(1) else "out"
@@ -150,8 +154,8 @@ def call(result, name, params):
     args = [argument(parameter_type(p), name) for p in parts if p != "..."]
     if name in SPECIAL_ARGUMENTS:
         args = [SPECIAL_ARGUMENTS[name]]
-    # printf-like functions take the hostile text as their format: no
-    # arguments follow, and the texts hold no conversions.
+#printf - like functions take the hostile text as their format : no
+#arguments follow, and the texts hold no conversions.
     invocation = f"{name}({', '.join(args)})"
     if result == "void":
         body = f"{invocation};"
@@ -165,15 +169,155 @@ def call(result, name, params):
     param = "Args &a" if "a." in body else "Args &"
     return f'    {{"{name}", {str(first_is_handle).lower()}, []({param}) {{ {body} }}}},'
 
+#Changes of state named without "set", and the getters that read them.
+MOTION_GETTERS = {
+    **{f: ["OVnode_gettransform"] for f in (
+        "OVnode_translate", "OVnode_rotateaxis", "OVnode_axisrotation", "OVnode_rotate",
+        "OVnode_rotation", "OVnode_rotateq", "OVnode_rotatem3", "OVnode_rotatem4",
+        "OVnode_settransform", "OVnode_setrotation", "OVnode_settranslation",
+        "OVnode_setorientation")},
+    **{f: ["OVviewpoint_getposition", "OVviewpoint_getorientation"] for f in (
+        "OVviewpoint_translate", "OVviewpoint_rotate", "OVviewpoint_move",
+        "OVviewpoint_setdirection", "OVviewpoint_alignaxis", "OVviewpoint_setpositionorientation",
+        "OVviewpoint_setposition", "OVviewpoint_setorientation")},
+    **{f: ["OVgeometry_getextents", "OVgeometry_getmidpoint"] for f in (
+        "OVgeometry_translate", "OVgeometry_transform", "OVgeometry_scale", "OVgeometry_stretch")},
+    "OVsensor_rotate": ["OVsensor_getreferenceframe"],
+    "OVsensor_combine": ["OVsensor_gettranslation", "OVsensor_getrotation"],
+    "OVsensor_setrecord": ["OVsensor_gettranslation", "OVsensor_getrotation"],
+    "OVlodnode_setrange": ["OVlodnode_getranges", "OVlodnode_numranges"],
+    "OVlodnode_setranges": ["OVlodnode_getranges", "OVlodnode_numranges"],
+    "OVfont3d_setspacingfactor": ["OVfont3d_getspacing"],
+    "OVwindow_setfrustum": ["OVwindow_getfrustum", "OVwindow_gethither", "OVwindow_getyon"],
+}
+
+REAL_INPUTS = set(REALS) | FLOAT_INPUTS | FLOAT_OUTPUTS | {
+    "const OVm3", "const OVm4", "const OVpq *", "const OVp3 *", "const OVp2 *"}
+
+#Output parameters of getters, as the pointer type a slot of a Reading takes.
+OUTPUT_POINTERS = {"OVm3": "float (*)[3]", "OVm4": "float (*)[4]", "OVp3 [2]": "float (*)[3]"}
+
+
+def parameters(params):
+    parts = [] if params in ("", "void") else [p.strip() for p in params.split(",")]
+    return [p for p in parts if p != "..."]
+
+
+def parameter_name(text):
+    m = re.search(r"(\w+)\s*(?:\[[^\]]*\])*$", " ".join(text.split()))
+    return m.group(1) if m else ""
+
+
+def handle_type(t):
+    m = re.match(r"(?:const )?(\w+) \*$", t)
+    return m.group(1) if m and m.group(1) in HANDLES else None
+
+
+def integer_literal(param):
+#Frames are 0 or 3; any other number(axis, eye, count, index) is 1.
+    return "0" if parameter_name(param) == "frame" else "1"
+
+
+def output_pointer(t):
+    if t in OUTPUT_POINTERS:
+        return OUTPUT_POINTERS[t]
+    if t in FLOAT_OUTPUTS:
+        return "float *"
+    m = re.match(r"([\w ]+?) (?:\*|\[\d*\])$", t)
+    if m and not t.startswith("const ") and (m.group(1) in INTEGERS or m.group(1) in REALS or
+                                             m.group(1) in ("char", "unsigned char", "OVpq")):
+        return f"{m.group(1)} *"
+    return None
+
+
+def bind_handles(params, handles, function):
+    """Arguments for handle parameters: the k-th of a type is handles[type][k]."""
+    uses, args = {}, []
+    for p in params:
+        h = handle_type(parameter_type(p))
+        if not h:
+            args.append(None)
+            continue
+        k = uses.get(h, 0)
+        uses[h] = k + 1
+        if k >= len(handles.get(h, [])):
+            return None
+        args.append(handles[h][k])
+    return args
+
+
+def reading(getter, declared, handles, target):
+    """A call of the getter that stores what it reads in the Reading target."""
+    result, params = declared[getter]
+    params = parameters(params)
+    bound = bind_handles(params, handles, getter)
+    if bound is None:
+        return None
+    args = []
+    for p, h in zip(params, bound):
+        t = parameter_type(p)
+        if h:
+            args.append(h)
+        elif t in INTEGERS:
+            args.append(integer_literal(p))
+        elif output_pointer(t):
+            args.append(f"reinterpret_cast<{output_pointer(t)}>({target}.slot())")
+        else:
+            return None
+    invocation = f"{getter}({', '.join(args)})"
+    if result == "void":
+        return f"{invocation};"
+    if result in ("const char *", "char *"):
+        return f"{target}.text({invocation});"
+    return f"{target}.value({invocation});"
+
+
+def unchanged_check(name, params, declared):
+    """A table row for a setter of real numbers, or None without a getter."""
+    params = parameters(params)
+    types = [parameter_type(p) for p in params]
+    if not any(t in REAL_INPUTS for t in types):
+        return None
+    getters = MOTION_GETTERS.get(name)
+    if getters is None:
+        getter = re.sub(r"_set(\w+)$", r"_get\1", name)
+        getters = [getter] if getter != name and getter in declared else []
+    handles, setup, args = {}, [], []
+    for i, (p, t) in enumerate(zip(params, types)):
+        h = handle_type(t)
+        if h:
+            var = f"h{i}"
+            setup.append(f"auto *{var} = a.handle<{h}>();")
+            handles.setdefault(h, []).append(var)
+            args.append(var)
+        elif t in INTEGERS:
+            args.append(integer_literal(p))
+        else:
+            args.append(argument(t, name))
+    readable = [g for g in getters if g in declared and reading(g, declared, handles, "r")]
+    if not readable:
+        return None
+    body = " ".join(setup + ["Reading before, after;"] +
+                    [reading(g, declared, handles, "before") for g in readable] +
+                    [f"{name}({', '.join(args)});"] +
+                    [reading(g, declared, handles, "after") for g in readable] +
+                    ["return before == after;"])
+    return f'    {{"{name}", [](Args &a) {{ {body} }}}},'
+
 
 def main():
     out, headers = sys.argv[1], sys.argv[2:]
-    rows, seen = [], set()
-    for result, name, params in declarations(sorted(headers)):
+    rows, checks, seen = [], [], set()
+    found = list(declarations(sorted(headers)))
+    declared = {name: (result, params) for result, name, params in found}
+    for result, name, params in found:
         if name in seen or name in NOT_CALLED:
             continue
         seen.add(name)
         rows.append(call(result, name, params))
+        check = unchanged_check(name, params, declared)
+        if check:
+            checks.append(check)
     text = "\n".join([
         "// Generated by tests/hostile/generate_calls.py from the public headers. Do not edit.",
         '#include "hostile/hostile_args.h"',
@@ -185,17 +329,19 @@ def main():
         "};",
         "const std::size_t all_call_count = sizeof all_calls / sizeof all_calls[0];",
         "",
+        "const UnchangedCheck setter_checks[] = {",
+        *checks,
+        "};",
+        "const std::size_t setter_check_count = sizeof setter_checks / sizeof setter_checks[0];",
+        "",
         "} // namespace hostile",
         "",
     ])
     try:
-        if open(out, encoding="utf-8").read() == text:
-            return
-    except OSError:
-        pass
-    with open(out, "w", encoding="utf-8") as f:
-        f.write(text)
+    if open (out, encoding = "utf-8")
+.read() ==
+    text : return except OSError : pass with open(out, "w", encoding = "utf-8") as f
+    : f.write(text)
 
-
-if __name__ == "__main__":
-    main()
+          if __name__
+    == "__main__" : main()

@@ -8,11 +8,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <string>
 #include <type_traits>
 #include <typeindex>
+#include <vector>
 
 namespace hostile {
 
@@ -24,6 +26,7 @@ enum class Profile {
     Lowest,
     Highest,
     NotANumber, // NaN for reals, a large count for integers
+    Infinity,   // +infinity for reals, a large count for integers
 };
 
 // Pointer arguments point into buffers this large, so that any count a
@@ -55,6 +58,7 @@ class Args {
         case Profile::Highest:
             return L::max();
         case Profile::NotANumber:
+        case Profile::Infinity:
             return static_cast<T>(large_count);
         default:
             return 0;
@@ -73,6 +77,8 @@ class Args {
             return L::max();
         case Profile::NotANumber:
             return L::quiet_NaN();
+        case Profile::Infinity:
+            return L::infinity();
         default:
             return 0;
         }
@@ -147,5 +153,41 @@ struct HostileCall {
 
 extern const HostileCall all_calls[];
 extern const std::size_t all_call_count;
+
+// What getters read, piece by piece, to compare the state before and after
+// a call: output slots start zeroed, results are kept by value or by text.
+class Reading {
+  public:
+    // A zeroed output area large enough for any getter's output.
+    void *slot() {
+        pieces_.emplace_back(slot_bytes, 0);
+        return pieces_.back().data();
+    }
+    template <class T> void value(const T &v) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        std::vector<unsigned char> bytes(sizeof v);
+        std::memcpy(bytes.data(), &v, sizeof v);
+        pieces_.push_back(std::move(bytes));
+    }
+    void text(const char *t) {
+        const std::string s = t ? std::string("\"") + t + "\"" : "null";
+        pieces_.emplace_back(s.begin(), s.end());
+    }
+    bool operator==(const Reading &other) const { return pieces_ == other.pieces_; }
+
+  private:
+    static constexpr std::size_t slot_bytes = 256;
+    std::vector<std::vector<unsigned char>> pieces_;
+};
+
+// A setter of real numbers called with the current profile's values between
+// two readings of its getters; true when the readings agree.
+struct UnchangedCheck {
+    const char *name;
+    bool (*check)(Args &);
+};
+
+extern const UnchangedCheck setter_checks[];
+extern const std::size_t setter_check_count;
 
 } // namespace hostile

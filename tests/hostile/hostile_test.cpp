@@ -49,6 +49,8 @@ const char *profile_name(Profile p) {
         return "lowest";
     case Profile::Highest:
         return "highest";
+    case Profile::Infinity:
+        return "infinity and large counts";
     default:
         return "NaN and large counts";
     }

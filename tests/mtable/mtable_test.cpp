@@ -1,6 +1,7 @@
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -150,8 +151,7 @@ TEST_F(Mtable, EntryNamesAndMerge) {
 }
 
 TEST_F(Mtable, SaveAndLoadRoundTrip) {
-    auto dir = std::filesystem::temp_directory_path() / "orv_mtable_test";
-    std::filesystem::create_directories(dir);
+    auto dir = orv_test::scratch_dir("orv_mtable_test");
     std::filesystem::current_path(dir);
     OVmtable *t = OVmtable_new(OVDIFFUSE | OVOPACITY, 1, "paint");
     OVp3 red = {1, 0, 0};
@@ -178,8 +178,7 @@ TEST_F(Mtable, SaveAndLoadRoundTrip) {
 }
 
 TEST_F(Mtable, LoadReportsBadFiles) {
-    auto dir = std::filesystem::temp_directory_path() / "orv_mtable_bad";
-    std::filesystem::create_directories(dir);
+    auto dir = orv_test::scratch_dir("orv_mtable_bad");
     std::filesystem::current_path(dir);
     std::ofstream(dir / "empty.mat") << "mat\nversion 3\nvalid diffuse\n";
     EXPECT_EQ(OVmtable_load("empty"), nullptr);
@@ -224,9 +223,7 @@ class MtableFiles : public Mtable {
   protected:
     void SetUp() override {
         Mtable::SetUp();
-        dir_ = std::filesystem::temp_directory_path() / "orv_mtable_corrupt";
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
+        dir_ = orv_test::scratch_dir("orv_mtable_corrupt");
         std::filesystem::current_path(dir_);
     }
     OVmtable *load(const std::string &name, const std::string &text) {

@@ -6,6 +6,7 @@
 #include "orv/viewpoint.h"
 #include "scene/traversal_state.h"
 #include "orv/orv_internal.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +47,9 @@ class UniverseFile : public ::testing::Test {
         g_log.clear();
         g_entries = g_exits = 0;
         OVmessage_sethook(capture);
-        dir_ = fs::temp_directory_path() /
-               ("orv_universe_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = orv_test::scratch_dir(
+            "orv_universe_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         OVfile_setmodelpath(dir_.string().c_str());
     }
     void TearDown() override {

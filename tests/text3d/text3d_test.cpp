@@ -3,6 +3,7 @@
 #include "orv/file.h"
 #include "orv/message.h"
 #include "orv/universe.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,7 @@ class Text3d : public ::testing::Test {
     void SetUp() override {
         g_log.clear();
         OVmessage_sethook(capture);
-        dir_ = fs::temp_directory_path() / "orv_text3d_test";
-        fs::create_directories(dir_);
+        dir_ = orv_test::scratch_dir("orv_text3d_test");
     }
     void TearDown() override {
         _OVfont3d_deleteall();

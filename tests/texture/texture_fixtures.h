@@ -2,6 +2,7 @@
 #pragma once
 
 #include "orv/orv.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ inline int count_containing(const std::string &part) {
 }
 
 inline std::string temp_file(const std::string &name) {
-    return ::testing::TempDir() + "orv_texture_" + name;
+    return orv_test::scratch_file("orv_texture_" + name);
 }
 
 inline void write_file(const std::string &path, const Bytes &bytes) {
