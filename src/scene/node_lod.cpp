@@ -44,13 +44,6 @@ void store_ranges(LodRecord *lod, const float *ranges, int count) {
 // More levels than any scene needs: a count beyond is a caller's error.
 constexpr int max_ranges = 65536;
 
-// Ranges are kept squared, so each square must be finite too.
-bool finite_ranges(const float *ranges, int count) {
-    for (int i = 0; i < count; ++i)
-        if (!orv::finite(ranges[i] * ranges[i])) return false;
-    return true;
-}
-
 int set_ranges(OVnode *node, const float *ranges, int count) {
     LodRecord *lod = lod_of(node);
     if (!lod || count < 0) return false;
@@ -58,7 +51,7 @@ int set_ranges(OVnode *node, const float *ranges, int count) {
         OVwarning("OVlodnode_setrange: %d ranges are more than %d\n", count, max_ranges);
         return false;
     }
-    if ((ranges && !finite_ranges(ranges, count)) || !orv::change_allowed(node, "Ranges"))
+    if ((ranges && !orv::finite(ranges, count)) || !orv::change_allowed(node, "Ranges"))
         return false;
     store_ranges(lod, ranges, count);
     orv::change_made(node, "Ranges", lod->range_text);

@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """Writes one call of every exported function for the hostile-argument tests.
 
 Reads every `ORV_API` declaration of the public headers and writes a C++ table
@@ -17,8 +17,8 @@ non-finite numbers and tells whether the getters still read the same.
 import re
 import sys
 
-#Functions that cannot be called with arbitrary arguments by design : they end
-#the process, wait for a person, run until stopped or take a native handle.
+# Functions that cannot be called with arbitrary arguments by design: they end
+# the process, wait for a person, run until stopped or take a native handle.
 NOT_CALLED = {
     "OVfatal": "ends the process",
     "OVassert_failed": "asks a person, may end the process",
@@ -32,12 +32,12 @@ NOT_CALLED = {
     "_OVjacobi": "ends the process when it cannot converge (a matrix with NaN)",
 }
 
-#Arguments that must agree with each other whatever the profile.
+# Arguments that must agree with each other whatever the profile.
 SPECIAL_ARGUMENTS = {
     "OVuniverse_setargs": "a.argument_count(), a.arguments()",
 }
 
-#Results the caller owns.
+# Results the caller owns.
 RESULT_CLEANUP = {
     "OVmalloc": "OVfree(result);",
     "OVstrdup": "OVfree(result);",
@@ -108,8 +108,9 @@ def parameter_type(text):
     dims = "".join(f"[{d.strip()}]" for d in re.findall(r"\[([^\]]*)\]", dims))
     return f"{base} {dims}".strip()
 
-#Functions whose untyped pointers are byte buffers of a given size rather
-#than toolkit objects.
+
+# Functions whose untyped pointers are byte buffers of a given size rather
+# than toolkit objects.
 BYTE_BUFFERS = {"OVnet_send", "OVnet_sendraw", "OVnet_read", "OVnet_readraw"}
 
 
@@ -131,7 +132,7 @@ def argument(t, function):
     m = re.match(r"(?:const )?(\w+) \*$", t)
     if m and m.group(1) in HANDLES:
         return f"a.handle<{m.group(1)}>()"
-#Arrays and pointers of numbers : inputs when const, else outputs.
+    # Arrays and pointers of numbers: inputs when const, else outputs.
     m = re.match(r"(const )?([\w ]+?) (?:\*|\[\d*\])$", t)
     if m and (m.group(2) in INTEGERS or m.group(2) in REALS):
         kind = "in" if m.group(1) else "out"
@@ -154,8 +155,8 @@ def call(result, name, params):
     args = [argument(parameter_type(p), name) for p in parts if p != "..."]
     if name in SPECIAL_ARGUMENTS:
         args = [SPECIAL_ARGUMENTS[name]]
-#printf - like functions take the hostile text as their format : no
-#arguments follow, and the texts hold no conversions.
+    # printf-like functions take the hostile text as their format: no
+    # arguments follow, and the texts hold no conversions.
     invocation = f"{name}({', '.join(args)})"
     if result == "void":
         body = f"{invocation};"
@@ -169,7 +170,8 @@ def call(result, name, params):
     param = "Args &a" if "a." in body else "Args &"
     return f'    {{"{name}", {str(first_is_handle).lower()}, []({param}) {{ {body} }}}},'
 
-#Changes of state named without "set", and the getters that read them.
+
+# Changes of state named without "set", and the getters that read them.
 MOTION_GETTERS = {
     **{f: ["OVnode_gettransform"] for f in (
         "OVnode_translate", "OVnode_rotateaxis", "OVnode_axisrotation", "OVnode_rotate",
@@ -194,7 +196,7 @@ MOTION_GETTERS = {
 REAL_INPUTS = set(REALS) | FLOAT_INPUTS | FLOAT_OUTPUTS | {
     "const OVm3", "const OVm4", "const OVpq *", "const OVp3 *", "const OVp2 *"}
 
-#Output parameters of getters, as the pointer type a slot of a Reading takes.
+# Output parameters of getters, as the pointer type a slot of a Reading takes.
 OUTPUT_POINTERS = {"OVm3": "float (*)[3]", "OVm4": "float (*)[4]", "OVp3 [2]": "float (*)[3]"}
 
 
@@ -214,7 +216,7 @@ def handle_type(t):
 
 
 def integer_literal(param):
-#Frames are 0 or 3; any other number(axis, eye, count, index) is 1.
+    # Frames are 0 or 3; any other number (axis, eye, count, index) is 1.
     return "0" if parameter_name(param) == "frame" else "1"
 
 
@@ -230,7 +232,7 @@ def output_pointer(t):
     return None
 
 
-def bind_handles(params, handles, function):
+def bind_handles(params, handles):
     """Arguments for handle parameters: the k-th of a type is handles[type][k]."""
     uses, args = {}, []
     for p in params:
@@ -250,7 +252,7 @@ def reading(getter, declared, handles, target):
     """A call of the getter that stores what it reads in the Reading target."""
     result, params = declared[getter]
     params = parameters(params)
-    bound = bind_handles(params, handles, getter)
+    bound = bind_handles(params, handles)
     if bound is None:
         return None
     args = []
@@ -338,10 +340,13 @@ def main():
         "",
     ])
     try:
-    if open (out, encoding = "utf-8")
-.read() ==
-    text : return except OSError : pass with open(out, "w", encoding = "utf-8") as f
-    : f.write(text)
+        if open(out, encoding="utf-8").read() == text:
+            return
+    except OSError:
+        pass
+    with open(out, "w", encoding="utf-8") as f:
+        f.write(text)
 
-          if __name__
-    == "__main__" : main()
+
+if __name__ == "__main__":
+    main()

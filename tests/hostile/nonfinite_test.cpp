@@ -150,8 +150,6 @@ TEST_F(NonFinite, LevelRangesAndCentreAreRefusedAndKept) {
     ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 2));
     const float bad[] = {10, inf};
     EXPECT_FALSE(OVlodnode_setrange(lod, bad, 2));
-    const float squares_overflow[] = {10, 1e20f}; // ranges are kept squared
-    EXPECT_FALSE(OVlodnode_setrange(lod, squares_overflow, 2));
     EXPECT_FALSE(OVlodnode_setranges(lod, "10 nan"));
     EXPECT_STREQ(OVlodnode_getranges(lod), "10.000000,20.000000");
     const OVp3 centre = {nan, 0, 0};
