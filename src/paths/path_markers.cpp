@@ -3,11 +3,19 @@
 #include "orv/node.h"
 #include "paths/path_record.h"
 #include "scene/property_protocol.h"
-#include <string_view>
+#include <unordered_map>
 
 namespace {
 
 constexpr const char *marker_name = "OVMarker";
+
+// Which element each marker node shows. Kept here rather than trusted from
+// the node's data, which the application may change, and emptied when the
+// application deletes a marker node itself.
+std::unordered_map<const OVnode *, OVpathelement *> &marker_elements() {
+    static std::unordered_map<const OVnode *, OVpathelement *> elements;
+    return elements;
+}
 
 // A geometry belongs to one node, so every marker holds its own copy of the
 // path's marker geometry.
@@ -21,6 +29,7 @@ OVnode *new_marker(OVpath *path, OVpathelement *element) {
     }
     OVnode_setname(node, marker_name);
     OVnode_setdata(node, element);
+    marker_elements()[node] = element;
     return node;
 }
 
@@ -50,8 +59,15 @@ void hide_marker(OVpathelement *element) {
 
 void delete_marker(OVpathelement *element) {
     if (!element->marker) return;
-    OVnode_delete(element->marker);
-    element->marker = nullptr;
+    OVnode_delete(element->marker); // forget_marker clears element->marker
+}
+
+void forget_marker(void *node) {
+    auto &elements = marker_elements();
+    auto found = elements.find(static_cast<const OVnode *>(node));
+    if (found == elements.end()) return;
+    found->second->marker = nullptr;
+    elements.erase(found);
 }
 
 } // namespace orv::paths
@@ -59,12 +75,9 @@ void delete_marker(OVpathelement *element) {
 extern "C" {
 
 ORV_API OVpathelement *OVpathelement_frommarker(const OVnode *marker) {
-    // Only marker nodes of a path's element carry the back reference.
-    if (!marker) return nullptr;
-    const char *name = OVnode_getname(marker);
-    if (!name || std::string_view(name) != marker_name) return nullptr;
-    auto *element = static_cast<OVpathelement *>(OVnode_getdata(const_cast<OVnode *>(marker)));
-    return element && element->marker == marker ? element : nullptr;
+    auto &elements = marker_elements();
+    auto found = elements.find(marker);
+    return found == elements.end() ? nullptr : found->second;
 }
 
 ORV_API int OVpath_setvisible(OVpath *path, int visible) {

@@ -60,6 +60,8 @@ void hide_marker(OVpathelement *element);
 void place_marker(const OVpathelement *element);
 // Deletes an element's marker node.
 void delete_marker(OVpathelement *element);
+// A node is being deleted: when it is a marker, its element loses it.
+void forget_marker(void *node);
 
 // Sets the state to idle without handlers.
 void make_idle(OVpath *path);

@@ -14,6 +14,7 @@
 #include "orv/file.h"
 #include "orv/node.h"
 #include "orv/orv_internal.h"
+#include "paths/path_record.h"
 #include "render/render_config.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
@@ -23,8 +24,12 @@
 namespace orv {
 
 void connect_modules() {
-    // Motion links go with their targets.
-    scene::set_target_deleted_hook(OVmotionlink_deletetarget);
+    // Motion links go with their targets; a path forgets a marker node the
+    // application deletes.
+    scene::set_target_deleted_hook([](void *target) {
+        OVmotionlink_deletetarget(target);
+        paths::forget_marker(target);
+    });
     // The windows decide which roots are shown and prepare them.
     scene::set_render_hooks(_OVwindow_roots, _OVrender_prepare);
     scene::set_object_node_hooks({_OVobjectnode_collect, _OVobjectnode_bounds,

@@ -168,3 +168,39 @@ TEST_F(PathTest, VisibleMarkersStandAtTheirElementsAndHideWithoutDeleting) {
     OVpath_delete(path);
     EXPECT_EQ(OVnode_numchildren(root), 0);
 }
+
+TEST_F(PathTest, AMarkerNodeDeletedByTheApplicationIsForgotten) {
+    OVpath *path = row_path(2);
+    OVgeometry *box = OVgeometry_newblock(1, 1, 1, 0);
+    ASSERT_TRUE(OVpath_setmarkergeometry(path, box));
+    OVgeometry_delete(box);
+    ASSERT_TRUE(OVpath_setvisible(path, 1));
+    OVpathelement *first = OVpath_getfirst(path);
+    OVnode *marker = OVpathelement_getmarker(first);
+    ASSERT_NE(marker, nullptr);
+    OVnode_delete(marker);
+    EXPECT_EQ(OVpathelement_getmarker(first), nullptr);
+    // Moving, hiding and showing again must not reach the freed node; the
+    // next show makes a new marker.
+    const OVp3 moved = {0, 3, 0};
+    EXPECT_TRUE(OVpathelement_setposition(first, moved));
+    ASSERT_TRUE(OVpath_setvisible(path, 0));
+    ASSERT_TRUE(OVpath_setvisible(path, 1));
+    OVnode *again = OVpathelement_getmarker(first);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(OVpathelement_frommarker(again), first);
+    OVp3 t;
+    OVnode_gettranslation(again, t);
+    EXPECT_P3_NEAR(t, 0, 3, 0);
+    OVpath_delete(path);
+    EXPECT_EQ(OVnode_numchildren(OVuniverse_getrootnodes()), 0);
+}
+
+TEST_F(PathTest, ANodeMerelyNamedLikeAMarkerIsNoMarker) {
+    OVnode *node = OVsepnode_new(nullptr);
+    OVnode_setname(node, "OVMarker");
+    int not_an_element = 7;
+    OVnode_setdata(node, &not_an_element);
+    EXPECT_EQ(OVpathelement_frommarker(node), nullptr);
+    OVnode_delete(node);
+}
