@@ -1,9 +1,12 @@
 // What the fuzz targets share: silent messages, one universe for the whole
-// run, and the input written to a file of its own for the readers that
-// take a file name.
+// run, the input written to a file of its own for the readers that take a
+// file name, model loading from a stream and image decoding.
 #pragma once
 
+#include "orv/file.h"
+#include "orv/geometry.h"
 #include "orv/message.h"
+#include "orv/texture.h"
 #include "orv/universe.h"
 
 #include <cstdint>
@@ -11,11 +14,15 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace fuzz {
 
-inline int quiet(const char *) {
-    return 0;
+// Warnings and messages go nowhere: printing them would cost more than the
+// parsing under test and fill the fuzzer's log.
+inline void silence_messages() {
+    OVmessage_setoutput(OVCHANNEL_WARNING, 0, nullptr);
+    OVmessage_setoutput(OVCHANNEL_MESSAGE, 0, nullptr);
 }
 
 // A universe without windows, made once and deleted at exit.
@@ -23,8 +30,8 @@ inline void start_universe() {
     static const bool started = [] {
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
         setenv("ORV_NO_DIALOGS", "1", 0);
-        OVmessage_sethook(quiet);
         OVuniverse_new(512, 0);
+        silence_messages();
         std::atexit(OVuniverse_delete);
         return true;
     }();
@@ -56,5 +63,33 @@ class InputFile {
     std::string path_;
     bool written_ = false;
 };
+
+// Reads a model of the given type from the bytes and deletes what loads; the
+// low bit of the size picks whether the geometries are merged.
+inline void load_model(const std::uint8_t *data, std::size_t size, const char *name, int type) {
+    silence_messages();
+    std::FILE *f = std::tmpfile();
+    if (!f) return;
+    std::fwrite(data, 1, size, f);
+    std::rewind(f);
+    OVpq view;
+    OVgeomlist *list = _OVgeometry_load(f, name, type, &view, 1.0f, size & 1);
+    for (OVgeomlist *e = list; e; e = _OVgeomlist_next(e))
+        OVgeometry_delete(_OVgeomlist_geometry(e));
+    _OVgeomlist_delete(list); // the reader has closed the file
+}
+
+// Decodes an image from the bytes and touches its last texel, so that a
+// buffer shorter than the size it reports shows up under the sanitizers.
+inline void decode_image(const std::vector<std::uint8_t> &bytes) {
+    silence_messages();
+    int width = 0, height = 0;
+    unsigned char *pixels = _OVimage_decode(bytes.data(), bytes.size(), "fuzz", &width, &height);
+    if (pixels && width > 0 && height > 0) {
+        volatile unsigned char last = pixels[static_cast<std::size_t>(width) * height * 4 - 1];
+        (void)last;
+    }
+    OVfree(pixels);
+}
 
 } // namespace fuzz

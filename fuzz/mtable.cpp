@@ -1,30 +1,16 @@
 // Material file reader on arbitrary bytes.
-#include "orv/message.h"
+#include "fuzz_support.h"
+
 #include "orv/mtable.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
+#include <cstring>
 
-namespace {
-int quiet(const char *) {
-    return 0;
-}
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    OVmessage_sethook(quiet);
-    std::string path = "/tmp/orv_fuzz_mtable_" + std::to_string(getpid()) + ".mat";
-    std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    fuzz::silence_messages();
     // Only files that start like a material file reach the parser.
-    if (size < 3 || std::string(reinterpret_cast<const char *>(data), 3) != "mat")
-        std::fputs("mat\n", f);
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-    OVmtable *t = OVmtable_load(path.c_str());
-    OVmtable_delete(t);
-    std::remove(path.c_str());
+    const bool has_magic = size >= 3 && std::memcmp(data, "mat", 3) == 0;
+    fuzz::InputFile file("mtable", ".mat", data, size, has_magic ? "" : "mat\n");
+    if (!file.ok()) return 0;
+    OVmtable_delete(OVmtable_load(file.path()));
     return 0;
 }
