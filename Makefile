@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 60
 # Where make install puts the toolkit (DESTDIR stages it elsewhere).
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test clean format fuzz install uninstall
+.PHONY: all deps configure build run test bench clean format fuzz install uninstall
 
 all: build
 
@@ -43,6 +43,15 @@ endif
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Every benchmark (with the libraries the loaders are compared with), then
+# one table of the performance goals. About ten minutes.
+bench: deps
+	@./scripts/install-bench-deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DORV_BENCH=ON > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target benchmarks > $(BUILD)/bench-build.log 2>&1 \
+		|| { cat $(BUILD)/bench-build.log; exit 1; }
+	@./scripts/run-benches $(BUILD)
 
 # The library, headers, CMake package, orvane.pc and the font model.
 install: deps

@@ -102,14 +102,31 @@ bool parse_float(const char *token, float *out) {
     return token && parse_float(token, token + std::strlen(token), out);
 }
 
-bool parse_hex(const char *token, unsigned *out) {
-    if (!token || !*token) return false;
+bool parse_hex(const char *token, const char *end, unsigned *out) {
+    if (!token || token == end) return false;
     const char *p = token;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) p += 2;
-    const char *end = token + std::strlen(token);
+    if (end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) p += 2;
     if (p == end) return false;
     auto [ptr, ec] = std::from_chars(p, end, *out, 16);
     return ec == std::errc() && ptr == end;
+}
+
+bool parse_hex(const char *token, unsigned *out) {
+    return token && parse_hex(token, token + std::strlen(token), out);
+}
+
+int split_tokens(const char *begin, const char *end, TokenRange *out, int most) {
+    int n = 0;
+    for (const char *p = begin;;) {
+        while (p < end && is_blank(*p))
+            ++p;
+        if (p == end) return n;
+        if (n == most) return -1;
+        const char *start = p;
+        while (p < end && !is_blank(*p))
+            ++p;
+        out[n++] = {start, p};
+    }
 }
 
 LineTokenizer::LineTokenizer(std::FILE *file, const char *name)
@@ -209,6 +226,33 @@ bool LineTokenizer::skip_line() {
 
 void LineTokenizer::push_back() {
     if (pos_ > 0) --pos_;
+}
+
+const char *LineTokenizer::plain_line(const char **end) {
+    if (!file_ || !fill()) return nullptr;
+    const char *from = chunk_.data() + begin_;
+    std::size_t most = std::min(end_ - begin_, static_cast<std::size_t>(kLineLimit - 1));
+    const void *feed = std::memchr(from, '\n', most);
+    if (!feed) return nullptr;
+    for (const char *p = from; p != feed; ++p)
+        if (*p == '/' || *p == '\\' || *p == '\0') return nullptr;
+    *end = static_cast<const char *>(feed) + 1;
+    return from;
+}
+
+void LineTokenizer::take_plain_line(const char *end) {
+    const char *from = chunk_.data() + begin_;
+    const auto n = static_cast<std::size_t>(end - from);
+    std::memcpy(line_, from, n); // for a later report about this line
+    line_[n] = '\0';
+    length_ = static_cast<int>(n);
+    begin_ += n;
+    consumed_ += static_cast<long>(n);
+    ++line_no_;
+    starts_.clear();
+    ends_.clear();
+    pos_ = 0;
+    continues_ = false;
 }
 
 int LineTokenizer::caret_column() const {

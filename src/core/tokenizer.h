@@ -25,6 +25,15 @@ class LineTokenizer {
     bool skip_line();
     // Gives back the last token taken from the current line.
     void push_back();
+
+    // The next line when it is plain: whole in the buffer, within the length
+    // limit, without comment, continuation or zero byte; null otherwise.
+    // Nothing is consumed: a reader that can take the line at once (its
+    // tokens from split_tokens) calls take_plain_line, any other goes on with
+    // skip_line and the token calls, which see the same line.
+    const char *plain_line(const char **end);
+    // Consumes the line plain_line gave, as skip_line would have.
+    void take_plain_line(const char *end);
     // True when the current line has no tokens left (and does not continue).
     bool at_line_end() const { return pos_ >= starts_.size() && !continues_; }
 
@@ -68,6 +77,14 @@ class LineTokenizer {
     bool continues_ = false;
 };
 
+// A token of a plain line: [begin, end).
+struct TokenRange {
+    const char *begin, *end;
+};
+// Splits [begin, end) at blanks into at most `most` tokens; the count, or
+// -1 when there are more.
+int split_tokens(const char *begin, const char *end, TokenRange *out, int most);
+
 // Whole-token numbers: nothing may be left over. The range forms take the
 // token's end; the others find it.
 bool parse_int(const char *token, const char *end, int *out);
@@ -76,5 +93,6 @@ bool parse_int(const char *token, int *out);
 bool parse_float(const char *token, float *out);
 // Hexadecimal with an optional "0x" prefix.
 bool parse_hex(const char *token, unsigned *out);
+bool parse_hex(const char *token, const char *end, unsigned *out);
 
 } // namespace orv

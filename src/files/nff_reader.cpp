@@ -23,6 +23,10 @@ constexpr float kLargestCoordinate = 1e18f;
 
 constexpr int kMinVertexLine = 6; // "0 0 0\n"
 
+// Polygon lines of at most this many corners are read at once when plain
+// (numbers and an optional colour); longer ones take the token calls.
+constexpr int kQuickCorners = 16;
+
 unsigned widen12(unsigned c) {
     unsigned r = (c >> 8) & 0xF, g = (c >> 4) & 0xF, b = c & 0xF;
     return (r * 0x11u) << 16 | (g * 0x11u) << 8 | (b * 0x11u);
@@ -49,8 +53,14 @@ class NffReader {
     bool read_table_line(OVgeometry *g, bool *own_table);
     bool read_count(const char *label, int *n, long bytes_each);
     bool read_vertex(OVgeometry *g, int number);
+    bool read_plain_vertex(OVgeometry *g, int number);
+    OVvertex *add_vertex(OVgeometry *g, int number, const OVp3 pos);
+    bool scale_coordinate(float *c);
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
+    bool read_plain_polygon(OVgeometry *g);
+    OVvertex *vertex_at(const char *begin, const char *end);
     bool read_poly_colour(OVgeometry *g, OVpoly *p, const char *t);
+    void set_poly_colour(OVgeometry *g, OVpoly *p, unsigned colour, std::size_t length);
     int read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex);
 
     LineTokenizer tok_;
@@ -134,7 +144,37 @@ bool NffReader::read_count(const char *label, int *n, long bytes_each) {
     return true;
 }
 
+// Scales a coordinate; false when it is too large. Extents, squared
+// distances and their sums must stay finite.
+bool NffReader::scale_coordinate(float *c) {
+    *c *= scale_;
+    return std::fabs(*c) <= kLargestCoordinate;
+}
+
+OVvertex *NffReader::add_vertex(OVgeometry *g, int number, const OVp3 pos) {
+    OVvertex *v = _OVvertex_new(pos);
+    _OVgeometry_addvertexsimple(g, v);
+    vertices_[static_cast<std::size_t>(number)] = v;
+    return v;
+}
+
+// A line of three good coordinates and nothing else, taken at once; false
+// leaves the line to the token calls, which report what is wrong with it.
+bool NffReader::read_plain_vertex(OVgeometry *g, int number) {
+    const char *end;
+    const char *line = tok_.plain_line(&end);
+    TokenRange t[3];
+    if (!line || split_tokens(line, end, t, 3) != 3) return false;
+    OVp3 pos;
+    for (int a = 0; a < 3; ++a)
+        if (!parse_float(t[a].begin, t[a].end, &pos[a]) || !scale_coordinate(&pos[a])) return false;
+    tok_.take_plain_line(end);
+    add_vertex(g, number, pos);
+    return true;
+}
+
 bool NffReader::read_vertex(OVgeometry *g, int number) {
+    if (read_plain_vertex(g, number)) return true;
     if (!tok_.skip_line()) {
         OVwarning("%s missing.\n", "Vertex coordinate");
         return false;
@@ -142,16 +182,12 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
     OVp3 pos;
     for (float &c : pos) {
         if (!tok_.read_float("Vertex coordinate", &c)) return false;
-        c *= scale_;
-        // Extents, squared distances and their sums must stay finite.
-        if (!(std::fabs(c) <= kLargestCoordinate)) {
+        if (!scale_coordinate(&c)) {
             tok_.report("%s invalid.\n", "Vertex coordinate");
             return false;
         }
     }
-    OVvertex *v = _OVvertex_new(pos);
-    _OVgeometry_addvertexsimple(g, v);
-    vertices_[static_cast<std::size_t>(number)] = v;
+    OVvertex *v = add_vertex(g, number, pos);
     while (const char *t = tok_.next_on_line()) {
         if (std::strcmp(t, "N") == 0) {
             v->flags |= OVVERTEX_SMOOTH;
@@ -207,9 +243,14 @@ bool NffReader::read_poly_colour(OVgeometry *g, OVpoly *p, const char *t) {
         tok_.report("%s invalid.\n", "Polygon color");
         return false;
     }
-    int id = OVmtable_matchcolor24(g->mtable, std::strlen(t) == 5 ? widen12(c) : c);
-    if (id >= 0) OVpoly_setmatid(p, id);
+    set_poly_colour(g, p, c, std::strlen(t));
     return true;
+}
+
+// A colour token of 5 characters (0xF80) is 12-bit, any other 24-bit.
+void NffReader::set_poly_colour(OVgeometry *g, OVpoly *p, unsigned colour, std::size_t length) {
+    int id = OVmtable_matchcolor24(g->mtable, length == 5 ? widen12(colour) : colour);
+    if (id >= 0) OVpoly_setmatid(p, id);
 }
 
 // 1 taken, 0 geometry fails.
@@ -256,7 +297,44 @@ int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex
     return 1;
 }
 
+// The vertex a token numbers, or null when it is no good vertex number.
+OVvertex *NffReader::vertex_at(const char *begin, const char *end) {
+    int index;
+    if (!parse_int(begin, end, &index) || index < 0 || index >= static_cast<int>(vertices_.size()))
+        return nullptr;
+    return vertices_[static_cast<std::size_t>(index)];
+}
+
+// A line of a corner count of 3 to kQuickCorners, that many good vertex
+// numbers and at most a hexadecimal colour, taken at once; false leaves the
+// line to the token calls, which report what is wrong with it.
+bool NffReader::read_plain_polygon(OVgeometry *g) {
+    const char *end;
+    const char *line = tok_.plain_line(&end);
+    TokenRange t[kQuickCorners + 2];
+    int tokens = line ? split_tokens(line, end, t, kQuickCorners + 2) : -1;
+    int n;
+    if (tokens < 4 || !parse_int(t[0].begin, t[0].end, &n) || n < 3 || n > kQuickCorners ||
+        tokens < n + 1 || tokens > n + 2)
+        return false;
+    OVvertex *ring[kQuickCorners];
+    for (int i = 0; i < n; ++i)
+        if (!(ring[i] = vertex_at(t[i + 1].begin, t[i + 1].end))) return false;
+    unsigned colour = 0;
+    const TokenRange &c = t[n + 1];
+    if (tokens == n + 2 && !parse_hex(c.begin, c.end, &colour)) return false;
+    tok_.take_plain_line(end);
+    OVpoly *p = _OVpoly_new(g);
+    p->flags |= OVPOLY_BUILT;
+    for (int i = 0; i < n; ++i)
+        OVpoly_addvertexptr(p, ring[i]);
+    if (tokens == n + 2) set_poly_colour(g, p, colour, static_cast<std::size_t>(c.end - c.begin));
+    OVpoly_close(p); // 3 to kQuickCorners corners: closes
+    return true;
+}
+
 int NffReader::read_polygon(OVgeometry *g) {
+    if (read_plain_polygon(g)) return 1;
     if (!tok_.skip_line()) {
         OVwarning("%s missing.\n", "Number of vertices");
         return -1;

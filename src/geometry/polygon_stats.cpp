@@ -26,7 +26,7 @@ static void divide3(const float *in, float d, float *out) {
 }
 
 // The turn at the corner after c: (c+2 - c+1) x (c - c+1), indices wrapping.
-static void turn(int c, int n, float *out) {
+[[gnu::always_inline]] static inline void turn(const float *const *pts, int c, int n, float *out) {
     int c1 = c + 1 < n ? c + 1 : c + 1 - n, c2 = c + 2 < n ? c + 2 : c + 2 - n;
     float a[3], b[3];
     sub(pts[c], pts[c1], a);
@@ -34,19 +34,17 @@ static void turn(int c, int n, float *out) {
     cross(b, a, out);
 }
 
-} // namespace orv::geom
-
-using namespace orv::geom;
-
-extern "C" {
-
-int _OVpoly_stats(OVpoly *p) {
-    if (!p) return 0;
-    int n = gather(p);
-    if (n == 0) return 1;
+// The statistics of the corners at pts. Fixed is the corner count when the
+// caller knows it (triangles, most of every model): the same arithmetic in
+// the same order, unrolled.
+template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int corners) {
+    const int n = Fixed ? Fixed : corners;
     float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f}, mean[3] = {0, 0, 0};
-    for (const float *q : pts)
+#pragma GCC unroll 4
+    for (int i = 0; i < n; ++i)
+#pragma GCC unroll 3
         for (int a = 0; a < 3; ++a) {
+            const float *q = pts[i];
             // Like fmin and fmax: a NaN coordinate leaves the bound alone.
             if (q[a] < lo[a]) lo[a] = q[a];
             if (q[a] > hi[a]) hi[a] = q[a];
@@ -54,6 +52,7 @@ int _OVpoly_stats(OVpoly *p) {
         }
     float spread[3];
     divide3(mean, static_cast<float>(n), p->centre);
+#pragma GCC unroll 3
     for (int a = 0; a < 3; ++a) {
         float up = hi[a] - p->centre[a], down = p->centre[a] - lo[a];
         spread[a] = up >= down || down != down ? up : down; // fmax, kept inline
@@ -63,13 +62,15 @@ int _OVpoly_stats(OVpoly *p) {
     if (!fixed && n >= 3) {
         float ref[3] = {0, 0, 0}, sum[3] = {0, 0, 0}, t[3];
         bool have_ref = false, convex = true;
+#pragma GCC unroll 4
         for (int c = 0; c < n; ++c) {
-            turn(c, n, t);
+            turn(pts, c, n, t);
             if (!have_ref && (t[0] != 0 || t[1] != 0 || t[2] != 0)) {
                 copy3(t, ref);
                 have_ref = true;
             }
             if (have_ref && dot(t, ref) < 0) convex = false;
+#pragma GCC unroll 3
             for (int a = 0; a < 3; ++a)
                 sum[a] += t[a];
         }
@@ -99,9 +100,28 @@ int _OVpoly_stats(OVpoly *p) {
     copy3(p->centre, p->centre_copy);
     p->plane_distance = dot(p->normal, p->centre);
     if (n >= 4 && !fixed)
-        for (const float *q : pts)
-            if (std::fabs(p->plane_distance - dot(p->normal, q)) > OV_TOLERANCE) return 0;
+        for (int i = 0; i < n; ++i)
+            if (std::fabs(p->plane_distance - dot(p->normal, pts[i])) > OV_TOLERANCE) return 0;
     return 1;
+}
+
+} // namespace orv::geom
+
+using namespace orv::geom;
+
+extern "C" {
+
+int _OVpoly_stats(OVpoly *p) {
+    if (!p) return 0;
+    const OVcorner *c = p->corners;
+    if (!c) return 1;
+    if (c->next && c->next->next && !c->next->next->next) {
+        const float *triangle[3] = {c->vertex->position, c->next->vertex->position,
+                                    c->next->next->vertex->position};
+        return stats_of<3>(p, triangle, 3);
+    }
+    int n = gather(p);
+    return stats_of<0>(p, pts.data(), n);
 }
 
 int _OVpoly_convex(OVpoly *p) {

@@ -1,7 +1,9 @@
-// The pools of corner, vertex and polygon records.
+// The pools of corner, vertex and polygon records, and the count of pool
+// blocks held.
 #include "geometry/record_pool.h"
 
 #include "geometry/geometry_record.h"
+#include "platform/platform.h"
 
 namespace orv::geom {
 
@@ -11,7 +13,24 @@ namespace {
 constinit RecordPool<sizeof(OVcorner)> corners;
 constinit RecordPool<sizeof(OVvertex)> vertices;
 constinit RecordPool<sizeof(OVpoly)> polys;
+constinit long blocks = 0;
 } // namespace
+
+std::size_t pooled_bytes() {
+    return static_cast<std::size_t>(blocks) * kPoolBlockBytes;
+}
+
+void *map_pool_block() {
+    void *block = platform::current().process.map_block(kPoolBlockBytes);
+    if (!block) OVfatal("OUT OF MEMORY!");
+    ++blocks;
+    return block;
+}
+
+void unmap_pool_block(void *block) {
+    platform::current().process.unmap_block(block, kPoolBlockBytes);
+    --blocks;
+}
 
 void *corner_take() {
     return corners.take();

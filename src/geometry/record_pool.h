@@ -1,14 +1,29 @@
-// Fixed-size pools for the corner, vertex and polygon records. Models hold
-// millions of them, and an allocation of its own per record costs more than
-// reading the record from a file; pooled records also lie close together.
-// The simulation thread alone builds geometry, so the pools are not locked.
+// Fixed-size pools for the corner, vertex and polygon records (and the scene's
+// node records). Models hold millions of them, and an allocation of its own
+// per record costs more than reading the record from a file; pooled records
+// also lie close together. Records come from aligned blocks, handed out in
+// address order the first time; a block whose records are all given back
+// goes back to the system, but for one spare per pool kept for the next
+// geometry. The simulation thread alone builds geometry, so the pools are not
+// locked.
 #pragma once
 
 #include "orv/message.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace orv::geom {
+
+// Bytes of one pool block; blocks are aligned to their size, so that a
+// record's block is found from its address.
+constexpr std::size_t kPoolBlockBytes = std::size_t{1} << 21;
+
+// Bytes of blocks held by every pool together, spares included.
+std::size_t pooled_bytes();
+// A zeroed block from the system (fatal when there is none), and its return.
+void *map_pool_block();
+void unmap_pool_block(void *block);
 
 template <std::size_t Size> class RecordPool {
   public:
@@ -23,40 +38,82 @@ template <std::size_t Size> class RecordPool {
     }
 #else
     void *take() {
-        if (!free_) grow();
-        Node *n = free_;
-        free_ = n->next;
-        return n;
+        if (!open_) open_ = new_block();
+        Block *b = open_;
+        void *record;
+        if (b->free) {
+            record = b->free;
+            b->free = *static_cast<void **>(record);
+        } else {
+            record = reinterpret_cast<unsigned char *>(b) + kFirst + b->fresh++ * kSlot;
+        }
+        if (++b->live == kSlots) unlink(b); // full: out of the open list
+        return record;
     }
-    // Freed records are kept for the next geometry: a model loaded again
-    // reuses them instead of taking fresh pages from the system.
-    void give(void *block) {
-        if (!block) return;
-        auto *n = static_cast<Node *>(block);
-        n->next = free_;
-        free_ = n;
+    void give(void *record) {
+        if (!record) return;
+        auto *b = reinterpret_cast<Block *>(reinterpret_cast<std::uintptr_t>(record) &
+                                            ~(kPoolBlockBytes - 1));
+        if (b->live == kSlots) push(b); // has room again
+        *static_cast<void **>(record) = b->free;
+        b->free = record;
+        if (--b->live == 0) release(b);
     }
 #endif
 
   private:
-    union Node {
-        Node *next;
-        alignas(std::max_align_t) unsigned char bytes[Size];
+    struct Block {
+        Block *prev, *next;         // the open list: blocks with room
+        Block *all_prev, *all_next; // every block, kept reachable for the leak checker
+        void *free;                 // records given back
+        std::size_t live;           // records handed out
+        std::size_t fresh;          // records never handed out start here
     };
-    static constexpr std::size_t kPerSlab = 65536 / sizeof(Node);
+    // Records are 8-byte aligned, 16 when their size is a multiple of 16.
+    static constexpr std::size_t kSlot = (Size + 7) / 8 * 8;
+    static constexpr std::size_t kFirst = 64; // the header, one cache line
+    static constexpr std::size_t kSlots = (kPoolBlockBytes - kFirst) / kSlot;
+    static_assert(sizeof(Block) <= kFirst);
 
-    // Node 0 of a slab links the slabs; the others are records.
-    void grow() {
-        auto *slab = static_cast<Node *>(OVmalloc(sizeof(Node) * kPerSlab));
-        slab[0].next = slabs_;
-        slabs_ = slab;
-        for (std::size_t i = kPerSlab - 1; i > 0; --i) {
-            slab[i].next = free_;
-            free_ = &slab[i];
+    Block *new_block() {
+        if (Block *b = spare_) {
+            spare_ = nullptr;
+            return b;
         }
+        auto *b = static_cast<Block *>(map_pool_block());
+        b->all_next = all_;
+        if (all_) all_->all_prev = b;
+        all_ = b;
+        return b;
     }
-    Node *free_ = nullptr;
-    Node *slabs_ = nullptr; // kept reachable for the leak checker
+    void push(Block *b) {
+        b->prev = nullptr;
+        b->next = open_;
+        if (open_) open_->prev = b;
+        open_ = b;
+    }
+    void unlink(Block *b) {
+        (b->prev ? b->prev->next : open_) = b->next;
+        if (b->next) b->next->prev = b->prev;
+        b->prev = b->next = nullptr;
+    }
+    // An empty block goes back to the system unless it can be the spare.
+    void release(Block *b) {
+        unlink(b);
+        b->free = nullptr;
+        b->fresh = 0;
+        if (!spare_) {
+            spare_ = b;
+            return;
+        }
+        (b->all_prev ? b->all_prev->all_next : all_) = b->all_next;
+        if (b->all_next) b->all_next->all_prev = b->all_prev;
+        unmap_pool_block(b);
+    }
+
+    Block *open_ = nullptr;
+    Block *spare_ = nullptr;
+    Block *all_ = nullptr;
 };
 
 void *corner_take();

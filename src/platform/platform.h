@@ -72,6 +72,11 @@ struct ProcessServices {
     bool (*profile_has_sections)(const char *path);
     // The full file name of the running program (empty when unknown).
     void (*executable_name)(char *out, std::size_t size);
+
+    // Memory straight from the system for the record pools: `bytes` (a power
+    // of two) aligned to `bytes`, zeroed, or null; and its return.
+    void *(*map_block)(std::size_t bytes);
+    void (*unmap_block)(void *block, std::size_t bytes);
 };
 
 struct Platform {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -397,6 +398,107 @@ TEST_F(Nff, ManyDegeneratePolygonsAreDroppedAtClose) {
     for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
         ++listed;
     EXPECT_EQ(listed, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Everything a reader result says about its polygons and vertices, in list order.
+std::string describe(OVgeometry *g) {
+    std::string out;
+    char line[160];
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 at;
+        OVvertex_getposition(v, at);
+        std::snprintf(line, sizeof line, "v %g %g %g\n", at[0], at[1], at[2]);
+        out += line;
+    }
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p)) {
+        OVp3 n;
+        OVpoly_getnormal(p, n);
+        std::snprintf(line, sizeof line,
+                      "p %06x id %d both %d normal %g %g %g:", _OVpoly_getcolor24(p),
+                      OVpoly_getid(p), OVpoly_getbothsides(p), n[0], n[1], n[2]);
+        out += line;
+        for (int i = 0; i < OVpoly_numvertices(p); ++i) {
+            OVp3 at;
+            OVvertex_getposition(OVpoly_getvertex(p, i), at);
+            std::snprintf(line, sizeof line, " (%g %g %g)", at[0], at[1], at[2]);
+            out += line;
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+// A fan of `corners` triangles-worth around the origin as one polygon line's numbers.
+std::string ring(int first, int corners) {
+    std::string out = std::to_string(corners);
+    for (int i = 0; i < corners; ++i)
+        out += " " + std::to_string(first + i);
+    return out;
+}
+
+// Vertex and polygon lines of every form: plain ones, which are read at
+// once, and ones with comments, attributes, tabs, carriage returns or many
+// corners, which take the token calls.
+std::string mixed_model(const std::string &tail) {
+    std::string text = "nff\nmixed\n20\n";
+    for (int i = 0; i < 20; ++i) {
+        const float angle = static_cast<float>(i) * 6.2831853f / 20;
+        char line[96];
+        std::snprintf(line, sizeof line, "%.4f\t%.4f  0%s%s", std::cos(angle), std::sin(angle),
+                      i % 3 ? "" : "\r", tail.c_str());
+        text += line;
+        text += "\n";
+    }
+    text += "7\n";
+    const std::string polys[] = {"3 0 1 2",
+                                 "3 2 3 4 0xf00",
+                                 " 4 4 5 6 7\t0x00ff80",
+                                 "3 8 9 10 0x0f0 both",
+                                 "3 10 11 12 0x123 id=9",
+                                 ring(0, 20),
+                                 "5 12 13 14 15 16 0xabc\r"};
+    for (const std::string &p : polys)
+        text += p + tail + "\n";
+    return text;
+}
+
+TEST_F(Nff, QuickAndTokenReadLinesGiveTheSameGeometry) {
+    OVgeomlist *quick = load(mixed_model(""));
+    OVgeomlist *tokens = load(mixed_model(" // every line through the token calls"));
+    ASSERT_EQ(count(quick), 1);
+    ASSERT_EQ(count(tokens), 1);
+    const std::string a = describe(_OVgeomlist_geometry(quick));
+    EXPECT_EQ(a, describe(_OVgeomlist_geometry(tokens)));
+    // Vertices in file order; polygons newest first, each ring in file order.
+    EXPECT_EQ(a.rfind("v 1 0 0\n", 0), 0u) << a;
+    const std::size_t first_poly = a.find("\np ") + 1;
+    EXPECT_EQ(a.compare(first_poly, 9, "p aabbcc "), 0)
+        << a; // the last line, 12-bit colour widened
+    EXPECT_NE(a.find("p ff0000 id 0"), std::string::npos) << a;
+    EXPECT_NE(a.find("p 00ff80 id 0"), std::string::npos) << a;
+    EXPECT_NE(a.find("p 00ff00 id 0 both 1"), std::string::npos) << a;
+    EXPECT_NE(a.find("p 112233 id 9"), std::string::npos) << a;
+    EXPECT_EQ(OVgeometry_numpolys(_OVgeomlist_geometry(quick)), 7);
+}
+
+TEST_F(Nff, BadNumbersOnPlainLinesAreReportedWithTheirLine) {
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n2\n3 0 1 2\n3 0 1 3\n"), nullptr);
+    EXPECT_TRUE(logged("Line 9 in 'model.nff'.\n3 0 1 3\n      ^\nVertex index invalid.\n"))
+        << g_log;
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1.5.2 0\n1\n3 0 1 2\n"), nullptr);
+    EXPECT_TRUE(logged("Line 6 in 'model.nff'.\n0 1.5.2 0\n  ^\n"
+                       "Vertex coordinate invalid.  Remember not to use punctuation.\n"))
+        << g_log;
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2 0xfg0\n"), nullptr);
+    EXPECT_TRUE(
+        logged("Line 8 in 'model.nff'.\n3 0 1 2 0xfg0\n        ^\nPolygon color invalid.\n"))
+        << g_log;
 }
 
 } // namespace

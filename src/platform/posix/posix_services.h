@@ -32,6 +32,10 @@ bool profile_has_sections(const char *path);
 // Read from /proc/self/exe.
 void executable_name(char *out, std::size_t size);
 
+// Anonymous mappings aligned to their size.
+void *map_block(std::size_t bytes);
+void unmap_block(void *block, std::size_t bytes);
+
 // The standard-error copy of a message box: "caption: text", ending in a line feed.
 void print_box_text(const char *caption, const char *text);
 

@@ -12,6 +12,8 @@ const ProcessServices &process_services() {
         .profile_string = profile_string,
         .profile_has_sections = profile_has_sections,
         .executable_name = executable_name,
+        .map_block = map_block,
+        .unmap_block = unmap_block,
     };
     return table;
 }

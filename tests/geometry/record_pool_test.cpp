@@ -1,0 +1,69 @@
+#include "geometry/record_pool.h"
+#include "geometry_test_util.h"
+
+namespace {
+
+// A closed grid of side x side vertices and 2 (side - 1)^2 triangles.
+OVgeometry *grid(int side) {
+    OVgeometry *g = OVgeometry_begin();
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const OVp3 pos = {static_cast<float>(x), static_cast<float>(y), 0};
+            OVgeometry_newvertex(g, pos);
+        }
+    for (int y = 0; y + 1 < side; ++y)
+        for (int x = 0; x + 1 < side; ++x) {
+            int a = y * side + x;
+            _OVgeometry_addpoly3(g, a, a + 1, a + side, 0);
+            _OVgeometry_addpoly3(g, a + 1, a + side + 1, a + side, 0);
+        }
+    OVgeometry_close(g);
+    return g;
+}
+
+constexpr int kPools = 3; // corners, vertices, polygons: one spare each
+
+TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
+    const std::size_t before = orv::geom::pooled_bytes();
+    OVgeometry *g = grid(300); // about 180,000 triangles
+    const std::size_t loaded = orv::geom::pooled_bytes();
+    if (loaded == 0) GTEST_SKIP() << "records are not pooled in this build";
+    EXPECT_GT(loaded, before + 10 * orv::geom::kPoolBlockBytes);
+    OVgeometry_delete(g);
+    EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
+}
+
+TEST(RecordPool, RecordsAreReusedAfterADeletion) {
+    OVgeometry_delete(grid(200));
+    const std::size_t kept = orv::geom::pooled_bytes();
+    OVgeometry *g = grid(200);
+    // The spares and the freed records take the second geometry.
+    EXPECT_LE(orv::geom::pooled_bytes(), kept + 10 * orv::geom::kPoolBlockBytes);
+    EXPECT_EQ(OVgeometry_numpolys(g), 2 * 199 * 199);
+    OVgeometry_delete(g);
+}
+
+TEST(RecordPool, RecordsOfLiveGeometriesStayIntactWhileOthersGo) {
+    OVgeometry *kept = grid(50), *dropped = grid(250);
+    OVgeometry_delete(dropped);
+    OVgeometry *again = grid(250);
+    // The first geometry's records were untouched by the churn around them.
+    int corner_sum = 0, polys = 0;
+    for (OVpoly *p = OVgeometry_getpolys(kept); p; p = OVpoly_next(p), ++polys)
+        for (int i = 0; i < OVpoly_numvertices(p); ++i) {
+            OVp3 at;
+            OVvertex_getposition(OVpoly_getvertex(p, i), at);
+            corner_sum += static_cast<int>(at[0] + at[1]);
+        }
+    EXPECT_EQ(polys, 2 * 49 * 49);
+    // Each cell's two triangles have corner sums 3s + 2 and 3s + 4 (s = x + y).
+    int expected = 0;
+    for (int y = 0; y < 49; ++y)
+        for (int x = 0; x < 49; ++x)
+            expected += 6 * (x + y) + 6;
+    EXPECT_EQ(corner_sum, expected);
+    OVgeometry_delete(again);
+    OVgeometry_delete(kept);
+}
+
+} // namespace
