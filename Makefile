@@ -7,6 +7,12 @@ ifeq ($(SANITIZE),1)
 BUILD := build-sanitize
 CMAKE_FLAGS += -DORV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
+# clang's undefined-behaviour sanitizer alone, with its function-type check.
+ifeq ($(SANITIZE),ubsan)
+BUILD := build-ubsan
+CONFIGURE_ENV := CC=clang CXX=clang++
+CMAKE_FLAGS += -DORV_UBSAN=ON -DORV_FUZZ=OFF -DORV_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+endif
 
 # Fuzzing: every fuzz target built with clang, libFuzzer and the sanitizers,
 # each run in turn for FUZZ_SECONDS.
@@ -24,7 +30,7 @@ deps:
 	@./scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
+	@$(CONFIGURE_ENV) cmake -S . -B $(BUILD) $(CMAKE_FLAGS) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -77,4 +83,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-sanitize $(FUZZ_BUILD)
+	rm -rf build build-sanitize build-ubsan $(FUZZ_BUILD)

@@ -268,11 +268,12 @@ OVgeometry *BnffReader::read_geometry() {
 OVgeomlist *BnffReader::read(OVpq *view) {
     if (!read_magic()) return nullptr;
     read_header(view);
-    OVgeomlist *list = nullptr;
+    OVgeomlist *list = nullptr, **tail = &list; // appending at the tail keeps the file order
     for (std::uint8_t tag; r_.u8(&tag) && tag == kGeometry;) {
         OVgeometry *g = read_geometry();
         if (!g) break;
-        list = _OVgeomlist_append(list, _OVgeomlist_add(nullptr, g));
+        *tail = _OVgeomlist_add(nullptr, g);
+        tail = &(*tail)->next;
     }
     return finish_model_read(list, name_, merge_);
 }

@@ -45,13 +45,19 @@ OVgeomlist *finish_model_read(OVgeomlist *list, const std::string &name, bool gl
         return nullptr;
     }
     if (glom && list->next) _OVgeomlist_glom(list);
-    OVgeomlist *kept = nullptr;
-    // A geometry that fails to close has been deleted by the close.
-    for (OVgeomlist *e = list; e; e = e->next)
-        if (_OVgeometry_closeloaded(e->geometry))
-            kept = _OVgeomlist_append(kept, _OVgeomlist_add(nullptr, e->geometry));
-    _OVgeomlist_delete(list);
-    return kept;
+    // A geometry that fails to close has been deleted by the close: its entry
+    // is unlinked where it stands, so that the pass stays linear.
+    for (OVgeomlist **link = &list; *link;) {
+        OVgeomlist *e = *link;
+        if (_OVgeometry_closeloaded(e->geometry)) {
+            link = &e->next;
+            continue;
+        }
+        *link = e->next;
+        e->next = nullptr;
+        _OVgeomlist_delete(e);
+    }
+    return list;
 }
 
 } // namespace orv
