@@ -63,7 +63,11 @@ function(orv_module name)
   endforeach()
   add_library(orv_${name}_layering SHARED ${objects})
   target_link_libraries(orv_${name}_layering PRIVATE ${libs})
-  target_link_options(orv_${name}_layering PRIVATE -Wl,--no-undefined)
+  # clang links its sanitizer runtimes into programs only, so that their
+  # symbols stay undefined in a shared object: the normal build checks.
+  if(NOT ORV_UBSAN AND NOT ORV_FUZZ)
+    target_link_options(orv_${name}_layering PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(orv_${name}_layering PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layering)
 
