@@ -11,6 +11,9 @@ ORV_EXTERN_C_BEGIN
 #define OVSTYLE_ON 1
 #define OVSTYLE_OFF 0
 #define OVSTYLE_DEFAULT 64
+/* Rendering-style bit: textured polygons take their coordinates from a sphere
+   (environment) map of their normals instead of their stored coordinates. */
+#define OVSTYLE_SPHEREMAP 0x02
 
 /* ---- geometry records ------------------------------------------------ */
 

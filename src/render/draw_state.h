@@ -22,10 +22,12 @@ enum : int {
     DRAW_SPHEREMAP = 0x200
 };
 
-// What a polygon's material was last sent as: the table and entry, or none.
+// What a polygon's material was last sent as: the table and entry, or none;
+// white_colour when its colours were whitened for an untinted texture.
 struct MaterialKey {
     const OVmtable *table = nullptr;
     int index = -1;
+    bool white_colour = false;
     bool operator==(const MaterialKey &) const = default;
 };
 

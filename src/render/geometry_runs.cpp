@@ -3,6 +3,7 @@
 
 #include "geometry/geometry_passes.h"
 #include "geometry/mtable_record.h"
+#include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/orv_internal.h"
 #include "platform/platform.h"
@@ -61,6 +62,9 @@ int poly_flags(const OVpoly *p, int style, int color_material) {
     if (p->texture && tex::texture_list(p->texture->texture)) {
         flags |= DRAW_TEXTURE;
         if (p->texture->transparent) flags |= DRAW_ALPHATEST;
+        // An unshaded texture shows its own colours whatever the lights.
+        if (!p->texture->shaded) flags &= ~(DRAW_LIGHTING | DRAW_COLORMATERIAL);
+        if (style & OVSTYLE_SPHEREMAP) flags |= DRAW_SPHEREMAP;
     }
     if (poly_transparent(p)) flags |= DRAW_TRANSPARENT;
     return flags;

@@ -18,6 +18,11 @@ namespace {
 
 constexpr GLenum no_batch = 0xFFFF;
 
+// Ambient and diffuse carry the colour that tints a texture.
+bool colour_component(int property) {
+    return property == OVAMBIENT || property == OVDIFFUSE || property == OVAMBIENTDIFFUSE;
+}
+
 // The colour an entry shows without lighting or through colour material.
 void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
     out[0] = out[1] = out[2] = out[3] = 1;
@@ -50,6 +55,7 @@ class Batcher {
         // The mode first: enabling colour material reads the colour into it.
         if (flags_ & DRAW_COLORMATERIAL) apply_color_material(mode_);
         apply_flags(flags_);
+        tint_ = true;
         if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glEnable(GL_BLEND);
         int drawn = 0;
         for (int i = 0; i < run.count; ++i)
@@ -67,6 +73,7 @@ class Batcher {
     int limit_;
     bool force_;
     int flags_ = 0;
+    bool tint_ = true; // false: a texture modulated by white, not the material colour
     GLenum open_ = no_batch;
     int primitives_ = 0;
     OVp3 eye_{}, toward_{};
@@ -99,7 +106,7 @@ class Batcher {
         DrawCache &c = draw_cache();
         bool lit = (flags_ & DRAW_LIGHTING) && !(flags_ & DRAW_COLORMATERIAL);
         if (lit) {
-            MaterialKey key{table_, matid};
+            MaterialKey key{table_, matid, !tint_};
             if (c.material == key) return;
             material(matid);
             c.material = key;
@@ -107,6 +114,7 @@ class Batcher {
         }
         float rgba[4];
         entry_colour(table_, matid, flags_ & DRAW_COLORMATERIAL ? mode_ : 0, rgba);
+        if (!tint_) rgba[0] = rgba[1] = rgba[2] = 1;
         if (std::memcmp(rgba, c.color, sizeof rgba) == 0) return;
         glColor4fv(rgba);
         std::memcpy(c.color, rgba, sizeof rgba);
@@ -124,6 +132,7 @@ class Batcher {
             }
             float v[4] = {e[comp.offset], e[comp.offset + 1], e[comp.offset + 2], 1};
             if (comp.size == 4) v[3] = e[comp.offset + 3];
+            if (!tint_ && colour_component(comp.property)) v[0] = v[1] = v[2] = 1;
             glMaterialfv(GL_FRONT_AND_BACK, static_cast<GLenum>(comp.glparam), v);
         }
     }
@@ -151,23 +160,28 @@ class Batcher {
         if (flags_ & DRAW_TEXTURE) texture(p);
         begin(p->ncorners == 3 ? GL_TRIANGLES : p->ncorners == 4 ? GL_QUADS : GL_POLYGON);
         ++primitives_;
+        const OVtexbinding *tex = flags_ & DRAW_TEXTURE ? p->texture : nullptr;
+        tint_ = !tex || tex->tint;
         colour(p->matid);
         const float sign = back ? -1.0f : 1.0f;
-        const bool lit = flags_ & DRAW_LIGHTING;
-        const bool vertex_normals = lit && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
-        if (lit && !vertex_normals)
+        // Lighting and the sphere map both need the normals.
+        const bool sphere_map = flags_ & DRAW_SPHEREMAP;
+        const bool normals = (flags_ & DRAW_LIGHTING) || sphere_map;
+        const bool vertex_normals =
+            normals && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
+        if (normals && !vertex_normals)
             glNormal3f(sign * p->normal[0], sign * p->normal[1], sign * p->normal[2]);
-        bool per_vertex = p->rflags & OVPOLYR_VCOLORS;
-        for (const OVcorner *c = p->corners; c && !per_vertex; c = c->next)
+        bool per_vertex = tint_ && (p->rflags & OVPOLYR_VCOLORS);
+        for (const OVcorner *c = p->corners; c && tint_ && !per_vertex; c = c->next)
             per_vertex = c->vertex->flags & OVVERTEX_OWNMATID;
-        const OVtexbinding *tex = flags_ & DRAW_TEXTURE ? p->texture : nullptr;
+        const bool coordinates = tex && tex->u && !sphere_map;
         int k = 0;
         for (const OVcorner *c = p->corners; c; c = c->next, ++k) {
             const OVvertex *v = c->vertex;
             if (per_vertex) colour(v->flags & OVVERTEX_OWNMATID ? v->matid : p->matid);
             if (vertex_normals && v->normal)
                 glNormal3f(sign * v->normal[0], sign * v->normal[1], sign * v->normal[2]);
-            if (tex && tex->u && k < tex->count) glTexCoord2f(tex->u[k], tex->v[k]);
+            if (coordinates && k < tex->count) glTexCoord2f(tex->u[k], tex->v[k]);
             glVertex3fv(v->position);
         }
         if (open_ == GL_POLYGON) close();

@@ -1,7 +1,7 @@
 // A textured quad drawn and read back: the picture's colours where they
-// belong, decal against modulate, and the alpha test cutting keyed texels.
-#include "render/render_pixels.h"
+// belong and the alpha test cutting keyed texels.
 #include "texture_fixtures.h"
+#include "textured_quad.h"
 
 #include <cstdlib>
 
@@ -9,47 +9,7 @@ namespace {
 
 using render_test::near;
 using render_test::pixel;
-
-constexpr int kSide = 80, kMid = 40, kQuarter = 12;
-
-// 2 × 2 texels, top row first: red, green / blue, white.
-unsigned char quadrant_texels[16] = {255, 0, 0,   255, 0,   255, 0,   255,
-                                     0,   0, 255, 255, 255, 255, 255, 255};
-
-struct TexturedQuad : ::testing::Test {
-    OVwindow *window = nullptr;
-    OVgeometry *quad = nullptr;
-
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        window = OVwindow_new(0, 0, kSide, kSide, 0);
-        ASSERT_NE(window, nullptr);
-        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
-        OVnode *root = OVuniverse_getrootnodes();
-        OVp3 forward = {0, 0, 1};
-        OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
-        quad = OVgeometry_newrectangle(8, 8, 1);
-        const OVp3 ahead = {0, 0, 10};
-        OVgeometry_translate(quad, ahead);
-        OVgeometrynode_new(root, quad);
-    }
-    void TearDown() override { OVuniverse_delete(); }
-
-    // The picture over the whole quad, unmirrored, its top row at the top
-    // (the view looks along +z with +x right and +y down); nearest texels.
-    void texture_quad(const char *name, int transparent) {
-        ASSERT_TRUE(OVtexture_setfilter(name, 0, 0));
-        OVpoly *p = OVgeometry_getpolys(quad);
-        float u[4], v[4];
-        for (int i = 0; i < 4; ++i) {
-            OVp3 pos;
-            OVvertex_getposition(OVpoly_getvertex(p, i), pos);
-            u[i] = pos[0] > 0 ? 1.0f : 0.0f;
-            v[i] = pos[1] > 0 ? 1.0f : 0.0f;
-        }
-        ASSERT_TRUE(OVpoly_settextureuv(p, name, u, v, 1, transparent));
-    }
-};
+using namespace textured_quad;
 
 TEST_F(TexturedQuad, QuadrantsShowWhereThePictureHasThem) {
     ASSERT_TRUE(OVtexture_replace("quadrants", OVIMAGE_RGBA, 2, 2, quadrant_texels));
@@ -93,20 +53,6 @@ TEST_F(TexturedQuad, DefaultMappingShowsThePictureUprightFromTheFront) {
     EXPECT_TRUE(near(pixel(window, right, kMid + kQuarter), 0, 255, 0));
     EXPECT_TRUE(near(pixel(window, left, kMid - kQuarter), 0, 0, 255));
     EXPECT_TRUE(near(pixel(window, right, kMid - kQuarter), 255, 255, 255));
-}
-
-TEST_F(TexturedQuad, ModulateTintsWithTheColourDecalDoesNot) {
-    ASSERT_TRUE(OVtexture_replace("quadrants", OVIMAGE_RGBA, 2, 2, quadrant_texels));
-    texture_quad("quadrants", 0);
-    OVgeometry_setrgb(quad, 0, 255, 0);
-    OVrender_frame();
-    // Red texels times a green polygon: dark; green texels stay green.
-    EXPECT_LT(render_test::brightness(pixel(window, kMid - kQuarter, kMid + kQuarter)), 60);
-    EXPECT_TRUE(near(pixel(window, kMid + kQuarter, kMid + kQuarter), 0, 255, 0));
-    ASSERT_TRUE(_OVtexture_setmode("quadrants", 0, 0, 1));
-    OVrender_frame();
-    EXPECT_TRUE(near(pixel(window, kMid - kQuarter, kMid + kQuarter), 255, 0, 0));
-    EXPECT_TRUE(near(pixel(window, kMid - kQuarter, kMid - kQuarter), 0, 0, 255));
 }
 
 struct AlphaTestedQuad : TexturedQuad {
