@@ -1,6 +1,7 @@
 /* Overlay: a heads-up display over a scene. The frame rate and the
  * viewpoint's position in text, a crosshair of stippled lines with a centre
- * point, and a logo of a ring, a disc and a framed panel in the corner.
+ * point, and a logo in the corner: a framed panel, a ring, and a texture made
+ * in code whose keyed texels the alpha test leaves out.
  *
  *   F  switches to the next 2D font (fonts come from font.orv, or the system font)
  *   Q  quits
@@ -23,6 +24,9 @@ static const int crosshair_stipple = 0x0F0F;
 static const float text_margin = 0.02f;
 static const float logo_radius = 0.06f;
 static const float logo_x = 0.88f, logo_y = 0.14f;
+static const char *const logo_texture = "overlay logo";
+enum { logo_side = 64 }; /* texels, a power of 2 */
+static const float logo_outer = 0.47f, logo_inner = 0.30f, logo_dot = 0.12f; /* of the side */
 
 static long passes_left = -1; /* run until Q when negative */
 static int font_index = 0;
@@ -40,6 +44,26 @@ static void build_scene(OVnode *root) {
         OVgeometry_endedit(block);
         OVgeometrynode_new(place, block);
     }
+}
+
+/* The logo's texels: an orange ring shading to yellow across it and a white
+ * dot, on a key of alpha 0 that the alpha test cuts away. */
+static void make_logo(void) {
+    unsigned char *texels = OVmalloc(4 * logo_side * logo_side);
+    const float half = logo_side / 2.0f;
+    for (int y = 0; y < logo_side; ++y)
+        for (int x = 0; x < logo_side; ++x) {
+            unsigned char *t = texels + 4 * (y * logo_side + x);
+            const float dx = (x + 0.5f - half) / logo_side, dy = (y + 0.5f - half) / logo_side;
+            const float d2 = dx * dx + dy * dy; /* squared distance from the middle */
+            const int ring = d2 >= logo_inner * logo_inner && d2 <= logo_outer * logo_outer;
+            const int dot = d2 <= logo_dot * logo_dot;
+            t[0] = 255;
+            t[1] = ring ? (unsigned char)(100 + 150 * (x + y) / (2 * logo_side)) : 255;
+            t[2] = ring ? 0 : 255;
+            t[3] = ring || dot ? 255 : 0;
+        }
+    OVtexture_newfromdata(logo_texture, texels, logo_side, logo_side);
 }
 
 /* Text lines from the top left, one line height apart. */
@@ -77,8 +101,12 @@ static void draw_logo(OVwindow *window) {
     OVwindow_set2dcolor(window, 30, 30, 90);
     OVwindow_draw2drectangle(window, logo_x - 1.6f * logo_radius, logo_y - 1.6f * logo_radius,
                              logo_x + 1.6f * logo_radius, logo_y + 1.6f * logo_radius, 1);
-    OVwindow_set2dcolor(window, 255, 140, 0);
-    OVwindow_draw2dcircle(window, logo_x, logo_y, logo_radius, 1);
+    /* Square on the screen: the panel's height in the window's width. */
+    const float across = logo_radius * window_height / window_width, up = logo_radius;
+    const float corners[8] = {logo_x - across, logo_y - up, logo_x + across, logo_y - up,
+                              logo_x + across, logo_y + up, logo_x - across, logo_y + up};
+    const float texcoords[8] = {0, 1, 1, 1, 1, 0, 0, 0};
+    OVwindow_draw2dtexture(window, logo_texture, 1, corners, texcoords);
     OVwindow_set2dlinewidth(window, 1);
     OVwindow_set2dcolor(window, 255, 255, 255);
     OVwindow_draw2dcircle(window, logo_x, logo_y, 1.3f * logo_radius, 0);
@@ -122,6 +150,7 @@ int main(int argc, char **argv) {
     OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
     OVwindow_setdraw2dfn(window, draw_hud);
     build_scene(OVuniverse_getrootnodes());
+    make_logo();
     OVkeyboard_open();
     OVsensor *mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, NULL, 1, 0);
     OVmotionlink_new(mouse, OVuniverse_getviewpoint(), 0, OVLINK_VIEWPOINT);

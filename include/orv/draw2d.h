@@ -1,6 +1,7 @@
 /* Orvane: 2D overlays drawn from a window's 2D draw function: bitmap-font
- * text, points, lines, rectangles and circles. Coordinates are in the
- * viewport's unit square, (0, 0) one corner and (1, 1) the opposite one.
+ * text, points, lines, rectangles, circles and textured quadrilaterals.
+ * Coordinates are in the viewport's unit square, (0, 0) one corner and (1, 1)
+ * the opposite one.
  * Every call does nothing outside the window's 2D draw function or on a
  * window that is not in the universe's list. */
 #ifndef ORV_DRAW2D_H
@@ -27,6 +28,12 @@ ORV_API void OVwindow_draw2drectangle(OVwindow *window, float x1, float y1, floa
                                       int filled);
 /* A circle round on the screen; nothing for a radius that is not positive. */
 ORV_API void OVwindow_draw2dcircle(OVwindow *window, float x, float y, float radius, int filled);
+/* A quadrilateral showing the named loaded texture: corners holds x, y for each
+   of the four corners in order and texcoords the u, v of each; with alphatest,
+   texels whose alpha is not above the alpha-test reference (ORVALPHATEST / 256)
+   are left out. Nothing when no texture of that name is loaded. */
+ORV_API void OVwindow_draw2dtexture(OVwindow *window, const char *name, int alphatest,
+                                    const float *corners, const float *texcoords);
 /* Makes font index current; an index outside the loaded fonts changes nothing. */
 ORV_API void OVwindow_set2dfont(OVwindow *window, int index);
 /* Size of the text in the current font, in the viewport's unit square. */
