@@ -35,7 +35,7 @@ extern "C" ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, in
     else if (type == OVFILE_BNFF)
         list = orv::bnff_read(file, name, view, scale, merge != 0, nullptr);
     else if (orv::imported_type(type))
-        list = orv::import_geometries(file, name, scale);
+        list = orv::import_geometries(file, name, type, scale);
     else if (const char *reader = unavailable_reader(type))
         OVwarning("The %s reader is not available yet: file %s not loaded\n", reader,
                   name ? name : "");

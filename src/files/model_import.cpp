@@ -65,24 +65,63 @@ std::vector<char> head_of(const char *name) {
     return head;
 }
 
-const aiScene *read_scene(Assimp::Importer &importer, std::FILE *file, const char *name,
+// The extensions under which the import library reads a file as the format
+// the type code names; the first is the hint for a file named otherwise.
+std::vector<std::string_view> extensions_of(int type) {
+    switch (type) {
+    case OVFILE_WAVEFRONT:
+        return {"obj"};
+    case OVFILE_3DS:
+        return {"3ds"};
+    case OVFILE_DXF:
+        return {"dxf"};
+    case OVFILE_GLTF:
+        return {"glb", "gltf"};
+    case OVFILE_STL:
+        return {"stl"};
+    case OVFILE_PLY:
+        return {"ply"};
+    default:
+        return {};
+    }
+}
+
+std::vector<char> bytes_of(std::FILE *file, const char *name) {
+    if (file) return slurp(file);
+    std::FILE *f = name ? std::fopen(name, "rb") : nullptr;
+    if (!f) return {};
+    std::vector<char> bytes = slurp(f);
+    std::fclose(f);
+    return bytes;
+}
+
+// The file is read as the format its type code names. One named for that
+// format is read by name, so that files it refers to (an OBJ's material
+// library, glTF buffers) are found; any other is read from memory under the
+// format's extension, since by its own name the library would pick another
+// reader (a ".nff" file would go to its reader of a different NFF).
+const aiScene *read_scene(Assimp::Importer &importer, std::FILE *file, const char *name, int type,
                           unsigned steps) {
     importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE,
                                 aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+    const std::vector<std::string_view> extensions = extensions_of(type);
+    if (extensions.empty()) return nullptr;
+    const std::string ext = file_extension(name);
+    const bool named_for_type =
+        std::find(extensions.begin(), extensions.end(), ext) != extensions.end();
     // STL normals are facet normals, which the close step computes itself;
     // kept, they would split every shared corner into one vertex per facet.
-    if (file_extension(name) == "stl") {
+    if (type == OVFILE_STL) {
         importer.SetPropertyInteger(AI_CONFIG_PP_RVC_FLAGS, aiComponent_NORMALS);
         steps |= aiProcess_RemoveComponent;
     }
-    if (readable(name)) {
+    if (named_for_type && readable(name)) {
         if (ply_header_incomplete(head_of(name))) return nullptr;
         return importer.ReadFile(name, steps);
     }
-    if (!file) return nullptr;
-    const std::vector<char> bytes = slurp(file);
-    if (ply_header_incomplete(bytes)) return nullptr;
-    const std::string hint = file_extension(name);
+    const std::vector<char> bytes = bytes_of(file, name);
+    if (bytes.empty() || ply_header_incomplete(bytes)) return nullptr;
+    const std::string hint(named_for_type ? std::string_view(ext) : extensions.front());
     return importer.ReadFileFromMemory(bytes.data(), bytes.size(), steps, hint.c_str());
 }
 
@@ -202,10 +241,11 @@ bool imported_type(int type) {
            type == OVFILE_GLTF || type == OVFILE_STL || type == OVFILE_PLY;
 }
 
-OVgeomlist *import_geometries(std::FILE *file, const char *name, float scale) {
+OVgeomlist *import_geometries(std::FILE *file, const char *name, int type, float scale) {
     Assimp::Importer importer;
     const aiScene *scene = report_failure(
-        importer, read_scene(importer, file, name, import_steps | aiProcess_PreTransformVertices),
+        importer,
+        read_scene(importer, file, name, type, import_steps | aiProcess_PreTransformVertices),
         name);
     if (!scene) return nullptr;
     SharedTable table{make_table(scene)};
@@ -224,10 +264,10 @@ OVgeomlist *import_geometries(std::FILE *file, const char *name, float scale) {
     return list;
 }
 
-OVnode *import_nodes(OVnode *parent, const char *path, float scale) {
+OVnode *import_nodes(OVnode *parent, const char *path, int type, float scale) {
     Assimp::Importer importer;
     const aiScene *scene =
-        report_failure(importer, read_scene(importer, nullptr, path, import_steps), path);
+        report_failure(importer, read_scene(importer, nullptr, path, type, import_steps), path);
     if (!scene || !scene->mRootNode) return nullptr;
     SharedTable table{make_table(scene)};
     // Built apart from the scene and added whole, so a failure leaves nothing.

@@ -11,13 +11,13 @@ namespace orv {
 
 // Whether files of the type code are read through the import library.
 bool imported_type(int type);
-// Reads the model as a flat list of closed geometries, each mesh placed by the
-// transforms of its nodes; null, with a message naming the file and the
-// reason, when nothing can be read.
-OVgeomlist *import_geometries(std::FILE *file, const char *name, float scale);
+// Reads the model, as the format the type code names, into a flat list of
+// closed geometries, each mesh placed by the transforms of its nodes; null,
+// with a message naming the file and the reason, when nothing can be read.
+OVgeomlist *import_geometries(std::FILE *file, const char *name, int type, float scale);
 // Builds the model under the parent: one separator per node of the file (with
 // an Xform node for its transform) holding a geometry node per mesh. Returns
 // the top node, or null with nothing left behind.
-OVnode *import_nodes(OVnode *parent, const char *path, float scale);
+OVnode *import_nodes(OVnode *parent, const char *path, int type, float scale);
 
 } // namespace orv

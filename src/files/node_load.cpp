@@ -145,7 +145,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
         return nullptr;
     }
     if (retired_or_unknown(type, found)) return nullptr;
-    if (orv::imported_type(type)) return orv::import_nodes(parent, found.c_str(), scale);
+    if (orv::imported_type(type)) return orv::import_nodes(parent, found.c_str(), type, scale);
     return load_geometries(parent, found, type, scale);
 }
 

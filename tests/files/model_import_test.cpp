@@ -175,6 +175,21 @@ TEST_F(ModelImport, TheSameMeshInEveryFormatGivesTheSameGeometry) {
     }
 }
 
+TEST_F(ModelImport, AFileIsReadAsTheFormatItsBytesSayWhateverItsExtension) {
+    // Wavefront content under names the import library gives to other readers
+    // (its own ".nff", and ".3ds"): read as OBJ all the same.
+    const std::string obj = obj_text("none.mtl");
+    for (const char *name : {"wavefront.nff", "wavefront.3ds", "wavefront.txt"}) {
+        const std::string file = write(name, obj);
+        EXPECT_EQ(_OVfile_type(file.c_str()), OVFILE_WAVEFRONT) << name;
+        OVnode *node = OVgeometrynode_load(OVuniverse_getrootnodes(), file.c_str(), 1);
+        ASSERT_NE(node, nullptr) << name << ": " << messages;
+        const Shape s = shape_of(OVnode_getgeometry(node));
+        EXPECT_EQ(s.vertices, 4) << name;
+        EXPECT_EQ(s.polygons, 4) << name;
+    }
+}
+
 TEST_F(ModelImport, ScaleMultipliesEveryCoordinate) {
     const std::string ply = write("tetra.ply", ply_text());
     OVnode *node = OVgeometrynode_load(OVuniverse_getrootnodes(), ply.c_str(), 3);
