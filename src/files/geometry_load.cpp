@@ -1,5 +1,6 @@
 // The geometry-level model loader: dispatches an open file to the reader of
 // its type code.
+#include "core/finite.h"
 #include "files/bnff_reader.h"
 #include "files/model_import.h"
 #include "files/nff_reader.h"
@@ -30,7 +31,9 @@ extern "C" ORV_API OVgeomlist *_OVgeometry_load(FILE *file, const char *name, in
         view = &defaults;
     OVgeomlist *list = nullptr;
     if (!file) return nullptr;
-    if (type == OVFILE_NFF)
+    if (!orv::finite(scale))
+        OVwarning("Nonsensical scale factor.\n");
+    else if (type == OVFILE_NFF)
         list = orv::nff_read(file, name, view, scale, merge != 0, nullptr);
     else if (type == OVFILE_BNFF)
         list = orv::bnff_read(file, name, view, scale, merge != 0, nullptr);

@@ -1,5 +1,6 @@
 // The event queue: changes queued by the setters, delivered to the handlers
 // in the next event pass; the timed handlers of the event clock first.
+#include "core/finite.h"
 #include "core/object.h"
 #include "core/object_watch.h"
 #include "orv/message.h"
@@ -100,7 +101,7 @@ ORV_API double OVevent_gettime(void) {
 }
 
 ORV_API int OVevent_addtimed(void *object, const char *name, OVhandler function, double delay) {
-    if (!object || !name || !function) return 0;
+    if (!object || !name || !function || !orv::finite(delay)) return 0;
     return timed_handlers().add(object, name, reinterpret_cast<AnyFn>(function),
                                 OVevent_gettime() + delay);
 }

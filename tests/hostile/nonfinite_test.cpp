@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -208,6 +209,20 @@ TEST_F(NonFinite, GeometryMotionsAndShapesAreRefused) {
     const OVp2 outline[] = {{0, 0}, {1, 0}, {inf, 1}};
     EXPECT_EQ(OVgeometry_newextrusion(outline, 3, 1, 0, 0), nullptr);
     EXPECT_EQ(OVnode_load(root(), "anything.nff", nan), nullptr);
+}
+
+void never(void *, const char *, void *, double) {}
+
+TEST_F(NonFinite, TimedEventsAndModelScalesAreRefused) {
+    OVnode *node = OVgroupnode_new(root());
+    EXPECT_FALSE(OVevent_addtimed(node, "Translation", never, nan));
+    EXPECT_FALSE(OVevent_addtimed(node, "Translation", never, inf));
+    EXPECT_TRUE(OVevent_addtimed(node, "Translation", never, 1.0));
+    FILE *model = std::tmpfile();
+    ASSERT_NE(model, nullptr);
+    std::fputs("nff\ntri\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n", model);
+    std::rewind(model);
+    EXPECT_EQ(_OVgeometry_load(model, "tri", OVFILE_NFF, nullptr, inf, 0), nullptr);
 }
 
 // Every setter of real numbers that has a getter, with NaN and with infinity.
