@@ -78,8 +78,7 @@ class Explorer : public ::testing::Test {
     }
 
     Image shot(const std::string &name) {
-        Image image =
-            x.screenshot(std::string(::testing::TempDir()) + "/rgbslice-" + name + ".png");
+        Image image = x.screenshot(x.path("rgbslice-" + name + ".png"));
         EXPECT_GE(image.width, wx + ww);
         EXPECT_GE(image.height, wy + wh);
         return image;
