@@ -43,7 +43,7 @@ class WriteModel {
     // With texture_uv the vertices are given the polygons' texture
     // coordinates first (new vertices may be added to g).
     WriteModel(OVgeometry *g, bool texture_uv);
-    // With texture_uv the reference vertex list is rebuilt.
+    // With texture_uv the reference positions are taken again.
     ~WriteModel();
     WriteModel(const WriteModel &) = delete;
     WriteModel &operator=(const WriteModel &) = delete;

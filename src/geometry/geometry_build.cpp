@@ -27,13 +27,8 @@ void append_vertex(OVgeometry *g, OVvertex *v) {
         last->next = v;
     }
     g->last_vertex = v;
-    // A closed geometry's reference list keeps the vertex list's length.
-    if (g != open_g && g->editing) {
-        OVvertex **tail = &g->reference;
-        while (*tail)
-            tail = &(*tail)->next;
-        *tail = copy_vertex_list(v);
-    }
+    // A closed geometry's reference positions keep the vertex list's length.
+    if (g != open_g && g->editing) reference_append(&g->reference, v);
 }
 
 bool may_add_vertex(OVgeometry *g) {

@@ -103,8 +103,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         v->flags &= ~OVVERTEX_SMOOTH;
     }
     _OVgeometry_findextents(g);
-    free_vertex_list(g->reference);
-    g->reference = copy_vertex_list(g->vertices);
+    reference_take(&g->reference, g->vertices);
     if (!g->name) OVgeometry_setname(g, "untitled");
     return 1;
 }

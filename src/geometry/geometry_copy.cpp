@@ -46,7 +46,7 @@ OVpoly *copy_into(OVgeometry *dst, OVgeometry *src, const CopyRule &rule) {
     }
     OVvertex **tail = list_tail(&dst->vertices);
     *tail = copies;
-    *list_tail(&dst->reference) = copy_vertex_list(copies);
+    reference_append(&dst->reference, copies);
     dst->last_vertex = nullptr;
     for (OVvertex *v = dst->vertices; v; v = v->next)
         dst->last_vertex = v;
@@ -92,8 +92,7 @@ OVgeometry *OVgeometry_copy(OVgeometry *g) {
     if (!g) return nullptr;
     OVgeometry *c = _OVgeometry_new(nullptr);
     copy_into(c, g, CopyRule{});
-    free_vertex_list(c->reference);
-    c->reference = copy_vertex_list(g->reference);
+    reference_copy(&c->reference, &g->reference);
     c->npolys = g->npolys;
     copy3(g->half_extents, c->half_extents);
     copy3(g->midpoint, c->midpoint);

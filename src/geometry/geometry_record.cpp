@@ -53,7 +53,7 @@ int OVgeometry_delete(OVgeometry *g) {
     g->polys = nullptr;
     g->node = nullptr; // the node owns its own record; it only pointed at us
     free_vertex_list(g->vertices);
-    free_vertex_list(g->reference);
+    reference_free(&g->reference);
     if (g->cache1 || g->cache2) release_lists(g->cache1, g->cache2);
     if (g->draw) g->draw(g, g);
     OVfree(g->private_a);

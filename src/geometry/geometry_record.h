@@ -2,6 +2,7 @@
 // model readers, which walk polygons and vertices directly.
 #pragma once
 
+#include "geometry/reference_positions.h"
 #include "orv/geometry.h"
 #include "orv/texture.h"
 
@@ -65,17 +66,16 @@ struct OVtexbinding {
     std::uint8_t tint;
 };
 
+// Pointers first, so that nothing pads the record: models hold millions.
 struct OVpoly {
     OVtexbinding *texture;
-    OVp3 normal;
-    OVp3 normal_copy;
     OVgeometry *geometry;
-    OVp3 centre;
-    OVp3 centre_copy;
-    float radius;
-    float plane_distance;
     OVcorner *corners;
     OVpoly *next;
+    OVp3 normal;
+    OVp3 centre;
+    float radius;
+    float plane_distance;
     std::int32_t matid;
     std::int16_t id;
     std::uint16_t flags;
@@ -102,7 +102,7 @@ struct OVgeometry {
     std::uint32_t cache1, cache2; // the renderer's display lists
     std::int32_t cache_valid;
     OVvertex *vertices;
-    OVvertex *reference;
+    orv::geom::ReferencePositions reference;
     OVvertex *last_vertex;
     // Private to the renderer (polygon runs): freed with the geometry.
     std::int32_t private_count;

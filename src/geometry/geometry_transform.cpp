@@ -21,10 +21,13 @@ extern "C" {
 int OVgeometry_translate(OVgeometry *g, const OVp3 d) {
     if (!orv::finite(d, 3) || !_OVgeometry_modifiable(g)) return 0;
     if (d[0] == 0 && d[1] == 0 && d[2] == 0) return 1;
-    for (OVvertex *list : {g->vertices, g->reference})
-        for (OVvertex *v = list; v; v = v->next)
-            for (int a = 0; a < 3; ++a)
-                v->position[a] += d[a];
+    auto move = [d](float *at) {
+        for (int a = 0; a < 3; ++a)
+            at[a] += d[a];
+    };
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        move(v->position);
+    reference_move(&g->reference, move);
     restat_all(g);
     return 1;
 }
@@ -37,12 +40,14 @@ int OVgeometry_transform(OVgeometry *g, const OVpq *t) {
     if (identity) return 1;
     OVm4 m;
     OVpq_2m4(t, m);
-    for (OVvertex *list : {g->vertices, g->reference})
-        for (OVvertex *v = list; v; v = v->next) {
-            OVp3 out;
-            OVp3_xformm4(v->position, m, out);
-            copy3(out, v->position);
-        }
+    auto move = [&m](float *at) {
+        OVp3 out;
+        OVp3_xformm4(at, m, out);
+        copy3(out, at);
+    };
+    for (OVvertex *v = g->vertices; v; v = v->next)
+        move(v->position);
+    reference_move(&g->reference, move);
     restat_all(g);
     return 1;
 }
@@ -56,7 +61,7 @@ int OVgeometry_scale(OVgeometry *g, float f, const OVp3 c) {
     for (OVpoly *p = g->polys; p; p = p->next) {
         p->radius *= f;
         for (int a = 0; a < 3; ++a)
-            p->centre[a] = p->centre_copy[a] = c[a] + f * (p->centre[a] - c[a]);
+            p->centre[a] = c[a] + f * (p->centre[a] - c[a]);
         p->plane_distance = dot(p->normal, p->centre);
     }
     _OVgeometry_findextents(g);

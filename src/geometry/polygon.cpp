@@ -50,7 +50,6 @@ OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertice
     q->matid = p->matid;
     q->id = p->id;
     copy3(p->normal, q->normal);
-    copy3(p->normal, q->normal_copy);
     q->plane_distance = p->plane_distance;
     set_corners(q, vertices, nullptr);
     if (p->texture) {

@@ -114,7 +114,7 @@ OVgeometry *_OVgeomlist_glom(OVgeomlist *list) {
         OVgeometry *g = e->geometry;
         if (g && g->polys && first) {
             prepend_vertices(&first->vertices, g->vertices);
-            prepend_vertices(&first->reference, g->reference);
+            reference_prepend(&first->reference, &g->reference);
             if (!first->last_vertex) first->last_vertex = g->last_vertex;
             OVpoly *last = g->polys;
             for (OVpoly *p = g->polys; p; p = p->next) {
@@ -126,7 +126,7 @@ OVgeometry *_OVgeomlist_glom(OVgeomlist *list) {
             first->npolys += g->npolys;
             g->polys = nullptr;
             g->npolys = 0;
-            g->vertices = g->reference = g->last_vertex = nullptr;
+            g->vertices = g->last_vertex = nullptr;
         }
         OVgeometry_delete(g);
         OVfree(e);

@@ -95,9 +95,7 @@ template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int
                 sum[0] = 1;
         }
         divide3(sum, length(sum), p->normal);
-        copy3(p->normal, p->normal_copy);
     }
-    copy3(p->centre, p->centre_copy);
     p->plane_distance = dot(p->normal, p->centre);
     if (n >= 4 && !fixed)
         for (int i = 0; i < n; ++i)

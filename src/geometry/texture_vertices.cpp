@@ -68,8 +68,7 @@ VertexUVs give_vertices_texture_coordinates(OVgeometry *g) {
 
 void rebuild_reference_vertices(OVgeometry *g) {
     if (!g) return;
-    free_vertex_list(g->reference);
-    g->reference = copy_vertex_list(g->vertices);
+    reference_take(&g->reference, g->vertices);
 }
 
 } // namespace orv::geom

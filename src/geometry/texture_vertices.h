@@ -22,7 +22,7 @@ using VertexUVs = std::unordered_map<const OVvertex *, VertexUV>;
 // vertices.
 VertexUVs give_vertices_texture_coordinates(OVgeometry *g);
 
-// The reference vertex list becomes a copy of the vertex list again.
+// The reference positions become the vertex list's positions again.
 void rebuild_reference_vertices(OVgeometry *g);
 
 } // namespace orv::geom

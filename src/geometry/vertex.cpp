@@ -7,6 +7,11 @@
 
 namespace orv::geom {
 
+namespace {
+// Which vertices a removal keeps; reused, as geometries are closed often.
+std::vector<bool> scratch_kept;
+} // namespace
+
 void free_vertex(OVvertex *v) {
     OVfree(v->normal);
     vertex_give(v);
@@ -47,26 +52,26 @@ void mark_used_vertices(OVgeometry *g) {
 int remove_unused_vertices(OVgeometry *g) {
     int removed = 0;
     OVvertex **link = &g->vertices, *last = nullptr;
-    // The reference list runs in step with the main list.
-    OVvertex **rlink = &g->reference;
+    // The reference positions run in step with the vertex list.
+    std::vector<bool> &kept = scratch_kept;
+    kept.clear();
     while (*link) {
         OVvertex *v = *link;
-        OVvertex *r = *rlink;
-        if (v->flags & OVVERTEX_USED) {
+        kept.push_back(v->flags & OVVERTEX_USED);
+        if (kept.back()) {
             last = v;
             link = &v->next;
-            if (r) rlink = &r->next;
             continue;
         }
         *link = v->next;
         free_vertex(v);
-        if (r) {
-            *rlink = r->next;
-            free_vertex(r);
-        }
         ++removed;
     }
     g->last_vertex = last;
+    if (removed && g->reference.count)
+        reference_keep(&g->reference, [&kept](std::int32_t i) {
+            return static_cast<std::size_t>(i) >= kept.size() || kept[static_cast<std::size_t>(i)];
+        });
     return removed;
 }
 

@@ -79,11 +79,12 @@ TEST(Construction, CornersKeepTheOrderTheyWereAddedAndUnusedVerticesGo) {
     EXPECT_EQ(corner_numbers(g, p), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(OVpoly_getbothsides(p));
     EXPECT_STREQ(OVgeometry_getname(g), "untitled");
-    // The reference list is a copy of the same length.
-    int n = 0;
-    for (OVvertex *v = g->reference; v; v = v->next)
-        ++n;
-    EXPECT_EQ(n, 3);
+    // The reference positions: the vertices' positions, in list order.
+    ASSERT_EQ(g->reference.count, 3);
+    int i = 0;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v), ++i)
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(g->reference.xyz[3 * i + a], v->position[a]);
     OVgeometry_delete(g);
 }
 

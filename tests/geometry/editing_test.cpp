@@ -56,7 +56,7 @@ TEST(Editing, TranslateTellsNodeUnlessZero) {
     OVp3 m;
     OVgeometry_getmidpoint(g, m);
     EXPECT_FLOAT_EQ(m[2], 3);
-    EXPECT_FLOAT_EQ(g->reference->position[2], 4); // both lists move
+    EXPECT_FLOAT_EQ(g->reference.xyz[2], 4); // both lists move
     OVp3 c;
     OVpoly_getcg(OVgeometry_getpolys(g), c);
     EXPECT_FLOAT_EQ(c[1], 1);
@@ -78,7 +78,7 @@ TEST(Editing, ScaleAndStretch) {
     OVp3 m;
     OVgeometry_getmidpoint(g, m);
     EXPECT_FLOAT_EQ(m[0], -1);
-    EXPECT_FLOAT_EQ(g->reference->position[0], 1); // reference list unchanged
+    EXPECT_FLOAT_EQ(g->reference.xyz[0], 1); // reference positions unchanged
     const OVp3 s = {1, 3, 1}, o = {0, 0, 0};
     ASSERT_TRUE(OVgeometry_stretch(g, s, o));
     OVgeometry_getextents(g, e);
@@ -94,6 +94,11 @@ TEST(Editing, TransformRotatesBothLists) {
     OVgeometry_getextents(g, e);
     EXPECT_NEAR(e[0], 2, 1e-4);
     EXPECT_NEAR(e[1], 4, 1e-4);
+    auto vs = vertices(g);
+    ASSERT_EQ(g->reference.count, static_cast<int>(vs.size()));
+    for (std::size_t i = 0; i < vs.size(); ++i)
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(g->reference.xyz[3 * i + a], vs[i]->position[a]);
     OVgeometry_delete(g);
 }
 
@@ -276,18 +281,16 @@ TEST(Editing, VerticesAddedWhileEditingJoinTheReferenceList) {
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(vertices(g).back(), v);
     OVgeometry_endedit(g);
-    std::vector<OVvertex *> ref;
-    for (OVvertex *r = g->reference; r; r = r->next)
-        ref.push_back(r);
-    ASSERT_EQ(ref.size(), 9u);
-    EXPECT_FLOAT_EQ(ref.back()->position[1], 5);
-    // Unused, the new vertex leaves both lists together.
+    ASSERT_EQ(g->reference.count, 9);
+    EXPECT_FLOAT_EQ(g->reference.xyz[3 * 8 + 1], 5);
+    // Unused, the new vertex leaves both lists together; the rest keep their order.
     OVgeometry_deleteunusedvertices(g);
-    EXPECT_EQ(vertices(g).size(), 8u);
-    int n = 0;
-    for (OVvertex *r = g->reference; r; r = r->next)
-        ++n;
-    EXPECT_EQ(n, 8);
+    auto kept = vertices(g);
+    ASSERT_EQ(kept.size(), 8u);
+    ASSERT_EQ(g->reference.count, 8);
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(g->reference.xyz[3 * i + a], kept[i]->position[a]);
     OVgeometry_delete(g);
 }
 

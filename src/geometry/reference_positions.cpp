@@ -1,0 +1,61 @@
+// The reference positions of a geometry.
+#include "geometry/reference_positions.h"
+
+#include "geometry/geometry_record.h"
+#include "orv/message.h"
+
+#include <cstring>
+
+namespace orv::geom {
+
+namespace {
+
+std::int32_t count_from(const OVvertex *v) {
+    std::int32_t n = 0;
+    for (; v; v = v->next)
+        ++n;
+    return n;
+}
+
+void reserve(ReferencePositions *r, std::int32_t count) {
+    if (count <= r->capacity) return;
+    r->capacity = count > 2 * r->capacity ? count : 2 * r->capacity;
+    r->xyz = static_cast<float *>(
+        OVrealloc(r->xyz, 3 * sizeof(float) * static_cast<std::size_t>(r->capacity)));
+}
+
+} // namespace
+
+void reference_free(ReferencePositions *r) {
+    OVfree(r->xyz);
+    *r = ReferencePositions{};
+}
+
+void reference_take(ReferencePositions *r, const OVvertex *v) {
+    r->count = 0;
+    reference_append(r, v);
+}
+
+void reference_append(ReferencePositions *r, const OVvertex *v) {
+    reserve(r, r->count + count_from(v));
+    for (; v; v = v->next, ++r->count)
+        std::memcpy(r->xyz + 3 * r->count, v->position, 3 * sizeof(float));
+}
+
+void reference_prepend(ReferencePositions *a, ReferencePositions *b) {
+    if (!b->count) return;
+    reserve(a, a->count + b->count);
+    std::memmove(a->xyz + 3 * b->count, a->xyz, 3 * sizeof(float) * a->count);
+    std::memcpy(a->xyz, b->xyz, 3 * sizeof(float) * b->count);
+    a->count += b->count;
+    reference_free(b);
+}
+
+void reference_copy(ReferencePositions *dst, const ReferencePositions *src) {
+    dst->count = 0;
+    reserve(dst, src->count);
+    if (src->count) std::memcpy(dst->xyz, src->xyz, 3 * sizeof(float) * src->count);
+    dst->count = src->count;
+}
+
+} // namespace orv::geom
