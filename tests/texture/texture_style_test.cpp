@@ -133,14 +133,6 @@ TEST_F(TexturedQuad, SphereMapTakesTheMiddleOfThePictureFacingTheEye) {
     EXPECT_TRUE(near(pixel(window, kMid, kMid), 255, 0, 0));
 }
 
-TEST_F(TexturedQuad, SphereMapAppliesToTexturedPolygonsOnly) {
-    OVgeometry_setrgb(quad, 255, 0, 255);
-    ASSERT_TRUE(OVgeometry_setrenderingstyle(quad, OVSTYLE_SPHEREMAP, OVSTYLE_ON));
-    OVrender_frame();
-    // Lit by the light straight on: the plain colour.
-    EXPECT_TRUE(near(pixel(window, kMid, kMid), 255, 0, 255));
-}
-
 // A white picture on two squares read from an NFF file, side by side.
 struct NffStyles : TexturedQuad {
     std::string image, model;
