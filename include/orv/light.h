@@ -17,9 +17,11 @@ ORV_API OVnode *OVlightnode_newpoint(OVnode *parent);
 ORV_API OVnode *OVlightnode_newspot(OVnode *parent);
 /* Ambient light node, colour (1, 1, 1), intensity 0.4; not counted as a light. */
 ORV_API OVnode *OVlightnode_newambient(OVnode *parent);
-/* Movable lights: a transform separator holding an Xform node and the light. */
+/* Movable directed light: a transform separator holding an Xform node and the light. */
 ORV_API OVnode *OVmovlightnode_newdirected(OVnode *parent);
+/* Movable point light, built like the movable directed light. */
 ORV_API OVnode *OVmovlightnode_newpoint(OVnode *parent);
+/* Movable spot light, built like the movable directed light. */
 ORV_API OVnode *OVmovlightnode_newspot(OVnode *parent);
 /* 0 directed, 1 point, 2 spot, 3 ambient; 0 for other nodes. */
 ORV_API int OVlightnode_gettype(OVnode *node);
@@ -30,6 +32,7 @@ ORV_API int OVlightnode_setintensity(OVnode *node, float intensity);
 ORV_API float OVlightnode_getintensity(OVnode *node);
 /* Light position ("LtPs"). */
 ORV_API int OVlightnode_setposition(OVnode *node, const OVp3 position);
+/* The light's position; fails for nodes without a light record. */
 ORV_API int OVlightnode_getposition(OVnode *node, OVp3 out);
 /* Light direction, normalised in the caller's array ("LtDr"); shorter than 0.004 fails. */
 ORV_API int OVlightnode_setdirection(OVnode *node, OVp3 direction);
@@ -45,25 +48,36 @@ ORV_API int OVlightnode_setexponent(OVnode *node, float exponent);
 ORV_API float OVlightnode_getexponent(OVnode *node);
 /* Point and spot attenuation: constant >= 0.004, linear and quadratic >= 0 ("Attenuation"). */
 ORV_API int OVlightnode_setattenuation(OVnode *node, float constant, float linear, float quadratic);
+/* Attenuation of a light; (1, 0, 0) for a directed light. */
 ORV_API int OVlightnode_getattenuation(OVnode *node, float *constant, float *linear,
                                        float *quadratic);
 /* Ambient colour of a light, or the colour of an ambient node ("LtAm"). */
 ORV_API int OVlightnode_setambient(OVnode *node, float r, float g, float b);
+/* Ambient colour of a light, or the colour of an ambient node. */
 ORV_API int OVlightnode_getambient(OVnode *node, float *r, float *g, float *b);
 /* Diffuse colour of a light ("LtDi"). */
 ORV_API int OVlightnode_setdiffuse(OVnode *node, float r, float g, float b);
+/* Diffuse colour of a light. */
 ORV_API int OVlightnode_getdiffuse(OVnode *node, float *r, float *g, float *b);
 /* Specular colour of a light ("LtSp"). */
 ORV_API int OVlightnode_setspecular(OVnode *node, float r, float g, float b);
+/* Specular colour of a light. */
 ORV_API int OVlightnode_getspecular(OVnode *node, float *r, float *g, float *b);
-/* The same with the three values in one array. */
+/* OVlightnode_setambient with the colour in one array. */
 ORV_API int OVlightnode_setambient2(OVnode *node, const float rgb[3]);
+/* OVlightnode_getambient into one array. */
 ORV_API int OVlightnode_getambient2(OVnode *node, float rgb[3]);
+/* OVlightnode_setdiffuse with the colour in one array. */
 ORV_API int OVlightnode_setdiffuse2(OVnode *node, const float rgb[3]);
+/* OVlightnode_getdiffuse into one array. */
 ORV_API int OVlightnode_getdiffuse2(OVnode *node, float rgb[3]);
+/* OVlightnode_setspecular with the colour in one array. */
 ORV_API int OVlightnode_setspecular2(OVnode *node, const float rgb[3]);
+/* OVlightnode_getspecular into one array. */
 ORV_API int OVlightnode_getspecular2(OVnode *node, float rgb[3]);
+/* OVlightnode_setattenuation with constant, linear, quadratic in one array. */
 ORV_API int OVlightnode_setattenuation2(OVnode *node, const float attenuation[3]);
+/* OVlightnode_getattenuation into one array. */
 ORV_API int OVlightnode_getattenuation2(OVnode *node, float attenuation[3]);
 
 /* Reads the lights of a light file under the parent; false when it cannot be opened. */
@@ -73,10 +87,13 @@ ORV_API int OVlightnode_save(OVnode *node, const char *path);
 
 /* Fog node, all zero, enabled. */
 ORV_API OVnode *OVfognode_new(OVnode *parent);
-/* Fog colour ("Color"). */
+/* Fog colour and alpha ("Color"). */
 ORV_API int OVfognode_setcolor(OVnode *node, float r, float g, float b, float a);
+/* Fog colour and alpha; fails for other nodes. */
 ORV_API int OVfognode_getcolor(OVnode *node, float *r, float *g, float *b, float *a);
+/* OVfognode_setcolor with r, g, b, a in one array. */
 ORV_API int OVfognode_setcolor2(OVnode *node, const float rgba[4]);
+/* OVfognode_getcolor into one array. */
 ORV_API int OVfognode_getcolor2(OVnode *node, float rgba[4]);
 /* Start of linear fog, not negative ("Linear Start"). */
 ORV_API int OVfognode_setlinearstart(OVnode *node, float start);

@@ -91,11 +91,13 @@ ORV_API void OVm3_2q(OVm3 m, OVq q);
 /* Translation and rotation of a matrix (the matrix is not changed). */
 ORV_API void OVm4_2pq(const OVm4 m, OVpq *pq);
 
-/* dst = transpose of src (distinct arrays). */
+/* dst = transpose of the 3x3 src (distinct arrays). */
 ORV_API void OVm3_transpose(const OVm3 src, OVm3 dst);
+/* dst = transpose of the 4x4 src (distinct arrays). */
 ORV_API void OVm4_transpose(const OVm4 src, OVm4 dst);
-/* out = A * B: A applied first (out may alias A or B). */
+/* out = A * B for 3x3 matrices: A applied first (out may alias A or B). */
 ORV_API void OVm3_mult(const OVm3 a, const OVm3 b, OVm3 out);
+/* out = A * B for 4x4 matrices: A applied first (out may alias A or B). */
 ORV_API void OVm4_mult(const OVm4 a, const OVm4 b, OVm4 out);
 /* General inverse; 0 and the identity for a singular matrix. */
 ORV_API int OVm4_invert(const OVm4 src, OVm4 dst);

@@ -35,7 +35,9 @@ ORV_API int OVassert_failed(const char *file, int line);
 
 /* Checked allocation: running out of memory is fatal ("OUT OF MEMORY!"). */
 ORV_API void *OVmalloc(size_t size);
+/* Checked reallocation, fatal when memory runs out; an impossible size gives null. */
 ORV_API void *OVrealloc(void *block, size_t size);
+/* Frees a block from OVmalloc, OVrealloc or OVstrdup; null is ignored. */
 ORV_API void OVfree(void *block);
 /* Copy made with OVmalloc; null for null. */
 ORV_API char *OVstrdup(const char *text);
@@ -51,6 +53,7 @@ ORV_API double OVelapsed(void);
 ORV_API double OVclock(void);
 /* Standard pseudo-random number modulo n. */
 ORV_API int OVrandom(int n);
+/* Suspends the calling thread for the given milliseconds. */
 ORV_API void OVsleep(int milliseconds);
 /* 0 shows the wait cursor, 1 restores the cursor it replaced; any other value
  * is a cursor handle made current. */

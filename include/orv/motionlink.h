@@ -50,19 +50,23 @@ ORV_API int OVmotionlink_getsource(const OVmotionlink *link, OVsensor **sensor, 
 ORV_API int OVmotionlink_gettarget(const OVmotionlink *link, void **target, int *targettype);
 /* The axes the sensor's motion is applied in; false when refused. */
 ORV_API int OVmotionlink_setreferenceframe(OVmotionlink *link, int frame, OVnode *reference);
+/* The reference frame; -1 for null. */
 ORV_API int OVmotionlink_getreferenceframe(const OVmotionlink *link);
 /* The frame constraints are measured in; false when refused. */
 ORV_API int OVmotionlink_setconstraintframe(OVmotionlink *link, int frame);
+/* The constraint frame; -1 for null. */
 ORV_API int OVmotionlink_getconstraintframe(const OVmotionlink *link);
 /* Adds or updates the constraint of a kind; false when the bounds are refused. */
 ORV_API int OVmotionlink_addconstraint(OVmotionlink *link, int kind, float minimum, float maximum);
 /* Removes the constraint of a kind; false when absent. */
 ORV_API int OVmotionlink_removeconstraint(OVmotionlink *link, int kind);
-/* Only enabled links are applied. */
+/* Switches the link on or off; only enabled links are applied. */
 ORV_API void OVmotionlink_enable(OVmotionlink *link, int on);
+/* Whether the link is applied; 0 for null. */
 ORV_API int OVmotionlink_isenabled(const OVmotionlink *link);
-/* Application data. */
+/* Stores the application's pointer. */
 ORV_API void OVmotionlink_setdata(OVmotionlink *link, void *data);
+/* The application's pointer; null for null. */
 ORV_API void *OVmotionlink_getdata(const OVmotionlink *link);
 /* The target's current position and orientation. */
 ORV_API int OVmotionlink_gettargetpose(const OVmotionlink *link, OVpq *pose);

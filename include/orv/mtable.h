@@ -61,8 +61,9 @@ ORV_API int OVmtable_save(OVmtable *table);
 ORV_API OVmtable *OVmtable_load(const char *name);
 /* The first table of the universe's list with this name, null if none. */
 ORV_API OVmtable *OVuniverse_findmtable(const char *name);
-/* The newest table of the universe's list and the one after a table. */
+/* The newest table of the universe's list. */
 ORV_API OVmtable *OVuniverse_getfirstmtable(void);
+/* The table after this one in the universe's list, or null. */
 ORV_API OVmtable *OVmtable_getnext(OVmtable *table);
 
 ORV_EXTERN_C_END

@@ -9,12 +9,14 @@ ORV_EXTERN_C_BEGIN
 
 /* A path holding only its first node (usually a root); null for null. */
 ORV_API OVnodepath *OVnodepath_new(OVnode *first);
+/* Frees the path; the nodes are not touched. */
 ORV_API void OVnodepath_delete(OVnodepath *path);
 /* Appends a child of the last node: a real child, a child of a movable
    node's content or one of its attachments; false otherwise. */
 ORV_API int OVnodepath_push(OVnodepath *path, OVnode *child);
 /* Removes the last node; the first stays. */
 ORV_API int OVnodepath_pop(OVnodepath *path);
+/* Number of nodes on the path, the first included; 0 for null. */
 ORV_API int OVnodepath_getlength(const OVnodepath *path);
 /* The node at index (0 the first; -1 the last), or null. */
 ORV_API OVnode *OVnodepath_getnode(const OVnodepath *path, int index);

@@ -116,8 +116,9 @@ ORV_API int OVevent_addtimed(void *object, const char *name, OVhandler function,
 /* Cancels a pending timed call; false when none. */
 ORV_API int OVevent_removetimed(void *object, const char *name, OVhandler function);
 
-/* Has-event-handlers flag of a node (kept in the node header). */
+/* Sets the has-event-handlers flag of a node (kept in the node header). */
 ORV_API void _OVnode_sethaseventhandlers(OVnode *node, int flag);
+/* The has-event-handlers flag of a node; 0 for null. */
 ORV_API int _OVnode_gethaseventhandlers(OVnode *node);
 
 ORV_EXTERN_C_END

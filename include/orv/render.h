@@ -8,8 +8,9 @@ ORV_EXTERN_C_BEGIN
 
 /* Draws every enabled window and swaps all their buffers. */
 ORV_API void OVrender_frame(void);
-/* Pixels between the two half-images of the above/below stereo mode. */
+/* Sets the pixels between the two half-images of the above/below stereo mode. */
 ORV_API void OVrender_setstereogap(int pixels);
+/* Pixels between the two half-images of the above/below stereo mode (18 at start). */
 ORV_API int OVrender_getstereogap(void);
 /* The window's last shown image in a rectangle (x, y from the bottom left) as
  * RGBA bytes, rows bottom-up; false for a rectangle outside the window. */

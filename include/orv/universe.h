@@ -75,39 +75,49 @@ ORV_API float OVuniverse_time(void);
 ORV_API void OVuniverse_resettime(void);
 /* Passes run since creation or the last reset of the count. */
 ORV_API unsigned OVuniverse_framecount(void);
+/* Sets the pass count back to 0. */
 ORV_API void OVuniverse_resetframecount(void);
 
 /* Background colour from 8-bit components, given to every window. */
 ORV_API void OVuniverse_setbgrgb(int r, int g, int b);
+/* The background colour as 8-bit components. */
 ORV_API void OVuniverse_getbgrgb(int *r, int *g, int *b);
-/* Background colour as 12-bit 0xRGB. */
+/* Background colour from 12-bit 0xRGB (each digit repeated), given to every window. */
 ORV_API void OVuniverse_setbgcolor(int rgb12);
+/* The background colour reduced to 12-bit 0xRGB. */
 ORV_API int OVuniverse_getbgcolor(void);
 /* Colour of the immediate-mode overlay drawing. */
 ORV_API void OVuniverse_setoverlaycolor(float r, float g, float b);
 
 /* The universe name (normalised; a refused name keeps the old one). */
 ORV_API const char *OVuniverse_getname(void);
+/* Sets the universe name, normalised to a base name; false when refused. */
 ORV_API int OVuniverse_setname(const char *name);
+/* Switches the portal test of every pass on or off. */
 ORV_API void OVuniverse_setportals(int on);
+/* Whether portals are taken (1 at creation). */
 ORV_API int OVuniverse_getportals(void);
 /* Default rendering style; bit 0x80 draws wireframe and switches off picking. */
 ORV_API void OVuniverse_setrendering(int flags);
+/* The default rendering style (13 at creation). */
 ORV_API int OVuniverse_getrendering(void);
-/* Scene bounds, recomputed on every call. */
+/* Radius of the scene's bounding sphere, recomputed on every call. */
 ORV_API float OVuniverse_getradius(void);
+/* Midpoint of the scene's bounds, recomputed on every call. */
 ORV_API void OVuniverse_getmidpoint(OVp3 midpoint);
-/* Minimum corner followed by the maximum corner. */
+/* Scene bounds as the minimum corner followed by the maximum corner. */
 ORV_API void OVuniverse_getextents(OVp3 min_and_max[2]);
 /* Maps the application's axes onto the toolkit's; the arrays are kept. */
 ORV_API void OVuniverse_setaxismap(int count, const int *from, const int *to,
                                    const unsigned char *negate);
 
-/* Entry and exit callbacks of a named universe; an empty name stands for
- * every universe, a null function for none. */
+/* Entry callback of a named universe ("" every universe; null function: none). */
 ORV_API int OVuniverse_setentrycallback(const char *name, OVuniversefn function);
+/* Exit callback of a named universe ("" every universe; null function: none). */
 ORV_API int OVuniverse_setexitcallback(const char *name, OVuniversefn function);
+/* The entry callback stored for the name, or null when none. */
 ORV_API OVuniversefn OVuniverse_getentrycallback(const char *name);
+/* The exit callback stored for the name, or null when none. */
 ORV_API OVuniversefn OVuniverse_getexitcallback(const char *name);
 
 /* Clears the scene and loads a universe file as the universe object; the

@@ -35,11 +35,13 @@ ORV_API void OVuniverse_setviewpoint(OVviewpoint *viewpoint);
 ORV_API void OVviewpoint_setname(OVviewpoint *viewpoint, const char *name);
 /* The stored name or null. */
 ORV_API const char *OVviewpoint_getname(const OVviewpoint *viewpoint);
-/* Application pointer, never interpreted. */
+/* Stores the application's pointer, never interpreted. */
 ORV_API void OVviewpoint_setdata(OVviewpoint *viewpoint, void *data);
+/* The application's pointer; null for null. */
 ORV_API void *OVviewpoint_getdata(const OVviewpoint *viewpoint);
-/* The base-object has-event-handlers flag. */
+/* Sets the base-object has-event-handlers flag. */
 ORV_API void _OVviewpoint_sethaseventhandlers(OVviewpoint *viewpoint, int flag);
+/* The base-object has-event-handlers flag; 0 for null. */
 ORV_API int _OVviewpoint_gethaseventhandlers(const OVviewpoint *viewpoint);
 
 /* Eye position in world coordinates; (0, 0, 0) for null. */
@@ -52,8 +54,9 @@ ORV_API void OVviewpoint_getorientation(const OVviewpoint *viewpoint, OVq out);
 ORV_API int OVviewpoint_setorientation(OVviewpoint *viewpoint, const OVq orientation);
 /* Sets position and orientation together, both properties' handlers firing. */
 ORV_API void OVviewpoint_setpositionorientation(OVviewpoint *viewpoint, const OVpq *pose);
-/* Pose copied at the start of the current simulation pass. */
+/* Position copied at the start of the current simulation pass. */
 ORV_API void OVviewpoint_getlastposition(const OVviewpoint *viewpoint, OVp3 out);
+/* Orientation copied at the start of the current simulation pass. */
 ORV_API void OVviewpoint_getlastorientation(const OVviewpoint *viewpoint, OVq out);
 /* View direction (rotated +Z); (0, 0, 0) for null. */
 ORV_API void OVviewpoint_getdirection(const OVviewpoint *viewpoint, OVp3 out);
@@ -80,31 +83,40 @@ ORV_API void OVviewpoint_getm4(const OVviewpoint *viewpoint, OVm4 out, int right
 
 /* View angle in radians, accepted from 0.004 to pi/2 - 0.004; 1 when stored. */
 ORV_API int OVviewpoint_setviewangle(OVviewpoint *viewpoint, float angle);
+/* The view angle in radians; 0 for null. */
 ORV_API float OVviewpoint_getviewangle(const OVviewpoint *viewpoint);
 /* Aspect ratio through the "AspectRatio" handlers; below 0.004 refused. */
 ORV_API int OVviewpoint_setaspect(OVviewpoint *viewpoint, float ratio);
+/* The aspect ratio; 1 for null. */
 ORV_API float OVviewpoint_getaspect(const OVviewpoint *viewpoint);
 /* Near clipping distance, at least 0.004. */
 ORV_API void OVviewpoint_sethither(OVviewpoint *viewpoint, float distance);
+/* Near clipping distance; 0 for null. */
 ORV_API float OVviewpoint_gethither(const OVviewpoint *viewpoint);
 /* Far clipping distance, at least hither + 0.004. */
 ORV_API void OVviewpoint_setyon(OVviewpoint *viewpoint, float distance);
+/* Far clipping distance; 0 for null. */
 ORV_API float OVviewpoint_getyon(const OVviewpoint *viewpoint);
-/* Projection mode 1 to 4. */
+/* Projection mode 1 to 4 (OVVIEWPOINT_MONO ...); other values are ignored. */
 ORV_API void OVviewpoint_setprojection(OVviewpoint *viewpoint, int mode);
+/* The projection mode; 0 for null. */
 ORV_API int OVviewpoint_getprojection(const OVviewpoint *viewpoint);
-/* Stereo (mode 2) or mono (mode 1) perspective. */
+/* Selects stereo (mode 2) or mono (mode 1) perspective. */
 ORV_API void OVviewpoint_setstereo(OVviewpoint *viewpoint, int on);
+/* Whether the projection mode is stereo (2). */
 ORV_API int OVviewpoint_isstereo(const OVviewpoint *viewpoint);
 
 /* Stereo eye separation through the "Parallax" handlers. */
 ORV_API int OVviewpoint_setparallax(OVviewpoint *viewpoint, float parallax);
+/* Stereo eye separation; 0 for null. */
 ORV_API float OVviewpoint_getparallax(const OVviewpoint *viewpoint);
 /* Stereo convergence in pixels through the "Convergence" handlers. */
 ORV_API int OVviewpoint_setconvergence(OVviewpoint *viewpoint, int pixels);
+/* Stereo convergence in pixels; 0 for null. */
 ORV_API int OVviewpoint_getconvergence(const OVviewpoint *viewpoint);
 /* Distance of the zero-parallax plane through the "ConvergenceDist" handlers. */
 ORV_API int OVviewpoint_setconvergencedist(OVviewpoint *viewpoint, float distance);
+/* Distance of the zero-parallax plane; 0 for null. */
 ORV_API float OVviewpoint_getconvergencedist(const OVviewpoint *viewpoint);
 /* Right-eye offset in frame 0/2 (viewpoint) or 1 (world). */
 ORV_API void OVviewpoint_seteyeoffset(OVviewpoint *viewpoint, const OVp3 translation,
