@@ -9,12 +9,11 @@
  */
 #include <orv/orv.h>
 
+#include "../example.h"
+
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 static const int display_one_window = 1;
-static long passes_left = -1; /* run until Q when negative */
 static OVpq start_pose;
 
 static void act(void) {
@@ -29,16 +28,12 @@ static void act(void) {
     default:
         break;
     }
-    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
+    example_countpass();
 }
 
 int main(int argc, char **argv) {
-    int arg = 1;
-    if (arg + 1 < argc && strcmp(argv[arg], "--passes") == 0) {
-        passes_left = atol(argv[arg + 1]);
-        arg += 2;
-    }
-    const char *model = arg < argc ? argv[arg] : NULL;
+    argc = example_takepasses(argc, argv);
+    const char *model = argc > 1 ? argv[1] : NULL;
 
     OVuniverse_new(display_one_window, 0);
     OVnode *root = OVuniverse_getrootnodes();
@@ -55,17 +50,12 @@ int main(int argc, char **argv) {
     }
 
     OVkeyboard_open();
-    OVsensor *mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, NULL, 1, 0);
-    OVmotionlink_new(mouse, OVuniverse_getviewpoint(), 0, OVLINK_VIEWPOINT);
+    example_mouseflight();
     OVviewpoint_zoomall(OVuniverse_getviewpoint());
     OVviewpoint_getposition(OVuniverse_getviewpoint(), start_pose.p);
     OVviewpoint_getorientation(OVuniverse_getviewpoint(), start_pose.q);
     printf("%d polygons. Fly with the mouse; 0 returns to the start, Q quits.\n",
            OVnode_numpolys(root));
 
-    OVuniverse_setactions(act);
-    OVuniverse_ready();
-    OVuniverse_go();
-    OVuniverse_delete();
-    return 0;
+    return example_run(act);
 }

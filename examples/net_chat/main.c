@@ -12,9 +12,9 @@
  */
 #include <orv/orv.h>
 
+#include "../example.h"
+
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 enum { NAME_ID = 1, COUNT_ID = 2, CLOCK_ID = 3 };
 enum { CLOCK_TYPE = 3 };
@@ -23,7 +23,6 @@ static const double send_interval = 0.5;
 static const int pause_ms = 10;
 
 static const char *name = "chatter";
-static long passes_left = -1;
 static double next_send = 0;
 static unsigned short pass_count[2];
 
@@ -63,12 +62,13 @@ static void act(void) {
         print_message(type, id, data, length);
     fflush(stdout);
     OVsleep(pause_ms);
-    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
+    example_countpass();
 }
 
 int main(int argc, char **argv) {
     const char *group = NULL;
     int port = 0;
+    argc = example_takepasses(argc, argv);
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!strcmp(argv[i], "--name"))
             name = argv[i + 1];
@@ -76,8 +76,6 @@ int main(int argc, char **argv) {
             group = argv[i + 1];
         else if (!strcmp(argv[i], "--port"))
             port = atoi(argv[i + 1]);
-        else if (!strcmp(argv[i], "--passes"))
-            passes_left = atol(argv[i + 1]);
     }
     if (!OVnet_open(group, port, 0)) {
         fprintf(stderr, "net_chat: could not open the message channel\n");
@@ -85,8 +83,5 @@ int main(int argc, char **argv) {
     }
     printf("%s is on port %d\n", name, OVnet_getport());
     OVuniverse_new(no_windows, 0);
-    OVuniverse_setactions(act);
-    OVuniverse_go();
-    OVuniverse_delete(); /* closes the channel */
-    return 0;
+    return example_run(act); /* the universe's deletion closes the channel */
 }

@@ -10,9 +10,9 @@
  */
 #include <orv/orv.h>
 
+#include "../example.h"
+
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 static const int display_no_window = 512;
 static const int window_width = 640, window_height = 480;
@@ -28,7 +28,6 @@ static const char *const logo_texture = "overlay logo";
 enum { logo_side = 64 }; /* texels, a power of 2 */
 static const float logo_outer = 0.47f, logo_inner = 0.30f, logo_dot = 0.12f; /* of the side */
 
-static long passes_left = -1; /* run until Q when negative */
 static int font_index = 0;
 
 /* A row of coloured blocks for the overlay to sit on. */
@@ -135,30 +134,19 @@ static void act(void) {
     default:
         break;
     }
-    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
+    example_countpass();
 }
 
 int main(int argc, char **argv) {
-    if (argc == 3 && strcmp(argv[1], "--passes") == 0) passes_left = atol(argv[2]);
+    example_takepasses(argc, argv);
     OVuniverse_new(display_no_window, 0);
-    OVwindow *window = OVwindow_new(0, 0, window_width, window_height, 0);
-    if (!window) {
-        fprintf(stderr, "overlay: no window could be opened\n");
-        OVuniverse_delete();
-        return 1;
-    }
-    OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+    OVwindow *window = example_window(0, 0, window_width, window_height, 0);
     OVwindow_setdraw2dfn(window, draw_hud);
     build_scene(OVuniverse_getrootnodes());
     make_logo();
     OVkeyboard_open();
-    OVsensor *mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, NULL, 1, 0);
-    OVmotionlink_new(mouse, OVuniverse_getviewpoint(), 0, OVLINK_VIEWPOINT);
+    example_mouseflight();
     printf("%d 2D fonts. F changes the font, Q quits.\n", OVwindow_get2dfontcount());
     OVviewpoint_zoomall(OVuniverse_getviewpoint());
-    OVuniverse_setactions(act);
-    OVuniverse_ready();
-    OVuniverse_go();
-    OVuniverse_delete();
-    return 0;
+    return example_run(act);
 }

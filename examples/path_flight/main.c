@@ -9,9 +9,9 @@
  */
 #include <orv/orv.h>
 
+#include "../example.h"
+
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 static const char *flight_file = "flight.pth";
 static const int display_one_window = 1;
@@ -20,7 +20,6 @@ static const int grid_half = 3;
 static const float grid_spacing = 8.0f;
 
 static OVpath *flight;
-static long passes_left = -1; /* run until Q when negative */
 
 /* A floor of blocks so that the flight has something to pass. */
 static void build_scene(OVnode *root) {
@@ -82,16 +81,15 @@ static void act(void) {
     default:
         break;
     }
-    if (passes_left > 0 && --passes_left == 0) OVuniverse_stop();
+    example_countpass();
 }
 
 int main(int argc, char **argv) {
-    if (argc == 3 && strcmp(argv[1], "--passes") == 0) passes_left = atol(argv[2]);
+    example_takepasses(argc, argv);
     OVuniverse_new(display_one_window, 0);
     build_scene(OVuniverse_getrootnodes());
     OVkeyboard_open();
-    OVsensor *mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, NULL, 1, 0);
-    OVmotionlink_new(mouse, OVuniverse_getviewpoint(), 0, OVLINK_VIEWPOINT);
+    example_mouseflight();
 
     FILE *saved = fopen(flight_file, "r");
     if (saved) {
@@ -103,9 +101,5 @@ int main(int argc, char **argv) {
     printf("R records, P plays, S saves, Q quits. %d poses loaded.\n", OVpath_numelements(flight));
 
     OVviewpoint_zoomall(OVuniverse_getviewpoint());
-    OVuniverse_setactions(act);
-    OVuniverse_ready();
-    OVuniverse_go();
-    OVuniverse_delete();
-    return 0;
+    return example_run(act);
 }
