@@ -119,8 +119,6 @@ ORV_API void _OVrender_prepare(OVnode *root, void *state);
 ORV_API void _OVrender_allwindows(void);
 /* Frees the compiled display lists below a root. */
 ORV_API void _OVnode_invalidate(OVnode *root);
-/* Releases a geometry's compiled display lists (names may be 0). */
-ORV_API void _OVrender_releaselists(uint32_t list1, uint32_t list2);
 
 /* input/ */
 

@@ -1,5 +1,6 @@
 // The hooks through which geometry reaches the modules above it.
 #include "geometry/geometry_hooks.h"
+#include "geometry/geometry_record.h"
 
 namespace orv::geom {
 namespace {
@@ -8,8 +9,10 @@ PortalHooks portal_hooks = {};
 void (*node_changed_hook)(OVnode *) = nullptr;
 } // namespace
 
-void set_render_hooks(const RenderHooks &hooks) {
+RenderHooks set_render_hooks(const RenderHooks &hooks) {
+    const RenderHooks previous = render_hooks;
     render_hooks = hooks;
+    return previous;
 }
 
 void set_portal_hooks(const PortalHooks &hooks) {
@@ -20,8 +23,13 @@ void set_node_changed_hook(void (*fn)(OVnode *node)) {
     node_changed_hook = fn;
 }
 
-void release_lists(std::uint32_t list1, std::uint32_t list2) {
-    if (render_hooks.release_lists) render_hooks.release_lists(list1, list2);
+void render_stale(OVgeometry *g) {
+    if (g->render_data && render_hooks.stale) render_hooks.stale(g->render_data);
+}
+
+void render_release(OVgeometry *g) {
+    if (g->render_data && render_hooks.release) render_hooks.release(g->render_data);
+    g->render_data = nullptr;
 }
 
 void portals_restat() {

@@ -9,9 +9,10 @@
 
 namespace orv::geom {
 
-// render/: a geometry's compiled display lists must go (names may be 0).
+// render/: what it keeps behind a geometry's render_data pointer.
 struct RenderHooks {
-    void (*release_lists)(std::uint32_t list1, std::uint32_t list2);
+    void (*stale)(void *data);   // the drawing changed: rebuild before the next draw
+    void (*release)(void *data); // the geometry goes
 };
 
 // objects/: portals refer to polygons.
@@ -21,12 +22,15 @@ struct PortalHooks {
     void (*forget)(OVpoly *p); // p is being freed
 };
 
-void set_render_hooks(const RenderHooks &hooks);
+// Returns the hooks they replace.
+RenderHooks set_render_hooks(const RenderHooks &hooks);
 void set_portal_hooks(const PortalHooks &hooks);
 // scene/: a node's drawing data changed.
 void set_node_changed_hook(void (*fn)(OVnode *node));
 
-void release_lists(std::uint32_t list1, std::uint32_t list2);
+// The renderer's record of g is stale, or goes with g.
+void render_stale(OVgeometry *g);
+void render_release(OVgeometry *g);
 void portals_restat();
 void *portal_of(OVpoly *p);
 void portal_forget(OVpoly *p);

@@ -19,7 +19,7 @@ void tell_node(OVgeometry *g) {
 
 void drawing_changed(OVgeometry *g) {
     if (!g) return;
-    g->cache_valid = 0;
+    render_stale(g);
     g->passes = 0;
 }
 
@@ -54,10 +54,8 @@ int OVgeometry_delete(OVgeometry *g) {
     g->node = nullptr; // the node owns its own record; it only pointed at us
     free_vertex_list(g->vertices);
     reference_free(&g->reference);
-    if (g->cache1 || g->cache2) release_lists(g->cache1, g->cache2);
+    render_release(g);
     if (g->draw) g->draw(g, g);
-    OVfree(g->private_a);
-    OVfree(g->private_b);
     OVfree(g->name);
     OVfree(g);
     return 0;
@@ -93,12 +91,8 @@ int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
 
 int _OVgeometry_modifiable(OVgeometry *g) {
     if (!g || g->locked) return 0;
-    g->cache_valid = 0;
+    render_stale(g);
     g->passes = 0;
-    if (g->cache1 || g->cache2) {
-        release_lists(g->cache1, g->cache2);
-        g->cache1 = g->cache2 = 0;
-    }
     return 1;
 }
 

@@ -1,39 +1,13 @@
-// Geometry, polygon and vertex records. Published for the renderer and the
-// model readers, which walk polygons and vertices directly.
+// Geometry, polygon and vertex records, private to the geometry module:
+// other modules use geometry/geometry_access.h.
 #pragma once
 
+#include "geometry/geometry_access.h"
 #include "geometry/reference_positions.h"
 #include "orv/geometry.h"
 #include "orv/texture.h"
 
 #include <cstdint>
-
-// Vertex flags.
-enum : std::uint8_t {
-    OVVERTEX_USED = 0x01,
-    OVVERTEX_HASUV = 0x02,
-    OVVERTEX_OWNMATID = 0x04,
-    OVVERTEX_MOVED = 0x10,
-    OVVERTEX_SMOOTH = 0x80
-};
-
-// Polygon flags.
-enum : std::uint16_t {
-    OVPOLY_BOTHSIDES = 0x0001,
-    OVPOLY_FIXEDNORMAL = 0x0002,
-    OVPOLY_CONVEX = 0x0010,
-    OVPOLY_BUILT = 0x0020,
-    OVPOLY_OBJECTFRAME = 0x0040,
-    OVPOLY_DEGENERATE = 0x0100
-};
-
-// Polygon rendering flags.
-enum : std::uint8_t {
-    OVPOLYR_VNORMALS = 0x01,
-    OVPOLYR_VCOLORS = 0x02,
-    OVPOLYR_SMOOTH = 0x04,
-    OVPOLYR_INVISIBLE = 0x08
-};
 
 #define OVPOLY_MAXCORNERS 256
 
@@ -84,8 +58,6 @@ struct OVpoly {
     std::int16_t ncorners;
 };
 
-typedef void (*OVgeometrydrawfn)(OVgeometry *g, void *state);
-
 struct OVgeometry {
     OVnode *node;
     // What the scene collection reads of every visible geometry, in one
@@ -99,15 +71,11 @@ struct OVgeometry {
     OVmtable *mtable;
     std::int32_t locked;
     OVgeometrydrawfn draw;
-    std::uint32_t cache1, cache2; // the renderer's display lists
-    std::int32_t cache_valid;
     OVvertex *vertices;
     orv::geom::ReferencePositions reference;
     OVvertex *last_vertex;
-    // Private to the renderer (polygon runs): freed with the geometry.
-    std::int32_t private_count;
-    void *private_a;
-    void *private_b;
+    // The renderer's record: owned and released by the renderer's hooks.
+    void *render_data;
     char *name;
     std::uint8_t editing;
     std::uint8_t changed;

@@ -151,7 +151,7 @@ void mtable_store_name(OVmtable *table, const char *name) {
 
 void mtable_touch_users(OVmtable *table) {
     for (OVgeometry *g : *table->users) {
-        g->cache_valid = 0;
+        orv::geom::render_stale(g);
         g->passes = 0;
         orv::geom::node_changed(g->node);
     }
@@ -218,7 +218,7 @@ ORV_API void OVmtable_delete(OVmtable *table) {
     for (OVgeometry *g : users) {
         if (g->mtable == table) {
             g->mtable = nullptr;
-            g->cache_valid = 0;
+            orv::geom::render_stale(g);
             g->passes = 0;
         }
     }

@@ -1,7 +1,7 @@
 // Object nodes (type 11): how the scene graph shows a stationary object.
 #include "objects/stationary_object.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/message.h"
 #include "scene/node_internal.h"
 #include "scene/traversal_stacks.h"
@@ -27,7 +27,7 @@ OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
     // The node shows the object's geometry, which the object keeps owning:
     // geometry edits mark the node changed, and no geometry node can take it.
     scene::set_node_geometry(n, object->geometry);
-    if (object->geometry) object->geometry->node = n;
+    if (object->geometry) geom::geometry_set_node(object->geometry, n);
     object->node = n;
     _OVnode_changed(n); // its bounds are computed when first asked for
     return n;
@@ -36,7 +36,8 @@ OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
 void object_node_release(OVnode *node) {
     if (!node || node->header.type != OVNODE_OBJECT) return;
     auto *cell = static_cast<ObjectCell *>(scene::node_payload(node));
-    if (cell->object && cell->object->geometry) cell->object->geometry->node = nullptr;
+    if (cell->object && cell->object->geometry)
+        geom::geometry_set_node(cell->object->geometry, nullptr);
     cell->object = nullptr;
     scene::set_node_geometry(node, nullptr);
 }

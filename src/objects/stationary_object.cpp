@@ -1,7 +1,7 @@
 // The stationary object record: its geometry, bounds and deletion.
 #include "objects/stationary_object.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "objects/portal_list.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
@@ -34,9 +34,11 @@ void stationary_delete(StationaryObject *object) {
 
 bool stationary_bounds(const StationaryObject *object, OVp3 midpoint, OVp3 extents) {
     if (!object || !object->geometry) return false;
+    const float *mid = geom::geometry_midpoint(object->geometry);
+    const float *half = geom::geometry_half_extents(object->geometry);
     for (int i = 0; i < 3; ++i) {
-        midpoint[i] = object->geometry->midpoint[i];
-        extents[i] = object->geometry->half_extents[i];
+        midpoint[i] = mid[i];
+        extents[i] = half[i];
     }
     return true;
 }

@@ -13,12 +13,12 @@ namespace orv {
 
 void draw_with_style(OVgeometry *g, scene::TraversalState *s, int style) {
     const bool wire = style & 0x80;
-    if (!wire && g->draw) {
-        g->draw(g, s);
+    if (OVgeometrydrawfn draw = geom::geometry_draw_function(g); !wire && draw) {
+        draw(g, s);
         forget_drawing_state();
         return;
     }
-    const BatchOptions options{g->editing != 0, wire, (style & 0x10) != 0,
+    const BatchOptions options{geom::geometry_editing(g), wire, (style & 0x10) != 0,
                                s ? s->projection_mode : 1};
     const int drawn = draw_geometry_pass(g, style, options);
     if (s) s->drawn_polys += drawn;
@@ -34,7 +34,7 @@ ORV_API void _OVgeometry_draw(OVgeometry *g, void *state) {
     if (!g) return;
     auto *s = static_cast<scene::TraversalState *>(state);
     const int base = s ? s->rendering_flags : OVuniverse_getrendering();
-    draw_with_style(g, s, effective_style(g, base));
+    draw_with_style(g, s, geom::geometry_style(g, base));
 }
 
 ORV_API void _OVglcallback_draw(OVnode *node, void *state) {

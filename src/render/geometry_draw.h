@@ -1,7 +1,7 @@
 // Drawing one collected geometry or application callback node.
 #pragma once
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "scene/traversal_state.h"
 
 extern "C" {
@@ -10,11 +10,6 @@ ORV_API void _OVglcallback_draw(OVnode *node, void *state);
 }
 
 namespace orv {
-
-// The rendering style of g: the bits of its override mask take its values.
-inline int effective_style(const OVgeometry *g, int base) {
-    return (base & ~g->style_mask) | (g->style_values & g->style_mask);
-}
 
 // Draws g with the given effective rendering style: outlines in wireframe,
 // else its own draw function or the standard renderer.

@@ -14,10 +14,6 @@ namespace {
 
 int compiles = 0;
 
-std::uint32_t &list_of(OVgeometry *g, int pass) {
-    return pass ? g->cache2 : g->cache1;
-}
-
 int first_flags(RunTable *t, int pass) {
     PolyRun *runs = table_runs(t);
     for (int r = 0; r < t->run_count; ++r)
@@ -39,7 +35,8 @@ void replay(const PassRecord &r, unsigned list) {
 
 // Compiles one pass's list; with GL_COMPILE_AND_EXECUTE it is drawn as well.
 int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOptions &options) {
-    PassRecord &r = list_record(g)->pass[pass];
+    RenderData *d = render_data(g);
+    PassRecord &r = d->pass[pass];
     unsigned name = list_names_take(1);
     if (!name) {
         r.unavailable = true;
@@ -81,7 +78,7 @@ int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOption
         r.unavailable = true;
         return drawn;
     }
-    list_of(g, pass) = name;
+    d->list[pass] = name;
     r.polys = drawn;
     ++compiles;
     return drawn;
@@ -93,13 +90,14 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
     RunTable *t = geometry_runs(g, style);
     const int pass = draw_cache().transparent_pass ? 1 : 0;
     if (!(t->passes & (1 << pass))) return 0;
-    const PassRecord &r = list_record(g)->pass[pass];
+    const RenderData *d = render_data(g);
+    const PassRecord &r = d->pass[pass];
     if (options.immediate || r.unavailable) {
         BatchOptions now = options;
         now.immediate = true;
         return draw_runs(g, t, pass, now);
     }
-    if (unsigned list = list_of(g, pass)) {
+    if (unsigned list = d->list[pass]) {
         replay(r, list);
         return r.polys;
     }
@@ -108,10 +106,10 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
 
 void compile_geometry(OVgeometry *g, int style) {
     RunTable *t = geometry_runs(g, style);
+    const RenderData *d = render_data(g);
     const BatchOptions options{false, (style & 0x80) != 0, (style & 0x10) != 0, 1};
     for (int pass = 0; pass < 2; ++pass)
-        if ((t->passes & (1 << pass)) && !list_of(g, pass) &&
-            !list_record(g)->pass[pass].unavailable)
+        if ((t->passes & (1 << pass)) && !d->list[pass] && !d->pass[pass].unavailable)
             compile(g, t, pass, GL_COMPILE, options);
 }
 

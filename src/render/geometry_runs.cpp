@@ -5,17 +5,15 @@
 #include "geometry/mtable_record.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
-#include "orv/orv_internal.h"
+#include "orv/mtable.h"
 #include "platform/platform.h"
 #include "render/list_names.h"
 #include "texture/texture_store.h"
 
 #include <GL/gl.h>
 
-#include <initializer_list>
-
 #include <algorithm>
-#include <cstring>
+#include <new>
 #include <vector>
 
 namespace orv {
@@ -51,19 +49,19 @@ int color_material_mode(const OVmtable *t) {
     }
 }
 
-int poly_flags(const OVpoly *p, int style, int color_material) {
+int draw_flags(const OVpoly *p, int style, int color_material) {
     const int shading = style & 0x08 ? DRAW_SMOOTH : 0;
     // Outlines are unlit, in the polygon's or its corners' colours.
     if (style & 0x80) return (poly_transparent(p) ? DRAW_TRANSPARENT : 0) | shading;
     int flags = DRAW_LIGHTING | DRAW_CULL;
-    if (p->flags & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
-    if (p->rflags & OVPOLYR_SMOOTH) flags |= shading;
+    if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
+    if (geom::poly_render_flags(p) & OVPOLYR_SMOOTH) flags |= shading;
     if (color_material) flags |= DRAW_COLORMATERIAL;
-    if (p->texture && tex::texture_list(p->texture->texture)) {
+    if (OVtexture *texture = geom::poly_texture(p); texture && tex::texture_list(texture)) {
         flags |= DRAW_TEXTURE;
-        if (p->texture->transparent) flags |= DRAW_ALPHATEST;
+        if (geom::poly_texture_transparent(p)) flags |= DRAW_ALPHATEST;
         // An unshaded texture shows its own colours whatever the lights.
-        if (!p->texture->shaded) flags &= ~(DRAW_LIGHTING | DRAW_COLORMATERIAL);
+        if (!geom::poly_texture_shaded(p)) flags &= ~(DRAW_LIGHTING | DRAW_COLORMATERIAL);
         if (style & OVSTYLE_SPHEREMAP) flags |= DRAW_SPHEREMAP;
     }
     if (poly_transparent(p)) flags |= DRAW_TRANSPARENT;
@@ -71,11 +69,11 @@ int poly_flags(const OVpoly *p, int style, int color_material) {
 }
 
 RunTable *build_runs(OVgeometry *g, int style) {
-    const int mode = color_material_mode(g->mtable);
+    const int mode = color_material_mode(geom::geometry_mtable(g));
     std::vector<std::pair<int, OVpoly *>> order;
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (p->ncorners >= 3 && !(p->flags & OVPOLY_DEGENERATE))
-            order.emplace_back(poly_flags(p, style, mode), p);
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
+        if (geom::poly_corner_count(p) >= 3 && !(geom::poly_flags(p) & OVPOLY_DEGENERATE))
+            order.emplace_back(draw_flags(p, style, mode), p);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
     int run_count = 0;
@@ -98,6 +96,16 @@ RunTable *build_runs(OVgeometry *g, int style) {
     return t;
 }
 
+// The lists go now, while the names are known; the runs stay until the next draw.
+void release_lists(RenderData *d) {
+    for (std::uint32_t &list : d->list) {
+        if (!list) continue;
+        if (platform::current().context_exists()) glDeleteLists(list, 1);
+        list_names_free(list, 1);
+        list = 0;
+    }
+}
+
 } // namespace
 
 PolyRun *table_runs(RunTable *t) {
@@ -108,56 +116,55 @@ OVpoly **table_polys(RunTable *t) {
     return reinterpret_cast<OVpoly **>(reinterpret_cast<char *>(t) + polys_offset(t->run_count));
 }
 
-RunTable *existing_runs(OVgeometry *g) {
-    return static_cast<RunTable *>(g->private_a);
-}
-
-ListRecord *list_record(OVgeometry *g) {
-    if (!g->private_b) {
-        g->private_b = OVmalloc(sizeof(ListRecord));
-        std::memset(g->private_b, 0, sizeof(ListRecord));
+RenderData *render_data(OVgeometry *g) {
+    auto *d = static_cast<RenderData *>(geom::geometry_render_data(g));
+    if (!d) {
+        d = new (OVmalloc(sizeof(RenderData))) RenderData{};
+        geom::geometry_set_render_data(g, d);
     }
-    return static_cast<ListRecord *>(g->private_b);
+    return d;
 }
 
 RunTable *geometry_runs(OVgeometry *g, int style) {
-    if (!g->cache_valid) invalidate_geometry(g);
-    RunTable *t = existing_runs(g);
+    RenderData *d = render_data(g);
+    if (!d->valid) {
+        invalidate_geometry(g);
+        d = render_data(g);
+    }
+    RunTable *t = d->runs;
     if (t && t->style != style) {
         invalidate_geometry(g);
+        d = render_data(g);
         t = nullptr;
-    } else if (!t && g->cache_valid) {
+    } else if (!t && d->valid) {
         OVwarning("Internal error: executing compile during call to geom_render\n");
     }
     if (!t) {
         t = build_runs(g, style);
-        g->private_a = t;
-        g->cache_valid = 1;
+        d->runs = t;
+        d->valid = true;
     }
     return t;
 }
 
 void invalidate_geometry(OVgeometry *g) {
-    if (g->cache1 || g->cache2) _OVrender_releaselists(g->cache1, g->cache2);
-    g->cache1 = g->cache2 = 0;
-    OVfree(g->private_a);
-    OVfree(g->private_b);
-    g->private_a = g->private_b = nullptr;
-    g->cache_valid = 0;
+    render_data_release(geom::geometry_render_data(g));
+    geom::geometry_set_render_data(g, nullptr);
+}
+
+void render_data_stale(void *data) {
+    if (!data) return;
+    auto *d = static_cast<RenderData *>(data);
+    release_lists(d);
+    d->valid = false;
+}
+
+void render_data_release(void *data) {
+    if (!data) return;
+    auto *d = static_cast<RenderData *>(data);
+    release_lists(d);
+    OVfree(d->runs);
+    OVfree(d);
 }
 
 } // namespace orv
-
-using namespace orv;
-
-extern "C" {
-
-void _OVrender_releaselists(std::uint32_t list1, std::uint32_t list2) {
-    for (std::uint32_t list : {list1, list2}) {
-        if (!list) continue;
-        if (platform::current().context_exists()) glDeleteLists(list, 1);
-        list_names_free(list, 1);
-    }
-}
-
-} // extern "C"

@@ -1,10 +1,13 @@
 // A geometry's polygons grouped in runs of equal drawing flags, and the
 // state its compiled display lists were recorded with. Both live in the
-// geometry's two private blocks, which the geometry frees with itself.
+// renderer's record behind the geometry's render_data pointer; the geometry
+// tells the renderer through its hooks when that record is stale or must go.
 #pragma once
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "render/draw_state.h"
+
+#include <cstdint>
 
 namespace orv {
 
@@ -14,7 +17,7 @@ struct PolyRun {
     int count;
 };
 
-// private_a: header, then the runs, then the polygons in run order.
+// Header, then the runs, then the polygons in run order, in one block.
 struct RunTable {
     int run_count;
     int poly_count;
@@ -36,17 +39,23 @@ struct PassRecord {
     bool unavailable; // the list could not be compiled: drawn immediately
 };
 
-// private_b: the opaque and the transparent pass.
-struct ListRecord {
-    PassRecord pass[2];
+// What the renderer keeps of one geometry.
+struct RenderData {
+    RunTable *runs;        // null until built
+    PassRecord pass[2];    // the opaque and the transparent pass
+    std::uint32_t list[2]; // their compiled display lists, 0 when none
+    bool valid;            // false once the geometry's drawing changed
 };
 
+// The geometry's record, made empty on first use.
+RenderData *render_data(OVgeometry *g);
 // The geometry's runs for the style, built when missing or stale.
 RunTable *geometry_runs(OVgeometry *g, int style);
-// The runs as they are, null when none are built.
-RunTable *existing_runs(OVgeometry *g);
-ListRecord *list_record(OVgeometry *g);
 // Frees the lists, the runs and the records; the next draw rebuilds them.
 void invalidate_geometry(OVgeometry *g);
+// The geometry's hooks: its drawing changed (the lists go now, the runs at
+// the next draw), and the geometry goes.
+void render_data_stale(void *data);
+void render_data_release(void *data);
 
 } // namespace orv

@@ -16,6 +16,8 @@ namespace orv {
 
 namespace {
 
+using namespace geom;
+
 constexpr GLenum no_batch = 0xFFFF;
 
 // Ambient and diffuse carry the colour that tints a texture.
@@ -42,10 +44,15 @@ void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
     if (t->opacity_offset >= 0) out[3] = e[t->opacity_offset];
 }
 
+// A corner's own material where it has one, else its polygon's.
+int vertex_colour(const OVvertex *v, int poly_matid) {
+    return vertex_flags(v) & OVVERTEX_OWNMATID ? vertex_matid(v) : poly_matid;
+}
+
 class Batcher {
   public:
     Batcher(OVgeometry *g, RunTable *t, const BatchOptions &o)
-        : g_(g), table_(g->mtable), mode_(t->color_material), o_(o),
+        : g_(g), table_(geometry_mtable(g)), mode_(t->color_material), o_(o),
           limit_(render_config().max_primitives), force_(render_config().force_color) {
         if (o.immediate) eye_in_model(eye_, toward_);
     }
@@ -95,10 +102,10 @@ class Batcher {
     }
 
     bool front_facing(const OVpoly *p) const {
-        const float *n = p->normal;
+        const float *n = poly_normal(p);
         if (o_.projection == 4)
             return n[0] * toward_[0] + n[1] * toward_[1] + n[2] * toward_[2] >= 0;
-        const float *v = p->corners->vertex->position;
+        const float *v = vertex_position(corner_vertex(poly_corners(p)));
         return n[0] * (eye_[0] - v[0]) + n[1] * (eye_[1] - v[1]) + n[2] * (eye_[2] - v[2]) >= 0;
     }
 
@@ -138,7 +145,8 @@ class Batcher {
     }
 
     void texture(const OVpoly *p) {
-        unsigned list = p->texture ? tex::texture_list(p->texture->texture) : 0;
+        OVtexture *texture = poly_texture(p);
+        unsigned list = texture ? tex::texture_list(texture) : 0;
         DrawCache &c = draw_cache();
         if (!list || list == c.texture_list) return;
         close();
@@ -150,7 +158,8 @@ class Batcher {
     }
 
     int polygon(const OVpoly *p, int run_flags) {
-        if (p->rflags & OVPOLYR_INVISIBLE) return 0;
+        const int rflags = poly_render_flags(p);
+        if (rflags & OVPOLYR_INVISIBLE) return 0;
         bool back = false;
         if (o_.immediate && !o_.outlines) {
             back = !front_facing(p);
@@ -158,31 +167,35 @@ class Batcher {
         }
         if (o_.outlines) return outline(p);
         if (flags_ & DRAW_TEXTURE) texture(p);
-        begin(p->ncorners == 3 ? GL_TRIANGLES : p->ncorners == 4 ? GL_QUADS : GL_POLYGON);
+        const int corners = poly_corner_count(p), matid = poly_matid(p);
+        begin(corners == 3 ? GL_TRIANGLES : corners == 4 ? GL_QUADS : GL_POLYGON);
         ++primitives_;
-        const OVtexbinding *tex = flags_ & DRAW_TEXTURE ? p->texture : nullptr;
-        tint_ = !tex || tex->tint;
-        colour(p->matid);
+        const bool textured = flags_ & DRAW_TEXTURE;
+        tint_ = !textured || poly_texture_tinted(p);
+        colour(matid);
         const float sign = back ? -1.0f : 1.0f;
         // Lighting and the sphere map both need the normals.
         const bool sphere_map = flags_ & DRAW_SPHEREMAP;
         const bool normals = (flags_ & DRAW_LIGHTING) || sphere_map;
         const bool vertex_normals =
-            normals && (flags_ & DRAW_SMOOTH) && (p->rflags & OVPOLYR_VNORMALS);
-        if (normals && !vertex_normals)
-            glNormal3f(sign * p->normal[0], sign * p->normal[1], sign * p->normal[2]);
-        bool per_vertex = tint_ && (p->rflags & OVPOLYR_VCOLORS);
-        for (const OVcorner *c = p->corners; c && tint_ && !per_vertex; c = c->next)
-            per_vertex = c->vertex->flags & OVVERTEX_OWNMATID;
-        const bool coordinates = tex && tex->u && !sphere_map;
+            normals && (flags_ & DRAW_SMOOTH) && (rflags & OVPOLYR_VNORMALS);
+        if (normals && !vertex_normals) {
+            const float *n = poly_normal(p);
+            glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+        }
+        bool per_vertex = tint_ && (rflags & OVPOLYR_VCOLORS);
+        for (const OVcorner *c = poly_corners(p); c && tint_ && !per_vertex; c = corner_next(c))
+            per_vertex = vertex_flags(corner_vertex(c)) & OVVERTEX_OWNMATID;
+        const bool coordinates = textured && !sphere_map;
         int k = 0;
-        for (const OVcorner *c = p->corners; c; c = c->next, ++k) {
-            const OVvertex *v = c->vertex;
-            if (per_vertex) colour(v->flags & OVVERTEX_OWNMATID ? v->matid : p->matid);
-            if (vertex_normals && v->normal)
-                glNormal3f(sign * v->normal[0], sign * v->normal[1], sign * v->normal[2]);
-            if (coordinates && k < tex->count) glTexCoord2f(tex->u[k], tex->v[k]);
-            glVertex3fv(v->position);
+        for (const OVcorner *c = poly_corners(p); c; c = corner_next(c), ++k) {
+            const OVvertex *v = corner_vertex(c);
+            if (per_vertex) colour(vertex_colour(v, matid));
+            const float *n = vertex_normals ? vertex_normal(v) : nullptr;
+            if (n) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+            float u, tv;
+            if (coordinates && poly_corner_uv(p, k, &u, &tv)) glTexCoord2f(u, tv);
+            glVertex3fv(vertex_position(v));
         }
         if (open_ == GL_POLYGON) close();
         return 1;
@@ -192,11 +205,12 @@ class Batcher {
     int outline(const OVpoly *p) {
         begin(GL_LINES);
         ++primitives_;
-        for (const OVcorner *c = p->corners; c; c = c->next) {
-            const OVcorner *n = c->next ? c->next : p->corners;
-            for (const OVvertex *v : {c->vertex, n->vertex}) {
-                colour(v->flags & OVVERTEX_OWNMATID ? v->matid : p->matid);
-                glVertex3fv(v->position);
+        const int matid = poly_matid(p);
+        for (const OVcorner *c = poly_corners(p); c; c = corner_next(c)) {
+            const OVcorner *n = corner_next(c) ? corner_next(c) : poly_corners(p);
+            for (const OVvertex *v : {corner_vertex(c), corner_vertex(n)}) {
+                colour(vertex_colour(v, matid));
+                glVertex3fv(vertex_position(v));
             }
         }
         return 1;

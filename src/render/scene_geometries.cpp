@@ -19,8 +19,8 @@ ORV_API void _OVrender_prepare(OVnode *root, void *) {
     int flags = OVuniverse_getrendering();
     if (flags & 0x80) flags &= 0x90;
     for_each_geometry(root, [flags](OVgeometry *g) {
-        const int style = effective_style(g, flags);
-        if (!g->draw || (style & 0x80)) compile_geometry(g, style);
+        const int style = geom::geometry_style(g, flags);
+        if (!geom::geometry_draw_function(g) || (style & 0x80)) compile_geometry(g, style);
     });
 }
 

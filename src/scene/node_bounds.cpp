@@ -1,7 +1,7 @@
 // The cached bounds of grouping nodes, recomputed on demand. A cache nested
 // in the one being computed is recomputed first, on the same walk with a
 // frame of its own, so graphs of any depth need no call stack.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
@@ -136,7 +136,7 @@ void contribute(Frame &f, OVnode *c, bool shown) {
     case BoundsRole::geometry:
         c->flags &= static_cast<std::uint8_t>(~NODE_CHANGED);
         if (OVgeometry *g = node_geometry(c); shown && g)
-            add_placed(f.box, f.t, g->midpoint, g->half_extents);
+            add_placed(f.box, f.t, geom::geometry_midpoint(g), geom::geometry_half_extents(g));
         break;
     case BoundsRole::object:
         refresh_object(c);

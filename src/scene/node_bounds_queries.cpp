@@ -1,5 +1,5 @@
 // Reading a node's bounds and its bounding-box display flag.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/node.h"
 #include "scene/node_internal.h"
 #include "scene/property_protocol.h"
@@ -19,7 +19,8 @@ bool bounds_of(OVnode *node, Bounds &out) {
     if (node->header.type == OVNODE_GEOMETRY) {
         const OVgeometry *g = node_geometry(node);
         if (!g) return false;
-        out = {g->midpoint, g->half_extents, g->radius};
+        out = {orv::geom::geometry_midpoint(g), orv::geom::geometry_half_extents(g),
+               orv::geom::geometry_radius(g)};
         return true;
     }
     const GroupRecord *g = group_record(node);

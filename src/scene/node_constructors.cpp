@@ -1,5 +1,5 @@
 // Node constructors, including movable nodes and nodes with a module's payload.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "scene/event_switch.h"
@@ -139,11 +139,11 @@ ORV_API OVnode *OVxformnode_new(OVnode *parent) {
 }
 
 ORV_API OVnode *OVgeometrynode_new(OVnode *parent, OVgeometry *geometry) {
-    if (!geometry || geometry->node) return nullptr;
+    if (!geometry || orv::geom::geometry_node(geometry)) return nullptr;
     OVnode *n = make_node(parent, OVNODE_GEOMETRY);
     if (!n) return nullptr;
     set_node_geometry(n, geometry);
-    geometry->node = n;
+    orv::geom::geometry_set_node(geometry, n);
     return n;
 }
 

@@ -1,5 +1,5 @@
 // Deleting nodes and whole scenes.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/node.h"
@@ -50,7 +50,7 @@ void delete_orphans(OVnode *start, bool keep_record) {
         forget_name(n);
         OVgeometry *geometry = n->header.type == OVNODE_GEOMETRY ? node_geometry(n) : nullptr;
         if (geometry) {
-            geometry->node = nullptr;
+            geom::geometry_set_node(geometry, nullptr);
             if (!keep_record || n != start) OVgeometry_delete(geometry);
         }
         free_node(n);

@@ -1,7 +1,8 @@
 // Rays against the geometries of a scene, walked like the collection.
 #include "scene/node_intersect.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
 #include "scene/traversal_stacks.h"
 
@@ -48,10 +49,11 @@ OVpoly *hit_geometry(OVgeometry *g, const OVm4 m, const Ray &ray, float *best) {
     Ray local;
     OVp3_xformm4(ray.origin, inverse, local.origin);
     OVp3_xformdirm4(ray.direction, inverse, local.direction);
-    if (!ray_meets_sphere(local, g->midpoint, g->radius)) return nullptr;
+    if (!ray_meets_sphere(local, geom::geometry_midpoint(g), geom::geometry_radius(g)))
+        return nullptr;
     OVpoly *nearest = nullptr;
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (!(p->rflags & OVPOLYR_INVISIBLE) &&
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
+        if (!(geom::poly_render_flags(p) & OVPOLYR_INVISIBLE) &&
             _OVpoly_rayintersect(p, local.origin, local.direction, best))
             nearest = p;
     return nearest;

@@ -1,6 +1,6 @@
 // Counting the polygons of a subtree: every appearance of an enabled
 // geometry (or polygonal object) counts.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/node.h"
 #include "scene/node_record.h"
 #include "scene/scene_hooks.h"
@@ -11,10 +11,11 @@ namespace {
 int own_polys(OVnode *node) {
     if (node->header.type == OVNODE_GEOMETRY) {
         const OVgeometry *g = orv::scene::node_geometry(node);
-        return g ? g->npolys : 0;
+        return g ? orv::geom::geometry_poly_count(g) : 0;
     }
     if (node->header.type == OVNODE_OBJECT)
-        if (OVgeometry *g = orv::scene::object_node_geometry(node)) return g->npolys;
+        if (OVgeometry *g = orv::scene::object_node_geometry(node))
+            return orv::geom::geometry_poly_count(g);
     return 0;
 }
 

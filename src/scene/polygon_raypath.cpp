@@ -1,8 +1,10 @@
 // Picking a polygon with a world ray along a node path.
-#include "geometry/geometry_internal.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
+#include "orv/orv_internal.h"
 
-using namespace orv::geom;
+#include <cmath>
 
 extern "C" {
 
@@ -15,7 +17,9 @@ int OVpoly_rayintersect(OVpoly *p, OVnodepath *path, const OVp3 origin, const OV
     OVm4 m, inv;
     OVnode *last = nullptr;
     if (!_OVnodepath_getmatrix(path, m, &last)) return 0;
-    if (!last || last != p->geometry->node || !OVm4_invert(m, inv)) return 0;
+    if (!last || last != orv::geom::geometry_node(orv::geom::poly_geometry(p)) ||
+        !OVm4_invert(m, inv))
+        return 0;
     OVp3 o, d;
     OVp3_xformm4(origin, inv, o);
     OVp3_xformdirm4(direction, inv, d);

@@ -1,7 +1,7 @@
 // Entries of the leaf nodes: geometry, lights, ambient, fog, material and
 // application callback nodes.
 #include "geometry/geometry_passes.h"
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "scene/light_record.h"
 #include "scene/traversal_stacks.h"
 
@@ -54,10 +54,11 @@ void add_box(TraversalState *state, const OVp3 midpoint, const OVp3 extents) {
 void collect_geometry(TraversalState *state, OVnode *node) {
     OVgeometry *g = node_geometry(node);
     if (!g) return;
-    if (level(state).test && sphere_visibility(state, current(state), g->midpoint, g->radius) < 0)
+    if (level(state).test && sphere_visibility(state, current(state), geom::geometry_midpoint(g),
+                                               geom::geometry_radius(g)) < 0)
         return;
     const int matrix = current_matrix_index(state);
-    state->poly_count += g->npolys;
+    state->poly_count += geom::geometry_poly_count(g);
     const int passes = geometry_passes(g), own = geometry_material_mask(g);
     Stacks &s = stacks_of(state);
     if (passes & PASS_OPAQUE) {
@@ -70,7 +71,8 @@ void collect_geometry(TraversalState *state, OVnode *node) {
         add_entry(state, LIST_TRANSPARENT, node, ENTRY_GEOMETRY, matrix);
         s.pending[1] |= own;
     }
-    if (node->flags & NODE_BOUNDINGBOX) add_box(state, g->midpoint, g->half_extents);
+    if (node->flags & NODE_BOUNDINGBOX)
+        add_box(state, geom::geometry_midpoint(g), geom::geometry_half_extents(g));
 }
 
 void collect_light(TraversalState *state, OVnode *node) {

@@ -1,11 +1,13 @@
 // 3D fonts: glyph geometries read from a font model, kept in the universe's list.
 #include "core/finite.h"
 #include "files/nff_reader.h"
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "text3d/text3d_font.h"
 #include "orv/file.h"
+#include "orv/geometry.h"
 #include "orv/message.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,30 +23,32 @@ int glyph_code(const char *name) {
 }
 
 void widen(OVfont3d *font, OVgeometry *g) {
+    const float *mid = orv::geom::geometry_midpoint(g), *half = orv::geom::geometry_half_extents(g);
     for (int k = 0; k < 3; ++k) {
-        font->minimum[k] = std::min(font->minimum[k], g->midpoint[k] - g->half_extents[k]);
-        font->maximum[k] = std::max(font->maximum[k], g->midpoint[k] + g->half_extents[k]);
+        font->minimum[k] = std::min(font->minimum[k], mid[k] - half[k]);
+        font->maximum[k] = std::max(font->maximum[k], mid[k] + half[k]);
     }
 }
 
 void delete_geometries(OVgeomlist *list) {
-    for (OVgeomlist *e = list; e; e = e->next)
-        OVgeometry_delete(e->geometry);
+    for (OVgeomlist *e = list; e; e = _OVgeomlist_next(e))
+        OVgeometry_delete(_OVgeomlist_geometry(e));
     _OVgeomlist_delete(list);
 }
 
 // Sorts the geometries into glyph slots; false when none is a glyph.
 bool fill_glyphs(OVfont3d *font, const char *name) {
     int others = 0, glyphs = 0;
-    for (OVgeomlist *e = font->geometries; e; e = e->next) {
-        int code = glyph_code(OVgeometry_getname(e->geometry));
+    for (OVgeomlist *e = font->geometries; e; e = _OVgeomlist_next(e)) {
+        OVgeometry *g = _OVgeomlist_geometry(e);
+        int code = glyph_code(OVgeometry_getname(g));
         if (!code) {
             ++others;
         } else if (font->glyphs[code]) {
             OVwarning("Font file %s contains more than one object for character %d\n", name, code);
         } else {
-            font->glyphs[code] = e->geometry;
-            widen(font, e->geometry);
+            font->glyphs[code] = g;
+            widen(font, g);
             ++glyphs;
         }
     }

@@ -1,6 +1,6 @@
 // Laying out a string as copies of glyph geometries along +x.
 #include "text3d/text3d_font.h"
-#include "geometry/geometry_record.h"
+#include "orv/geometry.h"
 
 extern "C" ORV_API OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *string) {
     if (!font || !string) return nullptr;

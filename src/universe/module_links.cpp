@@ -15,6 +15,7 @@
 #include "orv/node.h"
 #include "orv/orv_internal.h"
 #include "paths/path_record.h"
+#include "render/geometry_runs.h"
 #include "render/render_config.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
@@ -34,7 +35,7 @@ void connect_modules() {
     scene::set_render_hooks(_OVwindow_roots, _OVrender_prepare);
     scene::set_object_node_hooks({_OVobjectnode_collect, _OVobjectnode_bounds,
                                   _OVobjectnode_geometry, _OVobjectnode_deleted});
-    geom::set_render_hooks({_OVrender_releaselists});
+    geom::set_render_hooks({render_data_stale, render_data_release});
     geom::set_node_changed_hook(_OVnode_changed);
     geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
     // The model writers name the portals of the universe object.

@@ -3,7 +3,8 @@
 #include "files/bnff_reader.h"
 #include "files/nff_reader.h"
 #include "files/nff_writer.h"
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "objects/portal_list.h"
 #include "objects/stationary_object.h"
 #include "orv/file.h"
@@ -71,16 +72,16 @@ OVgeometry *single_geometry(OVgeomlist *list) {
 }
 
 void prepare_polygons(OVgeometry *g) {
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (!(p->flags & OVPOLY_CONVEX)) _OVpoly_makeconvex(p);
-    for (OVpoly *p = g->polys; p; p = p->next)
-        p->flags &= static_cast<std::uint16_t>(~(OVPOLY_BUILT | OVPOLY_OBJECTFRAME));
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
+        if (!(geom::poly_flags(p) & OVPOLY_CONVEX)) _OVpoly_makeconvex(p);
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
+        geom::poly_set_flag(p, OVPOLY_BUILT | OVPOLY_OBJECTFRAME, false);
 }
 
 // Portals of polygons that closing removed are dropped.
 void add_portals(const StationaryObject *object, const std::vector<PortalRequest> &requests) {
     std::unordered_set<const OVpoly *> present;
-    for (OVpoly *p = object->geometry->polys; p; p = p->next)
+    for (OVpoly *p = geom::geometry_polys(object->geometry); p; p = geom::poly_next(p))
         present.insert(p);
     for (const PortalRequest &r : requests)
         if (present.count(r.poly)) portal_add(r.poly, r.target.c_str());

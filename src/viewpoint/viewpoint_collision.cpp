@@ -1,5 +1,6 @@
 // Collision of a moving viewpoint with a polygon of the scene.
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "math/vec3.h"
 #include "orv/math.h"
 #include "orv/nodepath.h"
@@ -13,16 +14,19 @@
 namespace {
 
 using orv::vec::dot;
+using namespace orv::geom;
 
 // The point, already in the polygon's plane, lies inside its edges.
 bool inside_edges(const OVpoly *p, const OVp3 q) {
-    for (const OVcorner *c = p->corners; c; c = c->next) {
-        const float *a = c->vertex->position;
-        const float *b = (c->next ? c->next : p->corners)->vertex->position;
+    const float *normal = poly_normal(p);
+    for (const OVcorner *c = poly_corners(p); c; c = corner_next(c)) {
+        const OVcorner *n = corner_next(c) ? corner_next(c) : poly_corners(p);
+        const float *a = vertex_position(corner_vertex(c));
+        const float *b = vertex_position(corner_vertex(n));
         const OVp3 edge = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
         const OVp3 to = {a[0] - q[0], a[1] - q[1], a[2] - q[2]};
         OVp3 across;
-        OVp3_cross(edge, p->normal, across);
+        OVp3_cross(edge, normal, across);
         if (dot(to, across) < 0) return false;
     }
     return true;
@@ -30,13 +34,14 @@ bool inside_edges(const OVpoly *p, const OVp3 q) {
 
 // Within distance of the plane and, projected onto it, inside the polygon.
 bool near_polygon(const OVpoly *p, const OVp3 point, float distance) {
-    const OVp3 w = {point[0] - p->centre[0], point[1] - p->centre[1], point[2] - p->centre[2]};
-    const float s = dot(w, p->normal);
+    const float *centre = poly_centre(p), *normal = poly_normal(p);
+    const OVp3 w = {point[0] - centre[0], point[1] - centre[1], point[2] - centre[2]};
+    const float s = dot(w, normal);
     if (std::fabs(s) > distance) return false;
     OVp3 q;
     for (int j = 0; j < 3; ++j)
-        q[j] = point[j] - s * p->normal[j];
-    if (OVp3_distance(q, p->centre) > p->radius) return false;
+        q[j] = point[j] - s * normal[j];
+    if (OVp3_distance(q, centre) > poly_radius(p)) return false;
     return inside_edges(p, q);
 }
 
@@ -44,10 +49,11 @@ bool near_polygon(const OVpoly *p, const OVp3 point, float distance) {
 
 extern "C" ORV_API int OVviewpoint_intersectpoly(const OVviewpoint *v, OVpoly *poly,
                                                  OVnodepath *path, float distance) {
-    if (!v || !poly || !path || distance < 0 || !poly->geometry) return 0;
+    if (!v || !poly || !path || distance < 0 || !poly_geometry(poly)) return 0;
     OVm4 m, inverse;
     OVnode *last = nullptr;
-    if (!_OVnodepath_getmatrix(path, m, &last) || last != poly->geometry->node) return 0;
+    if (!_OVnodepath_getmatrix(path, m, &last) || last != geometry_node(poly_geometry(poly)))
+        return 0;
     if (!orv::viewpoint_windows().shows_root(v, OVnodepath_getnode(path, 0))) return 0;
     if (v->position[0] == v->last_position[0] && v->position[1] == v->last_position[1] &&
         v->position[2] == v->last_position[2])

@@ -74,9 +74,11 @@ TEST(GeometryMerge, LockedTargetIsRefused) {
 
 TEST(GeometryMerge, SelfMergeKeepsTheCompiledDrawing) {
     OVgeometry *g = OVgeometry_newblock(1, 1, 1, 0);
-    g->cache_valid = 1;
-    EXPECT_EQ(OVgeometry_merge(g, g), OVgeometry_getpolys(g));
-    EXPECT_EQ(g->cache_valid, 1);
+    {
+        RenderSpy spy(g);
+        EXPECT_EQ(OVgeometry_merge(g, g), OVgeometry_getpolys(g));
+        EXPECT_EQ(RenderSpy::stale, 0);
+    }
     EXPECT_EQ(OVgeometry_numpolys(g), 6);
     EXPECT_EQ(vertices(g).size(), 8u);
     OVgeometry_delete(g);

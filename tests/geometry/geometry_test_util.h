@@ -1,6 +1,7 @@
 // Shared helpers of the geometry tests.
 #pragma once
 
+#include "geometry/geometry_hooks.h"
 #include "geometry/geometry_record.h"
 #include "orv/orv.h"
 
@@ -27,6 +28,25 @@ struct Capture {
     }
     ~Capture() { OVmessage_sethook(nullptr); }
     const std::string &text() const { return captured(); }
+};
+
+// Stands in for the renderer while alive: gives g a record and counts what
+// the geometry tells about it. Clear g when the test deletes the geometry.
+struct RenderSpy {
+    static inline int stale = 0, released = 0;
+    int record = 0;
+    OVgeometry *g;
+    orv::geom::RenderHooks previous;
+    explicit RenderSpy(OVgeometry *geometry) : g(geometry) {
+        stale = released = 0;
+        previous =
+            orv::geom::set_render_hooks({[](void *) { ++stale; }, [](void *) { ++released; }});
+        orv::geom::geometry_set_render_data(g, &record);
+    }
+    ~RenderSpy() {
+        if (g) orv::geom::geometry_set_render_data(g, nullptr);
+        orv::geom::set_render_hooks(previous);
+    }
 };
 
 inline std::vector<OVvertex *> vertices(OVgeometry *g) {

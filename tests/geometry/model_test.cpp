@@ -18,6 +18,20 @@ TEST(GeometryModel, NullHandlesGiveNeutralResults) {
     EXPECT_FALSE(_OVgeometry_modifiable(nullptr));
 }
 
+TEST(GeometryModel, TheRendererRecordIsStaleAfterAChangeAndGoesWithTheGeometry) {
+    OVgeometry *g = square();
+    RenderSpy spy(g);
+    ASSERT_TRUE(OVpoly_setmatid(OVgeometry_getpolys(g), 2));
+    EXPECT_GE(RenderSpy::stale, 1);
+    EXPECT_EQ(RenderSpy::released, 0);
+    g->refcount = 2;
+    OVgeometry_delete(g); // still referenced: the record stays
+    EXPECT_EQ(RenderSpy::released, 0);
+    OVgeometry_delete(g);
+    spy.g = nullptr;
+    EXPECT_EQ(RenderSpy::released, 1);
+}
+
 TEST(GeometryModel, NamesAndReferenceCount) {
     OVgeometry *g = _OVgeometry_new(nullptr);
     EXPECT_STREQ(OVgeometry_getname(g), "untitled");
@@ -31,11 +45,12 @@ TEST(GeometryModel, NamesAndReferenceCount) {
 
 TEST(GeometryModel, LockedGeometryRefusesChangesAndModifiableDropsCaches) {
     OVgeometry *g = square();
-    g->cache1 = 5;
-    g->cache_valid = 1;
-    EXPECT_TRUE(_OVgeometry_modifiable(g));
-    EXPECT_EQ(g->cache1, 0u);
-    EXPECT_EQ(g->cache_valid, 0);
+    {
+        RenderSpy spy(g);
+        EXPECT_TRUE(_OVgeometry_modifiable(g));
+        EXPECT_EQ(RenderSpy::stale, 1);
+        EXPECT_EQ(RenderSpy::released, 0);
+    }
     g->locked = 1;
     EXPECT_FALSE(OVpoly_setmatid(OVgeometry_getpolys(g), 1));
     EXPECT_FALSE(OVpoly_delete(OVgeometry_getpolys(g)));

@@ -2,7 +2,7 @@
 // blocks, lights, sidedness, wireframe, stereo halves, viewports,
 // transparency, fog, list recompiles and point projection.
 #include "render/render_pixels.h"
-#include "geometry/geometry_record.h"
+#include "render/geometry_runs.h"
 #include "render/window_internal.h"
 #include "scene/node_internal.h"
 
@@ -479,8 +479,9 @@ TEST_F(Scene, MissingRunsAtCompileAreReportedAndBuilt) {
     OVgeometry *g = OVnode_getgeometry(node);
     OVrender_frame();
     // Runs lost behind the renderer's back while the geometry claims them valid.
-    OVfree(g->private_a);
-    g->private_a = nullptr;
+    orv::RenderData *d = orv::render_data(g);
+    OVfree(d->runs);
+    d->runs = nullptr;
     messages.clear();
     OVmessage_sethook(capture);
     OVrender_frame();
