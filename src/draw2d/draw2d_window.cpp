@@ -1,13 +1,13 @@
 #include "draw2d/draw2d_window.h"
 
-#include "render/window_internal.h"
+#include "render/window_access.h"
 
 #include <GL/gl.h>
 
 namespace orv::draw2d {
 
 bool drawing_2d(const OVwindow *window) {
-    return window_is_listed(window) && window->in_draw2d;
+    return window_drawing_2d(window);
 }
 
 ViewportSize viewport_size() {

@@ -1,7 +1,7 @@
 // The keyboard queue, its reading operations and the per-pass "Key" delivery.
 #include "input/key_queue.h"
 #include "orv/input.h"
-#include "render/window_internal.h"
+#include "render/window_access.h"
 #include "scene/property_protocol.h"
 #include "orv/orv_internal.h"
 

@@ -4,7 +4,7 @@
 #include "orv/input.h"
 #include "orv/message.h"
 #include "orv/render.h"
-#include "render/window_internal.h"
+#include "render/window_access.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -34,7 +34,7 @@ void read_centre(OVsensor *sensor, const OVwindow *window) {
     centre.cursor_x = mouse.x;
     centre.cursor_y = mouse.y;
     const int w = vp.width, h = vp.height;
-    if (window->display_mode == 4) { // two eye images, one above the other
+    if (orv::window_stacked_stereo(window)) {
         const int gap = stereo_gap();
         const int half = (h - gap) / 2;
         if (centre.cursor_y > gap + half) centre.cursor_y -= gap + half;

@@ -5,7 +5,7 @@
 #include "input/mouse_state.h"
 #include "platform/platform.h"
 #include "platform/window_messages.h"
-#include "render/window_internal.h"
+#include "render/window_access.h"
 #include "orv/orv_internal.h"
 
 namespace orv::input {

@@ -223,7 +223,7 @@ void reset_lines() {
 
 PixelRect eye_viewport(const OVwindow *w, int eye) {
     PixelRect vp = viewport_pixels(w);
-    if (w->display_mode == 4) {
+    if (window_stacked_stereo(w)) {
         int gap = render_config().stereo_gap;
         // A gap taller than the viewport leaves no rows, not a negative height.
         int half = std::max(0, (vp.height - gap) / 2);

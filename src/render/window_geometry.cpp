@@ -1,5 +1,6 @@
 // Where a window is: its client area on the screen and its viewport.
 #include "orv/message.h"
+#include "orv/universe.h"
 #include "platform/platform.h"
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
@@ -14,6 +15,19 @@ PixelRect viewport_pixels(const OVwindow *w) {
     return {
         static_cast<int>(s->width * w->viewport[0]), static_cast<int>(s->height * w->viewport[2]),
         static_cast<int>(s->width * w->viewport[1]), static_cast<int>(s->height * w->viewport[3])};
+}
+
+bool viewport_contains(const OVwindow *w, int screen_x, int screen_y) {
+    const OVwindow *s = w->surface ? w->surface : w;
+    const PixelRect vp = viewport_pixels(w);
+    // Client points count from the top, the viewport from the bottom.
+    const int x = screen_x - s->x, y = screen_y - s->y;
+    const int top = s->height - (vp.y + vp.height);
+    return x >= vp.x && x < vp.x + vp.width && y >= top && y < top + vp.height;
+}
+
+bool window_stacked_stereo(const OVwindow *w) {
+    return w->display_mode == OVDISPLAY_STEREOFULLSCREEN;
 }
 
 void window_update_vertical(OVwindow *w) {

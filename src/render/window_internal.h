@@ -1,10 +1,10 @@
-// The window record and the window list. Published for the renderer, the
-// viewpoint module (explicit frusta) and the input module (mouse state and
-// viewport geometry).
+// The window record and the window list, private to the render module:
+// other modules use render/window_access.h.
 #pragma once
 
 #include "core/object.h"
 #include "orv/window.h"
+#include "render/window_access.h"
 
 #include <cstdint>
 
@@ -90,7 +90,6 @@ struct Display {
 Display *display(int index);
 int display_count();
 
-OVwindow *window_list();
 // The window's root node while it is still one of the universe's roots; a
 // root freed by the deletion of the whole scene is forgotten.
 OVnode *shown_root(const OVwindow *window);
@@ -98,18 +97,9 @@ OVnode *shown_root(const OVwindow *window);
 void window_link(OVwindow *window);
 bool window_unlink(OVwindow *window);
 int window_count();
-// Whether the window is in the universe's list.
-bool window_is_listed(const OVwindow *window);
-OVwindow *window_by_native_id(std::uint32_t id);
 // The window the focus was last given to, or null.
 OVwindow *focus_window();
 void set_focus_window(OVwindow *window);
-
-// Client rectangle of a window's viewport in its surface, bottom-left origin.
-struct PixelRect {
-    int x, y, width, height;
-};
-PixelRect viewport_pixels(const OVwindow *window);
 
 // Sizes and positions beyond any screen (the X protocol's 16 bits).
 constexpr int max_window_extent = 32767;

@@ -59,6 +59,18 @@ bool window_is_listed(const OVwindow *window) {
     return false;
 }
 
+OVwindow *window_next(const OVwindow *window) {
+    return window->next;
+}
+
+std::uint32_t window_native_id(const OVwindow *window) {
+    return window->native_id;
+}
+
+bool window_drawing_2d(const OVwindow *window) {
+    return window_is_listed(window) && window->in_draw2d;
+}
+
 OVwindow *window_by_native_id(std::uint32_t id) {
     for (OVwindow *w = head; w; w = w->next)
         if (!w->is_viewport && w->native_id == id) return w;
