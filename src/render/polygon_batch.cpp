@@ -52,7 +52,7 @@ int vertex_colour(const OVvertex *v, int poly_matid) {
 class Batcher {
   public:
     Batcher(OVgeometry *g, RunTable *t, const BatchOptions &o)
-        : g_(g), table_(geometry_mtable(g)), mode_(t->color_material), o_(o),
+        : table_(geometry_mtable(g)), mode_(t->color_material), o_(o),
           limit_(render_config().max_primitives), force_(render_config().force_color) {
         if (o.immediate) eye_in_model(eye_, toward_);
     }
@@ -73,7 +73,6 @@ class Batcher {
     }
 
   private:
-    OVgeometry *g_;
     const OVmtable *table_;
     int mode_;
     BatchOptions o_;
