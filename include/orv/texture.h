@@ -90,6 +90,8 @@ ORV_API int OVpoly_settexturestyle(OVpoly *p, int shaded, int transparent, int t
 ORV_API int OVpoly_gettexturestyle(OVpoly *p, int *shaded, int *transparent, int *tint);
 /* Fills info from the binding; false without one. */
 ORV_API int OVpoly_gettextureinfo(OVpoly *p, OVtexinfo *info);
+/* The number of (u, v) pairs the binding holds (what OVpoly_getuv fills); 0 without one. */
+ORV_API int _OVpoly_numuv(OVpoly *p);
 
 /* OVpoly_settexture on every polygon; false at the first that fails. */
 ORV_API int OVgeometry_settexture(OVgeometry *g, const char *name, int shaded, int transparent);

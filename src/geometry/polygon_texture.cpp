@@ -105,6 +105,10 @@ ORV_API int OVpoly_gettexturestyle(OVpoly *p, int *shaded, int *transparent, int
     return 1;
 }
 
+ORV_API int _OVpoly_numuv(OVpoly *p) {
+    return p && p->texture ? p->texture->count : 0;
+}
+
 ORV_API int OVpoly_gettextureinfo(OVpoly *p, OVtexinfo *info) {
     if (!p || !p->texture || !info) return 0;
     const OVtexbinding *b = p->texture;

@@ -146,6 +146,10 @@ int texture_height(const OVtexture *t) {
     return t ? t->height : 0;
 }
 
+const unsigned char *kept_pixels(const OVtexture *t) {
+    return t && (t->state & kCallerPixels) ? t->pixels : nullptr;
+}
+
 unsigned texture_list(const OVtexture *t) {
     return t && !(t->state & kDeletePending) ? t->list : 0;
 }

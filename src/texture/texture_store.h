@@ -18,6 +18,9 @@ void release_use(OVtexture *t);
 const char *texture_name(const OVtexture *t);
 int texture_width(const OVtexture *t);
 int texture_height(const OVtexture *t);
+// The pixels of a texture whose application keeps them (OVtexture_replace),
+// null for any other: such a texture has no image file a reader could load.
+const unsigned char *kept_pixels(const OVtexture *t);
 // The display list that binds the texture, 0 before its first upload.
 unsigned texture_list(const OVtexture *t);
 

@@ -3,6 +3,9 @@
 #include "vrml/vrml_geometry.h"
 
 #include "orv/geometry.h"
+#include "orv/mtable.h"
+#include "orv/texture.h"
+#include "vrml/vrml_texture.h"
 
 #include <array>
 #include <string>
@@ -20,7 +23,6 @@ constexpr int has_vertex_colours = 2;
 constexpr int two_sided = 4;
 constexpr int textured = 8;
 constexpr int class_count = 16;
-constexpr int untextured_classes = 8;
 
 struct Numbers {
     std::unordered_map<const OVvertex *, int> vertex;
@@ -34,10 +36,62 @@ bool vertex_colours(OVgeometry *g, OVpoly *p) {
     return true;
 }
 
+// A textured polygon shows its own colour only when its texture is tinted.
+bool uses_material(OVpoly *p) {
+    OVtexinfo info;
+    return !OVpoly_gettextureinfo(p, &info) || info.tint;
+}
+
+const char *texture_name(OVpoly *p) {
+    OVtexinfo info;
+    return OVpoly_gettextureinfo(p, &info) && info.name ? info.name : "";
+}
+
 int class_of(OVgeometry *g, OVpoly *p) {
+    OVtexinfo info;
+    const bool has_texture = OVpoly_gettextureinfo(p, &info);
+    const bool own_colour = !has_texture || info.tint;
     return (OVpoly_hasvnormals(p) ? has_vertex_normals : 0) |
-           (vertex_colours(g, p) ? has_vertex_colours : 0) |
-           (OVpoly_getbothsides(p) ? two_sided : 0);
+           (own_colour && vertex_colours(g, p) ? has_vertex_colours : 0) |
+           (OVpoly_getbothsides(p) ? two_sided : 0) | (has_texture ? textured : 0);
+}
+
+// The Material node a geometry's face sets index: its table, with an
+// all-white entry for textured polygons that show no colour of their own.
+struct Materials {
+    OVmtable *table = nullptr;
+    bool written = false;
+    bool append_white = false; // the table lacks one: appended in the file
+    bool plain_white = false;  // only such polygons and no white entry
+    int white = -1;            // the white entry's index
+};
+
+Materials plan_materials(OVgeometry *g) {
+    Materials m;
+    m.table = OVgeometry_getmtable(g);
+    bool need_white = false, coloured = false;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        (uses_material(p) ? coloured : need_white) = true;
+    if (!need_white) return m;
+    if (m.table) m.white = white_entry(m.table);
+    if (m.white >= 0) return m;
+    if (m.table && coloured) {
+        m.append_white = true;
+        m.white = OVmtable_getnumentries(m.table);
+    } else {
+        m.plain_white = true;
+        m.white = 0;
+    }
+    return m;
+}
+
+void write_materials(Output &out, Materials &m) {
+    if (m.written) return;
+    m.written = true;
+    if (m.plain_white)
+        out.line("Material {ambientColor [1 1 1] diffuseColor [1 1 1]}\n");
+    else if (m.table)
+        write_material_table(out, m.table, m.append_white);
 }
 
 void write_info(Output &out, OVgeometry *g) {
@@ -109,10 +163,6 @@ void write_bindings(Output &out, int previous, int current) {
                  current & two_sided ? "UNKNOWN_SHAPE_TYPE" : "SOLID");
         out.line("creaseAngle 0}\n");
     }
-    if (changed & textured) {
-        out.line("Material {ambientColor [1 1 1] diffuseColor [1 1 1]}\n");
-        out.line("MaterialBinding { value OVERALL }\n");
-    }
 }
 
 // One index list: per polygon either one number per corner, each followed by
@@ -140,7 +190,7 @@ void write_index(Output &out, const char *field, const std::vector<OVpoly *> &po
 }
 
 void write_face_set(Output &out, OVgeometry *g, const std::vector<OVpoly *> &polys, int bits,
-                    const Numbers &numbers) {
+                    const Numbers &numbers, int white) {
     out.line("IndexedFaceSet {\n");
     ++out.level;
     write_index(
@@ -153,7 +203,13 @@ void write_face_set(Output &out, OVgeometry *g, const std::vector<OVpoly *> &pol
     write_index(
         out, " materialIndex", polys, bits & has_vertex_colours,
         [&](OVvertex *v) { return OVgeometry_getvertexmatid(g, v); },
-        [](OVpoly *p) { return OVpoly_getmatid(p); });
+        [white](OVpoly *p) { return uses_material(p) ? OVpoly_getmatid(p) : white; });
+    if (bits & textured) {
+        int next = 0; // the coordinates are numbered on through the face set
+        write_index(
+            out, "textureCoordIndex", polys, true, [&next](OVvertex *) { return next++; },
+            [](OVpoly *) { return 0; });
+    }
     --out.level;
     out.line("}\n");
 }
@@ -168,20 +224,30 @@ void write_geometry(Output &out, OVgeometry *g) {
     std::array<std::vector<OVpoly *>, class_count> classes;
     for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
         classes[class_of(g, p)].push_back(p);
+    Materials materials = plan_materials(g);
     int previous = 0;
-    bool table_written = false;
-    for (int c = 0; c < untextured_classes; ++c) {
-        std::vector<OVpoly *> &polys = classes[c];
-        if (polys.empty()) continue;
+    for (int c = 0; c < class_count; ++c) {
+        if (classes[c].empty()) continue;
         // Reverse of the list's newest-first order: creation order.
-        std::vector<OVpoly *> ordered(polys.rbegin(), polys.rend());
-        if (!table_written && OVgeometry_getmtable(g)) {
-            write_material_table(out, OVgeometry_getmtable(g));
-            table_written = true;
-        }
+        std::vector<OVpoly *> remaining(classes[c].rbegin(), classes[c].rend());
+        write_materials(out, materials);
         write_bindings(out, previous, c);
-        write_face_set(out, g, ordered, c, numbers);
         previous = c;
+        if (!(c & textured)) {
+            write_face_set(out, g, remaining, c, numbers, materials.white);
+            continue;
+        }
+        // Texture by texture, in the order their first polygons come.
+        while (!remaining.empty()) {
+            const std::string name = texture_name(remaining.front());
+            std::vector<OVpoly *> same, rest;
+            for (OVpoly *p : remaining)
+                (name == texture_name(p) ? same : rest).push_back(p);
+            write_texture(out, name.c_str());
+            write_texture_coordinates(out, same);
+            write_face_set(out, g, same, c, numbers, materials.white);
+            remaining.swap(rest);
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // found, for the scene writer's tests to compare with the toolkit's scene:
 //   coordinates <points>   faces <faces>   diffuse <r> <g> <b> (per entry)
 //   camera <x> <y> <z>     (the camera's viewing direction)
+//   texcoords <pairs>   texfaces <faces with texture coordinate indices>
+//   texture file <name> | texture image <width> <height> <components> (per Texture2)
 // Exit status 2 when the file cannot be read.
 #include <Inventor/SbLinear.h>
 #include <Inventor/SoDB.h>
@@ -13,6 +15,8 @@
 #include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoTexture2.h>
+#include <Inventor/nodes/SoTextureCoordinate2.h>
 
 #include <cstdio>
 
@@ -66,6 +70,30 @@ int main(int argc, char **argv) {
             ->orientation.getValue()
             .multVec(SbVec3f(0, 0, -1), direction);
         std::printf("camera %f %f %f\n", direction[0], direction[1], direction[2]);
+    }
+    long pairs = 0, textured_faces = 0;
+    SoSearchAction coordinates2, textures;
+    const SoPathList &t = find_all(root, SoTextureCoordinate2::getClassTypeId(), coordinates2);
+    for (int i = 0; i < t.getLength(); ++i)
+        pairs += static_cast<SoTextureCoordinate2 *>(t[i]->getTail())->point.getNum();
+    for (int i = 0; i < f.getLength(); ++i) {
+        const SoMFInt32 &index =
+            static_cast<SoIndexedFaceSet *>(f[i]->getTail())->textureCoordIndex;
+        if (index.isDefault()) continue; // a lone -1: no texture coordinates
+        for (int k = 0; k < index.getNum(); ++k)
+            textured_faces += index[k] == -1 ? 1 : 0;
+    }
+    std::printf("texcoords %ld\ntexfaces %ld\n", pairs, textured_faces);
+    const SoPathList &tex = find_all(root, SoTexture2::getClassTypeId(), textures);
+    for (int i = 0; i < tex.getLength(); ++i) {
+        const SoTexture2 *node = static_cast<SoTexture2 *>(tex[i]->getTail());
+        SbVec2s size;
+        int components = 0;
+        node->image.getValue(size, components);
+        if (node->filename.getValue().getLength() > 0)
+            std::printf("texture file %s\n", node->filename.getValue().getString());
+        else
+            std::printf("texture image %d %d %d\n", size[0], size[1], components);
     }
     root->unref();
     return 0;

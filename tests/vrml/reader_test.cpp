@@ -12,37 +12,6 @@
 
 namespace {
 
-struct ReadBack {
-    long coordinates = -1, faces = -1;
-    std::vector<std::array<float, 3>> diffuse;
-    std::vector<std::array<float, 3>> cameras;
-};
-
-#ifdef ORV_COIN_CHECKER
-ReadBack read_back(const std::string &file) {
-    ReadBack r;
-    // The reader keeps memory to the end of its process: leak checks of a
-    // sanitizer build judge the toolkit, not it.
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(ORV_COIN_CHECKER) +
-                                " '" + file + "' 2>/dev/null";
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char line[256];
-    while (std::fgets(line, sizeof line, pipe)) {
-        std::istringstream in(line);
-        std::string key;
-        in >> key;
-        std::array<float, 3> v{};
-        if (key == "coordinates") in >> r.coordinates;
-        if (key == "faces") in >> r.faces;
-        if (key == "diffuse" && in >> v[0] >> v[1] >> v[2]) r.diffuse.push_back(v);
-        if (key == "camera" && in >> v[0] >> v[1] >> v[2]) r.cameras.push_back(v);
-    }
-    EXPECT_EQ(pclose(pipe), 0) << "the reader refused " << file;
-    return r;
-}
-#endif
-
 // Vertices and polygons of every geometry node met in the scene, a node
 // reached through two parents counting twice, as a reader sees it.
 void count(OVnode *node, long &vertices, long &polygons) {

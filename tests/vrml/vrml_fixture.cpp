@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -44,3 +45,35 @@ bool has_line(const std::string &text, const std::string &line) {
     }
     return false;
 }
+
+#ifdef ORV_COIN_CHECKER
+ReadBack read_back(const std::string &file) {
+    ReadBack r;
+    // The reader keeps memory to the end of its process: leak checks of a
+    // sanitizer build judge the toolkit, not it.
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(ORV_COIN_CHECKER) +
+                                " '" + file + "' 2>/dev/null";
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe)) {
+        std::istringstream in(line);
+        std::string key;
+        in >> key;
+        std::array<float, 3> v{};
+        if (key == "coordinates") in >> r.coordinates;
+        if (key == "faces") in >> r.faces;
+        if (key == "texcoords") in >> r.texture_pairs;
+        if (key == "texfaces") in >> r.textured_faces;
+        if (key == "diffuse" && in >> v[0] >> v[1] >> v[2]) r.diffuse.push_back(v);
+        if (key == "camera" && in >> v[0] >> v[1] >> v[2]) r.cameras.push_back(v);
+        if (key == "texture") {
+            std::string rest;
+            std::getline(in >> std::ws, rest);
+            r.textures.push_back(rest);
+        }
+    }
+    EXPECT_EQ(pclose(pipe), 0) << "the reader refused " << file;
+    return r;
+}
+#endif

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 class VrmlTest : public ::testing::Test {
   protected:
@@ -20,3 +22,18 @@ class VrmlTest : public ::testing::Test {
 
 // Whether the text holds the line (indentation aside).
 bool has_line(const std::string &text, const std::string &line);
+
+// What the independent reader found in a file.
+struct ReadBack {
+    long coordinates = -1, faces = -1;
+    long texture_pairs = -1, textured_faces = -1;
+    std::vector<std::array<float, 3>> diffuse;
+    std::vector<std::array<float, 3>> cameras;
+    // Per Texture2: "file <name>" or "image <width> <height> <components>".
+    std::vector<std::string> textures;
+};
+
+#ifdef ORV_COIN_CHECKER
+// Reads the file with the checker program; a refused file fails the test.
+ReadBack read_back(const std::string &file);
+#endif
