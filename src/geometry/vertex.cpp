@@ -69,7 +69,7 @@ int remove_unused_vertices(OVgeometry *g) {
     }
     g->last_vertex = last;
     if (removed && g->reference.count)
-        reference_keep(&g->reference, [&kept](std::int32_t i) {
+        reference_keep(&g->reference, [&](std::int32_t i) {
             return static_cast<std::size_t>(i) >= kept.size() || kept[static_cast<std::size_t>(i)];
         });
     return removed;
