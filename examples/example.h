@@ -33,6 +33,12 @@ static inline void example_countpass(void) {
     if (example_passes_left > 0 && --example_passes_left == 0) OVuniverse_stop();
 }
 
+/* Ends an action function's pass with the key it read: Q stops the program. */
+static inline void example_endpass(int key) {
+    if (key == 'Q' || key == 'q') OVuniverse_stop();
+    example_countpass();
+}
+
 /* Reports a result that is not what the toolkit promises; the run then exits 1. */
 static inline void example_check(int ok, const char *what) {
     if (ok) return;

@@ -99,7 +99,8 @@ static void sweep_spot(void) {
 }
 
 static void act(void) {
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case 'F':
     case 'f':
         next_fog_mode();
@@ -112,15 +113,11 @@ static void act(void) {
     case 's':
         toggle(spot_light, "spot light");
         break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
-        break;
     default:
         break;
     }
     sweep_spot();
-    example_countpass();
+    example_endpass(key);
 }
 
 int main(int argc, char **argv) {

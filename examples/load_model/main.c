@@ -17,18 +17,15 @@ static const int display_one_window = 1;
 static OVpq start_pose;
 
 static void act(void) {
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case '0':
         OVviewpoint_setpositionorientation(OVuniverse_getviewpoint(), &start_pose);
-        break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
         break;
     default:
         break;
     }
-    example_countpass();
+    example_endpass(key);
 }
 
 int main(int argc, char **argv) {

@@ -121,20 +121,17 @@ static void draw_hud(OVwindow *window, int eye) {
 }
 
 static void act(void) {
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case 'F':
     case 'f':
         font_index =
             (font_index + 1) % (OVwindow_get2dfontcount() > 0 ? OVwindow_get2dfontcount() : 1);
         break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
-        break;
     default:
         break;
     }
-    example_countpass();
+    example_endpass(key);
 }
 
 int main(int argc, char **argv) {

@@ -61,7 +61,8 @@ static void toggle_playing(void) {
 }
 
 static void act(void) {
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case 'R':
     case 'r':
         toggle_recording();
@@ -74,14 +75,10 @@ static void act(void) {
     case 's':
         if (OVpath_save(flight, flight_file)) printf("Saved to %s.\n", flight_file);
         break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
-        break;
     default:
         break;
     }
-    example_countpass();
+    example_endpass(key);
 }
 
 int main(int argc, char **argv) {

@@ -85,21 +85,18 @@ static void draw_status(OVwindow *window, int eye) {
 static void act(void) {
     /* The changes of earlier passes have all been delivered by now. */
     example_check(reported == accepted, "every accepted change is reported once");
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case 'P':
     case 'p':
         pinned = !pinned;
         printf("box %s\n", pinned ? "pinned" : "free");
         break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
-        break;
     default:
         break;
     }
     slide();
-    example_countpass();
+    example_endpass(key);
 }
 
 static void build_scene(OVnode *root) {

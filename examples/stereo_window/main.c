@@ -71,7 +71,8 @@ static void act(void) {
         example_check(eyes_seen == (LEFT_EYE_SEEN | RIGHT_EYE_SEEN), "both eyes are drawn");
     eyes_seen = 0;
     OVviewpoint *view = OVuniverse_getviewpoint();
-    switch (OVkeyboard_getlastkey()) {
+    const int key = OVkeyboard_getlastkey();
+    switch (key) {
     case '+':
     case '=':
         change_parallax(view, parallax_step);
@@ -85,14 +86,10 @@ static void act(void) {
     case '[':
         change_convergence(view, -convergence_step);
         break;
-    case 'Q':
-    case 'q':
-        OVuniverse_stop();
-        break;
     default:
         break;
     }
-    example_countpass();
+    example_endpass(key);
 }
 
 int main(int argc, char **argv) {

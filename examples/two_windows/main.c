@@ -61,9 +61,8 @@ static void follow_pilot(void) {
 
 static void act(void) {
     const int key = OVkeyboard_getlastkey();
-    if (key == 'Q' || key == 'q') OVuniverse_stop();
     follow_pilot();
-    example_countpass();
+    example_endpass(key);
 }
 
 /* A second viewpoint high above the scene, looking straight down. */
