@@ -1,7 +1,7 @@
 // Textured quadrilaterals over the scene.
 #include "draw2d/draw2d_window.h"
 #include "orv/draw2d.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <GL/gl.h>
 

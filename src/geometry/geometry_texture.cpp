@@ -1,7 +1,7 @@
 // Texturing every polygon of a geometry.
 #include "geometry/geometry_internal.h"
 #include "orv/texture.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 namespace orv::geom {
 

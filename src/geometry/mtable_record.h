@@ -1,7 +1,8 @@
-// The material table record, shared by the table's own files and the readers
-// and renderer that walk its entries.
+// The material table record, private to the geometry module; the renderer
+// uses mtable_access.h.
 #pragma once
 
+#include "geometry/mtable_access.h"
 #include "orv/mtable.h"
 
 #include <cstdint>
@@ -9,13 +10,6 @@
 #include <vector>
 
 constexpr int kMtableNameSize = 260; // terminator included
-
-struct OVmtablecomponent {
-    int glparam;  // the OpenGL material parameter
-    int property; // one property bit
-    int offset;   // first float in an entry
-    int size;     // floats
-};
 
 struct OVmaterialbucket {
     int first = -1;

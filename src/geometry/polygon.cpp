@@ -1,7 +1,7 @@
 // Polygon records: creation, deletion, corners and the simple accessors.
 #include "geometry/geometry_internal.h"
 #include "geometry/record_pool.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <cstring>
 

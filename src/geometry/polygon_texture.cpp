@@ -2,7 +2,7 @@
 #include "core/finite.h"
 #include "geometry/geometry_internal.h"
 #include "orv/texture.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Texture coordinates travelling with corners when polygons are split,
 // cleaned or copied.
 #include "geometry/geometry_internal.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <cstring>
 

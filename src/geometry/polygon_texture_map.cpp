@@ -1,7 +1,7 @@
 // The default mapping: the image fitted once over the polygon, one image
 // axis along a reference edge.
 #include "geometry/geometry_internal.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <limits>
 

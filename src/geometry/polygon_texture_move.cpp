@@ -4,7 +4,7 @@
 #include "geometry/geometry_internal.h"
 #include "orv/texture.h"
 #include "orv/universe.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 namespace orv::geom {
 

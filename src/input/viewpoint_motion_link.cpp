@@ -7,7 +7,7 @@
 #include "orv/math.h"
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"
-#include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_access.h"
 
 #include <cstring>
 
@@ -34,33 +34,33 @@ void relative_motion(const OVsensor *sensor, OVq turn, OVp3 step) {
 
 using orv::vec::add;
 
-void move(OVmotionlink *link, OVviewpoint *vp, const OVq turn, OVp3 step) {
+void move(OVmotionlink *link, float *position, float *orientation, const OVq turn, OVp3 step) {
     const orv::input::Constraints limits{link->constraints, link->constraint_count};
     const bool world = link->reference_frame == OVFRAME_WORLD;
     if (link->constraint_frame == 1) {
-        orv::input::constrained_rotation(vp->orientation, turn, world, limits);
+        orv::input::constrained_rotation(orientation, turn, world, limits);
     } else {
-        if (std::memcmp(vp->position, link->saved.p, sizeof(OVp3)) != 0) {
-            std::memcpy(link->saved.p, vp->position, sizeof(OVp3));
-            std::memcpy(link->saved.q, vp->orientation, sizeof(OVq));
+        if (std::memcmp(position, link->saved.p, sizeof(OVp3)) != 0) {
+            std::memcpy(link->saved.p, position, sizeof(OVp3));
+            std::memcpy(link->saved.q, orientation, sizeof(OVq));
         }
         OVq c;
         conjugate(link->saved.q, c);
-        OVq_mult(vp->orientation, c, vp->orientation);
-        orv::input::constrained_rotation(vp->orientation, turn, world, limits);
-        OVq_mult(vp->orientation, link->saved.q, vp->orientation);
+        OVq_mult(orientation, c, orientation);
+        orv::input::constrained_rotation(orientation, turn, world, limits);
+        OVq_mult(orientation, link->saved.q, orientation);
     }
     if (!world && link->constraint_frame != 1) {
         OVp3 local;
         for (int i = 0; i < 3; ++i)
-            local[i] = vp->position[i] - link->saved.p[i];
+            local[i] = position[i] - link->saved.p[i];
         orv::input::clamp_translation(local, step, limits);
-        OVp3_rotateq(step, vp->orientation, step);
-        add(vp->position, step);
+        OVp3_rotateq(step, orientation, step);
+        add(position, step);
     } else {
-        if (!world) OVp3_rotateq(step, vp->orientation, step);
-        orv::input::clamp_translation(vp->position, step, limits);
-        add(vp->position, step);
+        if (!world) OVp3_rotateq(step, orientation, step);
+        orv::input::clamp_translation(position, step, limits);
+        add(position, step);
     }
 }
 
@@ -71,24 +71,26 @@ extern "C" {
 ORV_API void _OVviewpoint_applymotion(OVmotionlink *link) {
     if (!link || link->target_type != OVLINK_VIEWPOINT) return;
     auto *vp = static_cast<OVviewpoint *>(link->target);
+    float *position = orv::viewpoint_position(vp);
+    float *orientation = orv::viewpoint_orientation(vp);
     const auto *sensor = static_cast<const OVsensor *>(link->source);
     if (!orv::input::record_is_identity(sensor)) {
         OVpq kept;
-        std::memcpy(kept.p, vp->position, sizeof kept.p);
-        std::memcpy(kept.q, vp->orientation, sizeof kept.q);
+        std::memcpy(kept.p, position, sizeof kept.p);
+        std::memcpy(kept.q, orientation, sizeof kept.q);
         OVq turn;
         OVp3 step;
         relative_motion(sensor, turn, step);
-        move(link, vp, turn, step);
+        move(link, position, orientation, turn, step);
         if (!orv::change_allowed(vp, "Position") || !orv::change_allowed(vp, "Orientation")) {
-            std::memcpy(vp->position, kept.p, sizeof kept.p);
-            std::memcpy(vp->orientation, kept.q, sizeof kept.q);
+            std::memcpy(position, kept.p, sizeof kept.p);
+            std::memcpy(orientation, kept.q, sizeof kept.q);
             return;
         }
     }
     orv::viewpoint_update_direction(vp);
-    orv::change_made(vp, "Position", vp->position);
-    orv::change_made(vp, "Orientation", vp->orientation);
+    orv::change_made(vp, "Position", position);
+    orv::change_made(vp, "Orientation", orientation);
 }
 
 } // extern "C"

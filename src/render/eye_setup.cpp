@@ -9,7 +9,7 @@
 #include "render/render_config.h"
 #include "scene/traversal_state.h"
 #include "state/universe_state.h"
-#include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_access.h"
 
 #include <GL/gl.h>
 
@@ -40,7 +40,7 @@ OVviewpoint *eye_viewpoint(const OVwindow *w, int eye) {
 }
 
 void view_matrix(const OVwindow *w, int eye, float m[16]) {
-    OVviewpoint *v = eye_viewpoint(w, eye);
+    const OVviewpoint *v = eye_viewpoint(w, eye);
     OVp3 position, p;
     OVq orientation, q;
     // The eye chooses the pose in every display mode; only the second
@@ -48,8 +48,8 @@ void view_matrix(const OVwindow *w, int eye, float m[16]) {
     if (eye == 1)
         viewpoint_righteye(v, position, orientation);
     else {
-        std::memcpy(position, v->position, sizeof position);
-        std::memcpy(orientation, v->orientation, sizeof orientation);
+        std::memcpy(position, viewpoint_position(v), sizeof position);
+        std::memcpy(orientation, viewpoint_orientation(v), sizeof orientation);
     }
     viewpoint_eyeframe(position, orientation, p, q);
     const float axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
@@ -79,8 +79,8 @@ void parallel(const float (*f)[2], int eye, float m[16]) {
     m[15] = 1;
 }
 
-int projection_mode(const OVwindow *w, const OVviewpoint *v) {
-    return v->projection_set ? v->projection : w->projection;
+int projection_mode(const OVwindow *w, const ViewpointViewing &v) {
+    return v.own & kOwnProjection ? v.projection : w->projection;
 }
 
 // What the collection culls against: clipping distances and the four sides,
@@ -92,7 +92,7 @@ struct Volume {
 };
 
 void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], Volume *volume) {
-    const OVviewpoint *v = w->viewpoint;
+    const ViewpointViewing v = viewpoint_viewing(w->viewpoint);
     int mode = projection_mode(w, v);
     if (mode == 4) {
         parallel(w->frustum, eye, m);
@@ -105,17 +105,17 @@ void projection_matrix(OVwindow *w, int eye, const PixelRect &vp, float m[16], V
                    true};
         return;
     }
-    float t = v->viewangle_set ? v->view_tangent : w->view_tangent;
-    float n = v->hither_set ? v->hither : w->hither;
-    float f = v->yon_set ? v->yon : w->yon;
-    float a = vp.height > 0 ? vp.width * v->aspect / vp.height : 1.0f;
+    float t = v.own & kOwnViewAngle ? v.view_tangent : w->view_tangent;
+    float n = v.own & kOwnHither ? v.hither : w->hither;
+    float f = v.own & kOwnYon ? v.yon : w->yon;
+    float a = vp.height > 0 ? vp.width * v.aspect / vp.height : 1.0f;
     w->pixel_aspect = a;
     float mt = t / a;
     float half = vp.width > 0 ? vp.width / 2.0f : 1.0f;
-    float s = (eye == 1 ? 1.0f : -1.0f) * v->effective_convergence / half;
+    float s = (eye == 1 ? 1.0f : -1.0f) * v.effective_convergence / half;
     float L = t, R = t, T = mt, B = mt;
     if (mode == 2) {
-        float u = v->convergence_distance > 0 ? v->parallax * 0.5f / v->convergence_distance : 0;
+        float u = v.stereo_shift;
         L = eye == 0 ? t - u : t + u;
         R = eye == 0 ? t + u : t - u;
     } else if (mode == 3) {
@@ -250,7 +250,7 @@ void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
         hand_culling(state, volume, view);
         state->rendering_flags = rendering;
         state->display_bit = 1 << w->display_index;
-        state->projection_mode = projection_mode(w, w->viewpoint);
+        state->projection_mode = projection_mode(w, viewpoint_viewing(w->viewpoint));
         state->drawn_polys = 0;
     }
     global_ambient();

@@ -2,13 +2,13 @@
 #include "render/geometry_runs.h"
 
 #include "geometry/geometry_passes.h"
-#include "geometry/mtable_record.h"
+#include "geometry/mtable_access.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
 #include "platform/platform.h"
 #include "render/list_names.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <GL/gl.h>
 
@@ -32,8 +32,8 @@ std::size_t polys_offset(int run_count) {
 // A table with a single colour component is drawn with colour material.
 int color_material_mode(const OVmtable *t) {
     if (!t) return GL_AMBIENT_AND_DIFFUSE; // no table: white polygons
-    if (t->ncomponents != 1) return 0;
-    switch (t->components[0].property) {
+    if (mtable_component_count(t) != 1) return 0;
+    switch (mtable_components(t)[0].property) {
     case OVAMBIENTDIFFUSE:
         return GL_AMBIENT_AND_DIFFUSE;
     case OVDIFFUSE:

@@ -1,10 +1,10 @@
 // Polygon runs to OpenGL primitives.
 #include "render/polygon_batch.h"
 
-#include "geometry/mtable_record.h"
+#include "geometry/mtable_access.h"
 #include "render/model_frame.h"
 #include "render/render_config.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <GL/gl.h>
 
@@ -28,20 +28,22 @@ bool colour_component(int property) {
 // The colour an entry shows without lighting or through colour material.
 void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
     out[0] = out[1] = out[2] = out[3] = 1;
-    if (!t || t->count <= 0 || matid < 0) return;
-    const float *e = t->entries[matid % t->count];
+    const float *e = t ? mtable_entry(t, matid) : nullptr;
+    if (!e) return;
+    const OVmtablecomponent *components = mtable_components(t);
+    const bool diffuse = mtable_properties(t) & OVDIFFUSE;
     const OVmtablecomponent *pick = nullptr;
-    for (int i = 0; i < t->ncomponents && !pick; ++i) {
-        const OVmtablecomponent &c = t->components[i];
+    for (int i = 0, n = mtable_component_count(t); i < n && !pick; ++i) {
+        const OVmtablecomponent &c = components[i];
         bool colour = mode ? c.glparam == mode
                            : c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
-                                 (c.property == OVAMBIENT && !(t->properties & OVDIFFUSE));
+                                 (c.property == OVAMBIENT && !diffuse);
         if (colour) pick = &c;
     }
     if (!pick) return;
     std::memcpy(out, e + pick->offset, sizeof(float) * 3);
     if (pick->size == 4) out[3] = e[pick->offset + 3];
-    if (t->opacity_offset >= 0) out[3] = e[t->opacity_offset];
+    if (const int opacity = mtable_opacity_offset(t); opacity >= 0) out[3] = e[opacity];
 }
 
 // A corner's own material where it has one, else its polygon's.
@@ -128,10 +130,11 @@ class Batcher {
 
     // Every component of the entry, for tables that colour material cannot carry.
     void material(int matid) {
-        if (!table_ || table_->count <= 0 || matid < 0) return;
-        const float *e = table_->entries[matid % table_->count];
-        for (int i = 0; i < table_->ncomponents; ++i) {
-            const OVmtablecomponent &comp = table_->components[i];
+        const float *e = table_ ? mtable_entry(table_, matid) : nullptr;
+        if (!e) return;
+        const OVmtablecomponent *components = mtable_components(table_);
+        for (int i = 0, n = mtable_component_count(table_); i < n; ++i) {
+            const OVmtablecomponent &comp = components[i];
             if (comp.property == OVSHININESS) {
                 glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, e[comp.offset]);
                 continue;

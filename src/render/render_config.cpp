@@ -4,7 +4,7 @@
 #include "orv/message.h"
 #include "orv/render.h"
 #include "state/universe_state.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <algorithm>
 #include <cstdlib>

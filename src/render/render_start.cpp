@@ -2,7 +2,7 @@
 #include "render/list_names.h"
 #include "render/render_config.h"
 #include "render/window_internal.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <GL/gl.h>
 

@@ -8,7 +8,7 @@
 #include "render/render_config.h"
 #include "render/window_internal.h"
 #include "texture/texture_resize.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 #include "texture/texture_upload.h"
 
 #include <GL/gl.h>

@@ -3,7 +3,7 @@
 #include "render/window_events.h"
 #include "scene/property_protocol.h"
 #include "render/window_internal.h"
-#include "viewpoint/viewpoint_record.h"
+#include "viewpoint/viewpoint_access.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -13,8 +13,8 @@ namespace {
 constexpr float max_view_angle = 1.5667964f;
 
 // Every setter ends by letting the window's value apply again.
-template <typename Flag> void clear_viewpoint_flag(OVwindow *window, Flag OVviewpoint::*flag) {
-    if (window->viewpoint) window->viewpoint->*flag = 0;
+void clear_viewpoint_own(OVwindow *window, int own) {
+    if (window->viewpoint) orv::viewpoint_clear_own(window->viewpoint, own);
 }
 } // namespace
 
@@ -26,7 +26,7 @@ ORV_API int OVwindow_setprojection(OVwindow *window, int mode) {
     if (!window || mode < 1 || mode > 4) return 0;
     if (!change_allowed(window, "Projection")) return 0;
     window->projection = static_cast<std::int16_t>(mode);
-    clear_viewpoint_flag(window, &OVviewpoint::projection_set);
+    clear_viewpoint_own(window, kOwnProjection);
     change_made(window, "Projection", &mode);
     return 1;
 }
@@ -39,7 +39,7 @@ ORV_API int OVwindow_sethither(OVwindow *window, float distance) {
     if (!window ||
         !change_field(window, "Hither Clipping", window->hither, std::max(distance, OV_TOLERANCE)))
         return 0;
-    clear_viewpoint_flag(window, &OVviewpoint::hither_set);
+    clear_viewpoint_own(window, kOwnHither);
     return 1;
 }
 
@@ -51,7 +51,7 @@ ORV_API int OVwindow_setyon(OVwindow *window, float distance) {
     if (!window) return 0;
     distance = std::max(distance, window->hither + OV_TOLERANCE);
     if (!change_field(window, "Yon Clipping", window->yon, distance)) return 0;
-    clear_viewpoint_flag(window, &OVviewpoint::yon_set);
+    clear_viewpoint_own(window, kOwnYon);
     return 1;
 }
 
@@ -64,7 +64,7 @@ ORV_API int OVwindow_setviewangle(OVwindow *window, float angle) {
     if (!change_allowed(window, "View Angle")) return 0;
     window->view_tangent = static_cast<float>(std::tan(angle));
     window_update_vertical(window);
-    clear_viewpoint_flag(window, &OVviewpoint::viewangle_set);
+    clear_viewpoint_own(window, kOwnViewAngle);
     change_made(window, "View Angle", &angle);
     return 1;
 }

@@ -2,7 +2,7 @@
 #include "orv/message.h"
 #include "orv/texture.h"
 #include "texture/texture_list.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <cstring>
 #include <vector>

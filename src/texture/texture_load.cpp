@@ -3,7 +3,7 @@
 #include "orv/message.h"
 #include "texture/image.h"
 #include "texture/texture_errors.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include <cstdio>
 #include <cstring>

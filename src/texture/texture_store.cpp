@@ -1,6 +1,6 @@
 // The texture store: a list of named textures, newest first, and the list of
 // those waiting for the next upload.
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 #include "orv/message.h"
 #include "orv/universe.h"

@@ -19,7 +19,7 @@
 #include "render/render_config.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 #include "viewpoint/viewpoint_windows.h"
 
 namespace orv {

@@ -1,10 +1,10 @@
-// The viewpoint record. Published for the renderer and the window module,
-// which read the viewing parameters every frame and clear the set flags when
-// a window's own value is to apply again.
+// The viewpoint record, private to the viewpoint module; the others use
+// viewpoint_access.h.
 #pragma once
 
 #include "core/object.h"
 #include "orv/orv_base.h"
+#include "viewpoint/viewpoint_access.h"
 
 #include <cstdint>
 
@@ -36,20 +36,3 @@ struct OVviewpoint {
     std::int16_t eye_frame; // -1 none, 0/2 viewpoint frame, 1 world frame
     OVviewpoint *next;
 };
-
-namespace orv {
-
-// Whether the viewpoint is in the universe's list.
-bool viewpoint_is_listed(const OVviewpoint *viewpoint);
-// Recomputes the direction after a pose change (through the eye frame for
-// the current viewpoint).
-void viewpoint_update_direction(OVviewpoint *viewpoint);
-// The pose as the renderer sees it: passed through the universe's axis map.
-void viewpoint_eyeframe(const OVp3 position, const OVq orientation, OVp3 out_position,
-                        OVq out_orientation);
-// Right-eye pose: the eye offset (or the parallax shift) applied to a copy.
-void viewpoint_righteye(const OVviewpoint *viewpoint, OVp3 out_position, OVq out_orientation);
-// Changes only the convergence the renderer uses, without handlers.
-void viewpoint_set_effective_convergence(OVviewpoint *viewpoint, int pixels);
-
-} // namespace orv

@@ -2,7 +2,7 @@
 
 #include "orv/geometry.h"
 #include "orv/texture.h"
-#include "texture/texture_store.h"
+#include "texture/texture_access.h"
 
 namespace orv::vrml {
 

@@ -1,4 +1,5 @@
-// The texture store as the geometry and the renderer use it.
+// What the geometry, the renderer, the writers and the start-up may ask of
+// the texture store. The texture record stays inside the texture module.
 #pragma once
 
 #include "orv/texture.h"
