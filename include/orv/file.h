@@ -13,12 +13,17 @@ enum {
     OVFILE_NFF = 2,
     OVFILE_WAVEFRONT = 4,
     OVFILE_3DG1 = 5,
+    /* The two retired binary formats ("2424" and "2323"). */
+    OVFILE_RETIRED_2424 = 6,
+    OVFILE_RETIRED_2323 = 7,
+    OVFILE_OPENFLIGHT = 8,
     OVFILE_3DS = 9,
     OVFILE_BNFF = 11,
     OVFILE_SLP = 12,
     OVFILE_MAT = 13,
     OVFILE_VRML1 = 14,
     OVFILE_LIGHTS = 15,
+    OVFILE_WBDF = 16,
     OVFILE_VRML2 = 17,
     /* Formats beyond the first-byte table, found by magic bytes and extension
      * and read by the model import library. */

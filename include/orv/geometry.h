@@ -14,6 +14,11 @@ ORV_EXTERN_C_BEGIN
 /* Rendering-style bit: textured polygons take their coordinates from a sphere
    (environment) map of their normals instead of their stored coordinates. */
 #define OVSTYLE_SPHEREMAP 0x02
+/* Rendering-style bits the renderer reads: smooth (interpolated) shading,
+   anti-aliased blended outlines, and wireframe. */
+#define OVSTYLE_SMOOTH 0x08
+#define OVSTYLE_ANTIALIAS 0x10
+#define OVSTYLE_WIREFRAME 0x80
 
 /* ---- geometry records ------------------------------------------------ */
 

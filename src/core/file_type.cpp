@@ -14,19 +14,19 @@ bool starts(const std::string &head, const char *prefix) {
 
 int type_of(const std::string &h) {
     if (starts(h, "//lights")) return OVFILE_LIGHTS;
-    if (starts(h, "2424")) return 6;
-    if (starts(h, "2323")) return 7;
+    if (starts(h, "2424")) return OVFILE_RETIRED_2424;
+    if (starts(h, "2323")) return OVFILE_RETIRED_2323;
     if (starts(h, "  0\n") || starts(h, "0\n") || starts(h, "999\n")) return OVFILE_DXF;
     if (starts(h, "3DG1")) return OVFILE_3DG1;
     if (starts(h, "nff") || starts(h, "zq")) return OVFILE_NFF;
     if (starts(h, "bnff")) return OVFILE_BNFF;
     if (starts(h, "mat")) return OVFILE_MAT;
-    if (h.size() >= 2 && h[0] == 0 && h[1] == 1) return 8;
+    if (h.size() >= 2 && h[0] == 0 && h[1] == 1) return OVFILE_OPENFLIGHT;
     if (starts(h, "MM") || starts(h, "==")) return OVFILE_3DS;
     if (starts(h, "solid")) return OVFILE_SLP;
     if (starts(h, "#VRML V1")) return OVFILE_VRML1;
     if (starts(h, "#VRML V2")) return OVFILE_VRML2;
-    if (starts(h, "WBDF")) return 16;
+    if (starts(h, "WBDF")) return OVFILE_WBDF;
     return OVFILE_WAVEFRONT;
 }
 

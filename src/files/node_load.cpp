@@ -1,5 +1,5 @@
 // Loading model files as scene nodes.
-#include "core/finite.h"
+#include "files/load_scale.h"
 #include "files/model_import.h"
 #include "orv/file.h"
 #include "orv/geometry.h"
@@ -13,17 +13,9 @@
 
 namespace {
 
-bool sensible_scale(float scale) {
-    if (!(scale >= 1e-20f) || !orv::finite(scale)) {
-        OVwarning("Nonsensical scale factor.\n");
-        return false;
-    }
-    return true;
-}
-
 // One geometry node per geometry of the file, named after it; the first.
 OVnode *load_geometries(OVnode *parent, const std::string &path, int type, float scale) {
-    bool text = type == 1 || type == 2 || type == 4;
+    bool text = type == OVFILE_DXF || type == OVFILE_NFF || type == OVFILE_WAVEFRONT;
     std::FILE *f = std::fopen(path.c_str(), text ? "rt" : "rb");
     if (!f) return nullptr;
     OVpq view;
@@ -111,11 +103,14 @@ std::string find_model(const char *path) {
 }
 
 bool retired_or_unknown(int type, const std::string &path) {
-    if (type == 6 || type == 7) {
+    if (type == OVFILE_RETIRED_2424 || type == OVFILE_RETIRED_2323) {
         OVwarning("ORV 1.01 binary format is no longer supported.\n");
         return true;
     }
-    if (type == 3 || type == 10 || type == 13 || type == 16 || type == 0) {
+    // Codes with no format (3, 10), material files and WBDF are no models.
+    constexpr int no_format_low = 3, no_format_high = 10;
+    if (type == no_format_low || type == no_format_high || type == OVFILE_MAT ||
+        type == OVFILE_WBDF || type == 0) {
         OVwarning("Unknown file type: %s\n", path.c_str());
         return true;
     }
@@ -127,7 +122,7 @@ bool retired_or_unknown(int type, const std::string &path) {
 extern "C" {
 
 ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
-    if (!path || !sensible_scale(scale)) return nullptr;
+    if (!path || !orv::load_scale_ok(scale)) return nullptr;
     if (std::strncmp(path, "http://", 7) == 0) {
         OVwarning("Loading from %s is not available: no URL loader\n", path);
         return nullptr;
@@ -140,7 +135,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
         int n = OVnode_numchildren(parent);
         return n > 0 ? OVnode_getchild(parent, n - 1) : nullptr;
     }
-    if (type == OVFILE_VRML1 || type == OVFILE_VRML2 || type == 8) {
+    if (type == OVFILE_VRML1 || type == OVFILE_VRML2 || type == OVFILE_OPENFLIGHT) {
         OVwarning("No reader for the format of file %s is available\n", found.c_str());
         return nullptr;
     }
@@ -150,11 +145,11 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
 }
 
 ORV_API OVnode *OVgeometrynode_load(OVnode *parent, const char *path, float scale) {
-    if (!path || !sensible_scale(scale)) return nullptr;
+    if (!path || !orv::load_scale_ok(scale)) return nullptr;
     std::string found = find_model(path);
     if (found.empty()) return nullptr;
     int type = _OVfile_type(found.c_str());
-    const bool known = (type >= 1 && type <= 12) || orv::imported_type(type);
+    const bool known = (type >= OVFILE_DXF && type <= OVFILE_SLP) || orv::imported_type(type);
     if (!known || retired_or_unknown(type, found)) return nullptr;
     return load_geometries(parent, found, type, scale);
 }

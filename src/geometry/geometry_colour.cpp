@@ -120,7 +120,7 @@ int OVgeometry_getrenderingstyle(OVgeometry *g) {
     if (!g) return -1;
     int style =
         (OVuniverse_getrendering() & ~g->style_mask & 0xFF) | (g->style_mask & g->style_values);
-    return style & 0x80 ? 128 : style;
+    return style & OVSTYLE_WIREFRAME ? OVSTYLE_WIREFRAME : style;
 }
 
 } // extern "C"

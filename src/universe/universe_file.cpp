@@ -1,6 +1,6 @@
 // Loading a universe file as the universe object, and saving it.
-#include "core/finite.h"
 #include "files/bnff_reader.h"
+#include "files/load_scale.h"
 #include "files/nff_reader.h"
 #include "files/nff_writer.h"
 #include "geometry/geometry_access.h"
@@ -100,14 +100,6 @@ void delete_object(void *object) {
     stationary_delete(static_cast<StationaryObject *>(object));
 }
 
-bool sensible_scale(float scale) {
-    if (!(scale >= 1e-20f) || !orv::finite(scale)) {
-        OVwarning("Nonsensical scale factor.\n");
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 } // namespace orv::objects
@@ -120,7 +112,7 @@ extern "C" {
 ORV_API int OVuniverse_load(const char *filename, OVpq *placement, float scale) {
     if (!universe_exists()) return 0;
     WaitCursor wait;
-    if (!filename || !sensible_scale(scale)) return 0;
+    if (!filename || !load_scale_ok(scale)) return 0;
     OVpq view = {{0, 0, 0}, {0, 0, 0, 1}};
     if (placement) *placement = view;
     const char *found = _OVfile_findmodel(filename);
