@@ -3,8 +3,8 @@
 
 #include "geometry/geometry_access.h"
 #include "orv/message.h"
-#include "scene/node_internal.h"
-#include "scene/traversal_stacks.h"
+#include "orv/node.h"
+#include "scene/payload_nodes.h"
 
 namespace orv::objects {
 
@@ -14,7 +14,7 @@ struct ObjectCell {
 };
 
 StationaryObject *object_of(const OVnode *node) {
-    if (!node || node->header.type != OVNODE_OBJECT) return nullptr;
+    if (!node || scene::record_type(node) != OVNODE_OBJECT) return nullptr;
     return static_cast<const ObjectCell *>(scene::node_payload(node))->object;
 }
 } // namespace
@@ -34,7 +34,7 @@ OVnode *object_node_new(OVnode *parent, StationaryObject *object) {
 }
 
 void object_node_release(OVnode *node) {
-    if (!node || node->header.type != OVNODE_OBJECT) return;
+    if (!node || scene::record_type(node) != OVNODE_OBJECT) return;
     auto *cell = static_cast<ObjectCell *>(scene::node_payload(node));
     if (cell->object && cell->object->geometry)
         geom::geometry_set_node(cell->object->geometry, nullptr);

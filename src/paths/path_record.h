@@ -1,8 +1,10 @@
-// The path and path-element records and the module's internal services.
+// The path and path-element records and the module's internal services,
+// private to the paths module.
 #pragma once
 
 #include "core/object.h"
 #include "orv/path.h"
+#include "paths/path_access.h"
 
 #include <cstdint>
 
@@ -60,8 +62,6 @@ void hide_marker(OVpathelement *element);
 void place_marker(const OVpathelement *element);
 // Deletes an element's marker node.
 void delete_marker(OVpathelement *element);
-// A node is being deleted: when it is a marker, its element loses it.
-void forget_marker(void *node);
 
 // Sets the state to idle without handlers.
 void make_idle(OVpath *path);

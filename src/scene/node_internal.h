@@ -29,9 +29,6 @@ void fire_children(OVnode *parent);
 bool in_holding(const OVnode *node);
 // Whether the parent is the child or lies below it.
 bool contains(OVnode *child, OVnode *parent);
-// A zeroed node of the type under the parent (null: the holding root),
-// followed by a zeroed payload of the given size.
-OVnode *make_node(OVnode *parent, int type, std::size_t payload_size = 0);
 // A movable node: separator (or transform separator), Xform, the content.
 OVnode *make_movable(OVnode *parent, int outer_type, OVnode *content);
 // A material node for the model readers; values as the data model gives them.

@@ -6,6 +6,7 @@
 
 #include "core/object.h"
 #include "orv/node.h"
+#include "scene/payload_nodes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -198,16 +199,10 @@ inline SeparatorRecord &separator_record(OVnode *node) {
 int which_child(const OVnode *node);
 // The location text slot of an anchor or inline node, null for others.
 char **location_slot(OVnode *node);
-// The geometry a geometry or object node shows, null for others.
-ORV_API OVgeometry *node_geometry(const OVnode *node);
-void set_node_geometry(OVnode *node, OVgeometry *geometry);
 // Whether nodes of the type are followed by a module's payload.
 bool carries_payload(int type);
 // Where a payload-carrying node keeps its payload, from the record start.
 std::size_t payload_offset(int type);
-// The payload of a light, fog, ambient, material, callback or object node.
-ORV_API void *node_payload(OVnode *node);
-ORV_API const void *node_payload(const OVnode *node);
 
 } // namespace orv::scene
 

@@ -109,6 +109,10 @@ const void *node_payload(const OVnode *node) {
     return node_payload(const_cast<OVnode *>(node));
 }
 
+int record_type(const OVnode *node) {
+    return node->header.type;
+}
+
 } // namespace orv::scene
 
 bool node_is_grouping(int type) {

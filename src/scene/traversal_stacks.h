@@ -82,7 +82,6 @@ void open_scope(TraversalState *state);
 void close_scope(TraversalState *state);
 
 // Entries of the leaf nodes.
-void collect_geometry(TraversalState *state, OVnode *node);
 void collect_light(TraversalState *state, OVnode *node);
 void collect_ambient(TraversalState *state, OVnode *node);
 void collect_fog(TraversalState *state, OVnode *node);

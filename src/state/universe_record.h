@@ -52,8 +52,7 @@ struct Universe {
 // Null while no universe exists.
 extern Universe *universe;
 
-// Entry and exit callbacks of the current universe name.
-void run_exit_callbacks();
-void delete_callbacks();
+// Fills the frame timing ring with the clock's reading now.
+void frame_clock_start();
 
 } // namespace orv

@@ -49,7 +49,32 @@ void *universe_object();
 // Placement given by the last universe-file load.
 void universe_set_placement(const OVpq *placement);
 const OVpq *universe_placement();
-// Entry callbacks of the current universe name (the one for every universe first).
+// Entry callbacks of the current universe name (the one for every universe
+// first); its exit callbacks; every callback forgotten.
 void universe_run_entry_callbacks();
+void run_exit_callbacks();
+void delete_callbacks();
+
+// The record's life, for the universe module's creation and teardown: a new
+// record named "untitled" with a default configuration, the frame clock
+// started; the configuration's ambient light and background copied into it;
+// the record and its configuration deleted.
+void universe_create();
+void universe_copy_configuration();
+void universe_destroy();
+// Sets the name as given (null: none), without normalising it.
+void universe_rename(const char *name);
+// Deletes the universe object and resets the placement and the scene bounds.
+void universe_drop_object();
+void universe_reset_placement();
+// Sets the background colour as the universe keeps it (0xRRGGBB).
+void universe_set_background(std::uint32_t rgb);
+
+// The loop: whether it runs, and the application's action of a pass.
+bool universe_running();
+void universe_set_running(bool running);
+void universe_run_action();
+// Frame timing step of a pass.
+void frame_tick();
 
 } // namespace orv

@@ -14,7 +14,7 @@
 #include "orv/file.h"
 #include "orv/node.h"
 #include "orv/orv_internal.h"
-#include "paths/path_record.h"
+#include "paths/path_access.h"
 #include "render/geometry_runs.h"
 #include "render/render_config.h"
 #include "render/window_procedure.h"

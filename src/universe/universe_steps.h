@@ -5,8 +5,6 @@ namespace orv {
 
 // Runs one simulation pass.
 void run_pass();
-// Frame timing step of a pass.
-void frame_tick();
 // Clears the scene (teardown and universe-file loading): exit callbacks,
 // name back to "untitled", paths stopped, portals and the universe object
 // deleted, tasks cleared, bounds and placement reset.

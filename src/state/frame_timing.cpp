@@ -1,8 +1,9 @@
 // Frame timing: a ring of the clock readings of the last 30 passes.
 #include "state/universe_record.h"
-#include "universe/universe_steps.h"
 
 #include "platform/platform.h"
+
+#include <algorithm>
 
 namespace orv {
 
@@ -11,6 +12,13 @@ std::uint32_t newest_tick() {
     return universe->ticks[(universe->tick_position + kTickRing - 1) % kTickRing];
 }
 } // namespace
+
+void frame_clock_start() {
+    const std::uint32_t now = platform::current().process.clock_ms();
+    universe->start_tick = now;
+    std::fill(universe->ticks, universe->ticks + kTickRing, now);
+    universe->tick_position = 0;
+}
 
 void frame_tick() {
     std::uint32_t now = platform::current().process.clock_ms();
