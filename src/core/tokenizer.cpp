@@ -115,20 +115,6 @@ bool parse_hex(const char *token, unsigned *out) {
     return token && parse_hex(token, token + std::strlen(token), out);
 }
 
-int split_tokens(const char *begin, const char *end, TokenRange *out, int most) {
-    int n = 0;
-    for (const char *p = begin;;) {
-        while (p < end && is_blank(*p))
-            ++p;
-        if (p == end) return n;
-        if (n == most) return -1;
-        const char *start = p;
-        while (p < end && !is_blank(*p))
-            ++p;
-        out[n++] = {start, p};
-    }
-}
-
 LineTokenizer::LineTokenizer(std::FILE *file, const char *name)
     : file_(file), name_(name ? name : "") {
     starts_.reserve(16);
@@ -228,16 +214,10 @@ void LineTokenizer::push_back() {
     if (pos_ > 0) --pos_;
 }
 
-const char *LineTokenizer::plain_line(const char **end) {
+const char *LineTokenizer::buffered(const char **end) {
     if (!file_ || !fill()) return nullptr;
-    const char *from = chunk_.data() + begin_;
-    std::size_t most = std::min(end_ - begin_, static_cast<std::size_t>(kLineLimit - 1));
-    const void *feed = std::memchr(from, '\n', most);
-    if (!feed) return nullptr;
-    for (const char *p = from; p != feed; ++p)
-        if (*p == '/' || *p == '\\' || *p == '\0') return nullptr;
-    *end = static_cast<const char *>(feed) + 1;
-    return from;
+    *end = chunk_.data() + end_;
+    return chunk_.data() + begin_;
 }
 
 void LineTokenizer::take_plain_line(const char *end) {

@@ -26,13 +26,13 @@ class LineTokenizer {
     // Gives back the last token taken from the current line.
     void push_back();
 
-    // The next line when it is plain: whole in the buffer, within the length
-    // limit, without comment, continuation or zero byte; null otherwise.
-    // Nothing is consumed: a reader that can take the line at once (its
-    // tokens from split_tokens) calls take_plain_line, any other goes on with
-    // skip_line and the token calls, which see the same line.
-    const char *plain_line(const char **end);
-    // Consumes the line plain_line gave, as skip_line would have.
+    // The bytes ahead as buffered, from the next line on: at least a line's
+    // worth unless the file ends first; null at the end. Nothing is consumed:
+    // a reader that takes a whole plain line from them (files/plain_line.h)
+    // calls take_plain_line, any other goes on with skip_line and the token
+    // calls, which see the same line.
+    const char *buffered(const char **end);
+    // Consumes the line up to end (after its line feed), as skip_line would.
     void take_plain_line(const char *end);
     // True when the current line has no tokens left (and does not continue).
     bool at_line_end() const { return pos_ >= starts_.size() && !continues_; }
@@ -76,14 +76,6 @@ class LineTokenizer {
     int line_no_ = 0;
     bool continues_ = false;
 };
-
-// A token of a plain line: [begin, end).
-struct TokenRange {
-    const char *begin, *end;
-};
-// Splits [begin, end) at blanks into at most `most` tokens; the count, or
-// -1 when there are more.
-int split_tokens(const char *begin, const char *end, TokenRange *out, int most);
 
 // Whole-token numbers: nothing may be left over. The range forms take the
 // token's end; the others find it.

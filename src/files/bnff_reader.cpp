@@ -3,8 +3,10 @@
 #include "files/bnff_format.h"
 #include "files/bnff_mtable.h"
 #include "files/model_read_steps.h"
-#include "files/texture_request.h"
-#include "geometry/geometry_record.h"
+#include "files/polygon_attributes.h"
+#include "geometry/geometry_access.h"
+#include "geometry/geometry_builder.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
@@ -41,7 +43,7 @@ class BnffReader {
     bool read_count(std::size_t min_bytes, std::uint32_t *n);
     bool read_vertex(OVgeometry *g, std::uint32_t number);
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
-    bool read_attributes(OVpoly *p, TextureRequest *tex);
+    bool read_attributes(PolygonAttributes *a);
     void unexpected_end() { OVwarning("Unexpected end of binary NFF file %s\n", name_.c_str()); }
 
     Reader r_;
@@ -51,6 +53,7 @@ class BnffReader {
     std::vector<PortalRequest> *portals_;
     TableSharing sharing_;
     std::vector<OVvertex *> vertices_;
+    std::vector<OVvertex *> ring_; // the corners of the polygon being read
     VertexUVTable uvs_;
 };
 
@@ -125,8 +128,7 @@ bool BnffReader::read_vertex(OVgeometry *g, std::uint32_t number) {
     if (!r_.floats(pos, 3) || !r_.u8(&flags)) return false;
     for (float &c : pos)
         c *= scale_;
-    OVvertex *v = _OVvertex_new(pos);
-    _OVgeometry_addvertexsimple(g, v);
+    OVvertex *v = geom::builder_vertex(g, pos);
     vertices_[number] = v;
     if (flags & kHasNormal) {
         OVp3 n;
@@ -137,19 +139,21 @@ bool BnffReader::read_vertex(OVgeometry *g, std::uint32_t number) {
         float uv[2];
         if (!r_.floats(uv, 2)) return false;
         uvs_.set(v, number, uv[0], uv[1]);
-        v->flags |= OVVERTEX_HASUV;
+        geom::vertex_set_flag(v, OVVERTEX_HASUV, true);
     }
     if (flags & kHasColour) {
         std::uint8_t rgb[3];
         if (!r_.u8(&rgb[0]) || !r_.u8(&rgb[1]) || !r_.u8(&rgb[2])) return false;
-        int id = OVmtable_matchcolor24(g->mtable, unsigned{rgb[0]} << 16 | unsigned{rgb[1]} << 8 |
-                                                      unsigned{rgb[2]});
+        int id = OVmtable_matchcolor24(geom::geometry_mtable(g), unsigned{rgb[0]} << 16 |
+                                                                     unsigned{rgb[1]} << 8 |
+                                                                     unsigned{rgb[2]});
         if (id >= 0) OVgeometry_setvertexmatid(g, v, id);
     }
     return true;
 }
 
-bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
+bool BnffReader::read_attributes(PolygonAttributes *a) {
+    TextureRequest *tex = &a->tex;
     for (std::uint8_t tag;;) {
         if (!r_.u8(&tag)) return false;
         std::string text;
@@ -157,7 +161,7 @@ bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
         case kPolyEnd:
             return true;
         case kTwoSided:
-            p->flags |= OVPOLY_BOTHSIDES;
+            a->both = true;
             break;
         case kTexture:
             if (!read_string(&text)) return false;
@@ -168,7 +172,7 @@ bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
             break;
         case kPortal:
             if (!read_string(&text)) return false;
-            if (portals_ && !text.empty()) portals_->push_back({p, text});
+            if (portals_ && !text.empty()) a->portals.push_back(std::move(text));
             break;
         case kRotation:
             if (!r_.f32(&tex->rot)) return false;
@@ -188,7 +192,8 @@ bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
         case kPolygonId: {
             std::int32_t id;
             if (!r_.i32(&id)) return false;
-            OVpoly_setid(p, id);
+            a->id = id;
+            a->has_id = true;
             break;
         }
         default: // other bytes are skipped
@@ -200,25 +205,23 @@ bool BnffReader::read_attributes(OVpoly *p, TextureRequest *tex) {
 int BnffReader::read_polygon(OVgeometry *g) {
     std::uint32_t n;
     if (!r_.u32(&n) || n > r_.remaining() / kCornerBytes) return -1;
-    OVpoly *p = _OVpoly_new(g);
-    p->flags |= OVPOLY_BUILT;
-    std::unique_ptr<OVpoly, void (*)(OVpoly *)> pending(p, _OVpoly_cancel);
+    ring_.clear();
     for (std::uint32_t i = 0; i < n; ++i) {
         std::uint32_t index;
         r_.u32(&index);
         if (index >= vertices_.size()) return -1;
-        OVpoly_addvertexptr(p, vertices_[index]);
+        ring_.push_back(vertices_[index]);
     }
     std::int32_t matid;
-    TextureRequest tex;
-    if (!r_.i32(&matid) || !read_attributes(p, &tex)) return -1;
-    if (matid >= 0) OVpoly_setmatid(p, matid);
-    if (!OVpoly_close(p)) {
+    PolygonAttributes a;
+    if (!r_.i32(&matid) || !read_attributes(&a)) return -1;
+    a.matid = matid;
+    OVpoly *p = geom::builder_polygon(g, ring_.data(), static_cast<int>(n));
+    if (!p) {
         OVwarning("problem with polygon.\n");
         return 0;
     }
-    pending.release();
-    if (!tex.name.empty()) apply_texture(p, tex, uvs_);
+    apply_polygon_attributes(p, a, uvs_, portals_);
     return 1;
 }
 
@@ -227,11 +230,9 @@ OVgeometry *BnffReader::read_geometry() {
     if (!read_string(&geometry_name)) return nullptr;
     OVmtable *table;
     if (!read_material_section(r_, name_.c_str(), &table)) return nullptr;
-    OVgeometry *g = _OVgeometry_new(nullptr);
+    OVgeometry *g = geom::builder_new(geometry_name.c_str());
     std::unique_ptr<OVgeometry, int (*)(OVgeometry *)> pending(g, OVgeometry_delete);
-    OVgeometry_setname(g, geometry_name.c_str());
     if (table) OVgeometry_setmtable(g, table);
-    g->editing = 1; // the reader adds corners to its own polygons
     std::uint32_t nvertices, npolys;
     if (!read_count(kMinVertexBytes, &nvertices)) return nullptr;
     vertices_.assign(nvertices, nullptr);
@@ -257,11 +258,8 @@ OVgeometry *BnffReader::read_geometry() {
     if (!report_polygon_counts(good, ignored)) return nullptr;
     sharing_.join(g);
     sharing_.remember(g);
-    if (!uvs_.empty())
-        for (OVvertex *v = g->vertices; v; v = v->next)
-            v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
+    geom::builder_done(g, !uvs_.empty()); // only vertices with (u, v) carry the mark
     uvs_.reset(0);
-    g->editing = 0;
     return pending.release();
 }
 
@@ -272,8 +270,7 @@ OVgeomlist *BnffReader::read(OVpq *view) {
     for (std::uint8_t tag; r_.u8(&tag) && tag == kGeometry;) {
         OVgeometry *g = read_geometry();
         if (!g) break;
-        *tail = _OVgeomlist_add(nullptr, g);
-        tail = &(*tail)->next;
+        tail = geom::builder_list_append(tail, g);
     }
     return finish_model_read(list, name_, merge_);
 }

@@ -1,23 +1,26 @@
 #include "files/model_read_steps.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "geometry/geometry_builder.h"
+#include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
 
 namespace orv {
 
 void TableSharing::join(OVgeometry *g) {
-    OVmtable *own = g->mtable;
+    OVmtable *own = geom::geometry_mtable(g);
     OVmtable *shared = shared_;
     if (!merge_ || !shared || !own || own == shared) return;
     OVmtable *joined = OVmtable_merge(shared, own);
     if (!joined || joined == own || joined == shared) return;
     int own_count = OVmtable_getnumentries(own), shared_count = OVmtable_getnumentries(shared);
     auto remap = [&](int id) { return own_count > 0 ? id % own_count + shared_count : id; };
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (p->matid >= 0) p->matid = remap(p->matid);
-    for (OVvertex *v = g->vertices; v; v = v->next)
-        if (v->flags & OVVERTEX_OWNMATID) v->matid = remap(v->matid);
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
+        if (geom::poly_matid(p) >= 0) geom::poly_set_matid(p, remap(geom::poly_matid(p)));
+    for (OVvertex *v = geom::geometry_vertices(g); v; v = geom::vertex_next(v))
+        if (geom::vertex_flags(v) & OVVERTEX_OWNMATID)
+            geom::vertex_set_matid(v, remap(geom::vertex_matid(v)));
     // Re-pointing the last user of a table deletes that table.
     for (OVgeometry *user : shared_by_)
         OVgeometry_setmtable(user, joined);
@@ -26,9 +29,10 @@ void TableSharing::join(OVgeometry *g) {
 }
 
 void TableSharing::remember(OVgeometry *g) {
-    if (!merge_ || !g->mtable) return;
-    if (g->mtable != shared_) shared_by_.clear();
-    shared_ = g->mtable;
+    OVmtable *table = geom::geometry_mtable(g);
+    if (!merge_ || !table) return;
+    if (table != shared_) shared_by_.clear();
+    shared_ = table;
     shared_by_.push_back(g);
 }
 
@@ -44,20 +48,8 @@ OVgeomlist *finish_model_read(OVgeomlist *list, const std::string &name, bool gl
         OVwarning("File '%s' has no readable geometries\n", name.c_str());
         return nullptr;
     }
-    if (glom && list->next) _OVgeomlist_glom(list);
-    // A geometry that fails to close has been deleted by the close: its entry
-    // is unlinked where it stands, so that the pass stays linear.
-    for (OVgeomlist **link = &list; *link;) {
-        OVgeomlist *e = *link;
-        if (_OVgeometry_closeloaded(e->geometry)) {
-            link = &e->next;
-            continue;
-        }
-        *link = e->next;
-        e->next = nullptr;
-        _OVgeomlist_delete(e);
-    }
-    return list;
+    if (glom && _OVgeomlist_next(list)) _OVgeomlist_glom(list);
+    return geom::builder_close_list(list);
 }
 
 } // namespace orv

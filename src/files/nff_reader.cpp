@@ -2,8 +2,11 @@
 
 #include "core/tokenizer.h"
 #include "files/model_read_steps.h"
-#include "files/texture_request.h"
-#include "geometry/geometry_record.h"
+#include "files/plain_line.h"
+#include "files/polygon_attributes.h"
+#include "geometry/geometry_access.h"
+#include "geometry/geometry_builder.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
@@ -58,10 +61,10 @@ class NffReader {
     bool scale_coordinate(float *c);
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
     bool read_plain_polygon(OVgeometry *g);
-    OVvertex *vertex_at(const char *begin, const char *end);
-    bool read_poly_colour(OVgeometry *g, OVpoly *p, const char *t);
-    void set_poly_colour(OVgeometry *g, OVpoly *p, unsigned colour, std::size_t length);
-    int read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex);
+    OVvertex *vertex_at(int index) const;
+    bool read_poly_colour(OVgeometry *g, const char *t, PolygonAttributes *a);
+    int colour_matid(OVgeometry *g, unsigned colour, std::size_t length);
+    bool read_poly_attribute(const char *t, PolygonAttributes *a);
 
     LineTokenizer tok_;
     std::string name_;
@@ -73,6 +76,7 @@ class NffReader {
     bool distinct_ = false;
     TableSharing sharing_;
     std::vector<OVvertex *> vertices_;
+    std::vector<OVvertex *> ring_; // the corners of the polygon being read
     VertexUVTable uvs_;
 };
 
@@ -126,7 +130,7 @@ bool NffReader::read_table_line(OVgeometry *g, bool *own_table) {
     if (table) {
         OVgeometry_setmtable(g, table);
         *own_table = true;
-    } else if (!g->mtable) {
+    } else if (!geom::geometry_mtable(g)) {
         OVwarning("Couldn't load mtable '%s' for geometry '%s' in file '%s'.\n", table_name.c_str(),
                   OVgeometry_getname(g), name_.c_str());
     }
@@ -152,8 +156,7 @@ bool NffReader::scale_coordinate(float *c) {
 }
 
 OVvertex *NffReader::add_vertex(OVgeometry *g, int number, const OVp3 pos) {
-    OVvertex *v = _OVvertex_new(pos);
-    _OVgeometry_addvertexsimple(g, v);
+    OVvertex *v = geom::builder_vertex(g, pos);
     vertices_[static_cast<std::size_t>(number)] = v;
     return v;
 }
@@ -161,14 +164,15 @@ OVvertex *NffReader::add_vertex(OVgeometry *g, int number, const OVp3 pos) {
 // A line of three good coordinates and nothing else, taken at once; false
 // leaves the line to the token calls, which report what is wrong with it.
 bool NffReader::read_plain_vertex(OVgeometry *g, int number) {
-    const char *end;
-    const char *line = tok_.plain_line(&end);
-    TokenRange t[3];
-    if (!line || split_tokens(line, end, t, 3) != 3) return false;
+    const char *limit;
+    const char *begin = tok_.buffered(&limit);
+    if (!begin) return false;
+    PlainLine line(begin, limit);
     OVp3 pos;
-    for (int a = 0; a < 3; ++a)
-        if (!parse_float(t[a].begin, t[a].end, &pos[a]) || !scale_coordinate(&pos[a])) return false;
-    tok_.take_plain_line(end);
+    for (float &c : pos)
+        if (!line.number(&c) || !scale_coordinate(&c)) return false;
+    if (!line.at_end()) return false;
+    tok_.take_plain_line(line.end());
     add_vertex(g, number, pos);
     return true;
 }
@@ -190,13 +194,13 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
     OVvertex *v = add_vertex(g, number, pos);
     while (const char *t = tok_.next_on_line()) {
         if (std::strcmp(t, "N") == 0) {
-            v->flags |= OVVERTEX_SMOOTH;
+            geom::vertex_set_flag(v, OVVERTEX_SMOOTH, true);
         } else if (std::strcmp(t, "uv") == 0) {
             float uv[2];
             if (!tok_.read_float("Vertex uv", &uv[0]) || !tok_.read_float("Vertex uv", &uv[1]))
                 continue;
             uvs_.set(v, static_cast<std::size_t>(number), uv[0], uv[1]);
-            v->flags |= OVVERTEX_HASUV;
+            geom::vertex_set_flag(v, OVVERTEX_HASUV, true);
         } else if (std::strcmp(t, "rgb") == 0) {
             if (version_ >= 3.0f) {
                 OVwarning("nff file format v3.0 does not allow rgb \t\t\t\t\t\t\t\tcolors for "
@@ -206,7 +210,8 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
             unsigned c;
             const char *text;
             if (!tok_.read_color("Vertex color", &c, &text)) return false;
-            int id = OVmtable_matchcolor24(g->mtable, std::strlen(text) == 8 ? c : widen12(c));
+            int id = OVmtable_matchcolor24(geom::geometry_mtable(g),
+                                           std::strlen(text) == 8 ? c : widen12(c));
             if (id >= 0) OVgeometry_setvertexmatid(g, v, id);
         } else if (std::strcmp(t, "matid") == 0) {
             int id;
@@ -228,14 +233,14 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
     return true;
 }
 
-bool NffReader::read_poly_colour(OVgeometry *g, OVpoly *p, const char *t) {
+bool NffReader::read_poly_colour(OVgeometry *g, const char *t, PolygonAttributes *a) {
     if (std::strcmp(t, "matid") == 0) {
         int id;
         if (!tok_.read_int("Material index", &id)) return false;
         if (id < 0)
             OVwarning("negative material index parsed from nff file\n");
         else
-            OVpoly_setmatid(p, id);
+            a->matid = id;
         return true;
     }
     unsigned c;
@@ -243,25 +248,26 @@ bool NffReader::read_poly_colour(OVgeometry *g, OVpoly *p, const char *t) {
         tok_.report("%s invalid.\n", "Polygon color");
         return false;
     }
-    set_poly_colour(g, p, c, std::strlen(t));
+    a->matid = colour_matid(g, c, std::strlen(t));
     return true;
 }
 
-// A colour token of 5 characters (0xF80) is 12-bit, any other 24-bit.
-void NffReader::set_poly_colour(OVgeometry *g, OVpoly *p, unsigned colour, std::size_t length) {
-    int id = OVmtable_matchcolor24(g->mtable, length == 5 ? widen12(colour) : colour);
-    if (id >= 0) OVpoly_setmatid(p, id);
+// The material id of a colour token, found or added in the geometry's table;
+// a token of 5 characters (0xF80) is 12-bit, any other 24-bit.
+int NffReader::colour_matid(OVgeometry *g, unsigned colour, std::size_t length) {
+    return OVmtable_matchcolor24(geom::geometry_mtable(g), length == 5 ? widen12(colour) : colour);
 }
 
-// 1 taken, 0 geometry fails.
-int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex) {
+// False when the geometry fails.
+bool NffReader::read_poly_attribute(const char *t, PolygonAttributes *a) {
     auto plain_float = [this]() {
         float f = 0;
         parse_float(tok_.next_on_line(), &f);
         return f;
     };
+    TextureRequest *tex = &a->tex;
     if (std::strcmp(t, "both") == 0) {
-        p->flags |= OVPOLY_BOTHSIDES;
+        a->both = true;
     } else if (std::strcmp(t, "tint") == 0) {
         tex->tint = true;
     } else if (std::strcmp(t, "rot") == 0) {
@@ -277,31 +283,28 @@ int NffReader::read_poly_attribute(OVpoly *p, const char *t, TextureRequest *tex
         set_texture_style(t[1], tex);
         tex->name = t + 3;
     } else if (t[0] == '-' && t[1]) {
-        if (portals_) portals_->push_back({p, t + 1});
+        if (portals_) a->portals.emplace_back(t + 1);
     } else if (const char *eq = std::strchr(t, '=')) {
         if (eq == t || !eq[1] || std::strchr(eq + 1, '=')) {
             tok_.report("Polygon attribute unknown.\n");
-            return 0;
+            return false;
         }
         if (std::string(t, eq) != "id") {
             tok_.report("Polygon assignment unknown.\n");
-            return 0;
+            return false;
         }
-        int id;
-        if (!parse_int(eq + 1, &id)) {
+        if (!parse_int(eq + 1, &a->id)) {
             tok_.report("ID number invalid.\n");
-            return 0;
+            return false;
         }
-        OVpoly_setid(p, id);
+        a->has_id = true;
     }
-    return 1;
+    return true;
 }
 
-// The vertex a token numbers, or null when it is no good vertex number.
-OVvertex *NffReader::vertex_at(const char *begin, const char *end) {
-    int index;
-    if (!parse_int(begin, end, &index) || index < 0 || index >= static_cast<int>(vertices_.size()))
-        return nullptr;
+// The vertex a vertex number names, or null when it is no good number.
+OVvertex *NffReader::vertex_at(int index) const {
+    if (index < 0 || index >= static_cast<int>(vertices_.size())) return nullptr;
     return vertices_[static_cast<std::size_t>(index)];
 }
 
@@ -309,27 +312,27 @@ OVvertex *NffReader::vertex_at(const char *begin, const char *end) {
 // numbers and at most a hexadecimal colour, taken at once; false leaves the
 // line to the token calls, which report what is wrong with it.
 bool NffReader::read_plain_polygon(OVgeometry *g) {
-    const char *end;
-    const char *line = tok_.plain_line(&end);
-    TokenRange t[kQuickCorners + 2];
-    int tokens = line ? split_tokens(line, end, t, kQuickCorners + 2) : -1;
+    const char *limit;
+    const char *begin = tok_.buffered(&limit);
+    if (!begin) return false;
+    PlainLine line(begin, limit);
     int n;
-    if (tokens < 4 || !parse_int(t[0].begin, t[0].end, &n) || n < 3 || n > kQuickCorners ||
-        tokens < n + 1 || tokens > n + 2)
-        return false;
+    if (!line.integer(&n) || n < 3 || n > kQuickCorners) return false;
     OVvertex *ring[kQuickCorners];
-    for (int i = 0; i < n; ++i)
-        if (!(ring[i] = vertex_at(t[i + 1].begin, t[i + 1].end))) return false;
+    for (int i = 0; i < n; ++i) {
+        int index;
+        if (!line.integer(&index) || !(ring[i] = vertex_at(index))) return false;
+    }
     unsigned colour = 0;
-    const TokenRange &c = t[n + 1];
-    if (tokens == n + 2 && !parse_hex(c.begin, c.end, &colour)) return false;
-    tok_.take_plain_line(end);
-    OVpoly *p = _OVpoly_new(g);
-    p->flags |= OVPOLY_BUILT;
-    for (int i = 0; i < n; ++i)
-        OVpoly_addvertexptr(p, ring[i]);
-    if (tokens == n + 2) set_poly_colour(g, p, colour, static_cast<std::size_t>(c.end - c.begin));
-    OVpoly_close(p); // 3 to kQuickCorners corners: closes
+    std::size_t length = 0;
+    bool coloured = !line.at_end();
+    if (coloured && (!line.colour(&colour, &length) || !line.at_end())) return false;
+    tok_.take_plain_line(line.end());
+    OVpoly *p = geom::builder_polygon(g, ring, n); // 3 to kQuickCorners corners: made
+    if (coloured) {
+        int id = colour_matid(g, colour, length);
+        if (id >= 0) OVpoly_setmatid(p, id);
+    }
     return true;
 }
 
@@ -349,38 +352,35 @@ int NffReader::read_polygon(OVgeometry *g) {
         tok_.report("A polygon cannot have fewer than 3 vertices.\n");
         return 0;
     }
-    OVpoly *p = _OVpoly_new(g);
-    p->flags |= OVPOLY_BUILT;
-    std::unique_ptr<OVpoly, void (*)(OVpoly *)> pending(p, _OVpoly_cancel);
+    ring_.clear();
     for (int i = 0; i < n; ++i) {
         int index;
         if (!tok_.read_int("Vertex index", &index)) return -1;
-        if (index < 0 || index >= static_cast<int>(vertices_.size())) {
+        OVvertex *v = vertex_at(index);
+        if (!v) {
             tok_.report("%s invalid.\n", "Vertex index");
             return -1;
         }
-        OVpoly_addvertexptr(p, vertices_[static_cast<std::size_t>(index)]);
+        ring_.push_back(v);
     }
-    TextureRequest tex;
+    PolygonAttributes a;
     if (const char *t = tok_.next_on_line()) {
-        if (!read_poly_colour(g, p, t)) return -1;
+        if (!read_poly_colour(g, t, &a)) return -1;
         while ((t = tok_.next_on_line()))
-            if (!read_poly_attribute(p, t, &tex)) return -1;
+            if (!read_poly_attribute(t, &a)) return -1;
     }
-    if (!OVpoly_close(p)) {
+    OVpoly *p = geom::builder_polygon(g, ring_.data(), n);
+    if (!p) {
         tok_.report("Problem is with this polygon.\n");
         return 0;
     }
-    pending.release();
-    if (!tex.name.empty()) apply_texture(p, tex, uvs_);
+    apply_polygon_attributes(p, a, uvs_, portals_);
     return 1;
 }
 
 OVgeometry *NffReader::read_geometry(const char *geometry_name) {
-    OVgeometry *g = _OVgeometry_new(nullptr);
-    OVgeometry_setname(g, geometry_name);
+    OVgeometry *g = geom::builder_new(geometry_name);
     std::unique_ptr<OVgeometry, int (*)(OVgeometry *)> pending(g, OVgeometry_delete);
-    g->editing = 1; // the reader adds corners to its own polygons
     if (!read_name_line(g)) return nullptr;
     if (version_ < 2.99f) {
         OVmtable *table = sharing_.shared();
@@ -412,11 +412,8 @@ OVgeometry *NffReader::read_geometry(const char *geometry_name) {
     if (!report_polygon_counts(good, ignored)) return nullptr;
     if (own_table) sharing_.join(g);
     sharing_.remember(g);
-    if (!uvs_.empty()) // only vertices with (u, v) carry the flag
-        for (OVvertex *v = g->vertices; v; v = v->next)
-            v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
+    geom::builder_done(g, !uvs_.empty()); // only vertices with (u, v) carry the mark
     uvs_.reset(0);
-    g->editing = 0;
     return pending.release();
 }
 
@@ -437,8 +434,7 @@ OVgeomlist *NffReader::read(OVpq *view) {
     for (std::string geometry_name = first;;) {
         OVgeometry *g = read_geometry(geometry_name.c_str());
         if (!g) break;
-        *tail = _OVgeomlist_add(nullptr, g);
-        tail = &(*tail)->next;
+        tail = geom::builder_list_append(tail, g);
         if (!tok_.skip_line()) break;
         const char *t = tok_.next_on_line();
         if (!t) break;

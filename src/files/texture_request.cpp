@@ -1,7 +1,7 @@
 #include "files/texture_request.h"
 
 #include "orv/texture.h"
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/geometry.h"
 
 #include <cmath>
@@ -39,9 +39,9 @@ bool VertexUVTable::get(const OVvertex *v, float *u, float *v_coord) const {
 void apply_texture(OVpoly *p, const TextureRequest &tex, const VertexUVTable &uvs) {
     int n = OVpoly_numvertices(p);
     std::vector<float> u, v;
-    for (OVcorner *c = p->corners; c; c = c->next) {
+    for (OVcorner *c = geom::poly_corners(p); c; c = geom::corner_next(c)) {
         float cu, cv;
-        if (!uvs.get(c->vertex, &cu, &cv)) break;
+        if (!uvs.get(geom::corner_vertex(c), &cu, &cv)) break;
         u.push_back(cu);
         v.push_back(cv);
     }

@@ -1,6 +1,7 @@
 // The open building phase: one geometry at a time, vertices numbered in the
 // order they are added, polygons assembled from those numbers.
 #include "core/finite.h"
+#include "geometry/geometry_builder.h"
 #include "geometry/geometry_internal.h"
 #include "geometry/record_pool.h"
 
@@ -48,6 +49,95 @@ int indexed_count() {
 }
 OVvertex *indexed_vertex(int i) {
     return index_table[i];
+}
+
+namespace {
+
+// The corner count a close accepts, with the close's warning otherwise.
+bool corner_count_fits(const OVpoly *p, int n) {
+    if (n >= 3 && n <= OVPOLY_MAXCORNERS) return true;
+    OVwarning("Polygon %lx has %d vertices -- outside [%d,%d]\n",
+              reinterpret_cast<unsigned long>(p), n, 3, OVPOLY_MAXCORNERS);
+    return false;
+}
+
+// A polygon whose n corners are in ring order becomes closed: its rendering
+// flags follow its corners, and it goes first in its geometry's list.
+void link_closed(OVpoly *p, int n) {
+    bool normals = true, colours = true;
+    for (const OVcorner *c = p->corners; c; c = c->next) {
+        normals = normals && (c->vertex->normal || (c->vertex->flags & OVVERTEX_SMOOTH));
+        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
+    }
+    p->ncorners = static_cast<std::int16_t>(n);
+    if (normals) p->rflags |= OVPOLYR_VNORMALS;
+    if (colours) p->rflags |= OVPOLYR_VCOLORS;
+    OVgeometry *g = p->geometry;
+    p->next = g->polys;
+    g->polys = p;
+    g->npolys++;
+}
+
+} // namespace
+
+OVgeometry *builder_new(const char *name) {
+    OVgeometry *g = _OVgeometry_new(nullptr);
+    if (name) OVgeometry_setname(g, name);
+    g->editing = 1; // the reader's polygons take their corners while it reads
+    return g;
+}
+
+void builder_done(OVgeometry *g, bool uv_marks) {
+    if (uv_marks)
+        for (OVvertex *v = g->vertices; v; v = v->next)
+            v->flags &= static_cast<std::uint8_t>(~OVVERTEX_HASUV);
+    g->editing = 0;
+}
+
+OVvertex *builder_vertex(OVgeometry *g, const float pos[3]) {
+    OVvertex *v = _OVvertex_new(pos);
+    _OVgeometry_addvertexsimple(g, v);
+    return v;
+}
+
+OVpoly *builder_polygon(OVgeometry *g, OVvertex *const *ring, int n) {
+    OVpoly *p = _OVpoly_new(g);
+    p->flags |= OVPOLY_BUILT | kPolyStatsPending;
+    if (!corner_count_fits(p, n)) {
+        _OVpoly_del(p);
+        return nullptr;
+    }
+    OVcorner **tail = &p->corners;
+    for (int i = 0; i < n; ++i) {
+        auto *c = static_cast<OVcorner *>(corner_take());
+        c->vertex = ring[i];
+        ring[i]->flags |= OVVERTEX_USED;
+        *tail = c;
+        tail = &c->next;
+    }
+    *tail = nullptr;
+    link_closed(p, n);
+    return p;
+}
+
+OVgeomlist **builder_list_append(OVgeomlist **tail, OVgeometry *g) {
+    *tail = _OVgeomlist_add(nullptr, g);
+    return &(*tail)->next;
+}
+
+OVgeomlist *builder_close_list(OVgeomlist *list) {
+    // Entries are unlinked where they stand, so that the pass stays linear.
+    for (OVgeomlist **link = &list; *link;) {
+        OVgeomlist *e = *link;
+        if (_OVgeometry_closeloaded(e->geometry)) {
+            link = &e->next;
+            continue;
+        }
+        *link = e->next;
+        e->next = nullptr;
+        _OVgeomlist_delete(e);
+    }
+    return list;
 }
 
 void end_building() {
@@ -149,29 +239,16 @@ int OVpoly_addvertex(OVpoly *p, int i) {
 int OVpoly_close(OVpoly *p) {
     if (!p) return 0;
     int n = OVpoly_numvertices(p);
-    if (n < 3 || n > OVPOLY_MAXCORNERS) {
-        OVwarning("Polygon %lx has %d vertices -- outside [%d,%d]\n",
-                  reinterpret_cast<unsigned long>(p), n, 3, OVPOLY_MAXCORNERS);
-        return 0;
-    }
+    if (!corner_count_fits(p, n)) return 0;
     OVcorner *reversed = nullptr;
-    bool normals = true, colours = true;
     for (OVcorner *c = p->corners, *next; c; c = next) {
         next = c->next;
         c->next = reversed;
         reversed = c;
-        normals = normals && (c->vertex->normal || (c->vertex->flags & OVVERTEX_SMOOTH));
-        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
     }
     p->corners = reversed;
-    p->ncorners = static_cast<std::int16_t>(n);
-    if (normals) p->rflags |= OVPOLYR_VNORMALS;
-    if (colours) p->rflags |= OVPOLYR_VCOLORS;
+    link_closed(p, n);
     _OVpoly_stats(p);
-    OVgeometry *g = p->geometry;
-    p->next = g->polys;
-    g->polys = p;
-    g->npolys++;
     return 1;
 }
 

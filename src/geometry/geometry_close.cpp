@@ -62,6 +62,10 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         return 0;
     }
     orv::geom::portals_restat();
+    // Polygons built in bulk are measured as their close would have measured
+    // them, in one pass of independent polygons.
+    for (OVpoly *p = g->polys; p; p = p->next)
+        if (p->flags & kPolyStatsPending) _OVpoly_stats(p);
     // Pieces split off a polygon come between it and the next original one;
     // prev is the polygon before p, for unlinking where a polygon is met
     // (OVpoly_delete would search the list for each).

@@ -20,6 +20,9 @@ using vec::cross;
 using vec::dot;
 using vec::length;
 using vec::sub;
+// A polygon built in bulk whose statistics the geometry's close computes.
+constexpr std::uint16_t kPolyStatsPending = 0x8000;
+
 inline void copy3(const float *a, float *out) {
     vec::copy(a, out);
 }

@@ -111,6 +111,7 @@ extern "C" {
 
 int _OVpoly_stats(OVpoly *p) {
     if (!p) return 0;
+    p->flags &= static_cast<std::uint16_t>(~kPolyStatsPending);
     const OVcorner *c = p->corners;
     if (!c) return 1;
     if (c->next && c->next->next && !c->next->next->next) {

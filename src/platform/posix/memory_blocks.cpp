@@ -18,6 +18,7 @@ void *map_block(std::size_t bytes) {
     if (aligned > start) munmap(area, aligned - start);
     if (const std::size_t tail = start + bytes - aligned)
         munmap(reinterpret_cast<void *>(aligned + bytes), tail);
+    madvise(reinterpret_cast<void *>(aligned), bytes, MADV_HUGEPAGE);
     return reinterpret_cast<void *>(aligned);
 }
 
