@@ -101,9 +101,8 @@ const geom::VertexUV *WriteModel::uv(const OVvertex *v) const {
 }
 
 std::vector<OVvertex *> WriteModel::corners(OVpoly *p, int position) const {
-    std::vector<OVvertex *> ring;
-    for (OVcorner *c = p->corners; c; c = c->next)
-        ring.push_back(c->vertex);
+    const std::span<OVvertex *const> corners = geom::poly_corner_vertices(p);
+    std::vector<OVvertex *> ring(corners.begin(), corners.end());
     if (ring.size() < 3)
         OVwarning("Polygon %d has only %d verts!\n", position, static_cast<int>(ring.size()));
     return ring;

@@ -39,9 +39,9 @@ bool VertexUVTable::get(const OVvertex *v, float *u, float *v_coord) const {
 void apply_texture(OVpoly *p, const TextureRequest &tex, const VertexUVTable &uvs) {
     int n = OVpoly_numvertices(p);
     std::vector<float> u, v;
-    for (OVcorner *c = geom::poly_corners(p); c; c = geom::corner_next(c)) {
+    for (const OVvertex *corner : geom::poly_corner_vertices(p)) {
         float cu, cv;
-        if (!uvs.get(geom::corner_vertex(c), &cu, &cv)) break;
+        if (!uvs.get(corner, &cu, &cv)) break;
         u.push_back(cu);
         v.push_back(cv);
     }

@@ -1,6 +1,6 @@
 // Reads and sets of the geometry records for the modules above geometry.
 #include "geometry/geometry_access.h"
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_internal.h"
 
 namespace orv::geom {
 
@@ -89,11 +89,8 @@ int poly_id(const OVpoly *p) {
 const float *poly_normal(const OVpoly *p) {
     return p->normal;
 }
-const float *poly_centre(const OVpoly *p) {
-    return p->centre;
-}
-float poly_radius(const OVpoly *p) {
-    return p->radius;
+float poly_bounds(const OVpoly *p, float centre[3]) {
+    return poly_extent(p, centre);
 }
 OVtexture *poly_texture(const OVpoly *p) {
     return p->texture ? p->texture->texture : nullptr;
@@ -115,14 +112,8 @@ bool poly_corner_uv(const OVpoly *p, int k, float *u, float *v) {
     return true;
 }
 
-OVcorner *poly_corners(const OVpoly *p) {
-    return p->corners;
-}
-OVcorner *corner_next(const OVcorner *c) {
-    return c->next;
-}
-OVvertex *corner_vertex(const OVcorner *c) {
-    return c->vertex;
+std::span<OVvertex *const> poly_corner_vertices(const OVpoly *p) {
+    return corners_of(p);
 }
 
 OVvertex *vertex_next(const OVvertex *v) {

@@ -1,13 +1,14 @@
 // What the modules above geometry may read and set of its records. The
-// layout of a geometry, polygon, corner or vertex stays inside the geometry
-// module; a polygon's corners are walked with a cursor.
+// layout of a geometry, polygon or vertex stays inside the geometry module;
+// a polygon's corners are walked through poly_corner_vertices, whatever way
+// the polygon stores them.
 #pragma once
 
 #include "orv/orv_base.h"
 
 #include <cstdint>
+#include <span>
 
-struct OVcorner;
 typedef struct OVtexture OVtexture;
 
 // Vertex flags.
@@ -79,9 +80,9 @@ int poly_matid(const OVpoly *p);
 void poly_set_matid(OVpoly *p, int matid);
 int poly_id(const OVpoly *p);
 const float *poly_normal(const OVpoly *p);
-// The centre and radius of the polygon's bounding sphere.
-const float *poly_centre(const OVpoly *p);
-float poly_radius(const OVpoly *p);
+// The centre of the polygon's bounding sphere (its corners' mean), and its
+// radius as the result.
+float poly_bounds(const OVpoly *p, float centre[3]);
 // The polygon's texture, null when it has none.
 OVtexture *poly_texture(const OVpoly *p);
 // How the texture is drawn: with alpha test (transparent texels), lit
@@ -92,10 +93,9 @@ bool poly_texture_tinted(const OVpoly *p);
 // The texture coordinates of corner k; false when the binding has none.
 bool poly_corner_uv(const OVpoly *p, int k, float *u, float *v);
 
-// The first corner of the ring, then the next one, null after the last.
-OVcorner *poly_corners(const OVpoly *p);
-OVcorner *corner_next(const OVcorner *c);
-OVvertex *corner_vertex(const OVcorner *c);
+// The corners' vertices in ring order: for (OVvertex *v : poly_corner_vertices(p)).
+// Valid until the polygon's corners change.
+std::span<OVvertex *const> poly_corner_vertices(const OVpoly *p);
 
 OVvertex *vertex_next(const OVvertex *v);
 const float *vertex_position(const OVvertex *v);

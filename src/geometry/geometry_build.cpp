@@ -61,15 +61,14 @@ bool corner_count_fits(const OVpoly *p, int n) {
     return false;
 }
 
-// A polygon whose n corners are in ring order becomes closed: its rendering
+// A polygon whose corners are in ring order becomes closed: its rendering
 // flags follow its corners, and it goes first in its geometry's list.
-void link_closed(OVpoly *p, int n) {
+void link_closed(OVpoly *p) {
     bool normals = true, colours = true;
-    for (const OVcorner *c = p->corners; c; c = c->next) {
-        normals = normals && (c->vertex->normal || (c->vertex->flags & OVVERTEX_SMOOTH));
-        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
+    for (const OVvertex *v : corners_of(p)) {
+        normals = normals && (v->normal || (v->flags & OVVERTEX_SMOOTH));
+        colours = colours && (v->flags & OVVERTEX_OWNMATID);
     }
-    p->ncorners = static_cast<std::int16_t>(n);
     if (normals) p->rflags |= OVPOLYR_VNORMALS;
     if (colours) p->rflags |= OVPOLYR_VCOLORS;
     OVgeometry *g = p->geometry;
@@ -107,16 +106,10 @@ OVpoly *builder_polygon(OVgeometry *g, OVvertex *const *ring, int n) {
         _OVpoly_del(p);
         return nullptr;
     }
-    OVcorner **tail = &p->corners;
-    for (int i = 0; i < n; ++i) {
-        auto *c = static_cast<OVcorner *>(corner_take());
-        c->vertex = ring[i];
+    corners_assign(p, {ring, static_cast<std::size_t>(n)});
+    for (int i = 0; i < n; ++i)
         ring[i]->flags |= OVVERTEX_USED;
-        *tail = c;
-        tail = &c->next;
-    }
-    *tail = nullptr;
-    link_closed(p, n);
+    link_closed(p);
     return p;
 }
 
@@ -223,10 +216,7 @@ OVpoly *OVgeometry_beginpoly(OVgeometry *g) {
 
 int OVpoly_addvertexptr(OVpoly *p, OVvertex *v) {
     if (!p || !v || !may_add_vertex(p->geometry)) return 0;
-    auto *c = static_cast<OVcorner *>(corner_take());
-    c->vertex = v;
-    c->next = p->corners; // reversed at close
-    p->corners = c;
+    if (!corner_push_front(p, v)) return 0; // reversed at close
     v->flags |= OVVERTEX_USED;
     return 1;
 }
@@ -240,14 +230,10 @@ int OVpoly_close(OVpoly *p) {
     if (!p) return 0;
     int n = OVpoly_numvertices(p);
     if (!corner_count_fits(p, n)) return 0;
-    OVcorner *reversed = nullptr;
-    for (OVcorner *c = p->corners, *next; c; c = next) {
-        next = c->next;
-        c->next = reversed;
-        reversed = c;
-    }
-    p->corners = reversed;
-    link_closed(p, n);
+    corners_fit(p);
+    std::span<OVvertex *> ring = corners_of(p);
+    std::reverse(ring.begin(), ring.end());
+    link_closed(p);
     _OVpoly_stats(p);
     return 1;
 }

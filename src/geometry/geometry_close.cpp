@@ -28,8 +28,7 @@ void give_normal(OVvertex *v) {
 // corner has a normal.
 void shade(OVpoly *p) {
     bool normals = true;
-    for (OVcorner *c = p->corners; c; c = c->next) {
-        OVvertex *v = c->vertex;
+    for (OVvertex *v : corners_of(p)) {
         if (v->flags & OVVERTEX_SMOOTH) {
             give_normal(v);
             for (int a = 0; a < 3; ++a)

@@ -59,7 +59,7 @@ OVpoly *copy_into(OVgeometry *dst, OVgeometry *src, const CopyRule &rule) {
         *q = *p;
         q->geometry = dst;
         q->next = nullptr;
-        q->corners = nullptr;
+        q->ncorners = 0; // the ring is p's until set_corners gives q its own
         q->texture = p->texture ? texture_copy(p->texture) : nullptr;
         q->matid = rule.fixed ? rule.fixed_id : p->matid + rule.id_offset;
         std::vector<OVvertex *> vs;

@@ -23,8 +23,8 @@ int OVgeometry_endedit(OVgeometry *g) {
     for (OVpoly *p = g->polys; p;) {
         update_corner_rflags(p);
         bool moved = false;
-        for (OVcorner *c = p->corners; c && !moved; c = c->next)
-            moved = c->vertex->flags & OVVERTEX_MOVED;
+        for (const OVvertex *v : corners_of(p))
+            moved = moved || (v->flags & OVVERTEX_MOVED);
         if (!moved) {
             p = p->next;
             continue;

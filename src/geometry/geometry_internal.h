@@ -29,6 +29,17 @@ inline void copy3(const float *a, float *out) {
 
 // The corner vertices of p in ring order.
 void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out);
+// Frees p's corner storage; p is left with no corners.
+void corners_free(OVpoly *p);
+// Puts v in front of the ring; false when p holds as many as it can.
+bool corner_push_front(OVpoly *p, OVvertex *v);
+// The ring becomes the given vertices, which must not lie in p's own ring.
+void corners_assign(OVpoly *p, std::span<OVvertex *const> vertices);
+// Gives back the room a growing ring took beyond its corners.
+void corners_fit(OVpoly *p);
+// The centre of p's corners (their mean) and the radius about it: the length
+// of the largest distances from the centre to the extreme corners per axis.
+float poly_extent(const OVpoly *p, float centre[3]);
 // Rebuilds p's ring from vertices in order (texture coordinates follow the
 // given old corner indices when p has a binding; null keeps them in place).
 void set_corners(OVpoly *p, const std::vector<OVvertex *> &vertices,

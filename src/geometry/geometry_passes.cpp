@@ -20,8 +20,8 @@ bool poly_transparent(const OVpoly *p) {
     const OVmtable *t = p->geometry ? p->geometry->mtable : nullptr;
     if (p->texture && p->texture->transparent) return true;
     if (translucent(t, p->matid)) return true;
-    for (const OVcorner *c = p->corners; c; c = c->next)
-        if ((c->vertex->flags & OVVERTEX_OWNMATID) && translucent(t, c->vertex->matid)) return true;
+    for (const OVvertex *v : geom::corners_of(p))
+        if ((v->flags & OVVERTEX_OWNMATID) && translucent(t, v->matid)) return true;
     return false;
 }
 

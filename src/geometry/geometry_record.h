@@ -8,6 +8,7 @@
 #include "orv/texture.h"
 
 #include <cstdint>
+#include <span>
 
 #define OVPOLY_MAXCORNERS 256
 
@@ -18,11 +19,6 @@ struct OVvertex {
     std::int32_t matid; // valid with OVVERTEX_OWNMATID
     std::uint8_t flags;
     std::uint8_t user;
-};
-
-struct OVcorner {
-    OVvertex *vertex;
-    OVcorner *next;
 };
 
 // A polygon's texture binding: one (u, v) per corner, in corner order.
@@ -40,23 +36,48 @@ struct OVtexbinding {
     std::uint8_t tint;
 };
 
-// Pointers first, so that nothing pads the record: models hold millions.
+// A polygon keeps up to this many corners (every triangle) in its record,
+// more in an array of their own.
+constexpr int kInlineCorners = 3;
+
+// Pointers first, so that nothing pads the record: models hold millions. The
+// centre, radius and plane distance are worked out from the corners when
+// asked for (poly_extent), not kept.
 struct OVpoly {
     OVtexbinding *texture;
     OVgeometry *geometry;
-    OVcorner *corners;
     OVpoly *next;
+    // The corner vertices in ring order: in place while ncorners is at most
+    // kInlineCorners, else in the array.
+    union {
+        OVvertex *in_place[kInlineCorners];
+        struct {
+            OVvertex **at;
+            std::int32_t capacity;
+        } spilled;
+    } ring;
     OVp3 normal;
-    OVp3 centre;
-    float radius;
-    float plane_distance;
     std::int32_t matid;
     std::int16_t id;
     std::uint16_t flags;
     std::uint8_t rflags;
     std::uint8_t sset;
-    std::int16_t ncorners;
+    std::int16_t ncorners; // the corner count, kept as corners come and go
 };
+
+namespace orv::geom {
+
+// The corner vertices of p in ring order.
+inline std::span<OVvertex *const> corners_of(const OVpoly *p) {
+    return {p->ncorners > kInlineCorners ? p->ring.spilled.at : p->ring.in_place,
+            static_cast<std::size_t>(p->ncorners)};
+}
+inline std::span<OVvertex *> corners_of(OVpoly *p) {
+    return {p->ncorners > kInlineCorners ? p->ring.spilled.at : p->ring.in_place,
+            static_cast<std::size_t>(p->ncorners)};
+}
+
+} // namespace orv::geom
 
 struct OVgeometry {
     OVnode *node;

@@ -12,9 +12,9 @@ void corner_uv(const OVpoly *p, OVuvfn ufn, OVuvfn vfn, std::vector<float> &u,
                std::vector<float> &v) {
     u.clear();
     v.clear();
-    for (const OVcorner *c = p->corners; c; c = c->next) {
-        u.push_back(ufn(c->vertex->position));
-        v.push_back(vfn(c->vertex->position));
+    for (const OVvertex *corner : corners_of(p)) {
+        u.push_back(ufn(corner->position));
+        v.push_back(vfn(corner->position));
     }
 }
 

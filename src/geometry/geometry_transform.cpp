@@ -58,12 +58,7 @@ int OVgeometry_scale(OVgeometry *g, float f, const OVp3 c) {
     for (OVvertex *v = g->vertices; v; v = v->next)
         for (int a = 0; a < 3; ++a)
             v->position[a] = c[a] + f * (v->position[a] - c[a]);
-    for (OVpoly *p = g->polys; p; p = p->next) {
-        p->radius *= f;
-        for (int a = 0; a < 3; ++a)
-            p->centre[a] = c[a] + f * (p->centre[a] - c[a]);
-        p->plane_distance = dot(p->normal, p->centre);
-    }
+    // Polygon centres, radii and plane distances follow from the corners.
     _OVgeometry_findextents(g);
     tell_node(g);
     return 1;

@@ -8,31 +8,13 @@
 namespace orv::geom {
 
 void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out) {
-    out.clear();
-    for (const OVcorner *c = p->corners; c; c = c->next)
-        out.push_back(c->vertex);
-}
-
-static void free_corners(OVpoly *p) {
-    for (OVcorner *c = p->corners, *next; c; c = next) {
-        next = c->next;
-        corner_give(c);
-    }
-    p->corners = nullptr;
+    std::span<OVvertex *const> ring = corners_of(p);
+    out.assign(ring.begin(), ring.end());
 }
 
 void set_corners(OVpoly *p, const std::vector<OVvertex *> &vertices,
                  const std::vector<int> *old_index) {
-    free_corners(p);
-    OVcorner **tail = &p->corners;
-    for (OVvertex *v : vertices) {
-        auto *c = static_cast<OVcorner *>(corner_take());
-        c->vertex = v;
-        c->next = nullptr;
-        *tail = c;
-        tail = &c->next;
-    }
-    p->ncorners = static_cast<std::int16_t>(vertices.size());
+    corners_assign(p, vertices);
     if (p->texture && old_index) {
         OVtexbinding *t = texture_pick(p->texture, *old_index);
         t->texture = p->texture->texture;
@@ -50,7 +32,6 @@ OVpoly *sibling(OVpoly *p, OVpoly *after, const std::vector<OVvertex *> &vertice
     q->matid = p->matid;
     q->id = p->id;
     copy3(p->normal, q->normal);
-    q->plane_distance = p->plane_distance;
     set_corners(q, vertices, nullptr);
     if (p->texture) {
         q->texture = texture_pick(p->texture, old_index);
@@ -73,10 +54,10 @@ void unlink_poly(OVpoly *p) {
 }
 
 void update_corner_rflags(OVpoly *p) {
-    bool normals = p->corners != nullptr, colours = p->corners != nullptr;
-    for (OVcorner *c = p->corners; c; c = c->next) {
-        normals = normals && c->vertex->normal;
-        colours = colours && (c->vertex->flags & OVVERTEX_OWNMATID);
+    bool normals = p->ncorners > 0, colours = p->ncorners > 0;
+    for (const OVvertex *v : corners_of(p)) {
+        normals = normals && v->normal;
+        colours = colours && (v->flags & OVVERTEX_OWNMATID);
     }
     if (normals) p->rflags |= OVPOLYR_VNORMALS;
     if (colours) p->rflags |= OVPOLYR_VCOLORS;
@@ -101,7 +82,7 @@ void _OVpoly_del(OVpoly *p) {
     if (!p) return;
     portal_forget(p);
     texture_free(p->texture);
-    free_corners(p);
+    corners_free(p);
     poly_give(p);
 }
 
@@ -140,19 +121,12 @@ void *OVpoly_getobject(OVpoly *p) {
 }
 
 int OVpoly_numvertices(OVpoly *p) {
-    if (!p) return -1;
-    int n = 0;
-    for (OVcorner *c = p->corners; c; c = c->next)
-        ++n;
-    return n;
+    return p ? p->ncorners : -1;
 }
 
 OVvertex *OVpoly_getvertex(OVpoly *p, int i) {
-    if (!p || i < 0) return nullptr;
-    OVcorner *c = p->corners;
-    while (c && i-- > 0)
-        c = c->next;
-    return c ? c->vertex : nullptr;
+    if (!p || i < 0 || i >= p->ncorners) return nullptr;
+    return corners_of(p)[static_cast<std::size_t>(i)];
 }
 
 void OVpoly_getnormal(OVpoly *p, OVp3 n) {
@@ -163,8 +137,10 @@ void OVpoly_getnormal(OVpoly *p, OVp3 n) {
 
 void OVpoly_getcg(OVpoly *p, OVp3 c) {
     if (!c) return;
-    for (int a = 0; a < 3; ++a)
-        c[a] = p ? p->centre[a] : 0;
+    if (p)
+        poly_extent(p, c);
+    else
+        c[0] = c[1] = c[2] = 0;
 }
 
 int OVpoly_setmatid(OVpoly *p, int id) {
@@ -227,21 +203,16 @@ int OVpoly_hasvnormals(OVpoly *p) {
 int OVpoly_computevertexnormals(OVpoly *p) {
     if (!p) return 0;
     bool all = true;
-    for (OVcorner *c = p->corners; c; c = c->next)
-        all = OVgeometry_computevertexnormal(p->geometry, c->vertex) && all;
+    for (OVvertex *v : corners_of(p))
+        all = OVgeometry_computevertexnormal(p->geometry, v) && all;
     if (all) p->rflags |= OVPOLYR_VNORMALS;
     return all;
 }
 
 int OVpoly_reversevertices(OVpoly *p) {
     if (!p || !_OVgeometry_modifiable(p->geometry)) return 0;
-    OVcorner *reversed = nullptr;
-    for (OVcorner *c = p->corners, *next; c; c = next) {
-        next = c->next;
-        c->next = reversed;
-        reversed = c;
-    }
-    p->corners = reversed;
+    std::span<OVvertex *> ring = corners_of(p);
+    std::reverse(ring.begin(), ring.end());
     if (p->texture) {
         OVtexbinding *t = p->texture;
         for (int i = 0, j = t->count - 1; i < j; ++i, --j) {
@@ -249,16 +220,15 @@ int OVpoly_reversevertices(OVpoly *p) {
             std::swap(t->v[i], t->v[j]);
         }
     }
-    if (reversed) reversed->vertex->flags |= OVVERTEX_MOVED;
+    if (!ring.empty()) ring[0]->flags |= OVVERTEX_MOVED;
     p->geometry->changed = 1;
     return 1;
 }
 
 int OVpoly_containsvertex(OVpoly *p, OVvertex *v) {
     if (!p || !v) return 0;
-    for (OVcorner *c = p->corners; c; c = c->next)
-        if (c->vertex == v) return 1;
-    return 0;
+    std::span<OVvertex *const> ring = corners_of(p);
+    return std::find(ring.begin(), ring.end(), v) != ring.end() ? 1 : 0;
 }
 
 void *OVpoly_getportal(OVpoly *p) {

@@ -9,10 +9,11 @@ namespace orv::geom {
 static std::vector<const float *> pts;
 
 static int gather(const OVpoly *p) {
-    pts.clear();
-    for (const OVcorner *c = p->corners; c; c = c->next)
-        pts.push_back(c->vertex->position);
-    return static_cast<int>(pts.size());
+    std::span<OVvertex *const> ring = corners_of(p);
+    pts.resize(ring.size());
+    for (std::size_t i = 0; i < ring.size(); ++i)
+        pts[i] = ring[i]->position;
+    return static_cast<int>(ring.size());
 }
 
 // The three quotients in one vector division: each lane is rounded exactly as
@@ -34,12 +35,24 @@ static void divide3(const float *in, float d, float *out) {
     cross(b, a, out);
 }
 
-// The statistics of the corners at pts. Fixed is the corner count when the
+// The mean of the n corners at pts. Fixed is the corner count when the
 // caller knows it (triangles, most of every model): the same arithmetic in
 // the same order, unrolled.
-template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int corners) {
+template <int Fixed> static void mean_of(const float *const *pts, int corners, float *centre) {
     const int n = Fixed ? Fixed : corners;
-    float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f}, mean[3] = {0, 0, 0};
+    float sum[3] = {0, 0, 0};
+#pragma GCC unroll 4
+    for (int i = 0; i < n; ++i)
+#pragma GCC unroll 3
+        for (int a = 0; a < 3; ++a)
+            sum[a] += pts[i][a];
+    divide3(sum, static_cast<float>(n), centre);
+}
+
+// The centre of the corners at pts, and the radius about it.
+template <int Fixed> static float extent_of(const float *const *pts, int corners, float *centre) {
+    const int n = Fixed ? Fixed : corners;
+    float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f};
 #pragma GCC unroll 4
     for (int i = 0; i < n; ++i)
 #pragma GCC unroll 3
@@ -48,16 +61,21 @@ template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int
             // Like fmin and fmax: a NaN coordinate leaves the bound alone.
             if (q[a] < lo[a]) lo[a] = q[a];
             if (q[a] > hi[a]) hi[a] = q[a];
-            mean[a] += q[a];
         }
+    mean_of<Fixed>(pts, n, centre);
     float spread[3];
-    divide3(mean, static_cast<float>(n), p->centre);
 #pragma GCC unroll 3
     for (int a = 0; a < 3; ++a) {
-        float up = hi[a] - p->centre[a], down = p->centre[a] - lo[a];
+        float up = hi[a] - centre[a], down = centre[a] - lo[a];
         spread[a] = up >= down || down != down ? up : down; // fmax, kept inline
     }
-    p->radius = length(spread);
+    return length(spread);
+}
+
+// The statistics of the corners at pts: convexity, the normal and, for four
+// corners or more, planarity.
+template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int corners) {
+    const int n = Fixed ? Fixed : corners;
     bool fixed = p->flags & OVPOLY_FIXEDNORMAL;
     if (!fixed && n >= 3) {
         float ref[3] = {0, 0, 0}, sum[3] = {0, 0, 0}, t[3];
@@ -96,11 +114,27 @@ template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int
         }
         divide3(sum, length(sum), p->normal);
     }
-    p->plane_distance = dot(p->normal, p->centre);
-    if (n >= 4 && !fixed)
-        for (int i = 0; i < n; ++i)
-            if (std::fabs(p->plane_distance - dot(p->normal, pts[i])) > OV_TOLERANCE) return 0;
+    if (n < 4 || fixed) return 1;
+    float centre[3];
+    mean_of<Fixed>(pts, n, centre);
+    const float plane_distance = dot(p->normal, centre);
+    for (int i = 0; i < n; ++i)
+        if (std::fabs(plane_distance - dot(p->normal, pts[i])) > OV_TOLERANCE) return 0;
     return 1;
+}
+
+float poly_extent(const OVpoly *p, float centre[3]) {
+    std::span<OVvertex *const> ring = corners_of(p);
+    if (ring.size() == 3) {
+        const float *triangle[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
+        return extent_of<3>(triangle, 3, centre);
+    }
+    if (ring.empty()) {
+        centre[0] = centre[1] = centre[2] = 0;
+        return 0;
+    }
+    int n = gather(p);
+    return extent_of<0>(pts.data(), n, centre);
 }
 
 } // namespace orv::geom
@@ -112,11 +146,10 @@ extern "C" {
 int _OVpoly_stats(OVpoly *p) {
     if (!p) return 0;
     p->flags &= static_cast<std::uint16_t>(~kPolyStatsPending);
-    const OVcorner *c = p->corners;
-    if (!c) return 1;
-    if (c->next && c->next->next && !c->next->next->next) {
-        const float *triangle[3] = {c->vertex->position, c->next->vertex->position,
-                                    c->next->next->vertex->position};
+    std::span<OVvertex *const> ring = corners_of(p);
+    if (ring.empty()) return 1;
+    if (ring.size() == 3) {
+        const float *triangle[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
         return stats_of<3>(p, triangle, 3);
     }
     int n = gather(p);
@@ -165,21 +198,17 @@ static bool same_place(const OVvertex *a, const OVvertex *b) {
 // The corner count when no corner repeats its predecessor (the ring
 // wrapping), else 0.
 static int count_if_clean(const OVpoly *p) {
-    const OVcorner *first = p->corners;
-    if (!first) return 0;
-    int n = 1;
-    const OVcorner *c = first;
-    for (; c->next; c = c->next, ++n)
-        if (same_place(c->vertex, c->next->vertex)) return 0;
-    return n > 1 && same_place(c->vertex, first->vertex) ? 0 : n;
+    std::span<OVvertex *const> ring = corners_of(p);
+    const std::size_t n = ring.size();
+    if (n == 0) return 0;
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        if (same_place(ring[i], ring[i + 1])) return 0;
+    return n > 1 && same_place(ring[n - 1], ring[0]) ? 0 : static_cast<int>(n);
 }
 
 int _OVpoly_removeduplicates(OVpoly *p) {
     if (!p) return 0;
-    if (int n = count_if_clean(p)) {
-        p->ncorners = static_cast<std::int16_t>(n);
-        return n;
-    }
+    if (int n = count_if_clean(p)) return n;
     std::vector<OVvertex *> vs;
     corner_vertices(p, vs);
     auto same = same_place;
@@ -194,10 +223,7 @@ int _OVpoly_removeduplicates(OVpoly *p) {
         kept.pop_back();
         index.pop_back();
     }
-    if (kept.size() != vs.size())
-        set_corners(p, kept, &index);
-    else
-        p->ncorners = static_cast<std::int16_t>(vs.size());
+    if (kept.size() != vs.size()) set_corners(p, kept, &index);
     return static_cast<int>(kept.size());
 }
 
@@ -218,9 +244,10 @@ void _OVpolylist_getnormal(OVpolylist *l, OVp3 n) {
 
 int _OVpoly_rayintersect(OVpoly *p, const OVp3 origin, const OVp3 direction, float *best) {
     if (!p || !best) return 0;
-    float w[3], normal[3];
+    float w[3], normal[3], centre[3];
+    const float radius = poly_extent(p, centre);
     copy3(p->normal, normal);
-    sub(origin, p->centre, w);
+    sub(origin, centre, w);
     float s = dot(w, normal);
     if (s < 0) {
         if (!(p->flags & OVPOLY_BOTHSIDES)) return 0;
@@ -232,7 +259,7 @@ int _OVpoly_rayintersect(OVpoly *p, const OVp3 origin, const OVp3 direction, flo
     if (d < 0.0001f) return 0;
     float t = s / d;
     if (t < 0 || t > *best) return 0;
-    float ww = dot(w, w), r2 = p->radius * p->radius, wd = dot(w, direction);
+    float ww = dot(w, w), r2 = radius * radius, wd = dot(w, direction);
     if (ww >= r2 && (-wd < 0 || r2 - ww + wd * wd < 0)) return 0;
     float h[3];
     for (int a = 0; a < 3; ++a)

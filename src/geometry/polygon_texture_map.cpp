@@ -62,11 +62,13 @@ void default_mapping(const OVpoly *p, OVtexbinding *b) {
             v_axis[k] = -r[k];
     }
     const std::size_t n = std::min(ring.size(), static_cast<std::size_t>(b->count));
+    float centre[3];
+    poly_extent(p, centre);
     std::vector<float> ru(n), rv(n);
     float lo_u = std::numeric_limits<float>::max(), hi_u = -lo_u, lo_v = lo_u, hi_v = -lo_u;
     for (std::size_t i = 0; i < n; ++i) {
         float d[3];
-        sub(ring[i]->position, p->centre, d);
+        sub(ring[i]->position, centre, d);
         ru[i] = dot(d, u_axis);
         rv[i] = dot(d, v_axis);
         lo_u = std::min(lo_u, ru[i]);

@@ -1,4 +1,4 @@
-// The pools of corner, vertex and polygon records, and the count of pool
+// The pools of vertex and polygon records, and the count of pool
 // blocks held.
 #include "geometry/record_pool.h"
 
@@ -10,7 +10,6 @@ namespace orv::geom {
 namespace {
 // Constant-initialised and never destroyed: records may outlive static
 // destruction at exit.
-constinit RecordPool<sizeof(OVcorner)> corners;
 constinit RecordPool<sizeof(OVvertex)> vertices;
 constinit RecordPool<sizeof(OVpoly)> polys;
 constinit long blocks = 0;
@@ -32,12 +31,6 @@ void unmap_pool_block(void *block) {
     --blocks;
 }
 
-void *corner_take() {
-    return corners.take();
-}
-void corner_give(void *corner) {
-    corners.give(corner);
-}
 void *vertex_take() {
     return vertices.take();
 }

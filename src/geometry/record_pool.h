@@ -1,4 +1,4 @@
-// Fixed-size pools for the corner, vertex and polygon records (and the scene's
+// Fixed-size pools for the vertex and polygon records (and the scene's
 // node records). Models hold millions of them, and an allocation of its own
 // per record costs more than reading the record from a file; pooled records
 // also lie close together. Records come from aligned blocks, handed out in
@@ -116,8 +116,6 @@ template <std::size_t Size> class RecordPool {
     Block *all_ = nullptr;
 };
 
-void *corner_take();
-void corner_give(void *corner);
 void *vertex_take();
 void vertex_give(void *vertex);
 void *poly_take();

@@ -43,10 +43,10 @@ VertexUVs give_vertices_texture_coordinates(OVgeometry *g) {
     for (OVpoly *p = g->polys; p; p = p->next) {
         const OVtexbinding *t = p->texture;
         if (!t) continue;
-        int i = 0;
-        for (OVcorner *c = p->corners; c && i < t->count; c = c->next, ++i) {
+        std::span<OVvertex *> ring = corners_of(p);
+        for (std::size_t i = 0; i < ring.size() && i < static_cast<std::size_t>(t->count); ++i) {
             VertexUV pair{t->u[i], t->v[i]};
-            OVvertex *v = c->vertex;
+            OVvertex *v = ring[i];
             if (!(v->flags & OVVERTEX_HASUV)) {
                 v->flags |= OVVERTEX_HASUV;
                 pairs[v] = pair;
@@ -57,7 +57,7 @@ VertexUVs give_vertices_texture_coordinates(OVgeometry *g) {
             OVvertex *copy = split_vertex(g, v);
             copy->flags |= OVVERTEX_HASUV;
             pairs[copy] = pair;
-            c->vertex = copy;
+            ring[i] = copy;
             split = true;
         }
     }

@@ -45,8 +45,8 @@ void mark_used_vertices(OVgeometry *g) {
     for (OVvertex *v = g->vertices; v; v = v->next)
         v->flags &= ~OVVERTEX_USED;
     for (OVpoly *p = g->polys; p; p = p->next)
-        for (OVcorner *c = p->corners; c; c = c->next)
-            c->vertex->flags |= OVVERTEX_USED;
+        for (OVvertex *v : corners_of(p))
+            v->flags |= OVVERTEX_USED;
 }
 
 int remove_unused_vertices(OVgeometry *g) {

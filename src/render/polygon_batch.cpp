@@ -106,7 +106,7 @@ class Batcher {
         const float *n = poly_normal(p);
         if (o_.projection == 4)
             return n[0] * toward_[0] + n[1] * toward_[1] + n[2] * toward_[2] >= 0;
-        const float *v = vertex_position(corner_vertex(poly_corners(p)));
+        const float *v = vertex_position(poly_corner_vertices(p)[0]);
         return n[0] * (eye_[0] - v[0]) + n[1] * (eye_[1] - v[1]) + n[2] * (eye_[2] - v[2]) >= 0;
     }
 
@@ -186,12 +186,12 @@ class Batcher {
             glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
         }
         bool per_vertex = tint_ && (rflags & OVPOLYR_VCOLORS);
-        for (const OVcorner *c = poly_corners(p); c && tint_ && !per_vertex; c = corner_next(c))
-            per_vertex = vertex_flags(corner_vertex(c)) & OVVERTEX_OWNMATID;
+        const std::span<OVvertex *const> ring = poly_corner_vertices(p);
+        for (std::size_t k = 0; k < ring.size() && tint_ && !per_vertex; ++k)
+            per_vertex = vertex_flags(ring[k]) & OVVERTEX_OWNMATID;
         const bool coordinates = textured && !sphere_map;
-        int k = 0;
-        for (const OVcorner *c = poly_corners(p); c; c = corner_next(c), ++k) {
-            const OVvertex *v = corner_vertex(c);
+        for (int k = 0; k < static_cast<int>(ring.size()); ++k) {
+            const OVvertex *v = ring[static_cast<std::size_t>(k)];
             if (per_vertex) colour(vertex_colour(v, matid));
             const float *n = vertex_normals ? vertex_normal(v) : nullptr;
             if (n) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
@@ -208,9 +208,9 @@ class Batcher {
         begin(GL_LINES);
         ++primitives_;
         const int matid = poly_matid(p);
-        for (const OVcorner *c = poly_corners(p); c; c = corner_next(c)) {
-            const OVcorner *n = corner_next(c) ? corner_next(c) : poly_corners(p);
-            for (const OVvertex *v : {corner_vertex(c), corner_vertex(n)}) {
+        const std::span<OVvertex *const> ring = poly_corner_vertices(p);
+        for (std::size_t k = 0; k < ring.size(); ++k) {
+            for (const OVvertex *v : {ring[k], ring[k + 1 < ring.size() ? k + 1 : 0]}) {
                 colour(vertex_colour(v, matid));
                 glVertex3fv(vertex_position(v));
             }

@@ -19,10 +19,10 @@ using namespace orv::geom;
 // The point, already in the polygon's plane, lies inside its edges.
 bool inside_edges(const OVpoly *p, const OVp3 q) {
     const float *normal = poly_normal(p);
-    for (const OVcorner *c = poly_corners(p); c; c = corner_next(c)) {
-        const OVcorner *n = corner_next(c) ? corner_next(c) : poly_corners(p);
-        const float *a = vertex_position(corner_vertex(c));
-        const float *b = vertex_position(corner_vertex(n));
+    const std::span<OVvertex *const> ring = poly_corner_vertices(p);
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        const float *a = vertex_position(ring[k]);
+        const float *b = vertex_position(ring[k + 1 < ring.size() ? k + 1 : 0]);
         const OVp3 edge = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
         const OVp3 to = {a[0] - q[0], a[1] - q[1], a[2] - q[2]};
         OVp3 across;
@@ -34,14 +34,15 @@ bool inside_edges(const OVpoly *p, const OVp3 q) {
 
 // Within distance of the plane and, projected onto it, inside the polygon.
 bool near_polygon(const OVpoly *p, const OVp3 point, float distance) {
-    const float *centre = poly_centre(p), *normal = poly_normal(p);
+    OVp3 centre;
+    const float radius = poly_bounds(p, centre), *normal = poly_normal(p);
     const OVp3 w = {point[0] - centre[0], point[1] - centre[1], point[2] - centre[2]};
     const float s = dot(w, normal);
     if (std::fabs(s) > distance) return false;
     OVp3 q;
     for (int j = 0; j < 3; ++j)
         q[j] = point[j] - s * normal[j];
-    if (OVp3_distance(q, centre) > poly_radius(p)) return false;
+    if (OVp3_distance(q, centre) > radius) return false;
     return inside_edges(p, q);
 }
 

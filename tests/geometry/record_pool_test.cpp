@@ -21,11 +21,11 @@ OVgeometry *grid(int side) {
     return g;
 }
 
-constexpr int kPools = 3; // corners, vertices, polygons: one spare each
+constexpr int kPools = 2; // vertices, polygons: one spare each
 
 TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     const std::size_t before = orv::geom::pooled_bytes();
-    OVgeometry *g = grid(300); // about 180,000 triangles
+    OVgeometry *g = grid(400); // about 320,000 triangles
     const std::size_t loaded = orv::geom::pooled_bytes();
     if (loaded == 0) GTEST_SKIP() << "records are not pooled in this build";
     EXPECT_GT(loaded, before + 10 * orv::geom::kPoolBlockBytes);
