@@ -4,7 +4,8 @@
 #include "files/nff_write_model.h"
 #include "files/nff_writer.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
@@ -40,20 +41,21 @@ void write_header(Writer &w, const OVpq *view) {
 
 void write_vertex(Writer &w, const WriteModel &model, OVmtable *table, const OVvertex *v) {
     const geom::VertexUV *uv = model.uv(v);
-    bool coloured = v->flags & OVVERTEX_OWNMATID;
-    for (float c : v->position)
-        w.f32(c);
-    w.u8(static_cast<std::uint8_t>((v->normal ? kHasNormal : 0) | (uv ? kHasUV : 0) |
+    bool coloured = geom::vertex_flags(v) & OVVERTEX_OWNMATID;
+    const float *position = geom::vertex_position(v);
+    for (int k = 0; k < 3; ++k)
+        w.f32(position[k]);
+    w.u8(static_cast<std::uint8_t>((geom::vertex_normal(v) ? kHasNormal : 0) | (uv ? kHasUV : 0) |
                                    (coloured ? kHasColour : 0)));
-    if (v->normal)
+    if (geom::vertex_normal(v))
         for (int k = 0; k < 3; ++k)
-            w.f32(v->normal[k]);
+            w.f32(geom::vertex_normal(v)[k]);
     if (uv) {
         w.f32(uv->u);
         w.f32(uv->v);
     }
     if (coloured) {
-        unsigned rgb = entry_colour24(table, v->matid);
+        unsigned rgb = entry_colour24(table, geom::vertex_matid(v));
         w.u8(static_cast<std::uint8_t>(rgb >> 16));
         w.u8(static_cast<std::uint8_t>(rgb >> 8));
         w.u8(static_cast<std::uint8_t>(rgb));
@@ -88,11 +90,11 @@ void write_polygon(Writer &w, const WriteModel &model, OVpoly *p, int position,
     w.u32(static_cast<std::uint32_t>(ring.size()));
     for (const OVvertex *v : ring)
         w.u32(static_cast<std::uint32_t>(model.number(v)));
-    w.i32(p->matid);
-    if (p->flags & OVPOLY_BOTHSIDES) w.u8(kTwoSided);
-    if (p->id != 0) {
+    w.i32(geom::poly_matid(p));
+    if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) w.u8(kTwoSided);
+    if (geom::poly_id(p) != 0) {
         w.u8(kPolygonId);
-        w.i32(p->id);
+        w.i32(geom::poly_id(p));
     }
     write_texture(w, p);
     if (const char *target = written_portal_target(p, s)) {
@@ -106,11 +108,11 @@ void write_geometry(Writer &w, OVgeometry *g, const char *name, const NffWriteSe
     w.u8(kGeometry);
     if (!name) name = OVgeometry_getname(g);
     w.string(fit("Geometry name", name ? name : "untitled"));
-    write_material_section(w, g->mtable);
+    write_material_section(w, geom::geometry_mtable(g));
     WriteModel model(g, s.texture_uv);
     w.u32(static_cast<std::uint32_t>(model.vertices().size()));
     for (const OVvertex *v : model.vertices()) {
-        write_vertex(w, model, g->mtable, v);
+        write_vertex(w, model, geom::geometry_mtable(g), v);
         w.flush();
     }
     w.u32(static_cast<std::uint32_t>(model.polygons().size()));

@@ -4,7 +4,8 @@
 #include "files/nff_writer.h"
 #include "files/text_token.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
+#include "orv/geometry.h"
 #include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
@@ -68,14 +69,17 @@ void TextWriter::header() {
 }
 
 void TextWriter::vertex(const WriteModel &model, const OVvertex *v) {
-    std::fprintf(f_, "%f %f %f", v->position[0], v->position[1], v->position[2]);
-    if (v->normal) std::fprintf(f_, " norm %f %f %f", v->normal[0], v->normal[1], v->normal[2]);
+    std::fprintf(f_, "%f %f %f", geom::vertex_position(v)[0], geom::vertex_position(v)[1],
+                 geom::vertex_position(v)[2]);
+    if (geom::vertex_normal(v))
+        std::fprintf(f_, " norm %f %f %f", geom::vertex_normal(v)[0], geom::vertex_normal(v)[1],
+                     geom::vertex_normal(v)[2]);
     if (const geom::VertexUV *uv = model.uv(v)) std::fprintf(f_, " uv %f %f", uv->u, uv->v);
-    if (v->flags & OVVERTEX_OWNMATID) {
+    if (geom::vertex_flags(v) & OVVERTEX_OWNMATID) {
         if (s_.old_colours)
-            std::fprintf(f_, " rgb 0x%06x", entry_colour24(table_, v->matid));
+            std::fprintf(f_, " rgb 0x%06x", entry_colour24(table_, geom::vertex_matid(v)));
         else
-            std::fprintf(f_, " matid %d", v->matid);
+            std::fprintf(f_, " matid %d", geom::vertex_matid(v));
     }
     std::fputs("\n", f_);
 }
@@ -101,13 +105,13 @@ void TextWriter::polygon(const WriteModel &model, OVpoly *p, int position) {
     for (const OVvertex *v : ring)
         std::fprintf(f_, " %d", model.number(v));
     if (!s_.old_colours)
-        std::fprintf(f_, " matid %d", p->matid);
+        std::fprintf(f_, " matid %d", geom::poly_matid(p));
     else if (s_.colour12)
         std::fprintf(f_, " 0x%03x", std::max(OVpoly_getcolor(p), 0)); // -1: no table
     else
-        std::fprintf(f_, " 0x%06x", entry_colour24(table_, p->matid));
-    if (p->flags & OVPOLY_BOTHSIDES) std::fputs(" both", f_);
-    if (p->id != 0) std::fprintf(f_, " id=%d", p->id);
+        std::fprintf(f_, " 0x%06x", entry_colour24(table_, geom::poly_matid(p)));
+    if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) std::fputs(" both", f_);
+    if (geom::poly_id(p) != 0) std::fprintf(f_, " id=%d", geom::poly_id(p));
     texture(p);
     if (const char *target = written_portal_target(p, s_))
         std::fprintf(f_, " -%s", text_token("Portal name", target, "untitled").c_str());
@@ -115,11 +119,12 @@ void TextWriter::polygon(const WriteModel &model, OVpoly *p, int position) {
 }
 
 bool TextWriter::geometry(OVgeometry *g, const char *name) {
-    table_ = g->mtable;
+    table_ = geom::geometry_mtable(g);
     bool table_saved = true;
     if (!s_.old_colours && table_) table_saved = OVmtable_save(table_) != 0;
     const char *fallback = save_.universe ? kUniverseFallbackName : "untitled";
-    std::fprintf(f_, "\n%s\n", geometry_token(name ? name : g->name, fallback).c_str());
+    std::fprintf(f_, "\n%s\n",
+                 geometry_token(name ? name : geom::geometry_name(g), fallback).c_str());
     if (!s_.old_colours && table_) std::fprintf(f_, "mtable %s\n", OVmtable_getname(table_));
     WriteModel model(g, s_.texture_uv);
     std::fprintf(f_, "%d\n", static_cast<int>(model.vertices().size()));

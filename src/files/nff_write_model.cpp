@@ -1,7 +1,7 @@
 // What both NFF writers take from a geometry before writing it.
 #include "files/nff_write_model.h"
 
-#include "geometry/geometry_record.h"
+#include "geometry/geometry_access.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
@@ -79,13 +79,13 @@ bool translation_written(const float translation[2]) {
 
 WriteModel::WriteModel(OVgeometry *g, bool texture_uv) : g_(g), texture_uv_(texture_uv) {
     if (texture_uv_) uvs_ = geom::give_vertices_texture_coordinates(g);
-    for (OVvertex *v = g->vertices; v; v = v->next) {
+    for (OVvertex *v = geom::geometry_vertices(g); v; v = geom::vertex_next(v)) {
         numbers_.emplace(v, static_cast<int>(vertices_.size()));
         vertices_.push_back(v);
     }
     // The list is newest first; files keep creation order.
-    polygons_.reserve(static_cast<std::size_t>(g->npolys > 0 ? g->npolys : 0));
-    for (OVpoly *p = g->polys; p; p = p->next)
+    polygons_.reserve(static_cast<std::size_t>(std::max(geom::geometry_poly_count(g), 0)));
+    for (OVpoly *p = geom::geometry_polys(g); p; p = geom::poly_next(p))
         polygons_.push_back(p);
     std::reverse(polygons_.begin(), polygons_.end());
 }
@@ -95,7 +95,7 @@ WriteModel::~WriteModel() {
 }
 
 const geom::VertexUV *WriteModel::uv(const OVvertex *v) const {
-    if (!texture_uv_ || !(v->flags & OVVERTEX_HASUV)) return nullptr;
+    if (!texture_uv_ || !(geom::vertex_flags(v) & OVVERTEX_HASUV)) return nullptr;
     auto it = uvs_.find(v);
     return it == uvs_.end() ? nullptr : &it->second;
 }
