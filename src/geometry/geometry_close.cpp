@@ -106,7 +106,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         v->flags &= ~OVVERTEX_SMOOTH;
     }
     _OVgeometry_findextents(g);
-    reference_take(&g->reference, g->vertices);
+    reference_take(&g->reference);
     if (!g->name) OVgeometry_setname(g, "untitled");
     return 1;
 }

@@ -55,6 +55,7 @@ int OVgeometry_transform(OVgeometry *g, const OVpq *t) {
 int OVgeometry_scale(OVgeometry *g, float f, const OVp3 c) {
     if (!orv::finite(c, 3) || !(f > 0) || !orv::finite(f) || f == 1 || !_OVgeometry_modifiable(g))
         return 0;
+    reference_detach(&g->reference, g->vertices);
     for (OVvertex *v = g->vertices; v; v = v->next)
         for (int a = 0; a < 3; ++a)
             v->position[a] = c[a] + f * (v->position[a] - c[a]);
@@ -70,6 +71,7 @@ int OVgeometry_stretch(OVgeometry *g, const OVp3 s, const OVp3 c) {
         return 0;
     if (s[0] == s[1] && s[1] == s[2]) return OVgeometry_scale(g, s[0], c);
     if (!_OVgeometry_modifiable(g)) return 0;
+    reference_detach(&g->reference, g->vertices);
     for (OVvertex *v = g->vertices; v; v = v->next) {
         for (int a = 0; a < 3; ++a)
             v->position[a] = c[a] + s[a] * (v->position[a] - c[a]);

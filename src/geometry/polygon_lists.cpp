@@ -113,8 +113,8 @@ OVgeometry *_OVgeomlist_glom(OVgeomlist *list) {
         next = e->next;
         OVgeometry *g = e->geometry;
         if (g && g->polys && first) {
+            reference_prepend(&first->reference, first->vertices, &g->reference, g->vertices);
             prepend_vertices(&first->vertices, g->vertices);
-            reference_prepend(&first->reference, &g->reference);
             if (!first->last_vertex) first->last_vertex = g->last_vertex;
             OVpoly *last = g->polys;
             for (OVpoly *p = g->polys; p; p = p->next) {

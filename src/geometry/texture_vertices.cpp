@@ -68,7 +68,7 @@ VertexUVs give_vertices_texture_coordinates(OVgeometry *g) {
 
 void rebuild_reference_vertices(OVgeometry *g) {
     if (!g) return;
-    reference_take(&g->reference, g->vertices);
+    reference_take(&g->reference);
 }
 
 } // namespace orv::geom

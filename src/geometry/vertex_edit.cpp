@@ -8,6 +8,7 @@ extern "C" {
 
 int OVgeometry_setvertexposition(OVgeometry *g, OVvertex *v, const OVp3 p) {
     if (!v || !orv::finite(p, 3) || !_OVgeometry_modifiable(g)) return 0;
+    reference_detach(&g->reference, g->vertices);
     copy3(p, v->position);
     v->flags |= OVVERTEX_MOVED;
     g->changed = 1;

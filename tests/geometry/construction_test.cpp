@@ -80,11 +80,11 @@ TEST(Construction, CornersKeepTheOrderTheyWereAddedAndUnusedVerticesGo) {
     EXPECT_TRUE(OVpoly_getbothsides(p));
     EXPECT_STREQ(OVgeometry_getname(g), "untitled");
     // The reference positions: the vertices' positions, in list order.
-    ASSERT_EQ(g->reference.count, 3);
+    ASSERT_EQ(reference_count(g), 3);
     int i = 0;
     for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v), ++i)
         for (int a = 0; a < 3; ++a)
-            EXPECT_EQ(g->reference.xyz[3 * i + a], v->position[a]);
+            EXPECT_EQ(reference_at(g, i)[a], v->position[a]);
     OVgeometry_delete(g);
 }
 

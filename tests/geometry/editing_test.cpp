@@ -56,7 +56,7 @@ TEST(Editing, TranslateTellsNodeUnlessZero) {
     OVp3 m;
     OVgeometry_getmidpoint(g, m);
     EXPECT_FLOAT_EQ(m[2], 3);
-    EXPECT_FLOAT_EQ(g->reference.xyz[2], 4); // both lists move
+    EXPECT_FLOAT_EQ(reference_at(g, 0)[2], 4); // both lists move
     OVp3 c;
     OVpoly_getcg(OVgeometry_getpolys(g), c);
     EXPECT_FLOAT_EQ(c[1], 1);
@@ -78,7 +78,7 @@ TEST(Editing, ScaleAndStretch) {
     OVp3 m;
     OVgeometry_getmidpoint(g, m);
     EXPECT_FLOAT_EQ(m[0], -1);
-    EXPECT_FLOAT_EQ(g->reference.xyz[0], 1); // reference positions unchanged
+    EXPECT_FLOAT_EQ(reference_at(g, 0)[0], 1); // reference positions unchanged
     const OVp3 s = {1, 3, 1}, o = {0, 0, 0};
     ASSERT_TRUE(OVgeometry_stretch(g, s, o));
     OVgeometry_getextents(g, e);
@@ -95,11 +95,57 @@ TEST(Editing, TransformRotatesBothLists) {
     EXPECT_NEAR(e[0], 2, 1e-4);
     EXPECT_NEAR(e[1], 4, 1e-4);
     auto vs = vertices(g);
-    ASSERT_EQ(g->reference.count, static_cast<int>(vs.size()));
+    ASSERT_EQ(reference_count(g), static_cast<int>(vs.size()));
     for (std::size_t i = 0; i < vs.size(); ++i)
         for (int a = 0; a < 3; ++a)
-            EXPECT_EQ(g->reference.xyz[3 * i + a], vs[i]->position[a]);
+            EXPECT_EQ(reference_at(g, static_cast<int>(i))[a], vs[i]->position[a]);
     OVgeometry_delete(g);
+}
+
+TEST(Editing, AReferenceLeftBehindByScalingStillMovesWithTheVertices) {
+    // Vertex 0 of the rectangle is (2, 1, 0); scaled by 2 it is (4, 2, 0),
+    // its reference stays. A quarter turn about z then takes both along, to
+    // (2, -4, 0) and (1, -2, 0).
+    OVgeometry *g = OVgeometry_newrectangle(2, 4, 0);
+    EXPECT_EQ(g->reference.xyz, nullptr) << "a closed geometry's reference is its vertices";
+    const OVp3 origin = {0, 0, 0};
+    ASSERT_TRUE(OVgeometry_scale(g, 2, origin));
+    OVpq t = {{0, 0, 0}, {0, 0, std::sin(0.785398f), std::cos(0.785398f)}};
+    ASSERT_TRUE(OVgeometry_transform(g, &t));
+    ASSERT_EQ(reference_count(g), 4);
+    OVp3 at;
+    OVvertex_getposition(OVgeometry_getvertices(g), at);
+    EXPECT_NEAR(at[0], 2, 1e-4);
+    EXPECT_NEAR(at[1], -4, 1e-4);
+    EXPECT_NEAR(reference_at(g, 0)[0], 1, 1e-4);
+    EXPECT_NEAR(reference_at(g, 0)[1], -2, 1e-4);
+    // A copy keeps the reference as it is.
+    OVgeometry *c = OVgeometry_copy(g);
+    ASSERT_EQ(reference_count(c), 4);
+    for (int i = 0; i < 4; ++i)
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(reference_at(c, i)[a], reference_at(g, i)[a]);
+    OVgeometry_delete(c);
+    OVgeometry_delete(g);
+}
+
+TEST(Editing, MergedListsKeepEachGeometrysReferenceInFront) {
+    // The block's reference is left behind by scaling; the rectangle's
+    // follows its vertices. Merged, the block's eight come first.
+    OVgeometry *rect = OVgeometry_newrectangle(2, 4, 0), *block = OVgeometry_newblock(2, 2, 2, 0);
+    const OVp3 origin = {0, 0, 0};
+    ASSERT_TRUE(OVgeometry_scale(block, 3, origin));
+    OVgeomlist *list = _OVgeomlist_add(_OVgeomlist_add(nullptr, block), rect);
+    ASSERT_EQ(_OVgeomlist_glom(list), rect);
+    _OVgeomlist_delete(list);
+    ASSERT_EQ(reference_count(rect), 12);
+    for (int i = 0; i < 8; ++i)
+        for (int a = 0; a < 3; ++a)
+            EXPECT_EQ(std::fabs(reference_at(rect, i)[a]), 1) << i;
+    const float rect_first[3] = {2, 1, 0};
+    for (int a = 0; a < 3; ++a)
+        EXPECT_EQ(reference_at(rect, 8)[a], rect_first[a]);
+    OVgeometry_delete(rect);
 }
 
 TEST(Editing, RenderingStyleMaskAndValues) {
@@ -281,16 +327,35 @@ TEST(Editing, VerticesAddedWhileEditingJoinTheReferenceList) {
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(vertices(g).back(), v);
     OVgeometry_endedit(g);
-    ASSERT_EQ(g->reference.count, 9);
-    EXPECT_FLOAT_EQ(g->reference.xyz[3 * 8 + 1], 5);
+    ASSERT_EQ(reference_count(g), 9);
+    EXPECT_FLOAT_EQ(reference_at(g, 8)[1], 5);
     // Unused, the new vertex leaves both lists together; the rest keep their order.
     OVgeometry_deleteunusedvertices(g);
     auto kept = vertices(g);
     ASSERT_EQ(kept.size(), 8u);
-    ASSERT_EQ(g->reference.count, 8);
+    ASSERT_EQ(reference_count(g), 8);
     for (std::size_t i = 0; i < kept.size(); ++i)
         for (int a = 0; a < 3; ++a)
-            EXPECT_EQ(g->reference.xyz[3 * i + a], kept[i]->position[a]);
+            EXPECT_EQ(reference_at(g, static_cast<int>(i))[a], kept[i]->position[a]);
+    OVgeometry_delete(g);
+}
+
+TEST(Editing, MovedVerticesLeaveTheirReferenceBehindAddedOnesJoinIt) {
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    OVvertex *first = OVgeometry_getvertices(g);
+    const OVp3 moved = {7, 7, 7}, added = {0, 5, 0};
+    ASSERT_TRUE(OVgeometry_setvertexposition(g, first, moved));
+    ASSERT_NE(OVgeometry_newvertex(g, added), nullptr);
+    const OVp3 later = {0, 6, 0};
+    ASSERT_TRUE(OVgeometry_setvertexposition(g, vertices(g).back(), later));
+    OVgeometry_endedit(g);
+    ASSERT_EQ(reference_count(g), 9);
+    EXPECT_FLOAT_EQ(reference_at(g, 0)[0], 1); // where the block put it
+    EXPECT_FLOAT_EQ(reference_at(g, 8)[1], 5); // where it was added
+    OVgeometry_deleteunusedvertices(g);
+    ASSERT_EQ(reference_count(g), 8);
+    EXPECT_FLOAT_EQ(reference_at(g, 0)[0], 1);
     OVgeometry_delete(g);
 }
 

@@ -75,6 +75,17 @@ inline std::vector<int> corner_numbers(OVgeometry *g, OVpoly *p) {
     return out;
 }
 
+// Reference position i of g in vertex-list order, null past the end.
+inline const float *reference_at(OVgeometry *g, int i) {
+    return orv::geom::reference_position(&g->reference, g->vertices, i);
+}
+inline int reference_count(OVgeometry *g) {
+    int n = 0;
+    while (reference_at(g, n))
+        ++n;
+    return n;
+}
+
 // A closed square of side 2 in z = 0 with the given corners.
 inline OVgeometry *square() {
     OVgeometry *g = OVgeometry_begin();
