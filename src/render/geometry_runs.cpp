@@ -8,6 +8,7 @@
 #include "orv/mtable.h"
 #include "platform/platform.h"
 #include "render/list_names.h"
+#include "render/render_data.h"
 #include "texture/texture_access.h"
 
 #include <GL/gl.h>

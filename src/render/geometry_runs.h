@@ -53,9 +53,5 @@ RenderData *render_data(OVgeometry *g);
 RunTable *geometry_runs(OVgeometry *g, int style);
 // Frees the lists, the runs and the records; the next draw rebuilds them.
 void invalidate_geometry(OVgeometry *g);
-// The geometry's hooks: its drawing changed (the lists go now, the runs at
-// the next draw), and the geometry goes.
-void render_data_stale(void *data);
-void render_data_release(void *data);
 
 } // namespace orv

@@ -15,7 +15,7 @@
 #include "orv/node.h"
 #include "orv/orv_internal.h"
 #include "paths/path_access.h"
-#include "render/geometry_runs.h"
+#include "render/render_data.h"
 #include "render/render_config.h"
 #include "render/window_procedure.h"
 #include "scene/scene_hooks.h"
