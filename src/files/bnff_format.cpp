@@ -37,42 +37,6 @@ void Writer::flush(bool force) {
     if (force && ok_ && std::fflush(file_) != 0) ok_ = false;
 }
 
-bool Reader::u8(std::uint8_t *out) {
-    if (at_end()) return false;
-    *out = bytes_[pos_++];
-    return true;
-}
-
-bool Reader::u32(std::uint32_t *out) {
-    if (remaining() < 4) return false;
-    const unsigned char *b = bytes_.get() + pos_;
-    *out = std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
-           std::uint32_t{b[3]};
-    pos_ += 4;
-    return true;
-}
-
-bool Reader::i32(std::int32_t *out) {
-    std::uint32_t w;
-    if (!u32(&w)) return false;
-    *out = static_cast<std::int32_t>(w);
-    return true;
-}
-
-bool Reader::f32(float *out) {
-    std::uint32_t w;
-    if (!u32(&w)) return false;
-    *out = std::bit_cast<float>(w);
-    return true;
-}
-
-bool Reader::floats(float *out, int n) {
-    if (remaining() < static_cast<std::size_t>(n) * 4) return false;
-    for (int i = 0; i < n; ++i)
-        f32(&out[i]);
-    return true;
-}
-
 bool Reader::string(std::string *out, bool *too_long) {
     *too_long = false;
     std::uint8_t n;
@@ -84,12 +48,6 @@ bool Reader::string(std::string *out, bool *too_long) {
     if (remaining() < n) return false;
     out->assign(reinterpret_cast<const char *>(bytes_.get() + pos_), n);
     pos_ += n;
-    return true;
-}
-
-bool Reader::peek(std::uint8_t *out) const {
-    if (at_end()) return false;
-    *out = bytes_[pos_];
     return true;
 }
 

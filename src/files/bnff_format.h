@@ -1,6 +1,7 @@
 // Binary NFF: tags, limits, and big-endian encoding of its fields.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -74,16 +75,47 @@ struct FileBytes {
 class Reader {
   public:
     explicit Reader(FileBytes bytes) : bytes_(std::move(bytes.data)), size_(bytes.size) {}
-    bool u8(std::uint8_t *out);
-    bool u32(std::uint32_t *out);
-    bool i32(std::int32_t *out);
-    bool f32(float *out);
-    bool floats(float *out, int n);
+    // Fields are read inline: a model has millions of them.
+    bool u8(std::uint8_t *out) {
+        if (at_end()) return false;
+        *out = bytes_[pos_++];
+        return true;
+    }
+    bool u32(std::uint32_t *out) {
+        if (remaining() < 4) return false;
+        const unsigned char *b = bytes_.get() + pos_;
+        *out = std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
+               std::uint32_t{b[3]};
+        pos_ += 4;
+        return true;
+    }
+    bool i32(std::int32_t *out) {
+        std::uint32_t w;
+        if (!u32(&w)) return false;
+        *out = static_cast<std::int32_t>(w);
+        return true;
+    }
+    bool f32(float *out) {
+        std::uint32_t w;
+        if (!u32(&w)) return false;
+        *out = std::bit_cast<float>(w);
+        return true;
+    }
+    bool floats(float *out, int n) {
+        if (remaining() < static_cast<std::size_t>(n) * 4) return false;
+        for (int i = 0; i < n; ++i)
+            f32(&out[i]);
+        return true;
+    }
     // A length byte and that many characters; false past the end or beyond
     // kMaxString (too_long tells which).
     bool string(std::string *out, bool *too_long);
     // The next byte without taking it; false at the end.
-    bool peek(std::uint8_t *out) const;
+    bool peek(std::uint8_t *out) const {
+        if (at_end()) return false;
+        *out = bytes_[pos_];
+        return true;
+    }
     std::size_t remaining() const { return size_ - pos_; }
     bool at_end() const { return pos_ >= size_; }
 

@@ -208,8 +208,7 @@ int BnffReader::read_polygon(OVgeometry *g) {
     ring_.clear();
     for (std::uint32_t i = 0; i < n; ++i) {
         std::uint32_t index;
-        r_.u32(&index);
-        if (index >= vertices_.size()) return -1;
+        if (!r_.u32(&index) || index >= vertices_.size()) return -1;
         ring_.push_back(vertices_[index]);
     }
     std::int32_t matid;

@@ -331,7 +331,7 @@ bool NffReader::read_plain_polygon(OVgeometry *g) {
     OVpoly *p = geom::builder_polygon(g, ring, n); // 3 to kQuickCorners corners: made
     if (coloured) {
         int id = colour_matid(g, colour, length);
-        if (id >= 0) OVpoly_setmatid(p, id);
+        if (id >= 0) geom::poly_set_matid(p, id);
     }
     return true;
 }

@@ -49,20 +49,19 @@ bool PlainLine::token(const char **begin, const char **end) {
 }
 
 bool PlainLine::integer(int *out) {
-    const char *begin, *end;
-    if (!token(&begin, &end)) return false;
-    // Plain digits, the common case, are summed as they are met.
-    if (end - begin <= 9) {
-        int value = 0;
-        const char *q = begin;
-        for (; q < end && static_cast<unsigned>(*q - '0') <= 9; ++q)
-            value = value * 10 + (*q - '0');
-        if (q == end) {
-            *out = value;
-            return true;
-        }
+    skip_blanks();
+    // Up to nine plain digits, the common case, are summed as they are met.
+    const char *begin = p_;
+    int value = 0;
+    while (p_ < limit_ && p_ - begin < 9 && static_cast<unsigned>(*p_ - '0') <= 9)
+        value = value * 10 + (*p_++ - '0');
+    if (p_ > begin && p_ < limit_ && byte_class(p_) != kToken) {
+        *out = value;
+        return byte_class(p_) != kNotPlain;
     }
-    return parse_int(begin, end, out);
+    p_ = begin;
+    const char *end;
+    return token(&begin, &end) && parse_int(begin, end, out);
 }
 
 bool PlainLine::number(float *out) {

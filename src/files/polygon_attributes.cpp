@@ -7,7 +7,7 @@ namespace orv {
 
 void apply_polygon_attributes(OVpoly *p, PolygonAttributes &a, const VertexUVTable &uvs,
                               std::vector<PortalRequest> *portals) {
-    if (a.matid >= 0) OVpoly_setmatid(p, a.matid);
+    if (a.matid >= 0) geom::poly_set_matid(p, a.matid);
     if (a.both) geom::poly_set_flag(p, OVPOLY_BOTHSIDES, true);
     if (a.has_id) OVpoly_setid(p, a.id);
     if (portals)

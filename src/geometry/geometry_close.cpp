@@ -61,10 +61,6 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         return 0;
     }
     orv::geom::portals_restat();
-    // Polygons built in bulk are measured as their close would have measured
-    // them, in one pass of independent polygons.
-    for (OVpoly *p = g->polys; p; p = p->next)
-        if (p->flags & kPolyStatsPending) _OVpoly_stats(p);
     // Pieces split off a polygon come between it and the next original one;
     // prev is the polygon before p, for unlinking where a polygon is met
     // (OVpoly_delete would search the list for each).
@@ -73,7 +69,11 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         bool original = p == next_original, fresh = false;
         if (original) {
             next_original = p->next;
-            int before = p->ncorners, after = _OVpoly_removeduplicates(p);
+            // A polygon built in bulk is measured first, as its own close
+            // would have measured it: the statistics are then current.
+            const bool built = p->flags & kPolyStatsPending;
+            int before = p->ncorners,
+                after = built ? measure_built(p) : _OVpoly_removeduplicates(p);
             if (after < 3 && deletable(g, p)) {
                 (prev ? prev->next : g->polys) = p->next;
                 g->npolys--;
@@ -82,7 +82,7 @@ int close_geometry(OVgeometry *g, bool stats_current) {
                 p = next;
                 continue;
             }
-            fresh = stats_current && after == before && after == 3;
+            fresh = (stats_current || built) && after == before && after == 3;
         }
         if (shading) shade(p);
         bool planar = fresh || _OVpoly_stats(p); // a triangle is always planar

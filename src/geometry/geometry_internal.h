@@ -65,6 +65,10 @@ OVvertex *copy_vertex_list(const OVvertex *v);
 int remove_unused_vertices(OVgeometry *g);
 // Marks the used flag of every vertex from the polygons.
 void mark_used_vertices(OVgeometry *g);
+// A polygon built in bulk, at its geometry's close: its statistics as its
+// own close would have computed them, then its repeated corners removed;
+// returns the corner count left.
+int measure_built(OVpoly *p);
 // Sets rendering flags 0x01 and 0x02 when every corner qualifies.
 void update_corner_rflags(OVpoly *p);
 // Splits a non-convex polygon and triangulates a non-planar one; the

@@ -123,6 +123,75 @@ template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int
     return 1;
 }
 
+namespace {
+
+typedef float Lanes __attribute__((vector_size(16)));
+
+Lanes lanes(const float *p) {
+    return Lanes{p[0], p[1], p[2], 0.0f};
+}
+// Lanes in the order (y, z, x) and (z, x, y).
+Lanes yzx(Lanes v) {
+    return __builtin_shufflevector(v, v, 1, 2, 0, 3);
+}
+Lanes zxy(Lanes v) {
+    return __builtin_shufflevector(v, v, 2, 0, 1, 3);
+}
+// As cross: x = a.y * b.z - a.z * b.y and so on, each lane in one.
+Lanes cross_lanes(Lanes a, Lanes b) {
+    return yzx(a) * zxy(b) - zxy(a) * yzx(b);
+}
+// As dot: x * x' + y * y' + z * z', summed in that order.
+float dot_lanes(Lanes a, Lanes b) {
+    Lanes m = a * b;
+    return (m[0] + m[1]) + m[2];
+}
+
+// A triangle's statistics: the arithmetic of stats_of<3>, each operation the
+// same, with x, y and z side by side in vector lanes (every lane is rounded
+// as the scalar operation is). Turns that are all non-zero and agree, the
+// case of every sound triangle, need no reference search; any other triangle
+// takes stats_of.
+int triangle_stats(OVpoly *p, const float *const *q) {
+    if (p->flags & OVPOLY_FIXEDNORMAL) return 1;
+    const Lanes a = lanes(q[0]), b = lanes(q[1]), c = lanes(q[2]);
+    const Lanes t0 = cross_lanes(c - b, a - b), t1 = cross_lanes(a - c, b - c),
+                t2 = cross_lanes(b - a, c - a);
+    if ((t0[0] == 0 && t0[1] == 0 && t0[2] == 0) || dot_lanes(t1, t0) < 0 || dot_lanes(t2, t0) < 0)
+        return stats_of<3>(p, q, 3);
+    const Lanes sum = ((Lanes{} + t0) + t1) + t2;
+    if (sum[0] == 0 && sum[1] == 0 && sum[2] == 0) return stats_of<3>(p, q, 3);
+    p->flags |= OVPOLY_CONVEX;
+    // length() takes its root in double: the same float for every input.
+    const Lanes normal = sum / std::sqrt(dot_lanes(sum, sum));
+    p->normal[0] = normal[0];
+    p->normal[1] = normal[1];
+    p->normal[2] = normal[2];
+    return 1;
+}
+
+bool same_position(const float *a, const float *b) {
+    for (int k = 0; k < 3; ++k)
+        if (std::fabs(a[k] - b[k]) >= 0.00001f) return false;
+    return true;
+}
+
+} // namespace
+
+int measure_built(OVpoly *p) {
+    std::span<OVvertex *const> ring = corners_of(p);
+    if (ring.size() != 3) {
+        _OVpoly_stats(p);
+        return _OVpoly_removeduplicates(p);
+    }
+    const float *q[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
+    p->flags &= static_cast<std::uint16_t>(~kPolyStatsPending);
+    triangle_stats(p, q);
+    if (same_position(q[0], q[1]) || same_position(q[1], q[2]) || same_position(q[2], q[0]))
+        return _OVpoly_removeduplicates(p);
+    return 3;
+}
+
 float poly_extent(const OVpoly *p, float centre[3]) {
     std::span<OVvertex *const> ring = corners_of(p);
     if (ring.size() == 3) {
@@ -150,7 +219,7 @@ int _OVpoly_stats(OVpoly *p) {
     if (ring.empty()) return 1;
     if (ring.size() == 3) {
         const float *triangle[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
-        return stats_of<3>(p, triangle, 3);
+        return triangle_stats(p, triangle);
     }
     int n = gather(p);
     return stats_of<0>(p, pts.data(), n);
@@ -190,9 +259,7 @@ float OVpoly_getarea(OVpoly *p) {
 }
 
 static bool same_place(const OVvertex *a, const OVvertex *b) {
-    for (int k = 0; k < 3; ++k)
-        if (std::fabs(a->position[k] - b->position[k]) >= 0.00001f) return false;
-    return true;
+    return same_position(a->position, b->position);
 }
 
 // The corner count when no corner repeats its predecessor (the ring
