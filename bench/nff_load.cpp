@@ -290,6 +290,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
             if (name != "text_nff" && seconds > 0)
                 std::printf("text NFF first load vs %s: %.2fx the speed\n", name.c_str(),
                             seconds / nff);
+        if (seconds_.count("binary_nff") && seconds_["binary_nff"] > 0)
+            std::printf("binary NFF first load: %.2fx the speed of the text load\n",
+                        nff / seconds_["binary_nff"]);
     }
 
   private:

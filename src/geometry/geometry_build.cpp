@@ -61,16 +61,22 @@ bool corner_count_fits(const OVpoly *p, int n) {
     return false;
 }
 
-// A polygon whose corners are in ring order becomes closed: its rendering
-// flags follow its corners, and it goes first in its geometry's list.
-void link_closed(OVpoly *p) {
-    bool normals = true, colours = true;
-    for (const OVvertex *v : corners_of(p)) {
-        normals = normals && (v->normal || (v->flags & OVVERTEX_SMOOTH));
-        colours = colours && (v->flags & OVVERTEX_OWNMATID);
-    }
+// The rendering flags a closed polygon takes from its corners' vertices.
+void set_corner_rflags(OVpoly *p, bool normals, bool colours) {
     if (normals) p->rflags |= OVPOLYR_VNORMALS;
     if (colours) p->rflags |= OVPOLYR_VCOLORS;
+}
+
+// Whether a corner's vertex counts as having a normal and its own colour.
+bool vertex_normal_or_smooth(const OVvertex *v) {
+    return v->normal || (v->flags & OVVERTEX_SMOOTH);
+}
+bool vertex_coloured(const OVvertex *v) {
+    return v->flags & OVVERTEX_OWNMATID;
+}
+
+// A closed polygon goes first in its geometry's list.
+void link_closed(OVpoly *p) {
     OVgeometry *g = p->geometry;
     p->next = g->polys;
     g->polys = p;
@@ -107,8 +113,14 @@ OVpoly *builder_polygon(OVgeometry *g, OVvertex *const *ring, int n) {
         return nullptr;
     }
     corners_assign(p, {ring, static_cast<std::size_t>(n)});
-    for (int i = 0; i < n; ++i)
-        ring[i]->flags |= OVVERTEX_USED;
+    bool normals = true, colours = true; // each vertex visited once
+    for (int i = 0; i < n; ++i) {
+        OVvertex *v = ring[i];
+        v->flags |= OVVERTEX_USED;
+        normals = normals && vertex_normal_or_smooth(v);
+        colours = colours && vertex_coloured(v);
+    }
+    set_corner_rflags(p, normals, colours);
     link_closed(p);
     return p;
 }
@@ -233,6 +245,8 @@ int OVpoly_close(OVpoly *p) {
     corners_fit(p);
     std::span<OVvertex *> ring = corners_of(p);
     std::reverse(ring.begin(), ring.end());
+    set_corner_rflags(p, std::all_of(ring.begin(), ring.end(), vertex_normal_or_smooth),
+                      std::all_of(ring.begin(), ring.end(), vertex_coloured));
     link_closed(p);
     _OVpoly_stats(p);
     return 1;
