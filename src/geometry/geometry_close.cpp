@@ -1,6 +1,7 @@
 // Closing a geometry: clean the polygons, drop unused vertices, finish
 // statistics, smoothing and splitting, and compute the bounds.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 using namespace orv::geom;
 
@@ -20,7 +21,7 @@ bool deletable(OVgeometry *g, const OVpoly *p) {
 // A smooth vertex's normal starts as the zero vector.
 void give_normal(OVvertex *v) {
     if (v->normal) return;
-    v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+    v->normal = normal_take();
     v->normal[0] = v->normal[1] = v->normal[2] = 0;
 }
 

@@ -1,5 +1,6 @@
 // The steps every primitive shape shares.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 namespace orv::geom {
 
@@ -32,7 +33,7 @@ void primitive_vertex(OVgeometry *g, float x, float y, float z, const float *nor
     const OVp3 pos = {x, y, z};
     OVvertex *v = OVgeometry_newvertex(g, pos);
     if (v && normal) {
-        v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+        v->normal = normal_take();
         copy3(normal, v->normal);
     }
 }

@@ -1,4 +1,4 @@
-// The pools of vertex and polygon records, and the count of pool
+// The pools of vertex and polygon records and vertex normals, and the count of pool
 // blocks held.
 #include "geometry/record_pool.h"
 
@@ -12,6 +12,7 @@ namespace {
 // destruction at exit.
 constinit RecordPool<sizeof(OVvertex)> vertices;
 constinit RecordPool<sizeof(OVpoly)> polys;
+constinit RecordPool<3 * sizeof(float)> normals;
 constinit long blocks = 0;
 } // namespace
 
@@ -42,6 +43,12 @@ void *poly_take() {
 }
 void poly_give(void *poly) {
     polys.give(poly);
+}
+float *normal_take() {
+    return static_cast<float *>(normals.take());
+}
+void normal_give(float *normal) {
+    normals.give(normal);
 }
 
 } // namespace orv::geom

@@ -1,5 +1,5 @@
-// Fixed-size pools for the vertex and polygon records (and the scene's
-// node records). Models hold millions of them, and an allocation of its own
+// Fixed-size pools for the vertex and polygon records and the vertex normals
+// (and the scene's node records). Models hold millions of them, and an allocation of its own
 // per record costs more than reading the record from a file; pooled records
 // also lie close together. Records come from aligned blocks, handed out in
 // address order the first time; a block whose records are all given back
@@ -120,5 +120,8 @@ void *vertex_take();
 void vertex_give(void *vertex);
 void *poly_take();
 void poly_give(void *poly);
+// A vertex normal's three floats (uninitialised), and their return.
+float *normal_take();
+void normal_give(float *normal);
 
 } // namespace orv::geom

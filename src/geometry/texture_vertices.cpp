@@ -1,6 +1,7 @@
 #include "geometry/texture_vertices.h"
 
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 namespace orv::geom {
 
@@ -18,7 +19,7 @@ OVvertex *last_vertex(OVgeometry *g) {
 OVvertex *split_vertex(OVgeometry *g, const OVvertex *v) {
     OVvertex *copy = _OVvertex_new(v->position);
     if (v->normal) {
-        copy->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+        copy->normal = normal_take();
         copy3(v->normal, copy->normal);
     }
     copy->matid = v->matid;

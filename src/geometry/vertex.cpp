@@ -13,7 +13,7 @@ std::vector<bool> scratch_kept;
 } // namespace
 
 void free_vertex(OVvertex *v) {
-    OVfree(v->normal);
+    normal_give(v->normal);
     vertex_give(v);
 }
 
@@ -30,7 +30,7 @@ OVvertex *copy_vertex_list(const OVvertex *v) {
     for (; v; v = v->next) {
         OVvertex *c = _OVvertex_new(v->position);
         if (v->normal) {
-            c->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+            c->normal = normal_take();
             copy3(v->normal, c->normal);
         }
         c->matid = v->matid;

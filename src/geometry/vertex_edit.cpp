@@ -1,6 +1,7 @@
 // Per-vertex editing: positions, normals, colours and the polygons around a vertex.
 #include "core/finite.h"
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 using namespace orv::geom;
 
@@ -25,7 +26,7 @@ int OVgeometry_setvertexnormal(OVgeometry *g, OVvertex *v, const OVp3 n) {
     if (!v || !orv::finite(n, 3) || (n[0] == 0 && n[1] == 0 && n[2] == 0) ||
         !_OVgeometry_modifiable(g))
         return 0;
-    if (!v->normal) v->normal = static_cast<float *>(OVmalloc(3 * sizeof(float)));
+    if (!v->normal) v->normal = normal_take();
     copy3(n, v->normal);
     return 1;
 }
@@ -65,7 +66,7 @@ int OVgeometry_deletevertexnormal(OVgeometry *g, OVvertex *v) {
             p->rflags &= ~OVPOLYR_VNORMALS;
         }
     if (!used) return 0;
-    OVfree(v->normal);
+    normal_give(v->normal);
     v->normal = nullptr;
     return 1;
 }

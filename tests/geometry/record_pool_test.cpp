@@ -3,8 +3,9 @@
 
 namespace {
 
-// A closed grid of side x side vertices and 2 (side - 1)^2 triangles.
-OVgeometry *grid(int side) {
+// A closed grid of side x side vertices and 2 (side - 1)^2 triangles; a
+// smooth one has a normal at every vertex.
+OVgeometry *grid(int side, bool smooth = false) {
     OVgeometry *g = OVgeometry_begin();
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
@@ -17,11 +18,11 @@ OVgeometry *grid(int side) {
             _OVgeometry_addpoly3(g, a, a + 1, a + side, 0);
             _OVgeometry_addpoly3(g, a + 1, a + side + 1, a + side, 0);
         }
-    OVgeometry_close(g);
+    smooth ? OVgeometry_closesmooth(g) : OVgeometry_close(g);
     return g;
 }
 
-constexpr int kPools = 2; // vertices, polygons: one spare each
+constexpr int kPools = 3; // vertices, polygons, normals: one spare each
 
 TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     const std::size_t before = orv::geom::pooled_bytes();
@@ -30,6 +31,23 @@ TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     if (loaded == 0) GTEST_SKIP() << "records are not pooled in this build";
     EXPECT_GT(loaded, before + 10 * orv::geom::kPoolBlockBytes);
     OVgeometry_delete(g);
+    EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
+}
+
+TEST(RecordPool, VertexNormalsGoBackWithTheirGeometry) {
+    const std::size_t before = orv::geom::pooled_bytes();
+    OVgeometry *flat = grid(400);
+    const std::size_t flat_bytes = orv::geom::pooled_bytes() - before;
+    OVgeometry_delete(flat);
+    const std::size_t between = orv::geom::pooled_bytes();
+    OVgeometry *smooth = grid(400, true);
+    if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
+    // 160,000 normals of 16 bytes: a block and a little more.
+    EXPECT_GT(orv::geom::pooled_bytes() - between, flat_bytes);
+    OVp3 n;
+    ASSERT_TRUE(OVgeometry_getvertexnormal(smooth, OVgeometry_getvertices(smooth), n));
+    EXPECT_FLOAT_EQ(n[2], 1) << "the grid's triangles face +z";
+    OVgeometry_delete(smooth);
     EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
 }
 
