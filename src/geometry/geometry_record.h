@@ -39,6 +39,8 @@ struct OVtexbinding {
 // A polygon keeps up to this many corners (every triangle) in its record,
 // more in an array of their own.
 constexpr int kInlineCorners = 3;
+// Four corners: the arrays of quadrilaterals come from a pool of their own.
+constexpr int kQuadCorners = 4;
 
 // Pointers first, so that nothing pads the record: models hold millions. The
 // centre, radius and plane distance are worked out from the corners when

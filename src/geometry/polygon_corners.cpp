@@ -1,7 +1,9 @@
 // A polygon's corner storage: in the record for up to kInlineCorners
 // corners, in an array of its own beyond, moving back into the record when
-// the polygon shrinks.
+// the polygon shrinks. Quadrilaterals, the most common larger polygons, take
+// their arrays from a pool.
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 
 #include <cstring>
 #include <limits>
@@ -16,32 +18,43 @@ bool spilled(const OVpoly *p) {
     return p->ncorners > kInlineCorners;
 }
 
-OVvertex **array_of(int capacity) {
+OVvertex **array_take(int capacity) {
+    if (capacity == kQuadCorners) return static_cast<OVvertex **>(quad_ring_take());
     return static_cast<OVvertex **>(
         OVmalloc(sizeof(OVvertex *) * static_cast<std::size_t>(capacity)));
+}
+
+void array_give(OVvertex **at, int capacity) {
+    if (capacity == kQuadCorners)
+        quad_ring_give(at);
+    else
+        OVfree(at);
+}
+
+// Moves p's corners, held in the record or in an array, into a new array of
+// the given capacity.
+void move_to_array(OVpoly *p, int capacity) {
+    OVvertex **at = array_take(capacity);
+    std::memcpy(at, corners_of(p).data(),
+                sizeof(OVvertex *) * static_cast<std::size_t>(p->ncorners));
+    if (spilled(p)) array_give(p->ring.spilled.at, p->ring.spilled.capacity);
+    p->ring.spilled.at = at;
+    p->ring.spilled.capacity = capacity;
 }
 
 // Room for n corners (n above the count), the corners held kept in place.
 void make_room(OVpoly *p, int n) {
     if (n <= kInlineCorners) return;
-    if (spilled(p)) {
-        auto &s = p->ring.spilled;
-        if (n <= s.capacity) return;
-        s.capacity = std::max(n, 2 * s.capacity);
-        s.at = static_cast<OVvertex **>(
-            OVrealloc(s.at, sizeof(OVvertex *) * static_cast<std::size_t>(s.capacity)));
-        return;
-    }
-    OVvertex **at = array_of(n);
-    std::memcpy(at, p->ring.in_place, sizeof(OVvertex *) * static_cast<std::size_t>(p->ncorners));
-    p->ring.spilled.at = at;
-    p->ring.spilled.capacity = n;
+    if (!spilled(p))
+        move_to_array(p, n);
+    else if (n > p->ring.spilled.capacity)
+        move_to_array(p, std::max(n, 2 * p->ring.spilled.capacity));
 }
 
 } // namespace
 
 void corners_free(OVpoly *p) {
-    if (spilled(p)) OVfree(p->ring.spilled.at);
+    if (spilled(p)) array_give(p->ring.spilled.at, p->ring.spilled.capacity);
     p->ncorners = 0;
 }
 
@@ -58,12 +71,12 @@ bool corner_push_front(OVpoly *p, OVvertex *v) {
 
 void corners_assign(OVpoly *p, std::span<OVvertex *const> vertices) {
     const int n = static_cast<int>(std::min<std::size_t>(vertices.size(), kMostCorners));
-    if (n > kInlineCorners && !(spilled(p) && p->ring.spilled.capacity >= n)) {
+    if (!(spilled(p) && p->ring.spilled.capacity == n)) {
         corners_free(p);
-        p->ring.spilled.at = array_of(n);
-        p->ring.spilled.capacity = n;
-    } else if (n <= kInlineCorners) {
-        corners_free(p);
+        if (n > kInlineCorners) {
+            p->ring.spilled.at = array_take(n);
+            p->ring.spilled.capacity = n;
+        }
     }
     p->ncorners = static_cast<std::int16_t>(n);
     std::memcpy(corners_of(p).data(), vertices.data(),
@@ -71,11 +84,7 @@ void corners_assign(OVpoly *p, std::span<OVvertex *const> vertices) {
 }
 
 void corners_fit(OVpoly *p) {
-    if (!spilled(p) || p->ring.spilled.capacity == p->ncorners) return;
-    auto &s = p->ring.spilled;
-    s.capacity = p->ncorners;
-    s.at = static_cast<OVvertex **>(
-        OVrealloc(s.at, sizeof(OVvertex *) * static_cast<std::size_t>(s.capacity)));
+    if (spilled(p) && p->ring.spilled.capacity != p->ncorners) move_to_array(p, p->ncorners);
 }
 
 } // namespace orv::geom

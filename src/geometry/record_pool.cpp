@@ -1,5 +1,5 @@
-// The pools of vertex and polygon records and vertex normals, and the count of pool
-// blocks held.
+// The pools of vertex and polygon records, quadrilaterals' corner arrays and
+// vertex normals, and the count of pool blocks held.
 #include "geometry/record_pool.h"
 
 #include "geometry/geometry_record.h"
@@ -12,6 +12,7 @@ namespace {
 // destruction at exit.
 constinit RecordPool<sizeof(OVvertex)> vertices;
 constinit RecordPool<sizeof(OVpoly)> polys;
+constinit RecordPool<kQuadCorners * sizeof(OVvertex *)> quad_rings;
 constinit RecordPool<3 * sizeof(float)> normals;
 constinit long blocks = 0;
 } // namespace
@@ -43,6 +44,12 @@ void *poly_take() {
 }
 void poly_give(void *poly) {
     polys.give(poly);
+}
+void *quad_ring_take() {
+    return quad_rings.take();
+}
+void quad_ring_give(void *ring) {
+    quad_rings.give(ring);
 }
 float *normal_take() {
     return static_cast<float *>(normals.take());

@@ -1,7 +1,7 @@
-// Fixed-size pools for the vertex and polygon records and the vertex normals
-// (and the scene's node records). Models hold millions of them, and an allocation of its own
-// per record costs more than reading the record from a file; pooled records
-// also lie close together. Records come from aligned blocks, handed out in
+// Fixed-size pools for the vertex and polygon records, quadrilaterals' corner
+// arrays and vertex normals (and the scene's node records). Models hold
+// millions of them, and an allocation of its own per record costs more than
+// reading the record from a file; pooled records also lie close together. Records come from aligned blocks, handed out in
 // address order the first time; a block whose records are all given back
 // goes back to the system, but for one spare per pool kept for the next
 // geometry. The simulation thread alone builds geometry, so the pools are not
@@ -120,6 +120,9 @@ void *vertex_take();
 void vertex_give(void *vertex);
 void *poly_take();
 void poly_give(void *poly);
+// The corner array of a quadrilateral (four vertex pointers), and its return.
+void *quad_ring_take();
+void quad_ring_give(void *ring);
 // A vertex normal's three floats (uninitialised), and their return.
 float *normal_take();
 void normal_give(float *normal);

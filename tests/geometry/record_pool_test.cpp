@@ -3,9 +3,11 @@
 
 namespace {
 
-// A closed grid of side x side vertices and 2 (side - 1)^2 triangles; a
-// smooth one has a normal at every vertex.
-OVgeometry *grid(int side, bool smooth = false) {
+enum class Cells { triangles, smooth_triangles, quads };
+
+// A closed grid of side x side vertices and 2 (side - 1)^2 triangles, or
+// (side - 1)^2 quadrilaterals; smooth triangles have a normal at every vertex.
+OVgeometry *grid(int side, Cells cells = Cells::triangles) {
     OVgeometry *g = OVgeometry_begin();
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
@@ -15,14 +17,19 @@ OVgeometry *grid(int side, bool smooth = false) {
     for (int y = 0; y + 1 < side; ++y)
         for (int x = 0; x + 1 < side; ++x) {
             int a = y * side + x;
+            if (cells == Cells::quads) {
+                _OVgeometry_addpoly4(g, a, a + 1, a + side + 1, a + side, 0);
+                continue;
+            }
             _OVgeometry_addpoly3(g, a, a + 1, a + side, 0);
             _OVgeometry_addpoly3(g, a + 1, a + side + 1, a + side, 0);
         }
-    smooth ? OVgeometry_closesmooth(g) : OVgeometry_close(g);
+    cells == Cells::smooth_triangles ? OVgeometry_closesmooth(g) : OVgeometry_close(g);
     return g;
 }
 
-constexpr int kPools = 3; // vertices, polygons, normals: one spare each
+// Vertices, polygons, quadrilaterals' corners, normals: one spare each.
+constexpr int kPools = 4;
 
 TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     const std::size_t before = orv::geom::pooled_bytes();
@@ -40,7 +47,7 @@ TEST(RecordPool, VertexNormalsGoBackWithTheirGeometry) {
     const std::size_t flat_bytes = orv::geom::pooled_bytes() - before;
     OVgeometry_delete(flat);
     const std::size_t between = orv::geom::pooled_bytes();
-    OVgeometry *smooth = grid(400, true);
+    OVgeometry *smooth = grid(400, Cells::smooth_triangles);
     if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
     // 160,000 normals of 16 bytes: a block and a little more.
     EXPECT_GT(orv::geom::pooled_bytes() - between, flat_bytes);
@@ -48,6 +55,19 @@ TEST(RecordPool, VertexNormalsGoBackWithTheirGeometry) {
     ASSERT_TRUE(OVgeometry_getvertexnormal(smooth, OVgeometry_getvertices(smooth), n));
     EXPECT_FLOAT_EQ(n[2], 1) << "the grid's triangles face +z";
     OVgeometry_delete(smooth);
+    EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
+}
+
+TEST(RecordPool, QuadrilateralsCornersGoBackWithTheirGeometry) {
+    const std::size_t before = orv::geom::pooled_bytes();
+    OVgeometry *g = grid(400, Cells::quads);
+    if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
+    ASSERT_EQ(OVgeometry_numpolys(g), 399 * 399);
+    OVpoly *last = OVgeometry_getpolys(g); // the last cell made: x = y = 398
+    ASSERT_EQ(OVpoly_numvertices(last), 4);
+    const int a = 398 * 400 + 398;
+    EXPECT_EQ(geomtest::corner_numbers(g, last), (std::vector<int>{a, a + 1, a + 401, a + 400}));
+    OVgeometry_delete(g);
     EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
 }
 
