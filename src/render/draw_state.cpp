@@ -67,6 +67,7 @@ void apply_color_material(int mode) {
 
 void forget_colours() {
     cache.material = {};
+    cache.normal_known = false;
     for (float &c : cache.color)
         c = -1;
     cache.texture_list = 0;

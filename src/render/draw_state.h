@@ -36,6 +36,8 @@ struct DrawCache {
     int color_material = 0; // GL_COLOR_MATERIAL mode last given, 0: unknown
     MaterialKey material;   // per-polygon material last sent
     float color[4] = {-1, -1, -1, -1};
+    float normal[3] = {};
+    bool normal_known = false; // normal holds the current OpenGL normal
     unsigned texture_list = 0;
     bool transparent_pass = false;
     bool immediate = false; // drawing without display lists: software back-face test
@@ -46,7 +48,7 @@ DrawCache &draw_cache();
 void apply_flags(int flags);
 // Colour-material mode (GL_AMBIENT_AND_DIFFUSE, ...) for flag 0x020.
 void apply_color_material(int mode);
-// Forgets the colour, the material and the texture (they are sent again).
+// Forgets the colour, the normal, the material and the texture (they are sent again).
 void forget_colours();
 // Everything is unknown: an application callback may have changed any of it.
 void forget_drawing_state();

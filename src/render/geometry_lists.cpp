@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <functional>
 
 namespace orv {
 
@@ -19,18 +20,6 @@ int first_flags(RunTable *t, int pass) {
     for (int r = 0; r < t->run_count; ++r)
         if (((runs[r].flags & DRAW_TRANSPARENT) != 0) == (pass == 1)) return runs[r].flags;
     return 0;
-}
-
-void replay(const PassRecord &r, unsigned list) {
-    if (r.color_material_in) apply_color_material(r.color_material_in);
-    apply_flags(r.flags_in);
-    glCallList(list);
-    DrawCache &c = draw_cache();
-    c.flags = r.flags_out;
-    c.color_material = r.color_material_out;
-    c.material = r.material_out;
-    std::memcpy(c.color, r.color_out, sizeof c.color);
-    c.texture_list = 0; // whichever texture the list bound last
 }
 
 // Compiles one pass's list; with GL_COMPILE_AND_EXECUTE it is drawn as well.
@@ -47,6 +36,20 @@ int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOption
     }
     r.flags_in = first_flags(t, pass);
     r.color_material_in = t->color_material;
+    BatchOptions compiled = options;
+    compiled.immediate = false;
+    if (!record_list(name, r, mode, [&] { return draw_runs(g, t, pass, compiled); })) {
+        r.unavailable = true;
+        return r.polys;
+    }
+    d->list[pass] = name;
+    ++compiles;
+    return r.polys;
+}
+
+} // namespace
+
+bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<int()> &draw) {
     DrawCache &c = draw_cache();
     const DrawCache outside = c;
     if (mode == GL_COMPILE_AND_EXECUTE) {
@@ -61,30 +64,53 @@ int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOption
     while (glGetError() != GL_NO_ERROR) {
     }
     glNewList(name, mode);
-    BatchOptions compiled = options;
-    compiled.immediate = false;
-    const int drawn = draw_runs(g, t, pass, compiled);
+    r.polys = draw();
     glEndList();
     const bool exhausted = glGetError() == GL_OUT_OF_MEMORY;
     r.flags_out = c.flags;
     r.color_material_out = c.color_material;
     r.material_out = c.material;
     std::memcpy(r.color_out, c.color, sizeof r.color_out);
+    std::memcpy(r.normal_out, c.normal, sizeof r.normal_out);
+    r.normal_known_out = c.normal_known;
     if (mode == GL_COMPILE) c = outside;
-    if (exhausted) {
-        OVwarning("Out of display list memory");
-        glDeleteLists(name, 1);
-        list_names_free(name, 1);
-        r.unavailable = true;
-        return drawn;
-    }
-    d->list[pass] = name;
-    r.polys = drawn;
-    ++compiles;
-    return drawn;
+    if (!exhausted) return true;
+    OVwarning("Out of display list memory");
+    glDeleteLists(name, 1);
+    list_names_free(name, 1);
+    return false;
 }
 
-} // namespace
+void replay_list(const PassRecord &r, unsigned list) {
+    if (r.color_material_in) apply_color_material(r.color_material_in);
+    apply_flags(r.flags_in);
+    glCallList(list);
+    DrawCache &c = draw_cache();
+    c.flags = r.flags_out;
+    c.color_material = r.color_material_out;
+    c.material = r.material_out;
+    std::memcpy(c.color, r.color_out, sizeof c.color);
+    std::memcpy(c.normal, r.normal_out, sizeof c.normal);
+    c.normal_known = r.normal_known_out;
+    c.texture_list = 0; // whichever texture the list bound last
+}
+
+const PassRecord *listed_pass(OVgeometry *g, int style, int pass, bool *empty) {
+    *empty = false;
+    if (geom::geometry_draw_function(g) && !(style & 0x80)) return nullptr;
+    if (geom::geometry_editing(g)) return nullptr;
+    const auto *d = static_cast<const RenderData *>(geom::geometry_render_data(g));
+    if (!d || !d->valid || !d->runs || d->runs->style != style) return nullptr;
+    if (!(d->runs->passes & (1 << pass))) {
+        *empty = true;
+        return nullptr;
+    }
+    return d->list[pass] && !d->pass[pass].unavailable ? &d->pass[pass] : nullptr;
+}
+
+PassPart listed_part(OVgeometry *g, const BatchOptions &options) {
+    return {g, render_data(g)->runs, options};
+}
 
 int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
     RunTable *t = geometry_runs(g, style);
@@ -98,7 +124,7 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
         return draw_runs(g, t, pass, now);
     }
     if (unsigned list = d->list[pass]) {
-        replay(r, list);
+        replay_list(r, list);
         return r.polys;
     }
     return compile(g, t, pass, GL_COMPILE_AND_EXECUTE, options);

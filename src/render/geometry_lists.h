@@ -4,6 +4,10 @@
 
 #include "render/polygon_batch.h"
 
+#include <GL/gl.h>
+
+#include <functional>
+
 namespace orv {
 
 // Draws the current pass of g by its runs for the style: replays the pass's
@@ -13,5 +17,17 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options);
 void compile_geometry(OVgeometry *g, int style);
 // Display lists compiled since the start.
 int compile_count();
+
+// Compiles what draw sends into list name, from the entry state in r, and
+// fills in the rest of r. False when display-list memory ran out: the
+// message is printed and the name given back.
+bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<int()> &draw);
+// Calls a list with the state it was recorded from, and notes what it leaves.
+void replay_list(const PassRecord &r, unsigned list);
+// The record of g's pass when the pass is drawn by replaying its compiled
+// list for this style, else null; *empty tells a pass with nothing to draw.
+const PassRecord *listed_pass(OVgeometry *g, int style, int pass, bool *empty);
+// The runs of a geometry whose pass is listed, to be sent again.
+PassPart listed_part(OVgeometry *g, const BatchOptions &options);
 
 } // namespace orv

@@ -7,6 +7,7 @@
 #include "orv/message.h"
 #include "orv/mtable.h"
 #include "platform/platform.h"
+#include "render/geometry_groups.h"
 #include "render/list_names.h"
 #include "render/render_data.h"
 #include "texture/texture_access.h"
@@ -97,6 +98,8 @@ RunTable *build_runs(OVgeometry *g, int style) {
     return t;
 }
 
+std::uint64_t last_serial = 0;
+
 // The lists go now, while the names are known; the runs stay until the next draw.
 void release_lists(RenderData *d) {
     for (std::uint32_t &list : d->list) {
@@ -104,6 +107,10 @@ void release_lists(RenderData *d) {
         if (platform::current().context_exists()) glDeleteLists(list, 1);
         list_names_free(list, 1);
         list = 0;
+    }
+    for (GeometryGroup *&group : d->group) {
+        release_group(group);
+        group = nullptr;
     }
 }
 
@@ -121,6 +128,7 @@ RenderData *render_data(OVgeometry *g) {
     auto *d = static_cast<RenderData *>(geom::geometry_render_data(g));
     if (!d) {
         d = new (OVmalloc(sizeof(RenderData))) RenderData{};
+        d->serial = ++last_serial;
         geom::geometry_set_render_data(g, d);
     }
     return d;
@@ -158,6 +166,7 @@ void render_data_stale(void *data) {
     auto *d = static_cast<RenderData *>(data);
     release_lists(d);
     d->valid = false;
+    d->serial = ++last_serial;
 }
 
 void render_data_release(void *data) {

@@ -35,9 +35,13 @@ struct PassRecord {
     int color_material_in, color_material_out;
     MaterialKey material_out;
     float color_out[4];
+    float normal_out[3];
+    bool normal_known_out;
     int polys;        // polygons in the list
     bool unavailable; // the list could not be compiled: drawn immediately
 };
+
+struct GeometryGroup;
 
 // What the renderer keeps of one geometry.
 struct RenderData {
@@ -45,6 +49,10 @@ struct RenderData {
     PassRecord pass[2];    // the opaque and the transparent pass
     std::uint32_t list[2]; // their compiled display lists, 0 when none
     bool valid;            // false once the geometry's drawing changed
+    // Unique among all records ever made, renewed when the drawing changes:
+    // a merged list names its geometries by it.
+    std::uint64_t serial;
+    GeometryGroup *group[2]; // the merged list of each pass this geometry heads
 };
 
 // The geometry's record, made empty on first use.

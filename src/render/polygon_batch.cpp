@@ -53,31 +53,47 @@ int vertex_colour(const OVvertex *v, int poly_matid) {
 
 class Batcher {
   public:
-    Batcher(OVgeometry *g, RunTable *t, const BatchOptions &o)
-        : table_(geometry_mtable(g)), mode_(t->color_material), o_(o),
-          limit_(render_config().max_primitives), force_(render_config().force_color) {
+    Batcher() : limit_(render_config().max_primitives), force_(render_config().force_color) {}
+
+    ~Batcher() { close(); }
+
+    // The geometry whose runs come next; the open batch goes on with them
+    // while the drawing state stays the same.
+    void use(const PassPart &part) {
+        const BatchOptions &o = part.options;
+        if (o.immediate != o_.immediate || o.outlines != o_.outlines ||
+            o.smooth_lines != o_.smooth_lines)
+            close();
+        table_ = geometry_mtable(part.geometry);
+        mode_ = part.table->color_material;
+        o_ = o;
         if (o.immediate) eye_in_model(eye_, toward_);
     }
 
     int run(const PolyRun &run, OVpoly **polys) {
-        flags_ = o_.immediate ? run.flags & ~(DRAW_TWOSIDED | DRAW_CULL) : run.flags;
+        const int flags = o_.immediate ? run.flags & ~(DRAW_TWOSIDED | DRAW_CULL) : run.flags;
+        const bool blend = o_.outlines && o_.smooth_lines && !(flags & DRAW_TRANSPARENT);
+        if (!same_state(flags) || blend) close();
+        flags_ = flags;
         // The mode first: enabling colour material reads the colour into it.
         if (flags_ & DRAW_COLORMATERIAL) apply_color_material(mode_);
         apply_flags(flags_);
         tint_ = true;
-        if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glEnable(GL_BLEND);
+        if (blend) glEnable(GL_BLEND);
         int drawn = 0;
         for (int i = 0; i < run.count; ++i)
             drawn += polygon(polys[run.first + i], run.flags);
-        close();
-        if (o_.outlines && o_.smooth_lines && !(flags_ & DRAW_TRANSPARENT)) glDisable(GL_BLEND);
+        if (blend) {
+            close();
+            glDisable(GL_BLEND);
+        }
         return drawn;
     }
 
   private:
-    const OVmtable *table_;
-    int mode_;
-    BatchOptions o_;
+    const OVmtable *table_ = nullptr;
+    int mode_ = 0;
+    BatchOptions o_{};
     int limit_;
     bool force_;
     int flags_ = 0;
@@ -91,15 +107,42 @@ class Batcher {
         open_ = no_batch;
     }
 
-    void begin(GLenum kind) {
-        if (open_ == kind && kind != GL_POLYGON && primitives_ < limit_) return;
+    // Whether the run's flags need no OpenGL call, so that a batch may stay open.
+    bool same_state(int flags) const {
+        const DrawCache &c = draw_cache();
+        return flags == c.flags && (!(flags & DRAW_COLORMATERIAL) || mode_ == c.color_material);
+    }
+
+    bool continues(GLenum kind) const {
+        return open_ == kind && kind != GL_POLYGON && primitives_ < limit_;
+    }
+
+    // Closes the open batch when the next primitive cannot join it. What is
+    // sent between batches stays out of a compiled list's vertices.
+    void prepare(GLenum kind) {
+        if (continues(kind)) return;
         close();
-        glBegin(kind);
-        open_ = kind;
-        primitives_ = 0;
         if (force_)
             for (float &c : draw_cache().color)
                 c = -1;
+    }
+
+    void begin(GLenum kind) {
+        if (open_ == kind) return;
+        glBegin(kind);
+        open_ = kind;
+        primitives_ = 0;
+    }
+
+    // Normals are sent only when they change: flat areas share one.
+    static void normal(float x, float y, float z) {
+        DrawCache &c = draw_cache();
+        if (c.normal_known && c.normal[0] == x && c.normal[1] == y && c.normal[2] == z) return;
+        glNormal3f(x, y, z);
+        c.normal[0] = x;
+        c.normal[1] = y;
+        c.normal[2] = z;
+        c.normal_known = true;
     }
 
     bool front_facing(const OVpoly *p) const {
@@ -170,11 +213,10 @@ class Batcher {
         if (o_.outlines) return outline(p);
         if (flags_ & DRAW_TEXTURE) texture(p);
         const int corners = poly_corner_count(p), matid = poly_matid(p);
-        begin(corners == 3 ? GL_TRIANGLES : corners == 4 ? GL_QUADS : GL_POLYGON);
-        ++primitives_;
+        const GLenum kind = corners == 3 ? GL_TRIANGLES : corners == 4 ? GL_QUADS : GL_POLYGON;
+        prepare(kind);
         const bool textured = flags_ & DRAW_TEXTURE;
         tint_ = !textured || poly_texture_tinted(p);
-        colour(matid);
         const float sign = back ? -1.0f : 1.0f;
         // Lighting and the sphere map both need the normals.
         const bool sphere_map = flags_ & DRAW_SPHEREMAP;
@@ -183,8 +225,11 @@ class Batcher {
             normals && (flags_ & DRAW_SMOOTH) && (rflags & OVPOLYR_VNORMALS);
         if (normals && !vertex_normals) {
             const float *n = poly_normal(p);
-            glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+            normal(sign * n[0], sign * n[1], sign * n[2]);
         }
+        begin(kind);
+        colour(matid);
+        ++primitives_;
         bool per_vertex = tint_ && (rflags & OVPOLYR_VCOLORS);
         const std::span<OVvertex *const> ring = poly_corner_vertices(p);
         for (std::size_t k = 0; k < ring.size() && tint_ && !per_vertex; ++k)
@@ -194,7 +239,7 @@ class Batcher {
             const OVvertex *v = ring[static_cast<std::size_t>(k)];
             if (per_vertex) colour(vertex_colour(v, matid));
             const float *n = vertex_normals ? vertex_normal(v) : nullptr;
-            if (n) glNormal3f(sign * n[0], sign * n[1], sign * n[2]);
+            if (n) normal(sign * n[0], sign * n[1], sign * n[2]);
             float u, tv;
             if (coordinates && poly_corner_uv(p, k, &u, &tv)) glTexCoord2f(u, tv);
             glVertex3fv(vertex_position(v));
@@ -205,6 +250,7 @@ class Batcher {
 
     // Each edge once per polygon, in the colours of its ends.
     int outline(const OVpoly *p) {
+        prepare(GL_LINES);
         begin(GL_LINES);
         ++primitives_;
         const int matid = poly_matid(p);
@@ -221,15 +267,24 @@ class Batcher {
 
 } // namespace
 
-int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options) {
-    Batcher batcher(g, table, options);
-    PolyRun *runs = table_runs(table);
-    OVpoly **polys = table_polys(table);
+int draw_parts(const PassPart *parts, int count, int pass) {
+    Batcher batcher;
     int drawn = 0;
-    for (int r = 0; r < table->run_count; ++r)
-        if (((runs[r].flags & DRAW_TRANSPARENT) != 0) == (pass == 1))
-            drawn += batcher.run(runs[r], polys);
+    for (int i = 0; i < count; ++i) {
+        RunTable *table = parts[i].table;
+        batcher.use(parts[i]);
+        PolyRun *runs = table_runs(table);
+        OVpoly **polys = table_polys(table);
+        for (int r = 0; r < table->run_count; ++r)
+            if (((runs[r].flags & DRAW_TRANSPARENT) != 0) == (pass == 1))
+                drawn += batcher.run(runs[r], polys);
+    }
     return drawn;
+}
+
+int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options) {
+    const PassPart part{g, table, options};
+    return draw_parts(&part, 1, pass);
 }
 
 } // namespace orv

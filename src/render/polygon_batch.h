@@ -17,4 +17,14 @@ struct BatchOptions {
 // Draws the runs of one pass (0 opaque, 1 transparent); returns the polygons sent.
 int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options);
 
+// One geometry's runs, as drawn with others in one stream.
+struct PassPart {
+    OVgeometry *geometry;
+    RunTable *table;
+    BatchOptions options;
+};
+// Draws the pass of the parts in order; a batch stays open from one run or
+// geometry to the next while the drawing state allows. Returns the polygons sent.
+int draw_parts(const PassPart *parts, int count, int pass);
+
 } // namespace orv

@@ -5,6 +5,8 @@
 #include "render/collection_entries.h"
 #include "render/draw_state.h"
 #include "render/geometry_draw.h"
+#include "render/geometry_groups.h"
+#include "render/geometry_lists.h"
 #include "render/light_lists.h"
 #include "render/model_frame.h"
 #include "render/render_config.h"
@@ -14,6 +16,7 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace orv {
 
@@ -21,6 +24,9 @@ namespace {
 
 using scene::Entry;
 using scene::TraversalState;
+
+// Kept between passes: gathering a stretch allocates nothing once grown.
+std::vector<GroupMember> stretch_members;
 
 class Playback {
   public:
@@ -32,6 +38,10 @@ class Playback {
         matrix_ = -1;
         ObjectWatch any(nullptr);
         for (int i = 0; i < count; ++i) {
+            if (const int taken = stretch(entries + i, count - i)) {
+                i += taken - 1;
+                continue;
+            }
             entry(entries[i]);
             if (any.any_deleted()) return false;
         }
@@ -61,6 +71,36 @@ class Playback {
             load_model_view(&s_->view[0][0]);
         else
             load_model_view(&s_->saved[index - 1][0][0]);
+    }
+
+    // Consecutive geometry entries under one matrix, drawn as a group when
+    // at least two of them replay compiled lists; nothing in a stretch calls
+    // the application. Returns the entries drawn, 0 when it drew none.
+    int stretch(const Entry *entries, int count) {
+        const int matrix = entries[0].matrix(), pass = draw_cache().transparent_pass ? 1 : 0;
+        stretch_members.clear();
+        int taken = 0;
+        for (; taken < count; ++taken) {
+            const Entry &e = entries[taken];
+            if (e.kind() != scene::ENTRY_GEOMETRY || e.matrix() != matrix) break;
+            OVgeometry *g = scene::shown_geometry(static_cast<OVnode *>(e.item));
+            if (!g) continue;
+            const int style = geom::geometry_style(g, s_->rendering_flags);
+            bool empty;
+            if (listed_pass(g, style, pass, &empty))
+                stretch_members.push_back({g, render_data(g)->serial, style});
+            else if (!empty)
+                break;
+        }
+        const auto members = static_cast<int>(stretch_members.size());
+        if (members < 2) {
+            for (int i = 0; i < taken; ++i)
+                entry(entries[i]);
+            return taken;
+        }
+        use_matrix(matrix);
+        draw_group(stretch_members.data(), members, s_);
+        return taken;
     }
 
     static int slot_of(const Entry &e) {

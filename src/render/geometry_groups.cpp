@@ -1,0 +1,115 @@
+// Merging the compiled lists of consecutive geometries.
+#include "render/geometry_groups.h"
+
+#include "orv/message.h"
+#include "platform/platform.h"
+#include "render/geometry_draw.h"
+#include "render/geometry_lists.h"
+#include "render/list_names.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace orv {
+
+// The members the group was made for, and their merged list once made.
+struct GeometryGroup {
+    PassRecord record;
+    unsigned list;    // 0 until merged
+    int sightings;    // frames in a row the same members were drawn
+    bool unmergeable; // no list name or memory was left for it
+    int count;
+};
+
+namespace {
+
+// Merging costs a compile: only stretches that stay unchanged are worth it.
+constexpr int sightings_before_merging = 3;
+
+GroupMember *members_of(GeometryGroup *group) {
+    return reinterpret_cast<GroupMember *>(group + 1);
+}
+
+bool same_members(GeometryGroup *group, const GroupMember *members, int count) {
+    return group && group->count == count &&
+           std::equal(members, members + count, members_of(group));
+}
+
+GeometryGroup *make_group(const GroupMember *members, int count) {
+    void *block = OVmalloc(sizeof(GeometryGroup) + sizeof(GroupMember) * count);
+    auto *group = new (block) GeometryGroup{};
+    group->count = count;
+    std::copy(members, members + count, members_of(group));
+    return group;
+}
+
+BatchOptions options_for(int style, const scene::TraversalState *s) {
+    return {false, (style & 0x80) != 0, (style & 0x10) != 0, s ? s->projection_mode : 1};
+}
+
+void draw_each(const GroupMember *members, int count, scene::TraversalState *s) {
+    for (int i = 0; i < count; ++i)
+        draw_with_style(members[i].geometry, s, members[i].style);
+}
+
+// Compiles and draws the members' passes into one list.
+void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
+    const GroupMember *members = members_of(group);
+    unsigned name = list_names_take(1);
+    if (!name) {
+        group->unmergeable = true;
+        draw_each(members, group->count, s);
+        return;
+    }
+    bool empty;
+    const PassRecord *first = listed_pass(members[0].geometry, members[0].style, pass, &empty);
+    PassRecord &r = group->record;
+    r.flags_in = first->flags_in;
+    r.color_material_in = first->color_material_in;
+    std::vector<PassPart> parts;
+    parts.reserve(static_cast<std::size_t>(group->count));
+    for (int i = 0; i < group->count; ++i)
+        parts.push_back(listed_part(members[i].geometry, options_for(members[i].style, s)));
+    const bool recorded = record_list(name, r, GL_COMPILE_AND_EXECUTE,
+                                      [&] { return draw_parts(parts.data(), group->count, pass); });
+    if (recorded)
+        group->list = name;
+    else
+        group->unmergeable = true;
+    if (s) s->drawn_polys += r.polys;
+}
+
+} // namespace
+
+void draw_group(const GroupMember *members, int count, scene::TraversalState *s) {
+    const int pass = draw_cache().transparent_pass ? 1 : 0;
+    GeometryGroup *&group = render_data(members[0].geometry)->group[pass];
+    if (!same_members(group, members, count)) {
+        release_group(group);
+        group = make_group(members, count);
+    }
+    if (group->list) {
+        replay_list(group->record, group->list);
+        if (s) s->drawn_polys += group->record.polys;
+        return;
+    }
+    if (group->unmergeable || ++group->sightings < sightings_before_merging) {
+        draw_each(members, count, s);
+        return;
+    }
+    merge(group, pass, s);
+}
+
+void release_group(GeometryGroup *group) {
+    if (!group) return;
+    if (group->list) {
+        if (platform::current().context_exists()) glDeleteLists(group->list, 1);
+        list_names_free(group->list, 1);
+    }
+    OVfree(group);
+}
+
+} // namespace orv

@@ -1,0 +1,187 @@
+// Geometries drawn from one merged display list once their stretch of the
+// collection stays unchanged: the picture must be the one the geometries'
+// own lists give, and every change must show on the next frame.
+#include "render/render_pixels.h"
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using namespace render_test;
+
+// Enough frames for an unchanged stretch to be merged and then replayed.
+constexpr int frames_to_merge = 5;
+constexpr int grey = 100;
+
+struct Merged : Render {
+    OVnode *root = nullptr;
+    OVwindow *window = nullptr;
+
+    void SetUp() override {
+        Render::SetUp();
+        root = OVuniverse_getrootnodes();
+        window = OVwindow_new(0, 0, 80, 80, 0);
+        ASSERT_NE(window, nullptr);
+        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+        OVp3 forward = {0, 0, 1};
+        OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
+    }
+
+    // A square 10 units ahead, centred at x, its right half turned away
+    // from the viewer by the angle (radians) about its left edge.
+    static void square(OVgeometry *g, float x, float angle) {
+        const float half = 1.5f, z = 10;
+        const float dx = 2 * half * std::cos(angle), dz = 2 * half * std::sin(angle);
+        const std::array<std::array<float, 3>, 4> corners = {{{x - half, -half, z},
+                                                              {x - half, half, z},
+                                                              {x - half + dx, half, z + dz},
+                                                              {x - half + dx, -half, z + dz}}};
+        // Two triangles, each facing the viewer with this winding.
+        for (const std::array<int, 3> &t : {std::array<int, 3>{0, 1, 3}, {1, 2, 3}}) {
+            OVpoly *p = OVgeometry_beginpoly(g);
+            for (int k : t) {
+                float v[3] = {corners[k][0], corners[k][1], corners[k][2]};
+                OVpoly_addvertexptr(p, OVgeometry_newvertex(g, v));
+            }
+            OVpoly_close(p);
+        }
+    }
+
+    OVnode *squares(const std::vector<float> &xs, float angle) {
+        OVgeometry *g = OVgeometry_begin();
+        for (float x : xs)
+            square(g, x, angle);
+        OVgeometry_close(g);
+        OVgeometry_setrgb(g, grey, grey, grey);
+        return OVgeometrynode_new(root, g);
+    }
+
+    std::array<Pixel, 3> row() {
+        return {pixel(window, 16, 40), pixel(window, 37, 40), pixel(window, 64, 40)};
+    }
+
+    // The three squares' pixels in every frame until merged and replayed.
+    std::array<Pixel, 3> steady_row() {
+        OVrender_frame();
+        const std::array<Pixel, 3> first = row();
+        for (int i = 1; i < frames_to_merge; ++i) {
+            OVrender_frame();
+            const std::array<Pixel, 3> now = row();
+            for (int k = 0; k < 3; ++k)
+                EXPECT_TRUE(near(now[k], first[k].r, first[k].g, first[k].b))
+                    << "frame " << i << " square " << k;
+        }
+        return first;
+    }
+};
+
+bool same(Pixel a, Pixel b) {
+    return near(a, b.r, b.g, b.b);
+}
+
+TEST_F(Merged, EachGeometryKeepsItsOwnNormalsInTheMergedList) {
+    const float tilt = 0.8f; // radians: the light falls at a slant
+    squares({-6}, 0);
+    squares({0}, tilt);
+    squares({6}, 0);
+    const std::array<Pixel, 3> p = steady_row();
+    EXPECT_TRUE(same(p[0], p[2]));
+    EXPECT_GT(brightness(p[0]), brightness(p[1]) + 3 * 16);
+    EXPECT_FALSE(near(p[1], 0, 0, 255)); // drawn, not background
+}
+
+TEST_F(Merged, NormalsChangeWithinOneGeometryAsInSeparateOnes) {
+    OVgeometry *g = OVgeometry_begin();
+    square(g, -6, 0);
+    square(g, 0, 0.8f);
+    square(g, 6, 0);
+    OVgeometry_close(g);
+    OVgeometry_setrgb(g, grey, grey, grey);
+    OVgeometrynode_new(root, g);
+    const std::array<Pixel, 3> p = steady_row();
+    EXPECT_TRUE(same(p[0], p[2]));
+    EXPECT_GT(brightness(p[0]), brightness(p[1]) + 3 * 16);
+}
+
+TEST_F(Merged, AChangedColourShowsOnTheNextFrame) {
+    squares({-6}, 0);
+    OVnode *middle = squares({0}, 0);
+    squares({6}, 0);
+    const std::array<Pixel, 3> before = steady_row();
+    OVgeometry_setrgb(OVnode_getgeometry(middle), 0, 255, 0);
+    OVrender_frame();
+    const std::array<Pixel, 3> after = row();
+    EXPECT_TRUE(same(after[0], before[0]));
+    EXPECT_TRUE(same(after[2], before[2]));
+    EXPECT_GT(after[1].g, after[1].r + 3 * 16);
+}
+
+TEST_F(Merged, AChangedMaterialTableEntryShowsOnTheNextFrame) {
+    squares({-6}, 0);
+    OVnode *middle = squares({0}, 0);
+    squares({6}, 0);
+    const std::array<Pixel, 3> before = steady_row();
+    OVmtable *table = OVgeometry_getmtable(OVnode_getgeometry(middle));
+    ASSERT_NE(table, nullptr);
+    const int entry = OVmtable_matchrgb(table, grey, grey, grey);
+    const float red[4] = {1, 0, 0, 1};
+    ASSERT_TRUE(OVmtable_setvalue(table, entry, red, OVAMBIENTDIFFUSE));
+    OVrender_frame();
+    const std::array<Pixel, 3> after = row();
+    EXPECT_GT(after[1].r, after[1].g + 3 * 16);
+    EXPECT_TRUE(same(after[0], before[0]));
+    EXPECT_TRUE(same(after[2], before[2]));
+}
+
+TEST_F(Merged, PolygonAttributesShowOnTheNextFrame) {
+    squares({-6}, 0);
+    OVnode *middle = squares({0}, 0);
+    squares({6}, 0);
+    const std::array<Pixel, 3> before = steady_row();
+    OVgeometry *g = OVnode_getgeometry(middle);
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        OVpoly_setvisibility(p, 0);
+    OVrender_frame();
+    EXPECT_TRUE(near(row()[1], 0, 0, 255));
+    EXPECT_TRUE(same(row()[0], before[0]));
+    steady_row();
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p)) {
+        OVpoly_setvisibility(p, 1);
+        OVpoly_setrgb(p, 0, 0, 0);
+    }
+    OVrender_frame();
+    EXPECT_TRUE(near(row()[1], 0, 0, 0));
+}
+
+TEST_F(Merged, AnEditedOrDeletedGeometryShowsOnTheNextFrame) {
+    squares({-6}, 0);
+    OVnode *middle = squares({0}, 0);
+    OVnode *right = squares({6}, 0);
+    const std::array<Pixel, 3> before = steady_row();
+    // Moved up out of the row: the middle pixel shows the background.
+    OVgeometry *g = OVnode_getgeometry(middle);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    const OVp3 up = {0, 4, 0};
+    OVgeometry_translate(g, up);
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    OVrender_frame();
+    EXPECT_TRUE(near(row()[1], 0, 0, 255));
+    steady_row();
+    OVnode_delete(right);
+    OVrender_frame();
+    EXPECT_TRUE(near(row()[2], 0, 0, 255));
+    EXPECT_TRUE(same(row()[0], before[0]));
+}
+
+TEST_F(Merged, ANodeAddedToTheStretchIsDrawnOnTheNextFrame) {
+    squares({-6}, 0);
+    squares({0}, 0);
+    steady_row();
+    squares({6}, 0);
+    OVrender_frame();
+    EXPECT_FALSE(near(row()[2], 0, 0, 255));
+}
+
+} // namespace
