@@ -167,7 +167,11 @@ class Batcher {
         entry_colour(table_, matid, flags_ & DRAW_COLORMATERIAL ? mode_ : 0, rgba);
         if (!tint_) rgba[0] = rgba[1] = rgba[2] = 1;
         if (std::memcmp(rgba, c.color, sizeof rgba) == 0) return;
-        glColor4fv(rgba);
+        // Opaque colours take three numbers per vertex in a compiled list, not four.
+        if (rgba[3] == 1)
+            glColor3fv(rgba);
+        else
+            glColor4fv(rgba);
         std::memcpy(c.color, rgba, sizeof rgba);
     }
 
