@@ -2,6 +2,7 @@
 // table, the modifiable gate and the simple queries.
 #include "geometry/geometry_hooks.h"
 #include "geometry/geometry_internal.h"
+#include "geometry/record_pool.h"
 #include "orv/orv_internal.h"
 #include "orv/universe.h"
 
@@ -30,7 +31,7 @@ using namespace orv::geom;
 extern "C" {
 
 OVgeometry *_OVgeometry_new(void *owner) {
-    auto *g = static_cast<OVgeometry *>(OVmalloc(sizeof(OVgeometry)));
+    auto *g = static_cast<OVgeometry *>(geometry_take());
     std::memset(g, 0, sizeof *g);
     g->owner = owner;
     g->refcount = 1;
@@ -57,7 +58,7 @@ int OVgeometry_delete(OVgeometry *g) {
     render_release(g);
     if (g->draw) g->draw(g, g);
     OVfree(g->name);
-    OVfree(g);
+    geometry_give(g);
     return 0;
 }
 

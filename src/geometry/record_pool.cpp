@@ -1,5 +1,5 @@
-// The pools of vertex and polygon records, quadrilaterals' corner arrays and
-// vertex normals, and the count of pool blocks held.
+// The pools of vertex, polygon and geometry records, quadrilaterals' corner
+// arrays and vertex normals, and the count of pool blocks held.
 #include "geometry/record_pool.h"
 
 #include "geometry/geometry_record.h"
@@ -14,6 +14,7 @@ constinit RecordPool<sizeof(OVvertex)> vertices;
 constinit RecordPool<sizeof(OVpoly)> polys;
 constinit RecordPool<kQuadCorners * sizeof(OVvertex *)> quad_rings;
 constinit RecordPool<3 * sizeof(float)> normals;
+constinit RecordPool<sizeof(OVgeometry)> geometries;
 constinit long blocks = 0;
 } // namespace
 
@@ -56,6 +57,12 @@ float *normal_take() {
 }
 void normal_give(float *normal) {
     normals.give(normal);
+}
+void *geometry_take() {
+    return geometries.take();
+}
+void geometry_give(void *geometry) {
+    geometries.give(geometry);
 }
 
 } // namespace orv::geom

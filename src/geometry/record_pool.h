@@ -1,7 +1,8 @@
-// Fixed-size pools for the vertex and polygon records, quadrilaterals' corner
-// arrays and vertex normals (and the scene's node records). Models hold
-// millions of them, and an allocation of its own per record costs more than
-// reading the record from a file; pooled records also lie close together. Records come from aligned blocks, handed out in
+// Fixed-size pools for the vertex, polygon and geometry records,
+// quadrilaterals' corner arrays and vertex normals (and the scene's node
+// records). Models hold millions of them, and an allocation of its own per
+// record costs more than reading the record from a file; pooled records also
+// lie close together. Records come from aligned blocks, handed out in
 // address order the first time; a block whose records are all given back
 // goes back to the system, but for one spare per pool kept for the next
 // geometry. The simulation thread alone builds geometry, so the pools are not
@@ -126,5 +127,9 @@ void quad_ring_give(void *ring);
 // A vertex normal's three floats (uninitialised), and their return.
 float *normal_take();
 void normal_give(float *normal);
+// Geometry records lie together in creation order, so that a walk over the
+// nodes of many geometries reads them in few pages.
+void *geometry_take();
+void geometry_give(void *geometry);
 
 } // namespace orv::geom

@@ -28,8 +28,9 @@ OVgeometry *grid(int side, Cells cells = Cells::triangles) {
     return g;
 }
 
-// Vertices, polygons, quadrilaterals' corners, normals: one spare each.
-constexpr int kPools = 4;
+// Vertices, polygons, geometries, quadrilaterals' corners, normals: one
+// spare each.
+constexpr int kPools = 5;
 
 TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     const std::size_t before = orv::geom::pooled_bytes();
@@ -102,6 +103,28 @@ TEST(RecordPool, RecordsOfLiveGeometriesStayIntactWhileOthersGo) {
     EXPECT_EQ(corner_sum, expected);
     OVgeometry_delete(again);
     OVgeometry_delete(kept);
+}
+
+// Geometries made one after another lie one after another, whatever their
+// polygons take in between: a walk over many geometry nodes reads them in
+// few pages.
+TEST(RecordPool, GeometryRecordsLieTogetherInCreationOrder) {
+    if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
+    constexpr int kCount = 50;
+    OVgeometry *made[kCount];
+    for (OVgeometry *&g : made)
+        g = OVgeometry_newblock(1, 1, 1, 0);
+    // Neighbours but where a new block starts, records of at most 256 bytes.
+    constexpr std::ptrdiff_t kMostRecordBytes = 256;
+    int together = 0;
+    for (int i = 1; i < kCount; ++i) {
+        const std::ptrdiff_t step =
+            reinterpret_cast<char *>(made[i]) - reinterpret_cast<char *>(made[i - 1]);
+        if (step > 0 && step <= kMostRecordBytes) ++together;
+    }
+    EXPECT_GE(together, kCount - 2);
+    for (OVgeometry *g : made)
+        OVgeometry_delete(g);
 }
 
 } // namespace
