@@ -67,6 +67,10 @@ struct OVpoly {
     std::int16_t ncorners; // the corner count, kept as corners come and go
 };
 
+// Models hold millions of these: a field added here costs megabytes.
+static_assert(sizeof(void *) != 8 || sizeof(OVpoly) == 72, "polygon record grew");
+static_assert(sizeof(void *) != 8 || sizeof(OVvertex) == 40, "vertex record grew");
+
 namespace orv::geom {
 
 // The corner vertices of p in ring order.
