@@ -190,3 +190,51 @@ TEST_F(NffBulk, CountsThatLieAreCaught) {
 }
 
 } // namespace
+
+namespace {
+
+// Vertex and polygon lines of varied lengths, enough of them that the
+// reader's buffer refills in the middle of lines many times; with a comment
+// on every line, the same model goes through the token calls instead.
+std::string long_model(const char *tail) {
+    const int side = 120;
+    std::string text = "nff\nsheet\n" + std::to_string(side * side) + "\n";
+    char line[160];
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            std::snprintf(line, sizeof line, "%.*f %d.%d %.3f%s\n", x % 7, x * 0.37, y, x % 13,
+                          (x ^ y) * 0.001, tail);
+            text += line;
+        }
+    text += std::to_string(2 * (side - 1) * (side - 1)) + "\n";
+    for (int y = 0; y + 1 < side; ++y)
+        for (int x = 0; x + 1 < side; ++x) {
+            const int a = y * side + x, b = a + 1, c = a + side, d = c + 1;
+            std::snprintf(line, sizeof line, "3 %d %d %d%s%s\n3 %d %d %d%s\n", a, b, d,
+                          x % 3 ? "" : " 0x8f0", tail, a, d, c, tail);
+            text += line;
+        }
+    return text;
+}
+
+TEST_F(NffBulk, LinesAcrossBufferRefillsReadAsThroughTheTokenCalls) {
+    OVgeometry *quick = load(long_model(""));
+    OVgeometry *tokens = load(long_model(" // through the token calls"));
+    ASSERT_NE(quick, nullptr) << g_log;
+    ASSERT_NE(tokens, nullptr) << g_log;
+    EXPECT_EQ(OVgeometry_numpolys(quick), 2 * 119 * 119);
+    expect_same_statistics(quick, tokens);
+    for (OVvertex *v = OVgeometry_getvertices(quick), *w = OVgeometry_getvertices(tokens); v && w;
+         v = OVvertex_next(v), w = OVvertex_next(w)) {
+        OVp3 a, b;
+        OVvertex_getposition(v, a);
+        OVvertex_getposition(w, b);
+        ASSERT_EQ(std::memcmp(a, b, sizeof a), 0);
+    }
+    for (OVpoly *p = OVgeometry_getpolys(quick), *q = OVgeometry_getpolys(tokens); p && q;
+         p = OVpoly_next(p), q = OVpoly_next(q))
+        ASSERT_EQ(_OVpoly_getcolor24(p), _OVpoly_getcolor24(q));
+    EXPECT_TRUE(g_log.empty()) << g_log;
+}
+
+} // namespace
