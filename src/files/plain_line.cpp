@@ -51,9 +51,9 @@ bool PlainLine::token(const char **begin, const char **end) {
 bool PlainLine::integer(int *out) {
     skip_blanks();
     // Up to nine plain digits, the common case, are summed as they are met.
-    const char *begin = p_;
+    const char *begin = p_, *stop = limit_ - p_ > 9 ? p_ + 9 : limit_;
     int value = 0;
-    while (p_ < limit_ && p_ - begin < 9 && static_cast<unsigned>(*p_ - '0') <= 9)
+    while (p_ < stop && static_cast<unsigned>(*p_ - '0') <= 9)
         value = value * 10 + (*p_++ - '0');
     if (p_ > begin && p_ < limit_ && byte_class(p_) != kToken) {
         *out = value;
