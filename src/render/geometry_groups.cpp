@@ -19,9 +19,10 @@ namespace orv {
 struct GeometryGroup {
     PassRecord record;
     unsigned list;    // 0 until merged
-    int sightings;    // frames in a row the same members were drawn
+    int sightings;    // draws in a row with the same members
     bool unmergeable; // no list name or memory was left for it
     int count;
+    int capacity; // members the block holds
 };
 
 namespace {
@@ -38,9 +39,28 @@ bool same_members(GeometryGroup *group, const GroupMember *members, int count) {
            std::equal(members, members + count, members_of(group));
 }
 
-GeometryGroup *make_group(const GroupMember *members, int count) {
-    void *block = OVmalloc(sizeof(GeometryGroup) + sizeof(GroupMember) * count);
-    auto *group = new (block) GeometryGroup{};
+void release_list(GeometryGroup *group) {
+    if (!group->list) return;
+    if (platform::current().context_exists()) glDeleteLists(group->list, 1);
+    list_names_free(group->list, 1);
+    group->list = 0;
+}
+
+// A group for the members, made in the old one's block when it fits: a head
+// seen in turns with different stretches allocates nothing per draw.
+GeometryGroup *regroup(GeometryGroup *old, const GroupMember *members, int count) {
+    GeometryGroup *group = old;
+    if (group && group->capacity >= count) {
+        release_list(group);
+    } else {
+        release_group(old);
+        void *block = OVmalloc(sizeof(GeometryGroup) + sizeof(GroupMember) * count);
+        group = new (block) GeometryGroup{};
+        group->capacity = count;
+    }
+    const int capacity = group->capacity;
+    *group = GeometryGroup{};
+    group->capacity = capacity;
     group->count = count;
     std::copy(members, members + count, members_of(group));
     return group;
@@ -65,10 +85,10 @@ void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
         return;
     }
     bool empty;
-    const PassRecord *first = listed_pass(members[0].geometry, members[0].style, pass, &empty);
+    const RenderData *head = listed_pass(members[0].geometry, members[0].style, pass, &empty);
     PassRecord &r = group->record;
-    r.flags_in = first->flags_in;
-    r.color_material_in = first->color_material_in;
+    r.flags_in = head->pass[pass].flags_in;
+    r.color_material_in = head->pass[pass].color_material_in;
     std::vector<PassPart> parts;
     parts.reserve(static_cast<std::size_t>(group->count));
     for (int i = 0; i < group->count; ++i)
@@ -87,10 +107,7 @@ void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
 void draw_group(const GroupMember *members, int count, scene::TraversalState *s) {
     const int pass = draw_cache().transparent_pass ? 1 : 0;
     GeometryGroup *&group = render_data(members[0].geometry)->group[pass];
-    if (!same_members(group, members, count)) {
-        release_group(group);
-        group = make_group(members, count);
-    }
+    if (!same_members(group, members, count)) group = regroup(group, members, count);
     if (group->list) {
         replay_list(group->record, group->list);
         if (s) s->drawn_polys += group->record.polys;
@@ -105,10 +122,7 @@ void draw_group(const GroupMember *members, int count, scene::TraversalState *s)
 
 void release_group(GeometryGroup *group) {
     if (!group) return;
-    if (group->list) {
-        if (platform::current().context_exists()) glDeleteLists(group->list, 1);
-        list_names_free(group->list, 1);
-    }
+    release_list(group);
     OVfree(group);
 }
 

@@ -95,17 +95,17 @@ void replay_list(const PassRecord &r, unsigned list) {
     c.texture_list = 0; // whichever texture the list bound last
 }
 
-const PassRecord *listed_pass(OVgeometry *g, int style, int pass, bool *empty) {
+const RenderData *listed_pass(OVgeometry *g, int style, int pass, bool *empty) {
     *empty = false;
-    if (geom::geometry_draw_function(g) && !(style & 0x80)) return nullptr;
-    if (geom::geometry_editing(g)) return nullptr;
     const auto *d = static_cast<const RenderData *>(geom::geometry_render_data(g));
-    if (!d || !d->valid || !d->runs || d->runs->style != style) return nullptr;
-    if (!(d->runs->passes & (1 << pass))) {
+    if (!d || !d->valid || !d->runs || d->style != style) return nullptr;
+    if ((geom::geometry_draw_function(g) && !(style & 0x80)) || geom::geometry_editing(g))
+        return nullptr;
+    if (!(d->passes & (1 << pass))) {
         *empty = true;
         return nullptr;
     }
-    return d->list[pass] && !d->pass[pass].unavailable ? &d->pass[pass] : nullptr;
+    return d->list[pass] && !d->pass[pass].unavailable ? d : nullptr;
 }
 
 PassPart listed_part(OVgeometry *g, const BatchOptions &options) {

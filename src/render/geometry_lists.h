@@ -24,9 +24,9 @@ int compile_count();
 bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<int()> &draw);
 // Calls a list with the state it was recorded from, and notes what it leaves.
 void replay_list(const PassRecord &r, unsigned list);
-// The record of g's pass when the pass is drawn by replaying its compiled
-// list for this style, else null; *empty tells a pass with nothing to draw.
-const PassRecord *listed_pass(OVgeometry *g, int style, int pass, bool *empty);
+// g's render record when its pass for this style is drawn by replaying a
+// compiled list, else null; *empty tells a pass with nothing to draw.
+const RenderData *listed_pass(OVgeometry *g, int style, int pass, bool *empty);
 // The runs of a geometry whose pass is listed, to be sent again.
 PassPart listed_part(OVgeometry *g, const BatchOptions &options);
 

@@ -151,6 +151,8 @@ RunTable *geometry_runs(OVgeometry *g, int style) {
     if (!t) {
         t = build_runs(g, style);
         d->runs = t;
+        d->style = style;
+        d->passes = t->passes;
         d->valid = true;
     }
     return t;

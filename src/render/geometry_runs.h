@@ -52,6 +52,7 @@ struct RenderData {
     // Unique among all records ever made, renewed when the drawing changes:
     // a merged list names its geometries by it.
     std::uint64_t serial;
+    int style, passes;       // the runs' own, kept here to spare a look at the runs
     GeometryGroup *group[2]; // the merged list of each pass this geometry heads
 };
 

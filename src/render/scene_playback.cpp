@@ -87,8 +87,8 @@ class Playback {
             if (!g) continue;
             const int style = geom::geometry_style(g, s_->rendering_flags);
             bool empty;
-            if (listed_pass(g, style, pass, &empty))
-                stretch_members.push_back({g, render_data(g)->serial, style});
+            if (const RenderData *d = listed_pass(g, style, pass, &empty))
+                stretch_members.push_back({g, d->serial, style});
             else if (!empty)
                 break;
         }

@@ -184,4 +184,26 @@ TEST_F(Merged, ANodeAddedToTheStretchIsDrawnOnTheNextFrame) {
     EXPECT_FALSE(near(row()[2], 0, 0, 255));
 }
 
+TEST_F(Merged, AGeometryHeadingTwoStretchesInTurnsDrawsBoth) {
+    // A second window's box of view leaves the right square out: the left
+    // one heads a stretch of three there and of two here, in turns.
+    squares({-6}, 0);
+    squares({0}, 0);
+    squares({6}, 0);
+    OVwindow *other = OVwindow_new(0, 0, 80, 80, 0);
+    ASSERT_NE(other, nullptr);
+    OVwindow_setviewpoint(other, OVuniverse_getviewpoint());
+    ASSERT_TRUE(OVwindow_setprojection(other, 4));
+    ASSERT_TRUE(OVwindow_setfrustum(other, 0, -9, 3, -6, 6, 1, 100));
+    for (int frame = 0; frame < frames_to_merge; ++frame) {
+        OVrender_frame();
+        for (const Pixel &p : row())
+            EXPECT_FALSE(near(p, 0, 0, 255)) << frame;
+        EXPECT_FALSE(near(pixel(other, 20, 40), 0, 0, 255)) << frame;
+        EXPECT_FALSE(near(pixel(other, 60, 40), 0, 0, 255)) << frame;
+        EXPECT_EQ(OVwindow_getpolycount(other), 4) << frame;
+        EXPECT_EQ(OVwindow_getpolycount(window), 6) << frame;
+    }
+}
+
 } // namespace
