@@ -30,6 +30,8 @@ namespace {
 // Merging costs a compile: only stretches that stay unchanged are worth it.
 constexpr int sightings_before_merging = 3;
 
+int merges = 0;
+
 GroupMember *members_of(GeometryGroup *group) {
     return reinterpret_cast<GroupMember *>(group + 1);
 }
@@ -95,10 +97,12 @@ void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
         parts.push_back(listed_part(members[i].geometry, options_for(members[i].style, s)));
     const bool recorded = record_list(name, r, GL_COMPILE_AND_EXECUTE,
                                       [&] { return draw_parts(parts.data(), group->count, pass); });
-    if (recorded)
+    if (recorded) {
         group->list = name;
-    else
+        ++merges;
+    } else {
         group->unmergeable = true;
+    }
     if (s) s->drawn_polys += r.polys;
 }
 
@@ -124,6 +128,10 @@ void release_group(GeometryGroup *group) {
     if (!group) return;
     release_list(group);
     OVfree(group);
+}
+
+int merge_count() {
+    return merges;
 }
 
 } // namespace orv

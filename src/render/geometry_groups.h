@@ -23,5 +23,7 @@ struct GroupMember {
 void draw_group(const GroupMember *members, int count, scene::TraversalState *state);
 // Frees a group's merged list and record; null is ignored.
 void release_group(GeometryGroup *group);
+// Merged lists compiled since the start.
+int merge_count();
 
 } // namespace orv

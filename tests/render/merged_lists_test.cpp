@@ -1,6 +1,7 @@
 // Geometries drawn from one merged display list once their stretch of the
 // collection stays unchanged: the picture must be the one the geometries'
 // own lists give, and every change must show on the next frame.
+#include "render/geometry_groups.h"
 #include "render/render_pixels.h"
 
 #include <array>
@@ -66,8 +67,10 @@ struct Merged : Render {
     std::array<Pixel, 3> steady_row() {
         OVrender_frame();
         const std::array<Pixel, 3> first = row();
+        const int polygons = OVwindow_getpolycount(window);
         for (int i = 1; i < frames_to_merge; ++i) {
             OVrender_frame();
+            EXPECT_EQ(OVwindow_getpolycount(window), polygons) << "frame " << i;
             const std::array<Pixel, 3> now = row();
             for (int k = 0; k < 3; ++k)
                 EXPECT_TRUE(near(now[k], first[k].r, first[k].g, first[k].b))
@@ -87,6 +90,7 @@ TEST_F(Merged, EachGeometryKeepsItsOwnNormalsInTheMergedList) {
     squares({0}, tilt);
     squares({6}, 0);
     const std::array<Pixel, 3> p = steady_row();
+    EXPECT_EQ(OVwindow_getpolycount(window), 6);
     EXPECT_TRUE(same(p[0], p[2]));
     EXPECT_GT(brightness(p[0]), brightness(p[1]) + 3 * 16);
     EXPECT_FALSE(near(p[1], 0, 0, 255)); // drawn, not background
@@ -204,6 +208,35 @@ TEST_F(Merged, AGeometryHeadingTwoStretchesInTurnsDrawsBoth) {
         EXPECT_EQ(OVwindow_getpolycount(other), 4) << frame;
         EXPECT_EQ(OVwindow_getpolycount(window), 6) << frame;
     }
+}
+
+TEST_F(Merged, AStretchIsMergedOnceUnchangedAndAgainAfterAChange) {
+    squares({-6}, 0);
+    OVnode *middle = squares({0}, 0);
+    squares({6}, 0);
+    const int before = orv::merge_count();
+    steady_row();
+    EXPECT_EQ(orv::merge_count(), before + 1);
+    steady_row();
+    EXPECT_EQ(orv::merge_count(), before + 1); // replayed, not merged again
+    OVgeometry_setrgb(OVnode_getgeometry(middle), 0, 255, 0);
+    steady_row();
+    EXPECT_EQ(orv::merge_count(), before + 2);
+}
+
+TEST_F(Merged, AGeometryAloneOrOpenForEditingIsNotMerged) {
+    OVnode *left = squares({-6}, 0);
+    const int before = orv::merge_count();
+    steady_row();
+    EXPECT_EQ(orv::merge_count(), before);
+    squares({6}, 0);
+    OVgeometry *g = OVnode_getgeometry(left);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    const std::array<Pixel, 3> p = steady_row();
+    EXPECT_EQ(orv::merge_count(), before);
+    EXPECT_FALSE(near(p[0], 0, 0, 255));
+    EXPECT_FALSE(near(p[2], 0, 0, 255));
+    ASSERT_TRUE(OVgeometry_endedit(g));
 }
 
 } // namespace
