@@ -129,6 +129,13 @@ bool nff_write_binary(std::FILE *file, const GeometryList &geometries, const Nff
     if (!file) return false;
     Writer w(file);
     write_header(w, save.view);
+    // The header goes out first, so that a file that cannot take even the
+    // magic is told apart from one cut later.
+    w.flush(true);
+    if (!w.ok()) {
+        OVwarning("Unable to write to file.\n");
+        return false;
+    }
     for (std::size_t i = 0; i < geometries.size(); ++i)
         write_geometry(w, geometries[i], i == 0 ? save.name : nullptr, save.settings);
     w.flush(true);
