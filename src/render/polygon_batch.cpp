@@ -232,6 +232,8 @@ class Batcher {
             normal(sign * n[0], sign * n[1], sign * n[2]);
         }
         begin(kind);
+        // Inside the batch: under colour material, Mesa can miss a colour a
+        // compiled list sends between batches and draw the list black.
         colour(matid);
         ++primitives_;
         bool per_vertex = tint_ && (rflags & OVPOLYR_VCOLORS);
