@@ -6,6 +6,18 @@
 
 #include <cstdint>
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(leak_sanitizer)
+#define ORV_LEAK_CHECKED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ORV_LEAK_CHECKED 1
+#endif
+#ifdef ORV_LEAK_CHECKED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace orv::platform::posix {
 
 void *map_block(std::size_t bytes) {
@@ -21,10 +33,18 @@ void *map_block(std::size_t bytes) {
     // Blocks are filled in address order: one huge page costs one fault
     // instead of hundreds (advice only; refused where there are none).
     madvise(reinterpret_cast<void *>(aligned), bytes, MADV_HUGEPAGE);
+#ifdef ORV_LEAK_CHECKED
+    // Records in the block point at heap memory: the leak checker must
+    // search the block as it searches the heap.
+    __lsan_register_root_region(reinterpret_cast<void *>(aligned), bytes);
+#endif
     return reinterpret_cast<void *>(aligned);
 }
 
 void unmap_block(void *block, std::size_t bytes) {
+#ifdef ORV_LEAK_CHECKED
+    __lsan_unregister_root_region(block, bytes);
+#endif
     munmap(block, bytes);
 }
 
