@@ -1,6 +1,8 @@
 // Bounding boxes, materials, fog and ambient overrides of a collection.
 #include "render/collection_entries.h"
 
+#include "orv/mtable.h"
+#include "orv/geometry.h"
 #include "render/draw_state.h"
 #include "render/light_lists.h"
 #include "state/universe_state.h"
@@ -19,7 +21,8 @@ void drawing_without(int bits) {
 
 void draw_box(const OVp3 mid, const OVp3 ext, const scene::TraversalState *state) {
     drawing_without(DRAW_LIGHTING | DRAW_TEXTURE);
-    const bool blend = (state->rendering_flags & 0x10) && !draw_cache().transparent_pass;
+    const bool blend =
+        (state->rendering_flags & OVSTYLE_ANTIALIAS) && !draw_cache().transparent_pass;
     if (blend) glEnable(GL_BLEND);
     float rgb[3] = {1, 1, 1};
     universe_overlay(rgb);
@@ -46,13 +49,13 @@ void draw_box(const OVp3 mid, const OVp3 ext, const scene::TraversalState *state
 
 void apply_material(const scene::MaterialRecord *m, scene::TraversalState *state) {
     drawing_without(DRAW_COLORMATERIAL);
-    if (m->mask & 0x01) glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m->ambient);
-    if (m->mask & 0x04) glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m->specular);
-    if (m->mask & 0x10) glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, m->emission);
-    if (m->mask & 0x08) glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m->shininess);
-    if (m->mask & (0x02 | 0x40)) {
+    if (m->mask & OVAMBIENT) glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, m->ambient);
+    if (m->mask & OVSPECULAR) glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m->specular);
+    if (m->mask & OVEMISSION) glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, m->emission);
+    if (m->mask & OVSHININESS) glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, m->shininess);
+    if (m->mask & (OVDIFFUSE | OVOPACITY)) {
         float diffuse[4] = {m->diffuse[0], m->diffuse[1], m->diffuse[2], m->diffuse[3]};
-        if ((m->mask & 0x40) && draw_cache().transparent_pass) {
+        if ((m->mask & OVOPACITY) && draw_cache().transparent_pass) {
             state->alpha = m->alpha;
             diffuse[3] = m->alpha;
         }

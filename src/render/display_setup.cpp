@@ -22,9 +22,11 @@ struct Rect {
 Rect settings_rect(const Display &d) {
     const OVconfig &c = *universe_config();
     Rect r{c.window_x, c.window_y, c.window_width, c.window_height};
-    bool bordered = !(c.window_flags & 0x40);
-    if (c.window_flags & 0x10) r.x += d.max_width - r.width - (bordered ? 10 : 0);
-    if (c.window_flags & 0x20) r.y += d.max_height - r.height - (bordered ? 30 : 0);
+    bool bordered = !(c.window_flags & CONFIG_WINDOW_NO_BORDER);
+    if (c.window_flags & CONFIG_WINDOW_X_FROM_RIGHT)
+        r.x += d.max_width - r.width - (bordered ? 10 : 0);
+    if (c.window_flags & CONFIG_WINDOW_Y_FROM_BOTTOM)
+        r.y += d.max_height - r.height - (bordered ? 30 : 0);
     return r;
 }
 
@@ -57,7 +59,7 @@ void eye_windows(const Display &d, int flags) {
 
 void base_windows(int display_mode, int flags, const Display &d) {
     Rect r = settings_rect(d);
-    if (universe_config()->window_flags & 0x40) flags |= OVWINDOW_BORDERLESS;
+    if (universe_config()->window_flags & CONFIG_WINDOW_NO_BORDER) flags |= OVWINDOW_BORDERLESS;
     switch (display_mode) {
     case OVDISPLAY_STEREOFULLSCREEN:
         base_window(0, 0, d.max_width, d.max_height, flags | OVWINDOW_BORDERLESS | OVWINDOW_STEREO);

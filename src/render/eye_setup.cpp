@@ -1,5 +1,6 @@
 // One eye of a window: projection and view matrices, state, draw functions.
 #include "core/object_watch.h"
+#include "orv/geometry.h"
 #include "render/eye_setup.h"
 
 #include "orv/universe.h"
@@ -198,10 +199,10 @@ void eye_state(int rendering) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
     glDisable(GL_CULL_FACE);
-    glShadeModel(rendering & 0x08 ? GL_SMOOTH : GL_FLAT);
+    glShadeModel(rendering & OVSTYLE_SMOOTH ? GL_SMOOTH : GL_FLAT);
     forget_drawing_state();
     DrawCache &c = draw_cache();
-    c.flags = DRAW_LIGHTING | (rendering & 0x08 ? DRAW_SMOOTH : 0);
+    c.flags = DRAW_LIGHTING | (rendering & OVSTYLE_SMOOTH ? DRAW_SMOOTH : 0);
     c.transparent_pass = false;
 }
 
@@ -245,7 +246,8 @@ void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
     Volume volume;
     if (!matrices(w, eye, vp, projection, view, &volume)) return;
     int rendering = OVuniverse_getrendering();
-    if (rendering & 0x80) rendering &= 0x90;
+    // Wireframe ignores every other bit but anti-aliasing.
+    if (rendering & OVSTYLE_WIREFRAME) rendering &= OVSTYLE_WIREFRAME | OVSTYLE_ANTIALIAS;
     if (state) {
         hand_culling(state, volume, view);
         state->rendering_flags = rendering;

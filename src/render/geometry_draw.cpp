@@ -1,6 +1,7 @@
 // One geometry with its effective style, and application callback nodes.
 #include "render/geometry_draw.h"
 
+#include "orv/geometry.h"
 #include "core/object_watch.h"
 #include "orv/universe.h"
 #include "render/collection_entries.h"
@@ -12,13 +13,13 @@
 namespace orv {
 
 void draw_with_style(OVgeometry *g, scene::TraversalState *s, int style) {
-    const bool wire = style & 0x80;
+    const bool wire = style & OVSTYLE_WIREFRAME;
     if (OVgeometrydrawfn draw = geom::geometry_draw_function(g); !wire && draw) {
         draw(g, s);
         forget_drawing_state();
         return;
     }
-    const BatchOptions options{geom::geometry_editing(g), wire, (style & 0x10) != 0,
+    const BatchOptions options{geom::geometry_editing(g), wire, (style & OVSTYLE_ANTIALIAS) != 0,
                                s ? s->projection_mode : 1};
     const int drawn = draw_geometry_pass(g, style, options);
     if (s) s->drawn_polys += drawn;
@@ -43,7 +44,8 @@ ORV_API void _OVglcallback_draw(OVnode *node, void *state) {
     if (!scene::callback_of(node, &callback, cull_min, cull_max)) return;
     auto *s = static_cast<scene::TraversalState *>(state);
     drawing_without(DRAW_LIGHTING | DRAW_TEXTURE);
-    const bool blend = s && (s->rendering_flags & 0x10) && !draw_cache().transparent_pass;
+    const bool blend =
+        s && (s->rendering_flags & OVSTYLE_ANTIALIAS) && !draw_cache().transparent_pass;
     if (blend) glEnable(GL_BLEND);
     ObjectWatch watch(node);
     if (callback) callback(node);

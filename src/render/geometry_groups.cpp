@@ -1,6 +1,7 @@
 // Merging the compiled lists of consecutive geometries.
 #include "render/geometry_groups.h"
 
+#include "orv/geometry.h"
 #include "orv/message.h"
 #include "platform/platform.h"
 #include "render/geometry_draw.h"
@@ -69,7 +70,8 @@ GeometryGroup *regroup(GeometryGroup *old, const GroupMember *members, int count
 }
 
 BatchOptions options_for(int style, const scene::TraversalState *s) {
-    return {false, (style & 0x80) != 0, (style & 0x10) != 0, s ? s->projection_mode : 1};
+    return {false, (style & OVSTYLE_WIREFRAME) != 0, (style & OVSTYLE_ANTIALIAS) != 0,
+            s ? s->projection_mode : 1};
 }
 
 void draw_each(const GroupMember *members, int count, scene::TraversalState *s) {

@@ -1,6 +1,7 @@
 // Compiling and replaying a geometry's display lists.
 #include "render/geometry_lists.h"
 
+#include "orv/geometry.h"
 #include "orv/message.h"
 #include "render/list_names.h"
 
@@ -99,7 +100,8 @@ const RenderData *listed_pass(OVgeometry *g, int style, int pass, bool *empty) {
     *empty = false;
     const auto *d = static_cast<const RenderData *>(geom::geometry_render_data(g));
     if (!d || !d->valid || !d->runs || d->style != style) return nullptr;
-    if ((geom::geometry_draw_function(g) && !(style & 0x80)) || geom::geometry_editing(g))
+    if ((geom::geometry_draw_function(g) && !(style & OVSTYLE_WIREFRAME)) ||
+        geom::geometry_editing(g))
         return nullptr;
     if (!(d->passes & (1 << pass))) {
         *empty = true;
@@ -133,7 +135,8 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
 void compile_geometry(OVgeometry *g, int style) {
     RunTable *t = geometry_runs(g, style);
     const RenderData *d = render_data(g);
-    const BatchOptions options{false, (style & 0x80) != 0, (style & 0x10) != 0, 1};
+    const BatchOptions options{false, (style & OVSTYLE_WIREFRAME) != 0,
+                               (style & OVSTYLE_ANTIALIAS) != 0, 1};
     for (int pass = 0; pass < 2; ++pass)
         if ((t->passes & (1 << pass)) && !d->list[pass] && !d->pass[pass].unavailable)
             compile(g, t, pass, GL_COMPILE, options);

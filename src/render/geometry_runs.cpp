@@ -52,9 +52,9 @@ int color_material_mode(const OVmtable *t) {
 }
 
 int draw_flags(const OVpoly *p, int style, int color_material) {
-    const int shading = style & 0x08 ? DRAW_SMOOTH : 0;
+    const int shading = style & OVSTYLE_SMOOTH ? DRAW_SMOOTH : 0;
     // Outlines are unlit, in the polygon's or its corners' colours.
-    if (style & 0x80) return (poly_transparent(p) ? DRAW_TRANSPARENT : 0) | shading;
+    if (style & OVSTYLE_WIREFRAME) return (poly_transparent(p) ? DRAW_TRANSPARENT : 0) | shading;
     int flags = DRAW_LIGHTING | DRAW_CULL;
     if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) flags |= DRAW_TWOSIDED;
     if (geom::poly_render_flags(p) & OVPOLYR_SMOOTH) flags |= shading;

@@ -1,6 +1,7 @@
 // The preparation pass over a scene's geometries and their invalidation
 // after a change of the rendering flags.
 #include "orv/universe.h"
+#include "orv/geometry.h"
 #include "platform/platform.h"
 #include "render/geometry_draw.h"
 #include "render/geometry_lists.h"
@@ -20,7 +21,8 @@ ORV_API void _OVrender_prepare(OVnode *root, void *) {
     if (flags & 0x80) flags &= 0x90;
     for_each_geometry(root, [flags](OVgeometry *g) {
         const int style = geom::geometry_style(g, flags);
-        if (!geom::geometry_draw_function(g) || (style & 0x80)) compile_geometry(g, style);
+        if (!geom::geometry_draw_function(g) || (style & OVSTYLE_WIREFRAME))
+            compile_geometry(g, style);
     });
 }
 

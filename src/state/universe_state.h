@@ -6,10 +6,20 @@
 
 #include <cstdint>
 
+// Bits of OVconfig::window_flags: which window values the file gave, and how.
+enum ConfigWindowFlag : std::uint32_t {
+    CONFIG_WINDOW_HEIGHT = 0x01,
+    CONFIG_WINDOW_X = 0x02,
+    CONFIG_WINDOW_GEOMETRY = 0x04,
+    CONFIG_WINDOW_WIDTH = 0x08,
+    CONFIG_WINDOW_X_FROM_RIGHT = 0x10,
+    CONFIG_WINDOW_Y_FROM_BOTTOM = 0x20,
+    CONFIG_WINDOW_NO_BORDER = 0x40,
+};
+
 struct OVconfig {
     std::uint32_t background = 0x0000FF;
-    std::uint32_t window_flags = 0; // 1 height, 2 x, 4 geometry, 8 width, 0x10 x from right,
-                                    // 0x20 y from bottom, 0x40 no border
+    std::uint32_t window_flags = 0; // ConfigWindowFlag bits
     int window_x = 0, window_y = 0;
     int window_width = 640, window_height = 480;
     float ambient_intensity = 0.4f;

@@ -128,9 +128,10 @@ void read_geometry(const char *value, OVconfig &c) {
     c.window_height = static_cast<int>(height);
     c.window_x = static_cast<int>(x);
     c.window_y = static_cast<int>(y);
-    c.window_flags |= 4 | 8 | 1 | 2;
-    if (x < 0) c.window_flags |= 0x10;
-    if (y < 0) c.window_flags |= 0x20;
+    c.window_flags |=
+        CONFIG_WINDOW_GEOMETRY | CONFIG_WINDOW_WIDTH | CONFIG_WINDOW_HEIGHT | CONFIG_WINDOW_X;
+    if (x < 0) c.window_flags |= CONFIG_WINDOW_X_FROM_RIGHT;
+    if (y < 0) c.window_flags |= CONFIG_WINDOW_Y_FROM_BOTTOM;
 }
 
 void read_keys(OVconfig &c) {
@@ -146,7 +147,8 @@ void read_keys(OVconfig &c) {
     }
     if (read_key("ambientrgb", value) && !colour_of(value, c.ambient_color))
         OVwarning("Invalid ambientrgb %s.\n", value);
-    if (read_key("border", value) && is_word(value, "False")) c.window_flags |= 0x40;
+    if (read_key("border", value) && is_word(value, "False"))
+        c.window_flags |= CONFIG_WINDOW_NO_BORDER;
     // Viewing values that would break the projection keep their defaults.
     if (read_key("fov", value)) {
         const float angle = static_cast<float>(std::atof(value)) * (kPi / 2) / 180;
