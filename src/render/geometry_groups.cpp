@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -93,6 +94,8 @@ void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
     PassRecord &r = group->record;
     r.flags_in = head->pass[pass].flags_in;
     r.color_material_in = head->pass[pass].color_material_in;
+    r.color_known_in = head->pass[pass].color_known_in;
+    std::memcpy(r.color_in, head->pass[pass].color_in, sizeof r.color_in);
     std::vector<PassPart> parts;
     parts.reserve(static_cast<std::size_t>(group->count));
     for (int i = 0; i < group->count; ++i)

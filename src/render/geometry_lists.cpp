@@ -16,6 +16,21 @@ namespace {
 
 int compiles = 0;
 
+// Sets the list's first colour outside it, so that a one-colour list holds no
+// colour in its vertices. Under colour material Mesa leaves such a constant
+// colour out of the ambient term: the material takes it directly as well.
+void send_colour(const PassRecord &r) {
+    DrawCache &c = draw_cache();
+    const bool tracked = c.flags & DRAW_COLORMATERIAL;
+    if (tracked) glDisable(GL_COLOR_MATERIAL);
+    glColor4fv(r.color_in);
+    if (tracked) {
+        glMaterialfv(GL_FRONT_AND_BACK, static_cast<GLenum>(c.color_material), r.color_in);
+        glEnable(GL_COLOR_MATERIAL);
+    }
+    std::memcpy(c.color, r.color_in, sizeof c.color);
+}
+
 int first_flags(RunTable *t, int pass) {
     PolyRun *runs = table_runs(t);
     for (int r = 0; r < t->run_count; ++r)
@@ -39,6 +54,7 @@ int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOption
     r.color_material_in = t->color_material;
     BatchOptions compiled = options;
     compiled.immediate = false;
+    r.color_known_in = first_colour(g, t, pass, compiled, r.color_in);
     if (!record_list(name, r, mode, [&] { return draw_runs(g, t, pass, compiled); })) {
         r.unavailable = true;
         return r.polys;
@@ -56,12 +72,15 @@ bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<
     if (mode == GL_COMPILE_AND_EXECUTE) {
         if (r.color_material_in) apply_color_material(r.color_material_in);
         apply_flags(r.flags_in);
+        forget_colours();
+        if (r.color_known_in) send_colour(r);
     } else {
         // Nothing is executed: the cache pretends the list's entry state.
         c.flags = r.flags_in;
         if (r.color_material_in) c.color_material = r.color_material_in;
+        forget_colours();
+        if (r.color_known_in) std::memcpy(c.color, r.color_in, sizeof c.color);
     }
-    forget_colours();
     while (glGetError() != GL_NO_ERROR) {
     }
     glNewList(name, mode);
@@ -85,8 +104,10 @@ bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<
 void replay_list(const PassRecord &r, unsigned list) {
     if (r.color_material_in) apply_color_material(r.color_material_in);
     apply_flags(r.flags_in);
-    glCallList(list);
     DrawCache &c = draw_cache();
+    // Sent even when the cache has it: a list may have left the material behind.
+    if (r.color_known_in) send_colour(r);
+    glCallList(list);
     c.flags = r.flags_out;
     c.color_material = r.color_material_out;
     c.material = r.material_out;

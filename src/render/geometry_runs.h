@@ -33,6 +33,10 @@ OVpoly **table_polys(RunTable *table);
 struct PassRecord {
     int flags_in, flags_out;
     int color_material_in, color_material_out;
+    // The colour set before the list is called, so that a one-colour pass
+    // holds no colour in its vertices.
+    bool color_known_in;
+    float color_in[4];
     MaterialKey material_out;
     float color_out[4];
     float normal_out[3];

@@ -273,6 +273,23 @@ class Batcher {
 
 } // namespace
 
+bool first_colour(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options,
+                  float out[4]) {
+    if (options.outlines) return false;
+    PolyRun *runs = table_runs(table);
+    for (int r = 0; r < table->run_count; ++r) {
+        const PolyRun &run = runs[r];
+        if (((run.flags & DRAW_TRANSPARENT) != 0) != (pass == 1)) continue;
+        const bool current_colour =
+            (run.flags & DRAW_COLORMATERIAL) || !(run.flags & DRAW_LIGHTING);
+        if (!current_colour || (run.flags & DRAW_TEXTURE) || run.count == 0) return false;
+        const int mode = run.flags & DRAW_COLORMATERIAL ? table->color_material : 0;
+        entry_colour(geometry_mtable(g), poly_matid(table_polys(table)[run.first]), mode, out);
+        return true;
+    }
+    return false;
+}
+
 int draw_parts(const PassPart *parts, int count, int pass) {
     Batcher batcher;
     int drawn = 0;

@@ -17,6 +17,11 @@ struct BatchOptions {
 // Draws the runs of one pass (0 opaque, 1 transparent); returns the polygons sent.
 int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options);
 
+// The current colour the pass's first polygon is drawn in, when it is drawn
+// with one (colour material or unlit, untextured, filled); false otherwise.
+bool first_colour(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options,
+                  float out[4]);
+
 // One geometry's runs, as drawn with others in one stream.
 struct PassPart {
     OVgeometry *geometry;

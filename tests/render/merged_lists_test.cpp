@@ -210,6 +210,74 @@ TEST_F(Merged, AGeometryHeadingTwoStretchesInTurnsDrawsBoth) {
     }
 }
 
+bool reddest(Pixel p) {
+    return p.r > p.g + 3 * 16 && p.r > p.b + 3 * 16;
+}
+
+bool greenest(Pixel p) {
+    return p.g > p.r + 3 * 16 && p.g > p.b + 3 * 16;
+}
+
+// Red and blue, unlike the blue background.
+bool magenta(Pixel p) {
+    return p.r > p.g + 3 * 16 && p.b > p.g + 3 * 16;
+}
+
+TEST_F(Merged, GeometriesOfDifferentSingleColoursKeepThemInOneMergedList) {
+    OVgeometry_setrgb(OVnode_getgeometry(squares({-6}, 0)), 255, 0, 0);
+    OVgeometry_setrgb(OVnode_getgeometry(squares({0}, 0)), 0, 255, 0);
+    OVgeometry_setrgb(OVnode_getgeometry(squares({6}, 0)), 255, 0, 0);
+    const int before = orv::merge_count();
+    const std::array<Pixel, 3> p = steady_row();
+    EXPECT_EQ(orv::merge_count(), before + 1);
+    EXPECT_TRUE(reddest(p[0]));
+    EXPECT_TRUE(greenest(p[1]));
+    EXPECT_TRUE(reddest(p[2]));
+}
+
+TEST_F(Merged, AManyColouredGeometryBesideSingleColouredOnesKeepsEveryColour) {
+    OVgeometry_setrgb(OVnode_getgeometry(squares({-6}, 0)), 255, 0, 0);
+    // Its two triangles in two colours: a table of two entries, no colour material.
+    OVgeometry *many = OVgeometry_begin();
+    square(many, 0, 0);
+    OVgeometry_close(many);
+    OVpoly *first = OVgeometry_getpolys(many);
+    OVpoly_setrgb(first, 0, 255, 0);
+    OVpoly_setrgb(OVpoly_next(first), 255, 0, 255);
+    OVgeometrynode_new(root, many);
+    OVgeometry_setrgb(OVnode_getgeometry(squares({6}, 0)), 255, 0, 0);
+    steady_row();
+    // The middle square's triangles meet on its diagonal: a pixel each side.
+    const Pixel left = pixel(window, 36, 40), right = pixel(window, 44, 40);
+    EXPECT_TRUE((greenest(left) && magenta(right)) || (magenta(left) && greenest(right)));
+    EXPECT_TRUE(reddest(row()[0]));
+    EXPECT_TRUE(reddest(row()[2]));
+}
+
+TEST_F(Merged, TheFirstGeometrysChangedColourShowsOnTheNextFrame) {
+    OVnode *left = squares({-6}, 0);
+    OVgeometry_setrgb(OVnode_getgeometry(left), 255, 0, 0);
+    squares({0}, 0);
+    squares({6}, 0);
+    const std::array<Pixel, 3> before = steady_row();
+    EXPECT_TRUE(reddest(before[0]));
+    OVgeometry_setrgb(OVnode_getgeometry(left), 0, 255, 0);
+    OVrender_frame();
+    EXPECT_TRUE(greenest(row()[0]));
+    EXPECT_TRUE(same(row()[1], before[1]));
+    const std::array<Pixel, 3> after = steady_row();
+    EXPECT_TRUE(greenest(after[0]));
+    EXPECT_TRUE(same(after[2], before[2]));
+}
+
+TEST_F(Merged, ASingleColouredGeometryAloneKeepsItsColourFromFrameToFrame) {
+    OVnode *left = squares({-6}, 0);
+    OVgeometry_setrgb(OVnode_getgeometry(left), 0, 255, 0);
+    EXPECT_TRUE(greenest(steady_row()[0]));
+    OVgeometry_setrgb(OVnode_getgeometry(left), 255, 0, 0);
+    EXPECT_TRUE(reddest(steady_row()[0]));
+}
+
 TEST_F(Merged, AStretchIsMergedOnceUnchangedAndAgainAfterAChange) {
     squares({-6}, 0);
     OVnode *middle = squares({0}, 0);
