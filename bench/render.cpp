@@ -172,8 +172,8 @@ void draw_arrays(OVwindow *, int) {
 // compiled once into a display list in batches of 5,000, under colour
 // material with the colour sent inside the first batch. The colour then
 // becomes a per-vertex attribute of the list; sent before the batch it would
-// be lost to the same Mesa behaviour as above. This is the floor the scene
-// benchmarks can reach.
+// be lost to the same Mesa behaviour as above. The renderer's one-colour
+// lists carry no colour at all and can do better than this.
 constexpr int batch_triangles = 5000;
 unsigned colour_list = 0;
 
