@@ -19,6 +19,22 @@ int compiles = 0;
 // Sets the list's first colour outside it, so that a one-colour list holds no
 // colour in its vertices. Under colour material Mesa leaves such a constant
 // colour out of the ambient term: the material takes it directly as well.
+ListExit exit_of(const DrawCache &c) {
+    ListExit e{c.flags, c.color_material, c.material, {}, {}, c.normal_known};
+    std::memcpy(e.color, c.color, sizeof e.color);
+    std::memcpy(e.normal, c.normal, sizeof e.normal);
+    return e;
+}
+
+void take_exit(DrawCache &c, const ListExit &e) {
+    c.flags = e.flags;
+    c.color_material = e.color_material;
+    c.material = e.material;
+    std::memcpy(c.color, e.color, sizeof c.color);
+    std::memcpy(c.normal, e.normal, sizeof c.normal);
+    c.normal_known = e.normal_known;
+}
+
 void send_colour(const PassRecord &r) {
     DrawCache &c = draw_cache();
     const bool tracked = c.flags & DRAW_COLORMATERIAL;
@@ -87,12 +103,7 @@ bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<
     r.polys = draw();
     glEndList();
     const bool exhausted = glGetError() == GL_OUT_OF_MEMORY;
-    r.flags_out = c.flags;
-    r.color_material_out = c.color_material;
-    r.material_out = c.material;
-    std::memcpy(r.color_out, c.color, sizeof r.color_out);
-    std::memcpy(r.normal_out, c.normal, sizeof r.normal_out);
-    r.normal_known_out = c.normal_known;
+    r.out = exit_of(c);
     if (mode == GL_COMPILE) c = outside;
     if (!exhausted) return true;
     OVwarning("Out of display list memory");
@@ -108,12 +119,7 @@ void replay_list(const PassRecord &r, unsigned list) {
     // Sent even when the cache has it: a list may have left the material behind.
     if (r.color_known_in) send_colour(r);
     glCallList(list);
-    c.flags = r.flags_out;
-    c.color_material = r.color_material_out;
-    c.material = r.material_out;
-    std::memcpy(c.color, r.color_out, sizeof c.color);
-    std::memcpy(c.normal, r.normal_out, sizeof c.normal);
-    c.normal_known = r.normal_known_out;
+    take_exit(c, r.out);
     c.texture_list = 0; // whichever texture the list bound last
 }
 

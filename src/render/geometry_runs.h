@@ -30,17 +30,24 @@ PolyRun *table_runs(RunTable *table);
 OVpoly **table_polys(RunTable *table);
 
 // What replaying one pass's list must restore and leaves behind.
+// The drawing state a compiled list leaves behind it.
+struct ListExit {
+    int flags;
+    int color_material;
+    MaterialKey material;
+    float color[4];
+    float normal[3];
+    bool normal_known;
+};
+
 struct PassRecord {
-    int flags_in, flags_out;
-    int color_material_in, color_material_out;
+    int flags_in;
+    int color_material_in;
     // The colour set before the list is called, so that a one-colour pass
     // holds no colour in its vertices.
     bool color_known_in;
     float color_in[4];
-    MaterialKey material_out;
-    float color_out[4];
-    float normal_out[3];
-    bool normal_known_out;
+    ListExit out;
     int polys;        // polygons in the list
     bool unavailable; // the list could not be compiled: drawn immediately
 };

@@ -16,16 +16,9 @@ using namespace render_test;
 constexpr int frames_to_merge = 5;
 constexpr int grey = 100;
 
-struct Merged : Render {
-    OVnode *root = nullptr;
-    OVwindow *window = nullptr;
-
+struct Merged : WindowScene {
     void SetUp() override {
-        Render::SetUp();
-        root = OVuniverse_getrootnodes();
-        window = OVwindow_new(0, 0, 80, 80, 0);
-        ASSERT_NE(window, nullptr);
-        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+        WindowScene::SetUp();
         OVp3 forward = {0, 0, 1};
         OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
     }

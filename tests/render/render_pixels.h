@@ -14,6 +14,20 @@ struct Render : ::testing::Test {
     void TearDown() override { OVuniverse_delete(); }
 };
 
+// A universe with one 80 x 80 window looking through the universe's viewpoint.
+struct WindowScene : Render {
+    OVnode *root = nullptr;
+    OVwindow *window = nullptr;
+
+    void SetUp() override {
+        Render::SetUp();
+        root = OVuniverse_getrootnodes();
+        window = OVwindow_new(0, 0, 80, 80, 0);
+        ASSERT_NE(window, nullptr);
+        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
+    }
+};
+
 struct Pixel {
     int r, g, b;
 };

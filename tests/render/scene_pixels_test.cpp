@@ -16,18 +16,7 @@ using namespace render_test;
 
 const OVp3 ahead = {0, 0, 10};
 
-struct Scene : Render {
-    OVnode *root = nullptr;
-    OVwindow *window = nullptr;
-
-    void SetUp() override {
-        Render::SetUp();
-        root = OVuniverse_getrootnodes();
-        window = OVwindow_new(0, 0, 80, 80, 0);
-        ASSERT_NE(window, nullptr);
-        OVwindow_setviewpoint(window, OVuniverse_getviewpoint());
-    }
-
+struct Scene : WindowScene {
     // A block of the colour, moved to the place, under the parent.
     OVnode *block(OVnode *parent, float size, const OVp3 at, int r, int g, int b) {
         OVgeometry *geometry = OVgeometry_newblock(size, size, size, 0);
