@@ -1,6 +1,7 @@
 #include "files/model_import.h"
 
 #include "core/file_extension.h"
+#include "geometry/geometry_builder.h"
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
@@ -249,13 +250,13 @@ OVgeomlist *import_geometries(std::FILE *file, const char *name, int type, float
         name);
     if (!scene) return nullptr;
     SharedTable table{make_table(scene)};
-    OVgeomlist *list = nullptr;
+    OVgeomlist *list = nullptr, **tail = &list; // appending at the tail keeps the file order
     const std::string file_name = base_name(name);
     for (unsigned i = 0; i < scene->mNumMeshes; ++i) {
         const aiMesh *mesh = scene->mMeshes[i];
         const std::string mesh_name = mesh->mName.length ? mesh->mName.C_Str() : file_name;
         if (OVgeometry *g = make_geometry(mesh, mesh_name.c_str(), scale, table))
-            list = _OVgeomlist_append(list, _OVgeomlist_add(nullptr, g));
+            tail = geom::builder_list_append(tail, g);
     }
     if (!list) {
         OVwarning("Couldn't load model %s: no polygon could be made\n", name ? name : "");

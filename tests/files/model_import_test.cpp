@@ -279,3 +279,36 @@ TEST_F(ModelImport, TruncatedAndJunkFilesGiveAMessageAndNoNodes) {
     EXPECT_EQ(OVnode_numchildren(root), 0);
     EXPECT_NE(messages.find("Couldn't load model"), std::string::npos);
 }
+
+TEST_F(ModelImport, ManyMeshesArriveInTheFileOrder) {
+    // One triangle per object, each in its own material so that the import
+    // keeps them apart: the list must keep the objects' order.
+    constexpr int kObjects = 300;
+    std::string mtl, obj = "mtllib parts.mtl\n";
+    for (int i = 0; i < kObjects; ++i) {
+        mtl += "newmtl m" + std::to_string(i) + "\nKd 1 0 0\n";
+        obj += "o part" + std::to_string(i) + "\nusemtl m" + std::to_string(i) + "\n";
+        obj += "v " + std::to_string(i) + " 0 0\nv " + std::to_string(i) + " 1 0\nv " +
+               std::to_string(i) + " 0 1\n";
+        obj += "f -3 -2 -1\n";
+    }
+    write("parts.mtl", mtl);
+    const std::string file = write("parts.obj", obj);
+    std::FILE *f = std::fopen(file.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    OVpq view{};
+    OVgeomlist *list = _OVgeometry_load(f, file.c_str(), OVFILE_WAVEFRONT, &view, 1, 0);
+    ASSERT_NE(list, nullptr) << messages;
+    int count = 0;
+    for (OVgeomlist *l = list; l; l = _OVgeomlist_next(l), ++count) {
+        OVgeometry *g = _OVgeomlist_geometry(l);
+        EXPECT_STREQ(OVgeometry_getname(g), ("part" + std::to_string(count)).c_str());
+        OVp3 middle;
+        OVgeometry_getmidpoint(g, middle);
+        EXPECT_FLOAT_EQ(middle[0], static_cast<float>(count)) << count;
+    }
+    EXPECT_EQ(count, kObjects);
+    for (OVgeomlist *l = list; l; l = _OVgeomlist_next(l))
+        OVgeometry_delete(_OVgeomlist_geometry(l));
+    _OVgeomlist_delete(list);
+}
