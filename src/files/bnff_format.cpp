@@ -1,13 +1,8 @@
 #include "files/bnff_format.h"
 
 #include <bit>
-#include <cstring>
 
 namespace orv::bnff {
-
-namespace {
-constexpr std::size_t kFirstChunk = 1 << 16; // for files that cannot seek
-} // namespace
 
 int property_floats(std::uint8_t tag) {
     for (const PropertyLayout &p : kPropertyOrder)
@@ -46,35 +41,19 @@ bool Reader::string(std::string *out, bool *too_long) {
         return false;
     }
     if (remaining() < n) return false;
-    out->assign(reinterpret_cast<const char *>(bytes_.get() + pos_), n);
+    out->assign(reinterpret_cast<const char *>(bytes_ + pos_), n);
     pos_ += n;
     return true;
 }
 
-FileBytes read_all(std::FILE *file) {
-    FileBytes out;
-    // A seekable file is read in one piece: one byte more than it holds lets
-    // the read see the end without growing the buffer.
-    std::size_t capacity = kFirstChunk;
-    long here = std::ftell(file);
-    if (here >= 0 && std::fseek(file, 0, SEEK_END) == 0) {
-        long end = std::ftell(file);
-        std::fseek(file, here, SEEK_SET);
-        if (end >= here) capacity = static_cast<std::size_t>(end - here) + 1;
-    }
-    out.data.reset(new unsigned char[capacity]);
-    for (;;) {
-        if (out.size == capacity) {
-            std::unique_ptr<unsigned char[]> larger(new unsigned char[capacity * 2]);
-            std::memcpy(larger.get(), out.data.get(), out.size);
-            out.data = std::move(larger);
-            capacity *= 2;
-        }
-        std::size_t got = std::fread(out.data.get() + out.size, 1, capacity - out.size, file);
-        out.size += got;
-        if (got == 0 || std::feof(file) || std::ferror(file)) break;
-    }
-    return out;
+FileBytes::FileBytes(std::FILE *file) : ok_(platform::current().process.view_file(file, &view_)) {}
+
+bool FileBytes::torn() const {
+    return ok_ && platform::current().process.view_torn(&view_);
+}
+
+FileBytes::~FileBytes() {
+    if (ok_) platform::current().process.release_view(&view_);
 }
 
 } // namespace orv::bnff

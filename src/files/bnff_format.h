@@ -1,11 +1,12 @@
 // Binary NFF: tags, limits, and big-endian encoding of its fields.
 #pragma once
 
+#include "platform/platform.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,16 +66,35 @@ class Writer {
     bool ok_ = true;
 };
 
-// The bytes of a file, read whole.
-struct FileBytes {
-    std::unique_ptr<unsigned char[]> data; // left uninitialised beyond size
-    std::size_t size = 0;
+// Loads a big-endian 32-bit word.
+inline std::uint32_t load_u32(const unsigned char *b) {
+    return std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
+           std::uint32_t{b[3]};
+}
+
+// The rest of an open file, viewed for as long as the object lives.
+class FileBytes {
+  public:
+    explicit FileBytes(std::FILE *file);
+    ~FileBytes();
+    FileBytes(const FileBytes &) = delete;
+    FileBytes &operator=(const FileBytes &) = delete;
+    // False when the file could not be had (no memory for its copy).
+    bool ok() const { return ok_; }
+    // True when the file shrank while it was read: its missing bytes read as zeros.
+    bool torn() const;
+    const unsigned char *data() const { return view_.data; }
+    std::size_t size() const { return view_.size; }
+
+  private:
+    platform::FileView view_;
+    bool ok_;
 };
 
-// Reads fields from a file held in memory; every read fails at the end.
+// Reads fields from bytes held in memory; every read fails at the end.
 class Reader {
   public:
-    explicit Reader(FileBytes bytes) : bytes_(std::move(bytes.data)), size_(bytes.size) {}
+    Reader(const unsigned char *data, std::size_t size) : bytes_(data), size_(size) {}
     // Fields are read inline: a model has millions of them.
     bool u8(std::uint8_t *out) {
         if (at_end()) return false;
@@ -83,9 +103,7 @@ class Reader {
     }
     bool u32(std::uint32_t *out) {
         if (remaining() < 4) return false;
-        const unsigned char *b = bytes_.get() + pos_;
-        *out = std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 |
-               std::uint32_t{b[3]};
+        *out = load_u32(bytes_ + pos_);
         pos_ += 4;
         return true;
     }
@@ -116,16 +134,20 @@ class Reader {
         *out = bytes_[pos_];
         return true;
     }
+    // The next n bytes, left in place, for decoding a whole record at once;
+    // null when fewer remain.
+    const unsigned char *ahead(std::size_t n) const {
+        return remaining() >= n ? bytes_ + pos_ : nullptr;
+    }
+    // Passes over n bytes that ahead(n) gave.
+    void skip(std::size_t n) { pos_ += n; }
     std::size_t remaining() const { return size_ - pos_; }
     bool at_end() const { return pos_ >= size_; }
 
   private:
-    std::unique_ptr<unsigned char[]> bytes_;
+    const unsigned char *bytes_;
     std::size_t size_;
     std::size_t pos_ = 0;
 };
-
-// The rest of an open file.
-FileBytes read_all(std::FILE *file);
 
 } // namespace orv::bnff

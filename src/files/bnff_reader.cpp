@@ -11,6 +11,7 @@
 #include "orv/message.h"
 #include "orv/mtable.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -25,13 +26,19 @@ using namespace bnff;
 // count, material id, end tag) take: counts the rest of the file cannot
 // hold are refused before anything is allocated.
 constexpr std::size_t kMinVertexBytes = 13, kMinPolygonBytes = 9, kCornerBytes = 4;
+// The records nearly every model is made of, decoded whole: a vertex with no
+// flags, and a triangle (its corner count, three vertex numbers and a
+// material id) with no attributes. The offsets are of their last fields.
+constexpr std::size_t kPlainVertexBytes = kMinVertexBytes, kVertexFlagsAt = 12;
+constexpr std::size_t kPlainTriangleBytes = 21, kTriangleMatidAt = 16, kTriangleEndAt = 20;
+constexpr std::uint32_t kTriangleCorners = 3;
 
 class BnffReader {
   public:
     BnffReader(std::FILE *f, const char *name, float scale, bool merge,
                std::vector<PortalRequest> *portals)
-        : r_(read_all(f)), name_(name ? name : ""), scale_(scale), merge_(merge), portals_(portals),
-          sharing_(merge) {}
+        : bytes_(f), r_(bytes_.data(), bytes_.size()), name_(name ? name : ""), scale_(scale),
+          merge_(merge), portals_(portals), sharing_(merge) {}
 
     OVgeomlist *read(OVpq *view);
 
@@ -41,11 +48,15 @@ class BnffReader {
     OVgeometry *read_geometry();
     bool read_string(std::string *out);
     bool read_count(std::size_t min_bytes, std::uint32_t *n);
+    bool read_plain_vertex(OVgeometry *g, std::uint32_t number);
     bool read_vertex(OVgeometry *g, std::uint32_t number);
+    bool read_plain_triangle(OVgeometry *g);
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
     bool read_attributes(PolygonAttributes *a);
+    void discard(OVgeomlist *list, std::size_t portals_before);
     void unexpected_end() { OVwarning("Unexpected end of binary NFF file %s\n", name_.c_str()); }
 
+    FileBytes bytes_;
     Reader r_;
     std::string name_;
     float scale_;
@@ -122,7 +133,20 @@ bool BnffReader::read_count(std::size_t min_bytes, std::uint32_t *n) {
     return true;
 }
 
+// A vertex without flags taken whole; false, nothing taken, for any other.
+bool BnffReader::read_plain_vertex(OVgeometry *g, std::uint32_t number) {
+    const unsigned char *b = r_.ahead(kPlainVertexBytes);
+    if (!b || b[kVertexFlagsAt] != 0) return false;
+    OVp3 pos;
+    for (int a = 0; a < 3; ++a)
+        pos[a] = std::bit_cast<float>(load_u32(b + 4 * a)) * scale_;
+    r_.skip(kPlainVertexBytes);
+    vertices_[number] = geom::builder_vertex(g, pos);
+    return true;
+}
+
 bool BnffReader::read_vertex(OVgeometry *g, std::uint32_t number) {
+    if (read_plain_vertex(g, number)) return true;
     OVp3 pos;
     std::uint8_t flags;
     if (!r_.floats(pos, 3) || !r_.u8(&flags)) return false;
@@ -202,7 +226,27 @@ bool BnffReader::read_attributes(PolygonAttributes *a) {
     }
 }
 
+// A sound triangle without attributes taken whole; false, nothing taken,
+// for any other polygon, which read_polygon reads field by field with its
+// messages.
+bool BnffReader::read_plain_triangle(OVgeometry *g) {
+    const unsigned char *b = r_.ahead(kPlainTriangleBytes);
+    if (!b || load_u32(b) != kTriangleCorners || b[kTriangleEndAt] != kPolyEnd) return false;
+    OVvertex *ring[kTriangleCorners];
+    for (std::uint32_t i = 0; i < kTriangleCorners; ++i) {
+        const std::uint32_t index = load_u32(b + kCornerBytes * (i + 1));
+        if (index >= vertices_.size()) return false;
+        ring[i] = vertices_[index];
+    }
+    const auto matid = static_cast<std::int32_t>(load_u32(b + kTriangleMatidAt));
+    r_.skip(kPlainTriangleBytes);
+    OVpoly *p = geom::builder_polygon(g, ring, kTriangleCorners);
+    if (matid >= 0) geom::poly_set_matid(p, matid);
+    return true;
+}
+
 int BnffReader::read_polygon(OVgeometry *g) {
+    if (read_plain_triangle(g)) return 1;
     std::uint32_t n;
     if (!r_.u32(&n) || n > r_.remaining() / kCornerBytes) return -1;
     ring_.clear();
@@ -262,14 +306,32 @@ OVgeometry *BnffReader::read_geometry() {
     return pending.release();
 }
 
+// Drops what a read made, with the portal requests of its polygons.
+void BnffReader::discard(OVgeomlist *list, std::size_t portals_before) {
+    for (OVgeomlist *e = list; e; e = _OVgeomlist_next(e))
+        OVgeometry_delete(_OVgeomlist_geometry(e));
+    _OVgeomlist_delete(list);
+    if (portals_) portals_->resize(portals_before);
+}
+
 OVgeomlist *BnffReader::read(OVpq *view) {
+    if (!bytes_.ok()) {
+        OVwarning("Not enough memory to read binary NFF file %s\n", name_.c_str());
+        return nullptr;
+    }
     if (!read_magic()) return nullptr;
     read_header(view);
+    const std::size_t portals_before = portals_ ? portals_->size() : 0;
     OVgeomlist *list = nullptr, **tail = &list; // appending at the tail keeps the file order
     for (std::uint8_t tag; r_.u8(&tag) && tag == kGeometry;) {
         OVgeometry *g = read_geometry();
         if (!g) break;
         tail = geom::builder_list_append(tail, g);
+    }
+    if (bytes_.torn()) {
+        OVwarning("Binary NFF file %s changed while it was read\n", name_.c_str());
+        discard(list, portals_before);
+        return nullptr;
     }
     return finish_model_read(list, name_, merge_);
 }

@@ -125,10 +125,13 @@ OVpolylist *OVgeometry_getpolylist(OVgeometry *g) {
 void _OVgeometry_findextents(OVgeometry *g) {
     if (!g) return;
     float lo[3] = {1e38f, 1e38f, 1e38f}, hi[3] = {-1e38f, -1e38f, -1e38f};
+    // Comparisons rather than fmin and fmax, which are library calls: a
+    // NaN coordinate fails both and leaves the bounds as they were, as there.
     for (OVvertex *v = g->vertices; v; v = v->next)
         for (int a = 0; a < 3; ++a) {
-            lo[a] = std::fmin(lo[a], v->position[a]);
-            hi[a] = std::fmax(hi[a], v->position[a]);
+            const float c = v->position[a];
+            lo[a] = c < lo[a] ? c : lo[a];
+            hi[a] = c > hi[a] ? c : hi[a];
         }
     if (!g->vertices) lo[0] = lo[1] = lo[2] = hi[0] = hi[1] = hi[2] = 0;
     for (int a = 0; a < 3; ++a) {
