@@ -1,6 +1,7 @@
 // Binary NFF: the layout written field by field, round trips, the header's
 // viewpoint, material tables, and every message of the reader on damaged
 // and truncated files.
+#include "bnff_bytes.h"
 #include "nff_save_fixture.h"
 
 #include "orv/math.h"
@@ -8,49 +9,9 @@
 
 #include <bit>
 #include <cstdint>
-#include <thread>
-
-#include <unistd.h>
 
 namespace nfftest {
 namespace {
-
-// Builds binary NFF bytes field by field.
-struct Bytes {
-    std::string s;
-    Bytes &u8(int b) {
-        s += static_cast<char>(b);
-        return *this;
-    }
-    Bytes &u32(std::uint32_t w) {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            u8(static_cast<int>((w >> shift) & 0xFF));
-        return *this;
-    }
-    Bytes &f32(float f) { return u32(std::bit_cast<std::uint32_t>(f)); }
-    Bytes &str(const std::string &t) {
-        u8(static_cast<int>(t.size()));
-        s += t;
-        return *this;
-    }
-    Bytes &header() {
-        s += "bnff";
-        return f32(6.01f);
-    }
-    // Tag 3, the name, a one-entry ambient-and-diffuse table of red.
-    Bytes &geometry(const std::string &name) {
-        u8(3).str(name).u8(4).u8(8).u8(0x20).u8(9);
-        u8(0).u8(0x20).f32(1).f32(0).f32(0);
-        return u8(5);
-    }
-    // Three vertices of a triangle without attributes.
-    Bytes &triangle_vertices() {
-        u32(3);
-        f32(0).f32(0).f32(0).u8(0);
-        f32(1).f32(0).f32(0).u8(0);
-        return f32(0).f32(1).f32(0).u8(0);
-    }
-};
 
 // A triangle file written by hand.
 std::string triangle_file(int first_index = 0) {
@@ -171,23 +132,7 @@ TEST_F(NffSave, FileReadThroughAPipe) {
     OVgeometry *g = OVgeometry_newsphere(1, 70, 70, 0, 1); // several pieces
     std::string path = save(g, OVFILE_BNFF, "sphere.bnff");
     ASSERT_GT(contents(path).size(), 3u << 16);
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    std::string bytes = contents(path);
-    std::thread writer([&] {
-        for (std::size_t at = 0; at < bytes.size();) {
-            ssize_t n = ::write(ends[1], bytes.data() + at, bytes.size() - at);
-            if (n <= 0) break;
-            at += static_cast<std::size_t>(n);
-        }
-        ::close(ends[1]);
-    });
-    std::FILE *pipe = fdopen(ends[0], "rb");
-    ASSERT_NE(pipe, nullptr);
-    EXPECT_LT(std::ftell(pipe), 0); // not seekable
-    OVpq view;
-    OVgeomlist *l = _OVgeometry_load(pipe, path.c_str(), OVFILE_BNFF, &view, 1, 0);
-    writer.join();
+    OVgeomlist *l = load_piped(contents(path), path);
     ASSERT_NE(l, nullptr) << g_log;
     loaded_.push_back(l);
     expect_same_geometry(g, _OVgeomlist_geometry(l), "piped");
