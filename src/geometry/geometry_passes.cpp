@@ -11,7 +11,7 @@ namespace {
 
 bool translucent(const OVmtable *t, int matid) {
     if (!t || t->opacity_offset < 0 || matid < 0 || matid >= t->count) return false;
-    return t->entries[matid][t->opacity_offset] < 1.0f;
+    return orv::mtable_at(t, matid)[t->opacity_offset] < 1.0f;
 }
 
 } // namespace

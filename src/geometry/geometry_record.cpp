@@ -82,11 +82,11 @@ OVmtable *OVgeometry_getmtable(OVgeometry *g) {
 int OVgeometry_setmtable(OVgeometry *g, OVmtable *m) {
     if (!_OVgeometry_modifiable(g)) return 0;
     if (g->mtable == m) return 1;
-    // Attach first: a table shared with the old one must not be freed in between.
-    if (m) _OVmtable_attach(m, g);
     OVmtable *old = g->mtable;
     g->mtable = m;
+    // The old table goes when no other geometry uses it.
     if (old) _OVmtable_detach(old, g);
+    if (m) _OVmtable_attach(m, g);
     return 1;
 }
 

@@ -112,6 +112,11 @@ struct OVgeometry {
     std::int32_t refcount;
     OVpoly *polys;
     OVgeometry *next;
+    // The table whose users this geometry is among (mtable_users.cpp), and its
+    // neighbours there.
+    OVmtable *user_of;
+    OVgeometry *prev_user;
+    OVgeometry *next_user;
 };
 
 struct OVpolylist {

@@ -17,7 +17,7 @@ int mtable_component_count(const OVmtable *table) {
 
 const float *mtable_entry(const OVmtable *table, int matid) {
     if (table->count <= 0 || matid < 0) return nullptr;
-    return table->entries[matid % table->count];
+    return mtable_at(table, matid % table->count);
 }
 
 int mtable_opacity_offset(const OVmtable *table) {

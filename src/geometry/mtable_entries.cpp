@@ -1,5 +1,5 @@
-// Material table entries: appending with growth, the content hash, values,
-// colour matching and entry names.
+// Material table entries: new entries, values, colour matching and entry
+// names.
 #include "core/finite.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
@@ -10,55 +10,6 @@
 #include <vector>
 
 namespace {
-
-void hash_store(OVmtable *t, int index) {
-    if (index < 0) {
-        OVwarning("Internal error in OVmaterialhashtable_store\n");
-        return;
-    }
-    OVmaterialbucket &b =
-        (*t->hash)[orv::mtable_hash(t->entries[index], t->entry_size, t->capacity)];
-    if (b.first < 0)
-        b.first = index;
-    else
-        b.chain.insert(b.chain.begin(), index);
-}
-
-bool expand(OVmtable *t) {
-    int step = t->capacity / 2;
-    if (step < 50) step = 20;
-    step = std::min(step, 20000);
-    int capacity = orv::mtable_prime(t->capacity + step);
-    if (capacity <= t->capacity) {
-        OVwarning("Out of memory in OVmtable_expand\n");
-        return false;
-    }
-    auto size = static_cast<std::size_t>(capacity);
-    auto *entries = static_cast<float **>(std::realloc(t->entries, size * sizeof(float *)));
-    if (!entries) {
-        OVwarning("Out of memory in OVmtable_expand\n");
-        return false;
-    }
-    t->entries = entries;
-    if (t->names) {
-        auto *names = static_cast<char **>(std::realloc(t->names, size * sizeof(char *)));
-        if (!names) {
-            OVwarning("Out of memory in OVmtable_expand\n");
-            return false;
-        }
-        std::fill(names + t->capacity, names + capacity, nullptr);
-        t->names = names;
-    }
-    t->capacity = capacity;
-    t->hash->assign(size, OVmaterialbucket{});
-    for (int i = 0; i < t->count; ++i)
-        hash_store(t, i);
-    return true;
-}
-
-bool entries_equal(const float *a, const float *b, int size) {
-    return std::memcmp(a, b, sizeof(float) * static_cast<std::size_t>(size)) == 0;
-}
 
 int match(OVmtable *t, const float rgb[3], const float *opacity) {
     if (!t) return -1;
@@ -96,39 +47,9 @@ bool value_slot(const OVmtable *t, int type, int *offset, int *size) {
 
 namespace orv {
 
-int mtable_find(const OVmtable *t, const float *entry) {
-    const OVmaterialbucket &b = (*t->hash)[mtable_hash(entry, t->entry_size, t->capacity)];
-    if (b.first < 0) return -1;
-    if (entries_equal(t->entries[b.first], entry, t->entry_size)) return b.first;
-    for (int i : b.chain)
-        if (entries_equal(t->entries[i], entry, t->entry_size)) return i;
-    return -1;
-}
-
-int mtable_append(OVmtable *t, const float *entry) {
-    if (t->count >= t->capacity && !expand(t)) return -1;
-    auto bytes = sizeof(float) * static_cast<std::size_t>(std::max(t->entry_size, 1));
-    auto *copy = static_cast<float *>(std::malloc(bytes));
-    if (!copy) {
-        OVwarning("Out of memory in OVmtable_expand\n");
-        return -1;
-    }
-    std::memcpy(copy, entry, sizeof(float) * static_cast<std::size_t>(t->entry_size));
-    int index = t->count;
-    t->entries[index] = copy;
-    if (t->names) t->names[index] = nullptr;
-    hash_store(t, index);
-    ++t->count;
-    return index;
-}
-
-} // namespace orv
-
-namespace orv {
-
 const float *mtable_colour(const OVmtable *table, int index) {
     if (!table || index < 0 || table->count <= 0) return nullptr;
-    const float *entry = table->entries[index % table->count];
+    const float *entry = orv::mtable_at(table, index % table->count);
     for (int i = 0; i < table->ncomponents; ++i) {
         const OVmtablecomponent &c = table->components[i];
         if (c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
@@ -163,11 +84,8 @@ ORV_API int OVmtable_setvalue(OVmtable *table, int index, const float *values, i
         !orv::finite(values, size))
         return 0;
     // The entry moves to another bucket when its content changes.
-    float *entry = table->entries[index];
-    std::copy(values, values + size, entry + offset);
-    table->hash->assign(static_cast<std::size_t>(table->capacity), OVmaterialbucket{});
-    for (int i = 0; i < table->count; ++i)
-        hash_store(table, i);
+    std::copy(values, values + size, orv::mtable_at(table, index) + offset);
+    orv::mtable_rehash(table);
     orv::mtable_touch_users(table);
     return 1;
 }
@@ -175,7 +93,8 @@ ORV_API int OVmtable_setvalue(OVmtable *table, int index, const float *values, i
 ORV_API int OVmtable_getvalue(OVmtable *table, int index, float *out, int type) {
     int offset, size;
     if (!out || !in_range(table, index) || !value_slot(table, type, &offset, &size)) return 0;
-    std::copy(table->entries[index] + offset, table->entries[index] + offset + size, out);
+    const float *entry = orv::mtable_at(table, index);
+    std::copy(entry + offset, entry + offset + size, out);
     return 1;
 }
 

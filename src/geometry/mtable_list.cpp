@@ -1,6 +1,6 @@
-// Material table records: layout, the universe's list, names and users.
+// Material table records: layout, the universe's list and names.
 #include "geometry/geometry_hooks.h"
-#include "geometry/geometry_record.h"
+#include "geometry/record_pool.h"
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
 #include "orv/orv_internal.h"
@@ -9,15 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <new>
 #include <string>
 
 namespace {
 
 OVmtable *g_tables = nullptr; // newest first
-// The "mt" numbers borne by live tables, with how many bear each, so that a
-// generated name needs no walk over every table.
-std::map<long, int> g_mt_numbers;
 
 constexpr int kGlAmbient = 0x1200, kGlDiffuse = 0x1201, kGlSpecular = 0x1202;
 constexpr int kGlEmission = 0x1600, kGlShininess = 0x1601, kGlAmbientDiffuse = 0x1602;
@@ -56,29 +53,15 @@ void lay_out(OVmtable *t) {
     t->property_offset[6] = t->opacity_offset;
 }
 
-// The number after "mt" when the whole rest of the name is one, else 0.
-long mt_number(const char *name) {
-    if (std::strncmp(name, "mt", 2) != 0 || name[2] < '0' || name[2] > '9') return 0;
-    char *end = nullptr;
-    long n = std::strtol(name + 2, &end, 10);
-    return *end == '\0' ? n : 0;
-}
-
-void count_name(const OVmtable *t, int delta) {
-    long n = mt_number(t->name);
-    if (n < 1) return;
-    if ((g_mt_numbers[n] += delta) <= 0) g_mt_numbers.erase(n);
-}
-
 // Called on a table that has no name yet.
 bool generate_name(OVmtable *t) {
-    long highest = g_mt_numbers.empty() ? 0 : g_mt_numbers.rbegin()->first;
-    if (highest + 1 >= 1000000) {
-        OVwarning("Cannot generate more than 1000000 material names\n");
+    int highest = orv::mtable_highest_number();
+    if (highest + 1 >= kMtableNumberLimit) {
+        OVwarning("Cannot generate more than %d material names\n", kMtableNumberLimit);
         return false;
     }
     char name[kMtableNameSize];
-    std::snprintf(name, sizeof name, "mt%ld", highest + 1);
+    std::snprintf(name, sizeof name, "mt%d", highest + 1);
     orv::mtable_store_name(t, name);
     return true;
 }
@@ -93,16 +76,9 @@ void unlink(OVmtable *t) {
 }
 
 void free_record(OVmtable *t) {
-    count_name(t, -1);
-    for (int i = 0; i < t->count; ++i) {
-        std::free(t->entries[i]);
-        if (t->names) std::free(t->names[i]);
-    }
-    std::free(t->entries);
-    std::free(t->names);
-    delete t->hash;
-    delete t->users;
-    delete t;
+    orv::mtable_count_number(t->mt_number, -1);
+    orv::mtable_storage_free(t);
+    orv::geom::mtable_give(t);
 }
 
 std::string base_name(const std::string &name) {
@@ -119,15 +95,10 @@ std::string base_name(const std::string &name) {
 namespace orv {
 
 OVmtable *mtable_create(int properties, int initialsize, const char *name) {
-    OVmtable *t = new OVmtable{};
+    OVmtable *t = new (orv::geom::mtable_take()) OVmtable{};
     t->properties = normalise(properties);
     lay_out(t);
-    t->capacity = mtable_prime(std::max(initialsize, 1));
-    t->entries =
-        static_cast<float **>(std::calloc(static_cast<std::size_t>(t->capacity), sizeof(float *)));
-    t->hash = new std::vector<OVmaterialbucket>(static_cast<std::size_t>(t->capacity));
-    t->users = new std::unordered_set<OVgeometry *>;
-    if (!t->entries) {
+    if (!mtable_storage_init(t, mtable_prime(std::max(initialsize, 1)))) {
         OVwarning("Out of memory in OVmtable_new\n");
         free_record(t);
         return nullptr;
@@ -144,17 +115,10 @@ OVmtable *mtable_create(int properties, int initialsize, const char *name) {
 }
 
 void mtable_store_name(OVmtable *table, const char *name) {
-    count_name(table, -1);
+    mtable_count_number(table->mt_number, -1);
     std::snprintf(table->name, sizeof table->name, "%s", name);
-    count_name(table, +1);
-}
-
-void mtable_touch_users(OVmtable *table) {
-    for (OVgeometry *g : *table->users) {
-        orv::geom::render_stale(g);
-        g->passes = 0;
-        orv::geom::node_changed(g->node);
-    }
+    table->mt_number = mtable_name_number(table->name);
+    mtable_count_number(table->mt_number, +1);
 }
 
 } // namespace orv
@@ -174,7 +138,7 @@ ORV_API int OVmtable_setname(OVmtable *table, const char *name) {
         OVwarning("may not assign null name to a material table\n");
         return 0;
     }
-    if (mt_number(name) >= 1) {
+    if (orv::mtable_name_number(name) >= 1) {
         OVwarning("material table names beginning with \"mt\" and followed by a number are "
                   "reserved\n");
         OVwarning("for use by ORV internal functions. Do not use name %s for this table\n", name);
@@ -213,15 +177,7 @@ ORV_API int OVmtable_getproperties(OVmtable *table) {
 ORV_API void OVmtable_delete(OVmtable *table) {
     if (!table) return;
     unlink(table);
-    std::unordered_set<OVgeometry *> users;
-    users.swap(*table->users);
-    for (OVgeometry *g : users) {
-        if (g->mtable == table) {
-            g->mtable = nullptr;
-            orv::geom::render_stale(g);
-            g->passes = 0;
-        }
-    }
+    orv::mtable_drop_users(table);
     free_record(table);
 }
 
@@ -240,21 +196,11 @@ ORV_API OVmtable *OVmtable_getnext(OVmtable *table) {
     return table ? table->next : nullptr;
 }
 
-ORV_API void _OVmtable_attach(OVmtable *table, OVgeometry *g) {
-    if (table && g) table->users->insert(g);
-}
-
-ORV_API void _OVmtable_detach(OVmtable *table, OVgeometry *g) {
-    if (!table || !g) return;
-    auto &users = *table->users;
-    if (users.erase(g) == 0) return;
-    if (users.empty()) OVmtable_delete(table);
-}
-
 // Frees every table left at the universe's deletion.
 ORV_API void _OVmtable_deleteall(void) {
     while (g_tables)
         OVmtable_delete(g_tables);
+    orv::mtable_numbers_clear();
 }
 
 } // extern "C"

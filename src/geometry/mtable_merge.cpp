@@ -46,7 +46,7 @@ extern "C" ORV_API OVmtable *OVmtable_merge(OVmtable *a, OVmtable *b) {
     std::vector<float> entry(static_cast<std::size_t>(m->entry_size));
     for (const OVmtable *src : {a, b})
         for (int i = 0; i < src->count; ++i) {
-            convert(src, src->entries[i], m, entry.data());
+            convert(src, orv::mtable_at(src, i), m, entry.data());
             int index = orv::mtable_append(m, entry.data());
             if (index >= 0 && src->names && src->names[i])
                 OVmtable_setentryname(m, index, src->names[i]);

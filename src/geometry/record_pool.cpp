@@ -1,8 +1,9 @@
-// The pools of vertex, polygon and geometry records, quadrilaterals' corner
+// The pools of vertex, polygon, geometry and material table records, quadrilaterals' corner
 // arrays and vertex normals, and the count of pool blocks held.
 #include "geometry/record_pool.h"
 
 #include "geometry/geometry_record.h"
+#include "geometry/mtable_record.h"
 #include "platform/platform.h"
 
 namespace orv::geom {
@@ -15,6 +16,7 @@ constinit RecordPool<sizeof(OVpoly)> polys;
 constinit RecordPool<kQuadCorners * sizeof(OVvertex *)> quad_rings;
 constinit RecordPool<3 * sizeof(float)> normals;
 constinit RecordPool<sizeof(OVgeometry)> geometries;
+constinit RecordPool<sizeof(OVmtable)> mtables;
 constinit long blocks = 0;
 } // namespace
 
@@ -63,6 +65,12 @@ void *geometry_take() {
 }
 void geometry_give(void *geometry) {
     geometries.give(geometry);
+}
+void *mtable_take() {
+    return mtables.take();
+}
+void mtable_give(void *table) {
+    mtables.give(table);
 }
 
 } // namespace orv::geom

@@ -1,4 +1,4 @@
-// Fixed-size pools for the vertex, polygon and geometry records,
+// Fixed-size pools for the vertex, polygon, geometry and material table records,
 // quadrilaterals' corner arrays and vertex normals (and the scene's node
 // records). Models hold millions of them, and an allocation of its own per
 // record costs more than reading the record from a file; pooled records also
@@ -131,5 +131,9 @@ void normal_give(float *normal);
 // nodes of many geometries reads them in few pages.
 void *geometry_take();
 void geometry_give(void *geometry);
+// Material table records, likewise in creation order: every geometry begun
+// makes one.
+void *mtable_take();
+void mtable_give(void *table);
 
 } // namespace orv::geom

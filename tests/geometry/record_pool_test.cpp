@@ -28,9 +28,9 @@ OVgeometry *grid(int side, Cells cells = Cells::triangles) {
     return g;
 }
 
-// Vertices, polygons, geometries, quadrilaterals' corners, normals: one
-// spare each.
-constexpr int kPools = 5;
+// Vertices, polygons, geometries, quadrilaterals' corners, normals, material
+// tables: one spare each.
+constexpr int kPools = 6;
 
 TEST(RecordPool, DeletedGeometriesGiveTheirBlocksBack) {
     const std::size_t before = orv::geom::pooled_bytes();
@@ -125,6 +125,41 @@ TEST(RecordPool, GeometryRecordsLieTogetherInCreationOrder) {
     EXPECT_GE(together, kCount - 2);
     for (OVgeometry *g : made)
         OVgeometry_delete(g);
+}
+
+// Every geometry begun makes a material table of its own: the tables come
+// from their pool one after another and go back with their geometries.
+TEST(RecordPool, MaterialTablesOfDeletedGeometriesGoBackToTheirPool) {
+    if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
+    const std::size_t before = orv::geom::pooled_bytes();
+    OVmtable *const first_before = OVuniverse_getfirstmtable();
+    constexpr int kCount = 20000; // several blocks of tables
+    std::vector<OVgeometry *> made;
+    for (int i = 0; i < kCount; ++i)
+        made.push_back(OVgeometry_newblock(1, 1, 1, 0));
+    const std::size_t loaded = orv::geom::pooled_bytes();
+    std::vector<OVmtable *> tables;
+    for (OVgeometry *g : made)
+        tables.push_back(OVgeometry_getmtable(g));
+    int together = 0;
+    for (std::size_t i = 1; i < tables.size(); ++i)
+        if (reinterpret_cast<std::uintptr_t>(tables[i]) / orv::geom::kPoolBlockBytes ==
+            reinterpret_cast<std::uintptr_t>(tables[i - 1]) / orv::geom::kPoolBlockBytes)
+            ++together;
+    EXPECT_GE(together, kCount - 20) << "tables scattered over blocks";
+    const std::string last_name = OVmtable_getname(tables.back());
+    // Deleted oldest first, then made again: the freed records take them.
+    for (OVgeometry *g : made)
+        OVgeometry_delete(g);
+    EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
+    for (OVgeometry *&g : made)
+        g = OVgeometry_newblock(1, 1, 1, 0);
+    EXPECT_LE(orv::geom::pooled_bytes(), loaded + kPools * orv::geom::kPoolBlockBytes);
+    EXPECT_EQ(OVmtable_getname(OVgeometry_getmtable(made.back())), last_name)
+        << "the numbers of deleted tables are free again";
+    for (OVgeometry *g : made)
+        OVgeometry_delete(g);
+    EXPECT_EQ(OVuniverse_getfirstmtable(), first_before);
 }
 
 } // namespace
