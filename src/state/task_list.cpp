@@ -36,6 +36,9 @@ struct TaskState {
 TaskState state;
 // Grows at every clear, so that a run notices a clear made by a task.
 unsigned generation = 0;
+// A task that runs the tasks slot itself would free tasks (its own one
+// included) under the outer walk.
+bool running = false;
 
 int bucket_of(const void *owner) {
     auto h = static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(owner));
@@ -213,13 +216,19 @@ ORV_API int OVtask_deleteall(void *owner) {
 }
 
 extern "C" ORV_API void OVtask_run(void) {
+    if (running) {
+        OVwarning("Function OVtask_run is not reentrant.\n");
+        return;
+    }
+    running = true;
     drain_pending();
-    const unsigned running = generation;
+    const unsigned started = generation;
     for (OVtask *t = state.head; t;) {
         if (!(t->flags & (suspended | deleted))) t->function(t->owner);
-        if (generation != running) return; // the task cleared every task
+        if (generation != started) break; // the task cleared every task
         t = t->next;
     }
+    running = false;
 }
 
 extern "C" ORV_API void OVtask_clear(void) {

@@ -15,11 +15,14 @@ namespace {
 
 OVfont3d *g_fonts = nullptr; // newest first
 
-// The character code of a glyph name "char<code>", 0 for anything else.
+constexpr long kFirstCode = 1, kLastCode = 255;
+
+// The character code of a glyph name "char<code>", 0 for anything else. The
+// digits are read in full, so that a long number cannot wrap into range.
 int glyph_code(const char *name) {
     if (!name || std::strncmp(name, "char", 4) != 0 || name[4] < '0' || name[4] > '9') return 0;
-    int code = std::atoi(name + 4);
-    return code >= 1 && code <= 255 ? code : 0;
+    const long code = std::strtol(name + 4, nullptr, 10);
+    return code >= kFirstCode && code <= kLastCode ? static_cast<int>(code) : 0;
 }
 
 void widen(OVfont3d *font, OVgeometry *g) {

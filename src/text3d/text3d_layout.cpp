@@ -1,4 +1,5 @@
 // Laying out a string as copies of glyph geometries along +x.
+#include "text3d/glyph_tables.h"
 #include "text3d/text3d_font.h"
 #include "orv/geometry.h"
 
@@ -22,6 +23,7 @@ extern "C" ORV_API OVgeometry *OVgeometry_newtext3d(OVfont3d *font, const char *
         ++column;
     }
     if (!copies) return nullptr;
+    orv::share_glyph_tables(copies);
     OVgeometry *text = _OVgeomlist_glom(copies);
     _OVgeomlist_delete(copies);
     OVgeometry_setname(text, "text");

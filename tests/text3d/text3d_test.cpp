@@ -2,6 +2,8 @@
 #include "orv/geometry.h"
 #include "orv/file.h"
 #include "orv/message.h"
+#include "orv/mtable.h"
+#include "orv/orv_internal.h"
 #include "orv/universe.h"
 #include "support/scratch_dir.h"
 
@@ -193,6 +195,138 @@ TEST_F(Text3d, DeletingTheUniverseDeletesItsFonts) {
     EXPECT_EQ(OVfont3d_find(path.c_str()), nullptr);
     EXPECT_EQ(OVgeometry_numpolys(text), 1); // text is independent of its font
     OVgeometry_delete(text);
+}
+
+// A unit square glyph at x0 .. x1 with one polygon per colour.
+std::string coloured(const std::string &name, std::vector<const char *> colours, float x0 = 0,
+                     float x1 = 1) {
+    std::string text = name + "\n4\n" + std::to_string(x0) + " 0 0\n" + std::to_string(x1) +
+                       " 0 0\n" + std::to_string(x1) + " 1 0\n" + std::to_string(x0) + " 1 0\n" +
+                       std::to_string(colours.size()) + "\n";
+    for (const char *c : colours)
+        text += std::string("4 0 1 2 3 ") + c + "\n";
+    return text;
+}
+
+std::vector<unsigned> colours_of(OVgeometry *g) {
+    std::vector<unsigned> out;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        out.push_back(_OVpoly_getcolor24(p));
+    return out;
+}
+
+std::vector<unsigned> text_colours(OVfont3d *font, const char *string) {
+    OVgeometry *text = OVgeometry_newtext3d(font, string);
+    std::vector<unsigned> out = colours_of(text);
+    OVgeometry_delete(text);
+    return out;
+}
+
+std::vector<unsigned> joined(std::initializer_list<std::vector<unsigned>> parts) {
+    std::vector<unsigned> out;
+    for (const std::vector<unsigned> &p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+// Each glyph comes with its own material table; the merged text must not
+// read one glyph's material ids in another glyph's table.
+TEST_F(Text3d, MergedTextKeepsEveryGlyphsColours) {
+    std::string path = write("colours.nff", "nff\n" + coloured("char65", {"0xf00", "0x00f"}) +
+                                                coloured("char66", {"0x0f0"}) +
+                                                coloured("char67", {"0xff0", "0x0ff", "0xf0f"}));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    // One character is one copy, with its glyph's own table.
+    std::vector<unsigned> a = text_colours(font, "A"), b = text_colours(font, "B"),
+                          c = text_colours(font, "C");
+    std::vector<unsigned> sorted_a = a;
+    std::sort(sorted_a.begin(), sorted_a.end());
+    EXPECT_EQ(sorted_a, (std::vector<unsigned>{0x0000FF, 0xFF0000}));
+    EXPECT_EQ(b, (std::vector<unsigned>{0x00FF00}));
+    EXPECT_EQ(c.size(), 3u);
+    EXPECT_EQ(text_colours(font, "AB"), joined({a, b}));
+    EXPECT_EQ(text_colours(font, "CBAC"), joined({c, b, a, c}));
+    OVgeometry *mixed = OVgeometry_newtext3d(font, "CBA");
+    const int entries = OVmtable_getnumentries(OVgeometry_getmtable(mixed));
+    for (OVpoly *p = OVgeometry_getpolys(mixed); p; p = OVpoly_next(p))
+        EXPECT_LT(OVpoly_getmatid(p), entries);
+    OVgeometry_delete(mixed);
+    // The glyphs themselves are untouched by the texts made from them.
+    EXPECT_EQ(text_colours(font, "A"), a);
+}
+
+TEST_F(Text3d, GlyphNamesAreCharFollowedByACodeFrom1To255) {
+    std::string path =
+        write("names.nff", "nff\n" + glyph("char0") + glyph("char256") + glyph("charA") +
+                               glyph("char4294967361") + glyph("char66") + glyph("char200"));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(g_log, "ORV Warning: Font file " + path + " contains 4 non-character objects\n");
+    EXPECT_FALSE(OVfont3d_haschar(font, 0));
+    EXPECT_FALSE(OVfont3d_haschar(font, 'A')); // a code beyond int does not wrap to 65
+    EXPECT_TRUE(OVfont3d_haschar(font, 'B'));
+    EXPECT_TRUE(OVfont3d_haschar(font, 200));
+    EXPECT_TRUE(OVfont3d_haschar(font, 200 - 256)); // the low 8 bits
+    // Bytes above 127 are characters too, taken as unsigned.
+    OVgeometry *text = OVgeometry_newtext3d(font, "\xC8"
+                                                  "B");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(text), 2);
+    OVgeometry_delete(text);
+    EXPECT_EQ(OVgeometry_newtext3d(font, "A"), nullptr); // no glyph at all
+}
+
+TEST_F(Text3d, ExtentsAndCellWidthSpanEveryGlyph) {
+    std::string path = write("wide.nff", "nff\n" + coloured("char65", {"0xfff"}, 0, 1) +
+                                             coloured("char66", {"0xfff"}, 0.5f, 2) +
+                                             coloured("base", {"0xfff"}, -5, 9));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    float e[6];
+    OVfont3d_getextents(font, e);
+    const float expected[6] = {0, 0, 0, 2, 1, 0}; // the non-character object does not count
+    for (int k = 0; k < 6; ++k)
+        EXPECT_FLOAT_EQ(e[k], expected[k]) << k;
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 2.2f);
+    OVfont3d_setspacingfactor(font, 1);
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 2.0f);
+    OVfont3d_setspacingfactor(font, 0.5f);
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 1.0f);
+}
+
+TEST_F(Text3d, NullFontsAndStrings) {
+    EXPECT_EQ(OVfont3d_load(nullptr), nullptr);
+    EXPECT_EQ(OVfont3d_find(nullptr), nullptr);
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(nullptr), 0.0f);
+    EXPECT_FALSE(OVfont3d_haschar(nullptr, 'A'));
+    OVfont3d_setspacing(nullptr, 1);
+    OVfont3d_setspacingfactor(nullptr, 1);
+    float e[6] = {7, 7, 7, 7, 7, 7};
+    OVfont3d_getextents(nullptr, e);
+    EXPECT_FLOAT_EQ(e[0], 7.0f);
+    OVfont3d_delete(nullptr);
+    std::string path = write("a.nff", "nff\n" + glyph("char65"));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(OVgeometry_newtext3d(font, nullptr), nullptr);
+    EXPECT_EQ(OVgeometry_newtext3d(font, ""), nullptr);
+    EXPECT_EQ(OVgeometry_newtext3d(font, "\t\n"), nullptr);
+    EXPECT_EQ(g_log, "");
+}
+
+// ".nff" is tried only for a name without an extension in its last part.
+TEST_F(Text3d, TheModelExtensionIsAddedOnlyToBareNames) {
+    fs::create_directories(dir_ / "fonts.d");
+    write("fonts.d/bare.nff", "nff\n" + glyph("char65"));
+    write("fonts.d/dotted.x.nff", "nff\n" + glyph("char65"));
+    const std::string bare = (dir_ / "fonts.d" / "bare").string();
+    EXPECT_NE(OVfont3d_load(bare.c_str()), nullptr);
+    EXPECT_EQ(OVfont3d_find(bare.c_str()), OVfont3d_find(bare.c_str()));
+    EXPECT_NE(OVfont3d_find(bare.c_str()), nullptr); // kept under the name as given
+    const std::string dotted = (dir_ / "fonts.d" / "dotted.x").string();
+    EXPECT_EQ(OVfont3d_load(dotted.c_str()), nullptr);
+    EXPECT_EQ(g_log, "ORV Warning: Couldn't find 3D font file " + dotted + "\n");
 }
 
 } // namespace
