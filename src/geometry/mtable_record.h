@@ -13,7 +13,7 @@ constexpr int kMtableNumberLimit = 1000000;
 // Words (floats or bucket indices) a table keeps in its own record: a table
 // of three one-colour entries, the kind every new geometry makes, needs no
 // other storage.
-constexpr int kMtableInlineWords = 24;
+constexpr int kMtableInlineWords = 26;
 
 // Every geometry made by OVgeometry_begin has a table of its own, so a scene
 // may hold as many tables as geometries: records come from a pool in
@@ -23,16 +23,17 @@ struct OVmtable {
     OVmtable *next;
     OVmtable *prev;         // so that deleting a table need not walk the list
     OVgeometry *first_user; // the geometries using it, linked through their records
-    // Entry i's floats start at entries + i * stride; bucket_first[h] is the
-    // first entry of hash h and bucket_next[i] the entry after i in its bucket.
+    // Entry i's floats start at entries + i * stride.
     float *entries;
-    std::int32_t *bucket_first;
-    std::int32_t *bucket_next;
     char **names; // entry names, null until one is set
     int count;
     int capacity;
     int stride;    // floats of storage per entry, at least one
     int mt_number; // the number of a generated "mt" name, 0 for any other name
+    // bucket_first[h] is the first entry of hash h, bucket_next[i] the entry
+    // after i in its bucket.
+    std::int32_t *bucket_first;
+    std::int32_t *bucket_next;
     int properties;
     int entry_size;
     int ncomponents;
@@ -42,6 +43,9 @@ struct OVmtable {
     char name[kMtableNameSize];
     alignas(8) std::int32_t inline_words[kMtableInlineWords];
 };
+
+// Whole cache lines: a pool's records then start on line boundaries.
+static_assert(sizeof(void *) != 8 || sizeof(OVmtable) % 64 == 0, "table record off the lines");
 
 namespace orv {
 // The smallest listed prime not below n (the largest for anything above it).

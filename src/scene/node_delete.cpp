@@ -13,6 +13,7 @@
 #include "orv/orv_internal.h"
 #include "scene/scene_hooks.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace orv::scene {
@@ -20,13 +21,16 @@ namespace orv::scene {
 namespace {
 
 // Frees one node that has no parents left; its children are released first,
-// each deleted when this was its last parent. Explicit stack for deep graphs.
+// each deleted when this was its last parent. Explicit stack for deep graphs;
+// the children go first to last, each with its subtree, which also walks a
+// scene built in order through its records in the order they lie in memory.
 void delete_orphans(OVnode *start, bool keep_record) {
     std::vector<OVnode *> pending{start};
     while (!pending.empty()) {
         OVnode *n = pending.back();
         pending.pop_back();
         OVtask_deleteall(n);
+        const std::size_t first_pending = pending.size();
         while (OVlink *l = first_child(n)) {
             OVnode *child = l->child;
             if (child->parent_count > 1) {
@@ -39,6 +43,8 @@ void delete_orphans(OVnode *start, bool keep_record) {
             child->parent_count = 0;
             pending.push_back(child);
         }
+        // Popped last in, first out: reversed, the first child comes first.
+        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first_pending), pending.end());
         orv::scene::tell_target_deleted(n);
         if (keep_record && n == start) {
             if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on

@@ -1,10 +1,12 @@
 // The application's extension hooks, found by name in this program.
+#include "orv/node.h"
 #include "orv/property.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -81,6 +83,32 @@ TEST(Hooks, StartedOnceCalledEveryPassAndAtShutdown) {
     EXPECT_EQ(shutdowns, 1);
     OVuniverse_new(512, 0);
     EXPECT_EQ(created, 1);
+    OVuniverse_delete();
+}
+
+// Where the deleted hook saw an object, -1 if it did not.
+long heard_at(void *object) {
+    auto at = std::find(deleted.begin(), deleted.end(), object);
+    return at == deleted.end() ? -1 : at - deleted.begin();
+}
+
+TEST(Hooks, DeletedChildrenGoFirstToLastEachWithItsSubtree) {
+    OVuniverse_new(512, 0);
+    OVnode *top = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *first = OVsepnode_new(top), *second = OVsepnode_new(top);
+    OVnode *a = OVgroupnode_new(first), *b = OVgroupnode_new(first);
+    OVnode *c = OVgroupnode_new(second), *d = OVgroupnode_new(second);
+    deleted.clear();
+    OVnode_delete(top);
+    ASSERT_EQ(deleted.size(), 7u);
+    EXPECT_EQ(heard_at(top), 0);
+    EXPECT_LT(heard_at(first), heard_at(second));
+    // The first child's children before the second's, each in order.
+    EXPECT_LT(heard_at(first), heard_at(a));
+    EXPECT_LT(heard_at(a), heard_at(b));
+    EXPECT_LT(heard_at(b), heard_at(c));
+    EXPECT_LT(heard_at(second), heard_at(c));
+    EXPECT_LT(heard_at(c), heard_at(d));
     OVuniverse_delete();
 }
 

@@ -210,4 +210,38 @@ TEST_F(Nodes, AFurtherParentPast255IsRefused) {
     EXPECT_EQ(OVnode_numparents(shared), 255);
 }
 
+TEST_F(Nodes, DeletingAWideSceneFreesEveryGeometryTableAndName) {
+    OVmtable *const tables_before = OVuniverse_getfirstmtable();
+    OVnode *keep = OVsepnode_new(root);
+    OVnode *top = OVsepnode_new(root);
+    OVnode *shared = nullptr;
+    for (int s = 0; s < 200; ++s) {
+        OVnode *separator = OVsepnode_new(top);
+        for (int k = 0; k < 10; ++k) {
+            OVnode *n = OVgeometrynode_new(separator, OVgeometry_newblock(1, 1, 1, 0));
+            OVnode_setname(n, ("g" + std::to_string(s * 10 + k)).c_str());
+            if (s == 100 && k == 5) shared = n;
+        }
+    }
+    ASSERT_TRUE(OVnode_addchild(keep, shared));
+    OVnode_delete(top);
+    EXPECT_EQ(OVnode_numchildren(root), 1);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = "g" + std::to_string(i);
+        if (i == 1005) continue;
+        ASSERT_EQ(OVuniverse_findnodebyname(name.c_str(), 0), nullptr) << name;
+    }
+    // The node kept by a second parent keeps its geometry and that its table.
+    EXPECT_EQ(OVuniverse_findnodebyname("g1005", 0), shared);
+    OVgeometry *g = OVnode_getgeometry(shared);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(OVgeometry_numpolys(g), 6);
+    OVmtable *table = OVgeometry_getmtable(g);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(OVuniverse_getfirstmtable(), table);
+    EXPECT_EQ(OVmtable_getnext(table), tables_before);
+    OVnode_delete(shared);
+    EXPECT_EQ(OVuniverse_getfirstmtable(), tables_before);
+}
+
 } // namespace
