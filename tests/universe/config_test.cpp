@@ -1,12 +1,17 @@
 // Start-up configuration from the command line and the initialization file.
 #include "orv/orv.h"
+#include "state/universe_state.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -265,6 +270,227 @@ TEST_F(Config, GeometryFieldsThatDoNotParseCountAsZero) {
     line.parse();
     start();
     EXPECT_EQ(messages.find("Invalid geometry"), std::string::npos) << messages;
+}
+
+// The warning lines among the messages, in order.
+std::string warnings() {
+    std::string out;
+    for (std::size_t at = messages.find("ORV Warning: "); at != std::string::npos;
+         at = messages.find("ORV Warning: ", at + 1))
+        out += messages.substr(at, messages.find('\n', at) + 1 - at);
+    return out;
+}
+
+// The configuration record the keys were read into.
+const OVconfig &config() {
+    return *orv::universe_config();
+}
+
+TEST_F(Config, WordsAndFileKeysIgnoreLetterCase) {
+    write_ini("[ORV]\nBgColor=0x00ff00\ncoplanar=FALSE\nwriteuv=TRUE\nwrite12=true\nold3ds=True\n"
+              "oldwfront=tRuE\nborder=false\n");
+    CommandLine line({"demo", "-name", "cfgprobe"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0x00FF00u);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLD3DS), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLDWAVEFRONT), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_COPLANAR), 0);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_WRITEUV), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_WRITE12BIT), 0); // stored byte 1
+    EXPECT_EQ(config().window_flags, static_cast<std::uint32_t>(CONFIG_WINDOW_NO_BORDER));
+    EXPECT_EQ(warnings(), "");
+}
+
+TEST_F(Config, OtherWordsChangeNothing) {
+    write_ini("[orv]\nwriteuv=yes\nold3ds=1\noldwfront=Truer\nborder=no\n");
+    CommandLine line({"demo", "-name", "cfgprobe"});
+    line.parse();
+    start();
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_WRITEUV), 0);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLD3DS), 0);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLDWAVEFRONT), 0);
+    EXPECT_EQ(config().window_flags, 0u);
+}
+
+TEST_F(Config, AmbientRangeAndColourLengths) {
+    struct Case {
+        const char *ambient, *rgb;
+        float intensity;
+        std::uint32_t colour;
+        const char *warnings;
+    };
+    for (const Case &c : {
+             Case{"0", "0xabc", 0.0f, 0xAABBCC, ""},
+             Case{"1", "0x123456", 1.0f, 0x123456, ""},
+             Case{"none", "0X0f0", 0.0f, 0x00FF00, ""}, // not a number reads as 0
+             Case{"-0.1", "0x12345", 0.4f, 0xFFFFFF,
+                  "ORV Warning: Illegal ambient resource\n"
+                  "ORV Warning: Invalid ambientrgb 0x12345.\n"},
+             Case{"1.0001", "whitish", 0.4f, 0xFFFFFF,
+                  "ORV Warning: Illegal ambient resource\n"
+                  "ORV Warning: Invalid ambientrgb whitish.\n"},
+         }) {
+        CommandLine line({"demo", "-ambient", c.ambient, "/ambientrgb", c.rgb});
+        line.parse();
+        messages.clear();
+        start();
+        EXPECT_EQ(warnings(), c.warnings) << c.ambient;
+        EXPECT_FLOAT_EQ(config().ambient_intensity, c.intensity) << c.ambient;
+        EXPECT_EQ(config().ambient_color, c.colour) << c.rgb;
+        OVuniverse_delete();
+    }
+}
+
+TEST_F(Config, GeometrySignsPickTheScreenEdges) {
+    constexpr std::uint32_t given =
+        CONFIG_WINDOW_GEOMETRY | CONFIG_WINDOW_WIDTH | CONFIG_WINDOW_HEIGHT | CONFIG_WINDOW_X;
+    struct Case {
+        const char *value;
+        int width, height, x, y;
+        std::uint32_t flags;
+    };
+    for (const Case &c : {
+             Case{"640x480-0-0", 640, 480, 0, 0, given},
+             Case{"640x480-10-10", 640, 480, -10, -10,
+                  given | CONFIG_WINDOW_X_FROM_RIGHT | CONFIG_WINDOW_Y_FROM_BOTTOM},
+             Case{"320x200+5-7", 320, 200, 5, -7, given | CONFIG_WINDOW_Y_FROM_BOTTOM},
+             Case{"320x200-5+7", 320, 200, -5, 7, given | CONFIG_WINDOW_X_FROM_RIGHT},
+             Case{"300x", 300, 0, 0, 0, given},
+             Case{"big", 0, 0, 0, 0, given},
+         }) {
+        CommandLine line({"demo", "-geometry", c.value});
+        line.parse();
+        start();
+        EXPECT_EQ(config().window_width, c.width) << c.value;
+        EXPECT_EQ(config().window_height, c.height) << c.value;
+        EXPECT_EQ(config().window_x, c.x) << c.value;
+        EXPECT_EQ(config().window_y, c.y) << c.value;
+        EXPECT_EQ(config().window_flags, c.flags) << c.value;
+        OVuniverse_delete();
+    }
+}
+
+TEST_F(Config, AnEmptyCommandLineValueLeavesTheKeyToTheFile) {
+    write_ini("[orv]\nbgcolor=0x00ff00\nfov=60\n");
+    CommandLine line({"demo", "-name", "cfgprobe", "-bgcolor", "", "-fov"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo"}));
+    start();
+    EXPECT_EQ(background(), 0x00FF00u);
+    EXPECT_NEAR(OVviewpoint_getviewangle(OVuniverse_getviewpoint()), 60 * (M_PI / 2) / 180, 1e-6);
+}
+
+TEST_F(Config, TheNamePairIsTakenOutAndTheRestMovesDown) {
+    CommandLine line({"demo", "a.nff", "/name", "cfgprobe", "b.nff", "-name"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "a.nff", "b.nff", "-name"}));
+    EXPECT_EQ(line.argv[4], nullptr);
+    EXPECT_EQ(line.argv[5], nullptr);
+    // Option names are matched exactly.
+    CommandLine other({"demo", "-BGCOLOR", "0xf00", "--bgcolor", "-bgcolour"});
+    other.parse();
+    EXPECT_EQ(other.left(),
+              (std::vector<std::string>{"demo", "-BGCOLOR", "0xf00", "--bgcolor", "-bgcolour"}));
+}
+
+// Runs body in a fresh process inside an empty directory of its own; body
+// returns true when everything it checked held.
+template <class Body> void in_fresh_directory(Body body) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const auto dir = orv_test::scratch_dir("orv_config_location");
+            std::filesystem::current_path(dir);
+            const bool ok = body();
+            OVuniverse_delete();
+            std::filesystem::current_path("/");
+            std::filesystem::remove_all(dir);
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+void write_file(const std::string &path, const std::string &text) {
+    std::ofstream(path) << text;
+}
+
+TEST_F(ConfigFresh, WithoutItsOwnFileTheProgramReadsOrvwin) {
+    in_fresh_directory([] {
+        write_file("orvwin.ini", "[orv]\nbgcolor=0x00ff00\n");
+        CommandLine line({"demo", "-name", "no_such_program"});
+        line.parse();
+        start();
+        return background() == 0x00FF00u && warnings().empty();
+    });
+}
+
+TEST_F(ConfigFresh, AProgramFileFoundBeatsOrvwin) {
+    in_fresh_directory([] {
+        write_file("orvwin.ini", "[orv]\nbgcolor=0x00ff00\n");
+        write_file("mine.ini", "[orv]\nambient=0.5\n");
+        CommandLine line({"demo", "-name", "mine.v2"}); // cut at the first "."
+        line.parse();
+        start();
+        return background() == 0x0000FFu && config().ambient_intensity == 0.5f;
+    });
+}
+
+TEST_F(ConfigFresh, NamesTooLongForTheIniPathAreRefused) {
+    in_fresh_directory([] {
+        write_file("orvwin.ini", "[orv]\nbgcolor=0x00ff00\n");
+        // 123 characters and ".ini" fit in 128; 124 do not.
+        const std::string fits(123, 'n'), too_long(124, 'n');
+        CommandLine first({"demo", "-name", fits});
+        first.parse();
+        start();
+        const bool fits_quietly = warnings().empty() && background() == 0x00FF00u;
+        OVuniverse_delete();
+        CommandLine second({"demo", "-name", too_long});
+        second.parse();
+        start();
+        return fits_quietly &&
+               warnings() == "ORV Warning: Path to initialization file is too long\n" &&
+               background() == 0x00FF00u;
+    });
+}
+
+// A found file of a name without a directory is read through ".\" + name +
+// ".ini", which must fit in 128 characters too.
+TEST_F(ConfigFresh, TheCurrentDirectoryPrefixMustFitToo) {
+    in_fresh_directory([] {
+        write_file("orvwin.ini", "[orv]\nbgcolor=0x00ff00\n");
+        const std::string fits(120, 'f'), too_long(121, 'l');
+        write_file(fits + ".ini", "[orv]\nbgcolor=0x123456\n");
+        write_file(too_long + ".ini", "[orv]\nbgcolor=0x654321\n");
+        CommandLine first({"demo", "-name", fits});
+        first.parse();
+        start();
+        const bool fits_read = warnings().empty() && background() == 0x123456u;
+        OVuniverse_delete();
+        CommandLine second({"demo", "-name", too_long});
+        second.parse();
+        start();
+        return fits_read &&
+               warnings() == "ORV Warning: Path to initialization file is too long\n" &&
+               background() == 0x00FF00u;
+    });
+}
+
+// With no command line the program name is the executable's full file name,
+// whose directory finds the file beside it from any current directory.
+TEST_F(ConfigFresh, TheFileBesideTheExecutableIsReadFromAnyDirectory) {
+    in_fresh_directory([] {
+        char exe[512];
+        const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+        if (n <= 0) return false;
+        exe[n] = '\0';
+        const std::string beside = std::string(exe) + ".ini";
+        write_file(beside, "[orv]\nbgcolor=0x00ff00\n");
+        start();
+        std::remove(beside.c_str());
+        return background() == 0x00FF00u;
+    });
 }
 
 } // namespace
