@@ -436,6 +436,18 @@ TEST_F(ConfigFresh, AProgramFileFoundBeatsOrvwin) {
     });
 }
 
+// The program path's last part up to its first ".", whatever the separator.
+TEST_F(ConfigFresh, TheProgramNameComesFromTheLastPartOfItsPath) {
+    in_fresh_directory([] {
+        write_file("cfgprobe.ini", "[orv]\nbgcolor=0x00ff00\n");
+        CommandLine line({"C:\\orv.d\\bin\\cfgprobe.v1.exe", "-border"});
+        line.parse();
+        start();
+        return line.left() == std::vector<std::string>{"C:\\orv.d\\bin\\cfgprobe.v1.exe"} &&
+               background() == 0x00FF00u && config().window_flags == CONFIG_WINDOW_NO_BORDER;
+    });
+}
+
 TEST_F(ConfigFresh, NamesTooLongForTheIniPathAreRefused) {
     in_fresh_directory([] {
         write_file("orvwin.ini", "[orv]\nbgcolor=0x00ff00\n");
