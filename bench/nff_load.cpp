@@ -3,7 +3,9 @@
 // through the toolkit's loader, and as Wavefront OBJ by assimp (triangulation
 // and normal generation) and by tinyobjloader when the build found them;
 // beside them the parse limit, reading the bytes and converting every number
-// with std::from_chars. A fresh process per load gives every loader the same
+// with std::from_chars; and the floor of every NFF load, the same mesh's
+// records built straight from memory through the readers' builder, without
+// and with the geometry's close. A fresh process per load gives every loader the same
 // start: no pooled records or pages left over from an earlier iteration.
 // Each iteration's time is the child's processor time for the load (user and
 // system, page faults included); the child also reports the memory its result
@@ -11,6 +13,7 @@
 #include "orv/file.h"
 #include "orv/geometry.h"
 #include "orv/message.h"
+#include "geometry/geometry_builder.h"
 #include "geometry/record_pool.h"
 
 #include <benchmark/benchmark.h>
@@ -146,6 +149,33 @@ long read_and_convert(const std::string &path) {
     return numbers;
 }
 
+// The records a reader of the mesh makes, with no file read: each vertex and
+// triangle built as the readers build them, in file order; then, with close,
+// the close every load ends with.
+long build_from_memory(bool close) {
+    OVgeometry *g = orv::geom::builder_new("grid");
+    std::vector<OVvertex *> vertices;
+    vertices.reserve(static_cast<std::size_t>(kNx) * kNy);
+    for (int y = 0; y < kNy; ++y)
+        for (int x = 0; x < kNx; ++x) {
+            const float pos[3] = {x * 0.25f, y * 0.25f, (x + y) * 0.01f};
+            vertices.push_back(orv::geom::builder_vertex(g, pos));
+        }
+    for (int y = 0; y + 1 < kNy; ++y)
+        for (int x = 0; x + 1 < kNx; ++x) {
+            const std::size_t a = static_cast<std::size_t>(y) * kNx + x, b = a + 1, c = a + kNx,
+                              d = c + 1;
+            OVvertex *first[3] = {vertices[a], vertices[b], vertices[d]};
+            OVvertex *second[3] = {vertices[a], vertices[d], vertices[c]};
+            orv::geom::builder_polygon(g, first, 3);
+            orv::geom::builder_polygon(g, second, 3);
+        }
+    orv::geom::builder_done(g, false);
+    OVgeomlist *list = _OVgeomlist_add(nullptr, g);
+    if (close) list = orv::geom::builder_close_list(list);
+    return OVgeometry_numpolys(_OVgeomlist_geometry(list));
+}
+
 #ifdef ORV_BENCH_ASSIMP
 long load_assimp(const std::string &path) {
     auto *importer = new Assimp::Importer; // kept: its scene is the result
@@ -193,6 +223,10 @@ const std::map<std::string, Loader> &loaders() {
          {obj_mesh, [](const std::string &p) { return load_toolkit(p, OVFILE_WAVEFRONT); },
           kTriangles}},
         {"parse_limit", {nff_mesh, read_and_convert, kNumbers}},
+        {"records_only",
+         {bnff_mesh, [](const std::string &) { return build_from_memory(false); }, kTriangles}},
+        {"records_and_close",
+         {bnff_mesh, [](const std::string &) { return build_from_memory(true); }, kTriangles}},
 #ifdef ORV_BENCH_ASSIMP
         {"obj_assimp", {obj_mesh, load_assimp, kTriangles}},
 #endif
