@@ -31,6 +31,8 @@ inline void copy3(const float *a, float *out) {
 void corner_vertices(const OVpoly *p, std::vector<OVvertex *> &out);
 // Frees p's corner storage; p is left with no corners.
 void corners_free(OVpoly *p);
+// Asks the processor for p's corner array ahead of its use.
+void corners_prefetch(const OVpoly *p);
 // Puts v in front of the ring; false when p holds as many as it can.
 bool corner_push_front(OVpoly *p, OVvertex *v);
 // The ring becomes the given vertices, which must not lie in p's own ring.
@@ -56,6 +58,8 @@ void default_mapping(const OVpoly *p, OVtexbinding *b);
 
 // Unlinks p from its geometry's list without freeing it.
 void unlink_poly(OVpoly *p);
+// Frees every polygon of the list from p on.
+void free_poly_list(OVpoly *p);
 // Frees one vertex (and its normal).
 void free_vertex(OVvertex *v);
 void free_vertex_list(OVvertex *v);

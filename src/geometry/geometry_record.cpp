@@ -45,12 +45,7 @@ int OVgeometry_delete(OVgeometry *g) {
     _OVgeometry_checkifopen(g);
     if (g->mtable) _OVmtable_detach(g->mtable, g);
     g->mtable = nullptr;
-    if (g->owns_polys) {
-        for (OVpoly *p = g->polys, *next; p; p = next) {
-            next = p->next;
-            _OVpoly_del(p);
-        }
-    }
+    if (g->owns_polys) free_poly_list(g->polys);
     g->polys = nullptr;
     g->node = nullptr; // the node owns its own record; it only pointed at us
     free_vertex_list(g->vertices);

@@ -63,6 +63,24 @@ void update_corner_rflags(OVpoly *p) {
     if (colours) p->rflags |= OVPOLYR_VCOLORS;
 }
 
+// Polygons go in batches: the walk down the list reaches every record of a
+// batch, and asks for its corner array, before any is freed, so that the
+// memory of a geometry long untouched is waited for once rather than record
+// after record.
+void free_poly_list(OVpoly *p) {
+    constexpr int kBatch = 64;
+    OVpoly *batch[kBatch];
+    while (p) {
+        int n = 0;
+        for (; p && n < kBatch; p = p->next) {
+            corners_prefetch(p);
+            batch[n++] = p;
+        }
+        for (int i = 0; i < n; ++i)
+            _OVpoly_del(batch[i]);
+    }
+}
+
 } // namespace orv::geom
 
 using namespace orv::geom;

@@ -58,6 +58,10 @@ void corners_free(OVpoly *p) {
     p->ncorners = 0;
 }
 
+void corners_prefetch(const OVpoly *p) {
+    if (spilled(p)) __builtin_prefetch(p->ring.spilled.at);
+}
+
 bool corner_push_front(OVpoly *p, OVvertex *v) {
     if (p->ncorners >= kMostCorners) return false;
     make_room(p, p->ncorners + 1);

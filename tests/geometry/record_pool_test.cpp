@@ -1,6 +1,8 @@
 #include "geometry/record_pool.h"
 #include "geometry_test_util.h"
 
+#include <cmath>
+
 namespace {
 
 enum class Cells { triangles, smooth_triangles, quads };
@@ -160,6 +162,38 @@ TEST(RecordPool, MaterialTablesOfDeletedGeometriesGoBackToTheirPool) {
     for (OVgeometry *g : made)
         OVgeometry_delete(g);
     EXPECT_EQ(OVuniverse_getfirstmtable(), first_before);
+}
+
+// Polygons of three to six corners (in the record, in a pooled quadrilateral
+// array, in an array of their own) are freed in batches with their geometry.
+TEST(RecordPool, PolygonsOfEveryCornerCountGoWithTheirGeometry) {
+    const std::size_t before = orv::geom::pooled_bytes();
+    OVgeometry *g = OVgeometry_begin();
+    constexpr int kVertices = 1000;
+    // On a circle: corners taken in order along it make convex, planar polygons.
+    for (int i = 0; i < kVertices; ++i) {
+        const float angle = 2 * 3.14159265f * static_cast<float>(i) / kVertices;
+        const OVp3 pos = {100 * std::cos(angle), 100 * std::sin(angle), 0};
+        OVgeometry_newvertex(g, pos);
+    }
+    constexpr int kPolys = 60000; // several blocks of polygon records
+    for (int k = 0; k < kPolys; ++k) {
+        OVpoly *p = OVgeometry_beginpoly(g);
+        const int corners = 3 + k % 4;
+        for (int c = 0; c < corners; ++c)
+            ASSERT_TRUE(OVpoly_addvertex(p, (k + c * 50) % kVertices));
+        OVpoly_close(p);
+    }
+    OVgeometry_close(g);
+    ASSERT_EQ(OVgeometry_numpolys(g), kPolys);
+    std::vector<int> counts(7);
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        ++counts[static_cast<std::size_t>(OVpoly_numvertices(p))];
+    EXPECT_EQ(counts, (std::vector<int>{0, 0, 0, kPolys / 4, kPolys / 4, kPolys / 4, kPolys / 4}));
+    if (orv::geom::pooled_bytes() == 0) GTEST_SKIP() << "records are not pooled in this build";
+    EXPECT_GT(orv::geom::pooled_bytes(), before + 2 * orv::geom::kPoolBlockBytes);
+    OVgeometry_delete(g);
+    EXPECT_LE(orv::geom::pooled_bytes(), before + kPools * orv::geom::kPoolBlockBytes);
 }
 
 } // namespace
