@@ -13,53 +13,67 @@
 #include "orv/orv_internal.h"
 #include "scene/scene_hooks.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace orv::scene {
 
 namespace {
 
-// Frees one node that has no parents left; its children are released first,
-// each deleted when this was its last parent. Explicit stack for deep graphs;
-// the children go first to last, each with its subtree, which also walks a
-// scene built in order through its records in the order they lie in memory.
+// The next child of n that goes with it, taken from n as by
+// OVnode_deletechild(n, 0): children kept by another parent lose only this
+// edge. Null when none is left.
+OVnode *take_orphan(OVnode *n) {
+    while (OVlink *l = first_child(n)) {
+        OVnode *child = l->child;
+        if (child->parent_count > 1) {
+            unlink_edge(l);
+            continue;
+        }
+        orv::base_object_deleted(child);
+        unlink_sibling(l);
+        l->parent = nullptr; // the parent is going away with this link's edge
+        child->parent_count = 0;
+        return child;
+    }
+    return nullptr;
+}
+
+// A node's own data and record, once its children are gone.
+void free_orphan(OVnode *n, bool keep_record) {
+    orv::scene::tell_target_deleted(n);
+    if (keep_record) {
+        if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on
+    } else if (n->header.type == OVNODE_LIGHT || n->header.type == OVNODE_AMBIENT) {
+        _OVlight_nodedeleted(n);
+    }
+    if (n->header.type == OVNODE_OBJECT) orv::scene::object_node_deleted(n, keep_record);
+    OVgeometry *geometry = n->header.type == OVNODE_GEOMETRY ? node_geometry(n) : nullptr;
+    if (geometry) {
+        geom::geometry_set_node(geometry, nullptr);
+        if (!keep_record) OVgeometry_delete(geometry);
+    }
+    free_node(n);
+}
+
+// Frees one node that has no parents left. Its children go first to last,
+// each with its whole subtree before the next, then its own data; an
+// explicit stack of the nodes whose children are going stands in for the
+// recursion, as graphs may be thousands of levels deep. A scene built in
+// order is so read in the order its records lie in memory.
 void delete_orphans(OVnode *start, bool keep_record) {
-    std::vector<OVnode *> pending{start};
-    while (!pending.empty()) {
-        OVnode *n = pending.back();
-        pending.pop_back();
-        OVtask_deleteall(n);
-        const std::size_t first_pending = pending.size();
-        while (OVlink *l = first_child(n)) {
-            OVnode *child = l->child;
-            if (child->parent_count > 1) {
-                unlink_edge(l);
-                continue;
-            }
-            orv::base_object_deleted(child);
-            unlink_sibling(l);
-            l->parent = nullptr; // the parent is going away with this link's edge
-            child->parent_count = 0;
-            pending.push_back(child);
+    std::vector<OVnode *> emptying{start};
+    OVtask_deleteall(start);
+    forget_name(start);
+    while (!emptying.empty()) {
+        OVnode *n = emptying.back();
+        if (OVnode *child = take_orphan(n)) {
+            OVtask_deleteall(child);
+            forget_name(child);
+            emptying.push_back(child);
+            continue;
         }
-        // Popped last in, first out: reversed, the first child comes first.
-        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(first_pending), pending.end());
-        orv::scene::tell_target_deleted(n);
-        if (keep_record && n == start) {
-            if (OVlight *light = orv::light_of(n)) light->node = nullptr; // the record lives on
-        } else if (n->header.type == OVNODE_LIGHT || n->header.type == OVNODE_AMBIENT) {
-            _OVlight_nodedeleted(n);
-        }
-        if (n->header.type == OVNODE_OBJECT)
-            orv::scene::object_node_deleted(n, keep_record && n == start);
-        forget_name(n);
-        OVgeometry *geometry = n->header.type == OVNODE_GEOMETRY ? node_geometry(n) : nullptr;
-        if (geometry) {
-            geom::geometry_set_node(geometry, nullptr);
-            if (!keep_record || n != start) OVgeometry_delete(geometry);
-        }
-        free_node(n);
+        emptying.pop_back();
+        free_orphan(n, keep_record && n == start);
     }
 }
 
