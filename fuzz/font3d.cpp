@@ -6,7 +6,7 @@
 #include "orv/geometry.h"
 
 namespace {
-constexpr char sample[] = "Red   = 255 ( 1.000000 )\n\t~!@#$%^&*()_+{}|:\"<>?`-=[]\\;',./";
+constexpr char sample[] = "ABR Red   = 255 ( 1.000000 )\n\t~!@#$%^&*()_+{}|:\"<>?`-=[]\\;',./";
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
