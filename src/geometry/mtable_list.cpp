@@ -1,13 +1,11 @@
 // Material table records: layout, the universe's list and names.
-#include "geometry/geometry_hooks.h"
-#include "geometry/record_pool.h"
 #include "geometry/mtable_record.h"
+#include "geometry/record_pool.h"
 #include "orv/message.h"
 #include "orv/orv_internal.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
