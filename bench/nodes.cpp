@@ -99,17 +99,15 @@ void geometry_scene(benchmark::State &state, SceneTiming timing) {
     OVuniverse_delete();
     for (auto _ : state) {
         OVuniverse_new(512, 0);
-        double seconds = build_geometry_scene(count);
-        if (timing != SceneTiming::build) {
-            const double start = process_cpu_seconds();
-            if (timing == SceneTiming::children_delete)
-                delete_root_children();
-            else
-                OVuniverse_delete();
-            seconds = process_cpu_seconds() - start;
-        }
+        const double build = build_geometry_scene(count);
+        const double start = process_cpu_seconds();
+        if (timing == SceneTiming::children_delete)
+            delete_root_children();
+        else
+            OVuniverse_delete();
+        const double deletion = process_cpu_seconds() - start;
         if (timing == SceneTiming::children_delete) OVuniverse_delete();
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(timing == SceneTiming::build ? build : deletion);
     }
     state.counters["per_node"] = benchmark::Counter(
         count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
