@@ -1,12 +1,11 @@
 // Binary NFF: tags, limits, and big-endian encoding of its fields.
 #pragma once
 
-#include "platform/platform.h"
-
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,38 +71,27 @@ inline std::uint32_t load_u32(const unsigned char *b) {
            std::uint32_t{b[3]};
 }
 
-// The rest of an open file, viewed for as long as the object lives.
-class FileBytes {
-  public:
-    explicit FileBytes(std::FILE *file);
-    ~FileBytes();
-    FileBytes(const FileBytes &) = delete;
-    FileBytes &operator=(const FileBytes &) = delete;
-    // False when the file could not be had (no memory for its copy).
-    bool ok() const { return ok_; }
-    // True when the file shrank while it was read: its missing bytes read as zeros.
-    bool torn() const;
-    const unsigned char *data() const { return view_.data; }
-    std::size_t size() const { return view_.size; }
-
-  private:
-    platform::FileView view_;
-    bool ok_;
-};
-
-// Reads fields from bytes held in memory; every read fails at the end.
+// Reads fields from an open file, from its position on, through a window
+// that is refilled as the fields pass; every read fails at the end. The
+// bytes the file holds are known from the start (a stream that cannot tell,
+// such as a pipe, is read whole first), so that counts can be checked
+// against them.
 class Reader {
   public:
-    Reader(const unsigned char *data, std::size_t size) : bytes_(data), size_(size) {}
+    explicit Reader(std::FILE *file);
+    Reader(const Reader &) = delete;
+    Reader &operator=(const Reader &) = delete;
+    // False when a stream of unknown length could not be held in memory.
+    bool ok() const { return ok_; }
     // Fields are read inline: a model has millions of them.
     bool u8(std::uint8_t *out) {
-        if (at_end()) return false;
-        *out = bytes_[pos_++];
+        if (!have(1)) return false;
+        *out = window_[pos_++];
         return true;
     }
     bool u32(std::uint32_t *out) {
-        if (remaining() < 4) return false;
-        *out = load_u32(bytes_ + pos_);
+        if (!have(4)) return false;
+        *out = load_u32(window_.get() + pos_);
         pos_ += 4;
         return true;
     }
@@ -120,7 +108,7 @@ class Reader {
         return true;
     }
     bool floats(float *out, int n) {
-        if (remaining() < static_cast<std::size_t>(n) * 4) return false;
+        if (!have(static_cast<std::size_t>(n) * 4)) return false;
         for (int i = 0; i < n; ++i)
             f32(&out[i]);
         return true;
@@ -129,25 +117,35 @@ class Reader {
     // kMaxString (too_long tells which).
     bool string(std::string *out, bool *too_long);
     // The next byte without taking it; false at the end.
-    bool peek(std::uint8_t *out) const {
-        if (at_end()) return false;
-        *out = bytes_[pos_];
+    bool peek(std::uint8_t *out) {
+        if (!have(1)) return false;
+        *out = window_[pos_];
         return true;
     }
-    // The next n bytes, left in place, for decoding a whole record at once;
-    // null when fewer remain.
-    const unsigned char *ahead(std::size_t n) const {
-        return remaining() >= n ? bytes_ + pos_ : nullptr;
-    }
+    // The next n bytes (at most kMaxRecord), left in place, for decoding a
+    // whole record at once; null when fewer remain.
+    const unsigned char *ahead(std::size_t n) { return have(n) ? window_.get() + pos_ : nullptr; }
     // Passes over n bytes that ahead(n) gave.
     void skip(std::size_t n) { pos_ += n; }
-    std::size_t remaining() const { return size_ - pos_; }
-    bool at_end() const { return pos_ >= size_; }
+    // The bytes left to read: the file's, as far as it is known to hold them.
+    std::uint64_t remaining() const { return total_ - passed_ - pos_; }
+    bool at_end() const { return remaining() == 0; }
+
+    // The most bytes a caller may ask to have in the window at once.
+    static constexpr std::size_t kMaxRecord = 1 + 255;
 
   private:
-    const unsigned char *bytes_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
+    // Whether n bytes stand in the window, refilling it when they do not.
+    bool have(std::size_t n) { return filled_ - pos_ >= n || refill(n); }
+    bool refill(std::size_t n);
+    bool read_whole();
+
+    std::FILE *file_;
+    std::unique_ptr<unsigned char[]> window_;
+    std::size_t capacity_ = 0, filled_ = 0, pos_ = 0;
+    std::uint64_t passed_ = 0; // bytes read before the window's first
+    std::uint64_t total_ = 0;  // bytes from the starting position to the end
+    bool ok_ = true;
 };
 
 } // namespace orv::bnff

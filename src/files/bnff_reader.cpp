@@ -37,8 +37,8 @@ class BnffReader {
   public:
     BnffReader(std::FILE *f, const char *name, float scale, bool merge,
                std::vector<PortalRequest> *portals)
-        : bytes_(f), r_(bytes_.data(), bytes_.size()), name_(name ? name : ""), scale_(scale),
-          merge_(merge), portals_(portals), sharing_(merge) {}
+        : r_(f), name_(name ? name : ""), scale_(scale), merge_(merge), portals_(portals),
+          sharing_(merge) {}
 
     OVgeomlist *read(OVpq *view);
 
@@ -53,10 +53,8 @@ class BnffReader {
     bool read_plain_triangle(OVgeometry *g);
     int read_polygon(OVgeometry *g); // 1 good, 0 ignored, -1 fail
     bool read_attributes(PolygonAttributes *a);
-    void discard(OVgeomlist *list, std::size_t portals_before);
     void unexpected_end() { OVwarning("Unexpected end of binary NFF file %s\n", name_.c_str()); }
 
-    FileBytes bytes_;
     Reader r_;
     std::string name_;
     float scale_;
@@ -306,32 +304,18 @@ OVgeometry *BnffReader::read_geometry() {
     return pending.release();
 }
 
-// Drops what a read made, with the portal requests of its polygons.
-void BnffReader::discard(OVgeomlist *list, std::size_t portals_before) {
-    for (OVgeomlist *e = list; e; e = _OVgeomlist_next(e))
-        OVgeometry_delete(_OVgeomlist_geometry(e));
-    _OVgeomlist_delete(list);
-    if (portals_) portals_->resize(portals_before);
-}
-
 OVgeomlist *BnffReader::read(OVpq *view) {
-    if (!bytes_.ok()) {
+    if (!r_.ok()) {
         OVwarning("Not enough memory to read binary NFF file %s\n", name_.c_str());
         return nullptr;
     }
     if (!read_magic()) return nullptr;
     read_header(view);
-    const std::size_t portals_before = portals_ ? portals_->size() : 0;
     OVgeomlist *list = nullptr, **tail = &list; // appending at the tail keeps the file order
     for (std::uint8_t tag; r_.u8(&tag) && tag == kGeometry;) {
         OVgeometry *g = read_geometry();
         if (!g) break;
         tail = geom::builder_list_append(tail, g);
-    }
-    if (bytes_.torn()) {
-        OVwarning("Binary NFF file %s changed while it was read\n", name_.c_str());
-        discard(list, portals_before);
-        return nullptr;
     }
     return finish_model_read(list, name_, merge_);
 }

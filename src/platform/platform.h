@@ -53,17 +53,6 @@ using MessageHandler = void (*)(const OVwinmsg &message);
 
 enum class AssertChoice { Abort, Retry, Ignore };
 
-// Read-only bytes of a file: mapped from the system's file cache, or a copy
-// read into memory where the file cannot be mapped.
-struct FileView {
-    const unsigned char *data = nullptr;
-    std::size_t size = 0;
-    void *area = nullptr; // what release_view gives back: the mapping or the copy
-    std::size_t area_bytes = 0;
-    bool mapped = false;
-    int guard = -1; // the backend's watch over the mapping
-};
-
 // Services of the process rather than of the display; every backend on a
 // POSIX system takes posix::process_services().
 struct ProcessServices {
@@ -90,16 +79,9 @@ struct ProcessServices {
     void *(*map_block)(std::size_t bytes);
     void (*unmap_block)(void *block, std::size_t bytes);
 
-    // The bytes of an open file from its position to its end, which becomes
-    // its position: mapped when it is a regular file with a size, read whole
-    // otherwise (pipes, terminals, files that report no size). False, with
-    // an empty view, when the memory for the copy cannot be had.
-    bool (*view_file)(std::FILE *file, FileView *view);
-    // Whether the file shrank under the view while it was read: the bytes
-    // past its new end then read as zeros rather than ending the process.
-    bool (*view_torn)(const FileView *view);
-    // Gives back a view's mapping or copy and empties it.
-    void (*release_view)(FileView *view);
+    // The bytes a regular file holds past the stream's position; false
+    // for streams that cannot tell (pipes, devices, files that report no size).
+    bool (*file_bytes_left)(std::FILE *file, std::uint64_t *bytes);
 };
 
 struct Platform {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace orv::platform::posix {
 
@@ -36,17 +37,9 @@ void executable_name(char *out, std::size_t size);
 void *map_block(std::size_t bytes);
 void unmap_block(void *block, std::size_t bytes);
 
-// Views of the rest of an open file: mmap where it can, read otherwise.
-bool view_file(std::FILE *file, FileView *view);
-bool view_torn(const FileView *view);
-void release_view(FileView *view);
-
-// Watches a file mapping for the file shrinking under it: returns the guard,
-// or -1 when every guard is taken. Past the file's new end the mapping then
-// reads as zeros and mapping_torn tells.
-int guard_mapping(const void *area, std::size_t bytes);
-bool mapping_torn(int guard);
-void unguard_mapping(int guard);
+// The bytes a regular file holds past the stream's position; false for
+// streams that cannot tell (pipes, devices, files that report no size).
+bool file_bytes_left(std::FILE *file, std::uint64_t *bytes);
 
 // The standard-error copy of a message box: "caption: text", ending in a line feed.
 void print_box_text(const char *caption, const char *text);

@@ -14,9 +14,7 @@ const ProcessServices &process_services() {
         .executable_name = executable_name,
         .map_block = map_block,
         .unmap_block = unmap_block,
-        .view_file = view_file,
-        .view_torn = view_torn,
-        .release_view = release_view,
+        .file_bytes_left = file_bytes_left,
     };
     return table;
 }
