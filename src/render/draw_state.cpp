@@ -65,6 +65,18 @@ void apply_color_material(int mode) {
         c = -1;
 }
 
+void send_colour(const float rgba[4]) {
+    const bool tracked = cache.flags & DRAW_COLORMATERIAL;
+    if (tracked) glDisable(GL_COLOR_MATERIAL);
+    glColor4fv(rgba);
+    if (tracked) {
+        glMaterialfv(GL_FRONT_AND_BACK, static_cast<GLenum>(cache.color_material), rgba);
+        glEnable(GL_COLOR_MATERIAL);
+    }
+    for (int i = 0; i < 4; ++i)
+        cache.color[i] = rgba[i];
+}
+
 void forget_colours() {
     cache.material = {};
     cache.normal_known = false;

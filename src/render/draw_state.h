@@ -48,6 +48,9 @@ DrawCache &draw_cache();
 void apply_flags(int flags);
 // Colour-material mode (GL_AMBIENT_AND_DIFFUSE, ...) for flag 0x020.
 void apply_color_material(int mode);
+// Sets the current colour; under colour material the material takes it as
+// well, since Mesa leaves a constant colour it already has out of the ambient term.
+void send_colour(const float rgba[4]);
 // Forgets the colour, the normal, the material and the texture (they are sent again).
 void forget_colours();
 // Everything is unknown: an application callback may have changed any of it.

@@ -7,6 +7,7 @@
 #include "render/geometry_draw.h"
 #include "render/geometry_lists.h"
 #include "render/list_names.h"
+#include "render/pass_arrays.h"
 
 #include <GL/gl.h>
 
@@ -17,12 +18,13 @@
 
 namespace orv {
 
-// The members the group was made for, and their merged list once made.
+// The members the group was made for, and their merged list or buffer once made.
 struct GeometryGroup {
     PassRecord record;
-    unsigned list;    // 0 until merged
-    int sightings;    // draws in a row with the same members
-    bool unmergeable; // no list name or memory was left for it
+    unsigned list;      // 0 until merged into a list
+    PassArrays *arrays; // null until merged into a vertex buffer
+    int sightings;      // draws in a row with the same members
+    bool unmergeable;   // no list name or memory was left for it
     int count;
     int capacity; // members the block holds
 };
@@ -44,6 +46,8 @@ bool same_members(GeometryGroup *group, const GroupMember *members, int count) {
 }
 
 void release_list(GeometryGroup *group) {
+    release_pass_arrays(group->arrays);
+    group->arrays = nullptr;
     if (!group->list) return;
     if (platform::current().context_exists()) glDeleteLists(group->list, 1);
     list_names_free(group->list, 1);
@@ -80,9 +84,20 @@ void draw_each(const GroupMember *members, int count, scene::TraversalState *s) 
         draw_with_style(members[i].geometry, s, members[i].style);
 }
 
-// Compiles and draws the members' passes into one list.
+// Compiles and draws the members' passes into one vertex buffer, or one list
+// when some polygon needs more than a buffer holds.
 void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
     const GroupMember *members = members_of(group);
+    std::vector<PassPart> parts;
+    parts.reserve(static_cast<std::size_t>(group->count));
+    for (int i = 0; i < group->count; ++i)
+        parts.push_back(listed_part(members[i].geometry, options_for(members[i].style, s)));
+    if ((group->arrays = build_pass_arrays(parts.data(), group->count, pass))) {
+        ++merges;
+        const int drawn = draw_pass_arrays(group->arrays);
+        if (s) s->drawn_polys += drawn;
+        return;
+    }
     unsigned name = list_names_take(1);
     if (!name) {
         group->unmergeable = true;
@@ -96,10 +111,6 @@ void merge(GeometryGroup *group, int pass, scene::TraversalState *s) {
     r.color_material_in = head->pass[pass].color_material_in;
     r.color_known_in = head->pass[pass].color_known_in;
     std::memcpy(r.color_in, head->pass[pass].color_in, sizeof r.color_in);
-    std::vector<PassPart> parts;
-    parts.reserve(static_cast<std::size_t>(group->count));
-    for (int i = 0; i < group->count; ++i)
-        parts.push_back(listed_part(members[i].geometry, options_for(members[i].style, s)));
     const bool recorded = record_list(name, r, GL_COMPILE_AND_EXECUTE,
                                       [&] { return draw_parts(parts.data(), group->count, pass); });
     if (recorded) {
@@ -117,6 +128,11 @@ void draw_group(const GroupMember *members, int count, scene::TraversalState *s)
     const int pass = draw_cache().transparent_pass ? 1 : 0;
     GeometryGroup *&group = render_data(members[0].geometry)->group[pass];
     if (!same_members(group, members, count)) group = regroup(group, members, count);
+    if (group->arrays) {
+        const int drawn = draw_pass_arrays(group->arrays);
+        if (s) s->drawn_polys += drawn;
+        return;
+    }
     if (group->list) {
         replay_list(group->record, group->list);
         if (s) s->drawn_polys += group->record.polys;

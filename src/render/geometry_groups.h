@@ -1,6 +1,6 @@
-// Consecutive geometries under one matrix whose compiled lists stayed the
-// same for a few frames are replayed from one merged display list, so the
-// rasteriser draws them in one go instead of list by list.
+// Consecutive geometries under one matrix whose compiled passes stayed the
+// same for a few frames are replayed from one merged vertex buffer or
+// display list, so the rasteriser draws them in one go instead of one by one.
 #pragma once
 
 #include "render/geometry_runs.h"

@@ -4,6 +4,7 @@
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "render/list_names.h"
+#include "render/pass_arrays.h"
 
 #include <GL/gl.h>
 
@@ -35,18 +36,6 @@ void take_exit(DrawCache &c, const ListExit &e) {
     c.normal_known = e.normal_known;
 }
 
-void send_colour(const PassRecord &r) {
-    DrawCache &c = draw_cache();
-    const bool tracked = c.flags & DRAW_COLORMATERIAL;
-    if (tracked) glDisable(GL_COLOR_MATERIAL);
-    glColor4fv(r.color_in);
-    if (tracked) {
-        glMaterialfv(GL_FRONT_AND_BACK, static_cast<GLenum>(c.color_material), r.color_in);
-        glEnable(GL_COLOR_MATERIAL);
-    }
-    std::memcpy(c.color, r.color_in, sizeof c.color);
-}
-
 int first_flags(RunTable *t, int pass) {
     PolyRun *runs = table_runs(t);
     for (int r = 0; r < t->run_count; ++r)
@@ -58,6 +47,17 @@ int first_flags(RunTable *t, int pass) {
 int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOptions &options) {
     RenderData *d = render_data(g);
     PassRecord &r = d->pass[pass];
+    r.flags_in = first_flags(t, pass);
+    r.color_material_in = t->color_material;
+    BatchOptions compiled = options;
+    compiled.immediate = false;
+    r.color_known_in = first_colour(g, t, pass, compiled, r.color_in);
+    const PassPart part{g, t, compiled};
+    if (PassArrays *arrays = build_pass_arrays(&part, 1, pass)) {
+        d->arrays[pass] = arrays;
+        ++compiles;
+        return mode == GL_COMPILE ? 0 : draw_pass_arrays(arrays);
+    }
     unsigned name = list_names_take(1);
     if (!name) {
         r.unavailable = true;
@@ -66,11 +66,6 @@ int compile(OVgeometry *g, RunTable *t, int pass, GLenum mode, const BatchOption
         now.immediate = true;
         return draw_runs(g, t, pass, now);
     }
-    r.flags_in = first_flags(t, pass);
-    r.color_material_in = t->color_material;
-    BatchOptions compiled = options;
-    compiled.immediate = false;
-    r.color_known_in = first_colour(g, t, pass, compiled, r.color_in);
     if (!record_list(name, r, mode, [&] { return draw_runs(g, t, pass, compiled); })) {
         r.unavailable = true;
         return r.polys;
@@ -89,7 +84,7 @@ bool record_list(unsigned name, PassRecord &r, GLenum mode, const std::function<
         if (r.color_material_in) apply_color_material(r.color_material_in);
         apply_flags(r.flags_in);
         forget_colours();
-        if (r.color_known_in) send_colour(r);
+        if (r.color_known_in) send_colour(r.color_in);
     } else {
         // Nothing is executed: the cache pretends the list's entry state.
         c.flags = r.flags_in;
@@ -117,7 +112,7 @@ void replay_list(const PassRecord &r, unsigned list) {
     apply_flags(r.flags_in);
     DrawCache &c = draw_cache();
     // Sent even when the cache has it: a list may have left the material behind.
-    if (r.color_known_in) send_colour(r);
+    if (r.color_known_in) send_colour(r.color_in);
     glCallList(list);
     take_exit(c, r.out);
     c.texture_list = 0; // whichever texture the list bound last
@@ -134,7 +129,8 @@ const RenderData *listed_pass(OVgeometry *g, int style, int pass, bool *empty) {
         *empty = true;
         return nullptr;
     }
-    return d->list[pass] && !d->pass[pass].unavailable ? d : nullptr;
+    const bool prepared = d->list[pass] || d->arrays[pass];
+    return prepared && !d->pass[pass].unavailable ? d : nullptr;
 }
 
 PassPart listed_part(OVgeometry *g, const BatchOptions &options) {
@@ -152,6 +148,7 @@ int draw_geometry_pass(OVgeometry *g, int style, const BatchOptions &options) {
         now.immediate = true;
         return draw_runs(g, t, pass, now);
     }
+    if (const PassArrays *arrays = d->arrays[pass]) return draw_pass_arrays(arrays);
     if (unsigned list = d->list[pass]) {
         replay_list(r, list);
         return r.polys;
@@ -165,7 +162,8 @@ void compile_geometry(OVgeometry *g, int style) {
     const BatchOptions options{false, (style & OVSTYLE_WIREFRAME) != 0,
                                (style & OVSTYLE_ANTIALIAS) != 0, 1};
     for (int pass = 0; pass < 2; ++pass)
-        if ((t->passes & (1 << pass)) && !d->list[pass] && !d->pass[pass].unavailable)
+        if ((t->passes & (1 << pass)) && !d->list[pass] && !d->arrays[pass] &&
+            !d->pass[pass].unavailable)
             compile(g, t, pass, GL_COMPILE, options);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "render/geometry_groups.h"
 #include "render/list_names.h"
+#include "render/pass_arrays.h"
 #include "render/render_data.h"
 #include "texture/texture_access.h"
 
@@ -100,8 +101,13 @@ RunTable *build_runs(OVgeometry *g, int style) {
 
 std::uint64_t last_serial = 0;
 
-// The lists go now, while the names are known; the runs stay until the next draw.
+// The lists and buffers go now, while the names are known; the runs stay
+// until the next draw.
 void release_lists(RenderData *d) {
+    for (PassArrays *&arrays : d->arrays) {
+        release_pass_arrays(arrays);
+        arrays = nullptr;
+    }
     for (std::uint32_t &list : d->list) {
         if (!list) continue;
         if (platform::current().context_exists()) glDeleteLists(list, 1);

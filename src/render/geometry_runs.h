@@ -53,12 +53,14 @@ struct PassRecord {
 };
 
 struct GeometryGroup;
+struct PassArrays;
 
 // What the renderer keeps of one geometry.
 struct RenderData {
     RunTable *runs;        // null until built
     PassRecord pass[2];    // the opaque and the transparent pass
     std::uint32_t list[2]; // their compiled display lists, 0 when none
+    PassArrays *arrays[2]; // or their vertex buffers, null when none
     bool valid;            // false once the geometry's drawing changed
     // Unique among all records ever made, renewed when the drawing changes:
     // a merged list names its geometries by it.

@@ -25,27 +25,6 @@ bool colour_component(int property) {
     return property == OVAMBIENT || property == OVDIFFUSE || property == OVAMBIENTDIFFUSE;
 }
 
-// The colour an entry shows without lighting or through colour material.
-void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
-    out[0] = out[1] = out[2] = out[3] = 1;
-    const float *e = t ? mtable_entry(t, matid) : nullptr;
-    if (!e) return;
-    const OVmtablecomponent *components = mtable_components(t);
-    const bool diffuse = mtable_properties(t) & OVDIFFUSE;
-    const OVmtablecomponent *pick = nullptr;
-    for (int i = 0, n = mtable_component_count(t); i < n && !pick; ++i) {
-        const OVmtablecomponent &c = components[i];
-        bool colour = mode ? c.glparam == mode
-                           : c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
-                                 (c.property == OVAMBIENT && !diffuse);
-        if (colour) pick = &c;
-    }
-    if (!pick) return;
-    std::memcpy(out, e + pick->offset, sizeof(float) * 3);
-    if (pick->size == 4) out[3] = e[pick->offset + 3];
-    if (const int opacity = mtable_opacity_offset(t); opacity >= 0) out[3] = e[opacity];
-}
-
 // A corner's own material where it has one, else its polygon's.
 int vertex_colour(const OVvertex *v, int poly_matid) {
     return vertex_flags(v) & OVVERTEX_OWNMATID ? vertex_matid(v) : poly_matid;
@@ -272,6 +251,26 @@ class Batcher {
 };
 
 } // namespace
+
+void entry_colour(const OVmtable *t, int matid, int mode, float out[4]) {
+    out[0] = out[1] = out[2] = out[3] = 1;
+    const float *e = t ? mtable_entry(t, matid) : nullptr;
+    if (!e) return;
+    const OVmtablecomponent *components = mtable_components(t);
+    const bool diffuse = mtable_properties(t) & OVDIFFUSE;
+    const OVmtablecomponent *pick = nullptr;
+    for (int i = 0, n = mtable_component_count(t); i < n && !pick; ++i) {
+        const OVmtablecomponent &c = components[i];
+        bool colour = mode ? c.glparam == mode
+                           : c.property == OVAMBIENTDIFFUSE || c.property == OVDIFFUSE ||
+                                 (c.property == OVAMBIENT && !diffuse);
+        if (colour) pick = &c;
+    }
+    if (!pick) return;
+    std::memcpy(out, e + pick->offset, sizeof(float) * 3);
+    if (pick->size == 4) out[3] = e[pick->offset + 3];
+    if (const int opacity = mtable_opacity_offset(t); opacity >= 0) out[3] = e[opacity];
+}
 
 bool first_colour(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options,
                   float out[4]) {

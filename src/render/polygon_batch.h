@@ -17,6 +17,10 @@ struct BatchOptions {
 // Draws the runs of one pass (0 opaque, 1 transparent); returns the polygons sent.
 int draw_runs(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options);
 
+// The colour entry matid of t shows unlit, or through colour material in
+// mode (0: the table's own colour component); white without a table.
+void entry_colour(const OVmtable *t, int matid, int mode, float out[4]);
+
 // The current colour the pass's first polygon is drawn in, when it is drawn
 // with one (colour material or unlit, untextured, filled); false otherwise.
 bool first_colour(OVgeometry *g, RunTable *table, int pass, const BatchOptions &options,
