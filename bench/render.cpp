@@ -1,18 +1,22 @@
 // Frames per second for 100,000 lit triangles at 640 x 480 through the
-// renderer's whole path (collection, playback, compiled display lists), as
-// one geometry and as 1,000 geometries of 100, beside a minimal reference
-// that draws the same triangles from one vertex array with glDrawArrays.
-// Each scene benchmark reports its frame rate as a ratio of the reference's,
-// by wall clock ("ratio") and by processor time per frame ("cpu_ratio"),
-// which a shared machine disturbs less. The program runs itself again with
-// the software rasteriser on the calling thread (LP_NUM_THREADS=0), so that
-// the process's processor time is all of a frame's work, and with glibc's
-// allocator keeping large blocks instead of mapping and unmapping them every
-// frame, which would charge the reference for the allocator's churn.
+// renderer's whole path (collection, playback, compiled passes), as one
+// geometry and as 1,000 geometries of 100, beside a minimal reference that
+// draws the same triangles from one vertex array with glDrawArrays.
+// Each compared benchmark draws its subject and the reference in turns, a few
+// frames each, in one universe and one window, and reports its frame rate as
+// a ratio of the reference's over the same stretch of time, by wall clock
+// ("ratio") and by processor time per frame ("cpu_ratio"): on a shared
+// machine the load changes from second to second, and two rates measured one
+// after the other differ by a fifth for that alone. The time columns are the
+// subject's frames. The program runs itself again with the software
+// rasteriser on the calling thread (LP_NUM_THREADS=0), so that the process's
+// processor time is all of a frame's work, and with glibc's allocator keeping
+// large blocks instead of mapping and unmapping them every frame, which would
+// charge the reference for the allocator's churn.
 // A second reference splits the array into 1,000 draws: the software
 // rasteriser's cost per draw; a third draws a display list in the renderer's
-// own format (see draw_colour_list). Every scene's last frame is read back and
-// compared with the reference's ("differing_pixels"), so that both are
+// old format (see draw_colour_list). Every subject's last frame is read back
+// and compared with the reference's ("differing_pixels"), so that both are
 // known to draw the same picture.
 #include "orv/orv.h"
 
@@ -32,20 +36,16 @@ namespace {
 
 constexpr int triangles = 100000;
 std::vector<float> vertices;
-struct Rate {
-    double fps = 0, cpu_fps = 0;
-};
-Rate reference_rate;
-int reference_draws = 1;
 constexpr int width = 640, height = 480;
-// The reference's picture: every scene must show the same pixels.
-std::vector<unsigned char> reference_picture;
 // Software rasterisers differ in their last bits.
 constexpr int channel_tolerance = 16;
 // At most one pixel in this many may differ: the last bits of edges.
 constexpr int most_differing = 1000;
 // Frames drawn before the timing: the renderer's caches are built by then.
 constexpr int settling_frames = 5;
+// Frames of one side drawn in a row, after one untimed frame that lets the
+// other side's data leave the caches.
+constexpr int frames_per_turn = 4;
 
 // Small triangles over the whole view, 10 units ahead, facing the viewer.
 void make_triangles() {
@@ -89,48 +89,115 @@ std::vector<unsigned char> picture(OVwindow *w) {
     return rgba;
 }
 
-// Pixels where some channel differs from the reference's beyond the tolerance.
-int differing_pixels(const std::vector<unsigned char> &rgba) {
-    if (rgba.size() != reference_picture.size()) return width * height;
+// Pixels where some channel differs beyond the tolerance.
+int differing_pixels(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
+    if (a.size() != b.size()) return width * height;
     int differ = 0;
-    for (std::size_t i = 0; i < rgba.size(); i += 4)
+    for (std::size_t i = 0; i < a.size(); i += 4)
         for (std::size_t c = 0; c < 3; ++c)
-            if (std::abs(rgba[i + c] - reference_picture[i + c]) > channel_tolerance) {
+            if (std::abs(a[i + c] - b[i + c]) > channel_tolerance) {
                 ++differ;
                 break;
             }
     return differ;
 }
 
-Rate frames_per_second(benchmark::State &state, OVwindow *w) {
-    // Display lists are compiled, and merged once unchanged, outside the timing.
-    for (int i = 0; i < settling_frames; ++i)
-        OVrender_frame();
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpu_start = std::clock();
-    for (auto _ : state)
-        OVrender_frame();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    const double cpu = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
-    const auto frames = static_cast<double>(state.iterations());
-    // The last frame is checked: caches built while timing must draw the same.
-    if (reference_picture.empty()) {
-        reference_picture = picture(w);
-    } else {
-        const int differ = differing_pixels(picture(w));
-        state.counters["differing_pixels"] = differ;
-        if (differ > width * height / most_differing)
-            state.SkipWithError("the scene's picture is not the reference's");
-    }
-    Rate r{frames / took.count(), cpu > 0 ? frames / cpu : 0};
-    state.counters["fps"] = r.fps;
-    return r;
+double processor_seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-void compare(benchmark::State &state, const Rate &r) {
-    if (reference_rate.fps <= 0 || reference_rate.cpu_fps <= 0) return;
-    state.counters["ratio"] = r.fps / reference_rate.fps;
-    state.counters["cpu_ratio"] = r.cpu_fps / reference_rate.cpu_fps;
+// Wall-clock and processor seconds spent on one side's frames.
+struct Tally {
+    double wall = 0, cpu = 0;
+    int frames = 0;
+
+    double fps() const { return wall > 0 ? frames / wall : 0; }
+    double cpu_fps() const { return cpu > 0 ? frames / cpu : 0; }
+};
+
+// One frame, counted in the tally.
+void timed_frame(Tally &t) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpu = processor_seconds();
+    OVrender_frame();
+    t.cpu += processor_seconds() - cpu;
+    t.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ++t.frames;
+}
+
+// What the window draws: a root node's scene, then a drawing function.
+struct Side {
+    OVnode *root;
+    OVwindowdrawfn draw;
+};
+
+void show(OVwindow *w, const Side &side) {
+    OVwindow_setrootnode(w, side.root);
+    OVwindow_setdrawfn(w, side.draw);
+}
+
+// The same state as the scene path: lit, one directed light, a red material.
+// Colour material is not used: this Mesa applies a constant current colour to
+// the material only when the colour changes, so after the eye's default
+// material the triangles would be black from the second frame on.
+template <int draws> void draw_arrays(OVwindow *, int) {
+    const float position[4] = {-light_direction[0], -light_direction[1], -light_direction[2], 0};
+    const float red[4] = {1, 0, 0, 1};
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, red);
+    glNormal3f(0, 0, -1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+    const int each = triangles * 3 / draws;
+    for (int i = 0; i < draws; ++i)
+        glDrawArrays(GL_TRIANGLES, i * each, each);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_LIGHT0);
+}
+
+// The subject and the reference in turns; the subject's frames are the
+// benchmark's iterations.
+void in_turns(benchmark::State &state, OVwindow *w, const Side &subject) {
+    const Side reference{OVrootnode_new(), draw_arrays<1>};
+    // Display lists and buffers are compiled, and merged once unchanged, outside the timing.
+    show(w, reference);
+    for (int i = 0; i < settling_frames; ++i)
+        OVrender_frame();
+    const std::vector<unsigned char> expected = picture(w);
+    show(w, subject);
+    for (int i = 0; i < settling_frames; ++i)
+        OVrender_frame();
+    Tally mine, theirs;
+    int turn = 0;
+    for (auto _ : state) {
+        if (turn++ == frames_per_turn) {
+            state.PauseTiming();
+            show(w, reference);
+            OVrender_frame();
+            for (int i = 0; i < frames_per_turn; ++i)
+                timed_frame(theirs);
+            show(w, subject);
+            OVrender_frame();
+            turn = 1;
+            state.ResumeTiming();
+        }
+        timed_frame(mine);
+    }
+    // The last frame is checked: caches built while timing must draw the same.
+    const int differ = differing_pixels(picture(w), expected);
+    state.counters["differing_pixels"] = differ;
+    if (differ > width * height / most_differing)
+        state.SkipWithError("the picture is not the reference's");
+    state.counters["fps"] = mine.fps();
+    state.counters["reference_fps"] = theirs.fps();
+    if (theirs.fps() > 0 && theirs.cpu_fps() > 0) {
+        state.counters["ratio"] = mine.fps() / theirs.fps();
+        state.counters["cpu_ratio"] = mine.cpu_fps() / theirs.cpu_fps();
+    }
 }
 
 void scene(benchmark::State &state, int geometries) {
@@ -141,39 +208,16 @@ void scene(benchmark::State &state, int geometries) {
     const int each = triangles / geometries;
     for (int i = 0; i < geometries; ++i)
         OVgeometrynode_new(root, geometry_of(i * each, each));
-    const Rate r = frames_per_second(state, w);
+    in_turns(state, w, {root, nullptr});
     state.counters["polygons"] = OVwindow_getpolycount(w);
-    compare(state, r);
     OVuniverse_delete();
 }
 
-// The same state as the scene path: lit, one directed light, a red material.
-// Colour material is not used: this Mesa applies a constant current colour to
-// the material only when the colour changes, so after the eye's default
-// material the triangles would be black from the second frame on.
-void draw_arrays(OVwindow *, int) {
-    const float position[4] = {-light_direction[0], -light_direction[1], -light_direction[2], 0};
-    const float red[4] = {1, 0, 0, 1};
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, red);
-    glNormal3f(0, 0, -1);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-    const int each = triangles * 3 / reference_draws;
-    for (int i = 0; i < reference_draws; ++i)
-        glDrawArrays(GL_TRIANGLES, i * each, each);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_LIGHT0);
-}
-
-// The renderer's format for the scene, without the renderer: the triangles
-// compiled once into a display list in batches of 5,000, under colour
-// material with the colour sent inside the first batch. The colour then
-// becomes a per-vertex attribute of the list; sent before the batch it would
-// be lost to the same Mesa behaviour as above. The renderer's one-colour
-// lists carry no colour at all and can do better than this.
+// The renderer's old format for the scene, without the renderer: the
+// triangles compiled once into a display list in batches of 5,000, under
+// colour material with the colour sent inside the first batch. The colour
+// then becomes a per-vertex attribute of the list; sent before the batch it
+// would be lost to the same Mesa behaviour as above.
 constexpr int batch_triangles = 5000;
 unsigned colour_list = 0;
 
@@ -202,30 +246,28 @@ void draw_colour_list(OVwindow *, int) {
     glDisable(GL_LIGHT0);
 }
 
-Rate reference(benchmark::State &state, int draws) {
-    reference_draws = draws;
-    OVwindowdrawfn fn = draw_arrays;
-    OVwindow *w = open_universe();
-    OVwindow_setdrawfn(w, fn);
-    const Rate r = frames_per_second(state, w);
-    OVuniverse_delete();
-    return r;
-}
-
 void BM_ReferenceDrawArrays(benchmark::State &state) {
-    reference_rate = reference(state, 1);
+    OVwindow *w = open_universe();
+    OVwindow_setdrawfn(w, draw_arrays<1>);
+    for (int i = 0; i < settling_frames; ++i)
+        OVrender_frame();
+    Tally t;
+    for (auto _ : state)
+        timed_frame(t);
+    state.counters["fps"] = t.fps();
+    OVuniverse_delete();
 }
 
 void BM_Reference1000Draws(benchmark::State &state) {
-    compare(state, reference(state, 1000));
+    OVwindow *w = open_universe();
+    in_turns(state, w, {OVuniverse_getrootnodes(), draw_arrays<1000>});
+    OVuniverse_delete();
 }
 
 void BM_ReferenceColourList(benchmark::State &state) {
     OVwindow *w = open_universe();
-    OVwindow_setdrawfn(w, draw_colour_list);
     colour_list = 0; // the universe's context is new
-    const Rate r = frames_per_second(state, w);
-    compare(state, r);
+    in_turns(state, w, {OVuniverse_getrootnodes(), draw_colour_list});
     OVuniverse_delete();
 }
 
