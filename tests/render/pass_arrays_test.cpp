@@ -1,6 +1,7 @@
 // Passes drawn from vertex buffers: the picture must be the one immediate
 // drawing gives, every change must show on the next frame, and what a
 // buffer cannot hold must still be drawn from a display list.
+#include "render/geometry_groups.h"
 #include "render/geometry_lists.h"
 #include "render/pass_arrays.h"
 #include "render/render_pixels.h"
@@ -138,6 +139,37 @@ TEST_F(Buffered, APolygonOfFiveCornersKeepsItsGeometryInADisplayList) {
     EXPECT_EQ(orv::buffered_pass_count(), buffered);
     EXPECT_EQ(orv::compile_count(), compiled + 1);
     EXPECT_FALSE(background(row()[1]));
+}
+
+TEST_F(Buffered, AStretchWithAPolygonNoBufferHoldsIsMergedIntoAList) {
+    std::array<OVgeometry *, 3> squares{};
+    const std::array<float, 3> xs = {-6, 0, 6};
+    for (std::size_t i = 0; i < squares.size(); ++i) {
+        squares[i] = OVgeometry_begin();
+        square(squares[i], xs[i]);
+        // A five-cornered polygon above the right square keeps the stretch out of buffers.
+        const float h = 1.5f, x = xs[i];
+        if (i == 2)
+            polygon(squares[i], {{x - h, h, depth},
+                                 {x - h, 2 * h, depth},
+                                 {x, 3 * h, depth},
+                                 {x + h, 2 * h, depth},
+                                 {x + h, h, depth}});
+        add(squares[i]);
+        OVgeometry_setrgb(squares[i], 255, 0, 0);
+    }
+    OVgeometry_setrgb(squares[1], 0, 255, 0);
+    const int merged = orv::merge_count(), buffered = orv::buffered_pass_count();
+    for (int frame = 0; frame < 6; ++frame)
+        OVrender_frame();
+    EXPECT_EQ(orv::merge_count(), merged + 1);
+    // The two squares' own passes, not the stretch.
+    EXPECT_EQ(orv::buffered_pass_count(), buffered + 2);
+    EXPECT_EQ(OVwindow_getpolycount(window), 7);
+    const std::array<Pixel, 3> p = row();
+    EXPECT_GT(p[0].r, p[0].g + margin);
+    EXPECT_GT(p[1].g, p[1].r + margin);
+    EXPECT_GT(p[2].r, p[2].g + margin);
 }
 
 TEST_F(Buffered, OutlinesStayInADisplayList) {
