@@ -6,6 +6,8 @@
 #include "geometry/mtable_record.h"
 #include "orv/orv_internal.h"
 
+#include "mtable_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,24 +15,9 @@
 
 namespace {
 
-std::string g_log;
-int capture(const char *text) {
-    g_log += text;
-    return 1;
-}
+using mtabletest::g_log;
 
-class MtableLifetime : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        _OVmtable_deleteall();
-        g_log.clear();
-        OVmessage_sethook(capture);
-    }
-    void TearDown() override {
-        OVmessage_sethook(nullptr);
-        _OVmtable_deleteall();
-    }
-};
+class MtableLifetime : public mtabletest::MtableFixture {};
 
 std::vector<OVmtable *> listed() {
     std::vector<OVmtable *> tables;

@@ -3,6 +3,8 @@
 #include "orv/mtable.h"
 #include "support/scratch_dir.h"
 
+#include "mtable_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,28 +14,11 @@
 #include <string>
 #include <vector>
 
-extern "C" void _OVmtable_deleteall(void);
-
 namespace {
 
-std::string g_log;
-int capture(const char *text) {
-    g_log += text;
-    return 1;
-}
+using mtabletest::g_log;
 
-class Mtable : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        _OVmtable_deleteall();
-        g_log.clear();
-        OVmessage_sethook(capture);
-    }
-    void TearDown() override {
-        OVmessage_sethook(nullptr);
-        _OVmtable_deleteall();
-    }
-};
+class Mtable : public mtabletest::MtableFixture {};
 
 TEST_F(Mtable, OpacityAloneGivesDiffuseAndFirstGeneratedName) {
     OVmtable *t = OVmtable_new(0x40, 0, nullptr);

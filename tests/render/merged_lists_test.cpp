@@ -16,13 +16,7 @@ using namespace render_test;
 constexpr int frames_to_merge = 5;
 constexpr int grey = 100;
 
-struct Merged : WindowScene {
-    void SetUp() override {
-        WindowScene::SetUp();
-        OVp3 forward = {0, 0, 1};
-        OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
-    }
-
+struct Merged : LitWindowScene {
     // A square 10 units ahead, centred at x, its right half turned away
     // from the viewer by the angle (radians) about its left edge.
     static void square(OVgeometry *g, float x, float angle) {

@@ -18,13 +18,7 @@ constexpr int grey = 100;
 constexpr int margin = 3 * 16;
 constexpr float depth = 10;
 
-struct Buffered : WindowScene {
-    void SetUp() override {
-        WindowScene::SetUp();
-        OVp3 forward = {0, 0, 1};
-        OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
-    }
-
+struct Buffered : LitWindowScene {
     // A polygon of the corners, facing the viewer in this winding.
     static OVpoly *polygon(OVgeometry *g, const std::vector<std::array<float, 3>> &corners) {
         OVpoly *p = OVgeometry_beginpoly(g);

@@ -28,6 +28,15 @@ struct WindowScene : Render {
     }
 };
 
+// The same, lit by one light shining away from the viewer.
+struct LitWindowScene : WindowScene {
+    void SetUp() override {
+        WindowScene::SetUp();
+        OVp3 forward = {0, 0, 1};
+        OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
+    }
+};
+
 struct Pixel {
     int r, g, b;
 };
