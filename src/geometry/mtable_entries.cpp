@@ -84,8 +84,9 @@ ORV_API int OVmtable_setvalue(OVmtable *table, int index, const float *values, i
         !orv::finite(values, size))
         return 0;
     // The entry moves to another bucket when its content changes.
+    const unsigned old_bucket = orv::mtable_bucket(table, index);
     std::copy(values, values + size, orv::mtable_at(table, index) + offset);
-    orv::mtable_rehash(table);
+    orv::mtable_rebucket(table, index, old_bucket);
     orv::mtable_touch_users(table);
     return 1;
 }

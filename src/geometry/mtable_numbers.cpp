@@ -6,7 +6,6 @@
 #include "geometry/mtable_record.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -21,9 +20,10 @@ namespace orv {
 
 int mtable_name_number(const char *name) {
     if (std::strncmp(name, "mt", 2) != 0 || name[2] < '0' || name[2] > '9') return 0;
-    char *end = nullptr;
-    long n = std::strtol(name + 2, &end, 10);
-    if (*end != '\0') return 0;
+    // Whatever follows the digits does not matter: "mt7b" bears 7 as well.
+    long n = 0;
+    for (const char *c = name + 2; *c >= '0' && *c <= '9' && n < kMtableNumberLimit; ++c)
+        n = n * 10 + (*c - '0');
     // Any larger number counts as the limit: no name is generated above it.
     return static_cast<int>(std::min<long>(n, kMtableNumberLimit));
 }

@@ -65,8 +65,11 @@ int mtable_append(OVmtable *table, const float *entry);
 // Storage for capacity entries with empty buckets, in the record while it
 // fits; false when memory ran out.
 bool mtable_storage_init(OVmtable *table, int capacity);
-// Stores every entry afresh in its bucket, after entries changed.
-void mtable_rehash(OVmtable *table);
+// The bucket entry index belongs in by its content.
+unsigned mtable_bucket(const OVmtable *table, int index);
+// Moves entry index, whose content changed, from old_bucket to the bucket of
+// its new content (behind that bucket's first entry, as when appended).
+void mtable_rebucket(OVmtable *table, int index, unsigned old_bucket);
 // Gives back the entries' storage and names.
 void mtable_storage_free(OVmtable *table);
 // Offset of a property's component in an entry, -1 when absent.
@@ -84,7 +87,7 @@ void mtable_touch_users(OVmtable *table);
 // Unlinks every user of a table being deleted; those still pointing at it
 // lose their table.
 void mtable_drop_users(OVmtable *table);
-// The number after "mt" when the whole rest of the name is one, else 0.
+// The number right after a leading "mt", else 0.
 int mtable_name_number(const char *name);
 // Counts a live table bearing a generated number (delta +1) or forgets it
 // (-1); numbers of 1 and above only.

@@ -1,7 +1,8 @@
 // A material table's entries and their content hash: one block of floats
 // with the bucket chains after it, kept in the table's record while small.
 // Within a bucket the first entry stored stays first and later ones follow
-// it newest first, so that equal entries are found in that order.
+// it newest first, so that equal entries are found in that order; an entry
+// whose content changes is stored afresh.
 #include "geometry/mtable_record.h"
 #include "orv/message.h"
 
@@ -55,7 +56,11 @@ bool expand(OVmtable *t) {
     if (step < 50) step = 20;
     step = std::min(step, 20000);
     int capacity = orv::mtable_prime(t->capacity + step);
-    std::int32_t *words = capacity > t->capacity ? take_words(t, capacity) : nullptr;
+    if (capacity <= t->capacity) { // the largest listed prime is the most a table holds
+        OVwarning("Material table %s is full: it holds at most %d entries\n", t->name, t->capacity);
+        return false;
+    }
+    std::int32_t *words = take_words(t, capacity);
     if (!words) {
         OVwarning("Out of memory in OVmtable_expand\n");
         return false;
@@ -79,6 +84,15 @@ bool expand(OVmtable *t) {
     for (int i = 0; i < t->count; ++i)
         hash_store(t, i);
     return true;
+}
+
+// Takes index out of its bucket's chain; the next one heads the bucket when
+// index did.
+void hash_remove(OVmtable *t, unsigned bucket, int index) {
+    std::int32_t *link = &t->bucket_first[bucket];
+    while (*link >= 0 && *link != index)
+        link = &t->bucket_next[*link];
+    if (*link == index) *link = t->bucket_next[index];
 }
 
 bool entries_equal(const float *a, const float *b, int size) {
@@ -108,10 +122,14 @@ void mtable_storage_free(OVmtable *table) {
     table->count = table->capacity = 0;
 }
 
-void mtable_rehash(OVmtable *table) {
-    std::fill(table->bucket_first, table->bucket_first + table->capacity, -1);
-    for (int i = 0; i < table->count; ++i)
-        hash_store(table, i);
+unsigned mtable_bucket(const OVmtable *table, int index) {
+    return mtable_hash(mtable_at(table, index), table->entry_size, table->capacity);
+}
+
+void mtable_rebucket(OVmtable *table, int index, unsigned old_bucket) {
+    if (mtable_bucket(table, index) == old_bucket) return;
+    hash_remove(table, old_bucket, index);
+    hash_store(table, index);
 }
 
 int mtable_find(const OVmtable *t, const float *entry) {

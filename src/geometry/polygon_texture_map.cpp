@@ -53,9 +53,9 @@ void default_mapping(const OVpoly *p, OVtexbinding *b) {
     corner_vertices(p, ring);
     // The view's y axis points down, so the picture's top is against the
     // reference (the edge falling most): v grows up the polygon and u across
-    // it to the right as seen from the front. Without a reference the
-    // plane's x and y serve.
-    float u_axis[3] = {1, 0, 0}, v_axis[3] = {0, -1, 0}, r[3] = {0, 0, 0};
+    // it to the right as seen from the front. Without a reference nothing is
+    // rotated: the raw coordinates are x and y.
+    float u_axis[3] = {1, 0, 0}, v_axis[3] = {0, 1, 0}, r[3] = {0, 0, 0};
     if (reference_direction(ring, p->normal, r)) {
         cross(p->normal, r, u_axis);
         for (int k = 0; k < 3; ++k)
