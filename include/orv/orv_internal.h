@@ -128,6 +128,9 @@ ORV_API void _OVsensor_updateall(void);
 ORV_API void _OVsensor_deleteall(void);
 /* Applies the enabled motion links (event 2 of a pass). */
 ORV_API void _OVmotionlink_step(void);
+/* Drops a node that is going away from the links using it as their
+ * reference; they fall back to the parent's (or world) axes. */
+ORV_API void _OVmotionlink_forgetreference(void *node);
 /* Delivers queued keys to the "Key" handlers. */
 ORV_API void _OVkeyboard_deliver(void);
 /* Forgets the queued keys and mouse state of every window. */

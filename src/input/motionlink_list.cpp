@@ -111,6 +111,17 @@ ORV_API void OVmotionlink_deletetarget(void *target) {
     }
 }
 
+// Without its node, reference frame 2 would read a freed record.
+ORV_API void _OVmotionlink_forgetreference(void *node) {
+    if (!node) return;
+    for (OVmotionlink *l = head; l; l = l->next) {
+        if (l->reference_node != node) continue;
+        l->reference_node = nullptr;
+        if (l->reference_frame == OVFRAME_REFERENCE)
+            l->reference_frame = l->target_type == OVLINK_NODEPATH ? OVFRAME_WORLD : OVFRAME_PARENT;
+    }
+}
+
 ORV_API OVmotionlink *OVmotionlink_next(const OVmotionlink *link) {
     return link ? link->next : nullptr;
 }

@@ -25,10 +25,11 @@
 namespace orv {
 
 void connect_modules() {
-    // Motion links go with their targets; a path forgets a marker node the
-    // application deletes.
+    // Motion links go with their targets and forget a deleted reference
+    // node; a path forgets a marker node the application deletes.
     scene::set_target_deleted_hook([](void *target) {
         OVmotionlink_deletetarget(target);
+        _OVmotionlink_forgetreference(target);
         paths::forget_marker(target);
     });
     // The windows decide which roots are shown and prepare them.

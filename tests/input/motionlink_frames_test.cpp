@@ -172,3 +172,24 @@ TEST_F(InputTest, DeleteTargetDropsEveryLinkToIt) {
     EXPECT_EQ(OVuniverse_getmotionlinks(), kept);
     EXPECT_EQ(OVmotionlink_next(kept), nullptr);
 }
+
+TEST_F(InputTest, DeletedReferenceNodeFallsBackToParentAxes) {
+    OVnode *x = OVxformnode_new(nullptr);
+    OVnode *reference = OVxformnode_new(nullptr);
+    const float h = std::sqrt(0.5f);
+    const OVq turned = {0, 0, h, h};
+    OVnode_setorientation(reference, turned);
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x1);
+    OVmotionlink *link = OVmotionlink_new(s, x, 0, OVLINK_XFORM);
+    ASSERT_TRUE(OVmotionlink_setreferenceframe(link, 2, reference));
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(x, p);
+    EXPECT_P3_NEAR(p, 0, -1, 0); // the step turned by the reference's orientation
+    OVnode_delete(reference);
+    EXPECT_EQ(OVmotionlink_getreferenceframe(link), 3);
+    OVuniverse_go1();
+    OVnode_gettranslation(x, p);
+    EXPECT_P3_NEAR(p, 1, -1, 0);
+}
