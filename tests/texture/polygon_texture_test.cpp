@@ -227,6 +227,76 @@ TEST_F(PolygonTexture, WholeGeometryCalls) {
     EXPECT_TRUE(OVpoly_gettextureinfo(p, &info));
 }
 
+// A closed triangle with these corners, in this order.
+OVgeometry *triangle(const float corners[3][3]) {
+    OVgeometry *t = OVgeometry_begin();
+    for (int i = 0; i < 3; ++i)
+        OVgeometry_newvertex(t, corners[i]);
+    OVpoly *poly = OVgeometry_beginpoly(t);
+    for (int i = 0; i < 3; ++i)
+        OVpoly_addvertex(poly, i);
+    OVpoly_close(poly);
+    OVgeometry_close(t);
+    return t;
+}
+
+// The default coordinates of a triangle's three corners.
+void default_uv(const float corners[3][3], float u[3], float v[3]) {
+    OVgeometry *t = triangle(corners);
+    ASSERT_NE(t, nullptr);
+    OVpoly *poly = OVgeometry_getpolys(t);
+    ASSERT_TRUE(OVpoly_settexture(poly, "tex", 0, 0));
+    ASSERT_TRUE(OVpoly_getuv(poly, u, v));
+    OVgeometry_delete(t);
+}
+
+TEST_F(PolygonTexture, UprightPolygonAlignsItsHighestRisingEdge) {
+    // Edges run from a corner's successor to the corner: corner 2 to corner 0
+    // rises most, so that edge lies along one image axis.
+    const float corners[3][3] = {{0, 0, 0}, {0, 0, 1}, {0, 2, 0.5f}};
+    float u[3], v[3];
+    default_uv(corners, u, v);
+    const bool along_v = std::fabs(u[0] - u[2]) < kEps, along_u = std::fabs(v[0] - v[2]) < kEps;
+    EXPECT_TRUE(along_u != along_v) << u[0] << " " << u[2] << " " << v[0] << " " << v[2];
+    EXPECT_GT(std::fabs(u[1] - u[0]) + std::fabs(v[1] - v[0]), 0.1f);
+}
+
+TEST_F(PolygonTexture, LevelPolygonAlignsItsFirstEdge) {
+    // The normal is vertical: the edge from corner 1 to corner 0 is the reference.
+    const float corners[3][3] = {{0, 0, 0}, {1, 0, 0}, {0.25f, 0, -1}};
+    float u[3], v[3];
+    default_uv(corners, u, v);
+    const bool along_v = std::fabs(u[0] - u[1]) < kEps, along_u = std::fabs(v[0] - v[1]) < kEps;
+    EXPECT_TRUE(along_u != along_v) << u[0] << " " << u[1] << " " << v[0] << " " << v[1];
+}
+
+TEST_F(PolygonTexture, NewBindingStartsFromRest) {
+    ASSERT_TRUE(OVpoly_settexture(p, "tex", 1, 1));
+    ASSERT_TRUE(OVpoly_rotatetexture(p, 0.5f));
+    ASSERT_TRUE(OVpoly_scaletexture(p, 3));
+    ASSERT_TRUE(OVpoly_mirrortexture(p));
+    const float d[2] = {2, 1};
+    ASSERT_TRUE(OVpoly_translatetexture(p, d));
+    ASSERT_TRUE(OVpoly_settexturestyle(p, 1, 1, 1));
+    ASSERT_TRUE(OVpoly_settexture(p, "tex", 0, 1));
+    OVtexinfo info{};
+    ASSERT_TRUE(OVpoly_gettextureinfo(p, &info));
+    EXPECT_STREQ(info.name, "tex");
+    EXPECT_EQ(info.rotation, 0.0f);
+    EXPECT_EQ(info.scale, 1.0f);
+    EXPECT_EQ(info.mirrored, 0);
+    EXPECT_EQ(info.translation[0], 0.0f);
+    EXPECT_EQ(info.translation[1], 0.0f);
+    EXPECT_EQ(info.shaded, 0);
+    EXPECT_EQ(info.transparent, 1);
+    EXPECT_EQ(info.tint, 0);
+    // Rotations add up in the field.
+    ASSERT_TRUE(OVpoly_rotatetexture(p, 0.25f));
+    ASSERT_TRUE(OVpoly_rotatetexture(p, 0.5f));
+    ASSERT_TRUE(OVpoly_gettextureinfo(p, &info));
+    EXPECT_FLOAT_EQ(info.rotation, 0.75f);
+}
+
 TEST_F(PolygonTexture, TextureWithoutUsersIsDeletedAfterTheLastBindingGoes) {
     ASSERT_TRUE(OVpoly_settexture(p, "tex", 0, 0));
     OVgeometry *copy = OVgeometry_copy(g);
