@@ -2,6 +2,7 @@
 // slots, colour components, merging, the full table, and the exact words of
 // material files.
 #include "geometry/mtable_record.h"
+#include "orv/file.h"
 #include "orv/mtable.h"
 #include "support/scratch_dir.h"
 
@@ -287,6 +288,42 @@ TEST_F(MtableRules, LoadReadsAlphaAndNamesOnlyFromTheMatdefLine) {
     ASSERT_NE(again, nullptr);
     EXPECT_NE(g_log.find("A material table with name glass already exists\n"), std::string::npos);
     EXPECT_STREQ(OVmtable_getname(again), "mt1");
+}
+
+TEST_F(MtableRules, LoadSearchesTheModelPathForMaterialFilesOnly) {
+    auto dir = orv_test::scratch_dir("orv_mtable_rules_path");
+    std::filesystem::create_directories(dir / "models");
+    std::filesystem::create_directories(dir / "elsewhere");
+    std::ofstream(dir / "models" / "brick.mat", std::ios::binary)
+        << "mat\nvalid diffuse\nmatdef\ndiffuse 1 0 0\n";
+    std::ofstream(dir / "models" / "model.mat", std::ios::binary) << "nff\nversion 3.0\n";
+    std::filesystem::current_path(dir / "elsewhere");
+    EXPECT_EQ(OVmtable_load("brick"), nullptr); // not on the path yet
+    OVfile_setmodelpath((dir / "models").string().c_str());
+    OVmtable *t = OVmtable_load("brick");
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(OVmtable_getname(t), "brick");
+    EXPECT_EQ(OVmtable_getcolor24(t, 0), 0xFF0000u);
+    OVmtable_delete(t);
+    t = OVmtable_load("brick.mat"); // the name as given
+    ASSERT_NE(t, nullptr);
+    EXPECT_STREQ(OVmtable_getname(t), "brick");
+    // A file that is not a material file is not read.
+    EXPECT_EQ(OVmtable_load("model"), nullptr);
+    EXPECT_EQ(OVmtable_load(nullptr), nullptr);
+    OVfile_setmodelpath(nullptr);
+}
+
+TEST_F(MtableRules, HighPropertyBitsAreDroppedAndCapacityIsAListedPrime) {
+    OVmtable *t = OVmtable_new(0x380 | OVAMBIENT, 12, nullptr);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVmtable_getproperties(t), OVAMBIENT);
+    EXPECT_EQ(t->entry_size, 3);
+    EXPECT_EQ(t->capacity, 17);
+    EXPECT_EQ(OVmtable_new(OVDIFFUSE, 70002, "big")->capacity, 70001);
+    EXPECT_EQ(OVmtable_new(OVDIFFUSE, -5, "small")->capacity, 3);
+    EXPECT_EQ(OVmtable_getname(nullptr), nullptr);
+    EXPECT_EQ(g_log, "");
 }
 
 } // namespace
