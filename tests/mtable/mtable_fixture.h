@@ -2,6 +2,7 @@
 // the test's messages gathered in g_log.
 #pragma once
 
+#include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/orv_internal.h"
 
@@ -16,6 +17,20 @@ inline std::string g_log;
 inline int capture(const char *text) {
     g_log += text;
     return 1;
+}
+
+// A closed geometry of one triangle, to share tables with.
+inline OVgeometry *triangle() {
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 3; ++i)
+        OVpoly_addvertex(p, i);
+    OVpoly_close(p);
+    OVgeometry_close(g);
+    return g;
 }
 
 class MtableFixture : public ::testing::Test {

@@ -16,6 +16,7 @@
 namespace {
 
 using mtabletest::g_log;
+using mtabletest::triangle;
 
 class MtableLifetime : public mtabletest::MtableFixture {};
 
@@ -157,19 +158,6 @@ TEST_F(MtableLifetime, TableWithoutPropertiesStillKeepsEntries) {
         EXPECT_EQ(OVmtable_newentry(t), i);
     EXPECT_EQ(OVmtable_getnumentries(t), 10);
     EXPECT_EQ(OVmtable_matchcolor24(t, 0xFFFFFF), -1);
-}
-
-OVgeometry *triangle() {
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    OVpoly *p = OVgeometry_beginpoly(g);
-    for (int i = 0; i < 3; ++i)
-        OVpoly_addvertex(p, i);
-    OVpoly_close(p);
-    OVgeometry_close(g);
-    return g;
 }
 
 TEST_F(MtableLifetime, SharedTableGoesWithItsLastUserWhateverTheOrder) {

@@ -17,6 +17,7 @@
 namespace {
 
 using mtabletest::g_log;
+using mtabletest::triangle;
 
 class Mtable : public mtabletest::MtableFixture {};
 
@@ -295,19 +296,6 @@ TEST_F(MtableFiles, BinaryJunkNeverCrashes) {
 } // namespace
 
 namespace {
-
-OVgeometry *triangle() {
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    OVpoly *p = OVgeometry_beginpoly(g);
-    for (int i = 0; i < 3; ++i)
-        OVpoly_addvertex(p, i);
-    OVpoly_close(p);
-    OVgeometry_close(g);
-    return g;
-}
 
 TEST_F(Mtable, TableLeftWithoutUsersIsDeleted) {
     OVmtable *shared = OVmtable_new(OVAMBIENTDIFFUSE, 1, "shared");
