@@ -237,8 +237,8 @@ TEST_F(MtableRules, SavedFileListsThePropertiesInFileOrder) {
     OVmtable *t = OVmtable_new(
         OVOPACITY | OVEMISSION | OVSHININESS | OVSPECULAR | OVDIFFUSE | OVAMBIENT, 1, "full");
     int i = OVmtable_newentry(t);
-    const float spec[3] = {0.5f, 0.5f, 0.5f}, shine = 64, glow[3] = {0, 0.25f, 0};
-    OVmtable_setvalue(t, i, spec, OVSPECULAR);
+    const float highlight[3] = {0.5f, 0.5f, 0.5f}, shine = 64, glow[3] = {0, 0.25f, 0};
+    OVmtable_setvalue(t, i, highlight, OVSPECULAR);
     OVmtable_setvalue(t, i, &shine, OVSHININESS);
     OVmtable_setvalue(t, i, glow, OVEMISSION);
     OVmtable_setentryname(t, i, "metal");
