@@ -54,6 +54,31 @@ TEST_F(Channels, ConsoleOutputIsPlainText) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "a 1ORV Warning: b\n");
 }
 
+TEST_F(Channels, ConsoleAndFileTogetherWithOneHookCall) {
+    FILE *f = std::tmpfile();
+    ASSERT_NE(f, nullptr);
+    OVmessage_setoutput(3, 3, f);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(OVmessage("both %s\n", "ways"), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "both ways\n");
+    EXPECT_EQ(file_text(f), "both ways\n");
+    EXPECT_EQ(captured, "both ways\n");
+    // Back to the console alone: the file is no longer written.
+    OVmessage_setoutput(3, 1, nullptr);
+    testing::internal::CaptureStdout();
+    OVmessage("console\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "console\n");
+    EXPECT_EQ(file_text(f), "both ways\n");
+    std::fclose(f);
+}
+
+TEST_F(Channels, WithoutAHookTheResultIsZero) {
+    OVmessage_sethook(nullptr);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(OVwarning("unheard\n"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "ORV Warning: unheard\n");
+}
+
 TEST_F(Channels, FileWithoutStreamAndBadChannelsChangeNothing) {
     OVmessage_setoutput(2, 2, nullptr);
     OVmessage_setoutput(0, 0, nullptr);

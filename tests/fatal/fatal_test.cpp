@@ -1,6 +1,7 @@
 // The fatal path ends the process: each case runs in a child process.
 #include "orv/orv.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +30,44 @@ TEST(FatalDeathTest, TearsTheUniverseDownThroughItsExportedName) {
                 "ORV-ERROR: broken beyond repair\nuniverse torn down\n");
 }
 
+// A fatal error raised while the first one tears the universe down is
+// silent and returns, and so does the allocator, with null.
+void fatal_again_during_teardown() {
+    OVfatal("second %s\n", "fault");
+    std::fputs("teardown went on\n", stderr);
+}
+void fatal_twice() {
+    OVuniverse_new(512, 0);
+    OVuniverse_setexitcallback("", fatal_again_during_teardown);
+    OVfatal("first fault\n");
+}
+
+TEST(FatalDeathTest, ASecondFatalErrorDuringTeardownIsSilent) {
+    EXPECT_EXIT(fatal_twice(), testing::ExitedWithCode(255),
+                testing::EndsWith("ORV-ERROR: first fault\nteardown went on\n"));
+}
+
+// The fatal channel routed to a file only: no message box, the process still ends.
+void fatal_to_file_only() {
+    OVmessage_setoutput(OVCHANNEL_FATAL, OVOUTPUT_FILE, stderr);
+    OVfatal("quiet %d\n", 1);
+}
+
+TEST(FatalDeathTest, FatalChannelToAFileOnly) {
+    EXPECT_EXIT(fatal_to_file_only(), testing::ExitedWithCode(255), testing::Eq("quiet 1\n"));
+}
+
+// The assertion is reported on the message channel before the dialog.
+void assertion_with_messages_on_stderr() {
+    OVmessage_setoutput(OVCHANNEL_MESSAGE, OVOUTPUT_FILE, stderr);
+    OVassert_failed("node.c", 7);
+}
+
+TEST(FatalDeathTest, AssertionReportsOnTheMessageChannel) {
+    EXPECT_EXIT(assertion_with_messages_on_stderr(), testing::ExitedWithCode(3),
+                "^Assertion failed: node.c:7\n.*Assertion Failed: node.c:7");
+}
+
 #if !defined(__SANITIZE_ADDRESS__)
 TEST(FatalDeathTest, OutOfMemoryIsFatal) {
     EXPECT_EXIT(OVmalloc(SIZE_MAX / 2), testing::ExitedWithCode(255), "OUT OF MEMORY!");
@@ -38,6 +77,19 @@ TEST(FatalDeathTest, OutOfMemoryIsFatal) {
             OVrealloc(block, SIZE_MAX / 2);
         },
         testing::ExitedWithCode(255), "OUT OF MEMORY!");
+}
+void allocate_during_teardown() {
+    std::fputs(OVmalloc(SIZE_MAX / 2) ? "block\n" : "null\n", stderr);
+}
+void out_of_memory_during_teardown() {
+    OVuniverse_new(512, 0);
+    OVuniverse_setexitcallback("", allocate_during_teardown);
+    OVfatal("first fault\n");
+}
+
+TEST(FatalDeathTest, AllocatorGivesNullDuringFatalTeardown) {
+    EXPECT_EXIT(out_of_memory_during_teardown(), testing::ExitedWithCode(255),
+                testing::EndsWith("ORV-ERROR: first fault\nnull\n"));
 }
 #endif
 

@@ -129,6 +129,43 @@ TEST_F(UniverseFile, LoadMakesTheUniverseObjectWithItsNodeBoundsAndPortal) {
               nullptr);
 }
 
+// Each callback notes which universe it saw.
+std::string g_calls;
+void note(const char *who) {
+    g_calls += std::string(who) + "(" + OVuniverse_getname() + ") ";
+}
+void every_in() {
+    note("every-in");
+}
+void floor_in() {
+    note("floor-in");
+}
+void every_out() {
+    note("every-out");
+}
+void floor_out() {
+    note("floor-out");
+}
+
+// Leaving runs the named exit callback before the one for every universe;
+// entering runs the one for every universe before the named one, once the
+// new name is set.
+TEST_F(UniverseFile, CallbacksOfLeavingAndEnteringInTheirOrders) {
+    write("room1.nff", kRoom);
+    OVuniverse_setentrycallback("", every_in);
+    OVuniverse_setentrycallback("FLOOR", floor_in);
+    OVuniverse_setexitcallback("", every_out);
+    OVuniverse_setexitcallback("models/floor.nff", floor_out);
+    g_calls.clear();
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f)) << g_log;
+    EXPECT_EQ(g_calls, "every-out(untitled) every-in(floor) floor-in(floor) ");
+    g_calls.clear();
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f)) << g_log;
+    EXPECT_EQ(g_calls, "floor-out(floor) every-out(floor) every-in(floor) floor-in(floor) ");
+    OVuniverse_setentrycallback("", nullptr);
+    OVuniverse_setexitcallback("", nullptr);
+}
+
 TEST_F(UniverseFile, ObjectNodeBoundsAreThoseOfTheGeometry) {
     write("room1.nff", kRoom);
     ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
