@@ -1,5 +1,6 @@
 #include "orv/file.h"
 #include "orv/geometry.h"
+#include "orv/math.h"
 #include "orv/message.h"
 #include "orv/mtable.h"
 #include "support/scratch_dir.h"
@@ -499,6 +500,174 @@ TEST_F(Nff, BadNumbersOnPlainLinesAreReportedWithTheirLine) {
     EXPECT_TRUE(
         logged("Line 8 in 'model.nff'.\n3 0 1 2 0xfg0\n        ^\nPolygon color invalid.\n"))
         << g_log;
+}
+
+} // namespace
+
+namespace {
+
+const char *kTri = "3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n";
+
+TEST_F(Nff, ViewDirectionIsNormalisedAndAZeroOneIsIgnored) {
+    OVpq view = {{9, 9, 9}, {1, 0, 0, 0}};
+    ASSERT_NE(load(std::string("nff viewdir 0 0 -2\ng\n") + kTri, 0, &view), nullptr);
+    OVq want;
+    OVp3 unit = {0, 0, -1};
+    OVdir_2q(unit, want);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FLOAT_EQ(view.q[k], want[k]) << k;
+    EXPECT_FLOAT_EQ(view.p[0], 0.0f); // the defaults come first
+    ASSERT_NE(load(std::string("nff\nviewdir 0 0 0\ng\n") + kTri, 0, &view), nullptr);
+    EXPECT_FLOAT_EQ(view.q[3], 1.0f);
+    EXPECT_FLOAT_EQ(view.q[2], 0.0f);
+    EXPECT_EQ(load("nff viewdir 0 y 0\ng\n", 0, &view), nullptr);
+    EXPECT_TRUE(logged("Viewdirection coordinate invalid.  Remember not to use punctuation.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff version 3.x\ng\n", 0, &view), nullptr);
+    EXPECT_TRUE(logged("Version invalid.  Remember not to use punctuation.\n"));
+}
+
+TEST_F(Nff, NameLineTakesOnlyKeyValuePairs) {
+    OVgeomlist *l = load(std::string("nff\ng colour=red size=2\n") + kTri);
+    ASSERT_EQ(count(l), 1);
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(l)), "g");
+    for (const char *bad : {"g red\n", "g a=b=c\n", "g =b\n"}) {
+        g_log.clear();
+        EXPECT_EQ(load(std::string("nff\n") + bad + kTri), nullptr) << bad;
+        EXPECT_TRUE(logged("Line 2 in 'model.nff'.\n")) << bad;
+        EXPECT_TRUE(logged("Geometry attribute unknown.\n")) << bad;
+    }
+}
+
+// The vertex of the given position, or null.
+OVvertex *vertex_at(OVgeometry *g, float x, float y, float z) {
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        if (p[0] == x && p[1] == y && p[2] == z) return v;
+    }
+    return nullptr;
+}
+
+TEST_F(Nff, VertexItemsInAnyOrder) {
+    OVgeomlist *l = load("nff\ng\n4\n0 0 0 N matid 1\n1 0 0 rgb 0xf80\n1 1 0 rgb 0x123456 N\n"
+                         "0 1 0 matid -2\n1\n4 0 1 2 3 0xfff\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_TRUE(logged("negative material index parsed from nff file\n"));
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVmtable *t = OVgeometry_getmtable(g);
+    OVp3 n;
+    ASSERT_TRUE(OVgeometry_getvertexnormal(g, vertex_at(g, 0, 0, 0), n)); // smooth: made at close
+    EXPECT_NEAR(std::fabs(n[2]), 1.0f, 1e-6f);
+    EXPECT_FALSE(OVgeometry_getvertexnormal(g, vertex_at(g, 1, 0, 0), n));
+    EXPECT_EQ(OVgeometry_getvertexmatid(g, vertex_at(g, 0, 0, 0)), 1);
+    EXPECT_EQ(OVmtable_getcolor24(t, OVgeometry_getvertexmatid(g, vertex_at(g, 1, 0, 0))),
+              0xFF8800u);
+    EXPECT_EQ(OVmtable_getcolor24(t, OVgeometry_getvertexmatid(g, vertex_at(g, 1, 1, 0))),
+              0x123456u);
+    EXPECT_EQ(OVgeometry_getvertexmatid(g, vertex_at(g, 0, 1, 0)), -1);
+}
+
+TEST_F(Nff, BadVertexValues) {
+    // A bad "uv" or "norm" value is reported and the line goes on.
+    OVgeomlist *l = load("nff version 2.0\ng\n3\n0 0 0 uv 1 x N\n1 0 0 norm 0 q 1\n"
+                         "0 1 0 norm 0 0 0\n1\n3 0 1 2\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_TRUE(logged("Vertex uv invalid.  Remember not to use punctuation.\n"));
+    EXPECT_TRUE(logged("Vertex normal invalid.  Remember not to use punctuation.\n"));
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVp3 n;
+    EXPECT_TRUE(OVgeometry_getvertexnormal(g, vertex_at(g, 0, 0, 0), n));  // "N" after the bad uv
+    EXPECT_FALSE(OVgeometry_getvertexnormal(g, vertex_at(g, 0, 1, 0), n)); // zero normal dropped
+    // A bad colour or material id fails the geometry.
+    struct Case {
+        const char *line, *message;
+    } cases[] = {{"0 0 0 rgb 0xfg0\n", "Vertex color invalid.\n"},
+                 {"0 0 0 rgb\n", "Vertex color missing.\n"},
+                 {"0 0 0 matid one\n", "Material index invalid.\n"}};
+    for (const Case &c : cases) {
+        g_log.clear();
+        EXPECT_EQ(load(std::string("nff\ng\n3\n") + c.line + "1 0 0\n0 1 0\n1\n3 0 1 2\n"), nullptr)
+            << c.line;
+        EXPECT_TRUE(logged("Line 4 in 'model.nff'.\n")) << c.line;
+        EXPECT_TRUE(logged(c.message)) << c.line << g_log;
+    }
+}
+
+TEST_F(Nff, VersionTwoReadsNormalsByKeyword) {
+    OVgeomlist *l = load("nff version 2.0\ng\n3\n0 0 0 norm 0 1 0\n1 0 0 0 0 1\n0 1 0\n1\n"
+                         "3 0 1 2\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVp3 n;
+    ASSERT_TRUE(OVgeometry_getvertexnormal(g, vertex_at(g, 0, 0, 0), n));
+    EXPECT_FLOAT_EQ(n[1], 1.0f);
+    // Without the keyword the numbers are other tokens, ignored.
+    EXPECT_FALSE(OVgeometry_getvertexnormal(g, vertex_at(g, 1, 0, 0), n));
+    // Below 2.0 "norm" is no keyword: it starts a normal, which is invalid.
+    g_log.clear();
+    ASSERT_EQ(count(load("nff\ng\n3\n0 0 0 norm 0 1 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n")), 1);
+    EXPECT_TRUE(logged("Vertex normal invalid.  Remember not to use punctuation.\n"));
+}
+
+TEST_F(Nff, PolygonColoursAndMaterialIds) {
+    OVgeomlist *l = load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n4\n3 0 1 2 matid 3\n3 0 1 2 0x00ff0\n"
+                         "3 0 1 2 0x0000ff both\n3 0 1 2 matid -1\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_TRUE(logged("negative material index parsed from nff file\n"));
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVmtable *t = OVgeometry_getmtable(g);
+    std::vector<OVpoly *> polys; // newest first
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        polys.insert(polys.begin(), p);
+    ASSERT_EQ(polys.size(), 4u);
+    EXPECT_EQ(OVpoly_getmatid(polys[0]), 3);
+    // Only a token of five characters is 12-bit; "0x00ff0" is 24-bit.
+    EXPECT_EQ(OVmtable_getcolor24(t, OVpoly_getmatid(polys[1])), 0x000FF0u);
+    EXPECT_EQ(OVmtable_getcolor24(t, OVpoly_getmatid(polys[2])), 0x0000FFu);
+    EXPECT_TRUE(OVpoly_getbothsides(polys[2]));
+    EXPECT_EQ(OVpoly_getmatid(polys[3]), 0); // ignored: as created
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\nx 0 1 2\n"), nullptr);
+    EXPECT_TRUE(logged("Number of vertices invalid.\n"));
+    g_log.clear();
+    EXPECT_EQ(load("nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2 matid\n"), nullptr);
+    EXPECT_TRUE(logged("Material index missing.\n"));
+}
+
+TEST_F(Nff, TablesByVersion) {
+    // Below 2.99 a geometry gets a table of its own; from 2.99 on only through "mtable".
+    OVgeomlist *l = load(std::string("nff version 2.98\ng\n") + kTri);
+    ASSERT_EQ(count(l), 1);
+    OVmtable *t = OVgeometry_getmtable(_OVgeomlist_geometry(l));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(OVmtable_getproperties(t), OVAMBIENTDIFFUSE);
+    l = load(std::string("nff version 2.99\ng\n") + kTri);
+    ASSERT_EQ(count(l), 1);
+    EXPECT_EQ(OVgeometry_getmtable(_OVgeomlist_geometry(l)), nullptr);
+    // Merging shares one table from geometry to geometry, even when "distinct"
+    // keeps the geometries apart.
+    l = load(std::string("nff distinct\na\n") + kTri + "b\n" + kTri, 1);
+    ASSERT_EQ(count(l), 2);
+    EXPECT_EQ(OVgeometry_getmtable(_OVgeomlist_geometry(l)),
+              OVgeometry_getmtable(_OVgeomlist_geometry(_OVgeomlist_next(l))));
+    l = load(std::string("nff\na\n") + kTri + "b\n" + kTri, 0);
+    ASSERT_EQ(count(l), 2);
+    EXPECT_NE(OVgeometry_getmtable(_OVgeomlist_geometry(l)),
+              OVgeometry_getmtable(_OVgeomlist_geometry(_OVgeomlist_next(l))));
+}
+
+TEST_F(Nff, ScaleMultipliesEveryCoordinate) {
+    std::string path = (dir_ / "scaled.nff").string();
+    std::ofstream(path, std::ios::binary) << "nff\ng\n3\n0 0 0\n1 0 0\n0 1 -2\n1\n3 0 1 2\n";
+    OVpq v;
+    OVgeomlist *l =
+        _OVgeometry_load(std::fopen(path.c_str(), "rb"), "scaled.nff", OVFILE_NFF, &v, 2.5f, 0);
+    ASSERT_NE(l, nullptr);
+    loaded_.push_back(l);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    EXPECT_NE(vertex_at(g, 2.5f, 0, 0), nullptr);
+    EXPECT_NE(vertex_at(g, 0, 2.5f, -5), nullptr);
 }
 
 } // namespace
