@@ -3,6 +3,7 @@
 #include "orv/light.h"
 #include "orv/message.h"
 #include "orv/node.h"
+#include "orv/orv_internal.h"
 #include "vrml/vrml_camera.h"
 #include "vrml/vrml_geometry.h"
 #include "vrml/vrml_names.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr int release = 9;
 constexpr int cull_off = 1;
 constexpr float exponent_scale = 128.0f;
+constexpr OVm4 identity = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
 
 // A stack entry: a node, a movable node's content, or the end of a grouping
 // node (closing its brace at its level).
@@ -71,8 +73,9 @@ class SceneWriter {
     bool write_node(OVnode *node, int type, const std::string &prefix);
     void write_separator_header(OVnode *node, const std::string &prefix, const char *header);
     void write_transform(OVnode *node);
+    void write_matrix(const OVm4 m);
     void write_light(OVnode *node, const std::string &prefix);
-    void write_geometry_node(OVnode *node, const std::string &prefix);
+    void write_shape_node(OVnode *node, const std::string &prefix, bool object);
     void write_pending_camera(bool with_camera);
     void push_children(OVnode *node, int level);
 
@@ -181,7 +184,8 @@ bool SceneWriter::write_node(OVnode *node, int type, const std::string &prefix) 
         write_light(node, prefix);
         return false;
     case OVNODE_GEOMETRY:
-        write_geometry_node(node, prefix);
+    case OVNODE_OBJECT:
+        write_shape_node(node, prefix, type == OVNODE_OBJECT);
         return false;
     case OVNODE_ROOT:
     case OVNODE_SEPARATOR:
@@ -254,6 +258,10 @@ void SceneWriter::write_transform(OVnode *node) {
         out_.line("Translation { translation %f %f %f}\n", m[3][0], m[3][1], m[3][2]);
         return;
     }
+    write_matrix(m);
+}
+
+void SceneWriter::write_matrix(const OVm4 m) {
     out_.line("MatrixTransform { matrix\n");
     ++out_.level;
     for (int r = 0; r < 3; ++r)
@@ -290,11 +298,15 @@ void SceneWriter::write_light(OVnode *node, const std::string &prefix) {
     out_.line("}\n");
 }
 
-void SceneWriter::write_geometry_node(OVnode *node, const std::string &prefix) {
+// A geometry node, or an object node: a separator holding the object's
+// transform (a stationary object stays where its geometry is) and geometry.
+void SceneWriter::write_shape_node(OVnode *node, const std::string &prefix, bool object) {
     out_.line("%sSeparator {\n", prefix.c_str());
     ++out_.level;
-    write_pending_camera(false);
-    if (OVgeometry *geometry = OVnode_getgeometry(node)) write_geometry(out_, geometry);
+    write_pending_camera(object);
+    if (object) write_matrix(identity);
+    OVgeometry *geometry = object ? _OVobjectnode_geometry(node) : OVnode_getgeometry(node);
+    if (geometry) write_geometry(out_, geometry);
     --out_.level;
     out_.line("}\n");
 }
