@@ -3,7 +3,7 @@
 #include "orv/light.h"
 #include "orv/message.h"
 #include "orv/node.h"
-#include "orv/orv_internal.h"
+#include "scene/scene_hooks.h"
 #include "vrml/vrml_camera.h"
 #include "vrml/vrml_geometry.h"
 #include "vrml/vrml_names.h"
@@ -305,7 +305,7 @@ void SceneWriter::write_shape_node(OVnode *node, const std::string &prefix, bool
     ++out_.level;
     write_pending_camera(object);
     if (object) write_matrix(identity);
-    OVgeometry *geometry = object ? _OVobjectnode_geometry(node) : OVnode_getgeometry(node);
+    OVgeometry *geometry = object ? scene::object_node_geometry(node) : OVnode_getgeometry(node);
     if (geometry) write_geometry(out_, geometry);
     --out_.level;
     out_.line("}\n");
