@@ -75,9 +75,11 @@ bool vertex_coloured(const OVvertex *v) {
     return v->flags & OVVERTEX_OWNMATID;
 }
 
-// A closed polygon goes first in its geometry's list.
-void link_closed(OVpoly *p) {
+// A closed polygon goes first in its geometry's list; unless settled, the
+// geometry's close has to visit its polygons.
+void link_closed(OVpoly *p, bool settled) {
     OVgeometry *g = p->geometry;
+    if (!settled) g->polys_settled = 0;
     p->next = g->polys;
     g->polys = p;
     g->npolys++;
@@ -89,6 +91,7 @@ OVgeometry *builder_new(const char *name) {
     OVgeometry *g = _OVgeometry_new(nullptr);
     if (name) OVgeometry_setname(g, name);
     g->editing = 1; // the reader's polygons take their corners while it reads
+    g->polys_settled = 1;
     return g;
 }
 
@@ -121,7 +124,7 @@ OVpoly *builder_polygon(OVgeometry *g, OVvertex *const *ring, int n) {
         colours = colours && vertex_coloured(v);
     }
     set_corner_rflags(p, normals, colours);
-    link_closed(p);
+    link_closed(p, n == kInlineCorners && settle_built_triangle(p, ring));
     return p;
 }
 
@@ -247,7 +250,7 @@ int OVpoly_close(OVpoly *p) {
     std::reverse(ring.begin(), ring.end());
     set_corner_rflags(p, std::all_of(ring.begin(), ring.end(), vertex_normal_or_smooth),
                       std::all_of(ring.begin(), ring.end(), vertex_coloured));
-    link_closed(p);
+    link_closed(p, false);
     _OVpoly_stats(p);
     return 1;
 }

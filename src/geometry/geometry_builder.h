@@ -1,8 +1,8 @@
 // Building geometries in bulk, as the model readers do: vertices appended in
-// file order, each polygon made at once from its ring of vertices. The
-// polygons' statistics wait for the geometry's close, which computes them in
-// one pass. Other modules build through these functions, never through the
-// records.
+// file order, each polygon made at once from its ring of vertices. A
+// triangle is measured as it is made, while its corners are at hand; larger
+// polygons wait for the geometry's close. Other modules build through these
+// functions, never through the records.
 #pragma once
 
 #include "orv/orv_base.h"

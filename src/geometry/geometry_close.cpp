@@ -40,28 +40,11 @@ void shade(OVpoly *p) {
     if (normals) p->rflags |= OVPOLYR_VNORMALS;
 }
 
-// The polygons are cleaned, shaded, measured and split in one walk; the vertex
-// checks come first, as deleting a polygon never clears a vertex's used flag.
-// With stats_current the caller promises that every polygon was closed and no
+// The polygons are cleaned, shaded, measured and split in one walk. With
+// stats_current the caller promises that every polygon was closed and no
 // vertex has moved since: a triangle whose corners stay as they were would
 // get the very statistics it has, so they are not computed again.
-int close_geometry(OVgeometry *g, bool stats_current) {
-    if (!g) return 0;
-    _OVgeometry_checkifopen(g);
-    int removed = remove_unused_vertices(g);
-    if (removed && verbose_geometry()) OVwarning("%d unused vertices were removed\n", removed);
-    int count = 0;
-    bool shading = false; // some vertex is smooth or has a normal
-    for (OVvertex *v = g->vertices; v; v = v->next) {
-        ++count;
-        shading = shading || v->normal || (v->flags & OVVERTEX_SMOOTH);
-    }
-    if (count <= 2) {
-        OVwarning("Can't make geometry - too few vertices\n");
-        OVgeometry_delete(g);
-        return 0;
-    }
-    orv::geom::portals_restat();
+void walk_polygons(OVgeometry *g, bool shading, bool stats_current) {
     // Pieces split off a polygon come between it and the next original one;
     // prev is the polygon before p, for unlinking where a polygon is met
     // (OVpoly_delete would search the list for each).
@@ -92,6 +75,10 @@ int close_geometry(OVgeometry *g, bool stats_current) {
             prev = prev->next;
         p = next;
     }
+}
+
+// A smooth vertex's normal becomes the unit mean of its polygons' normals.
+void finish_smooth_normals(OVgeometry *g) {
     for (OVvertex *v = g->vertices; v; v = v->next) {
         if (!(v->flags & OVVERTEX_SMOOTH)) continue;
         give_normal(v); // its polygons may all have been removed as degenerate
@@ -106,6 +93,27 @@ int close_geometry(OVgeometry *g, bool stats_current) {
         }
         v->flags &= ~OVVERTEX_SMOOTH;
     }
+}
+
+// The vertex checks come first, as deleting a polygon never clears a
+// vertex's used flag. A reader's geometry whose polygons were all settled as
+// they were built, with no smooth vertex, needs no polygon walk.
+int close_geometry(OVgeometry *g, bool stats_current) {
+    if (!g) return 0;
+    _OVgeometry_checkifopen(g);
+    KeptVertices kept;
+    int removed = remove_unused_vertices(g, &kept);
+    if (removed && verbose_geometry()) OVwarning("%d unused vertices were removed\n", removed);
+    if (kept.count <= 2) {
+        OVwarning("Can't make geometry - too few vertices\n");
+        OVgeometry_delete(g);
+        return 0;
+    }
+    orv::geom::portals_restat();
+    const bool settled = stats_current && g->polys_settled && !kept.smooth;
+    g->polys_settled = 0;
+    if (!settled) walk_polygons(g, kept.shading, stats_current);
+    if (kept.smooth) finish_smooth_normals(g);
     _OVgeometry_findextents(g);
     reference_take(&g->reference);
     if (!g->name) OVgeometry_setname(g, "untitled");

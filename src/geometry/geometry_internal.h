@@ -65,14 +65,24 @@ void free_vertex(OVvertex *v);
 void free_vertex_list(OVvertex *v);
 // A copy of a vertex list (position, normal, material id, user byte).
 OVvertex *copy_vertex_list(const OVvertex *v);
-// Removes vertices without OVVERTEX_USED; returns how many went.
-int remove_unused_vertices(OVgeometry *g);
+// What a removal's walk learns of the vertices it keeps.
+struct KeptVertices {
+    int count = 0;
+    bool shading = false; // some vertex is smooth or has a normal
+    bool smooth = false;  // some vertex waits for its normal
+};
+// Removes vertices without OVVERTEX_USED; returns how many went. With kept,
+// also counts and describes the vertices left.
+int remove_unused_vertices(OVgeometry *g, KeptVertices *kept = nullptr);
 // Marks the used flag of every vertex from the polygons.
 void mark_used_vertices(OVgeometry *g);
 // A polygon built in bulk, at its geometry's close: its statistics as its
 // own close would have computed them, then its repeated corners removed;
 // returns the corner count left.
 int measure_built(OVpoly *p);
+// A triangle built in bulk, measured as it is built, while its corners are
+// at hand: false when two corners lie at one place, which the close removes.
+bool settle_built_triangle(OVpoly *p, OVvertex *const *ring);
 // Sets rendering flags 0x01 and 0x02 when every corner qualifies.
 void update_corner_rflags(OVpoly *p);
 // Splits a non-convex polygon and triangulates a non-planar one; the

@@ -108,6 +108,10 @@ struct OVgeometry {
     std::uint8_t changed;
     std::uint8_t style_mask;
     std::uint8_t style_values;
+    // Set while a reader builds the geometry and every polygon so far is a
+    // triangle measured as it was built, with three distinct corners: the
+    // close then has nothing to do polygon by polygon.
+    std::uint8_t polys_settled;
     std::int32_t owns_polys;
     std::int32_t refcount;
     OVpoly *polys;

@@ -124,6 +124,7 @@ OVgeometry *_OVgeomlist_glom(OVgeomlist *list) {
             last->next = first->polys;
             first->polys = g->polys;
             first->npolys += g->npolys;
+            first->polys_settled &= g->polys_settled;
             g->polys = nullptr;
             g->npolys = 0;
             g->vertices = g->last_vertex = nullptr;

@@ -178,18 +178,17 @@ bool same_position(const float *a, const float *b) {
 
 } // namespace
 
-int measure_built(OVpoly *p) {
-    std::span<OVvertex *const> ring = corners_of(p);
-    if (ring.size() != 3) {
-        _OVpoly_stats(p);
-        return _OVpoly_removeduplicates(p);
-    }
+bool settle_built_triangle(OVpoly *p, OVvertex *const *ring) {
     const float *q[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
     p->flags &= static_cast<std::uint16_t>(~kPolyStatsPending);
     triangle_stats(p, q);
-    if (same_position(q[0], q[1]) || same_position(q[1], q[2]) || same_position(q[2], q[0]))
-        return _OVpoly_removeduplicates(p);
-    return 3;
+    return !same_position(q[0], q[1]) && !same_position(q[1], q[2]) && !same_position(q[2], q[0]);
+}
+
+int measure_built(OVpoly *p) {
+    if (p->ncorners == 3 && settle_built_triangle(p, corners_of(p).data())) return 3;
+    if (p->ncorners != 3) _OVpoly_stats(p);
+    return _OVpoly_removeduplicates(p);
 }
 
 float poly_extent(const OVpoly *p, float centre[3]) {

@@ -49,16 +49,22 @@ void mark_used_vertices(OVgeometry *g) {
             v->flags |= OVVERTEX_USED;
 }
 
-int remove_unused_vertices(OVgeometry *g) {
-    int removed = 0;
+int remove_unused_vertices(OVgeometry *g, KeptVertices *summary) {
+    int removed = 0, seen = 0;
     OVvertex **link = &g->vertices, *last = nullptr;
-    // The reference positions run in step with the vertex list.
+    // The reference positions run in step with the vertex list; which
+    // vertices stay is written down from the first removal on.
     std::vector<bool> &kept = scratch_kept;
     kept.clear();
-    while (*link) {
+    KeptVertices found;
+    for (; *link; ++seen) {
         OVvertex *v = *link;
-        kept.push_back(v->flags & OVVERTEX_USED);
-        if (kept.back()) {
+        const bool used = v->flags & OVVERTEX_USED;
+        if (!used && !removed) kept.assign(static_cast<std::size_t>(seen), true);
+        if (!used || removed) kept.push_back(used);
+        if (used) {
+            found.shading = found.shading || v->normal || (v->flags & OVVERTEX_SMOOTH);
+            found.smooth = found.smooth || (v->flags & OVVERTEX_SMOOTH);
             last = v;
             link = &v->next;
             continue;
@@ -72,6 +78,8 @@ int remove_unused_vertices(OVgeometry *g) {
         reference_keep(&g->reference, [&](std::int32_t i) {
             return static_cast<std::size_t>(i) >= kept.size() || kept[static_cast<std::size_t>(i)];
         });
+    found.count = seen - removed;
+    if (summary) *summary = found;
     return removed;
 }
 

@@ -129,6 +129,83 @@ TEST_F(NffBulk, LoadedPolygonsGetTheStatisticsOfPolygonsClosedOneAtATime) {
     }
 }
 
+// A model of nothing but sound triangles is measured as it is read, and the
+// close leaves its polygons alone: the result must still be what polygons
+// closed one at a time give, with and without vertex normals.
+TEST_F(NffBulk, SoundTrianglesMeasuredWhileReadMatchPolygonsClosedOneAtATime) {
+    constexpr int kSide = 6;
+    for (bool normals : {false, true}) {
+        std::string text = "nff\ngrid\n" + std::to_string(kSide * kSide) + "\n";
+        OVgeometry *g = OVgeometry_begin();
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide; ++x) {
+                const float pos[3] = {x * 0.5f, y * 0.25f, (x * y) * 0.125f};
+                const float normal[3] = {0, 0.6f, 0.8f};
+                OVvertex *v = OVgeometry_newvertex(g, pos);
+                char line[96];
+                std::snprintf(line, sizeof line, "%.9g %.9g %.9g", pos[0], pos[1], pos[2]);
+                text += line;
+                if (normals) {
+                    OVgeometry_setvertexnormal(g, v, normal);
+                    text += " norm 0 0.6 0.8";
+                }
+                text += "\n";
+            }
+        text += std::to_string(2 * (kSide - 1) * (kSide - 1)) + "\n";
+        for (int y = 0; y + 1 < kSide; ++y)
+            for (int x = 0; x + 1 < kSide; ++x) {
+                const int a = y * kSide + x, b = a + 1, c = a + kSide, d = c + 1;
+                for (const auto &t : {std::vector<int>{a, b, d}, std::vector<int>{a, d, c}}) {
+                    OVpoly *p = OVgeometry_beginpoly(g);
+                    text += "3";
+                    for (int i : t) {
+                        OVpoly_addvertex(p, i);
+                        text += " " + std::to_string(i);
+                    }
+                    text += "\n";
+                    OVpoly_close(p);
+                }
+            }
+        OVgeometry_close(g);
+        built_.push_back(g);
+        OVgeometry *loaded = load(text);
+        ASSERT_NE(loaded, nullptr) << g_log;
+        expect_same_statistics(loaded, g);
+        float e[3], f[3];
+        OVgeometry_getextents(loaded, e);
+        OVgeometry_getextents(g, f);
+        EXPECT_EQ(std::memcmp(e, f, sizeof e), 0);
+    }
+}
+
+// Merging joins a geometry of sound triangles with one whose polygons still
+// need the close: a triangle with a repeated corner and a quadrilateral out
+// of its plane. The close must reach them whichever geometry comes first.
+TEST_F(NffBulk, MergedGeometriesStillCleanThePolygonsThatNeedIt) {
+    const std::string sound = "sound\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n";
+    const std::string rough = "rough\n5\n0 0 0\n1 0 0\n1 1 1\n0 1 0\n5 5 5\n2\n"
+                              "3 0 1 1\n4 0 1 2 3\n";
+    for (const std::string &text : {"nff\n" + sound + rough, "nff\n" + rough + sound}) {
+        std::string path = (dir_ / "merged.nff").string();
+        std::ofstream(path, std::ios::binary) << text;
+        OVpq view;
+        OVgeomlist *l = _OVgeometry_load(std::fopen(path.c_str(), "rb"), "merged.nff", OVFILE_NFF,
+                                         &view, 1.0f, 1);
+        ASSERT_NE(l, nullptr) << g_log;
+        loaded_.push_back(l);
+        OVgeometry *g = _OVgeomlist_geometry(l);
+        // The repeated corner's triangle is gone and the quadrilateral is two
+        // triangles: one sound triangle and two pieces.
+        EXPECT_EQ(OVgeometry_numpolys(g), 3) << text;
+        int vertices = 0; // the unused 5 5 5 is dropped
+        for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v))
+            ++vertices;
+        EXPECT_EQ(vertices, 7) << text;
+        for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+            EXPECT_EQ(orv::geom::poly_corner_count(p), 3);
+    }
+}
+
 TEST_F(NffBulk, LastLineWithoutLineFeedIsRead) {
     OVgeometry *g = load("nff\nt\n3\n0 0 0\n1 0 0\n0 1 0\n2\n3 0 1 2\n3 2 1 0 0xf00");
     ASSERT_NE(g, nullptr) << g_log;
