@@ -220,8 +220,8 @@ ORV_API int OVnode_hasboundingbox(OVnode *node);
 /* The same as OVnode_hasboundingbox (the "BoundingBox" property's getter). */
 ORV_API int OVnode_getboundingbox(OVnode *node);
 
-/* Deletes the node from all its parents with its subtree and data; roots are refused. */
-ORV_API void OVnode_delete(OVnode *node);
+/* Deletes the node from all its parents with its subtree and data; false for a root or null. */
+ORV_API int OVnode_delete(OVnode *node);
 /* Removes the child at index, deleting it when it has no other parent. */
 ORV_API int OVnode_deletechild(OVnode *parent, int index);
 /* Deletes every node below the roots and the holding root; the roots stay. */

@@ -14,8 +14,9 @@ using orv::scene::separator_record;
 int set_location(OVnode *node, int type, const char *text, const char *property) {
     if (!node || node->header.type != type || !change_allowed(node, property)) return false;
     char **location = orv::scene::location_slot(node);
+    char *copy = OVstrdup(text); // the text may be the one replaced
     OVfree(*location);
-    *location = OVstrdup(text);
+    *location = copy;
     change_made(node, property, *location);
     return true;
 }

@@ -115,9 +115,10 @@ using namespace orv::scene;
 
 extern "C" {
 
-ORV_API void OVnode_delete(OVnode *node) {
-    if (!node || node->header.type == OVNODE_ROOT) return;
+ORV_API int OVnode_delete(OVnode *node) {
+    if (!node || node->header.type == OVNODE_ROOT) return false;
     delete_node(node, false, true);
+    return true;
 }
 
 ORV_API int OVnode_deletechild(OVnode *parent, int index) {

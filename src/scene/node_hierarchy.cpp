@@ -5,6 +5,8 @@
 #include "scene/node_pool.h"
 #include "scene/property_protocol.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unordered_set>
@@ -49,6 +51,21 @@ int count_children(const OVnode *parent) {
     return n;
 }
 
+namespace {
+
+// Exit status of a process whose scene graph was found corrupt.
+constexpr int corrupt_graph_status = 1;
+
+// A graph whose parent links are broken cannot be walked or torn down
+// safely: the process ends at once, outside the message channels.
+[[noreturn]] void corrupt_graph(const char *text) {
+    std::fputs(text, stdout);
+    std::fflush(stdout);
+    std::exit(corrupt_graph_status);
+}
+
+} // namespace
+
 // Marks every appearance of the node and everything above them changed.
 // Explicit stack: graphs may be thousands of levels deep. The stack's storage
 // is kept between calls so a setter allocates nothing once it has grown;
@@ -61,11 +78,15 @@ void mark_links(OVnode *node) {
     while (!stack.empty()) {
         OVlink *l = stack.back();
         stack.pop_back();
+        if (l->type != OVNODE_LINK) corrupt_graph("FATAL ERROR IN PARENT LINKS\n");
         l->child->flags |= NODE_CHANGED;
         if (l->flags & NODE_CHANGED) continue;
         l->flags |= NODE_CHANGED;
         OVnode *p = l->parent;
         if (!p) continue; // an edge whose parent is being deleted
+        // Only a root has no parent link of its own.
+        if (!p->first_parent && p->header.type != OVNODE_ROOT)
+            corrupt_graph("FATAL ERROR: node root is wrong type\n");
         p->flags |= NODE_CHANGED;
         for (OVlink *up = p->first_parent; up; up = up->next_appearance)
             stack.push_back(up);

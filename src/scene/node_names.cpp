@@ -50,10 +50,12 @@ extern "C" {
 
 ORV_API int OVnode_setname(OVnode *node, const char *name) {
     if (!node || orv::base_name_stored(node)) return false;
+    // Copied first: the new name may be the node's own, freed just below.
+    char *copy = OVstrdup(name);
     forget_name(node);
-    if (name) {
-        node->name = OVstrdup(name);
-        buckets[bucket_of(name)].push_back(node);
+    if (copy) {
+        node->name = copy;
+        buckets[bucket_of(copy)].push_back(node);
     }
     return true;
 }

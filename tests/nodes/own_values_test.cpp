@@ -1,0 +1,53 @@
+// Setters given the text they replace, and deletion results.
+#include "scene_fixture.h"
+
+#include <string>
+
+namespace {
+
+TEST_F(SceneTest, ANodeRenamedToItsOwnNameKeepsIt) {
+    OVnode *g = OVgroupnode_new(root);
+    ASSERT_TRUE(OVnode_setname(g, "wheel"));
+    ASSERT_TRUE(OVnode_setname(g, OVnode_getname(g)));
+    EXPECT_STREQ(OVnode_getname(g), "wheel");
+    EXPECT_EQ(OVuniverse_findnode("wheel", 5), g);
+    EXPECT_EQ(OVuniverse_findnodebyname("wheel", 0), g);
+    EXPECT_EQ(OVuniverse_findnodebyname("wheel", 1), nullptr); // indexed once
+}
+
+TEST_F(SceneTest, LocationsSetFromThemselvesStay) {
+    OVnode *a = OVanchornode_new(root), *in = OVinlinenode_new(root);
+    ASSERT_TRUE(OVanchornode_setlocation(a, "http://host/scene.wrl"));
+    ASSERT_TRUE(OVinlinenode_setlocation(in, "parts/wheel.nff"));
+    EXPECT_TRUE(OVanchornode_setlocation(a, OVanchornode_getlocation(a)));
+    EXPECT_TRUE(OVinlinenode_setlocation(in, OVinlinenode_getlocation(in)));
+    EXPECT_STREQ(OVanchornode_getlocation(a), "http://host/scene.wrl");
+    EXPECT_STREQ(OVinlinenode_getlocation(in), "parts/wheel.nff");
+    // Each kind keeps to its own node type; null clears.
+    EXPECT_FALSE(OVanchornode_setlocation(in, "x"));
+    EXPECT_FALSE(OVinlinenode_setlocation(a, "x"));
+    EXPECT_TRUE(OVanchornode_setlocation(a, nullptr));
+    EXPECT_EQ(OVanchornode_getlocation(a), nullptr);
+}
+
+TEST_F(SceneTest, RangesSetFromTheirOwnTextStay) {
+    OVnode *lod = OVlodnode_new(root);
+    const float ranges[] = {10, 20};
+    ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 2));
+    EXPECT_TRUE(OVlodnode_setranges(lod, OVlodnode_getranges(lod)));
+    EXPECT_STREQ(OVlodnode_getranges(lod), "10.000000,20.000000");
+}
+
+TEST_F(SceneTest, DeleteTellsWhetherItDeleted) {
+    EXPECT_FALSE(OVnode_delete(nullptr));
+    EXPECT_FALSE(OVnode_delete(root));
+    EXPECT_EQ(OVuniverse_getrootnodes(), root);
+    OVnode *g = OVgroupnode_new(root);
+    OVgroupnode_new(g);
+    EXPECT_TRUE(OVnode_delete(g));
+    EXPECT_EQ(OVnode_numchildren(root), 0);
+    // A node in the holding root has no parent to leave.
+    EXPECT_TRUE(OVnode_delete(OVsepnode_new(nullptr)));
+}
+
+} // namespace
