@@ -9,7 +9,7 @@ namespace {
 float heading(float u, float v) {
     float mag;
     if (std::fabs(v) >= OV_TOLERANCE)
-        mag = static_cast<float>(std::atan(std::fabs(static_cast<double>(u) / v)));
+        mag = static_cast<float>(std::atan(static_cast<double>(std::fabs(u / v))));
     else if (std::fabs(u) >= OV_TOLERANCE)
         mag = kPi / 2.0f;
     else
