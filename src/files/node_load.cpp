@@ -35,6 +35,23 @@ OVnode *load_geometries(OVnode *parent, const std::string &path, int type, float
     return first;
 }
 
+// The lights of a light file under the parent; the last one made. Without a
+// parent they go to the holding root, gathered first so the last is known.
+OVnode *load_lights(OVnode *parent, const char *path) {
+    OVnode *under = parent ? parent : OVsepnode_new(nullptr);
+    OVnode *last = nullptr;
+    if (OVlightnode_load(under, path)) {
+        const int n = OVnode_numchildren(under);
+        last = n > 0 ? OVnode_getchild(under, n - 1) : nullptr;
+    }
+    if (!parent) {
+        while (OVnode_numchildren(under) > 0)
+            OVnode_removechild(under, 0);
+        OVnode_delete(under);
+    }
+    return last;
+}
+
 // Moves child index of from to the end of to (null: the holding root).
 void move_child(OVnode *from, int index, OVnode *to) {
     OVnode *child = OVnode_getchild(from, index);
@@ -130,11 +147,7 @@ ORV_API OVnode *OVnode_load(OVnode *parent, const char *path, float scale) {
     std::string found = find_model(path);
     if (found.empty()) return nullptr;
     int type = _OVfile_type(found.c_str());
-    if (type == OVFILE_LIGHTS) {
-        if (!OVlightnode_load(parent, found.c_str())) return nullptr;
-        int n = OVnode_numchildren(parent);
-        return n > 0 ? OVnode_getchild(parent, n - 1) : nullptr;
-    }
+    if (type == OVFILE_LIGHTS) return load_lights(parent, found.c_str());
     if (type == OVFILE_VRML1 || type == OVFILE_VRML2 || type == OVFILE_OPENFLIGHT) {
         OVwarning("No reader for the format of file %s is available\n", found.c_str());
         return nullptr;

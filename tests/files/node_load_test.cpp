@@ -1,5 +1,6 @@
 #include "orv/file.h"
 #include "orv/geometry.h"
+#include "orv/light.h"
 #include "orv/message.h"
 #include "orv/node.h"
 #include "orv/universe.h"
@@ -158,6 +159,30 @@ TEST_F(NodeLoad, Refusals) {
     EXPECT_EQ(OVnode_load(nullptr, mat.c_str(), 1.0f), nullptr);
     EXPECT_NE(g_log.find("Unknown file type: " + mat + "\n"), std::string::npos);
     EXPECT_EQ(OVgeometrynode_load(nullptr, mat.c_str(), 1.0f), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NodeLoad, LightFilesGiveTheLastLightWithOrWithoutAParent) {
+    std::string lights = write("pair.lit", "//lights\npoint int 0.5\nambient int 0.25\n");
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *last = OVnode_load(sep, lights.c_str(), 1.0f);
+    ASSERT_EQ(OVnode_numchildren(sep), 2);
+    EXPECT_EQ(last, OVnode_getchild(sep, 1));
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(last), 0.25f);
+    // Without a parent the lights wait in the holding root, the last one returned.
+    OVnode *held = OVnode_load(nullptr, lights.c_str(), 1.0f);
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(OVnode_numparents(held), 0);
+    EXPECT_EQ(OVlightnode_gettype(held), OVLIGHT_AMBIENT);
+    EXPECT_TRUE(OVnode_addchild(sep, held));
+    EXPECT_EQ(OVnode_numchildren(sep), 3);
+    // A parent that cannot hold children takes nothing.
+    OVnode *geometry = OVgeometrynode_new(sep, OVgeometry_newblock(1, 1, 1, 0));
+    EXPECT_EQ(OVnode_load(geometry, lights.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVnode_numchildren(sep), 4);
 }
 
 } // namespace

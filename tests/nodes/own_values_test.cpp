@@ -1,4 +1,5 @@
 // Setters given the text they replace, and deletion results.
+#include "scene/node_record.h"
 #include "scene_fixture.h"
 
 #include <string>
@@ -48,6 +49,42 @@ TEST_F(SceneTest, DeleteTellsWhetherItDeleted) {
     EXPECT_EQ(OVnode_numchildren(root), 0);
     // A node in the holding root has no parent to leave.
     EXPECT_TRUE(OVnode_delete(OVsepnode_new(nullptr)));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SceneTest, UserDataIsKeptAsGiven) {
+    OVnode *g = OVgroupnode_new(root);
+    EXPECT_EQ(OVnode_getdata(g), nullptr);
+    int value = 7;
+    OVnode_setdata(g, &value);
+    EXPECT_EQ(OVnode_getdata(g), &value);
+    OVnode_setdata(nullptr, &value); // ignored
+    EXPECT_EQ(OVnode_getdata(nullptr), nullptr);
+    OVnode_setdata(g, nullptr);
+    EXPECT_EQ(OVnode_getdata(g), nullptr);
+}
+
+// The children's bounds written into a cache of the caller's choice.
+TEST_F(SceneTest, UpdatingACacheFromAChildList) {
+    OVnode *source = OVgroupnode_new(root), *cache = OVsepnode_new(nullptr);
+    const OVp3 shift = {10, 0, 0};
+    OVnode_settranslation(OVxformnode_new(source), shift);
+    OVgeometrynode_new(source, OVgeometry_newblock(2, 2, 2, 0));
+    ASSERT_TRUE(_OVnode_update(orv::scene::group_record(source)->first_child, cache));
+    expect_p3(orv::scene::group_record(cache)->midpoint, 10, 0, 0);
+    expect_p3(orv::scene::group_record(cache)->extents, 1, 1, 1);
+    EXPECT_NEAR(orv::scene::group_record(cache)->radius, 1.7320508f, 1e-6);
+    // Children without bounds leave the cache as it was.
+    OVnode *lights = OVsepnode_new(nullptr);
+    OVlightnode_newpoint(lights);
+    EXPECT_FALSE(_OVnode_update(orv::scene::group_record(lights)->first_child, cache));
+    expect_p3(orv::scene::group_record(cache)->midpoint, 10, 0, 0);
+    EXPECT_NEAR(orv::scene::group_record(cache)->radius, 1.7320508f, 1e-6);
+    EXPECT_EQ(_OVnode_update(nullptr, cache), 0);
+    EXPECT_EQ(_OVnode_update(orv::scene::group_record(source)->first_child, nullptr), 0);
 }
 
 } // namespace
