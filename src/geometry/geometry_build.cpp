@@ -207,7 +207,9 @@ OVvertex *_OVgeometry_addvertex(OVgeometry *g, OVvertex *v) {
 OVvertex *_OVgeometry_addvertexsimple(OVgeometry *g, OVvertex *v) {
     if (!g || !v) return nullptr;
     v->next = nullptr;
-    if (simple_owner != g || !simple_tail || !g->vertices) {
+    // The tail is trusted only while it is still g's last vertex: other
+    // appends, or a new geometry in a deleted one's record, move it.
+    if (simple_owner != g || !simple_tail || simple_tail != g->last_vertex) {
         simple_owner = g;
         simple_tail = g->vertices;
         while (simple_tail && simple_tail->next)

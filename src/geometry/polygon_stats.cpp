@@ -113,6 +113,10 @@ template <int Fixed> static int stats_of(OVpoly *p, const float *const *pts, int
                 sum[0] = 1;
         }
         divide3(sum, length(sum), p->normal);
+    } else if (!fixed) {
+        // Fewer than three corners turn nowhere: the fallback normal.
+        p->normal[0] = 1;
+        p->normal[1] = p->normal[2] = 0;
     }
     if (n < 4 || fixed) return 1;
     float centre[3];
@@ -215,7 +219,6 @@ int _OVpoly_stats(OVpoly *p) {
     if (!p) return 0;
     p->flags &= static_cast<std::uint16_t>(~kPolyStatsPending);
     std::span<OVvertex *const> ring = corners_of(p);
-    if (ring.empty()) return 1;
     if (ring.size() == 3) {
         const float *triangle[3] = {ring[0]->position, ring[1]->position, ring[2]->position};
         return triangle_stats(p, triangle);
