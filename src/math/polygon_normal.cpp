@@ -1,15 +1,25 @@
 // Normal, planarity and convexity of a polygon given by its corner points.
 #include "math/math_internal.h"
+#include "orv/message.h"
 
 #include <algorithm>
 
 using namespace orv::math;
+
+namespace {
+// The most corners a polygon can have.
+constexpr int kMaxPolygonPoints = 256;
+} // namespace
 
 extern "C" {
 
 ORV_API int OVp3_polynormal(const OVp3 *points, int count, OVp3 normal) {
     if (count <= 2) return 1;
     if (any_null(points, normal)) return 0;
+    if (count > kMaxPolygonPoints) {
+        OVwarning("OVp3_polynormal: %d points are more than a polygon can have\n", count);
+        return 0;
+    }
     float sum[3] = {0, 0, 0}, centroid[3] = {0, 0, 0}, reference[3] = {0, 0, 0};
     bool have_reference = false, convex = true;
     for (int i = 0; i < count; ++i) {
