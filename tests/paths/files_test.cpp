@@ -204,3 +204,36 @@ TEST_F(PathTest, ANodeMerelyNamedLikeAMarkerIsNoMarker) {
     EXPECT_EQ(OVpathelement_frommarker(node), nullptr);
     OVnode_delete(node);
 }
+
+TEST_F(PathTest, LoadFindsFilesAlongTheModelPath) {
+    const std::string dir = ::testing::TempDir();
+    const std::string stem = "along" + std::to_string(getpid()) + ".pth";
+    write_file(dir + "/" + stem, "path record v.2\n2\nPosi  1 2 3\nOrie  0 0 0 1\n"
+                                 "Posi  4 5 6\nOrie  0 0 1 0\n");
+    OVfile_setmodelpath(dir.c_str());
+    OVpath *path = OVpath_load(stem.c_str(), nullptr);
+    OVfile_setmodelpath("");
+    std::remove((dir + "/" + stem).c_str());
+    ASSERT_NE(path, nullptr) << messages;
+    ASSERT_EQ(OVpath_numelements(path), 2);
+    EXPECT_EQ(OVpath_getcurrent(path), OVpath_getfirst(path));
+    EXPECT_FALSE(OVpath_isplaying(path) || OVpath_isrecording(path));
+    OVp3 p;
+    OVq q;
+    OVpathelement_getposition(OVpath_getlast(path), p);
+    OVpathelement_getorientation(OVpath_getlast(path), q);
+    EXPECT_P3_NEAR(p, 4, 5, 6);
+    EXPECT_FLOAT_EQ(q[2], 1);
+    EXPECT_FLOAT_EQ(q[3], 0);
+}
+
+TEST_F(PathTest, FailedSavesReturnFalseAndKeepTheState) {
+    OVpath *path = row_path(2);
+    ASSERT_TRUE(OVpath_record(path));
+    EXPECT_FALSE(OVpath_save(path, "/no/such/dir/x.pth"));
+    EXPECT_FALSE(OVpath_save(path, "/dev/full")); // a write that fails part-way
+    EXPECT_TRUE(OVpath_isrecording(path));
+    EXPECT_FALSE(OVpath_save(nullptr, "x.pth"));
+    EXPECT_FALSE(OVpath_save(path, nullptr));
+    EXPECT_EQ(OVpath_load(nullptr, nullptr), nullptr);
+}
