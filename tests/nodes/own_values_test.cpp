@@ -1,5 +1,6 @@
 // Setters given the text they replace, and deletion results.
 #include "scene/node_record.h"
+#include "orv/light.h"
 #include "scene_fixture.h"
 
 #include <string>
@@ -85,6 +86,52 @@ TEST_F(SceneTest, UpdatingACacheFromAChildList) {
     EXPECT_NEAR(orv::scene::group_record(cache)->radius, 1.7320508f, 1e-6);
     EXPECT_EQ(_OVnode_update(nullptr, cache), 0);
     EXPECT_EQ(_OVnode_update(orv::scene::group_record(source)->first_child, nullptr), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A null node gives each getter's documented neutral value and no message.
+TEST_F(SceneTest, NullNodesGiveNeutralResults) {
+    EXPECT_EQ(OVnode_gettype(nullptr), 0);
+    EXPECT_EQ(OVnode_ismovable(nullptr), 0);
+    EXPECT_EQ(OVnode_numchildren(nullptr), 0);
+    EXPECT_EQ(OVnode_numparents(nullptr), 0);
+    EXPECT_EQ(OVnode_getchild(nullptr, 0), nullptr);
+    EXPECT_EQ(OVnode_getparent(nullptr, 0), nullptr);
+    EXPECT_EQ(OVnode_getchildren(nullptr), nullptr);
+    EXPECT_EQ(OVnode_getname(nullptr), nullptr);
+    EXPECT_EQ(OVnode_isenabled(nullptr), 0);
+    EXPECT_EQ(OVswitchnode_getwhichchild(nullptr), -2);
+    EXPECT_EQ(OVlodnode_numranges(nullptr), -1);
+    EXPECT_EQ(OVlodnode_getranges(nullptr), nullptr);
+    EXPECT_FLOAT_EQ(OVnode_getradius(nullptr), -1);
+    EXPECT_EQ(OVnode_hasboundingbox(nullptr), 0);
+    EXPECT_EQ(OVrootnode_next(nullptr), nullptr);
+    EXPECT_EQ(OVuniverse_findnode(nullptr, 3), nullptr);
+    EXPECT_EQ(OVuniverse_findnodebyname(nullptr, 0), nullptr);
+    EXPECT_EQ(OVnode_getgeometry(nullptr), nullptr);
+    EXPECT_EQ(OVnode_numpolys(nullptr), 0);
+    EXPECT_EQ(OVlightnode_gettype(nullptr), 0);
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(nullptr), -1);
+    EXPECT_FLOAT_EQ(OVlightnode_getangle(nullptr), -1);
+    EXPECT_FLOAT_EQ(OVlightnode_getexponent(nullptr), -1);
+    EXPECT_FLOAT_EQ(OVfognode_getlinearstart(nullptr), -1);
+    EXPECT_FLOAT_EQ(OVfognode_getrange(nullptr), -1);
+    EXPECT_EQ(OVfognode_getmode(nullptr), -1);
+    OVp3 direction = {5, 5, 5};
+    EXPECT_FALSE(OVlightnode_getdirection(nullptr, direction));
+    expect_p3(direction, 0, 0, 0);
+    EXPECT_FALSE(OVnode_addchild(nullptr, root));
+    EXPECT_FALSE(OVnode_addchild(root, nullptr));
+    EXPECT_FALSE(OVnode_remove(nullptr));
+    EXPECT_FALSE(OVnode_setname(nullptr, "x"));
+    EXPECT_FALSE(OVnode_enable(nullptr, 1));
+    EXPECT_FALSE(OVmovnode_attach(nullptr, root, -1));
+    EXPECT_EQ(OVmovnode_numattachments(nullptr), 0);
+    OVnode_print(nullptr);
+    EXPECT_EQ(OVnode_numchildren(root), 0);
 }
 
 } // namespace
