@@ -348,3 +348,72 @@ TEST(EditingRules, UnusedVerticesGoSilentlyEvenFromALockedGeometry) {
     OVgeometry_delete(g);
     OVuniverse_delete();
 }
+
+TEST(EditingRules, AMoveThatMakesAPolygonReflexSplitsItAtTheEndOfTheEdit) {
+    OVgeometry *g = square();
+    auto vs = vertices(g);
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    // Past the diagonal between its neighbours: a reflex corner.
+    const OVp3 dent = {-0.2f, -0.2f, 0};
+    ASSERT_TRUE(OVgeometry_setvertexposition(g, vs[0], dent));
+    EXPECT_EQ(OVgeometry_numpolys(g), 1); // repaired only when the edit ends
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    ASSERT_EQ(OVgeometry_numpolys(g), 2);
+    float area = 0;
+    for (OVpoly *p : polys(g)) {
+        EXPECT_EQ(OVpoly_numvertices(p), 3);
+        EXPECT_TRUE(_OVpoly_convex(p));
+        OVp3 n;
+        OVpoly_getnormal(p, n);
+        EXPECT_FLOAT_EQ(n[2], -1);
+        area += OVpoly_getarea(p);
+    }
+    EXPECT_NEAR(area, 1.6f, 1e-5); // the half square left of the diagonal, less the dent
+    OVgeometry_delete(g);
+}
+
+TEST(EditingRules, ReversingNeedsAModifiableGeometryAndMarksTheChange) {
+    OVgeometry *g = square();
+    OVpoly *p = OVgeometry_getpolys(g);
+    g->locked = 1;
+    EXPECT_FALSE(OVpoly_reversevertices(p));
+    EXPECT_FALSE(OVgeometry_setmtable(g, nullptr));
+    EXPECT_NE(OVgeometry_getmtable(g), nullptr);
+    g->locked = 0;
+    EXPECT_EQ(corner_numbers(g, p), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(g->changed, 0);
+    ASSERT_TRUE(OVpoly_reversevertices(p));
+    EXPECT_EQ(g->changed, 1);
+    EXPECT_TRUE(OVpoly_getvertex(p, 0)->flags & OVVERTEX_MOVED);
+    EXPECT_FALSE(OVpoly_getvertex(p, 1)->flags & OVVERTEX_MOVED);
+    EXPECT_FALSE(OVpoly_reversevertices(nullptr));
+    OVgeometry_delete(g);
+}
+
+TEST(EditingRules, GlommedPolygonsAndVerticesOfLaterGeometriesComeFirst) {
+    OVgeometry *a = square(), *b = OVgeometry_newrectangle(4, 4, 0),
+               *c = OVgeometry_newblock(1, 1, 1, 0);
+    OVpoly *pa = OVgeometry_getpolys(a), *pb = OVgeometry_getpolys(b), *pc = OVgeometry_getpolys(c);
+    OVvertex *va = OVgeometry_getvertices(a), *vb = OVgeometry_getvertices(b),
+             *vc = OVgeometry_getvertices(c);
+    OVgeomlist *l = _OVgeomlist_add(_OVgeomlist_add(_OVgeomlist_add(nullptr, c), b), a);
+    ASSERT_EQ(_OVgeomlist_glom(l), a);
+    _OVgeomlist_delete(l);
+    // c was linked in front last: its polygons and vertices lead.
+    EXPECT_EQ(OVgeometry_getpolys(a), pc);
+    auto ps = polys(a);
+    ASSERT_EQ(ps.size(), 8u);
+    EXPECT_EQ(ps[6], pb);
+    EXPECT_EQ(ps[7], pa);
+    auto vs = vertices(a);
+    ASSERT_EQ(vs.size(), 16u);
+    EXPECT_EQ(vs[0], vc);
+    EXPECT_EQ(vs[8], vb);
+    EXPECT_EQ(vs[12], va);
+    EXPECT_EQ(reference_count(a), 16);
+    OVp3 e;
+    OVgeometry_getextents(a, e);
+    EXPECT_FLOAT_EQ(e[0], 4);
+    EXPECT_EQ(_OVgeomlist_glom(nullptr), nullptr);
+    OVgeometry_delete(a);
+}
