@@ -63,8 +63,11 @@ bool can_enable(int type);
 bool shows_box(const OVnode *content);
 // The Xform node holding a node's transform (a movable node's child 0).
 OVnode *xform_of(const OVnode *node);
-// Recomputes the kind bits from the matrix; marks the node changed.
-void update_kind(OVnode *x);
+// Kind bits of an Xform node's transform.
+enum : int { KIND_ROTATION = 0x01, KIND_TRANSLATION = 0x02 };
+// Recomputes the given kind bits from the matrix, keeping the others; marks
+// the node changed.
+void update_kind(OVnode *x, int bits);
 void transform_changed(OVnode *x);
 void read_rotation(const OVnode *x, OVm3 out);
 

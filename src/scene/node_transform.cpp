@@ -20,12 +20,15 @@ OVnode *xform_of(const OVnode *node) {
 }
 
 // Only the diagonal is examined: a rotation whose diagonal is all ones is the
-// identity, so the test is exact for the rotations these setters take.
-void update_kind(OVnode *x) {
+// identity, so the test is exact for the rotations these setters take. A
+// setter of one half leaves the other half's bit as it was.
+void update_kind(OVnode *x, int bits) {
     const OVm4 &m = xform_record(x).transform;
-    bool rotation = m[0][0] != 1.0f || m[1][1] != 1.0f || m[2][2] != 1.0f;
-    bool translation = m[3][0] != 0 || m[3][1] != 0 || m[3][2] != 0;
-    xform_record(x).kind = (rotation ? 0x01 : 0) | (translation ? 0x02 : 0);
+    const bool rotation = m[0][0] != 1.0f || m[1][1] != 1.0f || m[2][2] != 1.0f;
+    const bool translation = m[3][0] != 0 || m[3][1] != 0 || m[3][2] != 0;
+    const int found = (rotation ? KIND_ROTATION : 0) | (translation ? KIND_TRANSLATION : 0);
+    int &kind = xform_record(x).kind;
+    kind = (kind & ~bits) | (found & bits);
     transform_changed(x);
 }
 
@@ -52,7 +55,7 @@ ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
     if (!x) return false;
     for (int i = 0; i < 3; ++i)
         xform_record(x).transform[3][i] = p[i];
-    update_kind(x);
+    update_kind(x, KIND_TRANSLATION);
     orv::change_made(node, "Translation", p);
     return true;
 }
@@ -72,7 +75,7 @@ ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             xform_record(x).transform[i][j] = m[i][j];
-    update_kind(x);
+    update_kind(x, KIND_ROTATION);
     orv::change_made(node, "Rotation", m);
     return true;
 }
@@ -116,7 +119,7 @@ ORV_API int OVnode_settransform(OVnode *node, const OVm4 m) {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
             xform_record(x).transform[i][j] = m[i][j];
-    update_kind(x);
+    update_kind(x, KIND_ROTATION | KIND_TRANSLATION);
     {
         orv::EventsOff quiet;
         if (!translation_ok) OVnode_settranslation(node, old_translation);

@@ -46,7 +46,7 @@ int compose(OVnode *node, const OVm4 r, int frame) {
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
             xform_record(x).transform[i][j] = t[i][j];
-    xform_record(x).kind |= 0x01;
+    xform_record(x).kind |= KIND_ROTATION;
     transform_changed(x);
     OVm3 back;
     read_rotation(x, back);
@@ -89,7 +89,7 @@ ORV_API int OVnode_translate(OVnode *node, const OVp3 v, int frame) {
     if (!orv::finite(moved, 3)) return false;
     for (int j = 0; j < 3; ++j)
         t[3][j] = moved[j];
-    xform_record(x).kind |= 0x02;
+    xform_record(x).kind |= KIND_TRANSLATION;
     transform_changed(x);
     const OVp3 now = {t[3][0], t[3][1], t[3][2]};
     orv::change_made(node, "Translation", now);

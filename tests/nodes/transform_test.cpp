@@ -38,6 +38,37 @@ TEST_F(Transforms, KindBitsFollowTheMatrix) {
     EXPECT_EQ(kind_of(x), 0);
 }
 
+// Each setter recomputes only its own half's bit; a rotate sets its bit
+// without looking, so a shear it brought in survives a new translation.
+TEST_F(Transforms, SettersRecomputeOnlyTheirOwnKindBit) {
+    OVnode *x = OVxformnode_new(root);
+    const OVm3 shear = {{1, 0, 0}, {0.5f, 1, 0}, {0, 0, 1}};
+    ASSERT_TRUE(OVnode_rotatem3(x, shear, 0));
+    EXPECT_EQ(kind_of(x), 0x01);
+    const OVp3 t = {0, 0, 4}, zero = {0, 0, 0};
+    ASSERT_TRUE(OVnode_settranslation(x, t));
+    EXPECT_EQ(kind_of(x), 0x03);
+    // The shear still applies: (0, 1, 0) leans over to x.
+    OVm4 m;
+    ASSERT_EQ(_OVnode_getxforms(x, m), 0x03);
+    const OVp3 up = {0, 1, 0};
+    OVp3 p;
+    OVp3_xformm4(up, m, p);
+    expect_p3(p, 0.5f, 1, 4);
+    ASSERT_TRUE(OVnode_settranslation(x, zero));
+    EXPECT_EQ(kind_of(x), 0x01);
+    // Setting the rotation leaves the translation bit of a translate alone.
+    ASSERT_TRUE(OVnode_translate(x, zero, 3)); // sets the bit without looking
+    EXPECT_EQ(kind_of(x), 0x03);
+    const OVm3 turn = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}};
+    ASSERT_TRUE(OVnode_setrotation(x, turn));
+    EXPECT_EQ(kind_of(x), 0x03);
+    // A whole transform recomputes both.
+    OVm4 identity = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+    ASSERT_TRUE(OVnode_settransform(x, identity));
+    EXPECT_EQ(kind_of(x), 0);
+}
+
 TEST_F(Transforms, RotateAxisInFrameThreeTurnsTheTranslationToo) {
     OVnode *x = OVxformnode_new(root);
     ASSERT_TRUE(OVnode_rotateaxis(x, 2, 90, 3));
