@@ -19,6 +19,7 @@ namespace {
 
 constexpr int release = 9;
 constexpr int cull_off = 1;
+constexpr int rotation_part = 0x01; // of an Xform node's transform kind
 constexpr float exponent_scale = 128.0f;
 constexpr OVm4 identity = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
 
@@ -251,10 +252,14 @@ void SceneWriter::write_pending_camera(bool with_camera) {
     out_.line("creaseAngle 0}\n");
 }
 
+// An Xform node whose kind has a rotation part, or any node whose matrix has
+// one (a shear the kind does not see), is written as a whole matrix.
 void SceneWriter::write_transform(OVnode *node) {
-    OVm4 m;
+    OVm4 m, passed;
     OVnode_gettransform(node, m);
-    if (!has_rotation(m)) {
+    const bool rotation_kind =
+        !OVnode_ismovable(node) && (_OVnode_getxforms(node, passed) & rotation_part);
+    if (!rotation_kind && !has_rotation(m)) {
         out_.line("Translation { translation %f %f %f}\n", m[3][0], m[3][1], m[3][2]);
         return;
     }

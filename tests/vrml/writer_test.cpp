@@ -89,6 +89,21 @@ TEST_F(VrmlTest, TransformsAreTranslationsOrMatrices) {
     EXPECT_TRUE(has_line(text, "0.000000 0.000000 1.000000 0.0"));
 }
 
+// A turn by nothing still marks the transform as turned: the matrix is written.
+TEST_F(VrmlTest, ATransformKindWithARotationPartWritesTheMatrix) {
+    OVnode *root = OVuniverse_getrootnodes();
+    OVnode *top = OVsepnode_new(root);
+    OVnode *turn = OVxformnode_new(top);
+    ASSERT_TRUE(OVnode_rotateaxis(turn, 1, 0, 0));
+    const OVp3 t = {4, 5, 6};
+    OVnode_translate(turn, t, 3);
+    const std::string text = save(root);
+    EXPECT_TRUE(has_line(text, "MatrixTransform { matrix")) << text;
+    EXPECT_TRUE(has_line(text, "1.000000 0.000000 0.000000 0.0"));
+    EXPECT_TRUE(has_line(text, "4.000000 5.000000 6.000000 1.0 }"));
+    EXPECT_EQ(text.find("Translation {"), std::string::npos);
+}
+
 TEST_F(VrmlTest, VertexColoursBindPerVertexBeforeTheirFaceSet) {
     OVnode *root = OVuniverse_getrootnodes();
     OVgeometry *block = box();
