@@ -1,11 +1,14 @@
 // The application's extension hooks, found by name in this program.
 #include "orv/node.h"
+#include "orv/path.h"
+#include "orv/sensor.h"
 #include "orv/property.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -103,6 +106,26 @@ TEST(Hooks, DeletedChildrenGoFirstToLastEachWithItsSubtree) {
     EXPECT_EQ(OVnode_getparent(kept, 0), keeper);
     EXPECT_EQ(OVnode_numparents(kept), 1);
     OVuniverse_delete();
+}
+
+void no_update(OVsensor *) {}
+
+// The teardown goes sensors, paths, viewpoints, then the nodes: made here in
+// the opposite order so that list order cannot pass for it.
+TEST(Hooks, TeardownDeletesSensorsPathsViewpointsThenNodes) {
+    OVuniverse_new(512, 0);
+    OVnode *node = OVsepnode_new(OVuniverse_getrootnodes());
+    OVviewpoint *view = OVviewpoint_new();
+    OVpath *path = OVpath_new(nullptr);
+    OVsensor *sensor = OVsensor_new(nullptr, nullptr, no_update, nullptr, 0, OVSENSOR_NODEVICE);
+    ASSERT_TRUE(node && view && path && sensor);
+    deleted.clear();
+    OVuniverse_delete();
+    auto at = [](void *object) { return std::find(deleted.begin(), deleted.end(), object); };
+    ASSERT_NE(at(node), deleted.end());
+    EXPECT_LT(at(sensor), at(path));
+    EXPECT_LT(at(path), at(view));
+    EXPECT_LT(at(view), at(node));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "universe_fixture.h"
 
+#include "state/universe_state.h"
+
+#include <cstdint>
 #include <cstring>
 
 using orvtest::messages;
@@ -34,6 +37,40 @@ TEST(Lifecycle, BannerDefaultsAndASecondUniverse) {
     OVuniverse_go1();
     EXPECT_EQ(OVuniverse_framecount(), 1u);
     OVuniverse_delete();
+}
+
+// What creation copies from the configuration and the record's other
+// starting values, as the renderer and viewpoints read them.
+TEST_F(Attributes, CreationDefaultsOfTheRecord) {
+    float intensity = 0;
+    std::uint8_t ambient[3] = {};
+    orv::universe_ambient(&intensity, ambient);
+    EXPECT_FLOAT_EQ(intensity, 0.4f);
+    EXPECT_EQ(ambient[0], 255);
+    EXPECT_EQ(ambient[1], 255);
+    EXPECT_EQ(ambient[2], 255);
+    float overlay[3] = {};
+    orv::universe_overlay(overlay);
+    EXPECT_EQ(overlay[0], 1.0f);
+    EXPECT_EQ(overlay[1], 1.0f);
+    EXPECT_EQ(overlay[2], 1.0f);
+    OVuniverse_setoverlaycolor(0.5f, 0.25f, 0.0f);
+    orv::universe_overlay(overlay);
+    EXPECT_EQ(overlay[0], 0.5f);
+    EXPECT_EQ(overlay[1], 0.25f);
+    EXPECT_EQ(overlay[2], 0.0f);
+    const OVaxismap *map = orv::universe_axismap();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->count, 0);
+    EXPECT_EQ(map->rotation[3], 1.0f);
+    const OVpq *placement = orv::universe_placement();
+    ASSERT_NE(placement, nullptr);
+    EXPECT_EQ(placement->p[0], 0.0f);
+    EXPECT_EQ(placement->q[3], 1.0f);
+    EXPECT_NE(OVuniverse_getrootnodes(), nullptr);
+    EXPECT_EQ(OVuniverse_getviewpoint(), OVuniverse_getviewpoints());
+    EXPECT_EQ(OVuniverse_time(), 0.0f);
+    EXPECT_EQ(OVuniverse_framerate(), 0.0f);
 }
 
 TEST_F(Attributes, OptionDefaultsAndInversion) {
