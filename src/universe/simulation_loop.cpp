@@ -52,8 +52,9 @@ void run_pass() {
     if (OVuniverse_getportals()) take_portal();
     if (OVuniverse_getoption(OVOPTION_PUMPMESSAGES) > 0) _OVwindow_pump();
     _OVsensor_updateall();
+    // Application code (callbacks, drivers, handlers) may delete the universe.
+    if (!universe_exists()) return;
     frame_tick();
-    // Application code runs in these steps and may delete the universe.
     for (int i = 1; i <= 4; ++i) {
         run_event(OVuniverse_geteventorder()[i]);
         if (!universe_exists()) return;

@@ -192,6 +192,18 @@ void delete_from_action() {
     OVuniverse_delete();
 }
 
+void delete_from_sensor(OVsensor *) {
+    OVuniverse_delete();
+}
+
+TEST(Lifecycle, SensorDriverMayDeleteTheUniverse) {
+    OVuniverse_new(512, 0);
+    ASSERT_NE(OVsensor_new(nullptr, nullptr, delete_from_sensor, nullptr, 0, OVSENSOR_NODEVICE),
+              nullptr);
+    OVuniverse_go();
+    EXPECT_EQ(OVuniverse_getname(), nullptr);
+}
+
 TEST(Lifecycle, ActionMayDeleteTheUniverse) {
     OVuniverse_new(512, 0);
     OVuniverse_setactions(delete_from_action);
