@@ -1,6 +1,9 @@
 // The explorer's labels, planes and channel bounds, built in-process.
 #include "explorer_fixture.h"
 
+#include "orv/light.h"
+
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -70,6 +73,91 @@ TEST_F(ExplorerScene, SecondUniverseStartsAfresh) {
     expect_label(Red, "Red   = 128 ( 0.501961 )");
     set(Red, 9);
     expect_label(Red, "Red   =   9 ( 0.035294 )");
+}
+
+// Each plane lies across its own axis and starts with its corner colours,
+// the value 128 in its own channel.
+TEST_F(ExplorerScene, PlanesStartAcrossTheirAxesWithTheirCornerColours) {
+    const int colours[3][4][3] = {{{128, 0, 255}, {128, 255, 255}, {128, 255, 0}, {128, 0, 0}},
+                                  {{255, 128, 0}, {255, 128, 255}, {0, 128, 255}, {0, 128, 0}},
+                                  {{255, 0, 128}, {255, 255, 128}, {0, 255, 128}, {0, 0, 128}}};
+    for (int c = Red; c <= Blue; ++c) {
+        OVgeometry *g = OVnode_getgeometry(state().plane[c]);
+        ASSERT_NE(g, nullptr);
+        int corner = 0;
+        for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v), ++corner) {
+            ASSERT_LT(corner, 4);
+            OVp3 p;
+            int rgb[3];
+            OVgeometry_getvertexposition(g, v, p);
+            OVgeometry_getvertexrgb(g, v, &rgb[0], &rgb[1], &rgb[2]);
+            EXPECT_NEAR(p[c], 0, 1e-3f) << c;
+            EXPECT_NEAR(std::fabs(p[(c + 1) % 3]), 25, 1e-2f) << c;
+            EXPECT_EQ(std::vector<int>(rgb, rgb + 3),
+                      std::vector<int>(colours[c][corner], colours[c][corner] + 3))
+                << c << " " << corner;
+        }
+        EXPECT_EQ(corner, 4);
+    }
+}
+
+// Every polygon of a label carries the label's colour.
+void expect_label_colour(OVnode *label, int r, int g, int b) {
+    OVgeometry *geometry = OVnode_getgeometry(label);
+    ASSERT_NE(geometry, nullptr);
+    int polys = 0;
+    for (OVpoly *p = OVgeometry_getpolys(geometry); p; p = OVpoly_next(p), ++polys) {
+        int pr = -1, pg = -1, pb = -1;
+        OVpoly_getrgb(p, &pr, &pg, &pb);
+        EXPECT_EQ(pr, r);
+        EXPECT_EQ(pg, g);
+        EXPECT_EQ(pb, b);
+    }
+    EXPECT_GT(polys, 0);
+}
+
+TEST_F(ExplorerScene, LabelsTakeTheirValueInTheirOwnChannel) {
+    expect_label_colour(state().label_node[Red], 128, 0, 0);
+    expect_label_colour(state().label_node[Green], 0, 128, 0);
+    expect_label_colour(state().label_node[Blue], 0, 0, 128);
+    set(Green, 200);
+    expect_label_colour(state().label_node[Green], 0, 200, 0);
+}
+
+// The lights: under the separator a directed light and a point light at
+// (-100, -100, 0); under the root six directed lights along the axes.
+TEST_F(ExplorerScene, LightsAndTheWireframeCube) {
+    OVnode *root = state().root;
+    OVnode *separator = OVnode_getchild(root, 0);
+    ASSERT_NE(separator, nullptr);
+    EXPECT_EQ(OVlightnode_gettype(OVnode_getchild(separator, 0)), OVLIGHT_DIRECTED);
+    OVnode *point = OVnode_getchild(separator, 1);
+    EXPECT_EQ(OVlightnode_gettype(point), OVLIGHT_POINT);
+    OVp3 at;
+    ASSERT_TRUE(OVlightnode_getposition(point, at));
+    EXPECT_EQ(std::vector<float>(at, at + 3), (std::vector<float>{-100, -100, 0}));
+    const float axes[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    for (int i = 0; i < 6; ++i) {
+        OVp3 d;
+        ASSERT_TRUE(OVlightnode_getdirection(OVnode_getchild(root, 1 + i), d)) << i;
+        EXPECT_EQ(std::vector<float>(d, d + 3), std::vector<float>(axes[i], axes[i] + 3)) << i;
+    }
+    // The cube: red on +x, green on -y, blue on +z, drawn as wireframe.
+    OVgeometry *cube = OVnode_getgeometry(OVnode_getchild(root, 7));
+    ASSERT_NE(cube, nullptr);
+    EXPECT_EQ(OVgeometry_getrenderingstyle(cube), 128);
+    int corners = 0;
+    for (OVvertex *v = OVgeometry_getvertices(cube); v; v = OVvertex_next(v), ++corners) {
+        OVp3 p;
+        int r, g, b;
+        OVgeometry_getvertexposition(cube, v, p);
+        OVgeometry_getvertexrgb(cube, v, &r, &g, &b);
+        EXPECT_EQ(std::fabs(p[0]), 25.0f);
+        EXPECT_EQ(r, p[0] > 0 ? 255 : 0);
+        EXPECT_EQ(g, p[1] < 0 ? 255 : 0);
+        EXPECT_EQ(b, p[2] > 0 ? 255 : 0);
+    }
+    EXPECT_EQ(corners, 8);
 }
 
 } // namespace
