@@ -1,5 +1,7 @@
 #include "universe_fixture.h"
 
+#include "orv/path.h"
+
 #include <vector>
 
 using orvtest::messages;
@@ -44,6 +46,26 @@ TEST_F(Loop, OrderOfThreeEndsWithPaths) {
     EXPECT_EQ(std::vector<short>(order, order + 5), (std::vector<short>{3, 3, 1, 2, 4}));
     OVuniverse_go1();
     EXPECT_EQ(steps, (std::vector<char>{'T', 'A'}));
+}
+
+OVpath *recording = nullptr;
+int samples_seen_by_action = -1;
+void count_samples() {
+    samples_seen_by_action = OVpath_numelements(recording);
+}
+
+// With three entries the paths still run, after the three given steps.
+TEST_F(Loop, OrderOfThreeRecordsPathsLast) {
+    const short three[] = {2, 3, 1};
+    ASSERT_EQ(OVuniverse_seteventorder(3, three), 1);
+    recording = OVpath_new(nullptr);
+    ASSERT_TRUE(OVpath_record(recording));
+    OVuniverse_setactions(count_samples);
+    OVuniverse_go1();
+    EXPECT_EQ(samples_seen_by_action, 0);
+    EXPECT_EQ(OVpath_numelements(recording), 1);
+    OVuniverse_go1();
+    EXPECT_EQ(samples_seen_by_action, 1);
 }
 
 TEST_F(Loop, OrderOfFour) {
@@ -98,6 +120,23 @@ TEST_F(Loop, GoInsideGoIsRefused) {
     EXPECT_EQ(messages, "ORV Warning: Function OVuniverse_go is not reentrantORV Warning: Function "
                         "OVuniverse_go is not reentrantORV Warning: Function OVuniverse_go is not "
                         "reentrant");
+}
+
+void go1_then_stop() {
+    OVuniverse_go1();
+    OVuniverse_stop();
+}
+
+// Either loop function inside the other is refused with its own warning.
+TEST_F(Loop, EachLoopFunctionIsRefusedInsideTheOther) {
+    inside_action = go1_then_stop;
+    OVuniverse_go();
+    EXPECT_EQ(messages, "ORV Warning: Function OVuniverse_go1 is not reentrant.\n");
+    messages.clear();
+    inside_action = OVuniverse_go;
+    OVuniverse_go1();
+    EXPECT_EQ(messages, "ORV Warning: Function OVuniverse_go is not reentrant");
+    EXPECT_EQ(OVuniverse_framecount(), 2u);
 }
 
 TEST_F(Loop, NullActionIsTheDoNothingFunction) {
