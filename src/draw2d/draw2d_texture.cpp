@@ -18,9 +18,7 @@ ORV_API void OVwindow_draw2dtexture(OVwindow *window, const char *name, int alph
     // Not yet uploaded: the texture shows from the next frame on.
     const unsigned list = texture ? orv::tex::texture_list(texture) : 0;
     if (!list) return;
-    // White lets the texels through unchanged; the caller's colour comes back after.
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
+    // White lets the texels through unchanged, and stays the colour after.
     glEnable(GL_TEXTURE_2D);
     glColor3f(1, 1, 1);
     if (alphatest) glEnable(GL_ALPHA_TEST);
@@ -33,5 +31,4 @@ ORV_API void OVwindow_draw2dtexture(OVwindow *window, const char *name, int alph
     glEnd();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_ALPHA_TEST);
-    glColor4fv(colour);
 }

@@ -18,7 +18,7 @@ extern "C" {
 ORV_API int OVwindow_projectpoint(OVwindow *window, int eye, const OVp3 point, OVp2 out) {
     if (!out) return 0;
     out[0] = out[1] = 0;
-    if (!window || !point || !window->viewpoint) return 0;
+    if (!window_is_listed(window) || !point || !window->viewpoint) return 0;
     if (window->display_mode == 1) eye = window->eye;
     if (eye != 0 && eye != 1) return 0;
     PixelRect vp = eye_viewport(window, eye);
@@ -39,7 +39,7 @@ ORV_API int OVwindow_projectpoint(OVwindow *window, int eye, const OVp3 point, O
 }
 
 ORV_API int OVwindow_zoomnode(OVwindow *window, OVnode *node, int instance) {
-    if (!window || !node || !window->viewpoint || instance < 0) return 0;
+    if (!window_is_listed(window) || !node || !window->viewpoint || instance < 0) return 0;
     float radius = OVnode_getradius(node);
     if (!(radius >= OV_TOLERANCE)) return 0;
     OVp3 local, mid;
@@ -82,7 +82,7 @@ ORV_API int OVwindow_zoomnode(OVwindow *window, OVnode *node, int instance) {
 }
 
 ORV_API int OVwindow_zoomall(OVwindow *window) {
-    return window ? OVwindow_zoomnode(window, window->root, 0) : 0;
+    return window_is_listed(window) ? OVwindow_zoomnode(window, window->root, 0) : 0;
 }
 
 } // extern "C"

@@ -111,15 +111,19 @@ TEST_F(Draw2dTextureReference, AlphaBelowTheReferenceIsCut) {
     EXPECT_EQ(brightness(pixel(window, kRight, kUpper)), 0);
 }
 
-TEST_F(Draw2dTexture, TexelsUntintedAndTheColourKeptForWhatFollows) {
+TEST_F(Draw2dTexture, TexelsUntintedAndWhiteLeftForWhatFollowsUntextured) {
     keyed_texture(kOpaque);
     frame([](OVwindow *w) {
         OVwindow_set2dcolor(w, 0, 0, 255);
         OVwindow_draw2dtexture(w, "keyed", 0, square, whole_picture);
         OVwindow_draw2drectangle(w, 0.0f, 0.0f, 0.1f, 0.1f, 1);
+        OVwindow_set2dcolor(w, 0, 255, 0);
+        OVwindow_draw2drectangle(w, 0.9f, 0.9f, 1.0f, 1.0f, 1);
     });
     EXPECT_TRUE(near(pixel(window, kLeft, kUpper), 255, 0, 0));
-    EXPECT_TRUE(near(pixel(window, 5, 5), 0, 0, 255));
+    // Texturing is off again and the colour is the quadrilateral's white.
+    EXPECT_TRUE(near(pixel(window, 5, 5), 255, 255, 255));
+    EXPECT_TRUE(near(pixel(window, 95, 95), 0, 255, 0));
 }
 
 TEST_F(Draw2dTexture, UnknownTextureOrMissingCornersDrawNothing) {
