@@ -193,6 +193,29 @@ TEST_F(Draw2d, PointSizeLineWidthAndStipple) {
     EXPECT_GE(solid, 98);
 }
 
+TEST_F(Draw2d, SizesAndStippleLastOnlyUntilTheFunctionReturns) {
+    start(nullptr, 100, 100);
+    frame([](OVwindow *w) {
+        OVwindow_set2dpointsize(w, 9);
+        OVwindow_set2dlinewidth(w, 9);
+        OVwindow_set2dlinestyle(w, 0x0F0F);
+    });
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2dpoint(w, 0.205f, 0.205f);
+        OVwindow_draw2dline(w, 0.0f, 0.505f, 1.0f, 0.505f);
+    });
+    // One pixel point, one pixel line, no gaps in it.
+    EXPECT_TRUE(lit(20, 20));
+    EXPECT_FALSE(lit(22, 22));
+    EXPECT_FALSE(lit(50, 48));
+    EXPECT_FALSE(lit(50, 52));
+    int solid = 0;
+    for (int x = 0; x < 100; ++x)
+        solid += lit(x, 50);
+    EXPECT_GE(solid, 98);
+}
+
 TEST_F(Draw2d, SystemFontTextInItsColourWithinItsExtents) {
     start(nullptr, 200, 100);
     EXPECT_EQ(OVwindow_get2dfontcount(), 1);
@@ -281,6 +304,21 @@ TEST_F(Draw2d, TwoFontsFromTheListTheSecondCurrent) {
     EXPECT_GT(h_first, h_before);
     EXPECT_GT(w_first, w_before);
     EXPECT_FALSE(any_message("font"));
+}
+
+TEST_F(Draw2d, FontChosenOutsideTheFunctionChangesNothing) {
+    start("Arial 24\nCourier New\n", 200, 100);
+    float w_first = 0, h_first = 0, w_after = 0, h_after = 0;
+    frame([&](OVwindow *w) {
+        OVwindow_set2dfont(w, 0);
+        OVwindow_get2dtextextents(w, "MMMM", &w_first, &h_first);
+        OVwindow_set2dfont(w, 1);
+    });
+    OVwindow_set2dfont(window, 0);
+    frame([&](OVwindow *w) { OVwindow_get2dtextextents(w, "MMMM", &w_after, &h_after); });
+    // Still the second font, which the function chose last.
+    EXPECT_LT(h_after, h_first);
+    EXPECT_LT(w_after, w_first);
 }
 
 TEST_F(Draw2d, JunkListLoadsWhatItCanAndReportsTheRest) {
