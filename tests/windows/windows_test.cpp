@@ -31,6 +31,25 @@ struct Universe : ::testing::Test {
     }
 };
 
+// The universe's background setters give the colour to every window.
+TEST_F(Universe, UniverseBackgroundReachesEveryWindow) {
+    OVuniverse_new(512, 0);
+    OVwindow *first = OVwindow_new(0, 0, 64, 48, 0);
+    OVwindow *second = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_TRUE(first && second);
+    OVuniverse_setbgrgb(10, 20, 30);
+    for (OVwindow *w : {first, second}) {
+        int r = -1, g = -1, b = -1;
+        OVwindow_getbgrgb(w, &r, &g, &b);
+        EXPECT_EQ(r, 10);
+        EXPECT_EQ(g, 20);
+        EXPECT_EQ(b, 30);
+    }
+    OVuniverse_setbgcolor(0x0F8);
+    EXPECT_EQ(OVwindow_getbgcolor(first), 0x0F8);
+    EXPECT_EQ(OVwindow_getbgcolor(second), 0x0F8);
+}
+
 TEST_F(Universe, NinthWindowRefusedUntilOneIsDeleted) {
     OVuniverse_new(512, 0);
     OVwindow *windows[8];
