@@ -1,9 +1,11 @@
 // The renderer's environment variables, read when the universe opens its display.
 #include "orv/orv.h"
+#include "render/render_config.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,8 @@ struct Environment : ::testing::Test {
         OVmessage_sethook(nullptr);
         unsetenv("ORVMAXTEXSIZE");
         unsetenv("ORVZBUFFERSIZE");
+        for (const char *name : {"ORVALPHATEST", "ORVMAXPRIM", "ORVFORCECOLOR", "ORVSQRTEX"})
+            unsetenv(name);
     }
     static int count(const std::string &text) {
         int n = 0;
@@ -80,6 +84,48 @@ TEST_F(Environment, ShallowDepthBufferShortensTheDefaultYon) {
     // Out of range: the request is left alone.
     EXPECT_FLOAT_EQ(window_yon("1"), 65536.0f);
     EXPECT_FLOAT_EQ(window_yon("33"), 65536.0f);
+}
+
+// A new universe's renderer configuration with the variable set.
+const orv::RenderConfig &config_with(const char *name, const char *value) {
+    OVuniverse_delete();
+    setenv(name, value, 1);
+    OVuniverse_new(512, 0);
+    unsetenv(name);
+    return orv::render_config();
+}
+
+TEST_F(Environment, DefaultsWithoutVariables) {
+    OVuniverse_new(512, 0);
+    const orv::RenderConfig &c = orv::render_config();
+    EXPECT_EQ(c.max_texture_size, 1024);
+    EXPECT_EQ(c.stereo_gap, 18);
+    EXPECT_EQ(OVrender_getstereogap(), 18);
+    EXPECT_FLOAT_EQ(c.alpha_reference, 0);
+    EXPECT_EQ(c.max_primitives, 5000);
+    EXPECT_EQ(c.force_color, 0);
+    EXPECT_EQ(c.square_textures, 0);
+    EXPECT_EQ(c.vendor_flag, 0); // the software renderer is no Intergraph
+}
+
+TEST_F(Environment, AlphaTestReferenceIsClampedAndDividedBy256) {
+    EXPECT_FLOAT_EQ(config_with("ORVALPHATEST", "128").alpha_reference, 0.5f);
+    EXPECT_FLOAT_EQ(config_with("ORVALPHATEST", "300").alpha_reference, 255 / 256.0f);
+    EXPECT_FLOAT_EQ(config_with("ORVALPHATEST", "-7").alpha_reference, 0);
+}
+
+TEST_F(Environment, PrimitiveLimitZeroOrNegativeKeeps5000) {
+    EXPECT_EQ(config_with("ORVMAXPRIM", "64").max_primitives, 64);
+    EXPECT_EQ(config_with("ORVMAXPRIM", "0").max_primitives, 5000);
+    EXPECT_EQ(config_with("ORVMAXPRIM", "-3").max_primitives, 5000);
+}
+
+TEST_F(Environment, ForceColourAndSquareTexturesAreNonZeroSwitches) {
+    EXPECT_EQ(config_with("ORVFORCECOLOR", "2").force_color, 1);
+    EXPECT_EQ(config_with("ORVFORCECOLOR", "0").force_color, 0);
+    EXPECT_EQ(config_with("ORVSQRTEX", "1").square_textures, 1);
+    EXPECT_EQ(config_with("ORVSQRTEX", "0").square_textures, 0);
+    EXPECT_EQ(count("must be a power of 2"), 0);
 }
 
 } // namespace

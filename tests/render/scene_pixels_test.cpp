@@ -212,6 +212,10 @@ TEST_F(Scene, AboveBelowStereoShowsTheSceneInBothHalves) {
     EXPECT_TRUE(near(pixel(stereo, 20, 50), 0, 0, 255));
     EXPECT_TRUE(near(pixel(stereo, 20, 79), 0, 255, 0));
     EXPECT_TRUE(near(pixel(stereo, 1, 1), 0, 0, 255));
+    // Both eyes count; each frame starts the count again.
+    EXPECT_EQ(OVwindow_getpolycount(stereo), 12);
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(stereo), 12);
 }
 
 TEST_F(Scene, ViewportDrawsTheSceneIntoItsRectangleUnlessItsOwnerIsHidden) {

@@ -115,6 +115,25 @@ TEST_F(RenderState, MaterialInsideASeparatorIsUndoneForTheNextGeometry) {
     EXPECT_EQ(o[3].item, outside);
 }
 
+TEST_F(RenderState, MaterialAlphaAndShininessReachTheNextPlainGeometry) {
+    OVnode *m = material_node(root, 0x40 | 0x08 | 0x10, 0, 0, 0);
+    auto *data = static_cast<OVmaterialdata *>(node_payload(m));
+    data->diffuse[3] = 0.25f;
+    data->shininess = 12;
+    data->emission[1] = 0.5f;
+    plain_block(root);
+    collect();
+    std::vector<Item> o = opaque();
+    ASSERT_EQ(kinds(o), (std::vector<int>{ENTRY_MATERIAL, ENTRY_GEOMETRY}));
+    const MaterialRecord &r = material_of(o[0]);
+    EXPECT_EQ(r.mask, 0x40 | 0x08 | 0x10);
+    EXPECT_FLOAT_EQ(r.alpha, 0.25f);
+    EXPECT_FLOAT_EQ(r.diffuse[3], 0.25f);
+    EXPECT_FLOAT_EQ(r.shininess, 12);
+    EXPECT_FLOAT_EQ(r.emission[1], 0.5f);
+    EXPECT_FLOAT_EQ(r.diffuse[0], 0); // not in the mask: the level's default
+}
+
 TEST_F(RenderState, FogAndAmbientAreRestoredAtTheEndOfTheSeparator) {
     OVnode *outer_fog = OVfognode_new(root);
     ASSERT_TRUE(OVfognode_setrange(outer_fog, 50));
