@@ -2,6 +2,8 @@
 // geometries, untouched Xform nodes and lights leaving a separator.
 #include "traversal_fixture.h"
 
+extern "C" void _OVnode_draw(OVnode *root, void *state);
+
 namespace travtest {
 namespace {
 
@@ -61,6 +63,19 @@ TEST_F(Traversal, LightsLeavingASeparatorAreSwitchedOffInSlotOrder) {
     EXPECT_EQ(opaque(), expected);
     EXPECT_EQ(transparent(), expected);
     EXPECT_EQ(state->entry_count, 8);
+}
+
+TEST_F(Traversal, DrawingANodeThatIsNoRootCollectsNothing) {
+    state->view[3][2] = -10;
+    OVnode *group = OVgroupnode_new(root);
+    OVgeometrynode_new(group, OVgeometry_newblock(1, 1, 1, 0));
+    _OVnode_initstate(state);
+    _OVnode_draw(group, state);
+    _OVnode_draw(nullptr, state);
+    EXPECT_EQ(state->opaque_count, 0);
+    EXPECT_EQ(state->poly_count, 0);
+    collect(group); // the walk itself starts at any node
+    EXPECT_EQ(state->opaque_count, 1);
 }
 
 } // namespace
