@@ -150,8 +150,8 @@ long read_and_convert(const std::string &path) {
 }
 
 // The records a reader of the mesh makes, with no file read: each vertex and
-// triangle built as the readers build them, in file order; then, with close,
-// the close every load ends with.
+// triangle built as the readers build them, in file order (a triangle is
+// measured as it is built); then, with close, the close every load ends with.
 long build_from_memory(bool close) {
     OVgeometry *g = orv::geom::builder_new("grid");
     std::vector<OVvertex *> vertices;
