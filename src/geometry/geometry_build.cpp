@@ -80,6 +80,7 @@ bool vertex_coloured(const OVvertex *v) {
 void link_closed(OVpoly *p, bool settled) {
     OVgeometry *g = p->geometry;
     if (!settled) g->polys_settled = 0;
+    p->flags |= kPolyLinked;
     p->next = g->polys;
     g->polys = p;
     g->npolys++;
@@ -245,6 +246,11 @@ int OVpoly_addvertex(OVpoly *p, int i) {
 
 int OVpoly_close(OVpoly *p) {
     if (!p) return 0;
+    if (p->flags & kPolyLinked) {
+        OVwarning("OVpoly_close: polygon %lx is closed already\n",
+                  reinterpret_cast<unsigned long>(p));
+        return 0;
+    }
     int n = OVpoly_numvertices(p);
     if (!corner_count_fits(p, n)) return 0;
     corners_fit(p);

@@ -22,6 +22,9 @@ using vec::length;
 using vec::sub;
 // A polygon built in bulk whose statistics the geometry's close computes.
 constexpr std::uint16_t kPolyStatsPending = 0x8000;
+// A polygon in its geometry's list: closing it again would link it twice
+// and make the list a loop.
+constexpr std::uint16_t kPolyLinked = 0x4000;
 
 inline void copy3(const float *a, float *out) {
     vec::copy(a, out);

@@ -188,3 +188,24 @@ TEST(BuildingPhase, PolygonFromPointsTakesAtMostTheCornerLimit) {
     ASSERT_TRUE(OVgeometry_close(g));
     OVgeometry_delete(g);
 }
+
+// Closing a polygon a second time is refused: linking it again would make
+// the polygon list a loop, and reversing its ring again would turn it over.
+TEST(BuildingPhase, APolygonClosedTwiceStaysLinkedOnce) {
+    Capture cap;
+    OVgeometry *g = OVgeometry_begin();
+    add_vertices(g, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(OVpoly_addvertex(p, i));
+    ASSERT_TRUE(OVpoly_close(p));
+    const float before[3] = {p->normal[0], p->normal[1], p->normal[2]};
+    EXPECT_FALSE(OVpoly_close(p));
+    EXPECT_NE(cap.text().find("is closed already\n"), std::string::npos) << cap.text();
+    EXPECT_EQ(OVgeometry_numpolys(g), 1);
+    EXPECT_EQ(OVgeometry_getpolys(g), p);
+    EXPECT_EQ(OVpoly_next(p), nullptr);
+    EXPECT_EQ(p->normal[2], before[2]);
+    ASSERT_TRUE(OVgeometry_close(g));
+    OVgeometry_delete(g);
+}
