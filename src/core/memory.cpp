@@ -20,27 +20,17 @@ namespace {
     });
     return true;
 }();
-
-// A size beyond the address space is a caller's error (a negative count
-// converted, an overflowed product), not a shortage of memory: refused.
-bool possible_size(const char *caller, size_t size) {
-    if (size <= static_cast<size_t>(PTRDIFF_MAX)) return true;
-    OVwarning("%s: %zu bytes is no size a block can have\n", caller, size);
-    return false;
-}
 } // namespace
 
 extern "C" {
 
 ORV_API void *OVmalloc(size_t size) {
-    if (!possible_size("OVmalloc", size)) return nullptr;
     void *block = std::malloc(size ? size : 1);
     if (!block) OVfatal("OUT OF MEMORY!");
     return block;
 }
 
 ORV_API void *OVrealloc(void *block, size_t size) {
-    if (!possible_size("OVrealloc", size)) return nullptr;
     void *grown = std::realloc(block, size ? size : 1);
     if (!grown) OVfatal("OUT OF MEMORY!");
     return grown;

@@ -71,6 +71,10 @@ TEST(FatalDeathTest, AssertionReportsOnTheMessageChannel) {
 #if !defined(__SANITIZE_ADDRESS__)
 TEST(FatalDeathTest, OutOfMemoryIsFatal) {
     EXPECT_EXIT(OVmalloc(SIZE_MAX / 2), testing::ExitedWithCode(255), "OUT OF MEMORY!");
+    // Sizes past the address space, a negative count converted among them,
+    // take the same path: no allocation can hold them.
+    EXPECT_EXIT(OVmalloc(SIZE_MAX), testing::ExitedWithCode(255), "OUT OF MEMORY!");
+    EXPECT_EXIT(OVmalloc(static_cast<size_t>(-16)), testing::ExitedWithCode(255), "OUT OF MEMORY!");
     EXPECT_EXIT(
         {
             void *block = OVmalloc(16);

@@ -21,6 +21,7 @@ import sys
 # the process, wait for a person, run until stopped or take a native handle.
 NOT_CALLED = {
     "OVfatal": "ends the process",
+    "OVmalloc": "ends the process for a size no memory can hold",
     "OVassert_failed": "asks a person, may end the process",
     "OVuniverse_go": "runs until stopped",
     "OVsleep": "sleeps for the given time",
@@ -39,7 +40,6 @@ SPECIAL_ARGUMENTS = {
 
 # Results the caller owns.
 RESULT_CLEANUP = {
-    "OVmalloc": "OVfree(result);",
     "OVstrdup": "OVfree(result);",
     "OVname_normalise": "OVfree(result);",
 }

@@ -31,16 +31,6 @@ class Refusals : public ::testing::Test {
     }
 };
 
-TEST_F(Refusals, ImpossibleBlockSizesAreNotAllocated) {
-    EXPECT_EQ(OVmalloc(static_cast<size_t>(-1)), nullptr);
-    EXPECT_NE(said.find("OVmalloc: "), std::string::npos) << said;
-    void *block = OVmalloc(16);
-    said.clear();
-    EXPECT_EQ(OVrealloc(block, static_cast<size_t>(INT_MIN)), nullptr);
-    EXPECT_NE(said.find("OVrealloc: "), std::string::npos) << said;
-    OVfree(block); // left as it was
-}
-
 TEST_F(Refusals, TooManyLevelRangesAreRefusedAndTheOldOnesKept) {
     OVnode *lod = OVlodnode_new(OVuniverse_getrootnodes());
     const float ranges[] = {10, 20};
