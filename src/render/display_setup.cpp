@@ -18,11 +18,11 @@ struct Rect {
     int x, y, width, height;
 };
 
-// The first window's rectangle from the settings.
-Rect settings_rect(const Display &d) {
+// The first window's rectangle from the settings; a window with a border
+// keeps its frame on the screen when placed from the right or bottom edge.
+Rect settings_rect(const Display &d, bool bordered) {
     const OVconfig &c = *universe_config();
     Rect r{c.window_x, c.window_y, c.window_width, c.window_height};
-    bool bordered = !(c.window_flags & CONFIG_WINDOW_NO_BORDER);
     if (c.window_flags & CONFIG_WINDOW_X_FROM_RIGHT)
         r.x += d.max_width - r.width - (bordered ? 10 : 0);
     if (c.window_flags & CONFIG_WINDOW_Y_FROM_BOTTOM)
@@ -58,8 +58,8 @@ void eye_windows(const Display &d, int flags) {
 }
 
 void base_windows(int display_mode, int flags, const Display &d) {
-    Rect r = settings_rect(d);
     if (universe_config()->window_flags & CONFIG_WINDOW_NO_BORDER) flags |= OVWINDOW_BORDERLESS;
+    Rect r = settings_rect(d, !(flags & OVWINDOW_BORDERLESS));
     switch (display_mode) {
     case OVDISPLAY_STEREOFULLSCREEN:
         base_window(0, 0, d.max_width, d.max_height, flags | OVWINDOW_BORDERLESS | OVWINDOW_STEREO);

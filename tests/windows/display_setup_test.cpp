@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -69,6 +70,51 @@ TEST_F(DisplaySetup, OneWindowAtTheSettingsRectangleForTheOtherModes) {
         EXPECT_EQ(height, 480) << display;
         OVuniverse_delete();
     }
+}
+
+// Command-line options for the next universe; each call replaces the last.
+// The universe reads the texts later, so they are kept until then.
+void options(std::vector<std::string> texts) {
+    static std::vector<std::string> kept;
+    static std::vector<char *> argv;
+    kept = std::move(texts);
+    argv.clear();
+    for (std::string &t : kept)
+        argv.push_back(t.data());
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(kept.size());
+    OVuniverse_setargs(&argc, argv.data());
+}
+
+// Where the base window of a new universe with these window options lies.
+std::pair<int, int> base_position(int window_options) {
+    OVuniverse_new(1, window_options);
+    OVwindow *w = nullptr;
+    constexpr int step = 32, reach = 8192;
+    for (int x = 0; x < reach && !w; x += step)
+        for (int y = 0; y < reach && !w; y += step) {
+            OVp2 at = {static_cast<float>(x), static_cast<float>(y)};
+            w = OVwindow_findat(at);
+        }
+    int x = -1, y = -1;
+    if (w) OVwindow_getgeometry(w, &x, &y, nullptr, nullptr);
+    OVuniverse_delete();
+    return {x, y};
+}
+
+TEST_F(DisplaySetup, FromTheFarEdgesOnlyABorderedWindowKeepsRoomForItsFrame) {
+    const std::string geometry = "320x200-5-7";
+    options({"demo", "-name", "no_such_program", "-geometry", geometry});
+    const std::pair<int, int> bordered = base_position(0);
+    const std::pair<int, int> by_flags = base_position(0x0001);
+    options({"demo", "-name", "no_such_program", "-geometry", geometry, "-border", "False"});
+    const std::pair<int, int> by_option = base_position(0);
+    options({"demo", "-name", "no_such_program"});
+    ASSERT_GE(bordered.first, 0);
+    // 10 more to the left and 30 more up for the frame and caption.
+    EXPECT_EQ(by_flags.first - bordered.first, 10);
+    EXPECT_EQ(by_flags.second - bordered.second, 30);
+    EXPECT_EQ(by_option, by_flags);
 }
 
 } // namespace
