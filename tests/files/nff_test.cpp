@@ -657,6 +657,23 @@ TEST_F(Nff, TablesByVersion) {
               OVgeometry_getmtable(_OVgeomlist_geometry(_OVgeomlist_next(l))));
 }
 
+TEST_F(Nff, TheOtherMagicWord) {
+    OVgeomlist *l = load(std::string("zq\ng\n") + kTri);
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(l)), "g");
+}
+
+TEST_F(Nff, ModelSearchAddsTheExtensionOnlyToBareNames) {
+    fs::create_directories(dir_ / "models");
+    std::ofstream(dir_ / "models" / "chair.nff") << "nff";
+    std::ofstream(dir_ / "models" / "chair.x.nff") << "nff";
+    OVfile_setmodelpath((dir_ / "models").string().c_str());
+    const char *found = _OVfile_findmodel("chair");
+    EXPECT_EQ(found ? std::string(found) : "", (dir_ / "models" / "chair.nff").string());
+    EXPECT_EQ(_OVfile_findmodel("chair.x"), nullptr); // has an extension: tried as given
+    OVfile_setmodelpath("");
+}
+
 TEST_F(Nff, ScaleMultipliesEveryCoordinate) {
     std::string path = (dir_ / "scaled.nff").string();
     std::ofstream(path, std::ios::binary) << "nff\ng\n3\n0 0 0\n1 0 0\n0 1 -2\n1\n3 0 1 2\n";
