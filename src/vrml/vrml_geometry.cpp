@@ -165,11 +165,17 @@ void write_bindings(Output &out, int previous, int current) {
     }
 }
 
-// One index list: per polygon either one number per corner, each followed by
-// ", " and closed by "-1", or one number per polygon as "%2d".
+// The form of one corner's number in an index list: coordinate, normal and
+// material indices are followed by a blank, texture coordinate indices not.
+constexpr const char *spaced_corner = "%d, ";
+constexpr const char *packed_corner = "%d,";
+
+// One index list: per polygon either one number per corner in the corner
+// form, closed by "-1", or one number per polygon as "%2d".
 template <typename PerCorner, typename PerPolygon>
 void write_index(Output &out, const char *field, const std::vector<OVpoly *> &polys,
-                 bool per_corner, PerCorner corner, PerPolygon polygon) {
+                 bool per_corner, PerCorner corner, PerPolygon polygon,
+                 const char *corner_form = spaced_corner) {
     out.line("%s [\n", field);
     for (size_t i = 0; i < polys.size(); ++i) {
         OVpoly *p = polys[i];
@@ -177,7 +183,7 @@ void write_index(Output &out, const char *field, const std::vector<OVpoly *> &po
             if (i) out.text(",\n");
             out.line("%s", "");
             for (int c = 0, n = OVpoly_numvertices(p); c < n; ++c)
-                out.text("%d, ", corner(OVpoly_getvertex(p, c)));
+                out.text(corner_form, corner(OVpoly_getvertex(p, c)));
             out.text("-1");
         } else if (i) {
             out.text(",%2d", polygon(p));
@@ -208,7 +214,7 @@ void write_face_set(Output &out, OVgeometry *g, const std::vector<OVpoly *> &pol
         int next = 0; // the coordinates are numbered on through the face set
         write_index(
             out, "textureCoordIndex", polys, true, [&next](OVvertex *) { return next++; },
-            [](OVpoly *) { return 0; });
+            [](OVpoly *) { return 0; }, packed_corner);
     }
     --out.level;
     out.line("}\n");

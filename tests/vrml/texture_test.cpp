@@ -3,6 +3,7 @@
 // read back by the independent reader.
 #include "vrml_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <regex>
 #include <sstream>
@@ -59,7 +60,9 @@ std::vector<int> index_field(const std::string &text, const std::string &field, 
     at = text.find(field + " [\n", at);
     const size_t end = text.find(']', at);
     std::vector<int> numbers;
-    std::istringstream in(text.substr(at + field.size() + 2, end - at - field.size() - 2));
+    std::string list = text.substr(at + field.size() + 2, end - at - field.size() - 2);
+    std::replace(list.begin(), list.end(), ',', ' '); // numbers end in "," or ", "
+    std::istringstream in(list);
     for (std::string word; in >> word;)
         numbers.push_back(std::stoi(word));
     return numbers;
@@ -94,7 +97,7 @@ TEST_F(VrmlTexture, TexturedBlockWritesItsTextureCoordinatesAndIndices) {
     EXPECT_LT(text.find("TextureCoordinate2 { point [\n"), text.find(pair));
     // Every -1 stands apart from the numbers around it.
     EXPECT_FALSE(std::regex_search(text, std::regex("[0-9]-1|-1[0-9]")));
-    EXPECT_TRUE(has_line(text, "20, 21, 22, 23, -1"));
+    EXPECT_TRUE(has_line(text, "20,21,22,23,-1")); // "%d," per corner, then -1
 }
 
 TEST_F(VrmlTexture, UntintedFacesUseAnAppendedWhiteEntry) {
