@@ -27,10 +27,10 @@ ORV_API int OVnet_getport(void);
 /* The range setting. */
 ORV_API int OVnet_getrange(void);
 /* Opens the channel; a non-null address, non-zero port and non-zero range
- * are validated and stored first. A failed open changes no setting. */
+ * are validated and stored first, in that order, as by the setters. */
 ORV_API int OVnet_open(const char *address, int port, int range);
-/* Sends what is pending, leaves the group, closes the channel and forgets
- * every message received. */
+/* Sends what is pending, leaves the group and closes the channel. Messages
+ * already received stay readable until the next open. */
 ORV_API void OVnet_close(void);
 /* Appends a message of 1 to 256 bytes and type 1 to 255 to the pending
  * datagram, encoded as its type asks. False when closed or refused. */
@@ -52,7 +52,8 @@ ORV_API int OVnet_readraw(void *buffer, int capacity, int *identifier, int *leng
 /* Discards the next message, if any. */
 ORV_API void OVnet_skip(void);
 /* Datagrams dropped whole since the channel was opened because their
- * messages did not fit them. */
+ * messages did not fit them ("Net data is out of sync\n" is reported for
+ * those whose messages do not line up) or they were too long or too short. */
 ORV_API unsigned OVnet_getdropped(void);
 
 ORV_EXTERN_C_END

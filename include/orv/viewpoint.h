@@ -78,7 +78,9 @@ ORV_API void OVviewpoint_alignaxis(OVviewpoint *viewpoint, int axis, const OVp3 
 ORV_API void OVviewpoint_worldtolocal(const OVviewpoint *viewpoint, const OVp3 p, OVp3 out);
 /* Point of the viewpoint's frame into world coordinates. */
 ORV_API void OVviewpoint_localtoworld(const OVviewpoint *viewpoint, const OVp3 p, OVp3 out);
-/* Viewpoint-to-world matrix; the right-eye point as translation when asked. */
+/* Viewpoint matrix: the rotation of the conjugate orientation (world
+ * directions into the viewpoint's frame) over the eye point, the right-eye
+ * point when asked. */
 ORV_API void OVviewpoint_getm4(const OVviewpoint *viewpoint, OVm4 out, int righteye);
 
 /* View angle in radians, accepted from 0.004 to pi/2 - 0.004; 1 when stored. */

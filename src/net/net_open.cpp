@@ -9,13 +9,12 @@
 namespace orv::net {
 
 namespace {
-// Validates every argument before storing any, so that a refused open leaves
-// the settings as they were.
-bool staged_settings(const char *address, int port, int range, Settings &staged) {
-    staged = settings();
-    if (address && !apply_group(address, staged)) return false;
-    if (port != 0 && !apply_port(port, staged)) return false;
-    return range == 0 || apply_range(range, staged);
+// Stores the given arguments in turn as the setters do; the first refused
+// one ends the open, the ones before it stay stored.
+bool store_arguments(const char *address, int port, int range) {
+    if (address && !apply_group(address, settings())) return false;
+    if (port != 0 && !apply_port(port, settings())) return false;
+    return range == 0 || apply_range(range, settings());
 }
 } // namespace
 
@@ -26,12 +25,10 @@ using namespace orv::net;
 extern "C" {
 
 ORV_API int OVnet_open(const char *address, int port, int range) {
-    Settings staged;
-    if (channel_open() || !staged_settings(address, port, range, staged)) return 0;
+    if (channel_open() || !store_arguments(address, port, range)) return 0;
     reset_reception();
     reset_send_buffer();
-    if (!open_sockets(staged)) return 0;
-    settings() = staged;
+    if (!open_sockets(settings())) return 0;
     reset_dropped();
     return 1;
 }
@@ -41,8 +38,6 @@ ORV_API void OVnet_close(void) {
     // Messages accepted by a send still go out.
     send_pending();
     close_sockets();
-    // Nothing read after a later open may come from before it.
-    reset_reception();
 }
 
 } // extern "C"

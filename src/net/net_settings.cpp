@@ -7,6 +7,7 @@
 #include "orv/net.h"
 
 #include <cstring>
+#include <string>
 
 namespace orv::net {
 
@@ -65,8 +66,9 @@ bool apply_group(const char *address, Settings &target) {
     }
     if (a[0] == kMaskMarker)
         target.broadcast_mask = std::uint32_t(a[0]) << 24 | a[1] << 16 | a[2] << 8 | a[3];
-    else
-        target.group = address;
+    else // kept in the plain dotted form, without leading zeros
+        target.group = std::to_string(a[0]) + '.' + std::to_string(a[1]) + '.' +
+                       std::to_string(a[2]) + '.' + std::to_string(a[3]);
     return true;
 }
 

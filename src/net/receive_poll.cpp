@@ -7,6 +7,7 @@
 #include "net/receive_ring.h"
 #include "net/wire_format.h"
 
+#include "orv/message.h"
 #include "orv/orv_internal.h"
 
 #include <cstring>
@@ -29,9 +30,11 @@ bool queue_waiting() {
     const std::uint8_t *messages = waiting + kPacketHeaderSize;
     std::size_t size = waiting_size - kPacketHeaderSize;
     if (waiting[kPacketTypeOffset] == kDataPacket) {
-        if (!valid_message_chain(messages, size))
+        if (!valid_message_chain(messages, size)) {
+            // Queued, it would put the ring out of step with its headers.
+            OVwarning("Net data is out of sync\n");
             ++dropped;
-        else if (!receive_ring().append(messages, size))
+        } else if (!receive_ring().append(messages, size))
             return false;
     }
     waiting_size = 0;

@@ -84,18 +84,26 @@ ORV_API void OVviewpoint_localtoworld(const OVviewpoint *viewpoint, const OVp3 p
 
 ORV_API void OVviewpoint_getm4(const OVviewpoint *viewpoint, OVm4 out, int righteye) {
     if (!viewpoint || !out) return;
-    // Rows are the world images of the local axes, so that a local point
-    // times the matrix is its world position, as OVviewpoint_localtoworld.
+    // The rotation block is that of the conjugate orientation: a world
+    // direction times it is the direction in the viewpoint's frame. The eye
+    // sits in the fourth row.
+    const float *q = viewpoint->orientation;
+    const OVq conjugate = {-q[0], -q[1], -q[2], q[3]};
     OVm3 rotation;
-    OVq_2m3(viewpoint->orientation, rotation);
+    OVq_2m3(conjugate, rotation);
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column)
             out[row][column] = rotation[row][column];
         out[row][3] = 0;
     }
+    OVp3 right = {0, 0, 0};
+    if (righteye) {
+        OVviewpoint_getaxis(viewpoint, 0, right);
+        for (int i = 0; i < 3; ++i)
+            right[i] *= viewpoint->parallax;
+    }
     for (int i = 0; i < 3; ++i)
-        out[3][i] =
-            viewpoint->position[i] + (righteye ? viewpoint->parallax * rotation[0][i] : 0.0f);
+        out[3][i] = viewpoint->position[i] + right[i];
     out[3][3] = 1;
 }
 

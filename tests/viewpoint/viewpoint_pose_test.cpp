@@ -120,28 +120,43 @@ TEST_F(ViewpointTest, WorldAndLocalConversionsAreInverse) {
     EXPECT_P3_NEAR(back, 0, 0, 5);
 }
 
-TEST_F(ViewpointTest, MatrixRowsAreTheLocalAxesAndTheEye) {
+TEST_F(ViewpointTest, MatrixHoldsTheConjugateRotationOverTheEye) {
     const OVp3 p = {1, 2, 3};
     OVviewpoint_setposition(vp, p);
     OVviewpoint_rotate(vp, 1, half_turn, 0);
     OVviewpoint_setparallax(vp, 2);
     OVm4 m;
     OVviewpoint_getm4(vp, m, 0);
-    EXPECT_P3_NEAR(m[0], 0, 0, -1);
+    EXPECT_P3_NEAR(m[0], 0, 0, 1);
     EXPECT_P3_NEAR(m[1], 0, 1, 0);
-    EXPECT_P3_NEAR(m[2], 1, 0, 0);
+    EXPECT_P3_NEAR(m[2], -1, 0, 0);
     EXPECT_P3_NEAR(m[3], 1, 2, 3);
-    EXPECT_FLOAT_EQ(m[0][3], 0);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FLOAT_EQ(m[row][3], 0) << row;
     EXPECT_FLOAT_EQ(m[3][3], 1);
     OVviewpoint_getm4(vp, m, 1);
     EXPECT_P3_NEAR(m[3], 1, 2, 1); // two units along local +X
-    // A local point through the matrix lands where localtoworld puts it.
-    const OVp3 local = {1, 2, 3};
-    OVp3 world, through;
-    OVviewpoint_localtoworld(vp, local, world);
+    // The view direction, a world vector, comes out as local +Z.
+    OVp3 d, local;
+    OVviewpoint_getdirection(vp, d);
+    OVp3_xformdirm4(d, m, local);
+    EXPECT_P3_NEAR(local, 0, 0, 1);
+}
+
+TEST_F(ViewpointTest, MatrixElementsFollowTheQuaternion) {
+    // An unnormalised orientation shows every term of the formula.
+    const float x = 0.1f, y = 0.2f, z = 0.3f, w = 0.9f;
+    const OVq q = {x, y, z, w};
+    ASSERT_TRUE(OVviewpoint_setorientation(vp, q));
+    OVm4 m;
     OVviewpoint_getm4(vp, m, 0);
-    OVp3_xformm4(local, m, through);
-    EXPECT_P3_NEAR(through, world[0], world[1], world[2]);
+    const float expected[3][3] = {
+        {1 - 2 * y * y - 2 * z * z, 2 * x * y + 2 * z * w, 2 * x * z - 2 * y * w},
+        {2 * x * y - 2 * z * w, 1 - 2 * x * x - 2 * z * z, 2 * y * z + 2 * x * w},
+        {2 * x * z + 2 * y * w, 2 * y * z - 2 * x * w, 1 - 2 * x * x - 2 * y * y}};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_NEAR(m[row][column], expected[row][column], 1e-5) << row << column;
 }
 
 TEST_F(ViewpointTest, InvalidQuaternionIsRefusedWithTheMessage) {
