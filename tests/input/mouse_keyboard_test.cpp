@@ -6,6 +6,7 @@
 #include "orv/render.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -264,4 +265,90 @@ TEST_F(MouseTest, ANewUniverseStartsWithoutKeysOrButtons) {
     ASSERT_NE(fresh, nullptr);
     OVmouse_stateonly(fresh);
     EXPECT_EQ(OVsensor_getmiscdata(fresh), 0u);
+}
+
+namespace {
+std::string button_events;
+void record_button(void *, const char *property, void *value, double) {
+    button_events += std::string(property) + '=' + std::to_string(*static_cast<int *>(value)) + ';';
+}
+} // namespace
+
+TEST_F(MouseTest, EveryButtonMessageFiresItsPropertyWithItsValue) {
+    button_events.clear();
+    for (const char *property : {"LeftButton", "RightButton", "MiddleButton", "LeftButtonDbl",
+                                 "RightButtonDbl", "MiddleButtonDbl"})
+        ASSERT_TRUE(OVproperty_addhandler(window, property, record_button));
+    for (int b : {OVBUTTON_LEFT, OVBUTTON_RIGHT, OVBUTTON_MIDDLE}) {
+        send(OVwinmsgkind::ButtonDown, 0, 0, b);
+        send(OVwinmsgkind::ButtonUp, 0, 0, b);
+        send(OVwinmsgkind::ButtonDouble, 0, 0, b);
+    }
+    _OVevent_pass();
+    EXPECT_EQ(button_events, "LeftButton=1;LeftButton=0;LeftButtonDbl=1;"
+                             "RightButton=1;RightButton=0;RightButtonDbl=1;"
+                             "MiddleButton=1;MiddleButton=0;MiddleButtonDbl=1;");
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), 0xFC7u) << "pressed, released and doubled, none held";
+}
+
+TEST_F(MouseTest, HeldButtonsShowUntilReleased) {
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_MIDDLE);
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_LEFTHELD | OVMOUSE_MIDDLEHELD |
+                                                    OVMOUSE_LEFTPRESSED | OVMOUSE_MIDDLEPRESSED));
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_LEFTHELD | OVMOUSE_MIDDLEHELD));
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_LEFT);
+    OVmouse_stateonly(mouse);
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_MIDDLEHELD | OVMOUSE_RIGHTHELD |
+                                                    OVMOUSE_RIGHTPRESSED | OVMOUSE_LEFTRELEASED));
+}
+
+TEST_F(MouseTest, OnlyTheFirstMouseSensorSeesThePressEvents) {
+    OVsensor *second = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_stateonly, nullptr, 1, 0);
+    ASSERT_NE(second, nullptr);
+    OVsensor_setupdatefn(mouse, OVmouse_stateonly);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVuniverse_go1();
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_LEFTHELD | OVMOUSE_LEFTPRESSED));
+    EXPECT_EQ(OVsensor_getmiscdata(second), unsigned(OVMOUSE_LEFTHELD));
+}
+
+TEST_F(MouseTest, RawDataIsTheCursorPlusTheViewportOriginAndStateOnlyStaysAtRest) {
+    ASSERT_TRUE(OVwindow_setviewport(window, 20, 0, 100, 100));
+    send(OVwinmsgkind::MouseMove, 70, 30);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVmouse_stateonly(mouse);
+    const float *raw = static_cast<const float *>(OVsensor_getrawdata(mouse));
+    ASSERT_NE(raw, nullptr);
+    EXPECT_FLOAT_EQ(raw[0], 90);
+    OVp3 t;
+    OVq q;
+    OVsensor_gettranslation(mouse, t);
+    OVsensor_getrotation(mouse, q);
+    EXPECT_P3_NEAR(t, 0, 0, 0);
+    EXPECT_FLOAT_EQ(q[3], 1);
+    // The centre is half the viewport's size: x 70 is 40% right of 50.
+    OVmouse_fly(mouse);
+    OVsensor_getrotation(mouse, q);
+    EXPECT_NEAR(q[1], -std::sin(0.4f * 0.5f * 0.0872660f), 1e-5);
+}
+
+TEST_F(MouseTest, MessagesOfAnotherWindowLeaveTheRawDataAlone) {
+    send(OVwinmsgkind::MouseMove, 40, 40);
+    OVmouse_stateonly(mouse);
+    const float *raw = static_cast<const float *>(OVsensor_getrawdata(mouse));
+    ASSERT_NE(raw, nullptr);
+    EXPECT_FLOAT_EQ(raw[0], 40);
+    // A message whose platform window is none of the toolkit's.
+    OVwinmsg m{};
+    m.kind = OVwinmsgkind::MouseMove;
+    m.window_id = 0xFFFFFF;
+    m.x = 5;
+    _OVinput_windowmessage(window, &m);
+    OVmouse_stateonly(mouse);
+    EXPECT_FLOAT_EQ(raw[0], 40);
 }
