@@ -147,7 +147,7 @@ ORV_API OVwindow *OVwindow_newuser(uintptr_t native, int flags) {
 }
 
 ORV_API OVwindow *OVwindow_newviewport(OVwindow *parent, int x, int y, int width, int height) {
-    if (!parent || parent->is_viewport || !window_is_listed(parent) ||
+    if (!window_is_listed(parent) || parent->is_viewport ||
         !viewport_in_range("OVwindow_newviewport", x, y, width, height) || at_window_limit())
         return nullptr;
     auto *w = static_cast<OVwindow *>(OVmalloc(sizeof(OVwindow)));
