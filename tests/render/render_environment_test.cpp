@@ -2,6 +2,8 @@
 #include "orv/orv.h"
 #include "render/render_config.h"
 
+#include "support/universe_test.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,20 +13,11 @@
 
 namespace {
 
-std::vector<std::string> messages;
-int hook(const char *text) {
-    messages.push_back(text);
-    return 0;
-}
+using orv_test::messages;
 
-struct Environment : ::testing::Test {
-    void SetUp() override {
-        messages.clear();
-        OVmessage_sethook(hook);
-    }
+struct Environment : orv_test::UniverseTest {
     void TearDown() override {
-        OVuniverse_delete();
-        OVmessage_sethook(nullptr);
+        orv_test::UniverseTest::TearDown();
         unsetenv("ORVMAXTEXSIZE");
         unsetenv("ORVZBUFFERSIZE");
         for (const char *name : {"ORVALPHATEST", "ORVMAXPRIM", "ORVFORCECOLOR", "ORVSQRTEX"})

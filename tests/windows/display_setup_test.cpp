@@ -1,6 +1,8 @@
 // Display set-up by display mode: which base windows the universe opens.
 #include "orv/orv.h"
 
+#include "support/universe_test.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,21 +12,9 @@
 
 namespace {
 
-std::vector<std::string> messages;
-int hook(const char *text) {
-    messages.push_back(text);
-    return 0;
-}
+using orv_test::messages;
 
-struct DisplaySetup : ::testing::Test {
-    void SetUp() override {
-        messages.clear();
-        OVmessage_sethook(hook);
-    }
-    void TearDown() override {
-        OVuniverse_delete();
-        OVmessage_sethook(nullptr);
-    }
+struct DisplaySetup : orv_test::UniverseTest {
     // The base window at the screen's corner, or null.
     static OVwindow *base_window() {
         OVp2 corner = {1, 1};

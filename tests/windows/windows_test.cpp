@@ -1,6 +1,8 @@
 // Windows: limits, viewports, colours, clipping, display set-up, closing.
 #include "orv/orv.h"
 
+#include "support/universe_test.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,21 +11,9 @@
 
 namespace {
 
-std::vector<std::string> messages;
-int hook(const char *text) {
-    messages.push_back(text);
-    return 0;
-}
+using orv_test::messages;
 
-struct Universe : ::testing::Test {
-    void SetUp() override {
-        messages.clear();
-        OVmessage_sethook(hook);
-    }
-    void TearDown() override {
-        OVuniverse_delete();
-        OVmessage_sethook(nullptr);
-    }
+struct Universe : orv_test::UniverseTest {
     static bool said(const std::string &text) {
         for (const std::string &m : messages)
             if (m.find(text) != std::string::npos) return true;
