@@ -5,6 +5,8 @@
 #include "geometry/geometry_internal.h"
 #include "geometry/record_pool.h"
 
+#include <cstdint>
+
 namespace orv::geom {
 namespace {
 
@@ -53,11 +55,16 @@ OVvertex *indexed_vertex(int i) {
 
 namespace {
 
+// A polygon handle as the messages print it, in a plain %x.
+unsigned handle_hex(const OVpoly *p) {
+    return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(p));
+}
+
 // The corner count a close accepts, with the close's warning otherwise.
 bool corner_count_fits(const OVpoly *p, int n) {
     if (n >= 3 && n <= OVPOLY_MAXCORNERS) return true;
-    OVwarning("Polygon %lx has %d vertices -- outside [%d,%d]\n",
-              reinterpret_cast<unsigned long>(p), n, 3, OVPOLY_MAXCORNERS);
+    OVwarning("Polygon %x has %d vertices -- outside [%d,%d]\n", handle_hex(p), n, 3,
+              OVPOLY_MAXCORNERS);
     return false;
 }
 
@@ -247,8 +254,7 @@ int OVpoly_addvertex(OVpoly *p, int i) {
 int OVpoly_close(OVpoly *p) {
     if (!p) return 0;
     if (p->flags & kPolyLinked) {
-        OVwarning("OVpoly_close: polygon %lx is closed already\n",
-                  reinterpret_cast<unsigned long>(p));
+        OVwarning("OVpoly_close: polygon %x is closed already\n", handle_hex(p));
         return 0;
     }
     int n = OVpoly_numvertices(p);

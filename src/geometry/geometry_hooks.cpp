@@ -6,7 +6,7 @@ namespace orv::geom {
 namespace {
 RenderHooks render_hooks = {};
 PortalHooks portal_hooks = {};
-void (*node_changed_hook)(OVnode *) = nullptr;
+NodeHooks node_hooks = {};
 } // namespace
 
 RenderHooks set_render_hooks(const RenderHooks &hooks) {
@@ -19,8 +19,8 @@ void set_portal_hooks(const PortalHooks &hooks) {
     portal_hooks = hooks;
 }
 
-void set_node_changed_hook(void (*fn)(OVnode *node)) {
-    node_changed_hook = fn;
+void set_node_hooks(const NodeHooks &hooks) {
+    node_hooks = hooks;
 }
 
 void render_stale(OVgeometry *g) {
@@ -45,7 +45,11 @@ void portal_forget(OVpoly *p) {
 }
 
 void node_changed(OVnode *node) {
-    if (node && node_changed_hook) node_changed_hook(node);
+    if (node && node_hooks.changed) node_hooks.changed(node);
+}
+
+void node_geometry_deleted(OVnode *node) {
+    if (node && node_hooks.geometry_deleted) node_hooks.geometry_deleted(node);
 }
 
 } // namespace orv::geom

@@ -22,11 +22,16 @@ struct PortalHooks {
     void (*forget)(OVpoly *p); // p is being freed
 };
 
+// scene/: the node drawing a geometry.
+struct NodeHooks {
+    void (*changed)(OVnode *node);          // its drawing data changed
+    void (*geometry_deleted)(OVnode *node); // its geometry goes: the node goes with it
+};
+
 // Returns the hooks they replace.
 RenderHooks set_render_hooks(const RenderHooks &hooks);
 void set_portal_hooks(const PortalHooks &hooks);
-// scene/: a node's drawing data changed.
-void set_node_changed_hook(void (*fn)(OVnode *node));
+void set_node_hooks(const NodeHooks &hooks);
 
 // The renderer's record of g is stale, or goes with g.
 void render_stale(OVgeometry *g);
@@ -35,5 +40,6 @@ void portals_restat();
 void *portal_of(OVpoly *p);
 void portal_forget(OVpoly *p);
 void node_changed(OVnode *node);
+void node_geometry_deleted(OVnode *node);
 
 } // namespace orv::geom

@@ -42,12 +42,17 @@ OVgeometry *_OVgeometry_new(void *owner) {
 int OVgeometry_delete(OVgeometry *g) {
     if (!g) return 0;
     if (g->refcount > 1) return --g->refcount;
+    // The node drawing g goes first, while g is whole: it would be left
+    // pointing at a freed record.
+    if (OVnode *node = g->node) {
+        g->node = nullptr;
+        node_geometry_deleted(node);
+    }
     _OVgeometry_checkifopen(g);
     if (g->mtable) _OVmtable_detach(g->mtable, g);
     g->mtable = nullptr;
     if (g->owns_polys) free_poly_list(g->polys);
     g->polys = nullptr;
-    g->node = nullptr; // the node owns its own record; it only pointed at us
     free_vertex_list(g->vertices);
     reference_free(&g->reference);
     render_release(g);

@@ -37,7 +37,10 @@ void connect_modules() {
     scene::set_object_node_hooks({_OVobjectnode_collect, _OVobjectnode_bounds,
                                   _OVobjectnode_geometry, _OVobjectnode_deleted});
     geom::set_render_hooks({render_data_stale, render_data_release});
-    geom::set_node_changed_hook(_OVnode_changed);
+    // A geometry node goes with its geometry; an object node with its object.
+    geom::set_node_hooks({_OVnode_changed, [](OVnode *node) {
+                              if (OVnode_gettype(node) == OVNODE_GEOMETRY) _OVnode_delete(node);
+                          }});
     geom::set_portal_hooks({_OVportal_restatall, _OVportal_findpoly, _OVportal_forgetpoly});
     // The model writers name the portals of the universe object.
     set_portal_target_lookup([](OVpoly *p) { return _OVportal_gettarget(OVpoly_getportal(p)); });

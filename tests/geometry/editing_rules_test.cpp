@@ -14,7 +14,7 @@ int node_changes = 0;
 // which its deletion only forgets.
 struct NodeSpy {
     explicit NodeSpy(OVgeometry *g) {
-        orv::geom::set_node_changed_hook([](OVnode *) { ++node_changes; });
+        orv::geom::set_node_hooks({[](OVnode *) { ++node_changes; }, nullptr});
         g->node = reinterpret_cast<OVnode *>(g);
         node_changes = 0;
     }

@@ -14,7 +14,7 @@ void count_node_change(OVnode *) {
 }
 
 void count_node_changes() {
-    orv::geom::set_node_changed_hook(count_node_change);
+    orv::geom::set_node_hooks({count_node_change, nullptr});
     node_changes = 0;
 }
 } // namespace

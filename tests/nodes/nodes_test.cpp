@@ -245,3 +245,31 @@ TEST_F(Nodes, DeletingAWideSceneFreesEveryGeometryTableAndName) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Nodes, DeletingAGeometryDeletesItsNode) {
+    OVgeometry *g = OVgeometry_newblock(1, 1, 1, 0);
+    OVnode *n = OVgeometrynode_new(root, g);
+    ASSERT_NE(n, nullptr);
+    OVnode_setname(n, "held");
+    OVnode *group = OVgroupnode_new(root);
+    ASSERT_TRUE(OVnode_addchild(group, n)); // a second parent
+    EXPECT_EQ(OVgeometry_delete(g), 0);
+    EXPECT_EQ(OVuniverse_findnode("held", 4), nullptr);
+    ASSERT_EQ(OVnode_numchildren(root), 1); // only the group is left
+    EXPECT_EQ(OVnode_getchild(root, 0), group);
+    EXPECT_EQ(OVnode_numchildren(group), 0);
+    EXPECT_EQ(OVnode_numpolys(root), 0);
+
+    // Inside a movable node, the movable stays with nothing below it.
+    OVgeometry *moved = OVgeometry_newblock(1, 1, 1, 0);
+    OVnode *m = OVmovgeometrynode_new(root, moved);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(OVnode_numpolys(root), 6);
+    EXPECT_EQ(OVgeometry_delete(moved), 0);
+    EXPECT_EQ(OVnode_getgeometry(m), nullptr);
+    EXPECT_EQ(OVnode_numpolys(root), 0);
+}
+
+} // namespace
