@@ -347,3 +347,95 @@ TEST_F(MouseTest, MessagesOfAnotherWindowLeaveTheRawDataAlone) {
     OVmouse_stateonly(mouse);
     EXPECT_FLOAT_EQ(raw[0], 40);
 }
+
+namespace {
+int key_value = 0;
+int key_asked = 0;
+void take_key_value(void *, const char *, void *value, double) {
+    key_value = *static_cast<int *>(value);
+}
+int count_key_asked(void *, const char *, double) {
+    ++key_asked;
+    return 1;
+}
+} // namespace
+
+TEST_F(MouseTest, KeyHandlersGetTheKeyCode) {
+    key_value = 0;
+    ASSERT_TRUE(OVproperty_addhandler(window, "Key", take_key_value));
+    send(OVwinmsgkind::KeyDown, 0, 0, 0, OVKEY_F1 + 4);
+    OVuniverse_go1();
+    EXPECT_EQ(key_value, 1063);
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+}
+
+TEST_F(MouseTest, KeyPreHandlersAloneAreAskedAndTheKeyStaysQueued) {
+    key_asked = 0;
+    ASSERT_TRUE(OVproperty_addhandler_pre(window, "Key", count_key_asked));
+    send(OVwinmsgkind::Char, 0, 0, 0, 'k');
+    _OVkeyboard_deliver();
+    EXPECT_EQ(key_asked, 1);
+    EXPECT_EQ(OVkeyboard_getkey(), 'k');
+}
+
+TEST_F(MouseTest, EmptyQueueReadsZeroEitherWay) {
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+    EXPECT_EQ(OVkeyboard_getlastkey(), 0);
+    OVkeyboard_open();
+    send(OVwinmsgkind::Char, 0, 0, 0, '7');
+    EXPECT_EQ(OVkeyboard_getlastkey(), '7');
+    EXPECT_EQ(OVkeyboard_getlastkey(), 0);
+    OVkeyboard_close();
+}
+
+TEST_F(MouseTest, MiddleButtonAloneDoesNotFly) {
+    cursor(0.8f, -0.8f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_MIDDLE);
+    OVmouse_fly(mouse);
+    expect_record_at_rest();
+    EXPECT_EQ(OVsensor_getmiscdata(mouse), unsigned(OVMOUSE_MIDDLEHELD | OVMOUSE_MIDDLEPRESSED));
+}
+
+TEST_F(MouseTest, LeftButtonTurnsAndBacksOffBelowTheCentre) {
+    OVsensor_setangularrate(mouse, 1.0f);
+    cursor(-0.5f, 0.4f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVmouse_fly(mouse);
+    OVp3 t;
+    OVq q;
+    OVsensor_gettranslation(mouse, t);
+    OVsensor_getrotation(mouse, q);
+    EXPECT_P3_NEAR(t, 0, 0, -0.4f);
+    const float qy = std::sin(0.25f); // -sin(nx * 0.5 * rate) with nx = -0.5
+    EXPECT_NEAR(q[0], 0, 1e-6);
+    EXPECT_NEAR(q[1], qy, 1e-4);
+    EXPECT_NEAR(q[2], 0, 1e-6);
+    EXPECT_NEAR(q[3], std::sqrt(1 - qy * qy), 1e-4);
+}
+
+TEST_F(MouseTest, BothButtonsWithEqualOffsetsPitch) {
+    cursor(0.5f, 0.5f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_RIGHT);
+    OVmouse_fly(mouse);
+    OVq q;
+    OVsensor_getrotation(mouse, q);
+    EXPECT_NEAR(q[0], std::sin(0.5f * 0.5f * 0.0872660f), 1e-5);
+    EXPECT_FLOAT_EQ(q[2], 0);
+    OVsensor_setconstraints(mouse, OVSENSOR_NORX);
+    OVmouse_fly(mouse);
+    expect_record_at_rest();
+}
+
+TEST_F(MouseTest, EachFlyingPassStartsFromRest) {
+    cursor(0, -0.5f);
+    send(OVwinmsgkind::ButtonDown, 0, 0, OVBUTTON_LEFT);
+    OVmouse_fly(mouse);
+    OVmouse_fly(mouse);
+    OVp3 t;
+    OVsensor_gettranslation(mouse, t);
+    EXPECT_P3_NEAR(t, 0, 0, 0.5f);
+    send(OVwinmsgkind::ButtonUp, 0, 0, OVBUTTON_LEFT);
+    OVmouse_fly(mouse);
+    expect_record_at_rest();
+}

@@ -47,6 +47,7 @@ AssertChoice show_assert_box(const char *caption, const char *text);
 
 // The key code of the keyboard queue for an SDL keycode of a special key
 // (function keys, arrows, Home, End, Page Up, Page Down); 0 for every other key.
-int special_key_code(int sdl_keycode);
+// With Num Lock off the keypad's digits are these navigation keys too.
+int special_key_code(int sdl_keycode, bool num_lock);
 
 } // namespace orv::platform::sdl

@@ -7,7 +7,38 @@
 
 namespace orv::platform::sdl {
 
-int special_key_code(int sdl_keycode) {
+namespace {
+
+// The keypad's navigation keys, which type digits only while Num Lock is on.
+int keypad_navigation_code(int sdl_keycode) {
+    switch (sdl_keycode) {
+    case SDLK_KP_8:
+        return OVKEY_UP;
+    case SDLK_KP_2:
+        return OVKEY_DOWN;
+    case SDLK_KP_6:
+        return OVKEY_RIGHT;
+    case SDLK_KP_4:
+        return OVKEY_LEFT;
+    case SDLK_KP_7:
+        return OVKEY_HOME;
+    case SDLK_KP_9:
+        return OVKEY_PAGEUP;
+    case SDLK_KP_1:
+        return OVKEY_END;
+    case SDLK_KP_3:
+        return OVKEY_PAGEDOWN;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+int special_key_code(int sdl_keycode, bool num_lock) {
+    if (!num_lock) {
+        if (int code = keypad_navigation_code(sdl_keycode)) return code;
+    }
     if (sdl_keycode >= SDLK_F1 && sdl_keycode <= SDLK_F12)
         return OVKEY_F1 + (sdl_keycode - SDLK_F1);
     switch (sdl_keycode) {

@@ -87,7 +87,7 @@ int control_character(SDL_Keycode key) {
 
 void key_event(MessageHandler handler, const SDL_KeyboardEvent &e) {
     OVwinmsg m{};
-    m.key = special_key_code(e.keysym.sym);
+    m.key = special_key_code(e.keysym.sym, (e.keysym.mod & KMOD_NUM) != 0);
     send(handler, OVwinmsgkind::KeyDown, e.windowID, m);
     if (int c = control_character(e.keysym.sym)) {
         OVwinmsg ch{};
