@@ -6,7 +6,6 @@
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"
 #include "viewpoint/viewpoint_record.h"
-#include "viewpoint/viewpoint_record.h"
 
 #include <cmath>
 #include <cstring>

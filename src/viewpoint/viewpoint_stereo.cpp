@@ -4,7 +4,6 @@
 #include "orv/viewpoint.h"
 #include "scene/property_protocol.h"
 #include "viewpoint/viewpoint_record.h"
-#include "viewpoint/viewpoint_record.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,7 +44,8 @@ void viewpoint_righteye(const OVviewpoint *viewpoint, OVp3 out_position, OVq out
 extern "C" {
 
 ORV_API int OVviewpoint_setparallax(OVviewpoint *viewpoint, float parallax) {
-    return viewpoint && orv::change_field(viewpoint, "Parallax", viewpoint->parallax, parallax);
+    return viewpoint && orv::finite(parallax) &&
+           orv::change_field(viewpoint, "Parallax", viewpoint->parallax, parallax);
 }
 
 ORV_API float OVviewpoint_getparallax(const OVviewpoint *viewpoint) {
@@ -65,7 +65,7 @@ ORV_API int OVviewpoint_getconvergence(const OVviewpoint *viewpoint) {
 }
 
 ORV_API int OVviewpoint_setconvergencedist(OVviewpoint *viewpoint, float distance) {
-    return viewpoint &&
+    return viewpoint && orv::finite(distance) &&
            orv::change_field(viewpoint, "ConvergenceDist", viewpoint->convergence_distance,
                              std::max(distance, OV_TOLERANCE));
 }

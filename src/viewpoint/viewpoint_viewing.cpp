@@ -25,7 +25,7 @@ ORV_API float OVviewpoint_getviewangle(const OVviewpoint *viewpoint) {
 }
 
 ORV_API int OVviewpoint_setaspect(OVviewpoint *viewpoint, float ratio) {
-    if (!viewpoint || !(ratio >= OV_TOLERANCE)) return 0;
+    if (!viewpoint || !orv::finite(ratio) || ratio < OV_TOLERANCE) return 0;
     return orv::change_field(viewpoint, "AspectRatio", viewpoint->aspect, ratio);
 }
 

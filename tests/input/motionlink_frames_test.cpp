@@ -193,3 +193,33 @@ TEST_F(InputTest, DeletedReferenceNodeFallsBackToParentAxes) {
     OVnode_gettranslation(x, p);
     EXPECT_P3_NEAR(p, 1, -1, 0);
 }
+
+TEST_F(InputTest, NodePathLinksStartInWorldFrames) {
+    OVnode *root = OVuniverse_getrootnodes();
+    OVnode *m = OVmovsepnode_new(root);
+    OVnodepath *path = OVnodepath_new(root);
+    ASSERT_TRUE(OVnodepath_push(path, m));
+    OVmotionlink *link = OVmotionlink_new(manual_sensor(), path, 0, OVLINK_NODEPATH);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(OVmotionlink_getreferenceframe(link), 1);
+    EXPECT_EQ(OVmotionlink_getconstraintframe(link), 1);
+    OVmotionlink_delete(link);
+    OVnodepath_delete(path);
+}
+
+TEST_F(InputTest, TargetPoseOfAViewpointIsItsPositionAndOrientation) {
+    OVviewpoint *vp = OVviewpoint_new();
+    const OVp3 at = {1, -2, 3};
+    const OVq turn = {0, 0.6f, 0, 0.8f};
+    ASSERT_TRUE(OVviewpoint_setposition(vp, at));
+    ASSERT_TRUE(OVviewpoint_setorientation(vp, turn));
+    OVmotionlink *link = OVmotionlink_new(manual_sensor(), vp, 0, OVLINK_VIEWPOINT);
+    ASSERT_NE(link, nullptr);
+    OVpq pose;
+    ASSERT_TRUE(OVmotionlink_gettargetpose(link, &pose));
+    EXPECT_P3_NEAR(pose.p, 1, -2, 3);
+    EXPECT_FLOAT_EQ(pose.q[1], 0.6f);
+    EXPECT_FLOAT_EQ(pose.q[3], 0.8f);
+    EXPECT_FALSE(OVmotionlink_gettargetpose(nullptr, &pose));
+    EXPECT_FALSE(OVmotionlink_gettargetpose(link, nullptr));
+}
