@@ -206,3 +206,13 @@ TEST_F(InputTest, ViewpointFrameMotionTurnsWithTheCurrentViewpoint) {
     EXPECT_NEAR(std::fabs(step[0]), 2, 1e-4) << "forward turned onto an x axis";
     expect_quat(r, expected[0], expected[1], expected[2], expected[3]);
 }
+
+TEST_F(InputTest, AnInvalidRotationHalfIsReportedAsARecord) {
+    OVsensor *s = manual_sensor();
+    const OVq zero = {0, 0, 0, 0.001f};
+    EXPECT_EQ(OVsensor_setrotation(s, zero), 0);
+    EXPECT_EQ(g_messages, "ORV Warning: Invalid quaternion passed to OVsensor_setrecord.\n");
+    OVq r;
+    OVsensor_getrotation(s, r);
+    expect_quat(r, 0, 0, 0, 1);
+}

@@ -279,3 +279,31 @@ TEST_F(PathTest, APreHandlerDeletingItsPathStopsThePassCleanly) {
     passes(2);
     EXPECT_EQ(OVuniverse_getpaths(), nullptr);
 }
+
+TEST_F(PathTest, ALinkedViewpointTakesThePoseAndADisabledLinkLeavesItToTheCurrentOne) {
+    OVviewpoint *other = OVviewpoint_new();
+    OVpath *path = OVpath_new(nullptr);
+    OVpq pose = {{4, 5, 6}, {0, 0.6f, 0, 0.8f}};
+    OVpath_appendelement(path, OVpathelement_new(&pose));
+    OVmotionlink *link = OVmotionlink_new(reinterpret_cast<OVsensor *>(path), other,
+                                          OVLINK_SOURCE_PATH, OVLINK_VIEWPOINT);
+    ASSERT_NE(link, nullptr);
+    OVpath_setconstraints(path, 0x02); // any position bit: orientation only
+    ASSERT_TRUE(OVpath_play(path));
+    passes(1);
+    OVp3 p;
+    OVq q;
+    OVviewpoint_getposition(other, p);
+    OVviewpoint_getorientation(other, q);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+    EXPECT_FLOAT_EQ(q[1], 0.6f);
+    EXPECT_FLOAT_EQ(q[3], 0.8f);
+    EXPECT_FLOAT_EQ(viewpoint_x(), 0);
+    OVmotionlink_enable(link, 0);
+    OVpath_setconstraints(path, 0);
+    ASSERT_TRUE(OVpath_play(path));
+    passes(1);
+    EXPECT_FLOAT_EQ(viewpoint_x(), 4);
+    OVviewpoint_getposition(other, p);
+    EXPECT_P3_NEAR(p, 0, 0, 0);
+}
