@@ -16,7 +16,7 @@ enum class OVwinmsgkind {
     ButtonDouble, // button, x, y
     MouseMove,    // x, y
     KeyDown,      // key: the keyboard-queue code of a special key, 0 for any other key
-    Char,         // key: the character typed (one byte)
+    Char,         // key: the character typed
     Quit          // the application's quit message
 };
 

@@ -50,4 +50,8 @@ AssertChoice show_assert_box(const char *caption, const char *text);
 // With Num Lock off the keypad's digits are these navigation keys too.
 int special_key_code(int sdl_keycode, bool num_lock);
 
+// The character that starts the UTF-8 text, which moves past it; -1 for a
+// malformed sequence.
+int next_character(const char *&text);
+
 } // namespace orv::platform::sdl

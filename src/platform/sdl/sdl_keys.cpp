@@ -63,4 +63,31 @@ int special_key_code(int sdl_keycode, bool num_lock) {
     }
 }
 
+int next_character(const char *&text) {
+    const auto lead = static_cast<unsigned char>(*text++);
+    if (lead < 0x80) return lead;
+    // The lead byte tells how many continuation bytes follow.
+    int extra = 0;
+    int code = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        code = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        code = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        code = lead & 0x07;
+    } else {
+        return -1;
+    }
+    for (; extra > 0; --extra) {
+        const auto next = static_cast<unsigned char>(*text);
+        if ((next & 0xC0) != 0x80) return -1; // cut short: the next byte starts afresh
+        code = (code << 6) | (next & 0x3F);
+        ++text;
+    }
+    return code;
+}
+
 } // namespace orv::platform::sdl

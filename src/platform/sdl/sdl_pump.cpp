@@ -96,10 +96,15 @@ void key_event(MessageHandler handler, const SDL_KeyboardEvent &e) {
     }
 }
 
+// Key codes are signed 16-bit: characters beyond that cannot be queued.
+constexpr int largest_key_character = 0x7FFF;
+
 void text_event(MessageHandler handler, const SDL_TextInputEvent &e) {
-    for (const char *p = e.text; *p; ++p) {
+    for (const char *p = e.text; *p;) {
+        const int character = next_character(p);
+        if (character < 0 || character > largest_key_character) continue;
         OVwinmsg m{};
-        m.key = static_cast<unsigned char>(*p);
+        m.key = character;
         send(handler, OVwinmsgkind::Char, e.windowID, m);
     }
 }

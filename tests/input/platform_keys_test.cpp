@@ -1,5 +1,6 @@
-// The keypad's navigation keys reach the keyboard queue as the keys they
-// stand for while Num Lock is off, and queue nothing themselves while it is on.
+// Keys and text from the platform: the keypad's navigation keys stand for
+// the keys they name while Num Lock is off; typed text queues one code per
+// character.
 #include "input_fixture.h"
 
 #include <SDL2/SDL.h>
@@ -36,5 +37,33 @@ TEST_F(InputTest, KeypadNavigationKeysQueueTheirCodesWithNumLockOff) {
     // With Num Lock on they type digits, which arrive as characters.
     post_key(w, SDLK_KP_8, KMOD_NUM);
     OVuniverse_go1();
+    EXPECT_EQ(OVkeyboard_getkey(), 0);
+}
+
+namespace {
+
+void post_text(OVwindow *window, const char *text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = static_cast<Uint32>(OVwindow_getidx(window));
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+} // namespace
+
+TEST_F(InputTest, TypedTextQueuesOneCodePerCharacter) {
+    OVwindow *w = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(w, nullptr);
+    while (OVkeyboard_getkey()) {
+    }
+    // "a", e acute, the euro sign, a character beyond 16 bits, a stray byte, "z".
+    post_text(w, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xFFz");
+    post_text(w, "\xC3"); // cut short
+    OVuniverse_go1();
+    EXPECT_EQ(OVkeyboard_getkey(), 'a');
+    EXPECT_EQ(OVkeyboard_getkey(), 0xE9);
+    EXPECT_EQ(OVkeyboard_getkey(), 0x20AC);
+    EXPECT_EQ(OVkeyboard_getkey(), 'z');
     EXPECT_EQ(OVkeyboard_getkey(), 0);
 }
