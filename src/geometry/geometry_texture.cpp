@@ -77,9 +77,10 @@ ORV_API int OVgeometry_setuv(OVgeometry *g, OVuvfn ufn, OVuvfn vfn) {
 
 ORV_API int OVgeometry_deletetexture(OVgeometry *g) {
     if (!g) return 0;
+    int all_gone = 1; // a locked geometry keeps its bindings: not a success
     for (OVpoly *p = g->polys; p; p = p->next)
-        if (p->texture) OVpoly_deletetexture(p);
-    return 1;
+        if (p->texture && !OVpoly_deletetexture(p)) all_gone = 0;
+    return all_gone;
 }
 
 } // extern "C"
