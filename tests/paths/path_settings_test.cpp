@@ -173,3 +173,33 @@ TEST_F(PathTest, ALongHeaderLineIsReadPastItsEighthColumn) {
     EXPECT_P3_NEAR(p, 1, 2, 3);
     std::remove(name.c_str());
 }
+
+TEST_F(PathTest, StoppingASingleStepTellsBothRecordingAndPlaying) {
+    std::vector<std::string> seen;
+    heard = &seen;
+    OVpath *path = row_path(2);
+    ASSERT_TRUE(OVproperty_addhandler(path, "Recording", note));
+    ASSERT_TRUE(OVproperty_addhandler(path, "Playing", note));
+    ASSERT_TRUE(OVpath_playstep(path));
+    ASSERT_TRUE(OVpath_stop(path));
+    EXPECT_EQ(OVpath_getstate(path), OVPATH_IDLE);
+    passes(1);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Playing=1", "Recording=0", "Playing=0"}));
+    heard = nullptr;
+}
+
+TEST_F(PathTest, InsertingIntoAnEmptyPathAppendsAndMakesItCurrent) {
+    OVpath *path = OVpath_new(nullptr);
+    const OVp3 at = {7, 8, 9};
+    OVviewpoint_setposition(OVuniverse_getviewpoint(), at);
+    ASSERT_TRUE(OVpath_insertelement(path, nullptr));
+    OVpathelement *only = OVpath_getfirst(path);
+    ASSERT_NE(only, nullptr);
+    EXPECT_EQ(OVpath_getlast(path), only);
+    EXPECT_EQ(OVpath_getcurrent(path), only);
+    OVp3 p;
+    OVpathelement_getposition(only, p);
+    EXPECT_P3_NEAR(p, 7, 8, 9);
+    EXPECT_FALSE(OVpath_insertelement(path, only)) << "already linked";
+    EXPECT_FALSE(OVpath_insertelement(nullptr, nullptr));
+}
