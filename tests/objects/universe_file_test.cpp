@@ -2,6 +2,8 @@
 #include "orv/geometry.h"
 #include "orv/message.h"
 #include "orv/node.h"
+#include "orv/path.h"
+#include "orv/task.h"
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 #include "scene/traversal_state.h"
@@ -164,6 +166,30 @@ TEST_F(UniverseFile, CallbacksOfLeavingAndEnteringInTheirOrders) {
     EXPECT_EQ(g_calls, "floor-out(floor) every-out(floor) every-in(floor) floor-in(floor) ");
     OVuniverse_setentrycallback("", nullptr);
     OVuniverse_setexitcallback("", nullptr);
+}
+
+int g_task_runs = 0;
+int count_task_run(void *) {
+    ++g_task_runs;
+    return 0;
+}
+
+// Clearing the scene for the new universe frees every task and stops the
+// recording paths.
+TEST_F(UniverseFile, LoadingFreesTheTasksAndStopsThePaths) {
+    write("room1.nff", kRoom);
+    g_task_runs = 0;
+    ASSERT_NE(OVtask_new(&g_task_runs, count_task_run, 0), nullptr);
+    OVpath *path = OVpath_new(nullptr);
+    ASSERT_TRUE(OVpath_record(path));
+    OVuniverse_go1();
+    ASSERT_EQ(g_task_runs, 1);
+    ASSERT_EQ(OVpath_numelements(path), 1);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f)) << g_log;
+    EXPECT_EQ(OVtask_get(&g_task_runs, 0), nullptr);
+    OVuniverse_go1();
+    EXPECT_EQ(g_task_runs, 1);
+    EXPECT_EQ(OVpath_numelements(path), 1);
 }
 
 TEST_F(UniverseFile, ObjectNodeBoundsAreThoseOfTheGeometry) {

@@ -96,6 +96,37 @@ TEST_F(Config, BadValuesWarnAndKeepTheDefaults) {
     EXPECT_EQ(background(), 0x0000FFu);
 }
 
+// The colour's length decides its form; a prefix is part of the length.
+TEST_F(Config, ColourLengthsCountThePrefix) {
+    CommandLine line({"demo", "-bgcolor", "ff0000", "-ambientrgb", "f00"});
+    line.parse();
+    start();
+    EXPECT_EQ(messages.find("ORV Warning: Invalid bgcolor ff0000.\n"), messages.find("ORV Warning"))
+        << messages;
+    EXPECT_NE(messages.find("ORV Warning: Invalid ambientrgb f00.\n"), std::string::npos);
+    EXPECT_EQ(background(), 0x0000FFu);
+    EXPECT_EQ(orv::universe_config()->ambient_color, 0xFFFFFFu);
+}
+
+// Options without a value record their fixed word: "-write12" and
+// "-coplanar" record "False", which leaves those options as they are.
+TEST_F(Config, SwitchesRecordTheirFixedWords) {
+    CommandLine line({"demo", "-writeuv", "/old3ds", "-oldwfront", "/write12", "-coplanar",
+                      "-border", "-fov", "80"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo"}));
+    start();
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_WRITEUV), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLD3DS), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_OLDWAVEFRONT), 1);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_WRITE12BIT), 0);
+    EXPECT_EQ(OVuniverse_getoption(OVOPTION_COPLANAR), 0);
+    EXPECT_EQ(orv::universe_config()->window_flags,
+              static_cast<std::uint32_t>(CONFIG_WINDOW_NO_BORDER));
+    EXPECT_NEAR(OVviewpoint_getviewangle(OVuniverse_getviewpoint()), 0.698131, 1e-6);
+    EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
+}
+
 TEST_F(Config, FieldOfViewIsHalvedIntoRadians) {
     CommandLine line({"demo", "-fov", "60", "-hither", "0.5", "-yon", "300"});
     line.parse();
