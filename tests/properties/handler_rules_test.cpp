@@ -192,6 +192,29 @@ TEST_F(HandlerRules, ADeletedNodesQueuedEventsAreNotDelivered) {
     EXPECT_EQ(heard, std::vector<std::string>{"SeCu"});
 }
 
+void hear_late(void *, const char *name, void *, double) {
+    heard.emplace_back(std::string("late ") + name);
+}
+
+// Queued events go to the handlers registered when the event pass runs.
+TEST_F(HandlerRules, DeliveryUsesTheHandlersOfTheEventPass) {
+    OVnode *sep = OVsepnode_new(root);
+    ASSERT_TRUE(OVproperty_addhandler(sep, "Enabled", hear));
+    ASSERT_TRUE(OVnode_enable(sep, 0));
+    ASSERT_TRUE(OVproperty_addhandler(sep, "Enabled", hear_late));
+    _OVevent_pass();
+    EXPECT_EQ(heard, (std::vector<std::string>{"Enabled", "late Enabled"}));
+    heard.clear();
+    ASSERT_TRUE(OVnode_enable(sep, 1));
+    ASSERT_TRUE(OVproperty_removehandler(sep, "Enabled", hear));
+    _OVevent_pass();
+    EXPECT_EQ(heard, std::vector<std::string>{"late Enabled"});
+    // Pre-handlers are not counted among the handlers.
+    ASSERT_TRUE(OVproperty_addhandler_pre(sep, "SeCu", refuse));
+    EXPECT_EQ(OVproperty_numhandlers(sep, "SeCu"), 0);
+    EXPECT_EQ(OVproperty_gethandler(sep, "SeCu", 0), nullptr);
+}
+
 TEST(ValueText, EveryTypeInItsForm) {
     char text[256];
     OVvalue i = OVvalue_new(OVINT);

@@ -87,3 +87,36 @@ TEST_F(Traversal, SavingANodeWithoutGeometryFails) {
 
 } // namespace
 } // namespace travtest
+
+namespace travtest {
+namespace {
+
+// When drawing, every grouping kind but the two separator kinds passes the
+// transforms inside it on to the siblings that follow.
+TEST_F(Traversal, DrawnTransformsPassThroughAllButSeparators) {
+    struct Case {
+        OVnode *(*make)(OVnode *);
+        float expected_z;
+    };
+    const Case cases[] = {{OVgroupnode_new, -20},  {OVanchornode_new, -20},
+                          {OVinlinenode_new, -20}, {OVlodnode_new, -20},
+                          {OVsepnode_new, -10},    {OVxformsepnode_new, -10}};
+    for (const Case &c : cases) {
+        OVnode *top = OVrootnode_new();
+        OVnode *x = OVxformnode_new(top);
+        const OVp3 back = {0, 0, -10};
+        OVnode_settranslation(x, back);
+        OVnode *inner = c.make(top);
+        OVnode_settranslation(OVxformnode_new(inner), back);
+        OVnode *after = OVgeometrynode_new(top, OVgeometry_newblock(1, 1, 1, 0));
+        collect(top);
+        std::vector<Item> o = opaque();
+        ASSERT_EQ(o.size(), 1u) << OVnode_gettype(inner);
+        EXPECT_EQ(o[0].item, after);
+        ASSERT_GE(o[0].matrix, 1);
+        EXPECT_FLOAT_EQ(state->saved[o[0].matrix - 1][3][2], c.expected_z) << OVnode_gettype(inner);
+    }
+}
+
+} // namespace
+} // namespace travtest
