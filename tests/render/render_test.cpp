@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -59,6 +60,27 @@ TEST_F(Render, SnapshotsGiveTheLastImageShownWithoutDrawing) {
     OVrender_frame();
     EXPECT_TRUE(near(pixel(w, 5, 5), 0, 255, 0));
     EXPECT_FALSE(OVwindow_snapshot(w, 1, 0, 0x7FFFFFFF, 1, p));
+}
+
+TEST_F(Render, SnapshotRectanglesMustLieInsideTheWindow) {
+    OVwindow *w = OVwindow_new(0, 0, 32, 24, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setbgrgb(w, 0, 255, 0);
+    OVrender_frame();
+    std::vector<unsigned char> all(32 * 24 * 4, 7);
+    ASSERT_TRUE(OVwindow_snapshot(w, 0, 0, 32, 24, all.data()));
+    EXPECT_EQ(all[0], 0);
+    EXPECT_EQ(all[1], 255);
+    EXPECT_EQ(all[all.size() - 3], 255); // the top right pixel's green
+    EXPECT_EQ(all[all.size() - 1], 255); // alpha
+    unsigned char p[8] = {};
+    EXPECT_TRUE(OVwindow_snapshot(w, 31, 23, 1, 1, p));
+    EXPECT_FALSE(OVwindow_snapshot(w, 31, 0, 2, 1, p));
+    EXPECT_FALSE(OVwindow_snapshot(w, 0, 23, 1, 2, p));
+    EXPECT_FALSE(OVwindow_snapshot(w, -1, 0, 1, 1, p));
+    EXPECT_FALSE(OVwindow_snapshot(w, 0, -1, 1, 1, p));
+    EXPECT_FALSE(OVwindow_snapshot(nullptr, 0, 0, 1, 1, p));
+    EXPECT_FALSE(OVwindow_snapshot(w, 0, 0, 1, 1, nullptr));
 }
 
 TEST_F(Render, AGrownWindowIsDrawnAllOver) {

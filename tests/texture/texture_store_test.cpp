@@ -144,6 +144,44 @@ TEST_F(TextureStore, UseMarksLoadUnknownNamesAndReleaseOnce) {
     EXPECT_EQ(OVtexture_memory(), 2 * 2 * 4);
 }
 
+TEST_F(TextureStore, AfterATooLargeReportTheNextProblemIsReportedByItsOwnCode) {
+    int w, h;
+    // 1025 rows: one more than a Targa file may have.
+    EXPECT_EQ(OVtexture_load(targa_file("tall.tga", 1, 1025).c_str(), &w, &h), nullptr);
+    EXPECT_EQ(count_containing("too large.\n"), 1);
+    EXPECT_EQ(OVtexture_load("after_too_large.tga", &w, &h), nullptr);
+    EXPECT_EQ(count_containing("Texture after_too_large.tga not found\n"), 1);
+    EXPECT_EQ(count_containing("too large"), 1);
+    // 1024 is still a size a file may have.
+    unsigned char *p = OVtexture_load(targa_file("edge.tga", 1, 1024).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(h, 1024);
+    OVfree(p);
+}
+
+TEST_F(TextureStore, NewFromAMissingFileIsNullAndLeavesNoTexture) {
+    EXPECT_EQ(OVtexture_new("never_there.tga", 1, 1), nullptr);
+    EXPECT_EQ(count_containing("Texture never_there.tga not found\n"), 1);
+    EXPECT_FALSE(OVtexture_getfilter("never_there.tga", nullptr, nullptr));
+    EXPECT_EQ(OVtexture_memory(), 0);
+    // Filters out of range are refused for a known texture as for the defaults.
+    OVtexture_newfromdata("known", rgba_pixels(2, 2), 2, 2);
+    EXPECT_FALSE(OVtexture_setfilter("known", -1, 1));
+    EXPECT_FALSE(OVtexture_setfilter("known", 1, -1));
+    EXPECT_FALSE(OVtexture_setfilter("known", 4, 1));
+    int mag = -2, min = -2;
+    EXPECT_TRUE(OVtexture_getfilter("known", &mag, &min));
+    EXPECT_EQ(mag, 1);
+    EXPECT_EQ(min, 1);
+}
+
+TEST_F(TextureStore, MemoryCountsEveryTextureAndAThirdMoreForMipmaps) {
+    OVtexture_newfromdata("plain", rgba_pixels(8, 4), 8, 4);
+    OVtexture_newfromdata("mipmapped", rgba_pixels(2, 2), 2, 2);
+    ASSERT_TRUE(OVtexture_setfilter("mipmapped", 0, 6));
+    EXPECT_EQ(OVtexture_memory(), 8 * 4 * 4 + (2 * 2 * 4 * 4 + 2) / 3);
+}
+
 struct SquareTextures : MessageTest {
     void SetUp() override {
         setenv("ORVSQRTEX", "1", 1);
@@ -170,6 +208,35 @@ TEST_F(SquareTextures, SquareOptionAndMaximumReduceByBoxes) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(w, 64); // the maximum first, then the smaller side
     EXPECT_EQ(h, 64);
+    OVfree(p);
+}
+
+struct SquareOnly : MessageTest {
+    void SetUp() override {
+        setenv("ORVSQRTEX", "1", 1);
+        OVuniverse_new(512, 0);
+        unsetenv("ORVSQRTEX");
+        MessageTest::SetUp();
+    }
+    void TearDown() override {
+        MessageTest::TearDown();
+        OVuniverse_delete();
+    }
+};
+
+TEST_F(SquareOnly, AWideImageBecomesSquareAtItsSmallerSide) {
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(targa_file("256x128.tga", 256, 128, 60).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 128);
+    EXPECT_EQ(h, 128);
+    EXPECT_EQ(p[4 * (64 * 128 + 64)], 60);
+    OVfree(p);
+    // A square one is left as it is.
+    p = OVtexture_load(targa_file("32x32.tga", 32, 32).c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
     OVfree(p);
 }
 
