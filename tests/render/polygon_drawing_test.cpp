@@ -187,6 +187,29 @@ TEST_F(Polygons, TheBackOfATwoSidedPolygonIsLitLikeItsFront) {
     }
 }
 
+TEST_F(Polygons, FacingIsJudgedFromTheEyeInTheGeometrysOwnFrame) {
+    // Squares 2 units in front of their own origin, facing it or not; an
+    // Xform turns them half round and puts that origin 12 ahead, so that
+    // the first faces the viewer from 10 away and the second turns away.
+    OVnode *group = OVsepnode_new(root);
+    OVnode *xform = OVxformnode_new(group);
+    OVm4 m = {{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 12, 1}};
+    ASSERT_TRUE(OVnode_settransform(xform, m));
+    OVgeometry *g = OVgeometry_begin();
+    square(g, 3, 2, false); // faces +Z in its frame: the viewer, once turned
+    square(g, -3, 2, true);
+    OVgeometry_setrgb(g, 255, 0, 0);
+    add(group, g);
+    for (int editing = 0; editing < 2; ++editing) {
+        if (editing) OVgeometry_beginedit(g);
+        OVrender_frame();
+        EXPECT_TRUE(near(seen(window, -3, 0, depth), 255, 0, 0)) << editing;
+        EXPECT_TRUE(background(seen(window, 3, 0, depth))) << editing;
+        EXPECT_EQ(OVwindow_getpolycount(window), editing ? 1 : 2);
+        if (editing) OVgeometry_endedit(g);
+    }
+}
+
 TEST_F(Polygons, AOneSidedPolygonTurnedAwayIsNotDrawnEitherWay) {
     OVgeometry *g = OVgeometry_begin();
     square(g, -3, depth, true);

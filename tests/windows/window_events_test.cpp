@@ -235,4 +235,35 @@ TEST_F(WindowEvents, ZoomingATallWindowUsesTheWholeViewAngle) {
         EXPECT_EQ(still[i], at[i]) << i;
 }
 
+TEST_F(WindowEvents, AVetoedPositionOrSizeLeavesTheWindowWhereItWas) {
+    for (const char *property : {"Position", "Size"}) {
+        ASSERT_TRUE(OVproperty_addhandler_pre(window, property, refuse));
+        EXPECT_FALSE(OVwindow_setgeometry(window, 10, 20, 60, 40)) << property;
+        int x, y, width, height;
+        ASSERT_TRUE(OVwindow_getgeometry(window, &x, &y, &width, &height));
+        EXPECT_EQ(x, 0) << property;
+        EXPECT_EQ(y, 0) << property;
+        EXPECT_EQ(width, 100) << property;
+        EXPECT_EQ(height, 50) << property;
+        ASSERT_TRUE(OVproperty_removehandler_pre(window, property, refuse));
+    }
+    EXPECT_TRUE(OVwindow_setgeometry(window, 10, 20, 60, 40));
+}
+
+TEST_F(WindowEvents, DeletingAnUnknownOrDeletedWindowChangesNothing) {
+    OVwindow *second = OVwindow_new(0, 0, 64, 64, 0);
+    ASSERT_NE(second, nullptr);
+    OVwindow_delete(second);
+    OVwindow_delete(second);
+    OVwindow_delete(nullptr);
+    int not_a_window[64] = {};
+    OVwindow_delete(reinterpret_cast<OVwindow *>(not_a_window));
+    EXPECT_EQ(OVwindow_geteye(window), 0);
+    // Seven more fit beside the first: the count dropped once only.
+    int made = 0;
+    for (int i = 0; i < 8; ++i)
+        made += OVwindow_new(0, 0, 16, 16, 0) != nullptr;
+    EXPECT_EQ(made, 7);
+}
+
 } // namespace
