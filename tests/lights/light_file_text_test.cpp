@@ -156,6 +156,22 @@ TEST_F(LightTest, AForeignKeywordStartingALineStartsALight) {
     EXPECT_NEAR(OVlightnode_getangle(child(2)), 0.5235988f, 1e-6);
 }
 
+TEST_F(LightTest, AnRgbColourWinsOverTheOthers) {
+    const std::string path = write_file("rgb.lit", "ambient amb 0.5 0.5 0.5 rgb 0000ff\n"
+                                                   "spot spec 0 0 0 rgb 0xF80 diff 0 0 1\n");
+    ASSERT_TRUE(OVlightnode_load(parent, path.c_str()));
+    ASSERT_EQ(OVnode_numchildren(parent), 2) << g_messages;
+    float c[3];
+    ASSERT_TRUE(OVlightnode_getambient2(child(0), c));
+    EXPECT_P3_NEAR(c, 0, 0, 1);
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(child(0)), 0.4f);
+    ASSERT_TRUE(OVlightnode_getdiffuse2(child(1), c));
+    EXPECT_P3_NEAR(c, 1, 0x88 / 255.0f, 0);
+    ASSERT_TRUE(OVlightnode_getspecular2(child(1), c));
+    EXPECT_P3_NEAR(c, 1, 1, 1); // with "rgb" nothing but the diffuse colour is set
+    EXPECT_TRUE(g_messages.empty()) << g_messages;
+}
+
 TEST_F(LightTest, ColourSettersByNodeKind) {
     OVnode *ambient = OVlightnode_newambient(parent);
     OVnode *directed = OVlightnode_newdirected(parent);

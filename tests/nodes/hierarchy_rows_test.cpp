@@ -406,4 +406,67 @@ TEST_F(HierarchyRows, PayloadGettersAnswerOnlyTheirKind) {
     ASSERT_NE(OVgeometrynode_new(root, second), nullptr);
 }
 
+TEST_F(HierarchyRows, AMovablesChildrenAreAskedAndToldOnTheMovable) {
+    OVnode *m = OVmovsepnode_new(root);
+    ASSERT_TRUE(OVproperty_addhandler(m, "Children", hear_text));
+    OVnode *a = named(nullptr, "a");
+    ASSERT_TRUE(OVnode_addchild(m, a));
+    ASSERT_TRUE(OVnode_insertchild(m, named(nullptr, "b"), 1));
+    ASSERT_TRUE(OVnode_removechild(m, 0));
+    ASSERT_TRUE(OVproperty_addhandler_pre(m, "Children", refuse));
+    EXPECT_FALSE(OVnode_addchild(m, a));
+    EXPECT_EQ(OVnode_numchildren(m), 1);
+    _OVevent_pass();
+    EXPECT_EQ(heard, (std::vector<std::string>{"Children=a", "Children=a,b", "Children=b"}));
+    EXPECT_STREQ(OVnode_getchildren(m), "b");
+}
+
+TEST_F(HierarchyRows, ParentsInTheOrderTheyWereAdded) {
+    OVnode *p[3] = {OVsepnode_new(root), OVsepnode_new(root), OVsepnode_new(root)};
+    OVnode *shared = OVgroupnode_new(nullptr);
+    for (OVnode *parent : p)
+        ASSERT_TRUE(OVnode_addchild(parent, shared));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(OVnode_getparent(shared, i), p[i]);
+    ASSERT_TRUE(OVnode_removechild(p[0], 0)); // the first appearance goes
+    EXPECT_EQ(OVnode_getparent(shared, 0), p[1]);
+    EXPECT_EQ(OVnode_getparent(shared, 1), p[2]);
+    ASSERT_TRUE(OVnode_addchild(p[0], shared));
+    EXPECT_EQ(OVnode_getparent(shared, 2), p[0]);
+    EXPECT_EQ(OVnode_numparents(shared), 3);
+}
+
+TEST_F(HierarchyRows, AttachingAtTheCountAppends) {
+    OVnode *m = OVmovsepnode_new(root);
+    OVnode *a = named(nullptr, "a"), *b = named(nullptr, "b"), *c = named(nullptr, "c");
+    ASSERT_TRUE(OVmovnode_attach(m, a, 0)); // no group yet: 0 makes it
+    ASSERT_TRUE(OVmovnode_attach(m, b, 1)); // at the count: appended
+    ASSERT_TRUE(OVmovnode_attach(m, c, 0));
+    EXPECT_EQ(OVmovnode_numattachments(m), 3);
+    EXPECT_EQ(OVmovnode_getattachment(m, 0), c);
+    EXPECT_EQ(OVmovnode_getattachment(m, 1), a);
+    EXPECT_EQ(OVmovnode_getattachment(m, 2), b);
+    EXPECT_EQ(OVmovnode_getattachment(m, -1), nullptr);
+    EXPECT_FALSE(OVmovnode_attach(m, named(nullptr, "d"), 4));
+    EXPECT_FALSE(OVmovnode_attach(m, named(nullptr, "e"), -2));
+    OVvalue text = OVproperty_get(m, "MvAt");
+    EXPECT_STREQ(text.v.s, "c,a,b");
+    OVvalue_free(&text);
+}
+
+TEST_F(HierarchyRows, EmptyRangesClearTheLevels) {
+    OVnode *lod = OVlodnode_new(root);
+    const float ranges[] = {3};
+    ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 1));
+    ASSERT_TRUE(OVlodnode_setranges(lod, ""));
+    EXPECT_EQ(OVlodnode_numranges(lod), 0);
+    EXPECT_EQ(OVlodnode_getranges(lod), nullptr);
+    ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 1));
+    ASSERT_TRUE(OVlodnode_setrange(lod, ranges, 0));
+    EXPECT_EQ(OVlodnode_numranges(lod), 0);
+    EXPECT_EQ(OVlodnode_getranges(lod), nullptr);
+    float out[1] = {7};
+    EXPECT_TRUE(OVlodnode_getrange(lod, out, 0));
+}
+
 } // namespace

@@ -120,3 +120,24 @@ TEST_F(Traversal, DrawnTransformsPassThroughAllButSeparators) {
 
 } // namespace
 } // namespace travtest
+
+namespace travtest {
+namespace {
+
+TEST_F(Traversal, DisabledStateNodesAddNoEntries) {
+    OVnode *fog = OVfognode_new(root);
+    OVnode *ambient = OVlightnode_newambient(root);
+    OVnode *gl = OVglnode_new(
+        root, [](OVnode *) {}, 0);
+    OVnode *shown = OVgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0));
+    for (OVnode *n : {fog, ambient, gl})
+        ASSERT_TRUE(OVnode_enable(n, 0));
+    ASSERT_TRUE(OVnode_enable(shown, 0));
+    collect();
+    EXPECT_TRUE(opaque().empty());
+    EXPECT_TRUE(transparent().empty());
+    EXPECT_EQ(state->poly_count, 0);
+}
+
+} // namespace
+} // namespace travtest
