@@ -108,6 +108,21 @@ TEST(Hooks, DeletedChildrenGoFirstToLastEachWithItsSubtree) {
     OVuniverse_delete();
 }
 
+TEST(Hooks, DeletechildTellsOnlyOfNodesThatGo) {
+    OVuniverse_new(512, 0);
+    OVnode *a = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *b = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *shared = OVgroupnode_new(a);
+    OVnode *below = OVgroupnode_new(shared);
+    ASSERT_TRUE(OVnode_addchild(b, shared));
+    deleted.clear();
+    ASSERT_TRUE(OVnode_deletechild(a, 0)); // only the edge: nothing is deleted
+    EXPECT_TRUE(deleted.empty());
+    ASSERT_TRUE(OVnode_deletechild(b, 0));
+    EXPECT_EQ(deleted, (std::vector<void *>{shared, below}));
+    OVuniverse_delete();
+}
+
 void no_update(OVsensor *) {}
 
 // The teardown goes sensors, paths, viewpoints, then the nodes: made here in
