@@ -166,3 +166,23 @@ TEST(PrimitiveArguments, SmoothExtrusionNormalsLieInTheGroundPlane) {
     }
     OVgeometry_delete(g);
 }
+
+TEST(PrimitiveArguments, OnlyTheOpenGeometryTakesVerticesAndCloses) {
+    Capture c;
+    OVgeometry *open = OVgeometry_begin();
+    OVgeometry *other = _OVgeometry_new(nullptr);
+    const OVp3 at = {1, 2, 3};
+    EXPECT_EQ(OVgeometry_newvertex(other, at), nullptr);
+    EXPECT_EQ(c.text(), "ORV Warning: Must call OVgeometry_begin or OVgeometry_beginedit before "
+                        "calling OVgeometry_newvertex\n");
+    EXPECT_EQ(OVgeometry_getvertices(other), nullptr);
+    captured().clear();
+    EXPECT_FALSE(OVgeometry_close(other));
+    EXPECT_EQ(c.text(), "ORV Warning: OVgeometry_close called on non-open geometry.\n");
+    // The open one is still open.
+    EXPECT_EQ(OVgeometry_begin(), nullptr);
+    EXPECT_NE(OVgeometry_newvertex(open, at), nullptr);
+    _OVgeometry_checkifopen(open);
+    OVgeometry_delete(other);
+    OVgeometry_delete(open);
+}

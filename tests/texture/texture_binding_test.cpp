@@ -162,4 +162,33 @@ TEST_F(TextureBinding, CornersWithoutABindingStayBare) {
     OVgeometry_delete(two);
 }
 
+TEST_F(TextureBinding, ReplacedBindingsGiveTheirTextureBack) {
+    const float u[4] = {0, 1, 1, 0}, v[4] = {0, 0, 1, 1};
+    ASSERT_TRUE(OVpoly_settextureuv(p, "tex", u, v, 0, 0));
+    ASSERT_TRUE(OVpoly_settextureuv(p, "tex", v, u, 1, 0));
+    ASSERT_TRUE(OVpoly_settexture(p, "tex", 0, 0));
+    ASSERT_TRUE(OVpoly_settextureuv(p, "tex", u, v, 0, 1));
+    EXPECT_EQ(OVtexture_memory(), kW * kH * 4);
+    ASSERT_TRUE(OVpoly_deletetexture(p));
+    EXPECT_EQ(OVtexture_memory(), 0); // no use was left behind
+}
+
+TEST_F(TextureBinding, APolygonTooSmallForAnEdgeStillGetsFiniteCoordinates) {
+    // No edge is 0.004 long on any axis; the polygon stands in the y-z plane.
+    OVgeometry *t = OVgeometry_begin();
+    const float corners[3][3] = {{0, 0, 0}, {0, 0.003f, 0}, {0, 0, 0.003f}};
+    for (const auto &c : corners)
+        OVgeometry_newvertex(t, c);
+    _OVgeometry_addpoly3(t, 0, 1, 2, 0);
+    ASSERT_TRUE(OVgeometry_close(t));
+    OVpoly *tri = OVgeometry_getpolys(t);
+    ASSERT_TRUE(OVpoly_settexture(tri, "tex", 0, 0));
+    auto u = coords(tri, true, 3), v = coords(tri, false, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(std::isfinite(u[i]) && u[i] >= 0 && u[i] <= 1) << u[i];
+        EXPECT_TRUE(std::isfinite(v[i]) && v[i] >= 0 && v[i] <= 1) << v[i];
+    }
+    OVgeometry_delete(t);
+}
+
 } // namespace
