@@ -24,7 +24,8 @@ OVgeometry *polygon(const std::vector<std::array<float, 3>> &corners) {
 } // namespace
 
 TEST(ClosingRules, CornersCloserThanAHundredThousandthMerge) {
-    OVgeometry *merged = polygon({{0, 0, 0}, {0.000005f, 0.000005f, -0.000005f}, {1, 0, 0}, {0, 1, 0}});
+    OVgeometry *merged =
+        polygon({{0, 0, 0}, {0.000005f, 0.000005f, -0.000005f}, {1, 0, 0}, {0, 1, 0}});
     ASSERT_NE(merged, nullptr);
     EXPECT_EQ(OVpoly_numvertices(OVgeometry_getpolys(merged)), 3);
     OVgeometry_delete(merged);

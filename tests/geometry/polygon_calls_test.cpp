@@ -105,7 +105,9 @@ TEST(PolygonCalls, PolygonListOfAGeometryHoldsEveryPolygon) {
     OVpolylist_delete(copy);
     OVpolylist_delete(l);
     OVgeometry *t = triangle();
-    EXPECT_FALSE(OVpolylist_containspoly(OVgeometry_getpolylist(g), OVgeometry_getpolys(t)));
+    OVpolylist *again = OVgeometry_getpolylist(g);
+    EXPECT_FALSE(OVpolylist_containspoly(again, OVgeometry_getpolys(t)));
+    OVpolylist_delete(again);
     OVgeometry_delete(t);
     OVgeometry_delete(g);
 }
