@@ -143,3 +143,34 @@ TEST(EditCalls, CopyTakesNameBoundsAndCount) {
     EXPECT_EQ(OVpoly_getcolor(OVgeometry_getpolys(c)), 0xFFF);
     OVgeometry_delete(c);
 }
+
+TEST(EditCalls, MergedCopiesFollowInTheOtherGeometrysOrder) {
+    OVgeometry *a = OVgeometry_newblock(1, 1, 1, 0);
+    OVgeometry *b = OVgeometry_newblock(2, 2, 2, 0);
+    auto b_polys = polys(b);
+    std::vector<std::vector<int>> want;
+    for (OVpoly *p : b_polys) {
+        auto corners = corner_numbers(b, p);
+        for (int &k : corners)
+            k += 8; // b's vertices follow a's eight
+        want.push_back(corners);
+    }
+    OVpoly *first = OVgeometry_merge(a, b);
+    auto merged = polys(a);
+    ASSERT_EQ(merged.size(), 12u);
+    EXPECT_EQ(merged[6], first);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(corner_numbers(a, merged[6 + i]), want[i]) << i;
+    auto vs = vertices(a);
+    ASSERT_EQ(vs.size(), 16u);
+    OVp3 at;
+    OVvertex_getposition(vs[8], at);
+    EXPECT_EQ(at[0], 1); // b's vertex 0 at (+1, +1, +1)
+    EXPECT_EQ(at[1], 1);
+    EXPECT_EQ(at[2], 1);
+    OVp3 e;
+    OVgeometry_getextents(a, e);
+    EXPECT_NEAR(e[0], 2, 1e-5);
+    OVgeometry_delete(b);
+    OVgeometry_delete(a);
+}
