@@ -1,4 +1,5 @@
 // Sensor attributes: name, user data, driver scales and state, flags.
+#include "core/finite.h"
 #include "scene/event_system.h"
 #include "scene/property_protocol.h"
 #include "input/sensor_record.h"
@@ -25,7 +26,7 @@ ORV_API void *OVsensor_getdata(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setsensitivity(OVsensor *sensor, float sensitivity) {
-    if (!sensor || sensitivity < 0) return 0;
+    if (!sensor || !orv::finite(sensitivity) || sensitivity < 0) return 0;
     return orv::change_field(sensor, "Sensitivity", sensor->sensitivity, sensitivity);
 }
 
@@ -34,7 +35,8 @@ ORV_API float OVsensor_getsensitivity(const OVsensor *sensor) {
 }
 
 ORV_API int OVsensor_setangularrate(OVsensor *sensor, float rate) {
-    return sensor ? orv::change_field(sensor, "Angular rate", sensor->angular_rate, rate) : 0;
+    if (!sensor || !orv::finite(rate)) return 0;
+    return orv::change_field(sensor, "Angular rate", sensor->angular_rate, rate);
 }
 
 ORV_API float OVsensor_getangularrate(const OVsensor *sensor) {

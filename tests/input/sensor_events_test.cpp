@@ -216,3 +216,15 @@ TEST_F(InputTest, AnInvalidRotationHalfIsReportedAsARecord) {
     OVsensor_getrotation(s, r);
     expect_quat(r, 0, 0, 0, 1);
 }
+
+TEST_F(InputTest, NonFiniteDriverScalesAreRefused) {
+    OVsensor *s = manual_sensor();
+    const float nan = std::nanf("");
+    const float inf = HUGE_VALF;
+    for (float bad : {nan, inf, -inf}) {
+        EXPECT_EQ(OVsensor_setsensitivity(s, bad), 0);
+        EXPECT_EQ(OVsensor_setangularrate(s, bad), 0);
+    }
+    EXPECT_FLOAT_EQ(OVsensor_getsensitivity(s), 1.0f);
+    EXPECT_NEAR(OVsensor_getangularrate(s), 0.0872660f, 1e-7);
+}
