@@ -203,3 +203,34 @@ TEST_F(PathTest, InsertingIntoAnEmptyPathAppendsAndMakesItCurrent) {
     EXPECT_FALSE(OVpath_insertelement(path, only)) << "already linked";
     EXPECT_FALSE(OVpath_insertelement(nullptr, nullptr));
 }
+
+TEST_F(PathTest, MarkersTakeAndFollowTheElementsOrientation) {
+    OVpath *path = OVpath_new(nullptr);
+    OVpq pose = {{1, 0, 0}, {0, 0.6f, 0, 0.8f}};
+    OVpath_appendelement(path, OVpathelement_new(&pose));
+    OVgeometry *box = OVgeometry_newblock(1, 1, 1, 0);
+    ASSERT_TRUE(OVpath_setmarkergeometry(path, box));
+    OVgeometry_delete(box);
+    ASSERT_TRUE(OVpath_setvisible(path, 1));
+    EXPECT_EQ(OVpath_getvisible(path), 1);
+    OVpathelement *element = OVpath_getfirst(path);
+    OVnode *marker = OVpathelement_getmarker(element);
+    ASSERT_NE(marker, nullptr);
+    OVq q;
+    OVnode_getorientation(marker, q);
+    EXPECT_NEAR(q[1], 0.6f, 1e-5);
+    EXPECT_NEAR(q[3], 0.8f, 1e-5);
+    const OVq turned = {0.8f, 0, 0, 0.6f};
+    ASSERT_TRUE(OVpathelement_setorientation(element, turned));
+    OVnode_getorientation(marker, q);
+    EXPECT_NEAR(q[0], 0.8f, 1e-5);
+    EXPECT_NEAR(q[3], 0.6f, 1e-5);
+}
+
+TEST_F(PathTest, RewindMakesTheFirstElementCurrentWhenIdle) {
+    OVpath *path = row_path(3);
+    EXPECT_EQ(OVpath_getcurrent(path), OVpath_getlast(path));
+    EXPECT_TRUE(OVpath_rewind(path));
+    EXPECT_EQ(OVpath_getcurrent(path), OVpath_getfirst(path));
+    EXPECT_FALSE(OVpath_rewind(nullptr));
+}
