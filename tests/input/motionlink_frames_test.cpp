@@ -223,3 +223,23 @@ TEST_F(InputTest, TargetPoseOfAViewpointIsItsPositionAndOrientation) {
     EXPECT_FALSE(OVmotionlink_gettargetpose(nullptr, &pose));
     EXPECT_FALSE(OVmotionlink_gettargetpose(link, nullptr));
 }
+
+TEST_F(InputTest, UnknownTargetTypesWarnAndEmptyNodePathsAreRefusedSilently) {
+    OVsensor *s = manual_sensor();
+    OVviewpoint *vp = OVuniverse_getviewpoint();
+    EXPECT_EQ(OVmotionlink_new(s, vp, 0, 6), nullptr);
+    EXPECT_EQ(OVmotionlink_new(s, vp, 0, -1), nullptr);
+    EXPECT_EQ(g_messages, "ORV Warning: Illegal to_type in call to OVmotionlink_new."
+                          "ORV Warning: Illegal to_type in call to OVmotionlink_new.");
+    g_messages.clear();
+    OVnode *root = OVuniverse_getrootnodes();
+    OVnodepath *empty = OVnodepath_new(root);
+    EXPECT_EQ(OVmotionlink_new(s, empty, 0, OVLINK_NODEPATH), nullptr);
+    OVnodepath *plain = OVnodepath_new(root);
+    ASSERT_TRUE(OVnodepath_push(plain, OVsepnode_new(root)));
+    EXPECT_EQ(OVmotionlink_new(s, plain, 0, OVLINK_NODEPATH), nullptr) << "last node not movable";
+    EXPECT_EQ(g_messages, "");
+    EXPECT_EQ(OVuniverse_getmotionlinks(), nullptr);
+    OVnodepath_delete(empty);
+    OVnodepath_delete(plain);
+}
