@@ -131,3 +131,24 @@ TEST_F(InputTest, DeletedSensorLeavesNoNodeLinks) {
     OVnode_gettranslation(xform, p);
     EXPECT_P3_NEAR(p, 0, 0, 0);
 }
+
+TEST_F(InputTest, DeletedNodesLeaveNoMotionLinks) {
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *xform = OVxformnode_new(sep);
+    OVnode *movable = OVmovsepnode_new(sep);
+    OVnode *kept = OVxformnode_new(OVuniverse_getrootnodes());
+    OVsensor *s = manual_sensor();
+    OVsensor_setupdatefn(s, step_x2);
+    ASSERT_NE(OVnode_addsensor(xform, s), nullptr);
+    ASSERT_NE(OVnode_addsensor(movable, s), nullptr);
+    OVmotionlink *left = OVnode_addsensor(kept, s);
+    ASSERT_NE(left, nullptr);
+    ASSERT_TRUE(OVnode_deletechild(sep, 1)); // the movable node
+    ASSERT_TRUE(OVnode_delete(sep));         // and the Xform node with it
+    EXPECT_EQ(OVuniverse_getmotionlinks(), left);
+    EXPECT_EQ(OVmotionlink_next(left), nullptr);
+    OVuniverse_go1();
+    OVp3 p;
+    OVnode_gettranslation(kept, p);
+    EXPECT_P3_NEAR(p, 2, 0, 0);
+}

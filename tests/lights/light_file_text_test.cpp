@@ -172,6 +172,20 @@ TEST_F(LightTest, AnRgbColourWinsOverTheOthers) {
     EXPECT_TRUE(g_messages.empty()) << g_messages;
 }
 
+TEST_F(LightTest, CarriageReturnsAndTabsSeparateTokens) {
+    const std::string path = write_file("crlf.lit", "point\tint 0.5\r\n"
+                                                    "\tpos 1\t2 3\r\n"
+                                                    "spot angle 30\r\n");
+    ASSERT_TRUE(OVlightnode_load(parent, path.c_str()));
+    ASSERT_EQ(OVnode_numchildren(parent), 2) << g_messages;
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(child(0)), 0.5f);
+    OVp3 p;
+    ASSERT_TRUE(OVlightnode_getposition(child(0), p));
+    EXPECT_P3_NEAR(p, 1, 2, 3);
+    EXPECT_NEAR(OVlightnode_getangle(child(1)), 0.5235988f, 1e-6);
+    EXPECT_TRUE(g_messages.empty()) << g_messages;
+}
+
 TEST_F(LightTest, ColourSettersByNodeKind) {
     OVnode *ambient = OVlightnode_newambient(parent);
     OVnode *directed = OVlightnode_newdirected(parent);
