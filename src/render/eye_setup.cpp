@@ -256,10 +256,12 @@ void eye_begin(OVwindow *w, int eye, const PixelRect &vp) {
         state->drawn_polys = 0;
     }
     global_ambient();
+    // Colour material goes off first: while it tracks a component, the
+    // default material cannot reset that one.
+    eye_state(rendering);
     set_default_material();
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection);
-    eye_state(rendering);
     load_model_view(view);
 }
 

@@ -435,4 +435,53 @@ TEST_F(UnlitPolygons, EachPolygonGetsEveryComponentOfItsOwnMaterial) {
     }
 }
 
+// Squares at -3 and 3 in materials of one component: a table of one entry,
+// then the same entry with a second one beside it in the table.
+void one_component_squares(OVnode *root, int entries) {
+    const int components[] = {OVDIFFUSE, OVAMBIENT};
+    const OVp3 red = {1, 0, 0}, green = {0, 1, 0}, other = {0.5f, 0.5f, 0.5f};
+    for (int i = 0; i < 2; ++i) {
+        OVgeometry *g = OVgeometry_begin();
+        square(g, i ? 3.0f : -3.0f);
+        add(root, g);
+        OVmtable *table = OVmtable_new(components[i], 3, nullptr);
+        const int id = OVmtable_matchcolor(table, i ? green : red);
+        if (entries > 1) OVmtable_matchcolor(table, other);
+        ASSERT_TRUE(OVgeometry_setmtable(g, table));
+        ASSERT_TRUE(OVgeometry_setmatid(g, id));
+    }
+}
+
+TEST_F(UnlitPolygons, ADiffuseOnlyMaterialIsDarkAndAnAmbientOnlyOneTakesTheAmbient) {
+    for (int entries : {1, 2}) {
+        OVnode *group = OVsepnode_new(root);
+        one_component_squares(group, entries);
+        // Every frame starts from the default material again, whatever the
+        // last one left behind.
+        for (int frame = 0; frame < 3; ++frame) {
+            OVrender_frame();
+            Pixel diffuse = seen(window, -3, 0, depth), ambient = seen(window, 3, 0, depth);
+            EXPECT_TRUE(near(diffuse, 0, 0, 0))
+                << entries << " " << frame << ": " << diffuse.r << " " << diffuse.g;
+            EXPECT_TRUE(near(ambient, 0, 102, 0)) << entries << " " << frame << ": " << ambient.g;
+        }
+        OVnode_delete(group);
+    }
+}
+
+TEST_F(Polygons, ADiffuseOnlyMaterialTakesTheLightAndAnAmbientOnlyOneDoesNot) {
+    for (int entries : {1, 2}) {
+        OVnode *group = OVsepnode_new(root);
+        one_component_squares(group, entries);
+        for (int frame = 0; frame < 3; ++frame) {
+            OVrender_frame();
+            Pixel diffuse = seen(window, -3, 0, depth), ambient = seen(window, 3, 0, depth);
+            EXPECT_TRUE(near(diffuse, 255, 0, 0))
+                << entries << " " << frame << ": " << diffuse.r << " " << diffuse.g;
+            EXPECT_TRUE(near(ambient, 0, 102, 0)) << entries << " " << frame << ": " << ambient.g;
+        }
+        OVnode_delete(group);
+    }
+}
+
 } // namespace

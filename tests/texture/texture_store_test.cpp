@@ -182,6 +182,20 @@ TEST_F(TextureStore, MemoryCountsEveryTextureAndAThirdMoreForMipmaps) {
     EXPECT_EQ(OVtexture_memory(), 8 * 4 * 4 + (2 * 2 * 4 * 4 + 2) / 3);
 }
 
+TEST_F(TextureStore, NullNamesAndPixelsAreRefusedWithoutACrash) {
+    int w = -1, h = -1;
+    EXPECT_EQ(OVtexture_load(nullptr, &w, &h), nullptr);
+    EXPECT_EQ(OVtexture_new(nullptr, 1, 1), nullptr);
+    EXPECT_EQ(OVtexture_newfromdata("empty", nullptr, 2, 2), nullptr);
+    EXPECT_EQ(OVtexture_newfromdata(nullptr, rgba_pixels(2, 2), 2, 2), nullptr);
+    EXPECT_FALSE(OVtexture_replace("empty", OVIMAGE_RGBA, 2, 2, nullptr));
+    unsigned char pixels[4 * 4] = {};
+    EXPECT_FALSE(OVtexture_replace(nullptr, OVIMAGE_RGBA, 2, 2, pixels));
+    EXPECT_FALSE(OVtexture_setused(nullptr, 1));
+    EXPECT_FALSE(OVtexture_getfilter("empty", nullptr, nullptr));
+    EXPECT_EQ(OVtexture_memory(), 0);
+}
+
 struct SquareTextures : MessageTest {
     void SetUp() override {
         setenv("ORVSQRTEX", "1", 1);

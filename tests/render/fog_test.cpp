@@ -1,0 +1,109 @@
+// Fog as the renderer sets it from fog nodes, read back from a plane 10
+// units ahead lit head-on to full white: linear and exponential fog,
+// the far distance for a range of 0, and fog switched off for the rest of
+// a separator.
+#include "render/render_pixels.h"
+
+namespace {
+
+using namespace render_test;
+
+constexpr float depth = 10;
+
+struct Fog : LitWindowScene {
+    OVnode *fog = nullptr;
+
+    void SetUp() override {
+        LitWindowScene::SetUp();
+        fog = OVfognode_new(root);
+        ASSERT_NE(fog, nullptr);
+        ASSERT_TRUE(OVfognode_setcolor(fog, 0, 0, 0, 1));
+        ASSERT_TRUE(OVfognode_setlinearstart(fog, 0));
+        ASSERT_TRUE(OVfognode_setrange(fog, 20));
+    }
+    // The part of a white plane between x0 and x1, facing the viewer, finely
+    // divided so that fog at the corners shows its shape.
+    static void plane(OVnode *parent, float x0, float x1) {
+        constexpr int cells = 16;
+        const float h = 3;
+        OVgeometry *g = OVgeometry_begin();
+        for (int j = 0; j <= cells; ++j)
+            for (int i = 0; i <= cells; ++i) {
+                const OVp3 p = {x0 + (x1 - x0) * i / cells, -h + 2 * h * j / cells, depth};
+                OVgeometry_newvertex(g, p);
+            }
+        for (int j = 0; j < cells; ++j)
+            for (int i = 0; i < cells; ++i) {
+                const int a = j * (cells + 1) + i;
+                OVpoly *p = OVgeometry_beginpoly(g);
+                for (int k : {a, a + cells + 1, a + cells + 2, a + 1})
+                    OVpoly_addvertex(p, k);
+                OVpoly_close(p);
+            }
+        OVgeometry_close(g);
+        OVgeometry_setrgb(g, 255, 255, 255);
+        OVgeometrynode_new(parent, g);
+    }
+    Pixel at(float x) {
+        const OVp3 p = {x, 0, depth};
+        OVp2 out = {0, 0};
+        EXPECT_TRUE(OVwindow_projectpoint(window, 0, p, out));
+        return pixel(window, static_cast<int>(out[0]), static_cast<int>(out[1]));
+    }
+    int grey_at(float x) {
+        const Pixel p = at(x);
+        EXPECT_TRUE(std::abs(p.r - p.g) <= 2 && std::abs(p.g - p.b) <= 2)
+            << p.r << " " << p.g << " " << p.b;
+        return p.g;
+    }
+};
+
+TEST_F(Fog, LinearFogFromItsStartToItsRange) {
+    ASSERT_TRUE(OVfognode_setmode(fog, 0));
+    plane(root, -3, 3);
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 128, 12); // half way from 0 to 20
+    ASSERT_TRUE(OVfognode_setlinearstart(fog, 10));
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 255, 12); // not yet begun at 10
+}
+
+TEST_F(Fog, ExponentialFogsTakeOneOverTheRangeAsTheirDensity) {
+    plane(root, -3, 3);
+    ASSERT_TRUE(OVfognode_setmode(fog, 1));
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 155, 12); // e^-(10/20) of white
+    ASSERT_TRUE(OVfognode_setmode(fog, 2));
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 199, 12); // e^-(10/20)^2 of white
+}
+
+TEST_F(Fog, ARangeOfZeroStandsForTheFarDistance) {
+    ASSERT_TRUE(OVfognode_setmode(fog, 0));
+    ASSERT_TRUE(OVfognode_setrange(fog, 0));
+    plane(root, -3, 3);
+    ASSERT_TRUE(OVwindow_setyon(window, 40));
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 191, 12); // a quarter of the way to 40
+}
+
+TEST_F(Fog, FogTakesItsColour) {
+    ASSERT_TRUE(OVfognode_setmode(fog, 0));
+    ASSERT_TRUE(OVfognode_setcolor(fog, 1, 0, 0, 1));
+    plane(root, -3, 3);
+    OVrender_frame();
+    EXPECT_TRUE(near(at(0), 255, 128, 128)) << at(0).r << " " << at(0).g << " " << at(0).b;
+}
+
+TEST_F(Fog, ModeMinusOneClearsTheAirForTheRestOfItsSeparator) {
+    ASSERT_TRUE(OVfognode_setmode(fog, 0));
+    OVnode *clear = OVsepnode_new(root);
+    ASSERT_TRUE(OVfognode_setmode(OVfognode_new(clear), -1));
+    plane(clear, -6, -1);
+    plane(root, 1, 6);
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(-3), 255, 12);
+    EXPECT_NEAR(grey_at(3), 128, 12);
+}
+
+} // namespace
