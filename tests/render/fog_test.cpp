@@ -1,7 +1,7 @@
 // Fog as the renderer sets it from fog nodes, read back from a plane 10
 // units ahead lit head-on to full white: linear and exponential fog,
 // the far distance for a range of 0, and fog switched off for the rest of
-// a separator.
+// a separator, and fog and ambient overrides ending with their window's scene.
 #include "render/render_pixels.h"
 
 namespace {
@@ -104,6 +104,46 @@ TEST_F(Fog, ModeMinusOneClearsTheAirForTheRestOfItsSeparator) {
     OVrender_frame();
     EXPECT_NEAR(grey_at(-3), 255, 12);
     EXPECT_NEAR(grey_at(3), 128, 12);
+}
+
+TEST_F(Fog, FogOfOneWindowsSceneDoesNotReachTheNextWindow) {
+    ASSERT_TRUE(OVfognode_setmode(fog, 0));
+    plane(root, -3, 3);
+    OVnode *other = OVrootnode_new();
+    OVp3 forward = {0, 0, 1};
+    OVlightnode_setdirection(OVlightnode_newdirected(other), forward);
+    plane(other, -3, 3);
+    OVwindow *second = OVwindow_new(0, 0, 80, 80, 0);
+    ASSERT_NE(second, nullptr);
+    OVwindow_setviewpoint(second, OVuniverse_getviewpoint());
+    ASSERT_TRUE(OVwindow_setrootnode(second, other));
+    OVrender_frame();
+    EXPECT_NEAR(grey_at(0), 128, 12);
+    EXPECT_TRUE(near(pixel(second, 40, 40), 255, 255, 255));
+}
+
+struct Ambient : WindowScene {};
+
+TEST_F(Ambient, AnOverrideOfOneWindowsSceneDoesNotReachTheNextWindow) {
+    // No light: the ambient alone colours the planes.
+    OVnode *glow = OVlightnode_newambient(root);
+    ASSERT_NE(glow, nullptr);
+    ASSERT_TRUE(OVlightnode_setambient(glow, 1, 0, 0));
+    ASSERT_TRUE(OVlightnode_setintensity(glow, 1));
+    Fog::plane(root, -3, 3);
+    OVnode *other = OVrootnode_new();
+    Fog::plane(other, -3, 3);
+    OVwindow *second = OVwindow_new(0, 0, 80, 80, 0);
+    ASSERT_NE(second, nullptr);
+    OVwindow_setviewpoint(second, OVuniverse_getviewpoint());
+    ASSERT_TRUE(OVwindow_setrootnode(second, other));
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(second, 40, 40), 102, 102, 102)); // the global 0.4 of white
+    // And the next frame of the first window starts from the global one too.
+    OVnode_delete(glow);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(window, 40, 40), 102, 102, 102));
 }
 
 } // namespace
