@@ -30,7 +30,6 @@ ORV_API void OVq_print(const OVq q, const char *label) {
 
 ORV_API void OVpq_print(const OVpq *pq, const char *label) {
     if (any_null(pq)) return;
-    if (!pq) return;
     OVmessage("%s p: %8.4f %8.4f %8.4f, q: %8.4f %8.4f %8.4f %8.4f\n", label ? label : "", pq->p[0],
               pq->p[1], pq->p[2], pq->q[0], pq->q[1], pq->q[2], pq->q[3]);
 }

@@ -42,8 +42,9 @@ ORV_API float OVuniverse_framerate(void) {
 }
 
 ORV_API float OVuniverse_recentframerate(int n) {
-    if (!universe || n < 1 || n > kTickRing) return -1.0f;
-    if (n == kTickRing) return universe->frame_rate;
+    if (n < 1 || n > kTickRing) return -1.0f;
+    if (n == kTickRing) return OVuniverse_framerate();
+    if (!universe) return -1.0f;
     int newest = (universe->tick_position + kTickRing - 1) % kTickRing;
     std::uint32_t older = universe->ticks[(newest + kTickRing - n) % kTickRing];
     std::uint32_t ms = universe->ticks[newest] - older;

@@ -162,6 +162,28 @@ TEST(Conventions, FourByFourProductMayWriteOverEitherInput) {
             EXPECT_FLOAT_EQ(b[i][j], ab[i][j]) << i << j;
 }
 
+// The rotation of a scaled pose matrix is found through the orthonormalised
+// copy; the matrix itself is left alone.
+TEST(Conventions, PoseOfAScaledMatrix) {
+    OVq q;
+    axis_q(1, 2, -1, 0.9f, q);
+    OVm4 m;
+    const OVpq pose = {{4, -5, 6}, {q[0], q[1], q[2], q[3]}};
+    OVpq_2m4(&pose, m);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            m[i][j] *= 3.0f;
+    const float corner = m[0][0];
+    OVpq back;
+    OVm4_2pq(m, &back);
+    EXPECT_EQ(m[0][0], corner);
+    EXPECT_EQ(back.p[0], 4.0f);
+    EXPECT_EQ(back.p[1], -5.0f);
+    EXPECT_EQ(back.p[2], 6.0f);
+    const float s = back.q[3] * q[3] < 0 ? -1.0f : 1.0f;
+    expect_near4(back.q, s * q[0], s * q[1], s * q[2], s * q[3], 1e-5f);
+}
+
 TEST(Conventions, SlerpEndsAndNearlyEqualInputs) {
     OVq a, b, out;
     axis_q(0, 0, 1, 0.2f, a);

@@ -7,6 +7,7 @@
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 #include "scene/traversal_state.h"
+#include "state/universe_state.h"
 #include "orv/orv_internal.h"
 #include "support/scratch_dir.h"
 
@@ -260,6 +261,24 @@ TEST_F(UniverseFile, ScaleMultipliesTheBounds) {
     OVuniverse_getextents(box);
     EXPECT_FLOAT_EQ(box[1][0], 2);
     EXPECT_FLOAT_EQ(box[1][2], 3);
+}
+
+// The file's view is the universe placement until the scene is cleared.
+TEST_F(UniverseFile, TheViewIsKeptAsTheUniversePlacement) {
+    write("room1.nff", kRoom);
+    write("broken.nff", "nff\nbroken\n3\n0 0 0\n1 0 0\n");
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f)) << g_log;
+    const OVpq *kept = orv::universe_placement();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_FLOAT_EQ(kept->p[0], 1);
+    EXPECT_FLOAT_EQ(kept->p[1], 2);
+    EXPECT_FLOAT_EQ(kept->p[2], -5);
+    EXPECT_FALSE(OVuniverse_load("broken", nullptr, 1.0f));
+    kept = orv::universe_placement();
+    EXPECT_EQ(kept->p[0], 0.0f);
+    EXPECT_EQ(kept->p[1], 0.0f);
+    EXPECT_EQ(kept->p[2], 0.0f);
+    EXPECT_EQ(kept->q[3], 1.0f);
 }
 
 TEST_F(UniverseFile, FailedReadLeavesTheSceneCleared) {

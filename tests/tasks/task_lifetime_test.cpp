@@ -82,6 +82,21 @@ TEST_F(TaskLifetime, TheLastRequestBeforeTheSlotCounts) {
     EXPECT_EQ(ran, (std::vector<int>{0, 1}));
 }
 
+// Whether a task is placed by walking from the head (priority under the
+// average) or from the tail (at or over it), it goes after its equals.
+TEST_F(TaskLifetime, EitherWalkPlacesATaskAfterItsEquals) {
+    OVtask_new(&owners[0], record, 0);
+    OVtask_new(&owners[1], record, 0);
+    OVtask_new(&owners[2], record, 10);
+    OVtask_new(&owners[3], record, 10);
+    OVtask_run();
+    ran.clear();
+    OVtask_new(&owners[4], record, 10); // average 6: from the tail
+    OVtask_new(&owners[5], record, 0);  // average 5: from the head
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 5, 2, 3, 4}));
+}
+
 OVtask *other = nullptr;
 int moves_other_forward(void *owner) {
     record(owner);

@@ -96,6 +96,31 @@ TEST_F(Config, BadValuesWarnAndKeepTheDefaults) {
     EXPECT_EQ(background(), 0x0000FFu);
 }
 
+// A missing or empty command line is nothing to parse.
+TEST_F(Config, EmptyCommandLinesAreHarmless) {
+    OVuniverse_setargs(nullptr, nullptr);
+    int argc = 0;
+    OVuniverse_setargs(&argc, nullptr);
+    char *none[] = {nullptr};
+    OVuniverse_setargs(&argc, none);
+    EXPECT_EQ(argc, 0);
+    CommandLine alone({"demo"});
+    alone.parse();
+    EXPECT_EQ(alone.left(), (std::vector<std::string>{"demo"}));
+    EXPECT_EQ(messages, "");
+}
+
+// The display, screen and rendering keys are taken off the command line and
+// recorded, but nothing reads them.
+TEST_F(Config, RecordedKeysNoModuleReads) {
+    CommandLine line({"demo", "-display", ":1", "/screen", "2", "-rendering", "128", "scene.nff"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "scene.nff"}));
+    start();
+    EXPECT_EQ(OVuniverse_getrendering(), 13);
+    EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
+}
+
 // The colour's length decides its form; a prefix is part of the length.
 TEST_F(Config, ColourLengthsCountThePrefix) {
     CommandLine line({"demo", "-bgcolor", "ff0000", "-ambientrgb", "f00"});
