@@ -50,6 +50,18 @@ TEST(NameNormalise, TheResultIsANewCopy) {
     OVfree(n);
 }
 
+TEST(Memory, ReallocOfNothingAllocatesAndFreeOfNothingIsHarmless) {
+    char *p = static_cast<char *>(OVrealloc(nullptr, 8));
+    ASSERT_NE(p, nullptr);
+    p[7] = 'z';
+    OVfree(p);
+    OVfree(nullptr);
+    char *empty = OVstrdup("");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_STREQ(empty, "");
+    OVfree(empty);
+}
+
 std::string heard;
 int hear(const char *text) {
     heard = text;

@@ -209,6 +209,15 @@ TEST(Conventions, ScalingByZeroGivesNoTurn) {
     EXPECT_NEAR(out[0], std::sin(1.0f), 1e-5f);
 }
 
+TEST(Conventions, TooFewPointsAreNeverRead) {
+    OVp3 n = {7, 8, 9};
+    EXPECT_EQ(OVp3_polynormal(nullptr, 0, n), 1);
+    EXPECT_EQ(OVp3_polynormal(nullptr, -3, n), 1);
+    EXPECT_EQ(n[0], 7.0f);
+    EXPECT_EQ(n[1], 8.0f);
+    EXPECT_EQ(n[2], 9.0f);
+}
+
 TEST(Conventions, ClockwisePolygonFacesAway) {
     const OVp3 pts[] = {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}};
     OVp3 n;

@@ -121,6 +121,20 @@ TEST_F(Config, RecordedKeysNoModuleReads) {
     EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
 }
 
+// A key written without a value counts as absent: no warning, the default.
+TEST_F(Config, EmptyFileValuesKeepTheDefaults) {
+    write_ini("[orv]\nbgcolor=\nambient=\nambientrgb=\ngeometry=\nfov=\n");
+    CommandLine line({"demo", "-name", "cfgprobe"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0x0000FFu);
+    EXPECT_FLOAT_EQ(orv::universe_config()->ambient_intensity, 0.4f);
+    EXPECT_EQ(orv::universe_config()->window_flags, 0u);
+    EXPECT_EQ(orv::universe_config()->window_width, 640);
+    EXPECT_NEAR(OVviewpoint_getviewangle(OVuniverse_getviewpoint()), 0.698131, 1e-6);
+    EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
+}
+
 // The colour's length decides its form; a prefix is part of the length.
 TEST_F(Config, ColourLengthsCountThePrefix) {
     CommandLine line({"demo", "-bgcolor", "ff0000", "-ambientrgb", "f00"});
