@@ -56,6 +56,38 @@ TEST_F(Universe, NinthWindowRefusedUntilOneIsDeleted) {
     EXPECT_NE(OVwindow_new(0, 0, 64, 48, 0), nullptr);
 }
 
+TEST_F(Universe, ViewportsCountTowardTheEightWindows) {
+    OVuniverse_new(512, 0);
+    OVwindow *surface = OVwindow_new(0, 0, 64, 48, 0);
+    ASSERT_NE(surface, nullptr);
+    OVwindow *viewports[7];
+    for (OVwindow *&v : viewports) {
+        v = OVwindow_newviewport(surface, 0, 0, 32, 24);
+        ASSERT_NE(v, nullptr);
+    }
+    messages.clear();
+    EXPECT_EQ(OVwindow_newviewport(surface, 0, 0, 32, 24), nullptr);
+    EXPECT_TRUE(said("Can not create more than 8 windows.\n"));
+    EXPECT_EQ(OVwindow_new(0, 0, 64, 48, 0), nullptr);
+    OVwindow_delete(viewports[0]);
+    EXPECT_NE(OVwindow_new(0, 0, 64, 48, 0), nullptr);
+}
+
+TEST_F(Universe, NewWindowsLargerThanTheDisplayAreCut) {
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 1 << 20, 1 << 20, OVWINDOW_BORDERLESS);
+    ASSERT_NE(w, nullptr);
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, &width, &height));
+    EXPECT_GT(width, 0);
+    EXPECT_LT(width, 1 << 20);
+    EXPECT_GT(height, 0);
+    EXPECT_LT(height, 1 << 20);
+    // The display's size is the largest a window may be given.
+    EXPECT_TRUE(OVwindow_setgeometry(w, 0, 0, width, height));
+    EXPECT_FALSE(OVwindow_setgeometry(w, 0, 0, width + 1, height));
+}
+
 TEST_F(Universe, ViewportOfViewportRefusedAndRectangleRoundTrips) {
     OVuniverse_new(512, 0);
     OVwindow *w = OVwindow_new(0, 0, 200, 100, 0);
