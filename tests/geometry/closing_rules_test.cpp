@@ -7,35 +7,19 @@
 using namespace geomtest;
 using namespace orv::geom;
 
-namespace {
-
-// A closed geometry of one polygon through the given corners, or null.
-OVgeometry *polygon(const std::vector<std::array<float, 3>> &corners) {
-    OVgeometry *g = OVgeometry_begin();
-    for (const auto &c : corners)
-        OVgeometry_newvertex(g, c.data());
-    OVpoly *p = OVgeometry_beginpoly(g);
-    for (int i = 0; i < static_cast<int>(corners.size()); ++i)
-        OVpoly_addvertex(p, i);
-    EXPECT_TRUE(OVpoly_close(p));
-    return OVgeometry_close(g) ? g : nullptr;
-}
-
-} // namespace
-
 TEST(ClosingRules, CornersCloserThanAHundredThousandthMerge) {
     OVgeometry *merged =
-        polygon({{0, 0, 0}, {0.000005f, 0.000005f, -0.000005f}, {1, 0, 0}, {0, 1, 0}});
+        polygon_of({{0, 0, 0}, {0.000005f, 0.000005f, -0.000005f}, {1, 0, 0}, {0, 1, 0}});
     ASSERT_NE(merged, nullptr);
     EXPECT_EQ(OVpoly_numvertices(OVgeometry_getpolys(merged)), 3);
     OVgeometry_delete(merged);
     // Apart on one axis only: both stay.
-    OVgeometry *kept = polygon({{0, 0, 0}, {0.00002f, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+    OVgeometry *kept = polygon_of({{0, 0, 0}, {0.00002f, 0, 0}, {1, 1, 0}, {0, 1, 0}});
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(OVpoly_numvertices(OVgeometry_getpolys(kept)), 4);
     OVgeometry_delete(kept);
     // The last corner and the first are neighbours too.
-    OVgeometry *wrapped = polygon({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0.000001f}});
+    OVgeometry *wrapped = polygon_of({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0.000001f}});
     ASSERT_NE(wrapped, nullptr);
     EXPECT_EQ(OVpoly_numvertices(OVgeometry_getpolys(wrapped)), 3);
     OVgeometry_delete(wrapped);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -86,18 +87,22 @@ inline int reference_count(OVgeometry *g) {
     return n;
 }
 
+// A closed geometry of one polygon through the given corners, in order;
+// null when the geometry's close refuses it.
+inline OVgeometry *polygon_of(const std::vector<std::array<float, 3>> &corners) {
+    OVgeometry *g = OVgeometry_begin();
+    for (const auto &c : corners)
+        OVgeometry_newvertex(g, c.data());
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < static_cast<int>(corners.size()); ++i)
+        OVpoly_addvertex(p, i);
+    EXPECT_TRUE(OVpoly_close(p));
+    return OVgeometry_close(g) ? g : nullptr;
+}
+
 // A closed square of side 2 in z = 0 with the given corners.
 inline OVgeometry *square() {
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[4][3] = {{1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {-1, 1, 0}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    OVpoly *p = OVgeometry_beginpoly(g);
-    for (int i = 0; i < 4; ++i)
-        OVpoly_addvertex(p, i);
-    OVpoly_close(p);
-    OVgeometry_close(g);
-    return g;
+    return polygon_of({{1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {-1, 1, 0}});
 }
 
 } // namespace geomtest

@@ -8,19 +8,6 @@ using namespace geomtest;
 
 namespace {
 
-// A closed geometry of one polygon through the given corners, in order.
-OVgeometry *polygon_of(const std::vector<std::array<float, 3>> &corners) {
-    OVgeometry *g = OVgeometry_begin();
-    for (const auto &c : corners)
-        OVgeometry_newvertex(g, c.data());
-    OVpoly *p = OVgeometry_beginpoly(g);
-    for (int i = 0; i < static_cast<int>(corners.size()); ++i)
-        OVpoly_addvertex(p, i);
-    EXPECT_TRUE(OVpoly_close(p));
-    EXPECT_TRUE(OVgeometry_close(g));
-    return g;
-}
-
 int draw_calls = 0;
 OVgeometry *drawn_geometry = nullptr;
 void *drawn_state = nullptr;

@@ -82,6 +82,23 @@ void expect_pose(OVpathelement *e, const float p[3], const OVq q) {
 
 constexpr int steps = 4;
 
+// The steps of both segments follow the curve, with slerped orientations
+// and no user data.
+void expect_segments(const std::vector<OVpathelement *> &all,
+                     float (*curve)(const Segment &, int, float)) {
+    for (int seg = 0; seg < 2; ++seg)
+        for (int i = 0; i < steps; ++i) {
+            SCOPED_TRACE(seg * steps + i);
+            const float t = static_cast<float>(i) / steps;
+            const Segment s = segment(seg);
+            const float p[3] = {curve(s, 0, t), curve(s, 1, t), curve(s, 2, t)};
+            OVq q;
+            OVq_slerp(corners[seg].q, corners[seg + 1].q, t, q);
+            expect_pose(all[seg * steps + i], p, q);
+            EXPECT_EQ(OVpathelement_getdata(all[seg * steps + i]), nullptr);
+        }
+}
+
 } // namespace
 
 TEST_F(PathTest, BezierRunsThroughItsControlPointsAndEndsOnTheLastElement) {
@@ -89,17 +106,7 @@ TEST_F(PathTest, BezierRunsThroughItsControlPointsAndEndsOnTheLastElement) {
     ASSERT_NE(result, nullptr);
     const auto all = elements(result);
     ASSERT_EQ(all.size(), 9u);
-    for (int seg = 0; seg < 2; ++seg)
-        for (int i = 0; i < steps; ++i) {
-            SCOPED_TRACE(seg * steps + i);
-            const float t = static_cast<float>(i) / steps;
-            const Segment s = segment(seg);
-            const float p[3] = {bezier(s, 0, t), bezier(s, 1, t), bezier(s, 2, t)};
-            OVq q;
-            OVq_slerp(corners[seg].q, corners[seg + 1].q, t, q);
-            expect_pose(all[seg * steps + i], p, q);
-            EXPECT_EQ(OVpathelement_getdata(all[seg * steps + i]), nullptr);
-        }
+    expect_segments(all, bezier);
     expect_pose(all[8], corners[2].p, corners[2].q);
     EXPECT_EQ(OVpathelement_getdata(all[8]), &data[2]);
     // By hand: the first segment's middle, with C1 = (0.5, 0.5, 0) and
@@ -114,17 +121,7 @@ TEST_F(PathTest, BSplineBlendsFourPointsAndStopsShortOfTheLastElement) {
     ASSERT_NE(result, nullptr);
     const auto all = elements(result);
     ASSERT_EQ(all.size(), 8u);
-    for (int seg = 0; seg < 2; ++seg)
-        for (int i = 0; i < steps; ++i) {
-            SCOPED_TRACE(seg * steps + i);
-            const float t = static_cast<float>(i) / steps;
-            const Segment s = segment(seg);
-            const float p[3] = {bspline(s, 0, t), bspline(s, 1, t), bspline(s, 2, t)};
-            OVq q;
-            OVq_slerp(corners[seg].q, corners[seg + 1].q, t, q);
-            expect_pose(all[seg * steps + i], p, q);
-            EXPECT_EQ(OVpathelement_getdata(all[seg * steps + i]), nullptr);
-        }
+    expect_segments(all, bspline);
     OVp3 end;
     OVpathelement_getposition(all[7], end);
     EXPECT_GT(std::fabs(end[0] - 4) + std::fabs(end[2] - 1), 0.01f);

@@ -11,33 +11,10 @@ namespace {
 constexpr int kW = 8, kH = 4;
 constexpr float kEps = 1e-5f;
 
-struct PolygonTexture : StoreTest {
-    unsigned char pixels[kW * kH * 4] = {};
-    OVgeometry *g = nullptr;
-    OVpoly *p = nullptr;
-
-    void SetUp() override {
-        StoreTest::SetUp();
-        ASSERT_TRUE(OVtexture_replace("tex", OVIMAGE_RGBA, kW, kH, pixels));
-        g = OVgeometry_newrectangle(2, 4, 0);
-        ASSERT_NE(g, nullptr);
-        p = OVgeometry_getpolys(g);
-    }
-    void TearDown() override {
-        OVgeometry_delete(g);
-        StoreTest::TearDown();
-    }
-
-    std::vector<float> us() {
-        std::vector<float> u(4), v(4);
-        EXPECT_TRUE(OVpoly_getuv(p, u.data(), v.data()));
-        return u;
-    }
-    std::vector<float> vs() {
-        std::vector<float> u(4), v(4);
-        EXPECT_TRUE(OVpoly_getuv(p, u.data(), v.data()));
-        return v;
-    }
+struct PolygonTexture : RectangleTest {
+    PolygonTexture() : RectangleTest(kW, kH, 2, 4) {}
+    std::vector<float> us() { return coords(p, true); }
+    std::vector<float> vs() { return coords(p, false); }
 };
 
 TEST_F(PolygonTexture, DefaultMappingPutsTheCornersAtTheEndsOfTheRange) {

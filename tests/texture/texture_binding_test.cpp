@@ -13,27 +13,8 @@ namespace {
 constexpr int kW = 4, kH = 2;
 constexpr float kEps = 1e-5f;
 
-struct TextureBinding : StoreTest {
-    unsigned char pixels[kW * kH * 4] = {};
-    OVgeometry *g = nullptr;
-    OVpoly *p = nullptr;
-
-    void SetUp() override {
-        StoreTest::SetUp();
-        ASSERT_TRUE(OVtexture_replace("tex", OVIMAGE_RGBA, kW, kH, pixels));
-        g = OVgeometry_newrectangle(2, 2, 0);
-        ASSERT_NE(g, nullptr);
-        p = OVgeometry_getpolys(g);
-    }
-    void TearDown() override {
-        OVgeometry_delete(g);
-        StoreTest::TearDown();
-    }
-    std::vector<float> coords(OVpoly *poly, bool want_u, int n = 4) {
-        std::vector<float> u(static_cast<std::size_t>(n)), v(static_cast<std::size_t>(n));
-        EXPECT_TRUE(OVpoly_getuv(poly, u.data(), v.data()));
-        return want_u ? u : v;
-    }
+struct TextureBinding : RectangleTest {
+    TextureBinding() : RectangleTest(kW, kH, 2, 2) {}
 };
 
 TEST_F(TextureBinding, ALockedGeometryRefusesEveryChangeToItsBindings) {

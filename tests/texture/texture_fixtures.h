@@ -144,4 +144,35 @@ struct StoreTest : MessageTest {
     }
 };
 
+// A universe, a stored texture "tex" of width x height pixels, and a
+// rectangle whose polygon p the tests bind to it.
+struct RectangleTest : StoreTest {
+    RectangleTest(int width, int height, float rect_width, float rect_height)
+        : width(width), height(height), rect_width(rect_width), rect_height(rect_height),
+          pixels(static_cast<std::size_t>(width * height * 4)) {}
+    void SetUp() override {
+        StoreTest::SetUp();
+        ASSERT_TRUE(OVtexture_replace("tex", OVIMAGE_RGBA, width, height, pixels.data()));
+        g = OVgeometry_newrectangle(rect_width, rect_height, 0);
+        ASSERT_NE(g, nullptr);
+        p = OVgeometry_getpolys(g);
+    }
+    void TearDown() override {
+        OVgeometry_delete(g);
+        StoreTest::TearDown();
+    }
+    // The u (or v) coordinates of the first n corners of poly.
+    std::vector<float> coords(OVpoly *poly, bool want_u, int n = 4) {
+        std::vector<float> u(static_cast<std::size_t>(n)), v(static_cast<std::size_t>(n));
+        EXPECT_TRUE(OVpoly_getuv(poly, u.data(), v.data()));
+        return want_u ? u : v;
+    }
+
+    int width, height;
+    float rect_width, rect_height;
+    std::vector<unsigned char> pixels;
+    OVgeometry *g = nullptr;
+    OVpoly *p = nullptr;
+};
+
 } // namespace texture_test
