@@ -21,35 +21,11 @@ struct Fog : LitWindowScene {
         ASSERT_TRUE(OVfognode_setlinearstart(fog, 0));
         ASSERT_TRUE(OVfognode_setrange(fog, 20));
     }
-    // The part of a white plane between x0 and x1, facing the viewer, finely
-    // divided so that fog at the corners shows its shape.
+    // The part of a white plane between x0 and x1, 6 units high.
     static void plane(OVnode *parent, float x0, float x1) {
-        constexpr int cells = 16;
-        const float h = 3;
-        OVgeometry *g = OVgeometry_begin();
-        for (int j = 0; j <= cells; ++j)
-            for (int i = 0; i <= cells; ++i) {
-                const OVp3 p = {x0 + (x1 - x0) * i / cells, -h + 2 * h * j / cells, depth};
-                OVgeometry_newvertex(g, p);
-            }
-        for (int j = 0; j < cells; ++j)
-            for (int i = 0; i < cells; ++i) {
-                const int a = j * (cells + 1) + i;
-                OVpoly *p = OVgeometry_beginpoly(g);
-                for (int k : {a, a + cells + 1, a + cells + 2, a + 1})
-                    OVpoly_addvertex(p, k);
-                OVpoly_close(p);
-            }
-        OVgeometry_close(g);
-        OVgeometry_setrgb(g, 255, 255, 255);
-        OVgeometrynode_new(parent, g);
+        grid_plane(parent, x0, x1, -3, 3, depth, 16, 255);
     }
-    Pixel at(float x) {
-        const OVp3 p = {x, 0, depth};
-        OVp2 out = {0, 0};
-        EXPECT_TRUE(OVwindow_projectpoint(window, 0, p, out));
-        return pixel(window, static_cast<int>(out[0]), static_cast<int>(out[1]));
-    }
+    Pixel at(float x) { return seen(window, x, 0, depth); }
     int grey_at(float x) {
         const Pixel p = at(x);
         EXPECT_TRUE(std::abs(p.r - p.g) <= 2 && std::abs(p.g - p.b) <= 2)

@@ -10,36 +10,10 @@ using namespace render_test;
 constexpr float depth = 10;
 
 struct Lights : WindowScene {
-    // A white plane facing the viewer, 12 units across at the depth, finely
-    // divided so that lighting computed at the corners shows its shape.
-    void plane(int grey = 255) {
-        constexpr int cells = 48;
-        constexpr float half = 6, step = 2 * half / cells;
-        OVgeometry *g = OVgeometry_begin();
-        for (int j = 0; j <= cells; ++j)
-            for (int i = 0; i <= cells; ++i) {
-                const OVp3 p = {-half + i * step, -half + j * step, depth};
-                OVgeometry_newvertex(g, p);
-            }
-        for (int j = 0; j < cells; ++j)
-            for (int i = 0; i < cells; ++i) {
-                const int a = j * (cells + 1) + i;
-                OVpoly *p = OVgeometry_beginpoly(g);
-                for (int k : {a, a + cells + 1, a + cells + 2, a + 1})
-                    OVpoly_addvertex(p, k);
-                OVpoly_close(p);
-            }
-        OVgeometry_close(g);
-        OVgeometry_setrgb(g, grey, grey, grey);
-        OVgeometrynode_new(root, g);
-    }
+    // A plane facing the viewer, 12 units across at the depth.
+    void plane(int grey = 255) { grid_plane(root, -6, 6, -6, 6, depth, 48, grey); }
     // The pixel a point of the plane is drawn at.
-    Pixel at(float x, float y) {
-        const OVp3 p = {x, y, depth};
-        OVp2 out = {0, 0};
-        EXPECT_TRUE(OVwindow_projectpoint(window, 0, p, out));
-        return pixel(window, static_cast<int>(out[0]), static_cast<int>(out[1]));
-    }
+    Pixel at(float x, float y) { return seen(window, x, y, depth); }
 };
 
 TEST_F(Lights, ASpotLightsItsConeAndLeavesTheRestToTheAmbient) {

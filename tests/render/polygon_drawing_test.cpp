@@ -43,14 +43,6 @@ OVnode *add(OVnode *root, OVgeometry *g) {
     return OVgeometrynode_new(root, g);
 }
 
-// The pixel a world point is drawn at.
-Pixel seen(OVwindow *w, float x, float y, float z) {
-    const OVp3 p = {x, y, z};
-    OVp2 at = {0, 0};
-    EXPECT_TRUE(OVwindow_projectpoint(w, 0, p, at));
-    return pixel(w, static_cast<int>(at[0]), static_cast<int>(at[1]));
-}
-
 bool background(Pixel p) {
     return near(p, 0, 0, 255);
 }
