@@ -91,7 +91,7 @@ endfunction()
 orv_module(platform LIBS SDL2::SDL2 ${CMAKE_DL_LIBS}
   EXPORTS platform.h window_messages.h)
 orv_module(core USES platform
-  EXPORTS file_extension.h finite.h object.h object_watch.h tokenizer.h)
+  EXPORTS file_extension.h finite.h object.h object_watch.h text_token.h tokenizer.h)
 orv_module(math USES core EXPORTS quat_valid.h vec3.h)
 orv_module(state USES math EXPORTS universe_state.h)
 orv_module(texture USES state LIBS JPEG::JPEG

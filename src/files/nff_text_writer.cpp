@@ -2,7 +2,7 @@
 // in its own file, or version 2.10 with hexadecimal colours.
 #include "files/nff_write_model.h"
 #include "files/nff_writer.h"
-#include "files/text_token.h"
+#include "core/text_token.h"
 
 #include "geometry/geometry_access.h"
 #include "orv/geometry.h"

@@ -1,4 +1,5 @@
 // Material files: "<name>.mat" written by save, read back by load.
+#include "core/text_token.h"
 #include "core/tokenizer.h"
 #include "geometry/mtable_record.h"
 #include "orv/file.h"
@@ -117,8 +118,10 @@ ORV_API int OVmtable_save(OVmtable *table) {
         if (table->properties & w.property) std::fprintf(f, " %s", w.word);
     std::fputs("\n", f);
     for (int i = 0; i < table->count; ++i) {
+        // A name must stay one token to read back.
         const char *name = OVmtable_getentryname(table, i);
-        std::fprintf(f, "\nmatdef %s%s// id %d\n", name ? name : "", name ? " " : "", i);
+        const std::string token = name && *name ? orv::text_token("Material name", name, "") : "";
+        std::fprintf(f, "\nmatdef %s%s// id %d\n", token.c_str(), token.empty() ? "" : " ", i);
         for (const PropertyWord &w : kWords) {
             float v[3];
             if (!(table->properties & w.property) || !OVmtable_getvalue(table, i, v, w.property))

@@ -163,6 +163,33 @@ TEST_F(Mtable, SaveAndLoadRoundTrip) {
     EXPECT_EQ(OVmtable_findentry(back, "green"), 1);
 }
 
+// Entry names are single tokens in the file: one with blanks or a comment
+// marker is written so that the whole of it reads back, with a warning.
+TEST_F(Mtable, EntryNamesThatAreNotOneTokenReadBackWhole) {
+    auto dir = orv_test::scratch_dir("orv_mtable_names");
+    std::filesystem::current_path(dir);
+    OVmtable *t = OVmtable_new(OVDIFFUSE, 1, "names");
+    const char *given[] = {"red wood", "a//b", "tail\\", ""};
+    for (int i = 0; i < 4; ++i)
+        OVmtable_setentryname(t, OVmtable_matchcolor24(t, 0x100000u * (i + 1)), given[i]);
+    g_log.clear();
+    ASSERT_TRUE(OVmtable_save(t));
+    EXPECT_NE(
+        g_log.find("Material name \"red wood\" written as \"red_wood\" so that it reads back\n"),
+        std::string::npos);
+    OVmtable_delete(t);
+    OVmtable *back = OVmtable_load("names");
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(OVmtable_getnumentries(back), 4);
+    EXPECT_STREQ(OVmtable_getentryname(back, 0), "red_wood");
+    EXPECT_STREQ(OVmtable_getentryname(back, 1), "a/_b");
+    EXPECT_STREQ(OVmtable_getentryname(back, 2), "tail_");
+    EXPECT_EQ(OVmtable_getentryname(back, 3), nullptr);
+    float v[3] = {};
+    ASSERT_TRUE(OVmtable_getvalue(back, 3, v, OVDIFFUSE)); // the entry after them is whole
+    EXPECT_NEAR(v[0], 64.0f / 255, 1e-6); // written with six decimals
+}
+
 TEST_F(Mtable, LoadReportsBadFiles) {
     auto dir = orv_test::scratch_dir("orv_mtable_bad");
     std::filesystem::current_path(dir);

@@ -1,4 +1,4 @@
-#include "files/text_token.h"
+#include "core/text_token.h"
 
 #include "orv/message.h"
 
