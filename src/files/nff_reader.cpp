@@ -64,6 +64,7 @@ class NffReader {
     OVvertex *vertex_at(int index) const;
     bool read_poly_colour(OVgeometry *g, const char *t, PolygonAttributes *a);
     int colour_matid(OVgeometry *g, unsigned colour, std::size_t length);
+    int table_colour(OVgeometry *g, unsigned colour24);
     bool read_poly_attribute(const char *t, PolygonAttributes *a);
 
     LineTokenizer tok_;
@@ -74,6 +75,7 @@ class NffReader {
     long size_ = 0;
     float version_ = 1.01f;
     bool distinct_ = false;
+    bool colours_dropped_ = false; // this geometry's colours met no table
     TableSharing sharing_;
     std::vector<OVvertex *> vertices_;
     std::vector<OVvertex *> ring_; // the corners of the polygon being read
@@ -210,8 +212,7 @@ bool NffReader::read_vertex(OVgeometry *g, int number) {
             unsigned c;
             const char *text;
             if (!tok_.read_color("Vertex color", &c, &text)) return false;
-            int id = OVmtable_matchcolor24(geom::geometry_mtable(g),
-                                           std::strlen(text) == 8 ? c : widen12(c));
+            int id = table_colour(g, std::strlen(text) == 8 ? c : widen12(c));
             if (id >= 0) OVgeometry_setvertexmatid(g, v, id);
         } else if (std::strcmp(t, "matid") == 0) {
             int id;
@@ -255,7 +256,22 @@ bool NffReader::read_poly_colour(OVgeometry *g, const char *t, PolygonAttributes
 // The material id of a colour token, found or added in the geometry's table;
 // a token of 5 characters (0xF80) is 12-bit, any other 24-bit.
 int NffReader::colour_matid(OVgeometry *g, unsigned colour, std::size_t length) {
-    return OVmtable_matchcolor24(geom::geometry_mtable(g), length == 5 ? widen12(colour) : colour);
+    return table_colour(g, length == 5 ? widen12(colour) : colour);
+}
+
+// The material id of a 24-bit colour in the geometry's table. A geometry
+// without a table cannot keep colours: said once, not dropped silently.
+int NffReader::table_colour(OVgeometry *g, unsigned colour24) {
+    OVmtable *table = geom::geometry_mtable(g);
+    if (!table) {
+        if (!colours_dropped_)
+            OVwarning("Geometry '%s' in file '%s' has no material table: its colors are "
+                      "ignored.\n",
+                      OVgeometry_getname(g), name_.c_str());
+        colours_dropped_ = true;
+        return -1;
+    }
+    return OVmtable_matchcolor24(table, colour24);
 }
 
 // False when the geometry fails.
@@ -380,6 +396,7 @@ int NffReader::read_polygon(OVgeometry *g) {
 
 OVgeometry *NffReader::read_geometry(const char *geometry_name) {
     OVgeometry *g = geom::builder_new(geometry_name);
+    colours_dropped_ = false;
     std::unique_ptr<OVgeometry, int (*)(OVgeometry *)> pending(g, OVgeometry_delete);
     if (!read_name_line(g)) return nullptr;
     if (version_ < 2.99f) {

@@ -186,3 +186,103 @@ TEST_F(NodeLoad, LightFilesGiveTheLastLightWithOrWithoutAParent) {
 }
 
 } // namespace
+
+namespace {
+
+const char *kTriangleFile = "nff\ntri\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n";
+
+TEST_F(NodeLoad, NullPathAndNonsensicalScales) {
+    EXPECT_EQ(OVnode_load(nullptr, nullptr, 1.0f), nullptr);
+    EXPECT_EQ(OVgeometrynode_load(nullptr, nullptr, 1.0f), nullptr);
+    const std::string path = write("tri.nff", kTriangleFile);
+    for (float scale : {-1.0f, 1e-21f, 0.0f}) {
+        g_log.clear();
+        EXPECT_EQ(OVnode_load(nullptr, path.c_str(), scale), nullptr) << scale;
+        EXPECT_NE(g_log.find("Nonsensical scale factor.\n"), std::string::npos) << scale;
+    }
+    EXPECT_EQ(OVuniverse_findnodebyname("tri", 0), nullptr);
+}
+
+TEST_F(NodeLoad, RetiredAndUnknownTypes) {
+    const std::string retired = write("old2.bin", "2323 rest");
+    EXPECT_EQ(OVnode_load(nullptr, retired.c_str(), 1.0f), nullptr);
+    EXPECT_NE(g_log.find("ORV 1.01 binary format is no longer supported.\n"), std::string::npos);
+    const std::string wbdf = write("world.wbdf", "WBDF rest");
+    EXPECT_EQ(OVnode_load(nullptr, wbdf.c_str(), 1.0f), nullptr);
+    EXPECT_NE(g_log.find("Unknown file type: " + wbdf + "\n"), std::string::npos);
+}
+
+TEST_F(NodeLoad, WithoutAParentTheNodesWaitInTheHoldingRoot) {
+    const std::string path = write("tri.nff", kTriangleFile);
+    OVnode *node = OVnode_load(nullptr, path.c_str(), 1.0f);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(OVnode_gettype(node), OVNODE_GEOMETRY);
+    EXPECT_STREQ(OVnode_getname(node), "tri");
+    EXPECT_EQ(OVnode_numparents(node), 0);
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    EXPECT_TRUE(OVnode_addchild(sep, node));
+}
+
+TEST_F(NodeLoad, ParentMustHoldChildren) {
+    const std::string path = write("tri.nff", kTriangleFile);
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    OVnode *leaf = OVgeometrynode_new(sep, OVgeometry_newblock(1, 1, 1, 0));
+    EXPECT_EQ(OVnode_load(leaf, path.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVgeometrynode_load(leaf, path.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVnode_numchildren(sep), 1);
+    EXPECT_EQ(OVuniverse_findnodebyname("tri", 0), nullptr);
+    // A movable parent stands for the node it moves.
+    OVnode *mov = OVmovsepnode_new(sep);
+    OVnode *inside = OVnode_load(mov, path.c_str(), 1.0f);
+    ASSERT_NE(inside, nullptr);
+    EXPECT_EQ(OVnode_getparent(inside, 0), mov);
+}
+
+TEST_F(NodeLoad, BareNamesAreFoundAlongTheModelPathWithTheExtension) {
+    write("chair.nff", "nff\nchair\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 2\n");
+    OVfile_setmodelpath(dir_.string().c_str());
+    OVnode *node = OVnode_load(nullptr, "chair", 1.0f);
+    OVnode *again = OVgeometrynode_load(nullptr, "chair", 1.0f);
+    OVfile_setmodelpath("");
+    ASSERT_NE(node, nullptr) << g_log;
+    EXPECT_STREQ(OVnode_getname(node), "chair");
+    EXPECT_NE(again, nullptr);
+}
+
+TEST_F(NodeLoad, ScaleReachesTheCoordinates) {
+    const std::string path = write("tri.nff", kTriangleFile);
+    OVnode *node = OVnode_load(nullptr, path.c_str(), 4.0f);
+    ASSERT_NE(node, nullptr);
+    OVp3 size;
+    OVgeometry_getextents(OVnode_getgeometry(node), size);
+    EXPECT_FLOAT_EQ(size[0], 4.0f);
+    EXPECT_FLOAT_EQ(size[1], 4.0f);
+}
+
+TEST_F(NodeLoad, UnreadableModelsLeaveTheParentAsItWas) {
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    const std::string empty = write("empty.nff", "nff\ng\n3\n0 0 0\n1 0 0\n0 1 0\n0\n");
+    EXPECT_EQ(OVnode_load(sep, empty.c_str(), 1.0f), nullptr);
+    EXPECT_NE(g_log.find("has no readable geometries\n"), std::string::npos);
+    const std::string junk = write("junk.nff", "nff\n");
+    EXPECT_EQ(OVnode_load(sep, junk.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVnode_numchildren(sep), 0);
+    // A geometry read before a failing one is kept.
+    const std::string half =
+        write("half.nff", std::string(kTriangleFile) + "bad\n3\n0 0 0\n1 0 0\n0 1 0\n1\n3 0 1 5\n");
+    OVnode *first = OVnode_load(sep, half.c_str(), 1.0f);
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(OVnode_getname(first), "tri");
+    EXPECT_EQ(OVnode_numchildren(sep), 1);
+}
+
+TEST_F(NodeLoad, GeometryLoaderTakesGeometryFilesOnly) {
+    OVnode *sep = OVsepnode_new(OVuniverse_getrootnodes());
+    const std::string lights = write("one.lit", "//lights\npoint int 0.5\n");
+    EXPECT_EQ(OVgeometrynode_load(sep, lights.c_str(), 1.0f), nullptr);
+    const std::string vrml = write("scene.wrl", "#VRML V1.0 ascii\nSeparator { }\n");
+    EXPECT_EQ(OVgeometrynode_load(sep, vrml.c_str(), 1.0f), nullptr);
+    EXPECT_EQ(OVnode_numchildren(sep), 0);
+}
+
+} // namespace
