@@ -14,8 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -428,6 +430,42 @@ TEST_F(UniverseFile, SavedUniverseReadsBackWithViewpointAndPortal) {
     EXPECT_NE(text.find("viewpos  3.000000 1.000000 -7.000000\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\n\n\nfloor\n"), std::string::npos) << text; // blank line, then name
     EXPECT_NE(text.find(" -room2\n"), std::string::npos) << text;
+    fs::current_path(previous);
+}
+
+// The text form gives the viewpoint's pose, a blank line and the universe's
+// name; portal names go out only while portals are on, in either form.
+TEST_F(UniverseFile, SavedTextViewLinesAndPortalNamesFollowThePortalOption) {
+    fs::path previous = fs::current_path();
+    fs::current_path(dir_);
+    write("room1.nff", kRoom);
+    ASSERT_TRUE(OVuniverse_load("room1", nullptr, 1.0f));
+    OVviewpoint *eye = OVuniverse_getviewpoint();
+    OVp3 where = {3, 1, -7}, towards = {0, 0.6f, -0.8f}, direction;
+    OVviewpoint_setposition(eye, where);
+    OVviewpoint_setdirection(eye, towards);
+    OVviewpoint_getdirection(eye, direction);
+    char view[160];
+    std::snprintf(view, sizeof view, "viewpos  3.000000 1.000000 -7.000000\nviewdir  %f %f %f\n",
+                  static_cast<double>(direction[0]), static_cast<double>(direction[1]),
+                  static_cast<double>(direction[2]));
+    auto saved = [&](const char *name, int type) {
+        std::string out = (dir_ / name).string();
+        EXPECT_TRUE(OVuniverse_save(out.c_str(), type)) << g_log;
+        std::ifstream in(out, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    std::string text = saved("on.nff", OVFILE_NFF);
+    EXPECT_EQ(text.rfind(std::string("nff\nversion 3.00\n") + view + "\n\nfloor\n", 0), 0u) << text;
+    EXPECT_NE(text.find(" -room2\n"), std::string::npos) << text;
+    EXPECT_NE(saved("on.bnff", OVFILE_BNFF).find(std::string("\x03\x05room2\x00", 8)),
+              std::string::npos);
+    OVuniverse_setoption(12, 1);
+    EXPECT_EQ(saved("old.nff", OVFILE_NFF).rfind(std::string("nff\nversion 2.10\n") + view, 0), 0u);
+    OVuniverse_setportals(0);
+    text = saved("off.nff", OVFILE_NFF);
+    EXPECT_EQ(text.find("room2"), std::string::npos) << text;
+    EXPECT_EQ(saved("off.bnff", OVFILE_BNFF).find("room2"), std::string::npos);
     fs::current_path(previous);
 }
 

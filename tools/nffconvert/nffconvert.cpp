@@ -6,11 +6,13 @@
 #include "orv/universe.h"
 #include "orv/viewpoint.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -46,8 +48,10 @@ struct Options {
     float scale = 1;
 };
 
-int silent(const char *) {
-    return 1;
+// Routes the toolkit's warning, message and debug channels nowhere.
+void silence() {
+    for (int channel : {OVCHANNEL_WARNING, OVCHANNEL_MESSAGE, OVCHANNEL_DEBUG})
+        OVmessage_setoutput(channel, 0, nullptr);
 }
 
 // Parses the command line; exits with the usage text on --help or an error.
@@ -72,10 +76,14 @@ Options parse(int argc, char **argv) {
             o.merge = true;
         } else if (a == "--quiet") {
             o.quiet = true;
-        } else if (a == "--scale" && i + 1 < argc) {
+        } else if (a == "--scale") {
+            if (i + 1 == argc) {
+                std::fprintf(stderr, "nffconvert: --scale needs a value\n");
+                std::exit(2);
+            }
             char *end;
             o.scale = std::strtof(argv[++i], &end);
-            if (*end || !(o.scale > 0)) {
+            if (*end || !(o.scale > 0) || !std::isfinite(o.scale)) {
                 std::fprintf(stderr, "nffconvert: bad scale '%s'\n", argv[i]);
                 std::exit(2);
             }
@@ -125,14 +133,19 @@ int convert(const Options &o) {
     OVuniverse_setoption(kOptionOldColours, o.old_colours);
     OVuniverse_setoption(kOptionColour12, o.colour12);
     OVuniverse_setoption(kOptionTextureUV, o.uv);
-    // Material files go beside the output.
-    fs::path output = fs::absolute(o.output);
+    // Material files go beside the output; a missing output directory is a
+    // failure to write, not a thrown error.
+    std::error_code error;
+    fs::path output = fs::absolute(o.output, error);
     fs::path previous = fs::current_path();
-    fs::current_path(output.parent_path());
-    int ok = _OVgeomlist_save(list, output.c_str(), &view, to);
-    fs::current_path(previous);
+    if (!error) fs::current_path(output.parent_path(), error);
+    const bool moved = !error;
+    int ok = moved && _OVgeomlist_save(list, output.c_str(), &view, to);
+    if (moved) fs::current_path(previous);
     free_list(list);
-    if (!ok) std::fprintf(stderr, "nffconvert: %s could not be written\n", o.output);
+    if (!ok)
+        std::fprintf(stderr, "nffconvert: %s could not be written%s%s\n", o.output,
+                     error ? ": " : "", error ? error.message().c_str() : "");
     return ok ? 0 : 1;
 }
 
@@ -140,7 +153,7 @@ int convert(const Options &o) {
 
 int main(int argc, char **argv) {
     Options o = parse(argc, argv);
-    if (o.quiet) OVmessage_sethook(silent);
+    if (o.quiet) silence();
     constexpr int kNoWindows = 512;
     OVuniverse_new(kNoWindows, 0);
     int result = convert(o);

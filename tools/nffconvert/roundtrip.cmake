@@ -1,6 +1,8 @@
 # Converts a text model to binary and back to the older text form twice:
 # both text files must be the same byte for byte. The version 3.00 form with
-# its material files converts too, and --help succeeds.
+# its material files converts too, and --help succeeds. Failures give a
+# non-zero status and no crash, and --quiet keeps the toolkit's messages off
+# the output.
 # Variables: CONVERT (the program), INPUT (a text NFF), WORK (a scratch directory).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -35,3 +37,21 @@ execute_process(COMMAND ${CONVERT} ${WORK}/missing.nff ${WORK}/x.bnff RESULT_VAR
 if(rc EQUAL 0)
   message(FATAL_ERROR "a missing input was reported as converted")
 endif()
+
+# An output directory that does not exist is a failure, reported quietly.
+execute_process(COMMAND ${CONVERT} --quiet ${INPUT} ${WORK}/missing/out.bnff RESULT_VARIABLE rc
+                OUTPUT_VARIABLE out ERROR_QUIET)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "a missing output directory gave ${rc}, not 1")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "--quiet printed: ${out}")
+endif()
+
+foreach(bad "--scale" "--scale;0" "--scale;inf" "--scale;x")
+  execute_process(COMMAND ${CONVERT} ${INPUT} ${WORK}/y.bnff ${bad} RESULT_VARIABLE rc
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "nffconvert ${bad} gave ${rc}, not 2")
+  endif()
+endforeach()
