@@ -43,8 +43,11 @@ bool has_extension(const char *name) {
 std::string find_image(const char *name) {
     if (const char *found = find_path(name)) return found;
     if (has_extension(name)) return {};
-    for (const char *ext : kExtensions)
-        if (const char *found = find_path((std::string(name) + ext).c_str())) return found;
+    for (const char *ext : kExtensions) {
+        // The finder may answer with the very name it was given: kept alive until copied.
+        const std::string candidate = std::string(name) + ext;
+        if (const char *found = find_path(candidate.c_str())) return found;
+    }
     return {};
 }
 

@@ -318,4 +318,35 @@ TEST_F(NffRules, PlacementWordsWithoutValuesEndTheLineQuietly) {
     }
 }
 
+TEST_F(NffRules, BlankCommentAndContinuedLinesAnywhere) {
+    OVgeomlist *l = load("nff // model\n\n// header done\nversion \\\n 2.0\n\n"
+                         "sq // name\n// count next\n\n4\n\n0 0 0\n  // between vertices\n"
+                         "1 0 0 norm \\\n0 0 1\n1 1 0\n\t\n0 1 0\n\n1 // one polygon\n\n"
+                         "4 0 1 \\\n 2 3 0xf00 \\\nboth\n// after\n\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    EXPECT_STREQ(OVgeometry_getname(g), "sq");
+    ASSERT_EQ(OVgeometry_numpolys(g), 1);
+    OVpoly *p = OVgeometry_getpolys(g);
+    EXPECT_EQ(OVpoly_numvertices(p), 4);
+    EXPECT_TRUE(OVpoly_getbothsides(p));
+    EXPECT_EQ(OVmtable_getcolor24(OVgeometry_getmtable(g), OVpoly_getmatid(p)), 0xFF0000u);
+    int normals = 0;
+    OVp3 n;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v))
+        normals += OVgeometry_getvertexnormal(g, v, n) ? 1 : 0;
+    EXPECT_EQ(normals, 1); // the continued "norm" of version 2.0
+    EXPECT_TRUE(g_log.empty()) << g_log;
+}
+
+TEST_F(NffRules, IntegersAreDecimalWholeTokens) {
+    OVgeomlist *l = load("nff\ng\n03\n0 0 0\n1 0 0\n0 1 0\n+1\n3 00 01 010\n");
+    EXPECT_EQ(l, nullptr); // 010 is ten, not eight: out of range
+    EXPECT_TRUE(logged("Vertex index invalid.\n"));
+    g_log.clear();
+    l = load("nff\ng\n03\n0 0 0\n1 0 0\n0 1 0\n+1\n3 00 01 02\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_EQ(OVgeometry_numpolys(_OVgeomlist_geometry(l)), 1);
+}
+
 } // namespace

@@ -282,6 +282,10 @@ TEST_F(NodeLoad, GeometryLoaderTakesGeometryFilesOnly) {
     EXPECT_EQ(OVgeometrynode_load(sep, lights.c_str(), 1.0f), nullptr);
     const std::string vrml = write("scene.wrl", "#VRML V1.0 ascii\nSeparator { }\n");
     EXPECT_EQ(OVgeometrynode_load(sep, vrml.c_str(), 1.0f), nullptr);
+    const std::string retired = write("old.bin", "2424 rest");
+    EXPECT_EQ(OVgeometrynode_load(sep, retired.c_str(), 1.0f), nullptr);
+    const std::string flight = write("scene.flt", std::string("\0\1rest", 6));
+    EXPECT_EQ(OVgeometrynode_load(sep, flight.c_str(), 1.0f), nullptr);
     EXPECT_EQ(OVnode_numchildren(sep), 0);
 }
 

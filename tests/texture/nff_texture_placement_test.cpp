@@ -1,6 +1,7 @@
 // Texture attributes of NFF polygon lines: style letters in either case, the
 // thresholds below which rotation, scale and translation are not applied, and
 // the default mapping when not every corner has coordinates.
+#include "texture/texture_access.h"
 #include "texture_fixtures.h"
 
 #include <vector>
@@ -113,6 +114,24 @@ TEST_F(NffPlacement, SomeCornersWithoutCoordinatesGiveTheDefaultMapping) {
         EXPECT_FLOAT_EQ(u[k], at[0]) << k;
         EXPECT_FLOAT_EQ(v[k], at[1]) << k;
     }
+}
+
+// Without the file module's search, a name without extension is tried with
+// each image extension as given; the name found must outlive the try.
+TEST(ImageNames, ExtensionTriedWithoutASearchList) {
+    const std::string stem = temp_file("plain_brick");
+    Bytes b = targa_header(2, 2, 2, 24, 0);
+    b.resize(b.size() + 2 * 2 * 3, 40);
+    write_file(stem + ".tga", b);
+    orv::tex::set_image_finder(nullptr);
+    int w = 0, h = 0;
+    unsigned char *pixels = OVtexture_load(stem.c_str(), &w, &h);
+    orv::tex::set_image_finder(_OVfile_findpath);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(w, 2);
+    EXPECT_EQ(h, 2);
+    OVfree(pixels);
+    std::remove((stem + ".tga").c_str());
 }
 
 } // namespace
