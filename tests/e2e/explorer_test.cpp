@@ -1,172 +1,9 @@
 // The explorer as a user sees it: its window, its keys, its output.
-#include "x_session.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <sstream>
+#include "explorer_fixture.h"
 
 namespace {
 
-using e2e::Image;
-using e2e::XSession;
-
-struct Pose {
-    float p[3] = {}, q[4] = {};
-};
-
-// Parses the last "Current Position:" / "Current Orientation:" pair printed.
-bool last_pose(const std::string &out, Pose &pose) {
-    auto at = out.rfind("Current Position: ");
-    if (at == std::string::npos) return false;
-    auto orient = out.find("Current Orientation: ", at);
-    if (orient == std::string::npos) return false;
-    std::istringstream ps(out.substr(at + 18)), qs(out.substr(orient + 21));
-    return bool(ps >> pose.p[0] >> pose.p[1] >> pose.p[2]) &&
-           bool(qs >> pose.q[0] >> pose.q[1] >> pose.q[2] >> pose.q[3]);
-}
-
-int count(const std::string &text, const std::string &what) {
-    int n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
-bool near(int a, int b, int tolerance = 40) {
-    return std::abs(a - b) <= tolerance;
-}
-
-bool white(const unsigned char *p) {
-    return p[0] > 215 && p[1] > 215 && p[2] > 215;
-}
-
-struct Point {
-    int x, y;
-};
-
-class Explorer : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!x.available()) GTEST_SKIP() << "Xvfb or xdotool not installed";
-        setenv("OVMODELS", DATA_DIR, 0);
-        ASSERT_TRUE(x.start(RGBSLICE_PATH));
-        ASSERT_TRUE(x.wait_window(90)) << x.output() << x.errors();
-        ASSERT_TRUE(x.window_geometry(wx, wy, ww, wh));
-    }
-
-    // The output a key adds, once the key had a few passes to act.
-    std::string output_of(const std::string &key, const std::string &until = "") {
-        size_t before = x.output().size();
-        x.key(key, 0.3);
-        if (!until.empty()) x.wait_output(until, 5);
-        std::string out = x.output();
-        return out.size() > before ? out.substr(before) : "";
-    }
-
-    Pose print_pose() {
-        Pose pose;
-        EXPECT_TRUE(last_pose(output_of("I", "Current Orientation: "), pose)) << x.output();
-        return pose;
-    }
-
-    void quit() {
-        x.key("q", 0.2);
-        EXPECT_EQ(x.wait_exit(30), 0) << x.output() << x.errors();
-    }
-
-    Image shot(const std::string &name) {
-        Image image = x.screenshot(x.path("rgbslice-" + name + ".png"));
-        EXPECT_GE(image.width, wx + ww);
-        EXPECT_GE(image.height, wy + wh);
-        return image;
-    }
-
-    // Where a world point of the start pose lands in the window: the
-    // viewpoint at (75, -55, -200) looks along +z, x to the right and y
-    // down, with 40 degrees from the centre to the left and right edges.
-    Point project(float px, float py, float pz) const {
-        const float f = (ww / 2.0f) / std::tan(0.698131f);
-        float dz = pz + 200;
-        return {wx + static_cast<int>(std::lround(ww / 2.0f + f * (px - 75) / dz)),
-                wy + static_cast<int>(std::lround(wh / 2.0f + f * (py + 55) / dz))};
-    }
-
-    // A pixel near p (within r) that satisfies the test, or nullptr.
-    template <class Test>
-    const unsigned char *find_near(const Image &image, Point p, int r, Test test) const {
-        for (int dy = -r; dy <= r; ++dy)
-            for (int dx = -r; dx <= r; ++dx) {
-                int px = p.x + dx, py = p.y + dy;
-                if (px < wx || py < wy || px >= wx + ww || py >= wy + wh) continue;
-                if (test(image.at(px, py))) return image.at(px, py);
-            }
-        return nullptr;
-    }
-
-    int pixels_changed(const Image &a, const Image &b) const {
-        int changed = 0;
-        for (int yy = wy; yy < wy + wh; ++yy)
-            for (int xx = wx; xx < wx + ww; ++xx)
-                for (int c = 0; c < 3; ++c)
-                    if (std::abs(a.at(xx, yy)[c] - b.at(xx, yy)[c]) > 8) {
-                        ++changed;
-                        break;
-                    }
-        return changed;
-    }
-
-    // The window once two shots in a row are the same: the scene is static
-    // without input, so that is the whole of the last frame. A loaded
-    // machine may take seconds for the first frames.
-    Image still_shot(const std::string &name) {
-        Image last = shot(name);
-        for (int tries = 0; tries < kStillTries; ++tries) {
-            x.xdotool("sleep 0.3");
-            Image now = shot(name);
-            if (pixels_changed(last, now) == 0) return now;
-            last = now;
-        }
-        return last;
-    }
-
-    // Types the key once and waits until the window shows its effect: keys
-    // typed faster than the passes run are merged.
-    Image key_until_changed(const std::string &key, const Image &before, const std::string &name) {
-        x.key(key, 0.1);
-        for (int tries = 0; tries < kStillTries; ++tries) {
-            Image now = shot(name);
-            if (pixels_changed(before, now) > 0) return now;
-            x.xdotool("sleep 0.2");
-        }
-        return shot(name);
-    }
-
-    static constexpr int kStillTries = 50;
-
-    // Types the key in rounds of 40 until a whole round changes nothing on
-    // the screen; returns the number of rounds that changed something. Keys
-    // that a slow pass merges only take more rounds.
-    int press_until_still(const std::string &key, const std::string &name) {
-        std::string round = "key --delay 40";
-        for (int i = 0; i < 40; ++i)
-            round += " " + key;
-        Image last = shot(name);
-        for (int rounds = 0; rounds < 40; ++rounds) {
-            x.xdotool(round);
-            x.xdotool("sleep 0.3");
-            Image now = shot(name);
-            if (pixels_changed(last, now) == 0) return rounds;
-            last = now;
-        }
-        return -1;
-    }
-
-    XSession x;
-    int wx = 0, wy = 0, ww = 0, wh = 0;
-};
+using namespace explorer_e2e;
 
 TEST_F(Explorer, IPrintsTheStartPose) {
     Pose start = print_pose();
@@ -400,6 +237,120 @@ TEST_F(Explorer, RedStopsAtZeroAndAt255) {
     Image high = shot("red-255");
     EXPECT_TRUE(find_near(high, project(25, -12.5f, -12.5f), 1,
                           [](const unsigned char *p) { return p[0] > 200 && !white(p); }));
+    quit();
+}
+
+const char *const kHelp = "\nThe following keys are active:\n\n"
+                          "Q or q: Quit.\n"
+                          "0 ( zero ): Reset\n"
+                          "P or p: Print scene graph.\n";
+
+// Keys without a character of their own reach the explorer as key codes it
+// has no action for: each prints the help once.
+TEST_F(Explorer, FunctionAndEditingKeysPrintTheHelpOnce) {
+    for (const char *key :
+         {"F1", "F12", "Up", "Left", "Home", "Next", "Return", "Tab", "BackSpace", "space"}) {
+        std::string out = output_of(key, "P or p: Print scene graph.\n");
+        x.xdotool("sleep 0.3");
+        out += output_of("i", "Current Orientation: ");
+        EXPECT_EQ(out.substr(0, out.find("Current Position: ")), kHelp) << key;
+    }
+    quit();
+}
+
+// A modifier pressed alone queues no key: nothing is printed before the pose.
+TEST_F(Explorer, ModifiersAloneDoNothing) {
+    size_t before = x.output().size();
+    for (const char *key : {"shift", "ctrl", "alt", "Shift_R"})
+        x.key(key, 0.3);
+    x.key("i", 0.1);
+    ASSERT_TRUE(x.wait_output("Current Orientation: ", 5));
+    std::string out = x.output().substr(before);
+    EXPECT_EQ(out.rfind("Current Position: ", 0), 0u) << out;
+    quit();
+}
+
+// The rows and columns of the window where two shots differ.
+struct Changed {
+    int left, right, top, bottom;
+};
+
+// "G" up to 255 lifts the green plane to the cube's top face (green grows
+// towards negative y, up on the screen); "B" up to 255 pushes the blue plane
+// back to the cube's far face. Both keep within the cube, left of the labels.
+TEST_F(Explorer, GreenRisesToTheTopAndBlueRecedesToTheBack) {
+    auto changed_box = [&](const Image &a, const Image &b) {
+        Changed box{wx + ww, wx, wy + wh, wy};
+        const int columns_end = project(20, 0, -25).x;
+        for (int yy = wy; yy < wy + wh; ++yy)
+            for (int xx = wx; xx < columns_end; ++xx)
+                for (int c = 0; c < 3; ++c)
+                    if (std::abs(a.at(xx, yy)[c] - b.at(xx, yy)[c]) > 8) {
+                        box.left = std::min(box.left, xx);
+                        box.right = std::max(box.right, xx);
+                        box.top = std::min(box.top, yy);
+                        box.bottom = std::max(box.bottom, yy);
+                    }
+        return box;
+    };
+    Image start = still_shot("green-before");
+    ASSERT_GT(press_until_still("G", "green-255"), 0);
+    Changed green = changed_box(start, shot("green-255"));
+    // The lowest change is the plane's old front edge (y = 0); the highest
+    // its new back edge on the top face.
+    EXPECT_TRUE(near(green.bottom, project(0, 0, -25).y, 3)) << green.bottom;
+    EXPECT_TRUE(near(green.top, project(0, -25, 25).y, 4)) << green.top;
+
+    Image blue_before = still_shot("blue-before");
+    ASSERT_GT(press_until_still("B", "blue-255"), 0);
+    Changed blue = changed_box(blue_before, shot("blue-255"));
+    // The plane shrinks away from the viewer: its old left and bottom edges
+    // (z = 0) bound the change.
+    EXPECT_TRUE(near(blue.left, project(-25, 0, 0).x, 3)) << blue.left;
+    EXPECT_TRUE(near(blue.bottom, project(0, 25, 0).y, 3)) << blue.bottom;
+    quit();
+}
+
+// The mouse flies the viewpoint only while a button is held outside the
+// centre's dead zone: right pans, left turns without moving.
+TEST_F(Explorer, MouseMovesTheViewpointOnlyWithAButtonOutsideTheCentre) {
+    auto at = [&](double fx, double fy) {
+        x.xdotool("mousemove " + std::to_string(wx + int(ww * fx)) + " " +
+                  std::to_string(wy + int(wh * fy)));
+    };
+    auto hold = [&](int button) {
+        x.xdotool("mousedown " + std::to_string(button));
+        x.xdotool("sleep 0.8");
+        x.xdotool("mouseup " + std::to_string(button));
+    };
+    at(0.9, 0.1);
+    x.xdotool("sleep 0.8");
+    Pose still = print_pose();
+    EXPECT_FLOAT_EQ(still.p[0], 75);
+    EXPECT_FLOAT_EQ(still.p[1], -55);
+    EXPECT_FLOAT_EQ(still.p[2], -200);
+    at(0.5, 0.5);
+    hold(1);
+    hold(3);
+    Pose centre = print_pose();
+    EXPECT_FLOAT_EQ(centre.p[0], 75);
+    EXPECT_FLOAT_EQ(centre.p[1], -55);
+    EXPECT_FLOAT_EQ(centre.p[2], -200);
+    EXPECT_FLOAT_EQ(centre.q[3], 1);
+    at(0.9, 0.5);
+    hold(3);
+    Pose panned = print_pose();
+    EXPECT_GT(panned.p[0], 75 + 1.0f);
+    EXPECT_FLOAT_EQ(panned.p[1], -55);
+    EXPECT_FLOAT_EQ(panned.p[2], -200);
+    EXPECT_FLOAT_EQ(panned.q[3], 1);
+    hold(1);
+    Pose turned = print_pose();
+    EXPECT_FLOAT_EQ(turned.p[0], panned.p[0]);
+    EXPECT_FLOAT_EQ(turned.p[2], -200);
+    EXPECT_GT(std::fabs(turned.q[1]), 0.01f);
+    EXPECT_NEAR(turned.q[0], 0, 1e-4f);
+    EXPECT_NEAR(turned.q[2], 0, 1e-4f);
     quit();
 }
 

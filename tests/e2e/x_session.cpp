@@ -100,7 +100,8 @@ std::string XSession::env() const {
     return "DISPLAY=:" + std::to_string(display_) + " ";
 }
 
-bool XSession::start(const std::string &program, const std::vector<std::string> &args) {
+bool XSession::start(const std::string &program, const std::vector<std::string> &args,
+                     const std::string &directory) {
     if (!available()) return false;
     stop();
     std::vector<char *> argv{const_cast<char *>(program.c_str())};
@@ -116,6 +117,7 @@ bool XSession::start(const std::string &program, const std::vector<std::string> 
         setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
         std::freopen(path("out.txt").c_str(), "w", stdout);
         std::freopen(path("err.txt").c_str(), "w", stderr);
+        if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(126);
         execvp(program.c_str(), argv.data());
         _exit(127);
     }
@@ -188,6 +190,16 @@ bool XSession::window_geometry(int &x, int &y, int &w, int &h) const {
     std::string out = run(env() + "xdotool getwindowgeometry --shell " + window_);
     return std::sscanf(out.c_str(), "WINDOW=%*d\nX=%d\nY=%d\nWIDTH=%d\nHEIGHT=%d", &x, &y, &w,
                        &h) == 4;
+}
+
+std::string XSession::window_name() const {
+    std::string name = run(env() + "xdotool getwindowname " + window_ + " 2>/dev/null");
+    if (!name.empty() && name.back() == '\n') name.pop_back();
+    return name;
+}
+
+void XSession::close_window() const {
+    run(env() + XCLOSE_PATH + std::string(" ") + window_);
 }
 
 Image XSession::screenshot(const std::string &path) const {

@@ -21,9 +21,10 @@ class XSession {
     ~XSession();
     bool available() const { return display_ >= 0; }
 
-    // Starts the program with its arguments, its output going to files we
-    // read back.
-    bool start(const std::string &program, const std::vector<std::string> &args = {});
+    // Starts the program with its arguments, in the working directory given
+    // (else ours), its output going to files we read back.
+    bool start(const std::string &program, const std::vector<std::string> &args = {},
+               const std::string &directory = "");
     // Ends the program if it still runs.
     void stop();
     // Waits for the program's window and gives it the keyboard focus.
@@ -47,6 +48,12 @@ class XSession {
     Image screenshot(const std::string &path) const;
     // Window rectangle on the screen.
     bool window_geometry(int &x, int &y, int &w, int &h) const;
+    // The program's window, as xdotool names it.
+    const std::string &window() const { return window_; }
+    // The window's title.
+    std::string window_name() const;
+    // Asks the window to close, as a window manager's close button does.
+    void close_window() const;
 
   private:
     int display_ = -1;

@@ -160,4 +160,54 @@ TEST_F(ExplorerScene, LightsAndTheWireframeCube) {
     EXPECT_EQ(corners, 8);
 }
 
+// Under the light separator, after its two lights: the three movable label
+// separators in red, green, blue order at their places, each holding one
+// geometry node.
+TEST_F(ExplorerScene, LabelSeparatorsSitUnderTheLightSeparatorAtTheirPlaces) {
+    OVnode *separator = OVnode_getchild(state().root, 0);
+    ASSERT_EQ(OVnode_gettype(separator), OVNODE_SEPARATOR);
+    ASSERT_EQ(OVnode_numchildren(separator), 5);
+    const float places[3][3] = {{30, -15, 0}, {30, 5, 0}, {30, 25, 0}};
+    for (int c = Red; c <= Blue; ++c) {
+        OVnode *label = OVnode_getchild(separator, 2 + c);
+        EXPECT_EQ(OVnode_gettype(label), OVNODE_MSEPARATOR) << c;
+        OVp3 t;
+        OVnode_gettranslation(label, t);
+        EXPECT_EQ(std::vector<float>(t, t + 3), std::vector<float>(places[c], places[c] + 3)) << c;
+        ASSERT_EQ(OVnode_numchildren(label), 1) << c;
+        EXPECT_EQ(OVnode_gettype(OVnode_getchild(label, 0)), OVNODE_GEOMETRY) << c;
+        EXPECT_EQ(OVnode_getchild(label, 0), state().label_node[c]) << c;
+    }
+}
+
+// A change replaces the label's geometry node: the separator still holds one
+// child, a new one, and stays where it was.
+TEST_F(ExplorerScene, AChangeReplacesTheLabelNode) {
+    for (int c = Red; c <= Blue; ++c) {
+        OVnode *separator = state().label_sep[c];
+        OVp3 before, after;
+        OVnode_gettranslation(separator, before);
+        set(static_cast<Channel>(c), 100 + c);
+        set(static_cast<Channel>(c), 101 + c);
+        ASSERT_EQ(OVnode_numchildren(separator), 1) << c;
+        EXPECT_EQ(OVnode_getchild(separator, 0), state().label_node[c]) << c;
+        EXPECT_NE(OVnode_getgeometry(state().label_node[c]), nullptr) << c;
+        OVnode_gettranslation(separator, after);
+        EXPECT_EQ(std::vector<float>(after, after + 3), std::vector<float>(before, before + 3));
+    }
+}
+
+// The cube is a plain geometry node and the planes movable ones, all three
+// at the origin until a key moves them.
+TEST_F(ExplorerScene, CubeIsFixedAndThePlanesStartAtTheOrigin) {
+    EXPECT_EQ(OVnode_gettype(OVnode_getchild(state().root, 7)), OVNODE_GEOMETRY);
+    for (int c = Red; c <= Blue; ++c) {
+        EXPECT_EQ(OVnode_getchild(state().root, 8 + c), state().plane[c]) << c;
+        EXPECT_EQ(OVnode_gettype(state().plane[c]), OVNODE_MGEOMETRY) << c;
+        for (int axis = 0; axis < 3; ++axis)
+            EXPECT_EQ(translation(static_cast<Channel>(c), axis), 0.0f) << c << " " << axis;
+    }
+    EXPECT_EQ(OVnode_numchildren(state().root), 11);
+}
+
 } // namespace

@@ -1,0 +1,98 @@
+// The explorer configured by initialization files: its own beside the
+// executable, found from any working directory, else "orvwin.ini" in the
+// working directory.
+#include "explorer_fixture.h"
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace explorer_e2e;
+
+class ExplorerConfig : public Explorer {
+  protected:
+    bool starts_at_once() const override { return false; }
+
+    void SetUp() override {
+        Explorer::SetUp();
+        if (IsSkipped()) return;
+        ASSERT_EQ(mkdir(x.path("bin").c_str(), 0755), 0);
+        ASSERT_EQ(mkdir(x.path("work").c_str(), 0755), 0);
+        // A copy of the program, so that its name leads to a file of ours.
+        std::ifstream in(RGBSLICE_PATH, std::ios::binary);
+        std::ofstream out(program(), std::ios::binary);
+        out << in.rdbuf();
+        out.close();
+        ASSERT_EQ(chmod(program().c_str(), 0755), 0);
+    }
+
+    std::string program() const { return x.path("bin/rgbslice"); }
+
+    void write(const std::string &path, const std::string &text) { std::ofstream(path) << text; }
+};
+
+// The file beside the executable sets the window's size and place; the
+// explorer's own white background wins over the file's colour.
+TEST_F(ExplorerConfig, TheFileBesideTheProgramIsReadFromAnotherDirectory) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=320x240+40+30\nbgcolor=0x000080\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(ww, 320);
+    EXPECT_EQ(wh, 240);
+    EXPECT_EQ(wx, 40);
+    EXPECT_EQ(wy, 30);
+    Image s = still_shot("beside");
+    EXPECT_TRUE(white(s.at(wx + 3, wy + 3)));
+    EXPECT_TRUE(white(s.at(wx + ww - 4, wy + wh - 4)));
+    quit();
+}
+
+TEST_F(ExplorerConfig, WithoutItsOwnFileTheProgramReadsOrvwinInTheWorkingDirectory) {
+    write(x.path("work/orvwin.ini"), "[orv]\ngeometry=360x270+0+0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(ww, 360);
+    EXPECT_EQ(wh, 270);
+    quit();
+}
+
+TEST_F(ExplorerConfig, ItsOwnFileWinsOverOrvwin) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=300x200+0+0\n");
+    write(x.path("work/orvwin.ini"), "[orv]\ngeometry=360x270+0+0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(ww, 300);
+    EXPECT_EQ(wh, 200);
+    quit();
+}
+
+// Negative positions count from the right and bottom edges of the screen
+// (1024 x 768 here), a little further in for the border and caption.
+TEST_F(ExplorerConfig, NegativePositionsPlaceTheWindowAtTheFarEdges) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=320x240-10-10\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(ww, 320);
+    EXPECT_EQ(wh, 240);
+    EXPECT_LE(wx + ww, 1024);
+    EXPECT_GE(wx + ww, 1024 - 60);
+    EXPECT_LE(wy + wh, 768);
+    EXPECT_GE(wy + wh, 768 - 80);
+    quit();
+}
+
+// A field of view of 40 degrees halves the view angle's width: the cube's
+// right front edge (red to yellow) appears where that narrower view puts it,
+// and where the default view has it there is background.
+TEST_F(ExplorerConfig, FieldOfViewNarrowsTheView) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\nfov=40\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    Image s = still_shot("fov");
+    auto red_to_yellow = [](const unsigned char *p) { return p[0] > 150 && p[2] < 100; };
+    view_angle = 40 * (3.14159265f / 2) / 180;
+    EXPECT_TRUE(find_near(s, project(25, -20, -25), 3, red_to_yellow)) << "narrow view";
+    view_angle = 0.698131f;
+    Point wide = project(25, -20, -25);
+    EXPECT_FALSE(find_near(s, wide, 3, red_to_yellow)) << "default view";
+    EXPECT_TRUE(white(s.at(wide.x, wide.y)));
+    quit();
+}
+
+} // namespace
