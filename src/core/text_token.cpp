@@ -14,6 +14,7 @@ bool blank(char c) {
 
 std::string text_token(const char *kind, const char *text, const char *fallback) {
     std::string token = text && *text ? text : fallback;
+    if (token.size() > kMaxTextToken) token.resize(kMaxTextToken);
     for (std::size_t i = 0; i < token.size(); ++i) {
         if (blank(token[i])) token[i] = '_';
         // The tokenizer cuts a token at "//".

@@ -13,6 +13,8 @@ namespace orv {
 
 class LineTokenizer {
   public:
+    static constexpr int kLineLimit = 1024; // characters of a line read whole, terminator included
+
     // Reads the open file; name is used in messages. The file stays open.
     LineTokenizer(std::FILE *file, const char *name);
 
@@ -55,7 +57,6 @@ class LineTokenizer {
     bool read_float_any(const char *label, float *out);
 
   private:
-    static constexpr int kLineLimit = 1024;        // terminator included
     static constexpr std::size_t kChunk = 1 << 16; // bytes read from the file at once
     bool read_line();
     bool fill();

@@ -11,6 +11,9 @@
 #include "orv/mtable.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <string_view>
 
 namespace orv {
 
@@ -36,6 +39,21 @@ std::string geometry_token(const char *name, const char *fallback) {
     return token;
 }
 
+// One line of words that goes on over further lines (ending each with a
+// backslash token) before it would outgrow what the tokenizer reads whole.
+class WrappedLine {
+  public:
+    explicit WrappedLine(std::FILE *file) : f_(file) {}
+    void word(const char *format, ...) __attribute__((format(printf, 2, 3)));
+
+  private:
+    static constexpr std::size_t kWordRoom = 64; // a word's keyword and numbers around a token
+    static constexpr std::size_t kWrapColumn = LineTokenizer::kLineLimit - 1;
+    static constexpr std::string_view kContinuation = " \\\n";
+    std::FILE *f_;
+    std::size_t column_ = 0;
+};
+
 class TextWriter {
   public:
     TextWriter(std::FILE *file, const NffSave &save) : f_(file), save_(save), s_(save.settings) {}
@@ -47,7 +65,7 @@ class TextWriter {
   private:
     void vertex(const WriteModel &model, const OVvertex *v);
     void polygon(const WriteModel &model, OVpoly *p, int position);
-    void texture(OVpoly *p);
+    void texture(WrappedLine &line, OVpoly *p);
 
     std::FILE *f_;
     const NffSave &save_;
@@ -84,37 +102,53 @@ void TextWriter::vertex(const WriteModel &model, const OVvertex *v) {
     std::fputs("\n", f_);
 }
 
-void TextWriter::texture(OVpoly *p) {
+void WrappedLine::word(const char *format, ...) {
+    char text[kMaxTextToken + kWordRoom];
+    std::va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    const std::size_t size = std::min(static_cast<std::size_t>(std::max(n, 0)), sizeof text - 1);
+    if (column_ > 0 && column_ + size + kContinuation.size() >= kWrapColumn) {
+        std::fputs(kContinuation.data(), f_);
+        column_ = 0;
+    }
+    std::fwrite(text, 1, size, f_);
+    column_ += size;
+}
+
+void TextWriter::texture(WrappedLine &line, OVpoly *p) {
     PolyTexture t;
     if (!poly_texture(p, &t)) return;
     std::string name = text_token("Texture name", t.name.c_str(), "untitled");
-    std::fprintf(f_, " _%c_%s", t.style, name.c_str());
+    line.word(" _%c_%s", t.style, name.c_str());
     // The older form keeps the placement and the tint too: its reader takes
     // them, and leaving them out would lose them.
-    if (t.tint) std::fputs(" tint ", f_);
-    if (rotation_written(t.rotation)) std::fprintf(f_, " rot %f", t.rotation);
-    if (t.mirrored) std::fputs(" mirror", f_);
-    if (scale_written(t.scale)) std::fprintf(f_, " scale %f", t.scale);
+    if (t.tint) line.word(" tint ");
+    if (rotation_written(t.rotation)) line.word(" rot %f", t.rotation);
+    if (t.mirrored) line.word(" mirror");
+    if (scale_written(t.scale)) line.word(" scale %f", t.scale);
     if (translation_written(t.translation))
-        std::fprintf(f_, " trans %f %f", t.translation[0], t.translation[1]);
+        line.word(" trans %f %f", t.translation[0], t.translation[1]);
 }
 
 void TextWriter::polygon(const WriteModel &model, OVpoly *p, int position) {
     std::vector<OVvertex *> ring = model.corners(p, position);
-    std::fprintf(f_, "%d", static_cast<int>(ring.size()));
+    WrappedLine line(f_);
+    line.word("%d", static_cast<int>(ring.size()));
     for (const OVvertex *v : ring)
-        std::fprintf(f_, " %d", model.number(v));
+        line.word(" %d", model.number(v));
     if (!s_.old_colours)
-        std::fprintf(f_, " matid %d", geom::poly_matid(p));
+        line.word(" matid %d", geom::poly_matid(p));
     else if (s_.colour12)
-        std::fprintf(f_, " 0x%03x", std::max(OVpoly_getcolor(p), 0)); // -1: no table
+        line.word(" 0x%03x", std::max(OVpoly_getcolor(p), 0)); // -1: no table
     else
-        std::fprintf(f_, " 0x%06x", entry_colour24(table_, geom::poly_matid(p)));
-    if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) std::fputs(" both", f_);
-    if (geom::poly_id(p) != 0) std::fprintf(f_, " id=%d", geom::poly_id(p));
-    texture(p);
+        line.word(" 0x%06x", entry_colour24(table_, geom::poly_matid(p)));
+    if (geom::poly_flags(p) & OVPOLY_BOTHSIDES) line.word(" both");
+    if (geom::poly_id(p) != 0) line.word(" id=%d", geom::poly_id(p));
+    texture(line, p);
     if (const char *target = written_portal_target(p, s_))
-        std::fprintf(f_, " -%s", text_token("Portal name", target, "untitled").c_str());
+        line.word(" -%s", text_token("Portal name", target, "untitled").c_str());
     std::fputs("\n", f_);
 }
 

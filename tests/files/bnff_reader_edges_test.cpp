@@ -8,7 +8,9 @@
 #include "orv/math.h"
 #include "orv/texture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace nfftest {
 namespace {
@@ -202,6 +204,30 @@ TEST_F(BnffReader, LongTextureNamesStillRead) {
     ASSERT_NE(back, nullptr) << g_log;
     EXPECT_EQ(OVgeometry_numpolys(back), 1);
     OVgeometry_delete(g);
+}
+
+// Merged into the first geometry, each polygon keeps its own table's colour.
+TEST_F(BnffReader, MergedGeometriesKeepTheirColours) {
+    Bytes b;
+    b.header().geometry("red").triangle_vertices();
+    b.u32(1).u32(3).u32(0).u32(1).u32(2).u32(0).u8(0);
+    b.u8(3).str("green").u8(4).u8(8).u8(0x20).u8(9);
+    b.u8(0).u8(0x20).f32(0).f32(0).f32(1).u8(0).u8(0x20).f32(0).f32(1).f32(0).u8(5);
+    b.triangle_vertices().u32(1).u32(3).u32(0).u32(1).u32(2).u32(1).u8(0);
+    write_bytes(path_, b.s);
+    OVpq view;
+    OVgeomlist *l =
+        _OVgeometry_load(std::fopen(path_.c_str(), "rb"), path_.c_str(), OVFILE_BNFF, &view, 1, 1);
+    ASSERT_NE(l, nullptr) << g_log;
+    loaded_.push_back(l);
+    ASSERT_EQ(_OVgeomlist_next(l), nullptr);
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    ASSERT_EQ(OVgeometry_numpolys(g), 2);
+    std::vector<unsigned> colours;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        colours.push_back(_OVpoly_getcolor24(p));
+    std::sort(colours.begin(), colours.end());
+    EXPECT_EQ(colours, (std::vector<unsigned>{0x00FF00u, 0xFF0000u}));
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "orv/math.h"
 #include "orv/texture.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace nfftest {
@@ -259,6 +261,82 @@ TEST_F(TexturedLines, TextureMarksAreClearedBeforeEachSave) {
     ASSERT_TRUE(OVpoly_deletetexture(p_));
     text = contents(save(g_, OVFILE_NFF, "unmarked.nff"));
     EXPECT_EQ(text.find(" uv "), std::string::npos) << text;
+}
+
+// Many triangles over distinct vertices, then one polygon of 250 corners
+// whose vertex numbers are large: its line is longer than a line the reader
+// takes whole.
+OVgeometry *wide_polygon_geometry() {
+    constexpr int kTriangles = 3250, kRing = 250;
+    constexpr float kTurn = 6.2831853f;
+    OVgeometry *g = OVgeometry_begin();
+    for (int t = 0; t < kTriangles; ++t) {
+        const float x = static_cast<float>(t), z = 100;
+        const OVp3 corners[] = {{x, 0, z}, {x + 0.5f, 0, z}, {x, 1, z}};
+        for (const OVp3 &c : corners)
+            OVgeometry_newvertex(g, c);
+    }
+    for (int k = 0; k < kRing; ++k) {
+        const float a = kTurn * static_cast<float>(k) / kRing;
+        const OVp3 c = {std::cos(a), std::sin(a), 0};
+        OVgeometry_newvertex(g, c);
+    }
+    for (int t = 0; t < kTriangles; ++t) {
+        OVpoly *p = OVgeometry_beginpoly(g);
+        for (int c = 0; c < 3; ++c)
+            OVpoly_addvertex(p, 3 * t + c);
+        OVpoly_close(p);
+    }
+    OVpoly *ring = OVgeometry_beginpoly(g);
+    for (int k = 0; k < kRing; ++k)
+        OVpoly_addvertex(ring, 3 * kTriangles + k);
+    OVpoly_close(ring);
+    OVgeometry_close(g);
+    return g;
+}
+
+TEST_F(NffSave, LongPolygonLinesContinueOnTheNextLine) {
+    OVgeometry *g = wide_polygon_geometry();
+    ASSERT_NE(g, nullptr) << g_log;
+    ASSERT_EQ(OVpoly_numvertices(OVgeometry_getpolys(g)), 250);
+    for (int old_form : {0, 1}) {
+        OVuniverse_setoption(kOldColours, old_form);
+        const std::string text = contents(save(g, OVFILE_NFF, "wide.nff"));
+        std::size_t longest = 0;
+        for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+            end = text.find('\n', at);
+            longest = std::max(longest, end - at);
+        }
+        EXPECT_LT(longest, 1023u);
+        EXPECT_NE(text.find(" \\\n"), std::string::npos);
+        g_log.clear();
+        expect_same_geometry(g, load((dir_ / "wide.nff").string(), OVFILE_NFF), "wide");
+        EXPECT_EQ(g_log, "");
+    }
+    OVgeometry_delete(g);
+}
+
+// Names too long for a line are cut, with a warning, so the file reads.
+TEST_F(NffSave, OverlongNamesAreCutSoTheFileReads) {
+    OVgeometry *g = OVgeometry_newrectangle(1, 1, 0);
+    const std::string name(1500, 'q');
+    OVgeometry_setname(g, name.c_str());
+    unsigned char pixels[4 * 4 * 4] = {};
+    ASSERT_TRUE(OVtexture_replace(name.c_str(), OVIMAGE_RGBA, 4, 4, pixels));
+    ASSERT_TRUE(OVpoly_settexture(OVgeometry_getpolys(g), name.c_str(), 0, 0));
+    std::string path = save(g, OVFILE_NFF, "long.nff");
+    EXPECT_TRUE(logged("ORV Warning: Geometry name \"qqq")) << g_log;
+    EXPECT_TRUE(logged("ORV Warning: Texture name \"qqq")) << g_log;
+    g_log.clear();
+    OVgeometry *read = load(path, OVFILE_NFF);
+    ASSERT_NE(read, nullptr) << g_log;
+    const std::string back = OVgeometry_getname(read);
+    EXPECT_GT(back.size(), 900u);
+    EXPECT_LT(back.size(), 1023u);
+    EXPECT_EQ(name.rfind(back, 0), 0u);
+    EXPECT_EQ(OVgeometry_numpolys(read), 1);
+    EXPECT_FALSE(logged("Line ")) << g_log;
+    OVgeometry_delete(g);
 }
 
 } // namespace

@@ -61,4 +61,17 @@ TEST_F(NodeSave, MissingWritersAreReportedBeforeAFileIsMade) {
     EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
+// A geometry node goes through the geometry save, which writes only its
+// types: another type fails and leaves no file.
+TEST_F(NodeSave, GeometryNodeOfAnotherTypeFails) {
+    OVnode *node = OVgeometrynode_new(OVuniverse_getrootnodes(), OVgeometry_newblock(1, 1, 1, 0));
+    ASSERT_NE(node, nullptr);
+    for (int type :
+         std::initializer_list<int>{0, OVFILE_WAVEFRONT, OVFILE_3DS, OVFILE_MAT, -1, 255})
+        EXPECT_FALSE(OVnode_save(node, path_.c_str(), nullptr, type, 0)) << type;
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    EXPECT_TRUE(OVnode_save(node, path_.c_str(), nullptr, OVFILE_BNFF, 0)) << g_log;
+    EXPECT_GT(std::filesystem::file_size(path_), 8u);
+}
+
 } // namespace

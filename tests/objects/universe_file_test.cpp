@@ -402,6 +402,11 @@ TEST_F(UniverseFile, SaveRefusesOtherTypes) {
     EXPECT_FALSE(OVuniverse_save(out.c_str(), OVFILE_WAVEFRONT));
     EXPECT_FALSE(OVuniverse_save(nullptr, OVFILE_NFF));
     EXPECT_FALSE(fs::exists(out));
+    // A file that cannot be opened or written fails in both forms.
+    for (int type : {OVFILE_NFF, OVFILE_BNFF}) {
+        EXPECT_FALSE(OVuniverse_save((dir_ / "no" / "such.nff").string().c_str(), type)) << type;
+        EXPECT_FALSE(OVuniverse_save("/dev/full", type)) << type;
+    }
 }
 
 // Saved as text and as binary NFF, the universe reads back with the current
