@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 using namespace texture_test;
 
@@ -271,6 +272,178 @@ TEST_F(SquareTextures, AlphaThresholdOrAveraging) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p[0], 127);
     EXPECT_EQ(p[3], 127);
+    OVfree(p);
+}
+
+// A Targa file of w × h texels, top row first, each texel given by a function.
+template <typename Texel>
+std::string targa_rgba(const std::string &name, int w, int h, Texel texel) {
+    Bytes b = targa_header(2, w, h, 32, 0x28);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Rgba t = texel(x, y);
+            for (int c : {t.b, t.g, t.r, t.a})
+                b.push_back(static_cast<std::uint8_t>(c));
+        }
+    std::string path = temp_file(name);
+    write_file(path, b);
+    return path;
+}
+
+Rgba texel_at(const unsigned char *p, int w, int x, int y) {
+    const unsigned char *t = p + 4 * (y * w + x);
+    return {t[0], t[1], t[2], t[3]};
+}
+
+TEST_F(TextureStore, EachSideRoundsAtFiveEighthsOfItsPower) {
+    // side → rounded: P/2 below P × 5/8, else P.
+    const int cases[][2] = {{1, 1},   {2, 2}, {3, 4},     {5, 8},     {6, 8},    {12, 16},
+                            {10, 16}, {9, 8}, {159, 128}, {160, 256}, {200, 256}};
+    for (const auto &c : cases) {
+        int w = 0, h = 0;
+        const std::string name = "side" + std::to_string(c[0]) + ".tga";
+        unsigned char *p = OVtexture_load(targa_file(name, c[0], 2).c_str(), &w, &h);
+        ASSERT_NE(p, nullptr) << c[0];
+        EXPECT_EQ(w, c[1]) << c[0];
+        EXPECT_EQ(h, 2);
+        OVfree(p);
+    }
+}
+
+TEST_F(TextureStore, AReportedPathMovesToTheMostRecentPlace) {
+    int w, h;
+    for (int i = 0; i < 6; ++i)
+        OVtexture_load(("gone" + std::to_string(i) + ".tga").c_str(), &w, &h);
+    OVtexture_load("gone0.tga", &w, &h); // remembered: now the most recent
+    OVtexture_load("gone6.tga", &w, &h); // pushes out the oldest, gone1
+    OVtexture_load("gone0.tga", &w, &h);
+    OVtexture_load("gone1.tga", &w, &h);
+    EXPECT_EQ(count_containing("Texture gone0.tga not found\n"), 1);
+    EXPECT_EQ(count_containing("Texture gone1.tga not found\n"), 2);
+}
+
+struct ImageSearch : StoreTest {
+    void SetUp() override {
+        StoreTest::SetUp();
+        dir = orv_test::scratch_dir("orv_image_search");
+        OVfile_setimagepath(dir.c_str());
+    }
+    void TearDown() override {
+        OVfile_setimagepath("");
+        std::filesystem::remove_all(dir);
+        StoreTest::TearDown();
+    }
+    // Writes a 1 × 1 Targa or SGI image of one grey level into the directory.
+    void image(const std::string &name, int grey) {
+        Bytes b;
+        if (name.ends_with(".rgb")) {
+            b = sgi_header(0, 1, 1, 1);
+            b.push_back(static_cast<std::uint8_t>(grey));
+        } else {
+            b = targa_header(3, 1, 1, 8, 0);
+            b.push_back(static_cast<std::uint8_t>(grey));
+        }
+        write_file((dir / name).string(), b);
+    }
+    // The grey level of the loaded image, or -1.
+    int grey_of(const char *name) {
+        int w = 0, h = 0;
+        unsigned char *p = OVtexture_load(name, &w, &h);
+        if (!p) return -1;
+        const int grey = p[0];
+        OVfree(p);
+        return grey;
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(ImageSearch, ExtensionsAreTriedTgaThenRgbThenJpg) {
+    image("pic.rgb", 20);
+    image("pic.tga", 10);
+    EXPECT_EQ(grey_of("pic"), 10);
+    std::filesystem::remove(dir / "pic.tga");
+    EXPECT_EQ(grey_of("pic"), 20);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(ImageSearch, ANameWithAnExtensionIsNotExtended) {
+    image("photo.png.tga", 30);
+    EXPECT_EQ(grey_of("photo.png"), -1);
+    EXPECT_EQ(count_containing("Texture photo.png not found\n"), 1);
+}
+
+TEST_F(ImageSearch, ANameFoundNowhereIsReportedAsGiven) {
+    EXPECT_EQ(grey_of("nowhere"), -1);
+    EXPECT_EQ(count_containing("Texture nowhere not found\n"), 1);
+    EXPECT_FALSE(OVtexture_setused("nowhere_used", 1));
+    EXPECT_EQ(count_containing("Texture nowhere_used not found\n"), 1);
+}
+
+struct SmallMaximum : MessageTest {
+    void SetUp() override {
+        setenv("ORVMAXTEXSIZE", "64", 1);
+        OVuniverse_new(512, 0);
+        unsetenv("ORVMAXTEXSIZE");
+        MessageTest::SetUp();
+    }
+    void TearDown() override {
+        MessageTest::TearDown();
+        OVuniverse_delete();
+    }
+};
+
+TEST_F(SmallMaximum, OnlyTheSideAboveTheMaximumIsReducedByAveraging) {
+    // Columns alternate between two greys: pairs of them average out.
+    const std::string path = targa_rgba("stripes.tga", 128, 32, [](int x, int) {
+        const int grey = x % 2 ? 200 : 0;
+        return Rgba{grey, grey, grey, 255};
+    });
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(path.c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(w, 64);
+    EXPECT_EQ(h, 32); // not made square
+    EXPECT_EQ(texel_at(p, w, 10, 5), (Rgba{100, 100, 100, 255}));
+    OVfree(p);
+    EXPECT_FALSE(OVtexture_replace("wide", OVIMAGE_RGBA, 128, 64, p)); // above the maximum
+    unsigned char kept[64 * 64 * 4] = {};
+    EXPECT_TRUE(OVtexture_replace("edge", OVIMAGE_RGBA, 64, 64, kept));
+}
+
+// Blocks of 2 × 2 texels: on the left one opaque red texel in four, on the
+// right two; the others are transparent black.
+std::string keyed_blocks() {
+    return targa_rgba("blocks.tga", 128, 128, [](int x, int y) {
+        const int in_block = (y % 2) * 2 + x % 2;
+        const bool opaque = x < 64 ? in_block == 0 : in_block < 2;
+        return opaque ? Rgba{255, 0, 0, 255} : Rgba{0, 0, 0, 0};
+    });
+}
+
+TEST_F(SmallMaximum, ABlockIsOpaqueWhenAtLeastHalfOfItIs) {
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(keyed_blocks().c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(w, 64);
+    ASSERT_EQ(h, 64);
+    EXPECT_EQ(texel_at(p, w, 5, 5).a, 0);    // one in four
+    EXPECT_EQ(texel_at(p, w, 50, 5).a, 255); // two in four
+    EXPECT_EQ(texel_at(p, w, 50, 5).r, 255); // the opaque texels' colour
+    OVfree(p);
+}
+
+TEST_F(SmallMaximum, AlphaAveragingAveragesAllFourChannels) {
+    OVuniverse_setoption(15, 1);
+    int w = 0, h = 0;
+    unsigned char *p = OVtexture_load(keyed_blocks().c_str(), &w, &h);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(w, 64);
+    const Rgba quarter = texel_at(p, w, 5, 5), half = texel_at(p, w, 50, 5);
+    EXPECT_NEAR(quarter.a, 255 / 4.0, 1);
+    EXPECT_NEAR(quarter.r, 255 / 4.0, 1);
+    EXPECT_EQ(quarter.g, 0);
+    EXPECT_NEAR(half.a, 255 / 2.0, 1);
+    EXPECT_NEAR(half.r, 255 / 2.0, 1);
     OVfree(p);
 }
 

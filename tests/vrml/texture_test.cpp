@@ -192,6 +192,66 @@ TEST_F(VrmlTexture, KeptPixelsAreWrittenInline) {
     EXPECT_TRUE(has_line(text, "0x8191a1b1 0xc1d1e1f1"));
 }
 
+// A block whose faces all use entry 1 of the table, the white candidate at
+// entry 0; every face but the first is textured without a tint.
+OVgeometry *white_candidate_block(OVmtable *table, float opacity) {
+    const float white[3] = {1, 1, 1}, red[3] = {1, 0, 0};
+    const int props = OVmtable_getproperties(table);
+    for (int e = 0; e < 2; ++e) {
+        OVmtable_newentry(table);
+        for (int bit : {OVAMBIENT, OVDIFFUSE, OVEMISSION, OVAMBIENTDIFFUSE, OVSPECULAR})
+            if ((props & bit) == bit) OVmtable_setvalue(table, e, e ? red : white, bit);
+        if (props & OVOPACITY) OVmtable_setvalue(table, e, &opacity, OVOPACITY);
+    }
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    EXPECT_TRUE(OVgeometry_setmtable(g, table));
+    std::vector<OVpoly *> faces = polygons(g);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        OVpoly_setmatid(faces[i], 1);
+        if (i) {
+            EXPECT_TRUE(OVpoly_settexture(faces[i], "grid", 0, 0));
+        }
+    }
+    OVgeometrynode_new(OVsepnode_new(OVuniverse_getrootnodes()), g);
+    return g;
+}
+
+TEST_F(VrmlTexture, AnOpaqueWhiteEntryOfAnAmbientAndDiffuseTableIsUsed) {
+    white_candidate_block(OVmtable_new(OVAMBIENT | OVDIFFUSE | OVOPACITY, 4, nullptr), 1);
+    const std::string text = save(OVuniverse_getrootnodes());
+    ASSERT_EQ(index_field(text, "materialIndex", 1).size(), 5u) << text;
+    for (int id : index_field(text, "materialIndex", 1))
+        EXPECT_EQ(id, 0);
+    EXPECT_EQ(count_of(text, "1 1 1\n"), 0) << text;
+}
+
+TEST_F(VrmlTexture, AWhiteEntryThatIsNotOpaqueIsNotUsed) {
+    white_candidate_block(OVmtable_new(OVAMBIENTDIFFUSE | OVOPACITY, 4, nullptr), 0.5f);
+    const std::string text = save(OVuniverse_getrootnodes());
+    ASSERT_EQ(index_field(text, "materialIndex", 1).size(), 5u) << text;
+    for (int id : index_field(text, "materialIndex", 1))
+        EXPECT_EQ(id, 2);
+    EXPECT_TRUE(std::regex_search(text, std::regex(",\n *1 1 1\n *\\]"))) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex("transparency \\[\n[^\\]]*,\n *0\n *\\]")))
+        << text;
+}
+
+TEST_F(VrmlTexture, TablesWithOtherComponentsGetTheWhiteEntryAppendedToEveryList) {
+    white_candidate_block(OVmtable_new(OVDIFFUSE | OVSPECULAR | OVSHININESS, 4, nullptr), 1);
+    const std::string text = save(OVuniverse_getrootnodes());
+    ASSERT_EQ(index_field(text, "materialIndex", 1).size(), 5u) << text;
+    for (int id : index_field(text, "materialIndex", 1))
+        EXPECT_EQ(id, 2) << text;
+    for (const char *list : {"diffuseColor", "specularColor"})
+        EXPECT_TRUE(std::regex_search(
+            text, std::regex(std::string(list) + " \\[\n[^\\]]*,\n *1 1 1\n *\\]")))
+            << list << "\n"
+            << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex("shininess \\[\n[^\\]]*,\n *0\n *\\]"))) << text;
+    // The black ambient list stands for the table's missing component.
+    EXPECT_TRUE(has_line(text, "ambientColor [ 0 0 0]"));
+}
+
 #ifdef ORV_COIN_CHECKER
 
 // The toolkit's own count of texture pairs (one per corner of every
