@@ -128,4 +128,14 @@ TEST_F(EncoderFiles, HugeJpegDimensionsAreRefusedBeforeDecoding) {
     EXPECT_EQ(count_containing("Texture huge.jpg too large.\n"), 1);
 }
 
+TEST_F(EncoderFiles, FourComponentJpegIsRefusedWithItsMessage) {
+    std::string path = temp_file("cmyk.jpg");
+    ASSERT_EQ(std::system(("convert -size 8x8 xc:red -colorspace CMYK '" + path + "'").c_str()), 0);
+    EXPECT_TRUE(decode_file(path).texels.empty());
+    EXPECT_EQ(
+        count_containing("Unsupported number of components per pixel in JPEG \t\t\t\t\tfile " +
+                         path + "\n"),
+        1);
+}
+
 } // namespace

@@ -157,4 +157,36 @@ TEST_F(TargaDecode, InterleavedAndShortFilesReportOnTheErrorStream) {
     EXPECT_NE(err.find("error in reading short.tga\n"), std::string::npos);
 }
 
+TEST_F(TargaDecode, FifteenBitPixelsAreFiveFiveFive) {
+    Bytes b = targa_header(2, 2, 1, 15, kTopToBottom);
+    // 0x7C00 is full red, 0x001F full blue, little-endian.
+    b.insert(b.end(), {0x00, 0x7C, 0x1F, 0x00});
+    Decoded d = decode(b, "tc15.tga");
+    ASSERT_EQ(d.width, 2) << "a pixel size of 15 is accepted";
+    EXPECT_EQ(d.at(0, 0).r, 255);
+    EXPECT_EQ(d.at(0, 0).b, 0);
+    EXPECT_EQ(d.at(1, 0).b, 255);
+    EXPECT_EQ(d.at(1, 0).r, 0);
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(TargaDecode, EveryMappedTypeNeedsAColourMap) {
+    for (int type : {1, 9, 32, 33}) {
+        const std::string name = "nomap" + std::to_string(type) + ".tga";
+        EXPECT_TRUE(decode(targa_header(type, 1, 1, 8, 0, 0), name).texels.empty()) << type;
+        EXPECT_EQ(count_containing(name + " - mapped image (type " + std::to_string(type) +
+                                   ") with color \t\t\t\t\t\t\t\tmap type != 1\n"),
+                  1)
+            << type;
+    }
+}
+
+TEST_F(TargaDecode, TrueColourAndGreyRefuseOtherPixelSizes) {
+    for (int type : {2, 3, 10, 11}) {
+        const std::string name = "bits" + std::to_string(type) + ".tga";
+        EXPECT_TRUE(decode(targa_header(type, 1, 1, 9, 0), name).texels.empty()) << type;
+        EXPECT_EQ(count_containing(name + " - unknown pixel size - 9\n"), 1) << type;
+    }
+}
+
 } // namespace

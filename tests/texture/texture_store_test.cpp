@@ -447,4 +447,28 @@ TEST_F(SmallMaximum, AlphaAveragingAveragesAllFourChannels) {
     OVfree(p);
 }
 
+TEST_F(ImageSearch, TheFirstBytesDecideTheFormatNotTheName) {
+    Bytes sgi = sgi_header(0, 1, 1, 1);
+    sgi.push_back(90);
+    write_file((dir / "sgi_inside.tga").string(), sgi);
+    EXPECT_EQ(grey_of("sgi_inside.tga"), 90);
+    Bytes targa = targa_header(3, 1, 1, 8, 0);
+    targa.push_back(70);
+    write_file((dir / "targa_inside.rgb").string(), targa);
+    EXPECT_EQ(grey_of("targa_inside.rgb"), 70);
+}
+
+TEST_F(TextureStore, NewPixelsForAnImageTheCallerKeepsLeaveTheCallersPixelsAlone) {
+    unsigned char kept[4 * 4 * 4];
+    std::memset(kept, 7, sizeof kept);
+    ASSERT_TRUE(OVtexture_replace("swap", OVIMAGE_RGBA, 4, 4, kept));
+    // Taking over new pixels must not free the caller's array.
+    ASSERT_NE(OVtexture_newfromdata("swap", rgba_pixels(2, 2), 2, 2), nullptr);
+    EXPECT_EQ(OVtexture_memory(), 2 * 2 * 4);
+    EXPECT_EQ(kept[0], 7);
+    // And the store's own pixels are given up when the caller's replace them.
+    ASSERT_TRUE(OVtexture_replace("swap", OVIMAGE_RGBA, 4, 4, kept));
+    EXPECT_EQ(OVtexture_memory(), 4 * 4 * 4);
+}
+
 } // namespace

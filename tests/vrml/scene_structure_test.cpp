@@ -263,3 +263,56 @@ TEST_F(VrmlTest, CameraOrientationLooksAndStandsAsTheViewpoint) {
     OVviewpoint_rotate(eye, 0, -0.4f, 1); // then a tilt about its own x
     expect_camera_matches(save(top, eye), eye);
 }
+
+TEST_F(VrmlTest, WideAndDeepScenesAreWrittenWhole) {
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    constexpr int kWide = 100, kDeep = 70;
+    for (int i = 0; i < kWide; ++i)
+        OVnode_setname(OVgroupnode_new(top), ("wide" + std::to_string(i)).c_str());
+    OVnode *chain = top;
+    for (int i = 0; i < kDeep; ++i)
+        chain = OVgroupnode_new(chain);
+    OVnode_setname(chain, "bottom");
+    const std::string text = save(OVuniverse_getrootnodes());
+    for (int i = 0; i < kWide; ++i)
+        ASSERT_EQ(occurrences(text, "DEF wide" + std::to_string(i) + " Group {\n"), 1) << i;
+    // The last of the chain stands kDeep levels below the top group's children.
+    const std::string indent(2 * (kDeep + 1), ' ');
+    EXPECT_NE(
+        text.find("\n" + indent.substr(2) + "DEF bottom Group {\n" + indent.substr(2) + "}\n"),
+        std::string::npos);
+    EXPECT_EQ(occurrences(text, "{"), occurrences(text, "}"));
+    EXPECT_EQ(text.substr(text.size() - 2), "}\n");
+}
+
+TEST_F(VrmlTest, ManyNodesOfOneNameGetUniqueNamesAndOneKeepsIt) {
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    constexpr int kCount = 80;
+    for (int i = 0; i < kCount; ++i)
+        OVnode_setname(OVgroupnode_new(top), "same");
+    const std::string text = save(OVuniverse_getrootnodes());
+    const std::vector<std::string> names = defs(text);
+    ASSERT_EQ(names.size(), static_cast<size_t>(kCount));
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    EXPECT_EQ(names.back(), "same");
+    EXPECT_EQ(occurrences(text, "DEF same "), 1);
+    for (int i = 0; i < kCount; ++i)
+        EXPECT_STREQ(OVnode_getname(OVnode_getchild(top, i)), "same");
+}
+
+TEST_F(VrmlTest, NothingToSaveOrNowhereToWriteIsAFailedSave) {
+    EXPECT_FALSE(OVnode_save(nullptr, file.c_str(), nullptr, OVFILE_VRML1, 0));
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    const std::string missing = ::testing::TempDir() + "no_such_dir_vrml/scene.wrl";
+    EXPECT_FALSE(OVnode_save(top, missing.c_str(), nullptr, OVFILE_VRML1, 0));
+}
+
+TEST_F(VrmlTest, ANamedGeometryNodeDefinesItsSeparator) {
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    OVnode *crate = OVgeometrynode_new(top, OVgeometry_newblock(1, 1, 1, 0));
+    OVnode_setname(crate, "crate");
+    const std::string text = save(OVuniverse_getrootnodes());
+    EXPECT_NE(text.find("\n  DEF crate Separator {\n    Info { string \" glom name block\" }\n"),
+              std::string::npos)
+        << text;
+}
