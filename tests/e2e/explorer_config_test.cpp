@@ -64,17 +64,86 @@ TEST_F(ExplorerConfig, ItsOwnFileWinsOverOrvwin) {
     quit();
 }
 
+// Bad values warn on the console in the order the keys are read, between
+// the banner and the display set-up, and leave the defaults.
+TEST_F(ExplorerConfig, BadValuesWarnInReadingOrderAndKeepTheDefaults) {
+    write(x.path("bin/rgbslice.ini"),
+          "[orv]\nambientrgb=0x12\nambient=1.5\nbgcolor=red\ngeometry=320x240+0+0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    ASSERT_TRUE(x.wait_output("OGL version\n", 10)) << x.output();
+    EXPECT_EQ(x.output(), "\n\nOrvane Release 9 (Aug 18 1999)\n\n"
+                          "ORV Warning: Invalid bgcolor red.\n"
+                          "ORV Warning: Illegal ambient resource\n"
+                          "ORV Warning: Invalid ambientrgb 0x12.\n"
+                          "OGL version\n");
+    EXPECT_EQ(ww, 320);
+    Image s = still_shot("warned");
+    EXPECT_TRUE(white(s.at(wx + 3, wy + 3)));
+    quit();
+}
+
 // Negative positions count from the right and bottom edges of the screen
-// (1024 x 768 here), a little further in for the border and caption.
-TEST_F(ExplorerConfig, NegativePositionsPlaceTheWindowAtTheFarEdges) {
+// (1024 x 768 here), 10 further left and 30 further up for a bordered window.
+TEST_F(ExplorerConfig, NegativePositionsPlaceTheWindowFromTheFarEdges) {
     write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=320x240-10-10\n");
     ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
     EXPECT_EQ(ww, 320);
     EXPECT_EQ(wh, 240);
-    EXPECT_LE(wx + ww, 1024);
-    EXPECT_GE(wx + ww, 1024 - 60);
-    EXPECT_LE(wy + wh, 768);
-    EXPECT_GE(wy + wh, 768 - 80);
+    EXPECT_EQ(wx, 1024 - 320 - 10 - 10);
+    EXPECT_EQ(wy, 768 - 240 - 10 - 30);
+    quit();
+}
+
+TEST_F(ExplorerConfig, ABorderlessWindowSitsRightAtTheFarEdges) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=320x240-10-10\nborder=false\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(wx, 1024 - 320 - 10);
+    EXPECT_EQ(wy, 768 - 240 - 10);
+    quit();
+}
+
+// Minus zero is no negative number: the window stays at the top left.
+TEST_F(ExplorerConfig, MinusZeroPositionsCountFromTheTopLeft) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=320x240-0-0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(wx, 0);
+    EXPECT_EQ(wy, 0);
+    quit();
+}
+
+// A window larger than the screen is cut to it.
+TEST_F(ExplorerConfig, AnOversizedWindowIsCutToTheScreen) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\ngeometry=2000x1500+0+0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    EXPECT_EQ(ww, 1024);
+    EXPECT_EQ(wh, 768);
+    quit();
+}
+
+// The right back edge of the cube (white to magenta, 225 in front of the
+// viewer) and its right front edge (yellow to red, 175 in front).
+bool magenta_edge(const unsigned char *p) {
+    return p[0] > 150 && p[1] < 150 && p[2] > 150;
+}
+bool red_to_yellow_edge(const unsigned char *p) {
+    return p[0] > 150 && p[2] < 100;
+}
+
+TEST_F(ExplorerConfig, YonFromTheFileCutsTheFarSide) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\nyon=200\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    Image s = still_shot("yon");
+    EXPECT_FALSE(find_near(s, project(25, 12.5f, 25), 2, magenta_edge));
+    EXPECT_TRUE(find_near(s, project(25, 12.5f, -25), 2, red_to_yellow_edge));
+    quit();
+}
+
+TEST_F(ExplorerConfig, HitherFromTheFileCutsTheNearSide) {
+    write(x.path("bin/rgbslice.ini"), "[orv]\nhither=200\n");
+    ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
+    Image s = still_shot("hither");
+    EXPECT_TRUE(find_near(s, project(25, 12.5f, 25), 2, magenta_edge));
+    EXPECT_FALSE(find_near(s, project(25, 12.5f, -25), 2, red_to_yellow_edge));
     quit();
 }
 
@@ -85,12 +154,11 @@ TEST_F(ExplorerConfig, FieldOfViewNarrowsTheView) {
     write(x.path("bin/rgbslice.ini"), "[orv]\nfov=40\n");
     ASSERT_NO_FATAL_FAILURE(launch(program(), x.path("work")));
     Image s = still_shot("fov");
-    auto red_to_yellow = [](const unsigned char *p) { return p[0] > 150 && p[2] < 100; };
     view_angle = 40 * (3.14159265f / 2) / 180;
-    EXPECT_TRUE(find_near(s, project(25, -20, -25), 3, red_to_yellow)) << "narrow view";
+    EXPECT_TRUE(find_near(s, project(25, -20, -25), 3, red_to_yellow_edge)) << "narrow view";
     view_angle = 0.698131f;
     Point wide = project(25, -20, -25);
-    EXPECT_FALSE(find_near(s, wide, 3, red_to_yellow)) << "default view";
+    EXPECT_FALSE(find_near(s, wide, 3, red_to_yellow_edge)) << "default view";
     EXPECT_TRUE(white(s.at(wide.x, wide.y)));
     quit();
 }

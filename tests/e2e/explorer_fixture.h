@@ -75,7 +75,7 @@ class Explorer : public ::testing::Test {
     std::string output_of(const std::string &key, const std::string &until = "") {
         size_t before = x.output().size();
         x.key(key, 0.3);
-        if (!until.empty()) x.wait_output(until, 5);
+        if (!until.empty()) x.wait_output(until, 20);
         std::string out = x.output();
         return out.size() > before ? out.substr(before) : "";
     }

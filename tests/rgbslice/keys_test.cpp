@@ -65,6 +65,26 @@ TEST_F(ExplorerKeys, ChannelKeysStepByOneAndStopAtTheEnds) {
     EXPECT_TRUE(said.empty()) << said;
 }
 
+// A key at the end of its range changes nothing: not the plane, not the
+// label's node.
+TEST_F(ExplorerKeys, KeysAtTheEndsLeaveThePlaneAndTheLabelAlone) {
+    set(Red, 255);
+    set(Green, 0);
+    set(Blue, 255);
+    OVnode *labels[3] = {state().label_node[Red], state().label_node[Green],
+                         state().label_node[Blue]};
+    const float places[3] = {translation(Red, 0), translation(Green, 1), translation(Blue, 2)};
+    for (const char *key : {"R", "g", "B"})
+        press(key);
+    for (int c = Red; c <= Blue; ++c) {
+        EXPECT_EQ(state().label_node[c], labels[c]) << c;
+        EXPECT_EQ(translation(static_cast<Channel>(c), c), places[c]) << c;
+    }
+    EXPECT_EQ(value(Red), 255);
+    EXPECT_EQ(value(Green), 0);
+    EXPECT_EQ(value(Blue), 255);
+}
+
 TEST_F(ExplorerKeys, OnlyTheNewestKeyOfAPassActs) {
     press("RRrG");
     EXPECT_EQ(value(Red), 128);
