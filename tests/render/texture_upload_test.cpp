@@ -5,7 +5,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -100,6 +102,48 @@ TEST_F(TextureUpload, ClampAndDecalAfterAModeChange) {
     EXPECT_EQ(b.wrap_s, GL_CLAMP);
     EXPECT_EQ(b.wrap_t, GL_REPEAT);
     EXPECT_EQ(b.env, GL_DECAL);
+}
+
+// The RGBA texels of one level of the texture the list binds.
+std::vector<unsigned char> level_texels(const char *name, int level, int count) {
+    std::vector<unsigned char> texels(static_cast<size_t>(count) * 4, 0);
+    inside_frame = [&] {
+        const unsigned list = orv::tex::texture_list(orv::tex::find(name));
+        if (!list) return;
+        glCallList(list);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    };
+    OVrender_frame();
+    return texels;
+}
+
+TEST_F(TextureUpload, LevelsHoldThePixelsAndTheirBoxAverages) {
+    // Red grows along x, green along y; all opaque.
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) {
+            unsigned char *t = pixels + 4 * (y * 4 + x);
+            t[0] = static_cast<unsigned char>(40 * x);
+            t[1] = static_cast<unsigned char>(100 * y);
+            t[2] = 7;
+            t[3] = 255;
+        }
+    ASSERT_TRUE(OVtexture_replace("caller", OVIMAGE_RGBA, 4, 2, pixels));
+    ASSERT_TRUE(OVtexture_setfilter("caller", 0, 7));
+    const std::vector<unsigned char> base = level_texels("caller", 0, 8);
+    EXPECT_EQ(std::vector<unsigned char>(pixels, pixels + 32), base);
+    const std::vector<unsigned char> half = level_texels("caller", 1, 2);
+    // Each texel of level 1 averages a 2 × 2 block of level 0.
+    EXPECT_NEAR(half[0], 20, 1);
+    EXPECT_NEAR(half[1], 50, 1);
+    EXPECT_EQ(half[2], 7);
+    EXPECT_EQ(half[3], 255);
+    EXPECT_NEAR(half[4], 100, 1);
+    // New pixels for the name are uploaded again at the next frame.
+    unsigned char other[4 * 2 * 4];
+    std::fill(std::begin(other), std::end(other), 90);
+    ASSERT_TRUE(OVtexture_replace("caller", OVIMAGE_RGBA, 4, 2, other));
+    EXPECT_EQ(level_texels("caller", 0, 8), std::vector<unsigned char>(32, 90));
 }
 
 } // namespace

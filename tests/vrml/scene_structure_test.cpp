@@ -98,6 +98,10 @@ TEST_F(VrmlTest, GeneratedNamesAreGivenBackAfterTheWrite) {
     ASSERT_GE(generated_number(first), 0) << first;
     const char *name = OVnode_getname(shared);
     EXPECT_TRUE(name == nullptr || *name == '\0') << name;
+    // Nor is the generated name left in the universe's name index.
+    const std::string generated = "Node" + std::to_string(generated_number(first));
+    EXPECT_EQ(OVuniverse_findnode(generated.c_str(), static_cast<int>(generated.size() + 1)),
+              nullptr);
     // The counter only grows: the next file uses a later number.
     const std::string second = save(root);
     EXPECT_GT(generated_number(second), generated_number(first));
@@ -144,6 +148,8 @@ TEST_F(VrmlTest, OfThreeNodesOfOneNameTheLastKeepsItAndAllHaveItBack) {
     EXPECT_EQ(names[2], "box");
     for (OVnode *n : nodes)
         EXPECT_STREQ(OVnode_getname(n), "box");
+    EXPECT_NE(OVuniverse_findnode("box", 4), nullptr);
+    EXPECT_EQ(messages.find("Could not find node name"), std::string::npos) << messages;
 }
 
 TEST_F(VrmlTest, OptionalFieldsOfAnchorsInlinesAndLevelsOfDetail) {
@@ -315,4 +321,29 @@ TEST_F(VrmlTest, ANamedGeometryNodeDefinesItsSeparator) {
     EXPECT_NE(text.find("\n  DEF crate Separator {\n    Info { string \" glom name block\" }\n"),
               std::string::npos)
         << text;
+}
+
+TEST_F(VrmlTest, ScaledTransformsAreMatricesAndAnUntouchedOneATranslation) {
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    OVnode *scaled = OVxformnode_new(top);
+    const OVm4 m = {2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 5, 6, 7, 1};
+    ASSERT_TRUE(OVnode_settransform(scaled, m));
+    OVxformnode_new(top);
+    const std::string text = save(OVuniverse_getrootnodes());
+    const std::string matrix = "\n  MatrixTransform { matrix\n"
+                               "    2.000000 0.000000 0.000000 0.0\n"
+                               "    0.000000 3.000000 0.000000 0.0\n"
+                               "    0.000000 0.000000 4.000000 0.0\n"
+                               "    5.000000 6.000000 7.000000 1.0 }\n";
+    EXPECT_NE(text.find(matrix), std::string::npos) << text;
+    EXPECT_NE(text.find("\n  Translation { translation 0.000000 0.000000 0.000000}\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(VrmlTest, AFogOrAmbientNodeFirstWritesNoBodyAtAll) {
+    OVnode *top = OVgroupnode_new(OVuniverse_getrootnodes());
+    EXPECT_EQ(body(save(OVfognode_new(top), OVuniverse_getviewpoint())), "");
+    EXPECT_EQ(body(save(OVlightnode_newambient(top), OVuniverse_getviewpoint())), "");
+    EXPECT_EQ(messages.find("Unknown node type"), std::string::npos) << messages;
 }
