@@ -349,4 +349,46 @@ TEST_F(NffRules, IntegersAreDecimalWholeTokens) {
     EXPECT_EQ(OVgeometry_numpolys(_OVgeomlist_geometry(l)), 1);
 }
 
+TEST_F(NffRules, GeometriesThatCannotCloseLeaveTheList) {
+    const std::string flat = std::string("flat\n") + kTri + "1\n3 0 0 1\n"; // two distinct corners
+    OVgeomlist *l = load(std::string("nff\na\n") + kTri + "1\n3 0 1 2\n" + flat);
+    ASSERT_EQ(count(l), 1) << g_log;
+    EXPECT_STREQ(OVgeometry_getname(_OVgeomlist_geometry(l)), "a");
+    EXPECT_EQ(load("nff\n" + flat), nullptr) << g_log;
+}
+
+TEST_F(NffRules, JoinedTablesServeEveryGeometryThatSharedThem) {
+    std::ofstream(dir_ / "duo.mat") << "mat\nvalid ambientdiffuse\nmatdef\nambientdiffuse 0 0 1\n"
+                                       "matdef\nambientdiffuse 1 1 0\n";
+    OVfile_setmodelpath(dir_.string().c_str());
+    OVgeomlist *l = load(std::string("nff distinct\na\n") + kTri + "2\n3 0 1 2 0xf00\n" +
+                             "3 0 1 2 0x0f0\nb\nmtable duo\n3\n0 0 0 matid 2\n1 0 0\n0 1 0\n"
+                             "2\n3 0 1 2 matid 0\n3 0 1 2 matid 3\n",
+                         1);
+    OVfile_setmodelpath("");
+    ASSERT_EQ(count(l), 2) << g_log;
+    OVgeometry *a = _OVgeomlist_geometry(l);
+    OVgeometry *b = _OVgeomlist_geometry(_OVgeomlist_next(l));
+    OVmtable *joined = OVgeometry_getmtable(a);
+    ASSERT_NE(joined, nullptr);
+    EXPECT_EQ(OVgeometry_getmtable(b), joined);
+    ASSERT_EQ(OVmtable_getnumentries(joined), 4); // red, green, then the file's blue, yellow
+    EXPECT_EQ(OVmtable_getcolor24(joined, 2), 0x0000FFu);
+    EXPECT_EQ(OVmtable_getcolor24(joined, 3), 0xFFFF00u);
+    std::vector<int> ids; // b's polygons, newest first
+    for (OVpoly *p = OVgeometry_getpolys(b); p; p = OVpoly_next(p))
+        ids.push_back(OVpoly_getmatid(p));
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(ids[1], 2); // 0 of the file's table
+    EXPECT_EQ(ids[0], 3); // 3 modulo 2 is 1 of the file's table
+    std::vector<int> vertex_ids;
+    for (OVvertex *v = OVgeometry_getvertices(b); v; v = OVvertex_next(v))
+        vertex_ids.push_back(OVgeometry_getvertexmatid(b, v));
+    EXPECT_EQ(vertex_ids, (std::vector<int>{2, -1, -1})); // 2 modulo 2 is 0
+    std::vector<unsigned> a_colours;
+    for (OVpoly *p = OVgeometry_getpolys(a); p; p = OVpoly_next(p))
+        a_colours.push_back(OVmtable_getcolor24(joined, OVpoly_getmatid(p)));
+    EXPECT_EQ(a_colours, (std::vector<unsigned>{0x00FF00u, 0xFF0000u}));
+}
+
 } // namespace

@@ -201,6 +201,9 @@ TEST_F(NodeLoad, NullPathAndNonsensicalScales) {
         EXPECT_NE(g_log.find("Nonsensical scale factor.\n"), std::string::npos) << scale;
     }
     EXPECT_EQ(OVuniverse_findnodebyname("tri", 0), nullptr);
+    g_log.clear();
+    OVnode_load(nullptr, path.c_str(), 1e-20f); // the smallest scale taken
+    EXPECT_EQ(g_log.find("Nonsensical"), std::string::npos);
 }
 
 TEST_F(NodeLoad, RetiredAndUnknownTypes) {
