@@ -146,4 +146,20 @@ TEST_F(TextureUpload, LevelsHoldThePixelsAndTheirBoxAverages) {
     EXPECT_EQ(level_texels("caller", 0, 8), std::vector<unsigned char>(32, 90));
 }
 
+TEST_F(TextureUpload, AReleasedTextureLeavesTheStoreAtTheNextFrame) {
+    inside_frame = [] {};
+    pixels[0] = 42;
+    ASSERT_TRUE(OVtexture_setused("caller", 1));
+    OVrender_frame();
+    ASSERT_TRUE(OVtexture_setused("caller", 0));
+    EXPECT_EQ(OVtexture_memory(), 0);
+    EXPECT_TRUE(OVtexture_getfilter("caller", nullptr, nullptr)); // until the frame
+    OVrender_frame();
+    EXPECT_FALSE(OVtexture_getfilter("caller", nullptr, nullptr));
+    EXPECT_EQ(pixels[0], 42); // the caller's pixels are not the store's to free
+    // The name can be used again afterwards.
+    EXPECT_TRUE(OVtexture_replace("caller", OVIMAGE_RGBA, 4, 2, pixels));
+    EXPECT_EQ(bound_after_frame("caller").level_width[0], 4);
+}
+
 } // namespace

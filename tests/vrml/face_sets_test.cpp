@@ -269,3 +269,55 @@ TEST_F(VrmlTest, PolygonIdsAreGivenBackAfterTheWrite) {
     for (OVpoly *p : polygons(g))
         EXPECT_EQ(OVpoly_getid(p), id++);
 }
+
+TEST_F(VrmlTest, MixedNormalsIndexPolygonNormalsFirstThenVertexNormals) {
+    OVgeometry *g = OVgeometry_newblock(1, 1, 1, 0);
+    OVpoly *smooth = polygons(g)[1];
+    ASSERT_TRUE(OVgeometry_beginedit(g));
+    for (int c = 0; c < OVpoly_numvertices(smooth); ++c) {
+        const OVp3 n = {0.6f, 0, static_cast<float>(c) * 0.1f};
+        ASSERT_TRUE(OVgeometry_setvertexnormal(g, OVpoly_getvertex(smooth, c), n));
+    }
+    ASSERT_TRUE(OVgeometry_endedit(g));
+    place(g);
+    const std::string text = save(OVuniverse_getrootnodes());
+    const std::vector<std::array<float, 3>> normals = normals_of(text);
+    // The polygons without vertex normals, in the geometry's order, then
+    // the vertices that have one, in vertex order.
+    std::vector<std::array<float, 3>> want;
+    int flat = 0;
+    for (OVpoly *p : polygons(g))
+        if (!OVpoly_hasvnormals(p)) {
+            OVp3 n;
+            OVpoly_getnormal(p, n);
+            want.push_back({n[0], n[1], n[2]});
+            ++flat;
+        }
+    for (OVvertex *v : vertices(g)) {
+        OVp3 n;
+        if (OVgeometry_getvertexnormal(g, v, n)) want.push_back({n[0], n[1], n[2]});
+    }
+    ASSERT_EQ(normals.size(), want.size()) << text;
+    for (size_t i = 0; i < want.size(); ++i)
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(normals[i][static_cast<size_t>(k)], want[i][static_cast<size_t>(k)], 1e-5);
+    ASSERT_GT(flat, 0);
+    ASSERT_LT(flat, 6);
+    // The smooth face's set comes second, its normals bound per corner.
+    ASSERT_EQ(occurrences(text, "IndexedFaceSet {"), 2) << text;
+    EXPECT_LT(text.find("IndexedFaceSet {"),
+              text.find("NormalBinding { value PER_VERTEX_INDEXED }\n"));
+    const std::vector<std::vector<int>> corners = faces_of(field_text(text, " normalIndex", 1));
+    ASSERT_EQ(corners.size(), 1u);
+    ASSERT_EQ(corners[0].size(), static_cast<size_t>(OVpoly_numvertices(smooth)));
+    for (int c = 0; c < OVpoly_numvertices(smooth); ++c) {
+        OVp3 n;
+        ASSERT_TRUE(OVgeometry_getvertexnormal(g, OVpoly_getvertex(smooth, c), n));
+        const int index = corners[0][static_cast<size_t>(c)];
+        ASSERT_GE(index, flat);
+        ASSERT_LT(index, static_cast<int>(normals.size()));
+        expect_near(normals[static_cast<size_t>(index)], n);
+    }
+    for (int index : numbers_of(field_text(text, " normalIndex", 0)))
+        EXPECT_LT(index, flat);
+}
