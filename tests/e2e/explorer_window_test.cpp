@@ -53,4 +53,19 @@ TEST_F(Explorer, AResizedWindowShowsTheSceneAtItsNewSize) {
     quit();
 }
 
+// Hidden and shown again, the window is drawn afresh and the loop went on
+// meanwhile: the keys still act.
+TEST_F(Explorer, AWindowHiddenAndShownAgainIsDrawnAfresh) {
+    Image before = still_shot("before-hide");
+    x.xdotool("windowunmap --sync " + x.window());
+    x.xdotool("sleep 0.5");
+    x.xdotool("windowmap --sync " + x.window());
+    ASSERT_TRUE(x.wait_window(30));
+    Image after = still_shot("after-show");
+    EXPECT_EQ(pixels_changed(before, after), 0);
+    Pose pose = print_pose();
+    EXPECT_FLOAT_EQ(pose.p[2], -200);
+    quit();
+}
+
 } // namespace
