@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
@@ -389,6 +390,30 @@ TEST_F(NffRules, JoinedTablesServeEveryGeometryThatSharedThem) {
     for (OVpoly *p = OVgeometry_getpolys(a); p; p = OVpoly_next(p))
         a_colours.push_back(OVmtable_getcolor24(joined, OVpoly_getmatid(p)));
     EXPECT_EQ(a_colours, (std::vector<unsigned>{0x00FF00u, 0xFF0000u}));
+}
+
+TEST_F(NffRules, SmoothVertexTakesTheMeanOfItsPolygonsNormals) {
+    OVgeomlist *l = load("nff\ng\n4\n0 0 0 N\n1 0 0\n0 1 0\n0 0 1\n2\n3 0 1 2\n3 0 2 3\n");
+    ASSERT_EQ(count(l), 1) << g_log;
+    OVgeometry *g = _OVgeomlist_geometry(l);
+    OVp3 sum = {0, 0, 0};
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p)) {
+        OVp3 n;
+        OVpoly_getnormal(p, n);
+        for (int k = 0; k < 3; ++k)
+            sum[k] += n[k];
+    }
+    const float length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
+    ASSERT_GT(length, 1.0f); // two perpendicular unit normals
+    int smooth = 0;
+    for (OVvertex *v = OVgeometry_getvertices(g); v; v = OVvertex_next(v)) {
+        OVp3 n;
+        if (!OVgeometry_getvertexnormal(g, v, n)) continue;
+        ++smooth;
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(n[k], sum[k] / length, 1e-5f) << k;
+    }
+    EXPECT_EQ(smooth, 1); // only the vertex marked N
 }
 
 } // namespace
