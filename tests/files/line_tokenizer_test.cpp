@@ -88,6 +88,14 @@ TEST_F(Tokenizer, BackslashContinuesTheLine) {
     EXPECT_EQ(rest_of_line(t), "e");
 }
 
+TEST_F(Tokenizer, BackslashInsideACommentDoesNotContinue) {
+    orv::LineTokenizer &t = open("a // note \\\nb\n");
+    ASSERT_TRUE(t.skip_line());
+    EXPECT_EQ(rest_of_line(t), "a");
+    ASSERT_TRUE(t.skip_line());
+    EXPECT_EQ(rest_of_line(t), "b");
+}
+
 TEST_F(Tokenizer, SkipLineFindsTheNextLineWithTokens) {
     orv::LineTokenizer &t = open("a b\n\n// c\nd\n");
     ASSERT_TRUE(t.skip_line());

@@ -416,4 +416,10 @@ TEST_F(NffRules, SmoothVertexTakesTheMeanOfItsPolygonsNormals) {
     EXPECT_EQ(smooth, 1); // only the vertex marked N
 }
 
+TEST_F(NffRules, MissingValueIsReportedWithItsLine) {
+    EXPECT_EQ(load(std::string("nff\ng\n") + kTri + "1\n3 0 1\n"), nullptr);
+    EXPECT_TRUE(logged("Line 8 in 'model.nff'.\n3 0 1\n"));
+    EXPECT_TRUE(logged("^\nVertex index missing.\n"));
+}
+
 } // namespace
