@@ -225,6 +225,15 @@ TEST_F(VrmlTexture, AnOpaqueWhiteEntryOfAnAmbientAndDiffuseTableIsUsed) {
     EXPECT_EQ(count_of(text, "1 1 1\n"), 0) << text;
 }
 
+TEST_F(VrmlTexture, AWhiteEntryOfAnEmissionTableIsUsed) {
+    white_candidate_block(OVmtable_new(OVEMISSION, 4, nullptr), 1);
+    const std::string text = save(OVuniverse_getrootnodes());
+    ASSERT_EQ(index_field(text, "materialIndex", 1).size(), 5u) << text;
+    for (int id : index_field(text, "materialIndex", 1))
+        EXPECT_EQ(id, 0);
+    EXPECT_EQ(count_of(text, "1 1 1\n"), 0) << text;
+}
+
 TEST_F(VrmlTexture, AWhiteEntryThatIsNotOpaqueIsNotUsed) {
     white_candidate_block(OVmtable_new(OVAMBIENTDIFFUSE | OVOPACITY, 4, nullptr), 0.5f);
     const std::string text = save(OVuniverse_getrootnodes());
