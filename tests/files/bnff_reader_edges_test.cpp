@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace nfftest {
 namespace {
@@ -228,6 +229,24 @@ TEST_F(BnffReader, MergedGeometriesKeepTheirColours) {
         colours.push_back(_OVpoly_getcolor24(p));
     std::sort(colours.begin(), colours.end());
     EXPECT_EQ(colours, (std::vector<unsigned>{0x00FF00u, 0xFF0000u}));
+}
+
+// The table read from the file gets a generated name; a property value
+// before any entry has no entry to go to.
+TEST_F(BnffReader, TableHasAGeneratedName) {
+    Bytes b;
+    b.header().u8(3).str("t").u8(4).u8(8).u8(0x20).u8(9);
+    b.u8(0x20).f32(0).f32(0).f32(1).u8(0).u8(0x20).f32(0).f32(1).f32(0).u8(5);
+    b.triangle_vertices().u32(1).u32(3).u32(0).u32(1).u32(2).u32(0).u8(0);
+    OVgeometry *g = read(b);
+    ASSERT_NE(g, nullptr) << g_log;
+    OVmtable *t = OVgeometry_getmtable(g);
+    ASSERT_NE(t, nullptr);
+    const std::string name = OVmtable_getname(t);
+    EXPECT_EQ(name.rfind("mt", 0), 0u) << name;
+    EXPECT_GT(std::atoi(name.c_str() + 2), 0) << name;
+    ASSERT_EQ(OVmtable_getnumentries(t), 1);
+    EXPECT_EQ(OVmtable_getcolor24(t, 0), 0x00FF00u);
 }
 
 } // namespace

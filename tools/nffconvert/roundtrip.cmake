@@ -55,3 +55,13 @@ foreach(bad "--scale" "--scale;0" "--scale;inf" "--scale;x")
     message(FATAL_ERROR "nffconvert ${bad} gave ${rc}, not 2")
   endif()
 endforeach()
+
+# --merge gives one geometry named after the first; --scale multiplies.
+run(--merge --scale 2 --old-colours --text ${INPUT} ${WORK}/merged.nff)
+file(READ ${WORK}/merged.nff merged)
+string(FIND "${merged}" "\nwedge\n" wedge)
+string(FIND "${merged}" "\ntri\n" tri)
+string(FIND "${merged}" "\n4.000000 0.000000 0.000000\n" scaled)
+if(wedge EQUAL -1 OR NOT tri EQUAL -1 OR scaled EQUAL -1)
+  message(FATAL_ERROR "--merge --scale 2 wrote:\n${merged}")
+endif()
