@@ -471,4 +471,26 @@ TEST_F(TextureStore, NewPixelsForAnImageTheCallerKeepsLeaveTheCallersPixelsAlone
     EXPECT_EQ(OVtexture_memory(), 4 * 4 * 4);
 }
 
+TEST_F(ImageSearch, FiltersForAnUnknownNameLoadItsFileOrFail) {
+    image("filtered.tga", 5);
+    EXPECT_TRUE(OVtexture_setfilter("filtered", 0, 6));
+    int mag = -2, min = -2;
+    EXPECT_TRUE(OVtexture_getfilter("filtered", &mag, &min));
+    EXPECT_EQ(mag, 0);
+    EXPECT_EQ(min, 6);
+    EXPECT_FALSE(OVtexture_setfilter("absent", 0, 6));
+    EXPECT_EQ(count_containing("Texture absent not found\n"), 1);
+    EXPECT_FALSE(OVtexture_getfilter("absent", &mag, &min));
+    EXPECT_EQ(mag, -1);
+    EXPECT_EQ(min, -1);
+}
+
+TEST_F(TextureStore, EveryCodedReportIsMadeOncePerPath) {
+    const std::string tall = targa_file("tall_twice.tga", 1, 1100);
+    int w, h;
+    EXPECT_EQ(OVtexture_load(tall.c_str(), &w, &h), nullptr);
+    EXPECT_EQ(OVtexture_load(tall.c_str(), &w, &h), nullptr);
+    EXPECT_EQ(count_containing("Texture " + tall + " too large.\n"), 1);
+}
+
 } // namespace

@@ -123,6 +123,43 @@ TEST_F(VrmlTest, ExplorerLikeCubeReadsBack) {
     EXPECT_TRUE(has_colour(r, 1, 0, 1));
 }
 
+TEST_F(VrmlTest, EveryPolygonClassReadsBack) {
+    OVnode *root = OVuniverse_getrootnodes();
+    // One geometry with faces of several classes: plain, two-sided, with
+    // vertex normals and with vertex colours, and many names and levels.
+    OVgeometry *g = OVgeometry_newblock(2, 2, 2, 0);
+    std::vector<OVpoly *> faces;
+    for (OVpoly *p = OVgeometry_getpolys(g); p; p = OVpoly_next(p))
+        faces.push_back(p);
+    OVpoly_setbothsides(faces[0], 1);
+    OVgeometry_beginedit(g);
+    for (int c = 0; c < OVpoly_numvertices(faces[2]); ++c) {
+        const OVp3 n = {1, 0, 0};
+        OVgeometry_setvertexnormal(g, OVpoly_getvertex(faces[2], c), n);
+    }
+    OVgeometry_endedit(g);
+    OVgeometry *coloured = OVgeometry_newblock(1, 1, 1, 1);
+    OVgeometry_beginedit(coloured);
+    int i = 0;
+    for (OVvertex *v = OVgeometry_getvertices(coloured); v; v = OVvertex_next(v), ++i)
+        OVgeometry_setvertexrgb(coloured, v, i & 1 ? 255 : 0, 0, 255);
+    OVgeometry_endedit(coloured);
+    OVnode *top = OVsepnode_new(root);
+    OVnode *chain = top;
+    for (int level = 0; level < 40; ++level)
+        chain = OVgroupnode_new(chain);
+    OVgeometrynode_new(chain, g);
+    OVnode *shared = OVgeometrynode_new(top, coloured);
+    OVnode_addchild(OVsepnode_new(top), shared);
+    save(root, OVuniverse_getviewpoint());
+    const ReadBack r = read_back(file);
+    long vertices = 0, polygons = 0;
+    count(root, vertices, polygons);
+    EXPECT_EQ(r.coordinates, vertices);
+    EXPECT_EQ(r.faces, polygons);
+    EXPECT_TRUE(has_colour(r, 1, 0, 1));
+}
+
 TEST_F(VrmlTest, ConverterTurnsAnNffFileIntoAScene) {
     const std::string nff = file + ".nff";
     FILE *out = std::fopen(nff.c_str(), "w");
