@@ -245,11 +245,11 @@ const char *const kHelp = "\nThe following keys are active:\n\n"
                           "0 ( zero ): Reset\n"
                           "P or p: Print scene graph.\n";
 
-// Keys without a character of their own reach the explorer as key codes it
-// has no action for: each prints the help once.
+// Keys without a character of their own, and control characters, reach the
+// explorer as key codes it has no action for: each prints the help once.
 TEST_F(Explorer, FunctionAndEditingKeysPrintTheHelpOnce) {
-    for (const char *key :
-         {"F1", "F12", "Up", "Left", "Home", "Next", "Return", "Tab", "BackSpace", "space"}) {
+    for (const char *key : {"F1", "F12", "Up", "Left", "Home", "Next", "Return", "Tab", "BackSpace",
+                            "space", "Escape", "ctrl+r"}) {
         std::string out = output_of(key, "P or p: Print scene graph.\n");
         x.xdotool("sleep 0.3");
         out += output_of("i", "Current Orientation: ");

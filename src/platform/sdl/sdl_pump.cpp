@@ -68,8 +68,13 @@ void button_event(MessageHandler handler, const SDL_MouseButtonEvent &e) {
     send(handler, kind, e.windowID, m);
 }
 
+// Control with a letter types that letter's control character (1 to 26).
+constexpr int control_mask = 0x1F;
+
 // The keys whose press also types a control character.
-int control_character(SDL_Keycode key) {
+int control_character(SDL_Keycode key, Uint16 modifiers) {
+    if ((modifiers & KMOD_CTRL) && !(modifiers & KMOD_ALT) && key >= SDLK_a && key <= SDLK_z)
+        return key & control_mask;
     switch (key) {
     case SDLK_BACKSPACE:
         return 8;
@@ -89,7 +94,7 @@ void key_event(MessageHandler handler, const SDL_KeyboardEvent &e) {
     OVwinmsg m{};
     m.key = special_key_code(e.keysym.sym, (e.keysym.mod & KMOD_NUM) != 0);
     send(handler, OVwinmsgkind::KeyDown, e.windowID, m);
-    if (int c = control_character(e.keysym.sym)) {
+    if (int c = control_character(e.keysym.sym, e.keysym.mod)) {
         OVwinmsg ch{};
         ch.key = c;
         send(handler, OVwinmsgkind::Char, e.windowID, ch);
