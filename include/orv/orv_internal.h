@@ -154,6 +154,8 @@ ORV_API void _OVpath_deleteall(void);
 ORV_API void _OVfont3d_deleteall(void);
 /* Deletes the material tables left at the end. */
 ORV_API void _OVmtable_deleteall(void);
+/* Abandons a building phase left open, so that a later universe can build. */
+ORV_API void _OVgeometry_endbuilding(void);
 /* A geometry starts using a material table. */
 ORV_API void _OVmtable_attach(OVmtable *table, OVgeometry *g);
 /* A geometry stops using a material table (a table left without users goes). */

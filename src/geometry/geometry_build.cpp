@@ -292,6 +292,10 @@ void _OVgeometry_checkifopen(OVgeometry *g) {
     if (g && g == open_g) end_building();
 }
 
+void _OVgeometry_endbuilding(void) {
+    end_building();
+}
+
 OVpoly *_OVgeometry_newpolyfrompoints(OVgeometry *g, const OVp3 *points, int n, int bothsides) {
     if (!g || !points || n < 3 || n > OVPOLY_MAXCORNERS) return nullptr;
     OVpoly *p = OVgeometry_beginpoly(g);

@@ -80,7 +80,7 @@ void tell_attachments(OVnode *m) {
 
 int detach(OVnode *m, int index, bool delete_it) {
     OVnode *g = attachment_group(m);
-    if (!g || index < 0 || index + 1 >= count_children(g) || !change_allowed(m, "MvAt"))
+    if (!g || index < 0 || index >= count_children(g) - 1 || !change_allowed(m, "MvAt"))
         return false;
     {
         EventsOff quiet;
@@ -136,7 +136,7 @@ ORV_API int OVmovnode_attach(OVnode *movable, OVnode *node, int index) {
     if (!movable || !(movable->flags & NODE_MOVABLE) || !node || index < -1) return false;
     OVnode *g = attachment_group(movable);
     if (!g && index > 0) return false;
-    if (g && index + 1 > count_children(g)) return false;
+    if (g && index >= count_children(g)) return false;
     if (!attachable(movable, node) || !orv::change_allowed(movable, "MvAt")) return false;
     bool made = !g;
     if (made) g = make_group(movable);
@@ -168,7 +168,7 @@ ORV_API int OVmovnode_numattachments(OVnode *movable) {
 
 ORV_API OVnode *OVmovnode_getattachment(OVnode *movable, int index) {
     OVnode *g = attachment_group(movable);
-    if (!g || index < 0) return nullptr;
+    if (!g || index < 0 || index >= count_children(g) - 1) return nullptr;
     OVlink *l = child_link(g, index + 1);
     return l ? l->child : nullptr;
 }

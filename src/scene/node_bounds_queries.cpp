@@ -51,7 +51,7 @@ extern "C" {
 
 ORV_API int OVnode_getextents(OVnode *node, OVp3 out) {
     Bounds b;
-    if (!bounds_of(node, b)) return false;
+    if (!out || !bounds_of(node, b)) return false;
     for (int j = 0; j < 3; ++j)
         out[j] = b.extents[j];
     return true;
@@ -59,7 +59,7 @@ ORV_API int OVnode_getextents(OVnode *node, OVp3 out) {
 
 ORV_API int OVnode_getmidpoint(OVnode *node, OVp3 out) {
     Bounds b;
-    if (!bounds_of(node, b)) return false;
+    if (!out || !bounds_of(node, b)) return false;
     for (int j = 0; j < 3; ++j)
         out[j] = b.midpoint[j];
     return true;

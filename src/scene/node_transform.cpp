@@ -62,7 +62,7 @@ ORV_API int OVnode_settranslation(OVnode *node, const OVp3 p) {
 
 ORV_API int OVnode_gettranslation(OVnode *node, OVp3 out) {
     OVnode *x = xform_of(node);
-    if (!x) return false;
+    if (!x || !out) return false;
     for (int i = 0; i < 3; ++i)
         out[i] = xform_record(x).transform[3][i];
     return true;
@@ -82,7 +82,7 @@ ORV_API int OVnode_setrotation(OVnode *node, const OVm3 m) {
 
 ORV_API int OVnode_getrotation(OVnode *node, OVm3 out) {
     OVnode *x = xform_of(node);
-    if (!x) return false;
+    if (!x || !out) return false;
     read_rotation(x, out);
     return true;
 }

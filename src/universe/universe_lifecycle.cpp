@@ -72,6 +72,10 @@ ORV_API void OVuniverse_delete(void) {
     _OVwindow_deleteall();
     _OVinput_deleteall();
     _OVnode_deleteall(1);
+    // Tables and a building phase the application left behind would
+    // otherwise pass to the next universe.
+    _OVgeometry_endbuilding();
+    _OVmtable_deleteall();
     _OVtexture_deleteall();
     _OVwindow_shutdown();
     // The channel outlives no universe: a later one opens it afresh.

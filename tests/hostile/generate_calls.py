@@ -36,6 +36,8 @@ NOT_CALLED = {
 # Arguments that must agree with each other whatever the profile.
 SPECIAL_ARGUMENTS = {
     "OVuniverse_setargs": "a.argument_count(), a.arguments()",
+    # The sensor frees its raw data when it goes.
+    "OVsensor_setrawdata": "a.handle<OVsensor>(), a.owned_block()",
 }
 
 # Results the caller owns.

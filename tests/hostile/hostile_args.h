@@ -27,6 +27,7 @@ enum class Profile {
     Highest,
     NotANumber, // NaN for reals, a large count for integers
     Infinity,   // +infinity for reals, a large count for integers
+    NoUniverse, // no universe exists: handles null, every other value valid
 };
 
 // Pointer arguments point into buffers this large, so that any count a
@@ -41,7 +42,7 @@ class Args {
     Args &operator=(const Args &) = delete;
 
     template <class T> T *handle() {
-        if (profile_ == Profile::NullHandles) return nullptr;
+        if (profile_ == Profile::NullHandles || profile_ == Profile::NoUniverse) return nullptr;
         return static_cast<T *>(make(typeid(T *), uses_[typeid(T *)]++));
     }
     void *object() { return handle<OVnode>(); }
@@ -50,6 +51,7 @@ class Args {
         using L = std::numeric_limits<T>;
         switch (profile_) {
         case Profile::NullOutputs:
+        case Profile::NoUniverse:
             return 1;
         case Profile::Negative:
             return static_cast<T>(-1);
@@ -68,6 +70,7 @@ class Args {
         using L = std::numeric_limits<T>;
         switch (profile_) {
         case Profile::NullOutputs:
+        case Profile::NoUniverse:
             return 1;
         case Profile::Negative:
             return -1;
@@ -114,12 +117,18 @@ class Args {
     OVvalue *value();
     FILE *file() const;
     OVserialport *serial_port() const { return nullptr; } // opening one needs a device
+    // A block the receiving object frees; none where no object receives it.
+    void *owned_block() const {
+        const bool receiver = profile_ != Profile::NullHandles && profile_ != Profile::NoUniverse;
+        return receiver ? OVmalloc(owned_block_bytes) : nullptr;
+    }
 
     // Results the toolkit keeps ownership of.
     template <class T> void keep(const T &) const {}
 
   private:
     static constexpr int large_count = 65536;
+    static constexpr std::size_t owned_block_bytes = 64;
     Profile profile_;
     std::string function_;
     std::map<std::type_index, int> uses_;
