@@ -62,7 +62,7 @@ ORV_API int OVwindow_setbgcolor(OVwindow *window, int rgb12) {
 }
 
 ORV_API int OVwindow_getbgcolor(const OVwindow *window) {
-    if (!window) return 0xFFFF;
+    if (!window_is_listed(window)) return 0xFFFF;
     std::uint32_t c = window->background;
     return static_cast<int>(((c >> 20) & 0xF) << 8 | ((c >> 12) & 0xF) << 4 | ((c >> 4) & 0xF));
 }

@@ -21,19 +21,25 @@ void next_universe() {
 
 TEST_F(UniverseTest, MaterialTablesEndWithTheirUniverse) {
     ASSERT_NE(OVmtable_new(OVDIFFUSE, 1, "stone"), nullptr);
-    ASSERT_NE(OVgeometry_newblock(1, 1, 1, 0), nullptr); // a table no node holds
+    OVgeometry *unplaced = OVgeometry_newblock(1, 1, 1, 0); // its table no node holds
+    ASSERT_NE(unplaced, nullptr);
     next_universe();
     EXPECT_EQ(OVuniverse_getfirstmtable(), nullptr);
     EXPECT_EQ(OVuniverse_findmtable("stone"), nullptr);
     EXPECT_NE(OVmtable_new(OVDIFFUSE, 1, "stone"), nullptr);
     EXPECT_EQ(messages, "");
+    OVgeometry_delete(unplaced); // the application's, without its table now
 }
 
 TEST_F(UniverseTest, AGeometryLeftOpenDoesNotOutliveItsUniverse) {
-    ASSERT_NE(OVgeometry_begin(), nullptr);
+    OVgeometry *left_open = OVgeometry_begin();
+    ASSERT_NE(left_open, nullptr);
     next_universe();
-    EXPECT_NE(OVgeometry_newblock(1, 1, 1, 0), nullptr);
+    OVgeometry *block = OVgeometry_newblock(1, 1, 1, 0);
+    EXPECT_NE(block, nullptr);
     EXPECT_EQ(messages, "");
+    OVgeometry_delete(block);
+    OVgeometry_delete(left_open);
 }
 
 TEST_F(UniverseTest, DeletingTwiceAndCreatingTwice) {
