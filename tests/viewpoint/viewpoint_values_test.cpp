@@ -227,3 +227,34 @@ TEST_F(ViewpointTest, NamesAreReplacedClearedAndFoundOverTheirLength) {
     EXPECT_EQ(OVuniverse_findviewpoint("ca", 2), nullptr);
     EXPECT_EQ(OVviewpoint_getname(nullptr), nullptr);
 }
+
+namespace {
+OVp3 told_position;
+void take_position(void *, const char *, void *value, double) {
+    const float *p = static_cast<const float *>(value);
+    for (int i = 0; i < 3; ++i)
+        told_position[i] = p[i];
+}
+} // namespace
+
+TEST_F(ViewpointTest, PositionHandlersAreToldTheNewPosition) {
+    ASSERT_TRUE(OVproperty_addhandler(vp, "Position", take_position));
+    const OVp3 from = {1, 1, 1};
+    OVviewpoint_setposition(vp, from);
+    const OVp3 step = {0, 2, 0};
+    OVviewpoint_translate(vp, step, 1);
+    OVuniverse_go1();
+    EXPECT_P3_NEAR(told_position, 1, 3, 1);
+}
+
+TEST_F(ViewpointTest, ANearlyUnitDirectionIsUsedAsGiven) {
+    OVp3 nearly = {0, 0, 1.003f};
+    OVviewpoint_setdirection(vp, nearly);
+    EXPECT_FLOAT_EQ(nearly[2], 1.003f) << "within the tolerance of unit length";
+    OVp3 longer = {0, 3, 4};
+    OVviewpoint_setdirection(vp, longer);
+    EXPECT_P3_NEAR(longer, 0, 0.6f, 0.8f);
+    OVp3 d;
+    OVviewpoint_getdirection(vp, d);
+    EXPECT_P3_NEAR(d, 0, 0.6f, 0.8f);
+}
