@@ -3,6 +3,7 @@
 // working directory.
 #include "explorer_fixture.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sys/stat.h>
 
@@ -44,6 +45,18 @@ TEST_F(ExplorerConfig, TheFileBesideTheProgramIsReadFromAnotherDirectory) {
     Image s = still_shot("beside");
     EXPECT_TRUE(white(s.at(wx + 3, wy + 3)));
     EXPECT_TRUE(white(s.at(wx + ww - 4, wy + wh - 4)));
+    quit();
+}
+
+// A dot in a directory name does not cut the path: the file beside the
+// program is still the one read.
+TEST_F(ExplorerConfig, ADotInTheDirectoryNameKeepsTheFileBesideTheProgram) {
+    ASSERT_EQ(rename(x.path("bin").c_str(), x.path("bin.d").c_str()), 0);
+    write(x.path("bin.d/rgbslice.ini"), "[orv]\ngeometry=300x220+0+0\n");
+    write(x.path("bin.ini"), "[orv]\ngeometry=360x270+0+0\n");
+    ASSERT_NO_FATAL_FAILURE(launch(x.path("bin.d/rgbslice"), x.path("work")));
+    EXPECT_EQ(ww, 300);
+    EXPECT_EQ(wh, 220);
     quit();
 }
 
