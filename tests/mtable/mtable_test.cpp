@@ -187,7 +187,7 @@ TEST_F(Mtable, EntryNamesThatAreNotOneTokenReadBackWhole) {
     EXPECT_EQ(OVmtable_getentryname(back, 3), nullptr);
     float v[3] = {};
     ASSERT_TRUE(OVmtable_getvalue(back, 3, v, OVDIFFUSE)); // the entry after them is whole
-    EXPECT_NEAR(v[0], 64.0f / 255, 1e-6); // written with six decimals
+    EXPECT_NEAR(v[0], 64.0f / 255, 1e-6);                  // written with six decimals
 }
 
 TEST_F(Mtable, LoadReportsBadFiles) {
