@@ -121,6 +121,17 @@ class Explorer : public ::testing::Test {
         return nullptr;
     }
 
+    // The cube's front edges in their corners' colours (shaded along the
+    // edge or not): the top one green to yellow, the bottom one black to red.
+    void expect_front_edges(const Image &s) const {
+        EXPECT_TRUE(find_near(s, project(-12.5f, -25, -25), 3, [](const unsigned char *p) {
+            return p[1] > 150 && p[2] < 100;
+        })) << "top front edge";
+        EXPECT_TRUE(find_near(s, project(12.5f, 25, -25), 3, [](const unsigned char *p) {
+            return p[1] < 60 && p[2] < 60;
+        })) << "bottom front edge";
+    }
+
     int pixels_changed(const Image &a, const Image &b) const {
         int changed = 0;
         for (int yy = wy; yy < wy + wh; ++yy)

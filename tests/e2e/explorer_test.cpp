@@ -83,14 +83,7 @@ TEST_F(Explorer, ScreenShowsBackgroundCubeEdgesAndPlanes) {
     Image s = still_shot("start");
     EXPECT_TRUE(white(s.at(wx + 3, wy + 3)));
     EXPECT_TRUE(white(s.at(wx + ww - 4, wy + 3)));
-    // Front edges of the cube, in their corners' colours (shaded along the
-    // edge or not): the top one green to yellow, the bottom one black to red.
-    EXPECT_TRUE(find_near(s, project(-12.5f, -25, -25), 3, [](const unsigned char *p) {
-        return p[1] > 150 && p[2] < 100;
-    })) << "top front edge";
-    EXPECT_TRUE(find_near(s, project(12.5f, 25, -25), 3, [](const unsigned char *p) {
-        return p[1] < 60 && p[2] < 60;
-    })) << "bottom front edge";
+    expect_front_edges(s);
     // Each plane where the other two do not hide it.
     auto coloured = [](const unsigned char *p) { return !white(p); };
     EXPECT_TRUE(find_near(s, project(0, -12.5f, -12.5f), 1, coloured)) << "red plane";

@@ -44,12 +44,7 @@ TEST_F(Explorer, AResizedWindowShowsTheSceneAtItsNewSize) {
     Image s = still_shot("after-resize");
     EXPECT_TRUE(white(s.at(wx + 3, wy + wh - 4)));
     EXPECT_TRUE(white(s.at(wx + ww - 4, wy + wh - 4)));
-    EXPECT_TRUE(find_near(s, project(-12.5f, -25, -25), 3, [](const unsigned char *p) {
-        return p[1] > 150 && p[2] < 100;
-    })) << "top front edge";
-    EXPECT_TRUE(find_near(s, project(12.5f, 25, -25), 3, [](const unsigned char *p) {
-        return p[1] < 60 && p[2] < 60;
-    })) << "bottom front edge";
+    expect_front_edges(s);
     quit();
 }
 

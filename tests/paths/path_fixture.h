@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class PathTest : public ::testing::Test {
   protected:
@@ -28,3 +29,17 @@ class PathTest : public ::testing::Test {
         EXPECT_NEAR((v)[1], (y), 1e-4);                                                            \
         EXPECT_NEAR((v)[2], (z), 1e-4);                                                            \
     } while (0)
+
+namespace pathtest {
+// Where the change handler note writes "Property=value" (int values).
+inline std::vector<std::string> *heard = nullptr;
+inline void note(void *, const char *property, void *value, double) {
+    heard->push_back(std::string(property) + '=' + std::to_string(*static_cast<int *>(value)));
+}
+// A pre-handler that allows every change and counts how often it is asked.
+inline int asked = 0;
+inline int count_asked(void *, const char *, double) {
+    ++asked;
+    return 1;
+}
+} // namespace pathtest

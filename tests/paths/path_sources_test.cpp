@@ -6,10 +6,8 @@
 
 namespace {
 
-std::vector<std::string> *heard = nullptr;
-void note(void *, const char *property, void *value, double) {
-    heard->push_back(std::string(property) + '=' + std::to_string(*static_cast<int *>(value)));
-}
+using pathtest::heard;
+using pathtest::note;
 
 OVvalue int_value(int i) {
     OVvalue v = OVvalue_new(OVINT);

@@ -9,6 +9,9 @@
 
 namespace {
 
+using pathtest::heard;
+using pathtest::note;
+
 std::string temp_name(const char *stem) {
     return std::string(::testing::TempDir()) + stem + std::to_string(getpid()) + ".pth";
 }
@@ -29,11 +32,6 @@ int count_paths() {
     for (OVpath *p = OVuniverse_getpaths(); p; p = OVpath_next(p))
         ++n;
     return n;
-}
-
-std::vector<std::string> *heard = nullptr;
-void note(void *, const char *property, void *value, double) {
-    heard->push_back(std::string(property) + '=' + std::to_string(*static_cast<int *>(value)));
 }
 
 const char *const header = "path record v.2\n";

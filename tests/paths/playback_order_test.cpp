@@ -6,16 +6,10 @@
 
 namespace {
 
-std::vector<std::string> *heard = nullptr;
-void note(void *, const char *property, void *value, double) {
-    heard->push_back(std::string(property) + '=' + std::to_string(*static_cast<int *>(value)));
-}
-
-int asked = 0;
-int count_asked(void *, const char *, double) {
-    ++asked;
-    return 1;
-}
+using pathtest::asked;
+using pathtest::count_asked;
+using pathtest::heard;
+using pathtest::note;
 
 std::vector<float> play_xs(PathTest *, int count, void (*pass)()) {
     std::vector<float> xs;

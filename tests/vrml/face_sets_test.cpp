@@ -28,20 +28,6 @@ int number_of(const std::vector<OVvertex *> &all, OVvertex *v) {
     return static_cast<int>(std::find(all.begin(), all.end(), v) - all.begin());
 }
 
-// The text between "<field> [\n" of the n-th face set and its "]".
-std::string field_text(const std::string &text, const std::string &field, int n = 0) {
-    size_t at = 0;
-    for (int i = 0; i <= n; ++i) {
-        at = text.find("IndexedFaceSet {", at);
-        if (at == std::string::npos) return {};
-        ++at;
-    }
-    at = text.find(field + " [\n", at);
-    if (at == std::string::npos) return {};
-    at += field.size() + 3;
-    return text.substr(at, text.find(']', at) - at);
-}
-
 // The numbers of an index list, faces split at -1.
 std::vector<std::vector<int>> faces_of(const std::string &list) {
     std::vector<std::vector<int>> faces(1);

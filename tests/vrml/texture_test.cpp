@@ -51,16 +51,8 @@ std::vector<OVpoly *> polygons(OVgeometry *g) {
 
 // The numbers of one index field of the n-th face set, -1 included.
 std::vector<int> index_field(const std::string &text, const std::string &field, int n = 0) {
-    size_t at = 0;
-    for (int i = 0; i <= n; ++i) {
-        at = text.find("IndexedFaceSet {", at);
-        if (at == std::string::npos) return {};
-        ++at;
-    }
-    at = text.find(field + " [\n", at);
-    const size_t end = text.find(']', at);
     std::vector<int> numbers;
-    std::string list = text.substr(at + field.size() + 2, end - at - field.size() - 2);
+    std::string list = field_text(text, field, n);
     std::replace(list.begin(), list.end(), ',', ' '); // numbers end in "," or ", "
     std::istringstream in(list);
     for (std::string word; in >> word;)

@@ -46,6 +46,19 @@ bool has_line(const std::string &text, const std::string &line) {
     return false;
 }
 
+std::string field_text(const std::string &text, const std::string &field, int n) {
+    size_t at = 0;
+    for (int i = 0; i <= n; ++i) {
+        at = text.find("IndexedFaceSet {", at);
+        if (at == std::string::npos) return {};
+        ++at;
+    }
+    at = text.find(field + " [\n", at);
+    if (at == std::string::npos) return {};
+    at += field.size() + 3;
+    return text.substr(at, text.find(']', at) - at);
+}
+
 #ifdef ORV_COIN_CHECKER
 ReadBack read_back(const std::string &file) {
     ReadBack r;

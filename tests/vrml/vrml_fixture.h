@@ -23,6 +23,10 @@ class VrmlTest : public ::testing::Test {
 // Whether the text holds the line (indentation aside).
 bool has_line(const std::string &text, const std::string &line);
 
+// The text between "<field> [\n" of the n-th face set and its "]" (empty
+// when there is none).
+std::string field_text(const std::string &text, const std::string &field, int n = 0);
+
 // What the independent reader found in a file.
 struct ReadBack {
     long coordinates = -1, faces = -1;
