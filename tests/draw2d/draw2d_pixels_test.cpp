@@ -163,6 +163,81 @@ TEST_F(Draw2d, CircleOutlineAndNoCircleWithoutRadius) {
     EXPECT_FALSE(lit(50, 100));
 }
 
+TEST_F(Draw2d, CircleInASquareWindowHasTheRadiusBothWays) {
+    start(nullptr, 100, 100);
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2dcircle(w, 0.4f, 0.6f, 0.3f, 1);
+    });
+    const Box b = lit_box(window, 100, 100);
+    EXPECT_NEAR(b.x0, 10, 1);
+    EXPECT_NEAR(b.x1, 70, 1);
+    EXPECT_NEAR(b.y0, 30, 1);
+    EXPECT_NEAR(b.y1, 90, 1);
+    EXPECT_FALSE(lit(12, 32));
+}
+
+TEST_F(Draw2d, RectangleCornersInAnyOrderGiveTheSameRectangle) {
+    start(nullptr, 100, 100);
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2drectangle(w, 0.8f, 0.6f, 0.3f, 0.2f, 1);
+    });
+    const Box filled = lit_box(window, 100, 100);
+    EXPECT_NEAR(filled.x0, 30, 1);
+    EXPECT_NEAR(filled.x1, 80, 1);
+    EXPECT_NEAR(filled.y0, 20, 1);
+    EXPECT_NEAR(filled.y1, 60, 1);
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2drectangle(w, 0.8f, 0.6f, 0.3f, 0.2f, 0);
+    });
+    const Box outline = lit_box(window, 100, 100);
+    EXPECT_NEAR(outline.x0, 30, 1);
+    EXPECT_NEAR(outline.x1, 80, 1);
+    EXPECT_NEAR(outline.y0, 20, 1);
+    EXPECT_NEAR(outline.y1, 60, 1);
+    EXPECT_FALSE(lit(55, 40));
+}
+
+TEST_F(Draw2d, LinesAndPointsLandWhereTheCoordinatesSay) {
+    start(nullptr, 200, 100);
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 0, 255, 0);
+        OVwindow_draw2dline(w, 0.2525f, 0.1f, 0.2525f, 0.9f);
+        OVwindow_set2dcolor(w, 255, 255, 0);
+        OVwindow_draw2dpoint(w, 0.7525f, 0.255f);
+    });
+    // A vertical line in column 50 from row 10 to row 90.
+    EXPECT_TRUE(near(pixel(window, 50, 50), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(window, 50, 12), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(window, 50, 88), 0, 255, 0));
+    EXPECT_FALSE(lit(52, 50));
+    EXPECT_FALSE(lit(50, 95));
+    EXPECT_TRUE(near(pixel(window, 150, 25), 255, 255, 0));
+    EXPECT_FALSE(lit(152, 25));
+}
+
+TEST_F(Draw2d, TextStartsAtItsRasterPosition) {
+    start(nullptr, 200, 100);
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2dtext(w, 0.1f, 0.4f, "IIII");
+    });
+    const Box near_left = lit_box(window, 200, 100);
+    ASSERT_GE(near_left.x1, 0) << "no text drawn";
+    frame([](OVwindow *w) {
+        OVwindow_set2dcolor(w, 255, 255, 255);
+        OVwindow_draw2dtext(w, 0.5f, 0.6f, "IIII");
+    });
+    const Box moved = lit_box(window, 200, 100);
+    ASSERT_GE(moved.x1, 0) << "no text drawn";
+    EXPECT_EQ(moved.x0 - near_left.x0, 80);
+    EXPECT_EQ(moved.x1 - near_left.x1, 80);
+    EXPECT_EQ(moved.y0 - near_left.y0, 20);
+    EXPECT_EQ(moved.y1 - near_left.y1, 20);
+}
+
 TEST_F(Draw2d, PointSizeLineWidthAndStipple) {
     start(nullptr, 100, 100);
     frame([](OVwindow *w) {

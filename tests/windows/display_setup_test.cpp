@@ -62,6 +62,26 @@ TEST_F(DisplaySetup, OneWindowAtTheSettingsRectangleForTheOtherModes) {
     }
 }
 
+TEST_F(DisplaySetup, TheInterlaceBitIsTakenOffBeforeTheModeIsChosen) {
+    OVuniverse_new(0x1000 | 512, 0);
+    EXPECT_EQ(base_window(), nullptr);
+    OVuniverse_delete();
+    OVuniverse_new(4, 0);
+    ASSERT_NE(base_window(), nullptr);
+    int full_width = 0, full_height = 0;
+    OVwindow_getgeometry(base_window(), nullptr, nullptr, &full_width, &full_height);
+    OVuniverse_delete();
+    OVuniverse_new(0x1000 | 4, 0);
+    OVwindow *w = base_window();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(OVwindow_next(w), nullptr);
+    EXPECT_EQ(OVwindow_getprojection(w), 2);
+    int width = 0, height = 0;
+    ASSERT_TRUE(OVwindow_getgeometry(w, nullptr, nullptr, &width, &height));
+    EXPECT_EQ(width, full_width);
+    EXPECT_EQ(height, full_height);
+}
+
 // Command-line options for the next universe; each call replaces the last.
 // The universe reads the texts later, so they are kept until then.
 void options(std::vector<std::string> texts) {

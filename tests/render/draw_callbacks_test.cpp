@@ -1,0 +1,137 @@
+// The order in which a frame calls a window's 3D and 2D draw functions for
+// its eyes, what a skipped window keeps, and which viewpoint the right eye
+// of an above/below stereo window looks through.
+#include "render/render_pixels.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace render_test;
+
+std::vector<std::string> calls;
+void record_3d(OVwindow *, int eye) {
+    calls.push_back("3D" + std::to_string(eye));
+}
+void record_2d(OVwindow *, int eye) {
+    calls.push_back("2D" + std::to_string(eye));
+}
+
+struct Callbacks : Render {
+    void SetUp() override {
+        Render::SetUp();
+        calls.clear();
+    }
+    // A window of the flags drawing through the universe's viewpoint, both
+    // draw functions recorded.
+    static OVwindow *recorded(int flags) {
+        OVwindow *w = OVwindow_new(0, 0, 60, 100, flags);
+        if (!w) return nullptr;
+        OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+        OVwindow_setdrawfn(w, record_3d);
+        OVwindow_setdraw2dfn(w, record_2d);
+        return w;
+    }
+};
+
+TEST_F(Callbacks, AMonoWindowCallsTheSceneFunctionThenTheOverlayForItsOwnEye) {
+    OVwindow *w = recorded(0);
+    ASSERT_NE(w, nullptr);
+    OVrender_frame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"3D0", "2D0"}));
+    calls.clear();
+    ASSERT_TRUE(OVwindow_seteye(w, 1));
+    OVrender_frame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"3D1", "2D1"}));
+}
+
+TEST_F(Callbacks, StereoWindowsFinishTheLeftEyeBeforeTheRight) {
+    for (int flags : {OVWINDOW_STEREO | OVWINDOW_NOSTEREOBUFFERS, +OVWINDOW_COLORSTEREO}) {
+        OVwindow *w = recorded(flags);
+        ASSERT_NE(w, nullptr);
+        calls.clear();
+        OVrender_frame();
+        EXPECT_EQ(calls, (std::vector<std::string>{"3D0", "2D0", "3D1", "2D1"})) << flags;
+        OVwindow_delete(w);
+    }
+}
+
+TEST_F(Callbacks, WithoutAViewpointOnlyTheOverlayIsCalledForEachEye) {
+    OVwindow *w = recorded(OVWINDOW_STEREO | OVWINDOW_NOSTEREOBUFFERS);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, nullptr);
+    OVrender_frame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"2D0", "2D1"}));
+}
+
+TEST_F(Callbacks, RemovedDrawFunctionsAreNoLongerCalled) {
+    OVwindow *w = recorded(0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setdrawfn(w, nullptr);
+    OVrender_frame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"2D0"}));
+    calls.clear();
+    OVwindow_setdraw2dfn(w, nullptr);
+    OVrender_frame();
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(Callbacks, ASkippedWindowCountsNoPolygonsAndKeepsItsFrameTimes) {
+    OVwindow *w = recorded(0);
+    ASSERT_NE(w, nullptr);
+    OVp3 forward = {0, 0, 1};
+    const OVp3 ahead = {0, 0, 10};
+    OVlightnode_setdirection(OVlightnode_newdirected(OVuniverse_getrootnodes()), forward);
+    OVgeometry *block = OVgeometry_newblock(4, 4, 4, 0);
+    OVgeometry_translate(block, ahead);
+    OVgeometrynode_new(OVuniverse_getrootnodes(), block);
+    OVrender_frame();
+    EXPECT_EQ(OVwindow_getpolycount(w), 6);
+    uint64_t before[2], after[2];
+    ASSERT_TRUE(OVwindow_getframetimes(w, before));
+    ASSERT_TRUE(OVwindow_setenabled(w, 0));
+    calls.clear();
+    OVrender_frame();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(OVwindow_getpolycount(w), 0);
+    ASSERT_TRUE(OVwindow_getframetimes(w, after));
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1], before[1]);
+}
+
+TEST_F(Callbacks, TheRightEyeOfAboveBelowStereoLooksThroughTheSecondViewpoint) {
+    OVwindow *w = OVwindow_new(0, 0, 60, 100, OVWINDOW_STEREO | OVWINDOW_NOSTEREOBUFFERS);
+    ASSERT_NE(w, nullptr);
+    OVviewpoint *left = OVuniverse_getviewpoint();
+    OVwindow_setviewpoint(w, left);
+    OVnode *root = OVuniverse_getrootnodes();
+    OVp3 forward = {0, 0, 1};
+    OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
+    // A red block far to the side, out of the left viewpoint's sight.
+    const OVp3 aside = {200, 0, 20};
+    OVgeometry *block = OVgeometry_newblock(8, 8, 8, 0);
+    OVgeometry_translate(block, aside);
+    OVgeometry_setrgb(block, 255, 0, 0);
+    OVgeometrynode_new(root, block);
+    OVviewpoint *right = OVviewpoint_new();
+    ASSERT_NE(right, nullptr);
+    OVp3 at;
+    OVq turn;
+    OVviewpoint_getposition(left, at);
+    OVviewpoint_getorientation(left, turn);
+    at[0] += 200;
+    OVviewpoint_setposition(right, at);
+    OVviewpoint_setorientation(right, turn);
+    OVrender_frame();
+    // Without a second viewpoint neither half shows the block.
+    EXPECT_TRUE(near(pixel(w, 30, 20), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(w, 30, 79), 0, 0, 255));
+    ASSERT_TRUE(OVwindow_setviewpoint2(w, right));
+    OVrender_frame();
+    // Eye 1 (rows 0..40) now sees it ahead; eye 0 (rows 59..99) does not.
+    EXPECT_TRUE(near(pixel(w, 30, 20), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(w, 30, 79), 0, 0, 255));
+}
+
+} // namespace
