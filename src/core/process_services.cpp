@@ -33,7 +33,8 @@ ORV_API double OVclock(void) {
 }
 
 ORV_API int OVrandom(int n) {
-    return n > 0 ? std::rand() % n : 0;
+    // Modulo 0 has no result; any other n, negative too, is the plain remainder.
+    return n != 0 ? std::rand() % n : 0;
 }
 
 ORV_API void OVsleep(int milliseconds) {

@@ -133,4 +133,40 @@ TEST(FatalDeathTest, AssertionWithoutDialogAborts) {
                 "Assertion Failed: scene.c:42");
 }
 
+// A silenced fatal channel shows nothing and calls no hook, yet the
+// universe is torn down and the process still ends with -1.
+int hook_says_heard(const char *) {
+    std::fputs("hook heard\n", stderr);
+    return 0;
+}
+void fatal_silenced() {
+    OVuniverse_new(512, 0);
+    OVuniverse_setexitcallback("", say_torn_down);
+    OVmessage_setoutput(OVCHANNEL_FATAL, 0, nullptr);
+    OVmessage_sethook(hook_says_heard);
+    OVfatal("unseen\n");
+}
+
+TEST(FatalDeathTest, ASilencedFatalChannelStillEndsTheProcess) {
+    EXPECT_EXIT(fatal_silenced(), testing::ExitedWithCode(255),
+                testing::Eq("universe torn down\n"));
+}
+
+// Warnings and messages of the teardown that follows a fatal error still
+// reach their channels.
+void warn_during_teardown() {
+    OVwarning("late %d\n", 2);
+}
+void fatal_then_warning() {
+    OVuniverse_new(512, 0);
+    OVmessage_setoutput(OVCHANNEL_WARNING, OVOUTPUT_FILE, stderr);
+    OVuniverse_setexitcallback("", warn_during_teardown);
+    OVfatal("first\n");
+}
+
+TEST(FatalDeathTest, WarningsDuringTheTeardownStillReachTheirChannel) {
+    EXPECT_EXIT(fatal_then_warning(), testing::ExitedWithCode(255),
+                testing::EndsWith("ORV-ERROR: first\nORV Warning: late 2\n"));
+}
+
 } // namespace

@@ -154,4 +154,64 @@ TEST_F(TaskRules, TheSlotIsNotReentrant) {
     EXPECT_EQ(ran, (std::vector<int>{1}));
 }
 
+// A task re-prioritised and then deleted before the slot is freed there
+// and never runs; the others keep their order.
+TEST_F(TaskRules, ReprioritisedThenDeletedBeforeTheSlotNeverRuns) {
+    OVtask *a = OVtask_new(&owners[0], record, 3);
+    OVtask_new(&owners[1], record, 2);
+    OVtask_new(&owners[2], record, 4);
+    OVtask_run();
+    ASSERT_TRUE(OVtask_setpriority(a, 1));
+    ASSERT_TRUE(OVtask_delete(a));
+    EXPECT_EQ(OVtask_getpriority(a), -999999.0f);
+    ran.clear();
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    EXPECT_EQ(OVtask_get(&owners[0], 0), nullptr);
+    EXPECT_FALSE(OVtask_suspendall(&owners[0]));
+}
+
+// Suspending and resuming a live task succeed any number of times.
+TEST_F(TaskRules, SuspendAndResumeOfALiveTaskSucceed) {
+    OVtask *t = OVtask_new(&owners[0], record, 0);
+    EXPECT_TRUE(OVtask_resume(t)); // not suspended: nothing to undo
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(OVtask_suspend(t));
+        OVtask_run();
+        EXPECT_TRUE(OVtask_resume(t));
+        OVtask_run();
+    }
+    EXPECT_EQ(ran, (std::vector<int>{0, 0, 0}));
+}
+
+// The priority order holds across negative and fractional priorities.
+TEST_F(TaskRules, NegativeAndFractionalPrioritiesSort) {
+    OVtask_new(&owners[0], record, 0.5f);
+    OVtask_new(&owners[1], record, -2.0f);
+    OVtask_new(&owners[2], record, 0.25f);
+    OVtask_new(&owners[3], record, -2.5f);
+    OVtask_new(&owners[4], record, 100.0f);
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{3, 1, 2, 0, 4}));
+}
+
+// The tasks of several owners each count only their own in creation
+// order, and suspending one owner leaves the others running.
+TEST_F(TaskRules, OwnersAreIndependent) {
+    OVtask *a0 = OVtask_new(&owners[0], record, 5);
+    OVtask *b0 = OVtask_new(&owners[1], record, 1);
+    OVtask *a1 = OVtask_new(&owners[0], record, 0);
+    EXPECT_EQ(OVtask_get(&owners[0], 0), a0);
+    EXPECT_EQ(OVtask_get(&owners[0], 1), a1);
+    EXPECT_EQ(OVtask_get(&owners[1], 0), b0);
+    EXPECT_EQ(OVtask_get(&owners[1], 1), nullptr);
+    EXPECT_TRUE(OVtask_suspendall(&owners[0]));
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{1}));
+    EXPECT_TRUE(OVtask_resumeall(&owners[0]));
+    ran.clear();
+    OVtask_run();
+    EXPECT_EQ(ran, (std::vector<int>{0, 1, 0}));
+}
+
 } // namespace

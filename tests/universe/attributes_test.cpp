@@ -171,6 +171,72 @@ TEST_F(Attributes, AxisMapRefusesIndicesOutsideTheAxes) {
                                                "OVuniverse_setaxismap.\n"));
 }
 
+// Every option keeps the value it was given and reads it back, option 6
+// included (its byte is stored inverted but read as given).
+TEST_F(Attributes, EveryOptionReadsBackWhatWasSet) {
+    for (int option = 1; option <= 17; ++option) {
+        EXPECT_EQ(OVuniverse_setoption(option, 1), 1) << option;
+        EXPECT_EQ(OVuniverse_getoption(option), 1) << option;
+        EXPECT_EQ(OVuniverse_setoption(option, 0), 1) << option;
+        EXPECT_EQ(OVuniverse_getoption(option), 0) << option;
+    }
+    EXPECT_EQ(orv::universe_config()->options[5], 1); // option 6 cleared: stored byte 1
+    OVuniverse_setoption(6, 1);
+    EXPECT_EQ(orv::universe_config()->options[5], 0);
+    EXPECT_TRUE(messages.empty()) << messages;
+}
+
+TEST_F(Attributes, NegativeOptionNumbersAreUnknown) {
+    EXPECT_EQ(OVuniverse_setoption(-1, 1), 0);
+    EXPECT_EQ(messages, "ORV Warning: Specified option: -1 is not available.\n");
+    EXPECT_EQ(OVuniverse_getoption(-1), -1);
+    // Nothing of the known options changed.
+    EXPECT_EQ(OVuniverse_getoption(7), 1);
+    EXPECT_EQ(OVuniverse_getoption(1), 0);
+}
+
+// Without the wireframe bit the value is kept as given; with it only 0x80 or
+// 0x90 remain.
+TEST_F(Attributes, RenderingFlagsKeptOrReducedToWireframe) {
+    OVuniverse_setrendering(0x10);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x10);
+    OVuniverse_setrendering(0);
+    EXPECT_EQ(OVuniverse_getrendering(), 0);
+    OVuniverse_setrendering(0x7F);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x7F);
+    OVuniverse_setrendering(0xFF);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x90);
+    OVuniverse_setrendering(0x90);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x90);
+    OVuniverse_setrendering(0x80);
+    EXPECT_EQ(OVuniverse_getrendering(), 0x80);
+    OVuniverse_setrendering(13);
+    EXPECT_EQ(OVuniverse_getrendering(), 13);
+}
+
+// The twelve-bit colour widens by repeating each digit and narrows to the
+// high digit of each byte.
+TEST_F(Attributes, TwelveBitColoursWidenAndNarrow) {
+    const struct {
+        int set;
+        int r, g, b, back;
+    } cases[] = {{0x000, 0, 0, 0, 0x000},
+                 {0xFFF, 255, 255, 255, 0xFFF},
+                 {0x123, 0x11, 0x22, 0x33, 0x123},
+                 {0x0F0, 0, 255, 0, 0x0F0}};
+    for (const auto &c : cases) {
+        OVuniverse_setbgcolor(c.set);
+        int r, g, b;
+        OVuniverse_getbgrgb(&r, &g, &b);
+        EXPECT_EQ(r, c.r) << c.set;
+        EXPECT_EQ(g, c.g) << c.set;
+        EXPECT_EQ(b, c.b) << c.set;
+        EXPECT_EQ(OVuniverse_getbgcolor(), c.back) << c.set;
+    }
+    OVuniverse_setbgrgb(0x0F, 0xF0, 0x88);
+    EXPECT_EQ(OVuniverse_getbgcolor(), 0x0F8);
+}
+
 } // namespace
 
 namespace {

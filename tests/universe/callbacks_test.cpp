@@ -45,4 +45,47 @@ TEST(Callbacks, ExitCallbacksRunAtTeardownNamedFirst) {
     EXPECT_EQ(OVuniverse_getexitcallback("harbour"), nullptr);
 }
 
+void other_exit() {
+    calls += "other-exit ";
+}
+
+// A second function for the same name replaces the first; the names are
+// compared after normalising, so a path and another letter case meet.
+TEST(Callbacks, ASecondFunctionForTheSameNameReplacesTheFirst) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setname("Harbour");
+    EXPECT_EQ(OVuniverse_setexitcallback("C:\\maps\\harbour.nff", named_exit), 1);
+    EXPECT_EQ(OVuniverse_setexitcallback("HARBOUR", other_exit), 1);
+    EXPECT_EQ(OVuniverse_getexitcallback("harbour"), other_exit);
+    calls.clear();
+    OVuniverse_delete();
+    EXPECT_EQ(calls, "other-exit ");
+}
+
+// The entry callbacks go with the universe too, the named ones and the one
+// for every universe.
+TEST(Callbacks, EntryCallbacksEndWithTheUniverse) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setentrycallback("", every_entry);
+    OVuniverse_setentrycallback("dock", every_entry);
+    calls.clear();
+    OVuniverse_delete();
+    EXPECT_EQ(calls, ""); // leaving a universe runs no entry callback
+    EXPECT_EQ(OVuniverse_getentrycallback(""), nullptr);
+    EXPECT_EQ(OVuniverse_getentrycallback("dock"), nullptr);
+}
+
+// Only the exit callbacks of the universe's own name run, besides the one
+// for every universe; the do-nothing function stored by a null runs nothing.
+TEST(Callbacks, ANullFunctionSilencesTheName) {
+    OVuniverse_new(512, 0);
+    OVuniverse_setname("quay");
+    OVuniverse_setexitcallback("quay", named_exit);
+    OVuniverse_setexitcallback("quay", nullptr);
+    OVuniverse_setexitcallback("pier", other_exit);
+    calls.clear();
+    OVuniverse_delete();
+    EXPECT_EQ(calls, "");
+}
+
 } // namespace

@@ -575,4 +575,81 @@ TEST_F(ConfigFresh, TheFileBesideTheExecutableIsReadFromAnyDirectory) {
     });
 }
 
+// Each of the 32 options, with "-" or "/": one that takes a value consumes
+// it with itself, one with a fixed value consumes only itself.
+TEST_F(Config, EveryOptionWithEitherPrefixIsConsumed) {
+    const struct {
+        const char *name, *value;
+    } valued[] = {{"display", ":0"},  {"screen", "0"},         {"bgcolor", "0x00f"},
+                  {"ambient", "0.4"}, {"ambientrgb", "0xfff"}, {"geometry", "640x480+0+0"},
+                  {"fov", "80"},      {"hither", "1"},         {"yon", "65536"},
+                  {"rendering", "13"}};
+    const char *switches[] = {"border", "coplanar", "write12", "writeuv", "old3ds", "oldwfront"};
+    for (const char *prefix : {"-", "/"}) {
+        for (const auto &option : valued) {
+            CommandLine line(
+                {"demo", "a.nff", std::string(prefix) + option.name, option.value, "b.nff"});
+            line.parse();
+            EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "a.nff", "b.nff"}))
+                << prefix << option.name;
+            EXPECT_EQ(line.argv[3], nullptr);
+        }
+        for (const char *option : switches) {
+            CommandLine line({"demo", std::string(prefix) + option, "b.nff"});
+            line.parse();
+            EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "b.nff"})) << prefix << option;
+        }
+    }
+    EXPECT_EQ(messages, "");
+}
+
+// The argument after an option that takes a value is its value, even when it
+// looks like an option itself.
+TEST_F(Config, TheValueOfAnOptionMayLookLikeAnOption) {
+    CommandLine line({"demo", "-bgcolor", "-border", "scene.nff"});
+    line.parse();
+    EXPECT_EQ(line.left(), (std::vector<std::string>{"demo", "scene.nff"}));
+    start();
+    EXPECT_NE(messages.find("ORV Warning: Invalid bgcolor -border.\n"), std::string::npos)
+        << messages;
+    EXPECT_EQ(orv::universe_config()->window_flags, 0u);
+    EXPECT_EQ(background(), 0x0000FFu);
+}
+
+// The keys are read in their table's order, whatever the order of the file.
+TEST_F(Config, WarningsComeInTheOrderOfTheKeys) {
+    write_ini("[orv]\nambientrgb=whitish\nambient=2\nbgcolor=blue\n");
+    CommandLine line({"demo", "-name", "cfgprobe"});
+    line.parse();
+    start();
+    std::string warned;
+    for (std::size_t at = messages.find("ORV Warning: "); at != std::string::npos;
+         at = messages.find("ORV Warning: ", at + 1))
+        warned += messages.substr(at, messages.find('\n', at) + 1 - at);
+    EXPECT_EQ(warned, "ORV Warning: Invalid bgcolor blue.\n"
+                      "ORV Warning: Illegal ambient resource\n"
+                      "ORV Warning: Invalid ambientrgb whitish.\n");
+}
+
+// Eight characters of the right length that are no number read as 0: black.
+TEST_F(Config, AColourOfTheRightLengthThatIsNoNumberIsBlack) {
+    CommandLine line({"demo", "-bgcolor", "0xzzzzzz", "-ambientrgb", "0xqqq"});
+    line.parse();
+    start();
+    EXPECT_EQ(background(), 0x000000u);
+    EXPECT_EQ(orv::universe_config()->ambient_color, 0x000000u);
+    EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
+}
+
+// Hither, yon and the field of view may come from the file as well.
+TEST_F(Config, ViewingValuesFromTheFile) {
+    write_ini("[orv]\nfov=90\nhither=0.25\nyon=1000\n");
+    CommandLine line({"demo", "-name", "cfgprobe"});
+    line.parse();
+    start();
+    EXPECT_NEAR(OVviewpoint_getviewangle(OVuniverse_getviewpoint()), M_PI / 4, 1e-6);
+    EXPECT_FLOAT_EQ(orv::universe_config()->hither, 0.25f);
+    EXPECT_FLOAT_EQ(orv::universe_config()->yon, 1000.0f);
+}
+
 } // namespace
