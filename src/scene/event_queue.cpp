@@ -114,14 +114,17 @@ ORV_API int OVproperty_firehandlers_pre(void *object, const char *name) {
     if (!switch_on) return 1;
     const auto *entries = pre_handlers().find(object, name);
     if (!entries) return 1;
-    // A pre-handler may change the registry: call a snapshot. One that
-    // deletes the object vetoes the change, which then has nothing to change.
+    // A pre-handler may change the registry: walk a snapshot, skipping those
+    // an earlier one removed. One that deletes the object vetoes the change,
+    // which then has nothing to change.
     std::vector<HandlerEntry> calls = *entries;
     double now = OVevent_gettime();
     ObjectWatch watch(object);
-    for (const HandlerEntry &e : calls)
+    for (const HandlerEntry &e : calls) {
+        if (!pre_handlers().holds(object, name, e.function)) continue;
         if (!reinterpret_cast<OVprehandler>(e.function)(object, name, now) || watch.deleted())
             return 0;
+    }
     return 1;
 }
 
@@ -143,8 +146,10 @@ extern "C" ORV_API void _OVevent_pass(void) {
         if (!e.object) continue;
         const auto *entries = post_handlers().find(e.object, e.name.c_str());
         if (!entries) continue;
+        // A handler removed by an earlier one in this delivery is not called.
         std::vector<HandlerEntry> calls = *entries;
         for (const HandlerEntry &h : calls) {
+            if (!post_handlers().holds(e.object, e.name.c_str(), h.function)) continue;
             reinterpret_cast<OVhandler>(h.function)(e.object, e.name.c_str(),
                                                     value_payload(&e.value), e.time);
             if (!e.object) break; // the object was deleted by a handler

@@ -26,6 +26,14 @@ const std::vector<HandlerEntry> *HandlerRegistry::find(const void *object, const
     return nullptr;
 }
 
+bool HandlerRegistry::holds(const void *object, const char *name, AnyFn function) const {
+    const std::vector<HandlerEntry> *entries = find(object, name);
+    if (!entries) return false;
+    for (const HandlerEntry &e : *entries)
+        if (e.function == function) return true;
+    return false;
+}
+
 bool HandlerRegistry::add(void *object, const char *name, AnyFn function, double due) {
     ObjectNode *o = find_object(object);
     if (!o) {

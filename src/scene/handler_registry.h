@@ -24,6 +24,8 @@ class HandlerRegistry {
 
     // The functions of an object's property, or null when there are none.
     const std::vector<HandlerEntry> *find(const void *object, const char *name) const;
+    // Whether the function is registered for the object's property.
+    bool holds(const void *object, const char *name, AnyFn function) const;
     // Adds a function once; false when it was already there.
     bool add(void *object, const char *name, AnyFn function, double due = 0);
     // Removes a function; false when it was not there.

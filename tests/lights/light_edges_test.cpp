@@ -195,3 +195,18 @@ TEST_F(LightTest, SavingWhereNoFileCanBeMadeFails) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LightTest, ALineLongerThanTheReaderTakesIsReadOnInPieces) {
+    std::string text = "point";
+    text.append(1100, ' ');
+    text += "int 0.5\n";
+    const std::string path = write_file("long.lit", text.c_str());
+    ASSERT_TRUE(OVlightnode_load(parent, path.c_str()));
+    ASSERT_EQ(OVnode_numchildren(parent), 1) << g_messages;
+    EXPECT_EQ(OVlightnode_gettype(child(0)), OVLIGHT_POINT);
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(child(0)), 0.5f);
+}
+
+} // namespace

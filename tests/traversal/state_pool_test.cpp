@@ -49,5 +49,26 @@ TEST_F(Traversal, ListsGrowPastTheirFirstCapacity) {
     EXPECT_EQ(state->poly_count, 1800);
 }
 
+TEST_F(Traversal, NewStatesStartWithTheirCapacitiesAndGrowBySixtyFour) {
+    auto *fresh = static_cast<TraversalState *>(_OVnode_newstate());
+    EXPECT_EQ(fresh->opaque_capacity, 256);
+    EXPECT_EQ(fresh->transparent_capacity, 16);
+    EXPECT_EQ(fresh->saved_capacity, 256);
+    EXPECT_EQ(fresh->opaque_count, 0);
+    EXPECT_EQ(fresh->transparent_count, 0);
+    EXPECT_EQ(fresh->poly_count, 0);
+    EXPECT_FLOAT_EQ(fresh->alpha, 1);
+    _OVnode_deletestate(fresh);
+    // 257 geometry entries need one step past the first opaque capacity.
+    OVnode *x = OVxformnode_new(root);
+    const OVp3 t = {0, 0, -10};
+    OVnode_settranslation(x, t);
+    for (int i = 0; i < 257; ++i)
+        OVgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0));
+    collect();
+    ASSERT_EQ(state->opaque_count, 257);
+    EXPECT_EQ(state->opaque_capacity, 256 + 64);
+}
+
 } // namespace
 } // namespace travtest
