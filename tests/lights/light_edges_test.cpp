@@ -210,3 +210,17 @@ TEST_F(LightTest, ALineLongerThanTheReaderTakesIsReadOnInPieces) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LightTest, ACommentMayEndAToken) {
+    const std::string path = write_file("cut.lit", "point int 0.5// the rest is ignored int 0.1\n"
+                                                   "spot //int 0.2\n");
+    ASSERT_TRUE(OVlightnode_load(parent, path.c_str()));
+    ASSERT_EQ(OVnode_numchildren(parent), 2) << g_messages;
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(child(0)), 0.5f);
+    EXPECT_FLOAT_EQ(OVlightnode_getintensity(child(1)), 1);
+    EXPECT_EQ(g_messages, "");
+}
+
+} // namespace
