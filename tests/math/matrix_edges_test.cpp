@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -253,6 +254,56 @@ TEST(PolygonNormalEdges, ClockwiseTriangleAndLargeConvexPolygon) {
     EXPECT_NEAR(n[0], 1.0f, 1e-6f);
     EXPECT_NEAR(n[1], 0.0f, 1e-6f);
     EXPECT_NEAR(n[2], 0.0f, 1e-6f);
+}
+
+} // namespace
+
+namespace {
+
+double fast_length(const double *v) {
+    const double x = std::fabs(v[0]), y = std::fabs(v[1]), z = std::fabs(v[2]);
+    return (x + y + z + 1.4142135 * std::max(x, std::max(y, z))) * 0.41421357;
+}
+
+// The normal of a polygon of more than four corners, each corner's turn
+// weighted by its angle as estimated from the approximate lengths.
+void weighted_normal(const OVp3 *p, int n, bool weighted, double *out) {
+    double sum[3] = {0, 0, 0};
+    for (int i = 0; i < n; ++i) {
+        const float *a = p[i], *b = p[(i + 1) % n], *c = p[(i + 2) % n];
+        const double e1[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+        const double e2[3] = {c[0] - b[0], c[1] - b[1], c[2] - b[2]};
+        double t[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
+                       e1[0] * e2[1] - e1[1] * e2[0]};
+        if (weighted) {
+            const double len = fast_length(t);
+            const double s = std::min(1.0, len / fast_length(e1) / fast_length(e2));
+            for (double &v : t)
+                v *= std::asin(s) / len;
+        }
+        for (int k = 0; k < 3; ++k)
+            sum[k] += t[k];
+    }
+    const double len = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
+    for (int k = 0; k < 3; ++k)
+        out[k] = sum[k] / len;
+}
+
+TEST(PolygonNormalEdges, CornersOfLargerPolygonsAreWeightedByTheirAngles) {
+    const OVp3 pts[] = {{0, 0, 0}, {4, 0, 0}, {4, 1, 0.5f}, {2, 3, 0}, {0, 2, 0.3f}};
+    OVp3 n;
+    EXPECT_EQ(OVp3_polynormal(pts, 5, n), 0);
+    double expected[3], plain[3];
+    weighted_normal(pts, 5, true, expected);
+    weighted_normal(pts, 5, false, plain);
+    EXPECT_GT(std::fabs(expected[0] - plain[0]) + std::fabs(expected[1] - plain[1]), 1e-3);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(n[k], expected[k], 1e-5) << k;
+    // Four corners are summed without weights.
+    EXPECT_EQ(OVp3_polynormal(pts, 4, n), 0);
+    weighted_normal(pts, 4, false, plain);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(n[k], plain[k], 1e-5) << k;
 }
 
 } // namespace

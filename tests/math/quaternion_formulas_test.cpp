@@ -380,3 +380,37 @@ TEST(DirectionFormulas, TwistOfTheOtherCover) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AliasingFormulas, DifferenceMayWriteOverEitherInput) {
+    OVq a, b, expected;
+    axis_q(0, 1, 0, 0.7f, a);
+    axis_q(1, 0, 1, -1.3f, b);
+    OVq_diff(a, b, expected);
+    OVq first = {a[0], a[1], a[2], a[3]}, second = {b[0], b[1], b[2], b[3]};
+    OVq_diff(first, b, first);
+    OVq_diff(a, second, second);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(first[i], expected[i]) << i;
+        EXPECT_EQ(second[i], expected[i]) << i;
+    }
+}
+
+TEST(AliasingFormulas, PointTransformsMayWriteOverTheirInput) {
+    const OVm4 m4 = {{0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 2, 0}, {1, 2, 3, 1}};
+    const OVm3 m3 = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 2}};
+    OVp3 v = {1, 2, 3};
+    OVp3_xformm4(v, m4, v);
+    expect_near3(v, -1, 3, 9, 0);
+    OVp3 w = {1, 2, 3};
+    OVp3_xformm3(w, m3, w);
+    expect_near3(w, -2, 1, 6, 0);
+    OVq q;
+    axis_q(0, 0, 1, kPi / 2, q);
+    OVp3 r = {1, 0, 0};
+    OVp3_rotateq(r, q, r);
+    expect_near3(r, 0, -1, 0);
+}
+
+} // namespace

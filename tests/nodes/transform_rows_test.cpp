@@ -2,6 +2,8 @@
 // order of composition in both frames, which node the handlers run on, the
 // movable kinds, and the bounds that Xform nodes shape.
 #include "orv/light.h"
+#include "orv/motionlink.h"
+#include "orv/sensor.h"
 #include "orv/orv_internal.h"
 #include "nodes/scene_fixture.h"
 #include "scene/node_record.h"
@@ -519,6 +521,115 @@ TEST_F(TransformRows2, SwitchPastItsChildrenShowsNothing) {
     EXPECT_FLOAT_EQ(OVnode_getradius(s), -1);
     OVm4 m;
     EXPECT_EQ(_OVnode_getxforms(s, m), 0);
+}
+
+} // namespace
+
+namespace {
+
+using MovableAttachments = SceneTest;
+
+OVnode *child_one(OVnode *movable) {
+    return orv::scene::first_child(movable)->next_sibling->child;
+}
+
+// With attachments, child 1 is the attachment group: the box flag lives there.
+TEST_F(MovableAttachments, BoundingBoxGoesOnTheAttachmentGroup) {
+    OVnode *m = OVmovsepnode_new(root);
+    OVnode *extra = OVsepnode_new(nullptr);
+    ASSERT_TRUE(OVmovnode_attach(m, extra, -1));
+    OVnode *group = child_one(m);
+    ASSERT_TRUE(group->flags & NODE_ATTACHGROUP);
+    ASSERT_TRUE(OVnode_boundingbox(m, 1));
+    EXPECT_TRUE(group->flags & NODE_BOUNDINGBOX);
+    EXPECT_EQ(OVnode_hasboundingbox(m), 1);
+    ASSERT_TRUE(OVnode_boundingbox(m, 0));
+    EXPECT_FALSE(group->flags & NODE_BOUNDINGBOX);
+    EXPECT_EQ(OVnode_getboundingbox(m), 0);
+}
+
+TEST_F(MovableAttachments, AttachmentsCountInTheMovablesBounds) {
+    OVnode *m = OVmovgeometrynode_new(root, OVgeometry_newblock(2, 2, 2, 0));
+    OVnode *extra = OVsepnode_new(nullptr);
+    const OVp3 t = {6, 0, 0};
+    OVnode_settranslation(OVxformnode_new(extra), t);
+    OVgeometrynode_new(extra, OVgeometry_newblock(2, 2, 2, 0));
+    ASSERT_TRUE(OVmovnode_attach(m, extra, -1));
+    const OVp3 lift = {0, 10, 0};
+    ASSERT_TRUE(OVnode_settranslation(m, lift));
+    OVp3 mid, ext;
+    ASSERT_TRUE(OVnode_getmidpoint(m, mid));
+    ASSERT_TRUE(OVnode_getextents(m, ext));
+    expect_p3(mid, 3, 10, 0);
+    expect_p3(ext, 4, 1, 1);
+    // Detached again, only the movable's own geometry is left.
+    ASSERT_TRUE(OVmovnode_detach(m, 0));
+    ASSERT_TRUE(OVnode_getmidpoint(m, mid));
+    expect_p3(mid, 0, 10, 0);
+}
+
+} // namespace
+
+namespace {
+
+using NodeSensors = SceneTest;
+
+TEST_F(NodeSensors, LinkTargetTypeFollowsTheNodeKind) {
+    OVsensor *s = OVsensor_new(nullptr, nullptr, nullptr, nullptr, 0, OVSENSOR_NODEVICE);
+    ASSERT_NE(s, nullptr);
+    OVnode *x = OVxformnode_new(root), *m = OVmovsepnode_new(root);
+    void *target = nullptr;
+    int type = -1;
+    OVmotionlink *to_xform = OVnode_addsensor(x, s);
+    ASSERT_NE(to_xform, nullptr);
+    ASSERT_TRUE(OVmotionlink_gettarget(to_xform, &target, &type));
+    EXPECT_EQ(type, 3);
+    EXPECT_EQ(target, x);
+    OVmotionlink *to_movable = OVnode_addsensor(m, s);
+    ASSERT_NE(to_movable, nullptr);
+    ASSERT_TRUE(OVmotionlink_gettarget(to_movable, &target, &type));
+    EXPECT_EQ(type, 5);
+    EXPECT_EQ(target, m);
+    EXPECT_EQ(OVnode_addsensor(OVgeometrynode_new(root, OVgeometry_newblock(1, 1, 1, 0)), s),
+              nullptr);
+    EXPECT_EQ(OVnode_addsensor(OVgroupnode_new(root), s), nullptr);
+    EXPECT_EQ(OVnode_addsensor(nullptr, s), nullptr);
+    // Removing takes exactly the link between the two.
+    EXPECT_FALSE(OVnode_removesensor(OVxformnode_new(root), s));
+    EXPECT_TRUE(OVnode_removesensor(m, s));
+    EXPECT_FALSE(OVnode_removesensor(m, s));
+    EXPECT_TRUE(OVnode_removesensor(x, s));
+    EXPECT_EQ(OVuniverse_getmotionlinks(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+using KindBits = SceneTest;
+
+// A rotate marks the rotation bit without looking, even for no turn; a
+// whole matrix composed that way carries its translation as a general
+// transform.
+TEST_F(KindBits, RotatesMarkTheRotationBitBlindly) {
+    OVnode *x = OVxformnode_new(root);
+    const OVq none = {0, 0, 0, 1};
+    ASSERT_TRUE(OVnode_rotateq(x, none, 0));
+    EXPECT_EQ(orv::scene::xform_record(x).kind, 0x01);
+    OVnode *y = OVxformnode_new(root);
+    const OVm4 shift = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 3, 0, 1}};
+    ASSERT_TRUE(OVnode_rotatem4(y, shift, 3));
+    EXPECT_EQ(orv::scene::xform_record(y).kind & 0x01, 0x01);
+    OVm4 m;
+    ASSERT_NE(_OVnode_getxforms(y, m), 0);
+    expect_p3(m[3], 0, 3, 0);
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *z = OVxformnode_new(sep);
+    ASSERT_TRUE(OVnode_rotatem4(z, shift, 0));
+    OVgeometrynode_new(sep, OVgeometry_newblock(2, 2, 2, 0));
+    OVp3 mid;
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    expect_p3(mid, 0, 3, 0);
 }
 
 } // namespace
