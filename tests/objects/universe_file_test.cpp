@@ -474,4 +474,20 @@ TEST_F(UniverseFile, SavedTextViewLinesAndPortalNamesFollowThePortalOption) {
     fs::current_path(previous);
 }
 
+// A read that fails has cleared the scene but enters no universe.
+TEST_F(UniverseFile, AFailedReadRunsNoEntryCallback) {
+    write("broken.nff", "nff\nbroken\n3\n0 0 0\n1 0 0\n");
+    OVuniverse_setentrycallback("", entered);
+    OVuniverse_setentrycallback("broken", entered);
+    OVuniverse_setexitcallback("", left);
+    EXPECT_FALSE(OVuniverse_load("broken", nullptr, 1.0f));
+    EXPECT_EQ(g_entries, 0);
+    EXPECT_EQ(g_exits, 1);
+    // A file that cannot be found is failed before the scene is cleared.
+    EXPECT_FALSE(OVuniverse_load("missing", nullptr, 1.0f));
+    EXPECT_EQ(g_exits, 1);
+    OVuniverse_setentrycallback("", nullptr);
+    OVuniverse_setexitcallback("", nullptr);
+}
+
 } // namespace
