@@ -652,4 +652,37 @@ TEST_F(Config, ViewingValuesFromTheFile) {
     EXPECT_FLOAT_EQ(orv::universe_config()->yon, 1000.0f);
 }
 
+// A value is copied into a buffer of 132 characters: a longer one is cut,
+// and the warning shows the cut value.
+TEST_F(Config, LongValuesAreCutToTheValueBuffer) {
+    const std::string long_value(200, 'f');
+    CommandLine line({"demo", "-bgcolor", long_value});
+    line.parse();
+    start();
+    const std::string warned = "ORV Warning: Invalid bgcolor " + std::string(131, 'f');
+    const std::size_t at = messages.find(warned);
+    ASSERT_NE(at, std::string::npos) << messages;
+    const std::size_t end = messages.find(".\n", at);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_LE(end - at, warned.size() + 1);
+    EXPECT_EQ(background(), 0x0000FFu);
+}
+
+// Numbers are read as the standard conversions read them: the leading
+// number counts and the rest is ignored.
+TEST_F(Config, NumbersAreTheirLeadingDigits) {
+    CommandLine line({"demo", "-ambient", "0.5lux", "-geometry", "320x200+10"});
+    line.parse();
+    start();
+    EXPECT_FLOAT_EQ(orv::universe_config()->ambient_intensity, 0.5f);
+    EXPECT_EQ(orv::universe_config()->window_width, 320);
+    EXPECT_EQ(orv::universe_config()->window_height, 200);
+    EXPECT_EQ(orv::universe_config()->window_x, 10);
+    EXPECT_EQ(orv::universe_config()->window_y, 0);
+    EXPECT_EQ(orv::universe_config()->window_flags,
+              static_cast<std::uint32_t>(CONFIG_WINDOW_GEOMETRY | CONFIG_WINDOW_WIDTH |
+                                         CONFIG_WINDOW_HEIGHT | CONFIG_WINDOW_X));
+    EXPECT_EQ(messages.find("ORV Warning"), std::string::npos) << messages;
+}
+
 } // namespace
