@@ -414,3 +414,16 @@ TEST(AliasingFormulas, PointTransformsMayWriteOverTheirInput) {
 }
 
 } // namespace
+
+namespace {
+
+// Any axis longer than zero is normalised, even one below the tolerance.
+TEST(QuaternionFormulas, ShortAxisIsStillNormalised) {
+    OVp3 axis = {0.001f, 0, 0};
+    OVq q;
+    OVaxisangle_2q(axis, 1.0f, q);
+    expect_near3(axis, 1, 0, 0, 1e-6f);
+    expect_near4(q, std::sin(0.5f), 0, 0, std::cos(0.5f), 1e-6f);
+}
+
+} // namespace

@@ -633,3 +633,26 @@ TEST_F(KindBits, RotatesMarkTheRotationBitBlindly) {
 }
 
 } // namespace
+
+namespace {
+
+using MovableFrames = SceneTest;
+
+// A movable node is a separator: its own transform stays inside it.
+TEST_F(MovableFrames, MovableTransformDoesNotReachLaterSiblings) {
+    OVnode *sep = OVsepnode_new(root);
+    OVnode *group = OVgroupnode_new(sep);
+    OVnode *m = OVmovgeometrynode_new(group, OVgeometry_newblock(2, 2, 2, 0));
+    const OVp3 t = {8, 0, 0};
+    ASSERT_TRUE(OVnode_settranslation(m, t));
+    OVgeometrynode_new(sep, OVgeometry_newblock(2, 2, 2, 0));
+    OVm4 out;
+    EXPECT_EQ(_OVnode_getxforms(group, out), 0);
+    OVp3 mid, ext;
+    ASSERT_TRUE(OVnode_getmidpoint(sep, mid));
+    ASSERT_TRUE(OVnode_getextents(sep, ext));
+    expect_p3(mid, 4, 0, 0);
+    expect_p3(ext, 5, 1, 1);
+}
+
+} // namespace
