@@ -134,4 +134,36 @@ TEST_F(EventValues, TextSetThroughThePropertyIsFreedAndCleared) {
     OVvalue_free(&back);
 }
 
+std::vector<std::string> order;
+
+void note_timed(void *, const char *name, void *, double) {
+    order.push_back(std::string("timed ") + name);
+}
+
+void note_change(void *, const char *name, void *, double) {
+    order.push_back(std::string("change ") + name);
+}
+
+TEST_F(EventValues, DueTimedHandlersRunBeforeTheQueuedChanges) {
+    order.clear();
+    OVnode *sep = OVsepnode_new(root);
+    ASSERT_TRUE(OVproperty_addhandler(sep, "Enabled", note_change));
+    ASSERT_TRUE(OVnode_enable(sep, 0));
+    ASSERT_TRUE(OVevent_addtimed(sep, "alarm", note_timed, 0));
+    _OVevent_pass();
+    EXPECT_EQ(order, (std::vector<std::string>{"timed alarm", "change Enabled"}));
+}
+
+TEST_F(EventValues, RemovingAllHandlersOrDeletingCancelsTimedCalls) {
+    order.clear();
+    OVnode *kept = OVsepnode_new(root), *deleted = OVsepnode_new(root);
+    ASSERT_TRUE(OVevent_addtimed(kept, "first", note_timed, 0));
+    ASSERT_TRUE(OVevent_addtimed(deleted, "second", note_timed, 0));
+    OVbase_removeallhandlers(kept);
+    ASSERT_TRUE(OVnode_delete(deleted));
+    _OVevent_pass();
+    EXPECT_TRUE(order.empty());
+    EXPECT_FALSE(OVevent_removetimed(kept, "first", note_timed));
+}
+
 } // namespace

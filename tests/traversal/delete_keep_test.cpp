@@ -60,6 +60,25 @@ TEST_F(Traversal, DeleteallWithoutAllKeepsTheRoots) {
     EXPECT_NE(OVsepnode_new(root), nullptr);
 }
 
+TEST_F(Traversal, DeleteallWithAllFreesTheRootsToo) {
+    OVnode_setname(root, "first");
+    OVnode *second = OVrootnode_new();
+    OVnode_setname(second, "second");
+    OVsepnode_new(second);
+    _OVnode_deleteall(1);
+    EXPECT_EQ(OVuniverse_getrootnodes(), nullptr);
+    EXPECT_EQ(OVuniverse_findnode("first", 5), nullptr);
+    EXPECT_EQ(OVuniverse_findnode("second", 6), nullptr);
+    // A new root starts a new list; the universe's teardown after this is safe.
+    OVnode *fresh = OVrootnode_new();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(OVuniverse_getrootnodes(), fresh);
+    EXPECT_EQ(OVrootnode_next(fresh), nullptr);
+    _OVnode_deleteall(1);
+    _OVnode_deleteall(1);
+    EXPECT_EQ(OVuniverse_getrootnodes(), nullptr);
+}
+
 TEST_F(Traversal, DeletingALightFromAFullSetLetsANewOneIn) {
     OVnode *lights[8];
     for (OVnode *&l : lights)
