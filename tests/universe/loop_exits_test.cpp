@@ -80,6 +80,23 @@ TEST_F(LoopExits, OnlyListedViewpointsBecomeCurrent) {
     EXPECT_EQ(OVuniverse_getviewpoint(), first);
 }
 
+// A stop from a sensor's update lets the rest of that pass run: the frame is
+// timed and counted and the event steps run.
+void stop_from_sensor(OVsensor *) {
+    steps += 'S';
+    OVuniverse_stop();
+}
+
+TEST_F(LoopExits, StopFromASensorFinishesThePass) {
+    ASSERT_NE(OVsensor_new(nullptr, nullptr, stop_from_sensor, nullptr, 0, OVSENSOR_NODEVICE),
+              nullptr);
+    orvtest::clock_now += 40;
+    OVuniverse_go();
+    EXPECT_EQ(steps, "SAT");
+    EXPECT_EQ(OVuniverse_framecount(), 1u);
+    EXPECT_FLOAT_EQ(OVuniverse_time(), 0.04f);
+}
+
 int calls_of_old_action = 0;
 void old_action() {
     ++calls_of_old_action;

@@ -1,5 +1,7 @@
 #include "universe_fixture.h"
 
+#include <cstdint>
+
 using orvtest::clock_now;
 using orvtest::UniverseTest;
 
@@ -58,6 +60,31 @@ TEST_F(Timing, ResetMakesTheNewestTickTheStart) {
     EXPECT_EQ(OVuniverse_framecount(), 11u);
     OVuniverse_resetframecount();
     EXPECT_EQ(OVuniverse_framecount(), 0u);
+}
+
+// Passes of different lengths after the ring has wrapped: each rate is taken
+// over exactly its own number of the newest passes.
+TEST_F(Timing, RatesOverTheNewestPassesAfterTheRingWrapped) {
+    std::uint32_t lengths[75];
+    for (int i = 0; i < 75; ++i) {
+        lengths[i] = 1 + static_cast<std::uint32_t>(i % 7) * 3;
+        passes(1, lengths[i]);
+    }
+    auto span = [&](int n) {
+        std::uint32_t ms = 0;
+        for (int i = 75 - n; i < 75; ++i)
+            ms += lengths[i];
+        return ms;
+    };
+    for (int n : {1, 2, 5, 13, 29})
+        EXPECT_FLOAT_EQ(OVuniverse_recentframerate(n), n / (span(n) / 1000.0f)) << n;
+    EXPECT_FLOAT_EQ(OVuniverse_framerate(), 30000.0f / static_cast<float>(span(30)));
+    EXPECT_EQ(OVuniverse_recentframerate(30), OVuniverse_framerate());
+    std::uint32_t total = 0;
+    for (std::uint32_t l : lengths)
+        total += l;
+    EXPECT_FLOAT_EQ(OVuniverse_time(), total / 1000.0f);
+    EXPECT_EQ(OVuniverse_framecount(), 75u);
 }
 
 } // namespace
