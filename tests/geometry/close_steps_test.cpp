@@ -194,3 +194,26 @@ TEST(CloseSteps, SmoothRoundShapesHaveVertexNormalsEverywhere) {
     EXPECT_NEAR(pole[1], -1, 1e-5);
     OVgeometry_delete(h);
 }
+
+TEST(CloseSteps, VerticesAddedWhileEditingAnotherGeometryTakeNoNumber) {
+    OVgeometry *other = OVgeometry_newrectangle(2, 2, 0);
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    ASSERT_TRUE(OVgeometry_beginedit(other));
+    const OVp3 far = {9, 9, 9};
+    OVvertex *v = OVgeometry_newvertex(other, far);
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(vertices(other).back(), v);
+    ASSERT_TRUE(OVgeometry_endedit(other));
+    EXPECT_EQ(vertices(g).size(), 3u);
+    OVpoly *p = OVgeometry_beginpoly(g);
+    EXPECT_FALSE(OVpoly_addvertex(p, 3));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(OVpoly_addvertex(p, i));
+    ASSERT_TRUE(OVpoly_close(p));
+    ASSERT_TRUE(OVgeometry_close(g));
+    OVgeometry_delete(g);
+    OVgeometry_delete(other);
+}

@@ -3,6 +3,7 @@
 // what split and triangulated pieces inherit.
 #include "geometry_test_util.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace geomtest;
@@ -220,4 +221,23 @@ TEST(PolygonAlgorithms, EmptyListsHoldNothing) {
     OVpolylist_delete(l);
     OVpolylist_delete(nullptr);
     EXPECT_EQ(OVgeometry_delete(nullptr), 0);
+}
+
+TEST(PolygonAlgorithms, AnLShapeIsCutAtItsReflexCornerByTheFirstDiagonalThatMends) {
+    // The reflex corner is 3, at (1, 1). From two places on, corner 5 is
+    // the first end that leaves corner 3 convex towards its successor, 4;
+    // the pentagon left over is then cut from 3 to 0.
+    OVgeometry *g = polygon_of(l_shape);
+    ASSERT_NE(g, nullptr);
+    std::vector<std::vector<int>> pieces;
+    for (OVpoly *p : polys(g)) {
+        auto corners = corner_numbers(g, p);
+        // Each piece runs the same way round as the L: a turn of its ring.
+        auto first = std::min_element(corners.begin(), corners.end());
+        std::rotate(corners.begin(), first, corners.end());
+        pieces.push_back(corners);
+    }
+    std::sort(pieces.begin(), pieces.end());
+    EXPECT_EQ(pieces, (std::vector<std::vector<int>>{{0, 1, 2, 3}, {0, 3, 5}, {3, 4, 5}}));
+    OVgeometry_delete(g);
 }
