@@ -199,4 +199,32 @@ TEST_F(FontFile, TextIsAClosedGeometryOfItsOwn) {
     OVgeometry_delete(text);
 }
 
+TEST_F(FontFile, ExtentsSpanTheGlyphBoxesOnEveryAxis) {
+    // A glyph standing in depth and one hanging below the baseline.
+    const std::string deep = "char65\n4\n0 0 0\n0.5 0 0\n0.5 0 2\n0 0 2\n1\n4 0 1 2 3 0xfff\n";
+    const std::string low = "char103\n4\n-0.25 -1 -1\n1 -1 -1\n1 3 -1\n-0.25 3 -1\n1\n"
+                            "4 0 1 2 3 0xfff\n";
+    const std::string path = write("boxes.nff", deep + low);
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    float e[6];
+    OVfont3d_getextents(font, e);
+    EXPECT_EQ(std::vector<float>(e, e + 6), (std::vector<float>{-0.25f, -1, -1, 1, 3, 2}));
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 1.1f * 1.25f);
+    OVfont3d_setspacingfactor(font, 1);
+    EXPECT_FLOAT_EQ(OVfont3d_getspacing(font), 1.25f);
+    // Copies move along x only: depth and height stay the glyph's own.
+    OVgeometry *text = OVgeometry_newtext3d(font, "gA");
+    ASSERT_NE(text, nullptr);
+    std::vector<float> second;
+    int i = 0;
+    for (OVvertex *v = OVgeometry_getvertices(text); v; v = OVvertex_next(v), ++i) {
+        OVp3 p;
+        OVvertex_getposition(v, p);
+        if (i >= 4) second.insert(second.end(), p, p + 3);
+    }
+    EXPECT_EQ(second, (std::vector<float>{1.25f, 0, 0, 1.75f, 0, 0, 1.75f, 0, 2, 1.25f, 0, 2}));
+    OVgeometry_delete(text);
+}
+
 } // namespace
