@@ -169,4 +169,21 @@ TEST(FatalDeathTest, WarningsDuringTheTeardownStillReachTheirChannel) {
                 testing::EndsWith("ORV-ERROR: first\nORV Warning: late 2\n"));
 }
 
+// Console and file together: the error box and the file each get the text,
+// the hook hears it once.
+int hook_brackets(const char *text) {
+    std::fprintf(stderr, "<%s>", text);
+    return 0;
+}
+void fatal_to_box_and_file() {
+    OVmessage_setoutput(OVCHANNEL_FATAL, OVOUTPUT_CONSOLE | OVOUTPUT_FILE, stderr);
+    OVmessage_sethook(hook_brackets);
+    OVfatal("both %s\n", "ways");
+}
+
+TEST(FatalDeathTest, FatalChannelToTheBoxAndAFile) {
+    EXPECT_EXIT(fatal_to_box_and_file(), testing::ExitedWithCode(255),
+                testing::EndsWith("ORV-ERROR: both ways\nboth ways\n<both ways\n>"));
+}
+
 } // namespace
