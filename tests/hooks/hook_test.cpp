@@ -1,4 +1,5 @@
 // The application's extension hooks, found by name in this program.
+#include "orv/input.h"
 #include "orv/node.h"
 #include "orv/path.h"
 #include "orv/sensor.h"
@@ -9,12 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
 int created = 0, updates = 0, shutdowns = 0;
 std::vector<void *> deleted;
 void *stored_name_object = nullptr;
+int still_listed = 0; // deleted objects the hook found in the sensor list
 } // namespace
 
 extern "C" {
@@ -29,6 +32,8 @@ __attribute__((visibility("default"))) void NQdelete(void) {
 }
 __attribute__((visibility("default"))) int _OVbase_deleted(void *object) {
     deleted.push_back(object);
+    for (OVsensor *s = OVuniverse_getsensors(); s; s = OVsensor_next(s))
+        still_listed += s == object;
     return 0;
 }
 __attribute__((visibility("default"))) int _OVbase_isnamestored(void *object) {
@@ -141,6 +146,34 @@ TEST(Hooks, TeardownDeletesSensorsPathsViewpointsThenNodes) {
     EXPECT_LT(at(sensor), at(path));
     EXPECT_LT(at(path), at(view));
     EXPECT_LT(at(view), at(node));
+}
+
+namespace {
+std::string closed_name;
+void close_keeps_name(OVsensor *s) {
+    closed_name = OVsensor_getname(s) ? OVsensor_getname(s) : "";
+}
+} // namespace
+
+// A sensor keeps a stored name, and its deletion is told after the sensor
+// has closed and left the list.
+TEST(Hooks, SensorsHonourTheNameAndDeletionHooks) {
+    OVuniverse_new(512, 0);
+    OVsensor *sensor = OVsensor_new(OVmouse_open, close_keeps_name, no_update, nullptr, 0, 0);
+    ASSERT_NE(sensor, nullptr);
+    ASSERT_TRUE(OVsensor_setname(sensor, "glove"));
+    stored_name_object = sensor;
+    EXPECT_FALSE(OVsensor_setname(sensor, "tracker"));
+    EXPECT_FALSE(OVsensor_setname(sensor, nullptr));
+    EXPECT_STREQ(OVsensor_getname(sensor), "glove");
+    stored_name_object = nullptr;
+    deleted.clear();
+    still_listed = 0;
+    OVsensor_delete(sensor);
+    EXPECT_EQ(closed_name, "glove");
+    EXPECT_EQ(deleted, (std::vector<void *>{sensor}));
+    EXPECT_EQ(still_listed, 0);
+    OVuniverse_delete();
 }
 
 } // namespace

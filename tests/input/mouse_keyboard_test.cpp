@@ -1,57 +1,11 @@
 // Mouse and key messages of a window, the fly driver and the key queue.
-#include "input_fixture.h"
-#include "platform/window_messages.h"
-#include "render/window_internal.h"
-#include "orv/orv_internal.h"
+#include "mouse_fixture.h"
 #include "orv/render.h"
 
 #include <cmath>
 #include <string>
 
 namespace {
-
-class MouseTest : public InputTest {
-  protected:
-    void SetUp() override {
-        InputTest::SetUp();
-        window = OVwindow_new(0, 0, 200, 100, 0);
-        ASSERT_NE(window, nullptr);
-        mouse = OVsensor_new(OVmouse_open, OVmouse_close, OVmouse_fly, nullptr, 1, 0);
-        ASSERT_NE(mouse, nullptr);
-        // Mouse state is process-wide: start every test with the buttons up.
-        for (int b : {OVBUTTON_LEFT, OVBUTTON_MIDDLE, OVBUTTON_RIGHT})
-            send(OVwinmsgkind::ButtonUp, 0, 0, b);
-        OVmouse_stateonly(mouse);
-        while (OVkeyboard_getkey()) {
-        }
-    }
-    void send(OVwinmsgkind kind, int x = 0, int y = 0, int button = 0, int key = 0) {
-        OVwinmsg m{};
-        m.kind = kind;
-        m.window_id = window->native_id;
-        m.x = x;
-        m.y = y;
-        m.button = button;
-        m.key = key;
-        _OVinput_windowmessage(window, &m);
-    }
-    // Cursor at fractions of the half size from the centre (100, 50).
-    void cursor(float nx, float ny) {
-        send(OVwinmsgkind::MouseMove, static_cast<int>(std::lround(100 + nx * 100)),
-             static_cast<int>(std::lround(50 + ny * 50)));
-    }
-    // The mouse's record says: no move, no turn.
-    void expect_record_at_rest() {
-        OVp3 t;
-        OVq q;
-        OVsensor_gettranslation(mouse, t);
-        OVsensor_getrotation(mouse, q);
-        EXPECT_P3_NEAR(t, 0, 0, 0);
-        EXPECT_FLOAT_EQ(q[3], 1);
-    }
-    OVwindow *window = nullptr;
-    OVsensor *mouse = nullptr;
-};
 
 int middle_value = -1;
 void on_middle(void *, const char *, void *value, double) {
