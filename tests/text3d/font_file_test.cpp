@@ -104,6 +104,18 @@ TEST_F(FontFile, DuplicatesAreReportedAsReadAndStrayObjectsCountedAtTheEnd) {
     EXPECT_TRUE(OVfont3d_haschar(font, 'C'));
 }
 
+TEST_F(FontFile, TheFifthCharacterOfAGlyphNameIsADigit) {
+    const std::string path =
+        write("signs.nff", square("char+66") + square("char-67") + square("Char68") +
+                               square("chars") + square("char") + square("char69"));
+    OVfont3d *font = OVfont3d_load(path.c_str());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(g_said, "ORV Warning: Font file " + path + " contains 5 non-character objects\n");
+    for (int c : {'B', 'C', 'D', '\0'})
+        EXPECT_FALSE(OVfont3d_haschar(font, c)) << c;
+    EXPECT_TRUE(OVfont3d_haschar(font, 'E'));
+}
+
 TEST_F(FontFile, AGoodFontLoadsSilently) {
     const std::string path = write("quiet.nff", square("char65") + square("char66", 2));
     ASSERT_NE(OVfont3d_load(path.c_str()), nullptr);

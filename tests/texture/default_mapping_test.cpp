@@ -110,4 +110,32 @@ TEST_F(DefaultMapping, TheFitIgnoresWhereThePolygonIs) {
     OVgeometry_delete(b);
 }
 
+TEST_F(DefaultMapping, ATriangleHoldsThreePairs) {
+    OVgeometry *g = OVgeometry_begin();
+    const float corners[3][3] = {{0, 0, 0}, {2, 0, 0}, {0, 1, 0}};
+    for (const auto &c : corners)
+        OVgeometry_newvertex(g, c);
+    OVpoly *p = OVgeometry_beginpoly(g);
+    for (int i = 0; i < 3; ++i)
+        OVpoly_addvertex(p, i);
+    ASSERT_TRUE(OVpoly_close(p));
+    ASSERT_TRUE(OVgeometry_close(g));
+    p = OVgeometry_getpolys(g);
+    const float u[3] = {0.25f, 0.5f, 0.75f}, v[3] = {1, 0, 0.5f};
+    ASSERT_TRUE(OVpoly_settextureuv(p, "tex", u, v, 0, 0));
+    EXPECT_EQ(_OVpoly_numuv(p), 3);
+    float ru[4] = {9, 9, 9, 9}, rv[4] = {9, 9, 9, 9};
+    ASSERT_TRUE(OVpoly_getuv(p, ru, rv));
+    EXPECT_EQ(std::vector<float>(ru, ru + 4), (std::vector<float>{0.25f, 0.5f, 0.75f, 9}));
+    EXPECT_EQ(std::vector<float>(rv, rv + 4), (std::vector<float>{1, 0, 0.5f, 9}));
+    // The mean of three corners is the centre of a scale.
+    ASSERT_TRUE(OVpoly_scaletexture(p, 2));
+    ASSERT_TRUE(OVpoly_getuv(p, ru, rv));
+    EXPECT_NEAR(ru[0], 0.0f, kEps);
+    EXPECT_NEAR(ru[2], 1.0f, kEps);
+    EXPECT_NEAR(rv[1], -0.5f, kEps);
+    EXPECT_NEAR(rv[0], 1.5f, kEps);
+    OVgeometry_delete(g);
+}
+
 } // namespace
