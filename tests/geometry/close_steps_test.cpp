@@ -217,3 +217,37 @@ TEST(CloseSteps, VerticesAddedWhileEditingAnotherGeometryTakeNoNumber) {
     OVgeometry_delete(g);
     OVgeometry_delete(other);
 }
+
+TEST(CloseSteps, EveryBlockFaceHasTheAreaOfItsSides) {
+    OVgeometry *g = OVgeometry_newblock(2, 3, 5, 0);
+    ASSERT_NE(g, nullptr);
+    auto ps = polys(g);
+    // Creation order +z, +x, -z, -x, +y, -y; the list is newest first.
+    const float want[6] = {6, 15, 6, 15, 10, 10};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_NEAR(OVpoly_getarea(ps[5 - i]), want[i], 1e-4) << "face " << i;
+    OVgeometry_delete(g);
+}
+
+TEST(CloseSteps, AConeWideningUpwardsHasSideNormalsLeaningDown) {
+    const float h = 2, r1 = 1, r2 = 3;
+    OVgeometry *g = OVgeometry_newtruncone(h, r1, r2, 6, 0, 1);
+    ASSERT_NE(g, nullptr);
+    const float a = std::atan((r1 - r2) / h);
+    auto vs = vertices(g);
+    ASSERT_EQ(vs.size(), 24u);
+    for (int i = 12; i < 24; ++i) {
+        OVp3 n;
+        ASSERT_TRUE(OVgeometry_getvertexnormal(g, vs[i], n));
+        EXPECT_NEAR(n[1], std::sin(a), 1e-5);
+        EXPECT_LT(n[1], 0);
+    }
+    // The side faces lean down too.
+    auto ps = polys(g);
+    for (std::size_t i = 0; i + 2 < ps.size(); ++i) {
+        OVp3 n;
+        OVpoly_getnormal(ps[i], n);
+        EXPECT_LT(n[1], 0) << i;
+    }
+    OVgeometry_delete(g);
+}
