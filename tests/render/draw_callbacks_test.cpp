@@ -3,6 +3,8 @@
 // of an above/below stereo window looks through.
 #include "render/render_pixels.h"
 
+#include <GL/gl.h>
+
 #include <string>
 #include <vector>
 
@@ -132,6 +134,98 @@ TEST_F(Callbacks, TheRightEyeOfAboveBelowStereoLooksThroughTheSecondViewpoint) {
     // Eye 1 (rows 0..40) now sees it ahead; eye 0 (rows 59..99) does not.
     EXPECT_TRUE(near(pixel(w, 30, 20), 255, 0, 0));
     EXPECT_TRUE(near(pixel(w, 30, 79), 0, 0, 255));
+}
+
+// A quad 2 units across, 10 units ahead, wound the way given.
+void quad_ahead(bool facing_the_viewer) {
+    const float corners[4][2] = {{-1, -1}, {-1, 1}, {1, 1}, {1, -1}};
+    glColor3f(1, 0, 0);
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        const float *c = corners[facing_the_viewer ? i : 3 - i];
+        glVertex3f(c[0], c[1], 10);
+    }
+    glEnd();
+}
+void front_quad(OVwindow *, int) {
+    quad_ahead(true);
+}
+void back_quad(OVwindow *, int) {
+    quad_ahead(false);
+}
+
+TEST_F(Callbacks, TheSceneFunctionDrawsUnlitWithBackFacesCulled) {
+    OVwindow *w = OVwindow_new(0, 0, 60, 60, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    OVwindow_setdrawfn(w, front_quad);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 30, 30), 255, 0, 0));
+    OVwindow_setdrawfn(w, back_quad);
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(w, 30, 30), 0, 0, 255));
+}
+
+// Leaves wide, stippled lines and big points behind it.
+void thick_lines(OVwindow *, int) {
+    glLineWidth(9);
+    glPointSize(9);
+    glLineStipple(1, 0x0F0F);
+    glEnable(GL_LINE_STIPPLE);
+}
+void thin_cross(OVwindow *w, int) {
+    OVwindow_set2dcolor(w, 255, 255, 255);
+    OVwindow_draw2dline(w, 0, 0.5083f, 1, 0.5083f);
+    OVwindow_draw2dpoint(w, 0.2083f, 0.2083f);
+}
+
+TEST_F(Callbacks, TheOverlayStartsWithThinSolidLinesWhateverTheSceneFunctionLeft) {
+    OVwindow *w = OVwindow_new(0, 0, 60, 60, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    OVwindow_setbgrgb(w, 0, 0, 0);
+    OVwindow_setdrawfn(w, thick_lines);
+    OVwindow_setdraw2dfn(w, thin_cross);
+    OVrender_frame();
+    int lit = 0;
+    for (int x = 0; x < 60; ++x)
+        lit += brightness(pixel(w, x, 30)) > 3 * 200;
+    EXPECT_GE(lit, 58);
+    EXPECT_LT(brightness(pixel(w, 30, 28)), 3 * 64);
+    EXPECT_LT(brightness(pixel(w, 30, 32)), 3 * 64);
+    EXPECT_GT(brightness(pixel(w, 12, 12)), 3 * 200);
+    EXPECT_LT(brightness(pixel(w, 14, 14)), 3 * 64);
+}
+
+void fill_green(OVwindow *, int) {
+    glColor3f(0, 1, 0);
+    glRectf(0, 0, 1, 1);
+}
+
+TEST_F(Callbacks, AViewportFollowsItsSurfacesNewSize) {
+    OVwindow *surface = OVwindow_new(0, 0, 64, 48, OVWINDOW_BORDERLESS);
+    ASSERT_NE(surface, nullptr);
+    OVwindow_setviewpoint(surface, nullptr);
+    OVwindow *v = OVwindow_newviewport(surface, 16, 12, 32, 24);
+    ASSERT_NE(v, nullptr);
+    OVwindow_setdraw2dfn(v, fill_green);
+    ASSERT_TRUE(OVwindow_setgeometry(surface, 0, 0, 66, 50));
+    // Fractions 0.25, 0.5, 0.25, 0.5 of 66 x 50: the half pixels of the
+    // bottom edge round down from the top, the others to the nearest.
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getviewport(v, &x, &y, &width, &height));
+    EXPECT_EQ(x, 17);
+    EXPECT_EQ(width, 33);
+    EXPECT_EQ(height, 25);
+    EXPECT_EQ(y, 13);
+    // Drawing truncates: columns 16..48, rows 12..36 from the bottom.
+    OVrender_frame();
+    EXPECT_TRUE(near(pixel(surface, 16, 12), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(surface, 48, 36), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(surface, 15, 20), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(surface, 49, 20), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(surface, 30, 11), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(surface, 30, 37), 0, 0, 255));
 }
 
 } // namespace

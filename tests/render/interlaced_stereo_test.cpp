@@ -15,9 +15,9 @@ void paint_eye(OVwindow *, int eye) {
 
 struct Interlaced : ::testing::Test {
     // The display asks for the stencil bit; the window picks the pattern.
-    OVwindow *open(int pattern) {
+    OVwindow *open(int pattern, int x = 0, int y = 0, int height = 32) {
         OVuniverse_new(0x1000 | 512, 0);
-        OVwindow *w = OVwindow_new(0, 0, 32, 32, pattern);
+        OVwindow *w = OVwindow_new(x, y, 32, height, pattern | OVWINDOW_BORDERLESS);
         if (!w) return nullptr;
         OVwindow_setviewpoint(w, nullptr);
         OVwindow_setdraw2dfn(w, paint_eye);
@@ -72,6 +72,45 @@ TEST_F(Interlaced, ColumnPatternsAlternateTheEyesColumnByColumn) {
     w = open(0x7000);
     ASSERT_NE(w, nullptr);
     EXPECT_NE(is_red(pixel(w, 0, 0)), first_red);
+}
+
+// Which eye the bottom row or the left column shows follows the parity of
+// the window's height and screen position: the stencil marks eye 1.
+struct Parity {
+    int pattern, x, y, height;
+    bool eye1_first;
+};
+
+TEST_F(Interlaced, TheFirstRowOrColumnFollowsTheWindowsParity) {
+    const Parity cases[] = {
+        {0x1000, 0, 0, 32, true}, {0x1000, 0, 0, 33, false}, {0x1000, 0, 1, 32, false},
+        {0x1000, 0, 1, 33, true}, {0x3000, 0, 0, 32, false}, {0x3000, 0, 0, 33, true},
+        {0x5000, 0, 0, 32, true}, {0x5000, 1, 0, 32, false}, {0x7000, 0, 0, 32, false},
+        {0x7000, 1, 0, 32, true},
+    };
+    for (const Parity &c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.pattern << std::dec << " at " << c.x << ","
+                                        << c.y << " height " << c.height);
+        OVwindow *w = open(c.pattern, c.x, c.y, c.height);
+        ASSERT_NE(w, nullptr);
+        int x = -1, y = -1;
+        ASSERT_TRUE(OVwindow_getgeometry(w, &x, &y, nullptr, nullptr));
+        ASSERT_EQ(x, c.x);
+        ASSERT_EQ(y, c.y);
+        const Pixel first = pixel(w, 0, 0);
+        EXPECT_TRUE(c.eye1_first ? is_green(first) : is_red(first));
+        OVuniverse_delete();
+    }
+}
+
+TEST_F(Interlaced, AResizedWindowGetsTheMaskOfItsNewHeight) {
+    OVwindow *w = open(0x1000);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(is_green(pixel(w, 5, 0)));
+    ASSERT_TRUE(OVwindow_setgeometry(w, 0, 0, 32, 33));
+    OVrender_frame();
+    EXPECT_TRUE(is_red(pixel(w, 5, 0)));
+    EXPECT_TRUE(is_green(pixel(w, 5, 1)));
 }
 
 } // namespace

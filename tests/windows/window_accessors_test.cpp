@@ -328,4 +328,129 @@ TEST_F(Accessors, ZoomNeedsAViewpointANodeOfSomeSizeAndAnInstance) {
     EXPECT_TRUE(OVwindow_zoomnode(window, block, 0));
 }
 
+TEST_F(Accessors, EveryWindowPropertyHasItsType) {
+    const std::vector<std::pair<const char *, int>> types = {
+        {"Backgroud color", OVP3},
+        {"FrustumBR", OVP2},
+        {"Enabled", OVINT},
+        {"Eye", OVINT},
+        {"Hither Clipping", OVFLOAT},
+        {"Position", OVP2},
+        {"Projection", OVINT},
+        {"Root Node", OVSTRING},
+        {"Size", OVP2},
+        {"FrustumTL", OVP2},
+        {"Viewpoint", OVSTRING},
+        {"Viewpoint2", OVSTRING},
+        {"View Angle", OVFLOAT},
+        {"Yon Clipping", OVFLOAT},
+        {"Key", OVINT},
+        {"LeftButton", OVINT},
+        {"LeftButtonDbl", OVINT},
+        {"RightButton", OVINT},
+        {"RightButtonDbl", OVINT},
+        {"MiddleButton", OVINT},
+        {"MiddleButtonDbl", OVINT},
+    };
+    for (const auto &[name, type] : types)
+        EXPECT_EQ(OVproperty_gettype(window, name), type) << name;
+}
+
+TEST_F(Accessors, PropertiesReadWhatTheGettersGive) {
+    OVnode_setname(OVuniverse_getrootnodes(), "world");
+    OVviewpoint_setname(OVuniverse_getviewpoint(), "eye");
+    ASSERT_TRUE(OVwindow_setgeometry(window, 7, 9, 40, 30));
+    ASSERT_TRUE(OVwindow_seteye(window, 1));
+    ASSERT_TRUE(OVwindow_setfrustum(window, 1, -1, 2, -3, 4, 5, 60));
+    ASSERT_TRUE(OVwindow_setviewangle(window, 0.6f));
+    OVvalue v = OVproperty_get(window, "Position");
+    EXPECT_EQ(v.v.p2[0], 7);
+    EXPECT_EQ(v.v.p2[1], 9);
+    v = OVproperty_get(window, "Size");
+    EXPECT_EQ(v.v.p2[0], 40);
+    EXPECT_EQ(v.v.p2[1], 30);
+    v = OVproperty_get(window, "Eye");
+    EXPECT_EQ(v.v.i, 1);
+    v = OVproperty_get(window, "Enabled");
+    EXPECT_EQ(v.v.i, 1);
+    v = OVproperty_get(window, "Projection");
+    EXPECT_EQ(v.v.i, 1);
+    v = OVproperty_get(window, "View Angle");
+    EXPECT_NEAR(v.v.f, 0.6f, 1e-6f);
+    v = OVproperty_get(window, "Hither Clipping");
+    EXPECT_FLOAT_EQ(v.v.f, 1.0f);
+    v = OVproperty_get(window, "Yon Clipping");
+    EXPECT_FLOAT_EQ(v.v.f, 65536.0f);
+    // The current eye's corners: (top, left) and (bottom, right).
+    v = OVproperty_get(window, "FrustumTL");
+    EXPECT_EQ(v.v.p2[0], 4);
+    EXPECT_EQ(v.v.p2[1], -1);
+    v = OVproperty_get(window, "FrustumBR");
+    EXPECT_EQ(v.v.p2[0], -3);
+    EXPECT_EQ(v.v.p2[1], 2);
+    OVvalue text = OVproperty_get(window, "Root Node");
+    ASSERT_EQ(text.type, OVSTRING);
+    EXPECT_STREQ(text.v.s, "world");
+    OVvalue_free(&text);
+    text = OVproperty_get(window, "Viewpoint");
+    ASSERT_EQ(text.type, OVSTRING);
+    EXPECT_STREQ(text.v.s, "eye");
+    OVvalue_free(&text);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Accessors, PropertiesWriteThroughTheSettersAndTheirLimits) {
+    int one = 1, two = 2, seven = 7, zero = 0, four = 4;
+    EXPECT_TRUE(OVproperty_setraw(window, "Eye", &one));
+    EXPECT_EQ(OVwindow_geteye(window), 1);
+    EXPECT_FALSE(OVproperty_setraw(window, "Eye", &two));
+    EXPECT_EQ(OVwindow_geteye(window), 1);
+    EXPECT_TRUE(OVproperty_setraw(window, "Projection", &four));
+    EXPECT_FALSE(OVproperty_setraw(window, "Projection", &seven));
+    EXPECT_EQ(OVwindow_getprojection(window), 4);
+    EXPECT_TRUE(OVproperty_setraw(window, "Enabled", &zero));
+    EXPECT_EQ(OVwindow_getenabled(window), 0);
+    float angle = 0.5f, too_wide = 1.6f, hither = 0.001f;
+    EXPECT_TRUE(OVproperty_setraw(window, "View Angle", &angle));
+    EXPECT_FALSE(OVproperty_setraw(window, "View Angle", &too_wide));
+    EXPECT_NEAR(OVwindow_getviewangle(window), 0.5f, 1e-6f);
+    EXPECT_TRUE(OVproperty_setraw(window, "Hither Clipping", &hither));
+    EXPECT_FLOAT_EQ(OVwindow_gethither(window), 0.004f);
+    float at[2] = {11, 13}, size[2] = {50, 20};
+    EXPECT_TRUE(OVproperty_setraw(window, "Position", at));
+    EXPECT_TRUE(OVproperty_setraw(window, "Size", size));
+    int x, y, width, height;
+    ASSERT_TRUE(OVwindow_getgeometry(window, &x, &y, &width, &height));
+    EXPECT_EQ(x, 11);
+    EXPECT_EQ(y, 13);
+    EXPECT_EQ(width, 50);
+    EXPECT_EQ(height, 20);
+    OVnode *other = OVrootnode_new();
+    OVnode_setname(other, "other");
+    OVnode_setname(OVgroupnode_new(other), "inner");
+    char other_name[] = "other", inner_name[] = "inner", nowhere[] = "nowhere";
+    EXPECT_FALSE(OVproperty_setraw(window, "Root Node", inner_name));
+    EXPECT_FALSE(OVproperty_setraw(window, "Root Node", nowhere));
+    EXPECT_EQ(OVwindow_getrootnode(window), OVuniverse_getrootnodes());
+    EXPECT_TRUE(OVproperty_setraw(window, "Root Node", other_name));
+    EXPECT_EQ(OVwindow_getrootnode(window), other);
+    OVviewpoint *second = OVviewpoint_new();
+    OVviewpoint_setname(second, "second");
+    char second_name[] = "second";
+    EXPECT_TRUE(OVproperty_setraw(window, "Viewpoint2", second_name));
+    EXPECT_EQ(OVwindow_getviewpoint2(window), second);
+    EXPECT_FALSE(OVproperty_setraw(window, "Viewpoint2", nowhere));
+    EXPECT_EQ(OVwindow_getviewpoint2(window), second);
+}
+
+TEST_F(Accessors, ButtonAndKeyPropertiesAreTheStubs) {
+    OVvalue v = OVproperty_get(window, "Key");
+    EXPECT_EQ(v.v.i, 0);
+    EXPECT_EQ(count("TODO: OVwindow_getkey\n"), 1);
+    int one = 1;
+    messages.clear();
+    EXPECT_FALSE(OVproperty_setraw(window, "MiddleButton", &one));
+    EXPECT_EQ(count("TODO: OVwindow_setmbutton\n"), 1);
+}
+
 } // namespace
