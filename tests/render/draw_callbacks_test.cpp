@@ -228,4 +228,72 @@ TEST_F(Callbacks, AViewportFollowsItsSurfacesNewSize) {
     EXPECT_TRUE(near(pixel(surface, 30, 37), 0, 0, 255));
 }
 
+// Leaves a red glow in the current material.
+void glowing_material(OVwindow *, int) {
+    const float red[4] = {1, 0, 0, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, red);
+}
+
+TEST_F(Callbacks, EveryEyeStartsFromTheDefaultMaterial) {
+    OVwindow *w = OVwindow_new(0, 0, 60, 60, 0);
+    ASSERT_NE(w, nullptr);
+    OVwindow_setviewpoint(w, OVuniverse_getviewpoint());
+    OVnode *root = OVuniverse_getrootnodes();
+    OVp3 forward = {0, 0, 1};
+    const OVp3 ahead = {0, 0, 10};
+    OVlightnode_setdirection(OVlightnode_newdirected(root), forward);
+    OVgeometry *block = OVgeometry_newblock(4, 4, 4, 0);
+    OVgeometry_translate(block, ahead);
+    OVgeometry_setrgb(block, 0, 0, 200);
+    OVgeometrynode_new(root, block);
+    OVwindow_setbgrgb(w, 0, 0, 0);
+    OVrender_frame();
+    const Pixel plain = pixel(w, 30, 30);
+    ASSERT_LT(plain.r, 16);
+    ASSERT_GT(plain.b, 64);
+    OVwindow_setdrawfn(w, glowing_material);
+    OVrender_frame();
+    OVrender_frame();
+    const Pixel after = pixel(w, 30, 30);
+    EXPECT_TRUE(near(after, plain.r, plain.g, plain.b))
+        << after.r << " " << after.g << " " << after.b;
+}
+
+// Each window's overlay notes its name and the other window's last swap.
+OVwindow *windows[2];
+uint64_t swap_seen[2];
+void note_other_swap(OVwindow *w, int) {
+    const int self = w == windows[1];
+    calls.push_back(OVwindow_getname(w));
+    uint64_t times[2];
+    OVwindow_getframetimes(windows[1 - self], times);
+    swap_seen[self] = times[0];
+}
+
+TEST_F(Callbacks, WindowsAreDrawnInListOrderAndSwappedTogetherAfterwards) {
+    for (int i = 0; i < 2; ++i) {
+        windows[i] = OVwindow_new(0, 0, 16, 16, 0);
+        ASSERT_NE(windows[i], nullptr);
+        OVwindow_setname(windows[i], i ? "second" : "first");
+    }
+    OVrender_frame();
+    uint64_t before[2][2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(OVwindow_getframetimes(windows[i], before[i]));
+    for (OVwindow *w : windows)
+        OVwindow_setdraw2dfn(w, note_other_swap);
+    OVrender_frame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"first", "second"}));
+    // While either is drawn neither has been swapped in this frame.
+    EXPECT_EQ(swap_seen[0], before[1][0]);
+    EXPECT_EQ(swap_seen[1], before[0][0]);
+    uint64_t after[2][2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(OVwindow_getframetimes(windows[i], after[i]));
+        EXPECT_EQ(after[i][1], before[i][0]);
+        EXPECT_GT(after[i][0], before[i][0]);
+    }
+    EXPECT_GE(after[1][0], after[0][0]);
+}
+
 } // namespace

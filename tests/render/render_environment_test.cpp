@@ -4,6 +4,7 @@
 
 #include "support/universe_test.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -20,6 +21,7 @@ struct Environment : orv_test::UniverseTest {
         orv_test::UniverseTest::TearDown();
         unsetenv("ORVMAXTEXSIZE");
         unsetenv("ORVZBUFFERSIZE");
+        unsetenv("ORVDITHER");
         for (const char *name : {"ORVALPHATEST", "ORVMAXPRIM", "ORVFORCECOLOR", "ORVSQRTEX"})
             unsetenv(name);
     }
@@ -75,6 +77,9 @@ TEST_F(Environment, ShallowDepthBufferShortensTheDefaultYon) {
     EXPECT_FLOAT_EQ(window_yon("16"), 8192.0f);
     EXPECT_FLOAT_EQ(window_yon("24"), 65536.0f);
     // Out of range: the request is left alone.
+    EXPECT_FLOAT_EQ(window_yon("2"), 8192.0f);
+    EXPECT_FLOAT_EQ(window_yon("23"), 8192.0f);
+    EXPECT_FLOAT_EQ(window_yon("32"), 65536.0f);
     EXPECT_FLOAT_EQ(window_yon("1"), 65536.0f);
     EXPECT_FLOAT_EQ(window_yon("33"), 65536.0f);
 }
@@ -119,6 +124,37 @@ TEST_F(Environment, ForceColourAndSquareTexturesAreNonZeroSwitches) {
     EXPECT_EQ(config_with("ORVSQRTEX", "1").square_textures, 1);
     EXPECT_EQ(config_with("ORVSQRTEX", "0").square_textures, 0);
     EXPECT_EQ(count("must be a power of 2"), 0);
+}
+
+int dither_seen = -1;
+void see_dither(OVwindow *, int) {
+    dither_seen = glIsEnabled(GL_DITHER);
+}
+
+// Whether a window of a new universe draws dithered with the variable's value
+// (null: unset).
+int dithering(const char *value) {
+    OVuniverse_delete();
+    if (value)
+        setenv("ORVDITHER", value, 1);
+    else
+        unsetenv("ORVDITHER");
+    OVuniverse_new(512, 0);
+    OVwindow *w = OVwindow_new(0, 0, 16, 16, 0);
+    if (!w) return -1;
+    OVwindow_setdraw2dfn(w, see_dither);
+    dither_seen = -1;
+    OVrender_frame();
+    return dither_seen;
+}
+
+TEST_F(Environment, DitheringOnlyForAPositiveDitherValue) {
+    EXPECT_EQ(dithering(nullptr), 0);
+    EXPECT_EQ(dithering("1"), 1);
+    EXPECT_EQ(dithering("3"), 1);
+    EXPECT_EQ(dithering("0"), 0);
+    EXPECT_EQ(dithering("-1"), 0);
+    EXPECT_EQ(dithering("yes"), 0);
 }
 
 } // namespace
