@@ -307,3 +307,55 @@ TEST(PolygonNormalEdges, CornersOfLargerPolygonsAreWeightedByTheirAngles) {
 }
 
 } // namespace
+
+namespace {
+
+// A repeated eigenvalue and a wide spread of magnitudes: the columns still
+// satisfy A v = lambda v and stay orthonormal.
+TEST(JacobiEdges, RepeatedAndWidelySpreadEigenvalues) {
+    const OVm3 inputs[] = {{{2, 1, 1}, {1, 2, 1}, {1, 1, 2}},
+                           {{1000, 0.5f, 0}, {0.5f, 0.01f, 0.2f}, {0, 0.2f, -3}}};
+    for (const auto &input : inputs) {
+        OVm3 m;
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                m[i][j] = input[i][j];
+        OVp3 values;
+        OVm3 v;
+        _OVjacobi(m, values, v);
+        const float trace = input[0][0] + input[1][1] + input[2][2];
+        EXPECT_NEAR(values[0] + values[1] + values[2], trace, 1e-3f * std::fabs(trace) + 1e-3f);
+        for (int k = 0; k < 3; ++k)
+            for (int i = 0; i < 3; ++i) {
+                float av = 0;
+                for (int j = 0; j < 3; ++j)
+                    av += input[i][j] * v[j][k];
+                EXPECT_NEAR(av, values[k] * v[i][k], 2e-2f) << k << i;
+            }
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b) {
+                const float dot = v[0][a] * v[0][b] + v[1][a] * v[1][b] + v[2][a] * v[2][b];
+                EXPECT_NEAR(dot, a == b ? 1.0f : 0.0f, 1e-4f) << a << b;
+            }
+    }
+}
+
+// The direct Euler matrix is the quaternion's matrix at every angle,
+// gimbal lock and angles past a half turn included.
+TEST(MatrixEdges, DirectEulerMatrixMatchesTheQuaternionEverywhere) {
+    const float half_pi = 1.5707964f;
+    const float angles[][3] = {{0, half_pi, 0},  {1, -half_pi, 2}, {4, 0.5f, -5},
+                               {-3.5f, 2.5f, 7}, {0, 0, 0},        {0.1f, 3.1f, -0.1f}};
+    for (const auto &e : angles) {
+        OVq q;
+        OVeuler_2q(e[0], e[1], e[2], q);
+        OVm3 from_q, direct;
+        OVq_2m3(q, from_q);
+        OVeuler_2m3(e[0], e[1], e[2], direct);
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                EXPECT_NEAR(direct[i][j], from_q[i][j], 2e-6f) << e[0] << " " << i << j;
+    }
+}
+
+} // namespace
