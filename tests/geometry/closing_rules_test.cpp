@@ -27,12 +27,7 @@ TEST(ClosingRules, CornersCloserThanAHundredThousandthMerge) {
 
 TEST(ClosingRules, SmoothNormalsAreTheUnweightedSumOfThePolygonNormals) {
     // A large triangle facing +z and a tiny one facing +x share vertex 0.
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[5][3] = {{0, 0, 0}, {10, 0, 0}, {0, 10, 0}, {0, 0.1f, 0}, {0, 0, 0.1f}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    _OVgeometry_addpoly3(g, 0, 1, 2, 0);
-    _OVgeometry_addpoly3(g, 0, 3, 4, 0);
+    OVgeometry *g = corner_pair(10, 0.1f);
     ASSERT_TRUE(OVgeometry_closesmooth(g));
     OVp3 n;
     ASSERT_TRUE(OVgeometry_getvertexnormal(g, vertices(g)[0], n));

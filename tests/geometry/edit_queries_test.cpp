@@ -7,17 +7,6 @@
 
 using namespace geomtest;
 
-namespace {
-
-float total_area(OVgeometry *g) {
-    float a = 0;
-    for (OVpoly *p : polys(g))
-        a += OVpoly_getarea(p);
-    return a;
-}
-
-} // namespace
-
 TEST(EditQueries, AllBitsCanOnlyGoBackToTheDefault) {
     OVgeometry *g = OVgeometry_newblock(1, 1, 1, 0);
     ASSERT_TRUE(OVgeometry_setrenderingstyle(g, 0x10, 1));
@@ -66,12 +55,7 @@ TEST(EditQueries, ALockedGeometryKeepsItsVertexNormals) {
 TEST(EditQueries, AVertexNormalWeighsItsPolygonsByArea) {
     // Vertex 0 is shared by a triangle of area 2 facing +z and one of area
     // 0.5 facing +x.
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[5][3] = {{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {0, 1, 0}, {0, 0, 1}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    _OVgeometry_addpoly3(g, 0, 1, 2, 0);
-    _OVgeometry_addpoly3(g, 0, 3, 4, 0);
+    OVgeometry *g = corner_pair(2, 1);
     ASSERT_TRUE(OVgeometry_close(g));
     OVvertex *v = OVgeometry_getvertices(g);
     ASSERT_TRUE(OVgeometry_computevertexnormal(g, v));
@@ -213,11 +197,7 @@ TEST(EditQueries, CollapsingTheCentreOfFourQuadrilaterals) {
 
 TEST(EditQueries, CleaningUpQuietlyWhenNotVerbose) {
     Capture cap;
-    OVgeometry *g = OVgeometry_newrectangle(2, 2, 0);
-    ASSERT_TRUE(OVgeometry_beginedit(g));
-    const OVp3 far = {0, 0, 8};
-    ASSERT_NE(OVgeometry_newvertex(g, far), nullptr);
-    ASSERT_TRUE(OVgeometry_endedit(g));
+    OVgeometry *g = rectangle_with_stray_vertex();
     EXPECT_EQ(OVgeometry_recomputestats(g, 1), g);
     EXPECT_EQ(vertices(g).size(), 4u);
     EXPECT_EQ(cap.text(), "");

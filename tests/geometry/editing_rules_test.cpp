@@ -307,12 +307,8 @@ TEST(EditingRules, MergeEndsTheEditAndCountsTheCopies) {
 }
 
 TEST(EditingRules, RecomputingStatisticsWithoutCleanupKeepsUnusedVertices) {
-    OVgeometry *g = OVgeometry_newrectangle(2, 2, 0);
+    OVgeometry *g = rectangle_with_stray_vertex();
     NodeSpy spy(g);
-    ASSERT_TRUE(OVgeometry_beginedit(g));
-    const OVp3 far = {0, 0, 8};
-    ASSERT_NE(OVgeometry_newvertex(g, far), nullptr);
-    ASSERT_TRUE(OVgeometry_endedit(g));
     g->changed = 1;
     node_changes = 0;
     EXPECT_EQ(OVgeometry_recomputestats(g, 0), g);
@@ -334,11 +330,7 @@ TEST(EditingRules, UnusedVerticesGoSilentlyEvenFromALockedGeometry) {
     OVuniverse_new(512, 0);
     OVuniverse_setoption(OVOPTION_VERBOSEGEOMETRY, 1);
     Capture cap;
-    OVgeometry *g = OVgeometry_newrectangle(2, 2, 0);
-    ASSERT_TRUE(OVgeometry_beginedit(g));
-    const OVp3 far = {0, 0, 8};
-    ASSERT_NE(OVgeometry_newvertex(g, far), nullptr);
-    ASSERT_TRUE(OVgeometry_endedit(g));
+    OVgeometry *g = rectangle_with_stray_vertex();
     g->locked = 1;
     EXPECT_TRUE(OVgeometry_deleteunusedvertices(g));
     EXPECT_EQ(vertices(g).size(), 4u);

@@ -64,6 +64,36 @@ inline std::vector<OVpoly *> polys(OVgeometry *g) {
     return out;
 }
 
+// The summed area of g's polygons.
+inline float total_area(OVgeometry *g) {
+    float a = 0;
+    for (OVpoly *p : polys(g))
+        a += OVpoly_getarea(p);
+    return a;
+}
+
+// A geometry still being built, of two triangles sharing vertex 0: one with
+// legs of length big facing +z, one with legs of length small facing +x.
+inline OVgeometry *corner_pair(float big, float small) {
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[5][3] = {{0, 0, 0}, {big, 0, 0}, {0, big, 0}, {0, small, 0}, {0, 0, small}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    _OVgeometry_addpoly3(g, 0, 1, 2, 0);
+    _OVgeometry_addpoly3(g, 0, 3, 4, 0);
+    return g;
+}
+
+// A 2 x 2 rectangle given a fifth vertex, far off, that no polygon uses.
+inline OVgeometry *rectangle_with_stray_vertex() {
+    OVgeometry *g = OVgeometry_newrectangle(2, 2, 0);
+    EXPECT_TRUE(OVgeometry_beginedit(g));
+    const OVp3 far = {0, 0, 8};
+    EXPECT_NE(OVgeometry_newvertex(g, far), nullptr);
+    EXPECT_TRUE(OVgeometry_endedit(g));
+    return g;
+}
+
 // Vertex numbers of a polygon's corners.
 inline std::vector<int> corner_numbers(OVgeometry *g, OVpoly *p) {
     auto vs = vertices(g);

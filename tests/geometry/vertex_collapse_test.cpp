@@ -22,13 +22,6 @@ OVgeometry *fan(int sides) {
     return g;
 }
 
-float total_area(OVgeometry *g) {
-    float a = 0;
-    for (OVpoly *p : polys(g))
-        a += OVpoly_getarea(p);
-    return a;
-}
-
 } // namespace
 
 TEST(VertexCollapse, InteriorVertexIsReplacedByTrianglesOverItsRing) {

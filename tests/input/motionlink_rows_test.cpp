@@ -55,6 +55,27 @@ class LinkRows : public InputTest {
         events.clear();
     }
     OVsensor *sensor = nullptr;
+
+    // A node linked in frame (0 keeps the link's own) whose pre-handler refuses
+    // the property, after one pass that steps by (1, 2, 3) and turns a
+    // quarter about z; handlers note both properties.
+    OVnode *pass_refusing(const char *refused, int frame) {
+        OVnode *node = OVxformnode_new(nullptr);
+        OVmotionlink *link = OVnode_addsensor(node, sensor);
+        EXPECT_NE(link, nullptr);
+        if (frame) {
+            EXPECT_TRUE(OVmotionlink_setreferenceframe(link, frame, nullptr));
+        }
+        EXPECT_TRUE(OVproperty_addhandler(node, "Translation", note));
+        EXPECT_TRUE(OVproperty_addhandler(node, "Rotation", note));
+        EXPECT_TRUE(OVproperty_addhandler_pre(node, refused, refuse));
+        set_record(kStep, kQuarterTurn);
+        OVuniverse_go1();
+        return node;
+    }
+    static constexpr OVp3 kStep = {1, 2, 3};
+    static constexpr float kHalfRoot = 0.70710678f;
+    static constexpr OVq kQuarterTurn = {0, 0, kHalfRoot, kHalfRoot};
 };
 
 } // namespace
@@ -219,37 +240,18 @@ TEST_F(LinkRows, NodeRotationComposesOnTheSideItsFrameSays) {
 }
 
 TEST_F(LinkRows, AVetoedTranslationKeepsItsValueWhileTheTurnGoesOn) {
-    OVnode *node = OVxformnode_new(nullptr);
-    ASSERT_NE(OVnode_addsensor(node, sensor), nullptr);
-    ASSERT_TRUE(OVproperty_addhandler(node, "Translation", note));
-    ASSERT_TRUE(OVproperty_addhandler(node, "Rotation", note));
-    ASSERT_TRUE(OVproperty_addhandler_pre(node, "Translation", refuse));
-    const float h = std::sqrt(0.5f);
-    const OVp3 step = {1, 2, 3};
-    const OVq turn = {0, 0, h, h};
-    set_record(step, turn);
-    OVuniverse_go1();
+    OVnode *node = pass_refusing("Translation", 0);
     OVp3 p;
     OVnode_gettranslation(node, p);
     EXPECT_P3_NEAR(p, 0, 0, 0);
     OVq q;
     ASSERT_TRUE(OVnode_getorientation(node, q));
-    expect_same_turn(q, turn);
+    expect_same_turn(q, kQuarterTurn);
     EXPECT_EQ(events, "Rotation;");
 }
 
 TEST_F(LinkRows, AVetoedRotationKeepsItsValueWhileTheStepGoesOn) {
-    OVnode *node = OVxformnode_new(nullptr);
-    OVmotionlink *link = OVnode_addsensor(node, sensor);
-    ASSERT_TRUE(OVmotionlink_setreferenceframe(link, 3, nullptr));
-    ASSERT_TRUE(OVproperty_addhandler(node, "Translation", note));
-    ASSERT_TRUE(OVproperty_addhandler(node, "Rotation", note));
-    ASSERT_TRUE(OVproperty_addhandler_pre(node, "Rotation", refuse));
-    const float h = std::sqrt(0.5f);
-    const OVp3 step = {1, 2, 3};
-    const OVq turn = {0, 0, h, h};
-    set_record(step, turn);
-    OVuniverse_go1();
+    OVnode *node = pass_refusing("Rotation", 3);
     OVp3 p;
     OVnode_gettranslation(node, p);
     EXPECT_P3_NEAR(p, 1, 2, 3);

@@ -1,14 +1,15 @@
 // Conventions of the math functions worked out by hand: raw-component
 // formulas, product orders, aliasing and the polygon normal's special cases.
+#include "math_checks.h"
 #include "orv/orv.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace {
+using namespace mathtest;
 
-constexpr float kPi = 3.14159265f;
+namespace {
 
 void expect_near4(const float *a, float x, float y, float z, float w, float tol = 1e-5f) {
     EXPECT_NEAR(a[0], x, tol);

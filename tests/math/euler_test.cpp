@@ -1,12 +1,13 @@
+#include "math_checks.h"
 #include "orv/orv.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace {
+using namespace mathtest;
 
-constexpr float kPi = 3.14159265f;
+namespace {
 
 TEST(Euler, QuaternionRoundTripAwayFromGimbalLock) {
     const float angles[][3] = {{0.1f, 0.2f, 0.3f},

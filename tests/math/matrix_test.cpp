@@ -1,3 +1,4 @@
+#include "math_checks.h"
 #include "orv/orv.h"
 
 #include <gtest/gtest.h>
@@ -5,9 +6,9 @@
 #include <cmath>
 #include <string>
 
-namespace {
+using namespace mathtest;
 
-constexpr float kPi = 3.14159265f;
+namespace {
 
 void expect_same_rotation(const float *a, const float *b, float tol = 1e-4f) {
     float dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2] + a[3] * b[3];

@@ -1,20 +1,15 @@
 // Quaternion, vector and angle functions checked against their formulas on
 // raw (often non-unit) inputs, and the edges of each conversion.
+#include "math_checks.h"
 #include "orv/orv.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+using namespace mathtest;
+
 namespace {
-
-constexpr float kPi = 3.14159265f;
-
-void expect_near3(const float *a, float x, float y, float z, float tol = 1e-5f) {
-    EXPECT_NEAR(a[0], x, tol);
-    EXPECT_NEAR(a[1], y, tol);
-    EXPECT_NEAR(a[2], z, tol);
-}
 
 void expect_near4(const float *a, float x, float y, float z, float w, float tol = 1e-5f) {
     EXPECT_NEAR(a[0], x, tol);

@@ -1,3 +1,4 @@
+#include "math_checks.h"
 #include "orv/orv.h"
 
 #include <gtest/gtest.h>
@@ -5,15 +6,9 @@
 #include <cmath>
 #include <string>
 
+using namespace mathtest;
+
 namespace {
-
-constexpr float kPi = 3.14159265f;
-
-void expect_near3(const float *a, float x, float y, float z, float tol = 1e-5f) {
-    EXPECT_NEAR(a[0], x, tol);
-    EXPECT_NEAR(a[1], y, tol);
-    EXPECT_NEAR(a[2], z, tol);
-}
 
 // q and -q are the same rotation.
 void expect_same_rotation(const float *a, const float *b, float tol = 1e-4f) {

@@ -7,21 +7,8 @@ namespace {
 
 using namespace nettest;
 
-class NetEdges : public ::testing::Test {
+class NetEdges : public ChannelTest {
   protected:
-    void SetUp() override {
-        OVnet_close();
-        drain();
-        messages.clear();
-        OVmessage_sethook(record);
-        OVnet_setport(1233);
-        OVnet_setrange(1);
-    }
-    void TearDown() override {
-        OVnet_close();
-        drain();
-        OVmessage_sethook(nullptr);
-    }
     // Opens the channel in this process's group with a listener beside it.
     void open_with_listener() {
         listener = std::make_unique<Listener>(test_group(), test_port());

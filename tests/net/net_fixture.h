@@ -139,4 +139,24 @@ inline int drain() {
     return count;
 }
 
+// A closed, emptied channel with the default port and range, its messages
+// recorded; closed and emptied again after the test.
+class ChannelTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        OVnet_close();
+        drain();
+        messages.clear();
+        OVmessage_sethook(record);
+        OVnet_setport(kDefaultPort);
+        OVnet_setrange(kDefaultRange);
+    }
+    void TearDown() override {
+        OVnet_close();
+        drain();
+        OVmessage_sethook(nullptr);
+    }
+    static constexpr int kDefaultPort = 1233, kDefaultRange = 1;
+};
+
 } // namespace nettest

@@ -6,18 +6,7 @@ namespace {
 
 using namespace nettest;
 
-class NetRing : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVnet_close();
-        messages.clear();
-        OVmessage_sethook(record);
-    }
-    void TearDown() override {
-        drain();
-        OVmessage_sethook(nullptr);
-    }
-};
+class NetRing : public ChannelTest {};
 
 TEST_F(NetRing, AnEmptyRingGivesZeroAndZeroOutputs) {
     int id = 9, length = 9;

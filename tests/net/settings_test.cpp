@@ -6,19 +6,7 @@ namespace {
 
 using namespace nettest;
 
-class NetSettings : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        messages.clear();
-        OVmessage_sethook(record);
-        OVnet_setport(1233);
-        OVnet_setrange(1);
-    }
-    void TearDown() override {
-        OVnet_close();
-        OVmessage_sethook(nullptr);
-    }
-};
+class NetSettings : public ChannelTest {};
 
 TEST_F(NetSettings, DefaultsArePort1233AndRange1) {
     EXPECT_EQ(OVnet_getport(), 1233);

@@ -1,6 +1,7 @@
 // Handler registries and dynamic properties on scene nodes: refusals, what
 // removing all handlers or the dynamic properties takes away, the order of a
 // node's property names, and the text forms of every value type.
+#include "nodes/scene_fixture.h"
 #include "orv/orv.h"
 #include "orv/orv_internal.h"
 
@@ -13,7 +14,8 @@
 
 namespace {
 
-std::vector<std::string> heard;
+// The fixture clears it for every test.
+std::vector<std::string> &heard = SceneTest::heard;
 
 void hear(void *, const char *name, void *, double) {
     heard.emplace_back(name);
@@ -25,16 +27,7 @@ int refuse(void *, const char *, double) {
     return 0;
 }
 
-class HandlerRules : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-        heard.clear();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+class HandlerRules : public SceneTest {};
 
 TEST_F(HandlerRules, RegistryRefusals) {
     OVnode *sep = OVsepnode_new(root);

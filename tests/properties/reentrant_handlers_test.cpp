@@ -1,6 +1,7 @@
 // Handlers that change the registries or delete their object while the event
 // pass delivers: later events and handlers see the change, nothing freed is
 // called or read.
+#include "nodes/scene_fixture.h"
 #include "orv/orv.h"
 #include "orv/orv_internal.h"
 
@@ -11,7 +12,8 @@
 
 namespace {
 
-std::vector<std::string> heard;
+// The fixture clears it for every test.
+std::vector<std::string> &heard = SceneTest::heard;
 OVnode *g_victim = nullptr;
 
 void hear(void *, const char *name, void *, double) {
@@ -53,16 +55,7 @@ void delete_victim(void *, const char *name, void *, double) {
     OVnode_delete(g_victim);
 }
 
-class ReentrantHandlers : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        OVuniverse_new(512, 0);
-        root = OVuniverse_getrootnodes();
-        heard.clear();
-    }
-    void TearDown() override { OVuniverse_delete(); }
-    OVnode *root = nullptr;
-};
+class ReentrantHandlers : public SceneTest {};
 
 TEST_F(ReentrantHandlers, AHandlerRemovingALaterOneStopsItsCalls) {
     OVnode *sep = OVsepnode_new(root);

@@ -1,0 +1,16 @@
+// What the math tests share: pi in float, and a check of three components.
+#pragma once
+
+#include <gtest/gtest.h>
+
+namespace mathtest {
+
+constexpr float kPi = 3.14159265f;
+
+inline void expect_near3(const float *a, float x, float y, float z, float tol = 1e-5f) {
+    EXPECT_NEAR(a[0], x, tol);
+    EXPECT_NEAR(a[1], y, tol);
+    EXPECT_NEAR(a[2], z, tol);
+}
+
+} // namespace mathtest
