@@ -69,12 +69,7 @@ TEST(EditQueries, AVertexNormalWeighsItsPolygonsByArea) {
 }
 
 TEST(EditQueries, PolygonsThatCancelGiveTheVertexNoNormal) {
-    OVgeometry *g = OVgeometry_begin();
-    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-    for (const auto &p : pts)
-        OVgeometry_newvertex(g, p);
-    _OVgeometry_addpoly3(g, 0, 1, 2, 0);
-    _OVgeometry_addpoly3(g, 0, 2, 1, 0);
+    OVgeometry *g = opposed_pair();
     ASSERT_TRUE(OVgeometry_close(g));
     OVvertex *v = OVgeometry_getvertices(g);
     OVgeometry_computevertexnormal(g, v);

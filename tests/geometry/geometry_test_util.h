@@ -84,6 +84,17 @@ inline OVgeometry *corner_pair(float big, float small) {
     return g;
 }
 
+// A geometry still being built, of one triangle twice, once each way round.
+inline OVgeometry *opposed_pair() {
+    OVgeometry *g = OVgeometry_begin();
+    const float pts[3][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    for (const auto &p : pts)
+        OVgeometry_newvertex(g, p);
+    _OVgeometry_addpoly3(g, 0, 1, 2, 0);
+    _OVgeometry_addpoly3(g, 0, 2, 1, 0);
+    return g;
+}
+
 // A 2 x 2 rectangle given a fifth vertex, far off, that no polygon uses.
 inline OVgeometry *rectangle_with_stray_vertex() {
     OVgeometry *g = OVgeometry_newrectangle(2, 2, 0);

@@ -11,13 +11,6 @@ using namespace mathtest;
 
 namespace {
 
-void expect_near4(const float *a, float x, float y, float z, float w, float tol = 1e-5f) {
-    EXPECT_NEAR(a[0], x, tol);
-    EXPECT_NEAR(a[1], y, tol);
-    EXPECT_NEAR(a[2], z, tol);
-    EXPECT_NEAR(a[3], w, tol);
-}
-
 void axis_q(float x, float y, float z, float angle, OVq out) {
     OVp3 axis = {x, y, z};
     OVaxisangle_2q(axis, angle, out);

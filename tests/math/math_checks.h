@@ -1,4 +1,4 @@
-// What the math tests share: pi in float, and a check of three components.
+// What the math tests share: pi in float, and checks of three and four components.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +11,11 @@ inline void expect_near3(const float *a, float x, float y, float z, float tol = 
     EXPECT_NEAR(a[0], x, tol);
     EXPECT_NEAR(a[1], y, tol);
     EXPECT_NEAR(a[2], z, tol);
+}
+
+inline void expect_near4(const float *a, float x, float y, float z, float w, float tol = 1e-5f) {
+    expect_near3(a, x, y, z, tol);
+    EXPECT_NEAR(a[3], w, tol);
 }
 
 } // namespace mathtest

@@ -11,13 +11,6 @@ using namespace mathtest;
 
 namespace {
 
-void expect_near4(const float *a, float x, float y, float z, float w, float tol = 1e-5f) {
-    EXPECT_NEAR(a[0], x, tol);
-    EXPECT_NEAR(a[1], y, tol);
-    EXPECT_NEAR(a[2], z, tol);
-    EXPECT_NEAR(a[3], w, tol);
-}
-
 void expect_same_rotation(const float *a, const float *b, float tol = 1e-4f) {
     const float dot = a[0] * b[0] + a[1] * b[1] + a[2] * b[2] + a[3] * b[3];
     const float s = dot < 0 ? -1.0f : 1.0f;
