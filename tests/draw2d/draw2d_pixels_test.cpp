@@ -100,6 +100,14 @@ Box lit_box(OVwindow *w, int width, int height) {
     return b;
 }
 
+// The box spans x0..x1 and y0..y1, each within a pixel.
+void expect_box(const Box &b, int x0, int x1, int y0, int y1) {
+    EXPECT_NEAR(b.x0, x0, 1);
+    EXPECT_NEAR(b.x1, x1, 1);
+    EXPECT_NEAR(b.y0, y0, 1);
+    EXPECT_NEAR(b.y1, y1, 1);
+}
+
 TEST_F(Draw2d, FilledRectangleWhereTheCoordinatesSay) {
     start(nullptr, 100, 100);
     frame([](OVwindow *w) {
@@ -122,10 +130,7 @@ TEST_F(Draw2d, RectangleOutlineLeavesTheInsideEmpty) {
         OVwindow_draw2drectangle(w, 0.2f, 0.2f, 0.8f, 0.8f, 0);
     });
     const Box b = lit_box(window, 100, 100);
-    EXPECT_NEAR(b.x0, 20, 1);
-    EXPECT_NEAR(b.x1, 80, 1);
-    EXPECT_NEAR(b.y0, 20, 1);
-    EXPECT_NEAR(b.y1, 80, 1);
+    expect_box(b, 20, 80, 20, 80);
     EXPECT_FALSE(lit(50, 50));
 }
 
@@ -137,10 +142,7 @@ TEST_F(Draw2d, CircleIsRoundInAWideWindow) {
     });
     // 0.125 of 200 pixels across and 0.25 of 100 up: 25 pixels both ways.
     const Box b = lit_box(window, 200, 100);
-    EXPECT_NEAR(b.x0, 75, 1);
-    EXPECT_NEAR(b.x1, 125, 1);
-    EXPECT_NEAR(b.y0, 25, 1);
-    EXPECT_NEAR(b.y1, 75, 1);
+    expect_box(b, 75, 125, 25, 75);
     // Round, not square: the box's corner stays dark.
     EXPECT_FALSE(lit(75 + 3, 25 + 3));
     EXPECT_TRUE(lit(100, 50));
@@ -156,10 +158,7 @@ TEST_F(Draw2d, CircleOutlineAndNoCircleWithoutRadius) {
     });
     // Tall window: 0.2 of 100 across, 0.1 of 200 up.
     const Box b = lit_box(window, 100, 200);
-    EXPECT_NEAR(b.x0, 30, 1);
-    EXPECT_NEAR(b.x1, 70, 1);
-    EXPECT_NEAR(b.y0, 80, 1);
-    EXPECT_NEAR(b.y1, 120, 1);
+    expect_box(b, 30, 70, 80, 120);
     EXPECT_FALSE(lit(50, 100));
 }
 
@@ -170,10 +169,7 @@ TEST_F(Draw2d, CircleInASquareWindowHasTheRadiusBothWays) {
         OVwindow_draw2dcircle(w, 0.4f, 0.6f, 0.3f, 1);
     });
     const Box b = lit_box(window, 100, 100);
-    EXPECT_NEAR(b.x0, 10, 1);
-    EXPECT_NEAR(b.x1, 70, 1);
-    EXPECT_NEAR(b.y0, 30, 1);
-    EXPECT_NEAR(b.y1, 90, 1);
+    expect_box(b, 10, 70, 30, 90);
     EXPECT_FALSE(lit(12, 32));
 }
 
@@ -184,19 +180,13 @@ TEST_F(Draw2d, RectangleCornersInAnyOrderGiveTheSameRectangle) {
         OVwindow_draw2drectangle(w, 0.8f, 0.6f, 0.3f, 0.2f, 1);
     });
     const Box filled = lit_box(window, 100, 100);
-    EXPECT_NEAR(filled.x0, 30, 1);
-    EXPECT_NEAR(filled.x1, 80, 1);
-    EXPECT_NEAR(filled.y0, 20, 1);
-    EXPECT_NEAR(filled.y1, 60, 1);
+    expect_box(filled, 30, 80, 20, 60);
     frame([](OVwindow *w) {
         OVwindow_set2dcolor(w, 255, 255, 255);
         OVwindow_draw2drectangle(w, 0.8f, 0.6f, 0.3f, 0.2f, 0);
     });
     const Box outline = lit_box(window, 100, 100);
-    EXPECT_NEAR(outline.x0, 30, 1);
-    EXPECT_NEAR(outline.x1, 80, 1);
-    EXPECT_NEAR(outline.y0, 20, 1);
-    EXPECT_NEAR(outline.y1, 60, 1);
+    expect_box(outline, 30, 80, 20, 60);
     EXPECT_FALSE(lit(55, 40));
 }
 

@@ -20,6 +20,16 @@ int agree(void *, const char *name, double) {
     return 1;
 }
 
+// The window's viewport rectangle is (x, y, width, height).
+void expect_viewport(OVwindow *w, int x, int y, int width, int height) {
+    int gx, gy, gwidth, gheight;
+    ASSERT_TRUE(OVwindow_getviewport(w, &gx, &gy, &gwidth, &gheight));
+    EXPECT_EQ(gx, x);
+    EXPECT_EQ(gy, y);
+    EXPECT_EQ(gwidth, width);
+    EXPECT_EQ(gheight, height);
+}
+
 struct Accessors : orv_test::UniverseTest {
     OVwindow *window = nullptr;
     void SetUp() override {
@@ -56,12 +66,7 @@ TEST_F(Accessors, ANewWindowStartsWithTheDefaults) {
     EXPECT_EQ(OVwindow_getpolycount(window), 0);
     EXPECT_NE(OVwindow_getidx(window), 0u);
     // The viewport rectangle is the whole client area.
-    int x = -1, y = -1, width = -1, height = -1;
-    ASSERT_TRUE(OVwindow_getviewport(window, &x, &y, &width, &height));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(width, 64);
-    EXPECT_EQ(height, 48);
+    expect_viewport(window, 0, 0, 64, 48);
 }
 
 TEST_F(Accessors, UserDataRoundTripsAndNullWindowsGiveNeutralResults) {
@@ -198,37 +203,19 @@ TEST_F(Accessors, AViewportCopiesTheSurfaceButNotItsViewpointEyeDataOrNames) {
     EXPECT_EQ(OVuniverse_findwindow("port", 4), v);
     EXPECT_STREQ(OVwindow_getname(window), "surface");
     // x / W, width / W, 1 - (y + height) / H, height / H of the parent.
-    int x, y, width, height;
-    ASSERT_TRUE(OVwindow_getviewport(v, &x, &y, &width, &height));
-    EXPECT_EQ(x, 16);
-    EXPECT_EQ(y, 12);
-    EXPECT_EQ(width, 32);
-    EXPECT_EQ(height, 24);
+    expect_viewport(v, 16, 12, 32, 24);
 }
 
 TEST_F(Accessors, ViewportRectanglesConvertBothWays) {
     OVwindow *v = OVwindow_newviewport(window, 0, 0, 64, 48);
     ASSERT_NE(v, nullptr);
-    int x, y, width, height;
-    ASSERT_TRUE(OVwindow_getviewport(v, &x, &y, &width, &height));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    EXPECT_EQ(width, 64);
-    EXPECT_EQ(height, 48);
+    expect_viewport(v, 0, 0, 64, 48);
     // A rectangle in the bottom left corner, measured from the top.
     ASSERT_TRUE(OVwindow_setviewport(v, 0, 36, 16, 12));
-    ASSERT_TRUE(OVwindow_getviewport(v, &x, &y, &width, &height));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 36);
-    EXPECT_EQ(width, 16);
-    EXPECT_EQ(height, 12);
+    expect_viewport(v, 0, 36, 16, 12);
     // The parent's own rectangle changes the same way.
     ASSERT_TRUE(OVwindow_setviewport(window, 10, 5, 20, 30));
-    ASSERT_TRUE(OVwindow_getviewport(window, &x, &y, &width, &height));
-    EXPECT_EQ(x, 10);
-    EXPECT_EQ(y, 5);
-    EXPECT_EQ(width, 20);
-    EXPECT_EQ(height, 30);
+    expect_viewport(window, 10, 5, 20, 30);
 }
 
 TEST_F(Accessors, BackgroundWidensTwelveBitColoursAndThePropertyTruncates) {
